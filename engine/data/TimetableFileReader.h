@@ -1,0 +1,92 @@
+#pragma once
+// Reads a timetable file's container and presents its content as one stream of big-endian
+// values across plain and LZO1X-compressed blocks, with a stack of section marks so that a
+// section reader can skip what it did not read. Nothing read from the file is trusted: every
+// read past the content's end raises ENGINE_EXC_SHORT_READ, and a block that does not
+// decompress to its stated size raises ENGINE_EXC_DECOMPRESS.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/data/ByteSource.h"
+
+namespace trasovnik {
+
+class TimetableFileReader {
+public:
+    static constexpr std::uint32_t kMagic = 0x27BC86AA;
+
+    TimetableFileReader();
+    ~TimetableFileReader();
+    TimetableFileReader(const TimetableFileReader&) = delete;
+    TimetableFileReader& operator=(const TimetableFileReader&) = delete;
+
+    // Opens the file and reads the 12-byte container header (magic, major, minor).
+    // ENGINE_EXC_OPEN, ENGINE_EXC_SHORT_READ, ENGINE_EXC_OUT_OF_MEMORY.
+    void openFile(std::string_view name);
+    // The same over bytes in memory; `name` is what fileName() reports.
+    void openBytes(std::vector<std::uint8_t> bytes, std::string_view name);
+
+    std::uint32_t magic() const { return magic_; }
+    std::int32_t majorVersion() const { return major_; }
+    std::int32_t minorVersion() const { return minor_; }
+    const std::string& fileName() const { return name_; }
+
+    // Reads the plain block table; the caller does this after checking magic and version.
+    void readPlainBlockTable();
+
+    std::uint8_t readU8();
+    std::int8_t readI8();
+    bool readBool();  // true when the byte equals 1
+    std::uint16_t readU16();
+    std::int16_t readI16();
+    std::uint32_t readU32();
+    std::int32_t readI32();
+    // Eight bytes in stream order taken as one value in the machine's byte order.
+    std::uint64_t readRaw8();
+    double readRawDouble();
+    // n bytes as a new buffer.
+    std::string readBytes(std::size_t n);
+    void readInto(std::uint8_t* buf, std::size_t n);
+    // A 32-bit length and that many bytes.
+    std::string readText();
+    void skip(std::uint64_t n);
+
+    // Raises ENGINE_EXC_SHORT_READ unless the content stream can still hold `bytes` more
+    // bytes. Section readers call it with (count × smallest entry size) before they allocate
+    // for a count read from the file, so a bogus count never becomes a huge allocation.
+    void requireContent(std::uint64_t bytes);
+
+    void beginSection();
+    // Skips to the end of the innermost open section (nothing when already at or past it).
+    // ENGINE_EXC_INDEX when no section is open.
+    void endSection();
+    // beginSection() then endSection(): skip a whole section.
+    void skipSection() {
+        beginSection();
+        endSection();
+    }
+
+    // Content bytes consumed so far.
+    std::uint64_t streamPosition() const { return position_; }
+
+    void close();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    std::string name_;
+    std::uint32_t magic_ = 0;
+    std::int32_t major_ = -1;
+    std::int32_t minor_ = -1;
+    std::uint64_t position_ = 0;
+    // Fast path: the current block's bytes.
+    const std::uint8_t* cur_ = nullptr;
+    const std::uint8_t* end_ = nullptr;
+};
+
+}  // namespace trasovnik

@@ -1,0 +1,87 @@
+#include "tools/jzwriter/TimetableCompiler.h"
+
+#include <string>
+
+#include "tools/jzwriter/SectionCompilers.h"
+
+namespace jz {
+
+namespace {
+
+void parseVersion(const nlohmann::json& doc, int& major, int& minor) {
+    std::string v = doc.value("version", std::string("4.0"));
+    std::size_t dot = v.find('.');
+    try {
+        major = std::stoi(v.substr(0, dot));
+        minor = dot == std::string::npos ? 0 : std::stoi(v.substr(dot + 1));
+    } catch (const std::exception&) {
+        throw CompileError("version: expected \"major.minor\", got \"" + v + "\"");
+    }
+}
+
+}  // namespace
+
+int lookupId(const std::map<std::string, int>& table, const std::string& id, const char* what) {
+    auto it = table.find(id);
+    if (it == table.end()) {
+        throw CompileError(std::string("unknown ") + what + " \"" + id + "\"");
+    }
+    return it->second;
+}
+
+std::vector<std::uint8_t> compileContent(const nlohmann::json& doc) {
+    CompileContext ctx{doc};
+    parseVersion(doc, ctx.major, ctx.minor);
+    indexSourceObjects(ctx);
+    prepareTrips(ctx);
+
+    // Sections are compiled in any order into their own writers (they all add names), then
+    // laid out in the order the loader reads them.
+    ContentWriter header, defaults, notes, stops, categories, trips, passages, nameBlock;
+    compileHeader(ctx, header);
+    compileSearchDefaults(ctx, defaults);
+    compileNotes(ctx, notes);
+    compileStops(ctx, stops);
+    compileCategories(ctx, categories);
+    compileTrips(ctx, trips);
+    compilePassages(ctx, passages);
+    compileNameBlock(ctx, nameBlock);
+
+    ContentWriter content;
+    for (const ContentWriter* part :
+         {&header, &defaults, &nameBlock, &notes, &stops, &categories, &trips, &passages}) {
+        content.append(*part);
+    }
+    // The loader's closing section, skipped whole.
+    content.skippedSection("end");
+    return content.data();
+}
+
+ContainerOptions containerOptionsOf(const nlohmann::json& doc) {
+    ContainerOptions o;
+    int major = 4, minor = 0;
+    parseVersion(doc, major, minor);
+    o.major = static_cast<std::uint32_t>(major);
+    o.minor = static_cast<std::uint32_t>(minor);
+    if (doc.contains("container")) {
+        const auto& c = doc.at("container");
+        if (c.contains("plainBlocks")) {
+            o.plainBlocks = c.at("plainBlocks").get<std::vector<std::size_t>>();
+        }
+        o.compressedBlockContent = c.value("compressedBlockContent", o.compressedBlockContent);
+        o.insertNonContentBlock = c.value("insertNonContentBlock", o.insertNonContentBlock);
+        if (c.contains("magic")) {
+            o.magic = c.at("magic").get<std::uint32_t>();
+        }
+    }
+    if (o.compressedBlockContent == 0) {
+        throw CompileError("container.compressedBlockContent must be above 0");
+    }
+    return o;
+}
+
+std::vector<std::uint8_t> compileTimetable(const nlohmann::json& doc) {
+    return writeContainer(compileContent(doc), containerOptionsOf(doc));
+}
+
+}  // namespace jz
