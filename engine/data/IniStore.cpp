@@ -1,0 +1,205 @@
+#include "engine/data/IniStore.h"
+
+#include <climits>
+#include <optional>
+
+#include "engine/data/Cp1250Text.h"
+
+namespace trasovnik {
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool hasLineEnd(std::string_view s) {
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && isBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+std::string sectionName(std::string_view section) {
+    std::string name(section);
+    lowercaseInPlace(name);
+    return name;
+}
+
+std::string keyName(std::string_view key) {
+    std::string name(trimmed(key));
+    lowercaseInPlace(name);
+    return name;
+}
+
+// Decimal integer in the manner of the C library's conversion: white space, an optional sign,
+// digits up to the first other character; 0 when there are none; saturating.
+int parseDecimal(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) {
+            value = static_cast<long long>(INT_MAX) + 1;
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    return static_cast<int>(value);
+}
+
+// Cuts text read up to a limit back to its last complete line, so that a value is never kept
+// half.
+std::string_view wholeLines(std::string_view text) {
+    const auto lastEnd = text.find_last_of("\r\n");
+    return lastEnd == std::string_view::npos ? std::string_view() : text.substr(0, lastEnd + 1);
+}
+
+}  // namespace
+
+IniStore::IniStore(std::string mainFile, std::string tempFile, IniFileSystem& fs)
+    : mainFile_(std::move(mainFile)), tempFile_(std::move(tempFile)), fs_(fs) {
+    sections_ = readList(mainFile_, kMaxReadBytes);
+}
+
+IniSectionList IniStore::readList(const std::string& path, std::size_t maxBytes) const {
+    const std::optional<std::string> text = fs_.readFile(path, maxBytes + 1);
+    if (!text) {
+        return IniSectionList();
+    }
+    if (text->size() > maxBytes) {
+        return IniSectionList::parse(wholeLines(std::string_view(*text).substr(0, maxBytes)));
+    }
+    return IniSectionList::parse(*text);
+}
+
+std::string IniStore::readString(std::string_view section, std::string_view key,
+                                 std::string_view defaultValue) const {
+    const std::string* value = sections_.findValue(sectionName(section), keyName(key));
+    return value != nullptr ? *value : std::string(defaultValue);
+}
+
+std::vector<IniKey> IniStore::readSection(std::string_view section) const {
+    const IniSectionList::Section* s = sections_.findSection(sectionName(section));
+    return s != nullptr ? s->keys : std::vector<IniKey>();
+}
+
+int IniStore::readInt(std::string_view section, std::string_view key, int defaultValue) const {
+    const std::string* value = sections_.findValue(sectionName(section), keyName(key));
+    if (value == nullptr || value->empty()) {
+        return defaultValue;
+    }
+    return parseDecimal(*value);
+}
+
+bool IniStore::readBool(std::string_view section, std::string_view key, bool defaultValue) const {
+    const int value = readInt(section, key, defaultValue ? 1 : 0);
+    if (value == 1) {
+        return true;
+    }
+    if (value == 0) {
+        return false;
+    }
+    return defaultValue;
+}
+
+bool IniStore::writeString(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string name = keyName(key);
+    const std::string_view text = trimmed(value);
+    if (name.empty() || text.empty()) {
+        return false;
+    }
+    // "[x]" would not read back as a section header, and a line end would split the line.
+    if (section.size() < 2 || hasLineEnd(section) || hasLineEnd(name) ||
+        name.find('=') != std::string::npos || hasLineEnd(text)) {
+        return false;
+    }
+    sections_.set(sectionName(section), name, text);
+    dirty_ = true;
+    return true;
+}
+
+bool IniStore::writeInt(std::string_view section, std::string_view key, int value) {
+    return writeString(section, key, std::to_string(value));
+}
+
+bool IniStore::writeBool(std::string_view section, std::string_view key, bool value) {
+    return writeInt(section, key, value ? 1 : 0);
+}
+
+bool IniStore::removeKey(std::string_view section, std::string_view key) {
+    if (!sections_.removeKey(sectionName(section), keyName(key))) {
+        return false;
+    }
+    dirty_ = true;
+    return true;
+}
+
+bool IniStore::removeSection(std::string_view section) {
+    if (!sections_.removeSection(sectionName(section))) {
+        return false;
+    }
+    dirty_ = true;
+    return true;
+}
+
+bool IniStore::flush() {
+    if (!dirty_) {
+        return true;
+    }
+    // A larger text does not fit the file's 16-bit sizes; refuse rather than cut it.
+    if (sections_.textSize() > kMaxTextBytes) {
+        return false;
+    }
+    const std::string text = sections_.format();
+
+    // 1. The temporary file must read back as the store.
+    bool checked = false;
+    for (int attempt = 0; attempt < kAttempts && !checked; ++attempt) {
+        if (!fs_.writeFile(tempFile_, text)) {
+            continue;
+        }
+        checked = readList(tempFile_, kMaxTextBytes) == sections_;
+    }
+    if (!checked) {
+        return false;
+    }
+
+    // 2. Its copy must stand in place of the main file and read back as the store. The store's
+    // own contents are kept whatever the main file reads as, so a failure loses nothing.
+    for (int attempt = 0; attempt < kAttempts && dirty_; ++attempt) {
+        if (!fs_.copyFile(tempFile_, mainFile_)) {
+            continue;
+        }
+        if (readList(mainFile_, kMaxTextBytes) == sections_) {
+            dirty_ = false;
+        }
+    }
+    if (dirty_) {
+        return false;
+    }
+
+    // 3. The settings are safe in the main file; a temporary file that cannot be deleted is
+    // only left over and is written anew by the next flush.
+    fs_.removeFile(tempFile_);
+    return true;
+}
+
+}  // namespace trasovnik

@@ -1,0 +1,76 @@
+#pragma once
+// The engine's settings store: sections of keys and values (Windows-1250 bytes) kept in memory,
+// read from a main INI file when the store is made and written back by flush() through a
+// temporary file. A flush writes the temporary file, reads it back and checks it, then puts a
+// copy in place of the main file and checks that too, each step tried up to three times; the
+// main file is replaced atomically, so a failed or interrupted flush never damages it.
+//
+// Section and key names are case-insensitive (held lowercased, compared in Czech collation).
+// Keys and values lose leading and trailing spaces and tabs, as they would when read back from
+// the file; a write that the file could not hold faithfully is refused.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/data/IniFileSystem.h"
+#include "engine/data/IniSectionList.h"
+
+namespace trasovnik {
+
+class IniStore {
+public:
+    // The written text may not pass 16-bit sizes; a larger store does not flush.
+    static constexpr std::size_t kMaxTextBytes = 65535;
+    // Reading stops here; a longer main file loses its lines beyond this point.
+    static constexpr std::size_t kMaxReadBytes = 1u << 20;
+    static constexpr int kAttempts = 3;
+
+    // Reads `mainFile`; a file that cannot be opened gives an empty store.
+    IniStore(std::string mainFile, std::string tempFile, IniFileSystem& fs = realIniFileSystem());
+
+    // The value, or `defaultValue` when the section or key is missing.
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
+    // All keys of a section in order; empty when the section is missing.
+    std::vector<IniKey> readSection(std::string_view section) const;
+    // The value read as a decimal integer (leading white space, an optional sign, then digits;
+    // out-of-range values saturate); the default when the key is missing.
+    int readInt(std::string_view section, std::string_view key, int defaultValue) const;
+    // true when the value reads as 1, false when it reads as 0, else the default.
+    bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
+
+    // Sets a value and marks the store changed. Returns false and changes nothing when the key
+    // or value is empty (after trimming), or when the file could not hold the write: a section
+    // name shorter than two bytes or holding a line end, a key holding "=" or a line end, a
+    // value holding a line end.
+    bool writeString(std::string_view section, std::string_view key, std::string_view value);
+    bool writeInt(std::string_view section, std::string_view key, int value);
+    bool writeBool(std::string_view section, std::string_view key, bool value);
+
+    // Remove a key or a whole section; true when there was one. A removal marks the store
+    // changed, so that the next flush makes it lasting.
+    bool removeKey(std::string_view section, std::string_view key);
+    bool removeSection(std::string_view section);
+
+    // Writes the store to its files when it has changed; true on success (also when there was
+    // nothing to write). On failure the store stays changed and keeps its contents, and the
+    // main file keeps its previous contents.
+    bool flush();
+
+    bool dirty() const { return dirty_; }
+    const std::string& mainFile() const { return mainFile_; }
+    const std::string& tempFile() const { return tempFile_; }
+
+private:
+    IniSectionList readList(const std::string& path, std::size_t maxBytes) const;
+
+    std::string mainFile_;
+    std::string tempFile_;
+    IniFileSystem& fs_;
+    IniSectionList sections_;
+    bool dirty_ = false;
+};
+
+}  // namespace trasovnik
