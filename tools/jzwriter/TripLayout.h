@@ -1,0 +1,85 @@
+#pragma once
+// How the description's trips become the trips section: route records over shared runs of
+// stop items, shared time patterns, validity entries, the distance overflow table, and the
+// passages of every stop. Computed the same way by prepareTrips, compileTrips and
+// compilePassages (interning notes is idempotent), so that the sections agree.
+
+#include <compare>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "tools/jzwriter/CompileContext.h"
+
+namespace jz {
+
+struct LaidStopItem {
+    std::uint16_t stop = 0;
+    std::uint16_t packed = 0;  // bit 15 boarding, bit 14 alighting, 14-bit distance step
+    std::uint8_t note = 0;     // 0, or 1 + index in the passage-note table
+    std::int64_t step = -1;    // the distance step it stands for; -1 when missing
+};
+
+struct LaidRoute {
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
+    std::uint16_t line = 0;
+    std::uint16_t lineNameIndex = 0;
+    bool inThousands = false;
+};
+
+struct LaidTrip {
+    int start = 0;  // start minute, 0-1439
+    bool reversed = false;
+    bool noRideWithinGroup = false;
+    std::uint32_t route = 0;
+    std::uint16_t arrivalPattern = 0;
+    std::uint16_t departurePattern = 0;
+    std::uint16_t validity = 0;
+    std::uint8_t firstOffset = 0;
+    std::uint8_t stopCount = 0;
+    // Per position: stop, and arrival and departure in minutes from midnight of the start day.
+    std::vector<std::uint16_t> stops;
+    std::vector<int> arrivals;
+    std::vector<int> departures;
+};
+
+struct ValidityEntry {
+    std::uint16_t notes = 0;
+    std::uint16_t value = 0;
+    std::uint16_t calendar = 0;
+    auto operator<=>(const ValidityEntry&) const = default;
+};
+
+struct TripLayout {
+    std::vector<LaidRoute> routes;
+    std::vector<LaidStopItem> items;
+    bool itemNotes = false;
+    std::vector<std::uint32_t> passageNoteTable;  // attachment indexes
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> overflow;
+    std::vector<std::vector<std::uint16_t>> packedPatterns;
+    std::vector<std::vector<std::int16_t>> plainPatterns;
+    std::vector<ValidityEntry> validity;
+    std::vector<LaidTrip> trips;
+    std::vector<std::uint32_t> passageCountOfStop;
+};
+
+// Lays out the description's trips; a CompileError names the trip and field at fault.
+TripLayout layoutTrips(CompileContext& ctx);
+
+// One passage of a stop: a trip at a position (for the mirrored rows, a mirrored position).
+struct LaidPassage {
+    std::uint32_t trip = 0;
+    std::uint8_t position = 0;
+    int minute = 0;
+};
+
+// The rows of the passages section: per stop its passages ordered by departure minute, and
+// per stop its mirrored passages ordered by mirrored arrival minute (1439 - arrival).
+struct PassageRows {
+    std::vector<std::vector<LaidPassage>> byStop;
+    std::vector<std::vector<LaidPassage>> mirrored;
+};
+PassageRows layoutPassages(const TripLayout& layout, std::size_t stopCount);
+
+}  // namespace jz
