@@ -1,0 +1,159 @@
+#include "platform/core/MessageLoop.h"
+
+#include "platform/core/HandleTable.h"
+#include "platform/core/MessageIds.h"
+#include "platform/core/ThreadQueue.h"
+#include "platform/core/TickSource.h"
+#include "platform/core/TimerSchedule.h"
+#include "platform/core/WindowCalls.h"
+
+#include <chrono>
+
+namespace platform {
+
+using detail::HandleTable;
+using detail::SentMessage;
+using detail::ThreadQueue;
+
+MsgResult sendMessage(WindowHandle handle, std::uint32_t message, std::uintptr_t wParam,
+                      std::intptr_t lParam) {
+    auto window = HandleTable::instance().findLive(handle);
+    if (!window) {
+        return 0;
+    }
+    auto self = detail::currentQueue();
+    if (window->owner == self) {
+        return detail::callProcedure(window, handle, message, wParam, lParam);
+    }
+    auto sent = std::make_shared<SentMessage>();
+    sent->window = handle;
+    sent->message = message;
+    sent->wParam = wParam;
+    sent->lParam = lParam;
+    sent->sender = self;
+    {
+        std::shared_ptr<ThreadQueue> target = window->owner;
+        {
+            std::lock_guard lock(target->mutex);
+            if (target->ended || window->dying) {
+                return 0;
+            }
+            target->sent.push_back(sent);
+        }
+        target->wake.notify_all();
+    }
+    window.reset();
+    // Wait for the reply, handling what other threads send to this thread's windows meanwhile.
+    std::unique_lock lock(self->mutex);
+    while (!sent->done) {
+        if (!self->sent.empty()) {
+            auto incoming = std::move(self->sent.front());
+            self->sent.pop_front();
+            lock.unlock();
+            detail::deliverSent(incoming);
+            lock.lock();
+            continue;
+        }
+        self->wake.wait(lock);
+    }
+    return sent->result;
+}
+
+bool postMessage(WindowHandle handle, std::uint32_t message, std::uintptr_t wParam,
+                 std::intptr_t lParam) {
+    auto window = HandleTable::instance().findLive(handle);
+    if (!window) {
+        return false;
+    }
+    ThreadQueue& target = *window->owner;
+    {
+        std::lock_guard lock(target.mutex);
+        if (target.ended || window->dying) {
+            return false;
+        }
+        target.posted.push_back(Message{handle, message, wParam, lParam, detail::tickNow()});
+    }
+    target.wake.notify_all();
+    return true;
+}
+
+namespace {
+
+// Retrieves the calling thread's next message; sent messages are handled on the way.
+bool retrieve(Message& out, bool wait, bool remove) {
+    auto self = detail::currentQueue();
+    std::unique_lock lock(self->mutex);
+    for (;;) {
+        if (!self->sent.empty()) {
+            auto incoming = std::move(self->sent.front());
+            self->sent.pop_front();
+            lock.unlock();
+            detail::deliverSent(incoming);
+            lock.lock();
+            continue;
+        }
+        if (!self->posted.empty()) {
+            out = self->posted.front();
+            if (remove) {
+                self->posted.pop_front();
+            }
+            return true;
+        }
+        const std::uint64_t now = detail::tickNow();
+        if (self->quitPending) {
+            out =
+                Message{kNullWindow, WM_QUIT, static_cast<std::uintptr_t>(self->quitCode), 0, now};
+            if (remove) {
+                self->quitPending = false;
+            }
+            return true;
+        }
+        detail::queueDueTimers(*self, now, false);
+        if (!self->ticks.empty()) {
+            const detail::TimerTick& tick = self->ticks.front();
+            out = Message{tick.window, WM_TIMER, tick.id, 0, tick.due};
+            if (remove) {
+                detail::popTick(*self);
+            }
+            return true;
+        }
+        if (!wait) {
+            return false;
+        }
+        const auto next = detail::nextTimerDue(*self);
+        if (next && !detail::virtualTime()) {
+            self->wake.wait_for(lock, std::chrono::milliseconds(*next - now));
+        } else {
+            self->wake.wait(lock);
+        }
+    }
+}
+
+}  // namespace
+
+bool getMessage(Message& out) {
+    retrieve(out, true, true);
+    return out.message != WM_QUIT;
+}
+
+bool peekMessage(Message& out, PeekMode mode) {
+    return retrieve(out, false, mode == PeekMode::Remove);
+}
+
+MsgResult dispatchMessage(const Message& message) {
+    auto window = HandleTable::instance().findLive(message.window);
+    if (!window || window->owner != detail::currentQueue()) {
+        return 0;
+    }
+    return detail::callProcedure(window, message.window, message.message, message.wParam,
+                                 message.lParam);
+}
+
+void postQuitMessage(int exitCode) {
+    auto self = detail::currentQueue();
+    std::lock_guard lock(self->mutex);
+    self->quitPending = true;
+    self->quitCode = exitCode;
+}
+
+}  // namespace platform
