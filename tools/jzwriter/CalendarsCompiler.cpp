@@ -39,7 +39,13 @@ CalendarDays daysOf(CompileContext& ctx, const json& c, const std::string& where
     for (const json& e : c.value("extra", json::array())) {
         out.days.insert(parseCalendarDate(e, where + ".extra"));
     }
-    out.note = ctx.names.intern(toCp1250(c.value("note", std::string()), where + ".note"));
+    // The validity note is the text of a note of the description.
+    std::string text;
+    if (c.contains("note")) {
+        int note = lookupId(ctx.noteIndex, c.at("note").get<std::string>(), "note");
+        text = ctx.doc.at("notes").at(static_cast<std::size_t>(note)).value("text", std::string());
+    }
+    out.note = ctx.names.intern(toCp1250(text, where + ".note"));
     return out;
 }
 

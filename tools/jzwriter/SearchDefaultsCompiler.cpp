@@ -1,5 +1,7 @@
 // The file's search defaults and, for files of version 3.3 and later, the section with the
 // walking pace, the walking limit and the SMS tickets.
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "tools/jzwriter/SectionCompilers.h"
@@ -32,17 +34,26 @@ void compileSearchDefaults(CompileContext& ctx, ContentWriter& out) {
     const json d = ctx.doc.value("searchDefaults", json::object());
     const json tickets = ctx.doc.value("smsTickets", json::array());
     const bool walkingSection = ctx.atLeast(3, 3);
+    static const char* const kKnown[] = {
+        "standardWindow",  "maxWindow",     "minTransfer",   "safeTransfer",
+        "transferPenalty", "furtherValue1", "furtherValue2", "transferRequiredAtVia",
+        "useScMarking",    "transfers",     "walkingPace",   "walkingLimit"};
+    for (const auto& [key, value] : d.items()) {
+        if (std::find(std::begin(kKnown), std::end(kKnown), key) == std::end(kKnown)) {
+            throw CompileError("searchDefaults: unknown field \"" + key + "\"");
+        }
+    }
 
     out.i32(bounded<std::int32_t>(d, "standardWindow", 240, kI32Min, kI32Max));
-    out.i32(bounded<std::int32_t>(d, "maximumWindow", 1440, kI32Min, kI32Max));
-    out.u8(bounded<std::uint8_t>(d, "minimumTransfer", 2, 0, 255));
+    out.i32(bounded<std::int32_t>(d, "maxWindow", 1440, kI32Min, kI32Max));
+    out.u8(bounded<std::uint8_t>(d, "minTransfer", 2, 0, 255));
     out.u8(bounded<std::uint8_t>(d, "safeTransfer", 5, 0, 255));
     out.u8(bounded<std::uint8_t>(d, "transferPenalty", 10, 0, 255));
     out.u32(bounded<std::uint32_t>(d, "furtherValue1", 0, 0, kU32Max));
     out.u32(bounded<std::uint32_t>(d, "furtherValue2", 0, 0, kU32Max));
     out.u8(d.value("transferRequiredAtVia", false) ? 1 : 0);
     out.u8(d.value("useScMarking", false) ? 1 : 0);
-    out.i32(bounded<std::int32_t>(d, "defaultTransfers", 3, kI32Min, kI32Max));
+    out.i32(bounded<std::int32_t>(d, "transfers", 3, kI32Min, kI32Max));
 
     out.beginSection();
     if (walkingSection) {

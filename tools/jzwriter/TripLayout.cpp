@@ -107,7 +107,6 @@ private:
             throw CompileError(where + ".stops: a trip has 1 to 255 stops");
         }
         std::vector<WantedStop> wanted;
-        std::vector<std::int64_t> dist;
         for (std::size_t p = 0; p < stops.size(); ++p) {
             const json& s = stops[p];
             std::string at = where + ".stops[" + std::to_string(p) + "]";
@@ -127,19 +126,12 @@ private:
             }
             trip.arrivals.push_back(arr);
             trip.departures.push_back(dep);
-            std::int64_t d = -1;
-            if (s.contains("dist")) {
-                d = s.at("dist").get<std::int64_t>();
-                if (d < 0) {
+            // The distance from the previous stop; the first stop has none.
+            if (p > 0 && s.contains("dist")) {
+                w.step = s.at("dist").get<std::int64_t>();
+                if (w.step < 0) {
                     throw CompileError(at + ".dist: a distance may not be negative");
                 }
-            }
-            dist.push_back(d);
-            if (p > 0 && d >= 0 && dist[p - 1] >= 0) {
-                if (d < dist[p - 1]) {
-                    throw CompileError(at + ".dist: distances go backwards");
-                }
-                w.step = d - dist[p - 1];
             }
             wanted.push_back(w);
             trip.stops.push_back(w.stop);
