@@ -20,10 +20,10 @@ Event::Event(EventReset reset, bool initiallySet)
 Event::~Event() = default;
 
 void Event::set() {
-    {
-        std::lock_guard lock(state_->mutex);
-        state_->signalled = true;
-    }
+    // Notified under the lock: a waiter released by this set may destroy the event as soon as
+    // it runs, so nothing of it may be touched after the unlock.
+    std::lock_guard lock(state_->mutex);
+    state_->signalled = true;
     if (state_->reset == EventReset::Auto) {
         state_->changed.notify_one();
     } else {
