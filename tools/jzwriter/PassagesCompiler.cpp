@@ -22,41 +22,46 @@ std::vector<std::uint8_t> extensionsOf(const std::vector<LaidPassage>& row) {
 
 }  // namespace
 
-void compilePassages(CompileContext& ctx, ContentWriter& out) {
-    const TripLayout layout = layoutTrips(ctx);
+PassageSection layoutPassageSection(const TripLayout& layout) {
+    PassageSection section;
     const std::size_t stopCount = layout.passageCountOfStop.size();
-    const PassageRows rows = layoutPassages(layout, stopCount);
-
+    section.rows = layoutPassages(layout, stopCount);
     std::uint64_t passages = 0, bytes = 0;
-    for (const auto* side : {&rows.byStop, &rows.mirrored}) {
+    for (const auto* side : {&section.rows.byStop, &section.rows.mirrored}) {
         for (const auto& row : *side) {
             passages += row.size();
             bytes += row.size() + row.size() / 4 + 1;
         }
     }
-
-    out.skippedSection("passages");
-    out.u32(static_cast<std::uint32_t>(bytes));
-    out.u32(static_cast<std::uint32_t>(passages));
-    out.u32(static_cast<std::uint32_t>(2 * stopCount));
-
-    // Slot of every trip position in its stop's row.
-    std::vector<std::vector<std::uint16_t>> slots(layout.trips.size());
+    section.bytes = static_cast<std::uint32_t>(bytes);
+    section.passages = static_cast<std::uint32_t>(passages);
+    section.rowCount = static_cast<std::uint32_t>(2 * stopCount);
+    section.slots.resize(layout.trips.size());
     for (std::size_t t = 0; t < layout.trips.size(); ++t) {
-        slots[t].resize(layout.trips[t].stops.size());
+        section.slots[t].resize(layout.trips[t].stops.size());
     }
-    for (const auto& row : rows.byStop) {
-        out.bytes(extensionsOf(row));
+    for (const auto& row : section.rows.byStop) {
         for (std::size_t i = 0; i < row.size(); ++i) {
-            slots[row[i].trip][row[i].position] = static_cast<std::uint16_t>(i);
+            section.slots[row[i].trip][row[i].position] = static_cast<std::uint16_t>(i);
         }
     }
-    for (const auto& tripSlots : slots) {
+    return section;
+}
+
+void writePassageSection(const PassageSection& section, ContentWriter& out) {
+    out.skippedSection("passages");
+    out.u32(section.bytes);
+    out.u32(section.passages);
+    out.u32(section.rowCount);
+    for (const auto& row : section.rows.byStop) {
+        out.bytes(extensionsOf(row));
+    }
+    for (const auto& tripSlots : section.slots) {
         for (std::uint16_t slot : tripSlots) {
             out.u16(slot);
         }
     }
-    for (const auto& row : rows.mirrored) {
+    for (const auto& row : section.rows.mirrored) {
         out.u32(static_cast<std::uint32_t>(row.size()));
         out.bytes(extensionsOf(row));
         for (const LaidPassage& p : row) {
@@ -65,6 +70,10 @@ void compilePassages(CompileContext& ctx, ContentWriter& out) {
         }
     }
     out.skippedSection("end of passages");
+}
+
+void compilePassages(CompileContext& ctx, ContentWriter& out) {
+    writePassageSection(layoutPassageSection(layoutTrips(ctx)), out);
 }
 
 }  // namespace jz

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tools/jzwriter/CompileContext.h"
+#include "tools/jzwriter/ContentWriter.h"
 
 namespace jz {
 
@@ -81,5 +82,20 @@ struct PassageRows {
     std::vector<std::vector<LaidPassage>> mirrored;
 };
 PassageRows layoutPassages(const TripLayout& layout, std::size_t stopCount);
+
+// The passages section as written: the rows, the slot of every trip position in its stop's
+// row, and the section's totals (position and extension bytes, passages, row count).
+struct PassageSection {
+    PassageRows rows;
+    std::vector<std::vector<std::uint16_t>> slots;
+    std::uint32_t bytes = 0;
+    std::uint32_t passages = 0;
+    std::uint32_t rowCount = 0;
+};
+PassageSection layoutPassageSection(const TripLayout& layout);
+
+// Serialise the sections (tests use them to write layouts they have altered).
+void writeTripsSection(CompileContext& ctx, const TripLayout& layout, ContentWriter& out);
+void writePassageSection(const PassageSection& section, ContentWriter& out);
 
 }  // namespace jz

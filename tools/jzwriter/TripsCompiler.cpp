@@ -13,8 +13,10 @@ void prepareTrips(CompileContext& ctx) {
 }
 
 void compileTrips(CompileContext& ctx, ContentWriter& out) {
-    const TripLayout layout = layoutTrips(ctx);
+    writeTripsSection(ctx, layoutTrips(ctx), out);
+}
 
+void writeTripsSection(CompileContext& ctx, const TripLayout& layout, ContentWriter& out) {
     out.skippedSection("trips");
 
     out.skippedSection("lines");
