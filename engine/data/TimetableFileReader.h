@@ -71,19 +71,32 @@ public:
         endSection();
     }
 
-    // Content bytes consumed so far.
+    // Bytes consumed so far: content bytes plus the flag byte of every compressed block
+    // loaded in a file of major version 3 or later.
     std::uint64_t streamPosition() const { return position_; }
 
     void close();
 
 private:
     struct Impl;
+    // Reads magic, major and minor from the start of the source.
+    void readContainerHeader();
+    // Makes the next block with content current; false when the content has ended.
+    bool loadNextBlock();
+    // Loads blocks until the current one has a byte left; ENGINE_EXC_SHORT_READ at the end.
+    void refill();
+    // Content bytes consumed so far, without the flag bytes of compressed blocks: the
+    // measure of section lengths.
+    std::uint64_t contentPosition() const { return position_ - flagBytes_; }
+
     std::unique_ptr<Impl> impl_;
     std::string name_;
     std::uint32_t magic_ = 0;
     std::int32_t major_ = -1;
     std::int32_t minor_ = -1;
     std::uint64_t position_ = 0;
+    // Flag bytes of compressed blocks consumed so far (counted in position_ as well).
+    std::uint64_t flagBytes_ = 0;
     // Fast path: the current block's bytes.
     const std::uint8_t* cur_ = nullptr;
     const std::uint8_t* end_ = nullptr;
