@@ -20,7 +20,7 @@ bool isLeapYear(int year);
 int daysInMonth(int month, int year);
 
 // Day number of a date. Years before 2004 give kDayBefore2004; the count is taken as a signed
-// 16-bit value, so dates from 17 September 2093 on wrap to negative numbers, exactly as they
+// 16-bit value, so dates from 18 September 2093 on wrap to negative numbers, exactly as they
 // are stored. A month outside 1-12 counts the months that exist (none before January, all
 // twelve after December); the day is added as given.
 std::int16_t dateToDayNumber(int day, int month, int year);
