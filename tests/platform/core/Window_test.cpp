@@ -171,25 +171,30 @@ TEST(Window, DestroyedInsideItsOwnHandlerIsFreedAfterTheHandlerReturns) {
     auto state = std::make_shared<std::vector<std::string>>();
     std::weak_ptr<std::vector<std::string>> watch = state;
     bool aliveAfterDestroy = false;
+    std::uintptr_t userDataAfterDestroy = 0;
     WindowHandle h = createWindow(
-        [state, watch, &aliveAfterDestroy](WindowHandle self, std::uint32_t msg, std::uintptr_t,
-                                           std::intptr_t) -> MsgResult {
+        [state, watch, &aliveAfterDestroy, &userDataAfterDestroy](
+            WindowHandle self, std::uint32_t msg, std::uintptr_t, std::intptr_t) -> MsgResult {
             state->push_back(std::to_string(msg));
             if (msg == kPing) {
                 EXPECT_TRUE(destroyWindow(self));
                 EXPECT_FALSE(isWindow(self));
                 EXPECT_FALSE(destroyWindow(self)) << "a second destroy is refused";
-                // The handler goes on using what it captured after destroying its window.
+                // The handler goes on using its window's state after destroying it.
                 state->push_back("after destroy");
                 aliveAfterDestroy = !watch.expired();
+                userDataAfterDestroy = getUserData(self);
                 return 77;
             }
             return 0;
-        });
+        },
+        0xABCD);
     state.reset();
     EXPECT_EQ(sendMessage(h, kPing), 77);
     EXPECT_TRUE(aliveAfterDestroy);
+    EXPECT_EQ(userDataAfterDestroy, 0xABCDu) << "not freed before the handler returned";
     EXPECT_TRUE(watch.expired()) << "the procedure is released once the handler returned";
+    EXPECT_EQ(getUserData(h), 0u) << "freed once the handler returned";
     EXPECT_FALSE(isWindow(h));
 }
 
