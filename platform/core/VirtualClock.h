@@ -21,7 +21,8 @@ public:
     // Moves time forward by ms. Time stops at every instant at which a timer comes due, in
     // order, and each timer due then is queued as one WM_TIMER for its owner thread, so a timer
     // that comes due three times during one advance is delivered three times, in due order with
-    // the others. The owner thread receives them through its loop as usual.
+    // the others. The owner thread receives them through its loop as usual. Advancing far past a
+    // short timer therefore queues one WM_TIMER per interval.
     void advance(std::uint64_t ms);
 
     std::uint64_t now() const;
