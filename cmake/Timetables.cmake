@@ -28,5 +28,5 @@ function(trasa_test_binary name dir)
     target_compile_definitions(${name} PRIVATE
         TRASA_FIXTURE_DIR="${CMAKE_BINARY_DIR}/fixtures"
         TRASA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 endfunction()
