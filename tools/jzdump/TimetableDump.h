@@ -228,7 +228,7 @@ inline void dumpTrips(std::ostream& o, const trasovnik::cJizdniRad& jr) {
             o << "    " << p << " " << quoted(jr.stops.name(jr.names, s.stopAt(t, p))) << " "
               << timeText(s.arrivalTime(t, p)) << " " << timeText(s.departureTime(t, p))
               << (s.canBoard(t, p) ? " board" : "") << (s.canAlight(t, p) ? " alight" : "")
-              << " km " << s.distanceTo(t, p);
+              << " m " << s.distanceTo(t, p);
             for (std::uint16_t n : s.notesOfPassage(t, p, links)) {
                 o << " note " << n;
             }
