@@ -7,6 +7,8 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
     liblzo2-dev nlohmann-json3-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
+    libsdl2-dev libcairo2-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
+    xvfb xauth
 )
 
 missing=()
