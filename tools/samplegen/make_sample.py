@@ -190,7 +190,7 @@ SERVICES = {
     "bus": {
         "prac": [("5:00", "5:40", 20), ("5:50", "8:20", 10), ("8:35", "13:20", 15),
                  ("13:30", "17:20", 10), ("17:40", "19:40", 20), ("20:10", "23:10", 30)],
-        "vikend": [("6:10", "21:10", 30), ("21:50", "23:10", 40)],
+        "vikend": [("6:10", "23:10", 30)],
     },
     "bus-weekday": {
         "prac": [("5:15", "8:15", 15), ("8:45", "14:15", 30), ("14:30", "17:30", 15),
@@ -338,7 +338,7 @@ def departures(bands):
 
 
 def route_distances_m(route):
-    """Metres from the previous stop along the street: straight line plus a third."""
+    """Metres from the previous stop along the streets: the straight line plus a third."""
     places = place_by_id()
     out = [0]
     for prev, cur in zip(route, route[1:]):
