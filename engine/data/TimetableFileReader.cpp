@@ -275,7 +275,8 @@ bool TimetableFileReader::loadNextBlock() {
         raiseEngine(ENGINE_EXC_BAD_ARGUMENT);
     }
     Impl& d = *impl_;
-    cur_ = end_ = nullptr;
+    position_ += static_cast<std::uint64_t>(cur_ - base_);
+    base_ = cur_ = end_ = nullptr;
     while (!d.inCompressedRun) {
         if (d.nextPlain < d.plainLengths.size()) {
             std::size_t i = d.nextPlain++;
@@ -289,7 +290,7 @@ bool TimetableFileReader::loadNextBlock() {
                 data = d.plainBuffer.data();
             }
             if (len != 0) {
-                cur_ = data;
+                base_ = cur_ = data;
                 end_ = data + len;
                 return true;
             }
@@ -324,7 +325,7 @@ bool TimetableFileReader::loadNextBlock() {
             }
         }
         if (data != stop) {
-            cur_ = data;
+            base_ = cur_ = data;
             end_ = stop;
             return true;
         }
@@ -340,53 +341,22 @@ void TimetableFileReader::refill() {
     }
 }
 
-std::uint8_t TimetableFileReader::readU8() {
-    if (cur_ == end_) {
-        refill();
-    }
-    ++position_;
+std::uint8_t TimetableFileReader::readU8Slow() {
+    refill();
     return *cur_++;
 }
 
-std::int8_t TimetableFileReader::readI8() {
-    return static_cast<std::int8_t>(readU8());
-}
-
-bool TimetableFileReader::readBool() {
-    return readU8() == 1;
-}
-
-std::uint16_t TimetableFileReader::readU16() {
-    if (end_ - cur_ >= 2) {
-        std::uint16_t v = static_cast<std::uint16_t>((cur_[0] << 8) | cur_[1]);
-        cur_ += 2;
-        position_ += 2;
-        return v;
-    }
+std::uint16_t TimetableFileReader::readU16Slow() {
     std::uint16_t hi = readU8();
     return static_cast<std::uint16_t>((hi << 8) | readU8());
 }
 
-std::int16_t TimetableFileReader::readI16() {
-    return static_cast<std::int16_t>(readU16());
-}
-
-std::uint32_t TimetableFileReader::readU32() {
-    if (end_ - cur_ >= 4) {
-        std::uint32_t v = be32(cur_);
-        cur_ += 4;
-        position_ += 4;
-        return v;
-    }
+std::uint32_t TimetableFileReader::readU32Slow() {
     std::uint32_t v = 0;
     for (int i = 0; i < 4; ++i) {
         v = (v << 8) | readU8();
     }
     return v;
-}
-
-std::int32_t TimetableFileReader::readI32() {
-    return static_cast<std::int32_t>(readU32());
 }
 
 std::uint64_t TimetableFileReader::readRaw8() {
@@ -413,7 +383,6 @@ void TimetableFileReader::readInto(std::uint8_t* buf, std::size_t n) {
         std::memcpy(buf, cur_, take);
         buf += take;
         cur_ += take;
-        position_ += take;
         n -= take;
     }
 }
@@ -437,7 +406,6 @@ void TimetableFileReader::skip(std::uint64_t n) {
         }
         std::uint64_t take = std::min<std::uint64_t>(n, static_cast<std::uint64_t>(end_ - cur_));
         cur_ += take;
-        position_ += take;
         n -= take;
     }
 }
@@ -486,7 +454,7 @@ void TimetableFileReader::close() {
         impl_->source->close();
     }
     impl_.reset();
-    cur_ = end_ = nullptr;
+    base_ = cur_ = end_ = nullptr;
     position_ = 0;
     flagBytes_ = 0;
 }

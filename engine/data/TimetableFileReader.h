@@ -39,13 +39,35 @@ public:
     // Reads the plain block table; the caller does this after checking magic and version.
     void readPlainBlockTable();
 
-    std::uint8_t readU8();
-    std::int8_t readI8();
-    bool readBool();  // true when the byte equals 1
-    std::uint16_t readU16();
-    std::int16_t readI16();
-    std::uint32_t readU32();
-    std::int32_t readI32();
+    // The common case, a value wholly inside the current block, is inline; values that
+    // straddle blocks (and the end of the content) take the out-of-line path.
+    std::uint8_t readU8() {
+        if (cur_ != end_) {
+            return *cur_++;
+        }
+        return readU8Slow();
+    }
+    std::int8_t readI8() { return static_cast<std::int8_t>(readU8()); }
+    bool readBool() { return readU8() == 1; }  // true when the byte equals 1
+    std::uint16_t readU16() {
+        if (end_ - cur_ >= 2) {
+            std::uint16_t v = static_cast<std::uint16_t>((cur_[0] << 8) | cur_[1]);
+            cur_ += 2;
+            return v;
+        }
+        return readU16Slow();
+    }
+    std::int16_t readI16() { return static_cast<std::int16_t>(readU16()); }
+    std::uint32_t readU32() {
+        if (end_ - cur_ >= 4) {
+            std::uint32_t v = (std::uint32_t{cur_[0]} << 24) | (std::uint32_t{cur_[1]} << 16) |
+                              (std::uint32_t{cur_[2]} << 8) | std::uint32_t{cur_[3]};
+            cur_ += 4;
+            return v;
+        }
+        return readU32Slow();
+    }
+    std::int32_t readI32() { return static_cast<std::int32_t>(readU32()); }
     // Eight bytes in stream order taken as one value in the machine's byte order.
     std::uint64_t readRaw8();
     double readRawDouble();
@@ -73,7 +95,9 @@ public:
 
     // Bytes consumed so far: content bytes plus the flag byte of every compressed block
     // loaded in a file of major version 3 or later.
-    std::uint64_t streamPosition() const { return position_; }
+    std::uint64_t streamPosition() const {
+        return position_ + static_cast<std::uint64_t>(cur_ - base_);
+    }
 
     void close();
 
@@ -83,21 +107,28 @@ private:
     void readContainerHeader();
     // Makes the next block with content current; false when the content has ended.
     bool loadNextBlock();
+    // Values at a block border or at the end of the content, assembled byte by byte.
+    std::uint8_t readU8Slow();
+    std::uint16_t readU16Slow();
+    std::uint32_t readU32Slow();
     // Loads blocks until the current one has a byte left; ENGINE_EXC_SHORT_READ at the end.
     void refill();
     // Content bytes consumed so far, without the flag bytes of compressed blocks: the
     // measure of section lengths.
-    std::uint64_t contentPosition() const { return position_ - flagBytes_; }
+    std::uint64_t contentPosition() const { return streamPosition() - flagBytes_; }
 
     std::unique_ptr<Impl> impl_;
     std::string name_;
     std::uint32_t magic_ = 0;
     std::int32_t major_ = -1;
     std::int32_t minor_ = -1;
+    // Bytes consumed before the current block's first byte (base_); the reads themselves
+    // only move cur_, so the position costs nothing on the fast path.
     std::uint64_t position_ = 0;
-    // Flag bytes of compressed blocks consumed so far (counted in position_ as well).
+    // Flag bytes of compressed blocks consumed so far (counted in the position as well).
     std::uint64_t flagBytes_ = 0;
     // Fast path: the current block's bytes.
+    const std::uint8_t* base_ = nullptr;
     const std::uint8_t* cur_ = nullptr;
     const std::uint8_t* end_ = nullptr;
 };
