@@ -114,6 +114,7 @@ enum class Kind { Tram, CityBus, RegionalBus, Train };
 
 struct Line {
     Kind kind = Kind::CityBus;
+    int town = -1;  // the town of a city line, whose name is the line's group
     std::string name;
     std::vector<int> places;
     int trips = 0;
@@ -408,6 +409,7 @@ private:
             int count = std::max(1, t.stopCount / 10);
             for (int k = 0; k < count; ++k) {
                 Line l;
+                l.town = static_cast<int>(ti);
                 l.kind = (t.stopCount >= 300 && k < count / 3) ? Kind::Tram : Kind::CityBus;
                 l.name = std::to_string(l.kind == Kind::Tram ? k + 1 : k + 101);
                 l.places = cityPath(t);
@@ -751,14 +753,28 @@ private:
             json::array({{{"id", "tram"}, {"code", 1}, {"name", "Tram"}, {"colour", "#D2232A"}},
                          {{"id", "bus"}, {"code", 2}, {"name", "Bus"}, {"colour", "#1C5CA8"}},
                          {{"id", "vlak"}, {"code", 3}, {"name", "Vlak"}, {"colour", "#2B7A3D"}}});
-        doc["lineGroups"] = json::array({{{"id", "g"}, {"name", ""}}});
+        // City lines are told apart by their town ("Bus Brastín 101"); the others have a
+        // group without a name.
+        json groups = json::array({{{"id", "g"}, {"name", ""}}});
         json lines = json::array();
+        int lastTown = -1;
         for (std::size_t i = 0; i < lines_.size(); ++i) {
+            const Line& l = lines_[i];
+            std::string group = "g";
+            if (l.town >= 0) {
+                group = "g" + std::to_string(l.town);
+                if (l.town != lastTown) {
+                    groups.push_back(
+                        {{"id", group}, {"name", towns_[static_cast<std::size_t>(l.town)].name}});
+                    lastTown = l.town;
+                }
+            }
             lines.push_back({{"id", "l" + std::to_string(i)},
-                             {"kind", kindId(lines_[i].kind)},
-                             {"group", "g"},
-                             {"name", lines_[i].name}});
+                             {"kind", kindId(l.kind)},
+                             {"group", group},
+                             {"name", l.name}});
         }
+        doc["lineGroups"] = std::move(groups);
         doc["lines"] = std::move(lines);
         doc["calendars"] = json::array(
             {{{"id", "prac"},
