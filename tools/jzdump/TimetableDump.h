@@ -33,7 +33,10 @@ inline std::string utf8(std::string_view cp1250) {
     return out;
 }
 
-inline std::string quoted(std::string_view cp1250) { return "\"" + utf8(cp1250) + "\""; }
+// Named so that argument-dependent lookup never prefers std::quoted.
+inline std::string shown(std::string_view cp1250) {
+    return "\"" + utf8(cp1250) + "\"";
+}
 
 inline std::string dateText(int day) {
     trasovnik::CalendarDate d = trasovnik::dayNumberToDate(static_cast<std::int16_t>(day));
@@ -54,16 +57,16 @@ inline std::string timeText(int minutes) {
 inline void dumpHeader(std::ostream& o, const trasovnik::cJizdniRad& jr) {
     const trasovnik::cHlavicka& h = jr.header;
     o << "header\n";
-    o << "  title " << quoted(h.title) << "\n";
-    o << "  series " << quoted(h.seriesName) << " number " << h.seriesNumber << "\n";
-    o << "  texts " << quoted(h.firstText) << " " << quoted(h.secondText) << " "
-      << quoted(h.thirdText) << "\n";
-    o << "  kind " << quoted(h.kind) << " city " << int(h.cityFlag) << " common "
+    o << "  title " << shown(h.title) << "\n";
+    o << "  series " << shown(h.seriesName) << " number " << h.seriesNumber << "\n";
+    o << "  texts " << shown(h.firstText) << " " << shown(h.secondText) << " " << shown(h.thirdText)
+      << "\n";
+    o << "  kind " << shown(h.kind) << " city " << int(h.cityFlag) << " common "
       << int(h.commonKindFlag) << " not-bus " << int(h.notBusFlag) << "\n";
-    o << "  identifier " << h.identifier << " flag-a " << int(h.flagA) << " sort-key "
-      << h.sortKey << " source " << h.sourceCode << " code-class " << h.codeClass << "\n";
-    o << "  validity " << dateText(h.firstValidFrom) << " .. " << dateText(h.firstValidTo)
-      << ", " << dateText(h.secondValidFrom) << " .. " << dateText(h.secondValidTo) << "\n";
+    o << "  identifier " << h.identifier << " flag-a " << int(h.flagA) << " sort-key " << h.sortKey
+      << " source " << h.sourceCode << " code-class " << h.codeClass << "\n";
+    o << "  validity " << dateText(h.firstValidFrom) << " .. " << dateText(h.firstValidTo) << ", "
+      << dateText(h.secondValidFrom) << " .. " << dateText(h.secondValidTo) << "\n";
     o << "  codes";
     for (auto c : h.codes) {
         o << " " << c;
@@ -90,10 +93,10 @@ inline void dumpDefaults(std::ostream& o, const trasovnik::cJizdniRad& jr) {
     o << "sms tickets " << jr.smsTickets.count() << "\n";
     for (std::size_t i = 0; i < jr.smsTickets.count(); ++i) {
         const trasovnik::cSmsJizdenka& t = jr.smsTickets.at(i);
-        o << "  [" << i << "] " << quoted(jr.names.entryText(t.firstText)) << " price "
+        o << "  [" << i << "] " << shown(jr.names.entryText(t.firstText)) << " price "
           << t.priceHundredths / 100 << "." << (t.priceHundredths % 100 < 10 ? "0" : "")
-          << t.priceHundredths % 100 << " " << quoted(jr.names.entryText(t.secondText)) << " "
-          << quoted(jr.names.entryText(t.thirdText)) << "\n";
+          << t.priceHundredths % 100 << " " << shown(jr.names.entryText(t.secondText)) << " "
+          << shown(jr.names.entryText(t.thirdText)) << "\n";
     }
 }
 
@@ -104,13 +107,12 @@ inline void dumpCounts(std::ostream& o, const trasovnik::cJizdniRad& jr) {
       << "\n";
     o << "  notes " << jr.notes.noteCount() << " attachments " << jr.notes.attachments().size()
       << " pool " << jr.notes.pool().size() << "\n";
-    o << "  towns " << jr.stops.townCount() << " stop-groups " << jr.stops.groupCount()
-      << " stops " << jr.stops.stopCount() << "\n";
+    o << "  towns " << jr.stops.townCount() << " stop-groups " << jr.stops.groupCount() << " stops "
+      << jr.stops.stopCount() << "\n";
     o << "  category kinds " << jr.categories.kindCount() << " stops-kind "
       << jr.categories.stopsKind() << "\n";
     o << "  line kinds " << s.lines().kindCount() << " groups " << s.lines().groupCount()
-      << " lines " << s.lines().lineCount() << " line-names " << s.lines().lineNameCount()
-      << "\n";
+      << " lines " << s.lines().lineCount() << " line-names " << s.lines().lineNameCount() << "\n";
     o << "  routes " << s.routeCount() << " stop-items " << s.stopItemCount() << " calendars "
       << s.calendars().count() << " validity " << s.validityCount() << "\n";
     o << "  patterns packed " << s.patterns().packedCount() << " plain "
@@ -122,9 +124,8 @@ inline void dumpCounts(std::ostream& o, const trasovnik::cJizdniRad& jr) {
 inline void dumpNotes(std::ostream& o, const trasovnik::cJizdniRad& jr) {
     o << "notes\n";
     for (std::size_t n = 0; n < jr.notes.noteCount(); ++n) {
-        o << "  [" << n << "] " << quoted(jr.notes.noteMark(jr.names, n)) << " "
-          << quoted(jr.notes.noteText(jr.names, n)) << (jr.notes.isKind(n) ? " kind" : "")
-          << "\n";
+        o << "  [" << n << "] " << shown(jr.notes.noteMark(jr.names, n)) << " "
+          << shown(jr.notes.noteText(jr.names, n)) << (jr.notes.isKind(n) ? " kind" : "") << "\n";
     }
 }
 
@@ -132,10 +133,10 @@ inline void dumpStops(std::ostream& o, const trasovnik::cJizdniRad& jr) {
     const trasovnik::cZastavky& st = jr.stops;
     o << "stops\n";
     for (std::size_t s = 0; s < st.stopCount(); ++s) {
-        o << "  [" << s << "] " << quoted(st.name(jr.names, s));
+        o << "  [" << s << "] " << shown(st.name(jr.names, s));
         std::uint16_t town = st.townOf(s);
         if (town != trasovnik::cZastavky::kNoTown) {
-            o << " town " << quoted(st.townName(jr.names, town));
+            o << " town " << shown(st.townName(jr.names, town));
         }
         o << " group " << st.groupIndex(s) << " value " << st.groupValue(s) << " passages "
           << st.passageCount(s);
@@ -159,9 +160,9 @@ inline void dumpCategories(std::ostream& o, const trasovnik::cJizdniRad& jr) {
     const trasovnik::cKategorie& c = jr.categories;
     o << "categories\n";
     for (std::size_t k = 0; k < c.kindCount(); ++k) {
-        o << "  kind [" << k << "] " << quoted(c.kindName(jr.names, k)) << "\n";
+        o << "  kind [" << k << "] " << shown(c.kindName(jr.names, k)) << "\n";
         for (std::size_t e = 0; e < c.elementCount(k); ++e) {
-            o << "    " << quoted(c.elementName(jr.names, k, e)) << " value "
+            o << "    " << shown(c.elementName(jr.names, k, e)) << " value "
               << c.element(k, e).value << " stops";
             for (std::uint16_t s : c.stopsOf(k, e)) {
                 o << " " << s;
@@ -175,16 +176,16 @@ inline void dumpLines(std::ostream& o, const trasovnik::cJizdniRad& jr) {
     const trasovnik::cLinky& l = jr.trips.lines();
     o << "line kinds\n";
     for (std::size_t k = 0; k < l.kindCount(); ++k) {
-        o << "  [" << k << "] code " << l.kind(k).code << " " << quoted(l.kind(k).name)
-          << " colour " << l.kind(k).colour << "\n";
+        o << "  [" << k << "] code " << l.kind(k).code << " " << shown(l.kind(k).name) << " colour "
+          << l.kind(k).colour << "\n";
     }
     o << "lines\n";
     for (std::size_t i = 0; i < l.lineCount(); ++i) {
         o << "  [" << i << "] kind " << int(l.line(i).kind) << " group "
-          << quoted(l.groupName(l.line(i).group));
+          << shown(l.groupName(l.line(i).group));
         if (i < l.lineNameCount()) {
-            o << " name " << quoted(l.lineOwnName(i)) << " display "
-              << quoted(l.lineName(i, i, 0, jr.noteLinks()));
+            o << " name " << shown(l.lineOwnName(i)) << " display "
+              << shown(l.lineName(i, i, 0, jr.noteLinks()));
         }
         o << "\n";
     }
@@ -195,7 +196,7 @@ inline void dumpCalendars(std::ostream& o, const trasovnik::cJizdniRad& jr) {
     o << "calendars " << dateText(k.firstDay()) << " .. " << dateText(k.lastDay()) << " base "
       << k.baseDay() << "\n";
     for (std::size_t c = 0; c < k.count(); ++c) {
-        o << "  [" << c << "] " << quoted(k.noteText(c, jr.names)) << " runs";
+        o << "  [" << c << "] " << shown(k.noteText(c, jr.names)) << " runs";
         int days = 0;
         for (int d = k.firstDay(); d <= k.lastDay(); ++d) {
             if (k.isDayValid(c, d)) {
@@ -215,7 +216,7 @@ inline void dumpTrips(std::ostream& o, const trasovnik::cJizdniRad& jr) {
     o << "trips\n";
     for (std::size_t t = 0; t < s.tripCount(); ++t) {
         const trasovnik::cSpoj& trip = s.trip(t);
-        o << "  trip " << t << " " << quoted(s.lineNameOfTrip(t, links)) << " calendar "
+        o << "  trip " << t << " " << shown(s.lineNameOfTrip(t, links)) << " calendar "
           << s.calendarOfTrip(t) << " route " << trip.route() << "+" << int(trip.firstOffset)
           << (trip.reversed() ? " reversed" : "") << (trip.noRideWithinGroup() ? " no-ride" : "")
           << " patterns " << trip.arrivalPattern << "/" << trip.departurePattern
@@ -225,10 +226,10 @@ inline void dumpTrips(std::ostream& o, const trasovnik::cJizdniRad& jr) {
         }
         o << "\n";
         for (std::size_t p = 0; p < trip.stopCount; ++p) {
-            o << "    " << p << " " << quoted(jr.stops.name(jr.names, s.stopAt(t, p))) << " "
+            o << "    " << p << " " << shown(jr.stops.name(jr.names, s.stopAt(t, p))) << " "
               << timeText(s.arrivalTime(t, p)) << " " << timeText(s.departureTime(t, p))
-              << (s.canBoard(t, p) ? " board" : "") << (s.canAlight(t, p) ? " alight" : "")
-              << " m " << s.distanceTo(t, p);
+              << (s.canBoard(t, p) ? " board" : "") << (s.canAlight(t, p) ? " alight" : "") << " m "
+              << s.distanceTo(t, p);
             for (std::uint16_t n : s.notesOfPassage(t, p, links)) {
                 o << " note " << n;
             }
@@ -252,12 +253,12 @@ inline std::string dumpTimetable(const trasovnik::cJizdniRad& jr) {
         o << "line routes\n";
         for (std::size_t l = 0; l < jr.routes->lineCount(); ++l) {
             const trasovnik::cLinkaTras& line = jr.routes->line(l);
-            o << "  line " << l << " " << quoted(line.name) << " kind " << quoted(line.kindName)
+            o << "  line " << l << " " << shown(line.name) << " kind " << shown(line.kindName)
               << " trips " << line.trips.size() << " largest " << line.largestRoute << "\n";
             for (const trasovnik::cTrasaLinky& r : line.routes) {
                 o << "    route " << r.routeRecord << "+" << int(r.firstOffset) << " stops "
-                  << int(r.stopCount) << (r.reversed ? " reversed" : "") << " from "
-                  << r.firstStop << " to " << r.lastStop << " trips";
+                  << int(r.stopCount) << (r.reversed ? " reversed" : "") << " from " << r.firstStop
+                  << " to " << r.lastStop << " trips";
                 for (std::uint32_t t : r.trips) {
                     o << " " << t;
                 }
