@@ -3,6 +3,8 @@
 // the generator and the compiler used does not blur the measurements), then the benchmark
 // times loading the whole model from the file. Reported besides: generation and compile time,
 // the file's size, its unpacked content size, and the resident memory the loaded model takes.
+// Before timing, one load is checked against the network (sampled trips found in the passage
+// rows of their stops).
 //
 //   build/sample-release/bench/model_read_bench [--scale=0.1] [--keep] [benchmark flags]
 //
@@ -118,6 +120,27 @@ CompileReport compileInChild(const bench::NationalNetworkOptions& options, const
     return report;
 }
 
+// Whether every sampled trip is found in the passage rows of its stops: the national file is
+// the one that needs the trip-index extension bits (trips from 65536 on), so the timed load is
+// checked to have read them.
+bool passagesFindTheirTrips(const trasovnik::cJizdniRad& model) {
+    const trasovnik::cSpoje& trips = model.trips;
+    for (std::size_t t = 0; t < trips.tripCount(); t += 97) {
+        for (std::size_t m = 0; m < trips.stopCount(t); ++m) {
+            std::size_t stop = trips.stopAt(t, m);
+            std::uint32_t i = model.passages.findPassage(stop, static_cast<std::uint32_t>(t),
+                                                         static_cast<std::uint8_t>(m));
+            if (i == trasovnik::cPrujezdyZastavek::kNoPassage ||
+                model.passages.tripAt(stop, i) != t) {
+                std::fprintf(stderr, "trip %zu at position %zu is missing at stop %zu\n", t, m,
+                             stop);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 std::string g_path;
 double g_contentBytes = 0;
 double g_fileBytes = 0;
@@ -197,6 +220,11 @@ int main(int argc, char** argv) {
         g_modelKb = static_cast<double>(after - before);
         std::printf("resident memory: %.1f MB before the load, %.1f MB with the model (+%.1f MB)\n",
                     before / 1024.0, after / 1024.0, g_modelKb / 1024.0);
+        if (!model || !passagesFindTheirTrips(*model)) {
+            std::fprintf(stderr, "the loaded model is not the compiled network\n");
+            std::filesystem::remove_all(dir);
+            return 1;
+        }
     }
     std::fflush(stdout);
 
