@@ -50,7 +50,10 @@ inline std::unique_ptr<TimetableFileReader> openContent(const std::vector<std::u
     return reader;
 }
 
-// The content of the name block followed by the chosen sections of `doc`.
+// Written after the chosen sections: a reader that read them to their end reads this next.
+inline constexpr std::uint32_t kAfterSections = 0x5EC7E4D5;
+
+// The content of the name block followed by the chosen sections of `doc` and kAfterSections.
 inline std::vector<std::uint8_t> compileSections(const nlohmann::json& doc,
                                                  std::initializer_list<SectionCompiler> sections) {
     jz::ContainerOptions options = jz::containerOptionsOf(doc);
@@ -68,6 +71,7 @@ inline std::vector<std::uint8_t> compileSections(const nlohmann::json& doc,
     for (const auto& part : parts) {
         content.append(part);
     }
+    content.u32(kAfterSections);
     return content.data();
 }
 
