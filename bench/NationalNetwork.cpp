@@ -522,7 +522,12 @@ private:
         // Walking links: between the platforms of a place, and to the (at most three)
         // nearest places of the same town within 400 m.
         std::vector<json> walks(stopPlace_.size(), json::array());
+        // A stop record finds its links by a 16-bit index into one table, so the file holds
+        // at most 65535 of them; a larger network leaves the rest out.
         auto link = [&](int a, int b, int minutes) {
+            if (figures_.walkLinks >= 0xFFFF) {
+                return;
+            }
             walks[static_cast<std::size_t>(a)].push_back({{"to", stopId(b)}, {"minutes", minutes}});
             ++figures_.walkLinks;
         };
