@@ -108,6 +108,19 @@ void ReaderMixedValues(benchmark::State& state) {
     state.counters["contentMB"] = static_cast<double>(file.contentBytes) / 1e6;
 }
 
+// The same file through the reader without value reads: the cost of the blocks alone.
+void ReaderSkipAll(benchmark::State& state) {
+    const BenchFile& file = benchFile();
+    for (auto _ : state) {
+        trasovnik::TimetableFileReader r;
+        r.openFile(kPath);
+        r.readPlainBlockTable();
+        r.skip(file.contentBytes);
+        r.close();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.contentBytes));
+}
+
 std::uint32_t be32(const std::uint8_t* p) {
     return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
            p[3];
@@ -155,6 +168,7 @@ void RawDecompress(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(ReaderMixedValues)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReaderSkipAll)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawDecompress)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

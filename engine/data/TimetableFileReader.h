@@ -42,7 +42,7 @@ public:
     // The common case, a value wholly inside the current block, is inline; values that
     // straddle blocks (and the end of the content) take the out-of-line path.
     std::uint8_t readU8() {
-        if (cur_ != end_) {
+        if (cur_ != end_) [[likely]] {
             return *cur_++;
         }
         return readU8Slow();
@@ -50,7 +50,7 @@ public:
     std::int8_t readI8() { return static_cast<std::int8_t>(readU8()); }
     bool readBool() { return readU8() == 1; }  // true when the byte equals 1
     std::uint16_t readU16() {
-        if (end_ - cur_ >= 2) {
+        if (end_ - cur_ >= 2) [[likely]] {
             std::uint16_t v = static_cast<std::uint16_t>((cur_[0] << 8) | cur_[1]);
             cur_ += 2;
             return v;
@@ -59,7 +59,7 @@ public:
     }
     std::int16_t readI16() { return static_cast<std::int16_t>(readU16()); }
     std::uint32_t readU32() {
-        if (end_ - cur_ >= 4) {
+        if (end_ - cur_ >= 4) [[likely]] {
             std::uint32_t v = (std::uint32_t{cur_[0]} << 24) | (std::uint32_t{cur_[1]} << 16) |
                               (std::uint32_t{cur_[2]} << 8) | std::uint32_t{cur_[3]};
             cur_ += 4;
@@ -108,9 +108,9 @@ private:
     // Makes the next block with content current; false when the content has ended.
     bool loadNextBlock();
     // Values at a block border or at the end of the content, assembled byte by byte.
-    std::uint8_t readU8Slow();
-    std::uint16_t readU16Slow();
-    std::uint32_t readU32Slow();
+    [[gnu::cold]] std::uint8_t readU8Slow();
+    [[gnu::cold]] std::uint16_t readU16Slow();
+    [[gnu::cold]] std::uint32_t readU32Slow();
     // Loads blocks until the current one has a byte left; ENGINE_EXC_SHORT_READ at the end.
     void refill();
     // Content bytes consumed so far, without the flag bytes of compressed blocks: the
