@@ -198,6 +198,10 @@ private:
 
     void makeTowns() {
         const int n = opt_.towns;
+        if (n < 1 || opt_.stops < n || opt_.lines < 1 || opt_.trips < 0) {
+            throw std::invalid_argument(
+                "national network: needs a town, a stop per town and a line at least");
+        }
         towns_.resize(static_cast<std::size_t>(n));
         // Stops per town: one each, the rest shared out by a Zipf-like weight of the town's
         // rank, at most 900 per town (a category element lists at most 1023 stops).
@@ -216,7 +220,8 @@ private:
             given += 1 + extra;
         }
         // What rounding and the cap left over goes to the middle-sized towns, one each.
-        for (int r = 10; given < opt_.stops; r = r + 1 < n ? r + 1 : 10) {
+        const int firstMiddle = std::min(10, n - 1);
+        for (int r = firstMiddle; given < opt_.stops; r = r + 1 < n ? r + 1 : firstMiddle) {
             ++towns_[static_cast<std::size_t>(r)].stopCount;
             ++given;
         }
@@ -426,13 +431,17 @@ private:
         int regional = opt_.lines - static_cast<int>(city.size()) - trains;
         lines_ = std::move(city);
         const int townCount = static_cast<int>(towns_.size());
+        // Typical distance between neighbouring towns over the two countries' 196 000 km²;
+        // the lines over land take their hops and reach from it.
+        const double spacing = std::sqrt(196000.0 / townCount);
         for (int k = 0; k < trains; ++k) {
             Line l;
             l.kind = Kind::Train;
             l.name = (k % 4 == 0 ? "R " : "Os ") + std::to_string(100 + k);
             int from = rng_.below(std::min(400, townCount));
             int length = rng_.between(15, 40);
-            l.places = countryPath(from, length * 7.0, 14, length, std::min(3000, townCount));
+            l.places = countryPath(from, length * 1.2 * spacing, std::max(14.0, 2.5 * spacing),
+                                   length, std::min(3000, townCount));
             lines_.push_back(std::move(l));
         }
         for (int k = 0; k < regional; ++k) {
@@ -441,7 +450,8 @@ private:
             l.name = std::to_string(300000 + 101 * k % 700000);
             int from = rng_.below(std::min(1500, townCount));
             int length = rng_.between(12, 34);
-            l.places = countryPath(from, length * 4.5, 9, length, townCount);
+            l.places = countryPath(from, length * 0.8 * spacing, std::max(9.0, 1.6 * spacing),
+                                   length, townCount);
             lines_.push_back(std::move(l));
         }
         // A line needs two stops.
