@@ -602,6 +602,25 @@ TEST_F(ReaderFiles, ReadsAFileFromDisk) {
     EXPECT_EQ(codeOf([&] { r.readU8(); }), ENGINE_EXC_SHORT_READ);
 }
 
+TEST_F(ReaderFiles, TruncatedFileFailsAsAShortRead) {
+    jz::ContentWriter w = mixedContent();
+    Bytes file = jz::writeContainer(w.data(), layout({7, 61}, 1000));
+    Offsets o = offsetsOf(file);
+    // Inside the plain table, the plain blocks, the compressed table and the last block.
+    for (std::size_t cut : {o.plainTable + 6, o.compressedTable - 3, o.compressedTable + 9,
+                            o.firstPacked + 1, file.size() - 1}) {
+        SCOPED_TRACE(cut);
+        std::string path = write("cut.jz", Bytes(file.begin(), file.begin() + cut));
+        TimetableFileReader r;
+        EXPECT_EQ(codeOf([&] {
+                      r.openFile(path);
+                      r.readPlainBlockTable();
+                      r.skip(w.size());
+                  }),
+                  ENGINE_EXC_SHORT_READ);
+    }
+}
+
 TEST_F(ReaderFiles, OpenFailures) {
     TimetableFileReader r;
     EXPECT_EQ(codeOf([&] { r.openFile((dir_ / "missing.jz").string()); }), ENGINE_EXC_OPEN);
