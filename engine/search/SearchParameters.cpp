@@ -1,0 +1,114 @@
+#include "engine/search/SearchParameters.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "engine/data/EngineException.h"
+#include "engine/data/TimetableFile.h"
+
+namespace trasovnik {
+namespace {
+
+constexpr std::string_view kScMark = "SC";
+
+void fillFromDefaults(const cJizdniRad& jr, cParametryHledaniRadu& r) {
+    const SearchDefaults& d = jr.defaults;
+    r.maxResultConnections = d.maxResultConnections;
+    r.standardMinutes = d.standardWindow;
+    r.maximumMinutes = d.maximumWindow;
+    r.minimumTransfer = d.minimumTransfer;
+    r.safeTransfer = d.safeTransfer;
+    r.transferPenalty = d.transferPenalty;
+    r.transferRequiredAtVia = d.transferRequiredAtVia ? 1 : 0;
+    r.useScMarking = d.useScMarking ? 1 : 0;
+    r.defaultTransfers = d.defaultTransfers;
+    r.walkingLimit = d.walkingLimit;
+    r.walkingPace = d.walkingPace;
+    r.mayUseLineKind.assign(jr.trips.lines().kindCount(), 1);
+    r.tripFlags.assign(jr.trips.tripCount(), kTripUsable);
+    // Bits 0 to 4 clear; the search sets them for its request.
+    r.stopFlags.assign(jr.stops.stopCount(), 0);
+}
+
+}  // namespace
+
+cParametryHledani::cParametryHledani(std::vector<const cJizdniRad*> timetables)
+    : timetables_(std::move(timetables)), records_(timetables_.size()) {
+    for (const cJizdniRad* jr : timetables_) {
+        if (jr == nullptr) {
+            raiseEngine(ENGINE_EXC_BAD_ARGUMENT);
+        }
+    }
+    refresh();
+}
+
+cParametryHledaniRadu& cParametryHledani::record(std::size_t timetable) {
+    if (timetable >= records_.size()) {
+        raiseEngine(ENGINE_EXC_INDEX);
+    }
+    return records_[timetable];
+}
+
+const cParametryHledaniRadu& cParametryHledani::record(std::size_t timetable) const {
+    if (timetable >= records_.size()) {
+        raiseEngine(ENGINE_EXC_INDEX);
+    }
+    return records_[timetable];
+}
+
+void cParametryHledani::refresh() {
+    for (std::size_t i = 0; i < timetables_.size(); ++i) {
+        fillFromDefaults(*timetables_[i], records_[i]);
+    }
+    prepare();
+}
+
+void cParametryHledani::markScTrips(const cJizdniRad& jr, cParametryHledaniRadu& r) const {
+    const int sc = jr.notes.findByMark(jr.names, kScMark);
+    if (sc < 0) {
+        return;
+    }
+    const auto note = static_cast<std::uint16_t>(sc);
+    for (std::size_t t = 0; t < r.tripFlags.size(); ++t) {
+        const std::uint32_t attachment = jr.trips.validity(jr.trips.trip(t).validity).notes;
+        const auto attached = jr.notes.attachedNotes(attachment);
+        if (std::find(attached.begin(), attached.end(), note) != attached.end()) {
+            r.tripFlags[t] |= kTripScNote;
+        }
+    }
+}
+
+void cParametryHledani::prepare() {
+    wantedConnections_ = kNoWantedLimit;
+    standardWindow_ = 0;
+    maximumWindow_ = 0;
+    setDefaultTransfers_ = 0;
+    for (const cParametryHledaniRadu& r : records_) {
+        standardWindow_ = std::max(standardWindow_, r.standardMinutes);
+        maximumWindow_ = std::max(maximumWindow_, r.maximumMinutes);
+        wantedConnections_ = std::min(wantedConnections_, r.maxResultConnections);
+        setDefaultTransfers_ = std::max(setDefaultTransfers_, r.defaultTransfers);
+    }
+    for (std::size_t i = 0; i < timetables_.size(); ++i) {
+        const cJizdniRad& jr = *timetables_[i];
+        cParametryHledaniRadu& r = records_[i];
+        if (jr.header.flagA != 0 && r.useScMarking != 0) {
+            markScTrips(jr, r);
+        }
+    }
+    for (std::size_t i = 0; i < timetables_.size(); ++i) {
+        const cJizdniRad& jr = *timetables_[i];
+        cParametryHledaniRadu& r = records_[i];
+        for (std::size_t t = 0; t < r.tripFlags.size(); ++t) {
+            const std::size_t kind = jr.trips.lines().line(jr.trips.lineOfTrip(t)).kind;
+            if (kind >= r.mayUseLineKind.size()) {
+                raiseEngine(ENGINE_EXC_INDEX);
+            }
+            r.tripFlags[t] =
+                (r.tripFlags[t] & ~kTripUsable) | (r.mayUseLineKind[kind] != 0 ? kTripUsable : 0);
+        }
+    }
+    maximumWindow_ = std::max(standardWindow_, std::min(maximumWindow_, kLongestWindow));
+}
+
+}  // namespace trasovnik
