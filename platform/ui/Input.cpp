@@ -4,7 +4,6 @@
 #include "platform/core/Timer.h"
 #include "platform/ui/Capture.h"
 #include "platform/ui/Focus.h"
-#include "platform/ui/InputState.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/VirtualKeys.h"
@@ -26,7 +25,6 @@ struct InputState {
     std::optional<std::uint64_t> lastDownTime;
     WindowHandle lastDownWindow = kNullWindow;
     draw::Point lastDownPoint;
-    bool shift = false;
 };
 
 InputState& state() {
@@ -62,12 +60,6 @@ bool hasDoubleTaps(WindowHandle window) {
 }
 
 }  // namespace
-
-namespace detail {
-bool shiftDown() {
-    return state().shift;
-}
-}  // namespace detail
 
 void fingerDown(draw::Point screen) {
     InputState& s = state();
@@ -127,18 +119,12 @@ bool fingerIsDown() {
 }
 
 void keyDown(std::uint32_t vk) {
-    if (vk == VK_SHIFT) {
-        state().shift = true;
-    }
     if (WindowHandle f = getFocus(); f != kNullWindow) {
         postMessage(f, WM_KEYDOWN, vk, 1);
     }
 }
 
 void keyUp(std::uint32_t vk) {
-    if (vk == VK_SHIFT) {
-        state().shift = false;
-    }
     if (WindowHandle f = getFocus(); f != kNullWindow) {
         postMessage(f, WM_KEYUP, vk, static_cast<std::intptr_t>(0xC0000001u));
     }

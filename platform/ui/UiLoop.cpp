@@ -1,12 +1,24 @@
 #include "platform/ui/UiLoop.h"
 
-#include "platform/ui/InputState.h"
 #include "platform/ui/PaintQueue.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/VirtualKeys.h"
 
 namespace platform::ui {
 namespace {
+
+// The shift key as of the messages retrieved so far (not as of the device now), so a key is
+// translated with the shift state it was pressed with.
+bool& retrievedShift() {
+    thread_local bool shift = false;
+    return shift;
+}
+
+void noteKeyState(const Message& m) {
+    if ((m.message == WM_KEYDOWN || m.message == WM_KEYUP) && m.wParam == VK_SHIFT) {
+        retrievedShift() = m.message == WM_KEYDOWN;
+    }
+}
 
 struct PendingChar {
     bool has = false;
@@ -46,6 +58,7 @@ Fetched fetch(Message& out, bool wait) {
                 continue;
             }
             out = next;
+            noteKeyState(out);
             return next.message == WM_QUIT ? Fetched::Quit : Fetched::Message;
         }
         if (detail::takePaint(out)) {
@@ -65,6 +78,7 @@ Fetched fetch(Message& out, bool wait) {
             continue;
         }
         out = next;
+        noteKeyState(out);
         return Fetched::Message;
     }
 }
@@ -87,8 +101,7 @@ bool translateMessage(const Message& message) {
     if (message.message != WM_KEYDOWN) {
         return false;
     }
-    const char16_t c =
-        characterOfKey(static_cast<std::uint32_t>(message.wParam), detail::shiftDown());
+    const char16_t c = characterOfKey(static_cast<std::uint32_t>(message.wParam), retrievedShift());
     if (c == 0) {
         return false;
     }

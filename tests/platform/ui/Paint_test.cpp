@@ -1,0 +1,161 @@
+#include "tests/platform/ui/UiTestSupport.h"
+
+#include "platform/core/Thread.h"
+#include "platform/core/Timer.h"
+#include "platform/core/VirtualClock.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/WindowClass.h"
+
+namespace platform::ui::testing {
+namespace {
+
+using draw::rgb;
+
+constexpr draw::Color kRed = rgb(255, 0, 0);
+constexpr draw::Color kBlue = rgb(0, 0, 255);
+
+// Paints its whole client area in one colour, as far as the paint context lets it.
+Handler paintsIn(draw::Color color, std::vector<Rect>* paintRects = nullptr) {
+    return [color, paintRects](WindowHandle w, std::uint32_t m, std::uintptr_t,
+                               std::intptr_t) -> std::optional<MsgResult> {
+        if (m != WM_PAINT) {
+            return std::nullopt;
+        }
+        PaintContext paint(w);
+        if (paintRects) {
+            paintRects->push_back(paint.paintRect());
+        }
+        paint.dc().fillRect(getClientRect(w), color);
+        return 0;
+    };
+}
+
+using Paint = UiTest;
+
+TEST_F(Paint, InvalidPartsMergeIntoOnePaintClippedToThem) {
+    std::vector<Rect> painted;
+    const WindowHandle w =
+        make(u"w", WS_VISIBLE, Rect{0, 0, 100, 100}, kNullWindow, 0, paintsIn(kRed));
+    ui::pumpMessages();  // the first paint
+    platform::setWindowProc(w,
+                            [&painted](WindowHandle h, std::uint32_t m, std::uintptr_t wp,
+                                       std::intptr_t lp) -> MsgResult {
+                                if (auto r = paintsIn(kBlue, &painted)(h, m, wp, lp)) {
+                                    return *r;
+                                }
+                                return defWindowProc(h, m, wp, lp);
+                            });
+    const Rect a{10, 10, 20, 20};
+    const Rect b{30, 15, 40, 25};
+    invalidateRect(w, &a, false);
+    invalidateRect(w, &b, false);
+    ui::pumpMessages();
+    ASSERT_EQ(painted.size(), 1u);
+    EXPECT_EQ(painted[0], (Rect{10, 10, 40, 25}));
+    draw::Bitmap screen;
+    composeScreen(screen);
+    EXPECT_EQ(screen.pixel(15, 15), kBlue);
+    EXPECT_EQ(screen.pixel(39, 24), kBlue);
+    EXPECT_EQ(screen.pixel(40, 24), kRed);  // outside the invalid part
+    EXPECT_EQ(screen.pixel(5, 5), kRed);
+    ui::destroyWindow(w);
+}
+
+TEST_F(Paint, PaintComesAfterPostedMessagesAndBeforeTimers) {
+    VirtualClock clock(0);
+    const WindowHandle w = top(u"w");
+    ui::pumpMessages();
+    log_.clear();
+    setTimer(w, 1, 10);
+    clock.advance(10);
+    invalidateRect(w);
+    postMessage(w, WM_USER);
+    ui::pumpMessages();
+    std::vector<std::uint32_t> order;
+    for (const Received& r : log_.only({WM_USER, WM_PAINT, WM_TIMER})) {
+        order.push_back(r.message);
+    }
+    EXPECT_EQ(order, (std::vector<std::uint32_t>{WM_USER, WM_PAINT, WM_TIMER}));
+    killTimer(w, 1);
+}
+
+TEST_F(Paint, HiddenWindowsWaitUntilShownAndErasingUsesTheClassColour) {
+    registerClass(WindowClass{"Grey", {}, 0, rgb(200, 200, 200)});
+    const WindowHandle w = make(u"w", 0, Rect{0, 0, 50, 50}, kNullWindow, 0, {}, "Grey");
+    ui::pumpMessages();
+    EXPECT_TRUE(log_.only({WM_PAINT}).empty());
+    showWindow(w, SW_SHOW);
+    ui::pumpMessages();
+    EXPECT_EQ(log_.only({WM_PAINT}).size(), 1u);
+    EXPECT_EQ(log_.only({WM_ERASEBKGND}).size(), 1u);
+    draw::Bitmap screen;
+    composeScreen(screen);
+    EXPECT_EQ(screen.pixel(25, 25), rgb(200, 200, 200));
+    EXPECT_EQ(screen.pixel(60, 60), kDesktopColor);
+}
+
+TEST_F(Paint, AnInvalidationBySendFromAnotherThreadWakesTheWaitingLoop) {
+    const WindowHandle w = make(u"w", WS_VISIBLE, Rect{0, 0, 50, 50}, kNullWindow, 0,
+                                [](WindowHandle h, std::uint32_t m, std::uintptr_t,
+                                   std::intptr_t) -> std::optional<MsgResult> {
+                                    if (m == WM_USER) {
+                                        invalidateRect(h);
+                                        return 1;
+                                    }
+                                    return std::nullopt;
+                                });
+    ui::pumpMessages();
+    log_.clear();
+    Thread worker = createThread([w] {
+        sendMessage(w, WM_USER);
+        // Lets the loop go on even when the paint never came.
+        sleep(2000);
+        postMessage(w, WM_USER + 1);
+    });
+    Message m;
+    while (ui::getMessage(m)) {
+        dispatchMessage(m);
+        if (m.message == WM_PAINT || m.message == WM_USER + 1) {
+            break;
+        }
+    }
+    EXPECT_EQ(m.message, WM_PAINT);
+    worker.join();
+    ui::pumpMessages();
+}
+
+TEST_F(Paint, ChildrenAreClippedToTheirParentsClientAreaAndStackInZOrder) {
+    const WindowHandle frame = make(u"frame", WS_VISIBLE | WS_BORDER, Rect{0, 0, 100, 100},
+                                    kNullWindow, 0, paintsIn(rgb(255, 255, 255)));
+    make(u"low", WS_CHILD | WS_VISIBLE, Rect{10, 10, 200, 60}, frame, 0, paintsIn(kRed));
+    make(u"high", WS_CHILD | WS_VISIBLE, Rect{40, 40, 70, 70}, frame, 0, paintsIn(kBlue));
+    ui::pumpMessages();
+    draw::Bitmap screen;
+    composeScreen(screen);
+    EXPECT_EQ(screen.pixel(0, 0), rgb(0, 0, 0));  // the frame's border
+    EXPECT_EQ(screen.pixel(20, 20), kRed);
+    EXPECT_EQ(screen.pixel(50, 50), kBlue);         // the newer child lies on top
+    EXPECT_EQ(screen.pixel(98, 30), kRed);          // the frame's last client column
+    EXPECT_EQ(screen.pixel(99, 30), rgb(0, 0, 0));  // the border again, not the child
+    EXPECT_EQ(screen.pixel(150, 30), kDesktopColor);
+}
+
+TEST_F(Paint, RotationResizesFullScreenWindowsOnly) {
+    const WindowHandle frame = top(u"frame", Rect{0, 0, 240, 320});
+    const WindowHandle popup = top(u"popup", Rect{10, 10, 110, 60});
+    log_.clear();
+    rotateScreen();
+    EXPECT_EQ(screenSize(), (draw::Size{320, 240}));
+    EXPECT_EQ(deviceProfile().orientation(), Orientation::Landscape);
+    const auto sizes = log_.only({WM_SIZE});
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(sizes[0].window, frame);
+    EXPECT_EQ(xOfLParam(sizes[0].lParam), 320);
+    EXPECT_EQ(yOfLParam(sizes[0].lParam), 240);
+    EXPECT_EQ(getWindowRect(popup), (Rect{10, 10, 110, 60}));
+    rotateScreen();
+    EXPECT_EQ(getWindowRect(frame), (Rect{0, 0, 240, 320}));
+}
+
+}  // namespace
+}  // namespace platform::ui::testing
