@@ -49,3 +49,9 @@ cairo_font_face_t* findFace(const std::string& family, bool bold, bool italic) {
 }
 
 }  // namespace platform::draw::detail
+
+// Fontconfig keeps what it read from its configuration files for the life of the process and
+// never frees it; leak checks in sanitizer builds are told to ignore that one library.
+extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
