@@ -844,7 +844,7 @@ CompiledNetwork compileNationalNetwork(const NationalNetworkOptions& options,
     out.generateSeconds = secondsSince(t0);
 
     t0 = std::chrono::steady_clock::now();
-    std::vector<std::uint8_t> content = jz::compileContent(doc);
+    jz::ContentWriter content = jz::compileContent(doc);
     out.contentBytes = content.size();
     std::vector<std::uint8_t> file = jz::writeContainer(content, jz::containerOptionsOf(doc));
     out.compileSeconds = secondsSince(t0);

@@ -74,7 +74,7 @@ const BenchFile& benchFile() {
         o.compressedBlockContent = kBlockContent;
         BenchFile f;
         f.contentBytes = w.size();
-        f.bytes = jz::writeContainer(w.data(), o);
+        f.bytes = jz::writeContainer(w, o);
         std::ofstream out(kPath, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(f.bytes.data()),
                   static_cast<std::streamsize>(f.bytes.size()));

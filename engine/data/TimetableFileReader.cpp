@@ -45,8 +45,8 @@ void initLzoOnce() {
 }
 
 struct SectionMark {
-    std::uint64_t start;   // content position right after the length word
-    std::uint64_t length;  // content bytes of the section after the length word
+    std::uint64_t start;   // stream position right after the length word
+    std::uint64_t length;  // stream bytes of the section: content and the flag bytes within
 };
 
 }  // namespace
@@ -317,7 +317,6 @@ bool TimetableFileReader::loadNextBlock() {
             }
             std::uint8_t flag = *data++;
             ++position_;
-            ++flagBytes_;
             if (flag != 0) {
                 // Not a content block: nothing in this reader uses such blocks, so their
                 // bytes are passed over and do not count as content.
@@ -433,7 +432,7 @@ void TimetableFileReader::beginSection() {
     if (!impl_) {
         raiseEngine(ENGINE_EXC_BAD_ARGUMENT);
     }
-    allocating([&] { impl_->marks.push_back(SectionMark{contentPosition(), length}); });
+    allocating([&] { impl_->marks.push_back(SectionMark{streamPosition(), length}); });
 }
 
 void TimetableFileReader::endSection() {
@@ -441,10 +440,16 @@ void TimetableFileReader::endSection() {
         raiseEngine(ENGINE_EXC_INDEX);
     }
     SectionMark mark = impl_->marks.back();
+    // Section lengths count stream bytes: the flag byte of every compressed block that begins
+    // inside the section is part of its length, so skip by stream position, block by block.
     std::uint64_t end = mark.start + mark.length;
-    std::uint64_t at = contentPosition();
-    if (at < end) {
-        skip(end - at);
+    while (streamPosition() < end) {
+        if (cur_ == end_) {
+            refill();
+            continue;
+        }
+        cur_ += std::min<std::uint64_t>(end - streamPosition(),
+                                        static_cast<std::uint64_t>(end_ - cur_));
     }
     impl_->marks.pop_back();
 }
@@ -456,7 +461,6 @@ void TimetableFileReader::close() {
     impl_.reset();
     base_ = cur_ = end_ = nullptr;
     position_ = 0;
-    flagBytes_ = 0;
 }
 
 }  // namespace trasovnik

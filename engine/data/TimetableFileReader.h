@@ -85,6 +85,8 @@ public:
 
     void beginSection();
     // Skips to the end of the innermost open section (nothing when already at or past it).
+    // A section's length counts stream bytes, so the flag byte of each compressed block that
+    // begins inside the section is part of it.
     // ENGINE_EXC_INDEX when no section is open.
     void endSection();
     // beginSection() then endSection(): skip a whole section.
@@ -113,9 +115,6 @@ private:
     [[gnu::cold]] std::uint32_t readU32Slow();
     // Loads blocks until the current one has a byte left; ENGINE_EXC_SHORT_READ at the end.
     void refill();
-    // Content bytes consumed so far, without the flag bytes of compressed blocks: the
-    // measure of section lengths.
-    std::uint64_t contentPosition() const { return streamPosition() - flagBytes_; }
 
     std::unique_ptr<Impl> impl_;
     std::string name_;
@@ -125,8 +124,6 @@ private:
     // Bytes consumed before the current block's first byte (base_); the reads themselves
     // only move cur_, so the position costs nothing on the fast path.
     std::uint64_t position_ = 0;
-    // Flag bytes of compressed blocks consumed so far (counted in the position as well).
-    std::uint64_t flagBytes_ = 0;
     // Fast path: the current block's bytes.
     const std::uint8_t* base_ = nullptr;
     const std::uint8_t* cur_ = nullptr;

@@ -123,7 +123,7 @@ TEST(ContainerWriter, PlainRunStopsWhereTheContentEnds) {
 }
 
 TEST(ContainerWriter, EmptyContentGivesEmptyTables) {
-    Bytes f = writeContainer({}, ContainerOptions{});
+    Bytes f = writeContainer(Bytes{}, ContainerOptions{});
     Parsed p = parse(f);
     EXPECT_TRUE(p.plainBlocks.empty());
     EXPECT_TRUE(p.unpackedBlocks.empty());

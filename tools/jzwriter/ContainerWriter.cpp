@@ -49,7 +49,54 @@ PackedBlock compress(const std::vector<std::uint8_t>& block) {
     return {checkedU32(block.size(), "block size"), std::move(out)};
 }
 
+// Content offsets at which the reader consumes a flag byte: the start of every compressed
+// block, twice where the non-content block stands in front of a content block.
+std::vector<std::size_t> flagOffsets(std::size_t contentSize, const ContainerOptions& o) {
+    std::vector<std::size_t> flags;
+    if (static_cast<std::int32_t>(o.major) < 3) {
+        return flags;
+    }
+    std::size_t at = 0;
+    for (std::size_t wanted : o.plainBlocks) {
+        if (at == contentSize && wanted != 0) {
+            break;
+        }
+        at += std::min(wanted, contentSize - at);
+    }
+    for (std::size_t block = 0; at < contentSize; ++block, at += o.compressedBlockContent) {
+        flags.push_back(at);
+        if (o.insertNonContentBlock && block == 1) {
+            flags.push_back(at);
+        }
+    }
+    return flags;
+}
+
 }  // namespace
+
+std::vector<std::uint8_t> writeContainer(const ContentWriter& content,
+                                         const ContainerOptions& options) {
+    if (options.compressedBlockContent == 0) {
+        throw std::invalid_argument("container: compressed blocks need room for content");
+    }
+    std::vector<std::uint8_t> bytes = content.data();
+    const std::vector<std::size_t> flags = flagOffsets(bytes.size(), options);
+    for (const ContentWriter::Section& sec : content.sections()) {
+        std::size_t start = sec.lengthAt + 4;
+        auto first = std::lower_bound(flags.begin(), flags.end(), start);
+        auto last = std::lower_bound(flags.begin(), flags.end(), sec.end);
+        std::uint32_t length = (std::uint32_t{bytes[sec.lengthAt]} << 24) |
+                               (std::uint32_t{bytes[sec.lengthAt + 1]} << 16) |
+                               (std::uint32_t{bytes[sec.lengthAt + 2]} << 8) |
+                               std::uint32_t{bytes[sec.lengthAt + 3]};
+        length += static_cast<std::uint32_t>(last - first);
+        for (int i = 0; i < 4; ++i) {
+            bytes[sec.lengthAt + static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(length >> (24 - 8 * i));
+        }
+    }
+    return writeContainer(bytes, options);
+}
 
 std::vector<std::uint8_t> writeContainer(const std::vector<std::uint8_t>& content,
                                          const ContainerOptions& options) {

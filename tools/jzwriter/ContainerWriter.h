@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "tools/jzwriter/ContentWriter.h"
+
 namespace jz {
 
 struct ContainerOptions {
@@ -24,6 +26,12 @@ struct ContainerOptions {
 
 // Returns the bytes of the whole file. Plain blocks take their lengths from the options (the
 // last one shortened when the content ends); the rest goes into compressed blocks.
+// Section lengths count stream bytes, which include the flag byte of every compressed block
+// that begins inside a section: this form adds those to the lengths of the content's sections.
+std::vector<std::uint8_t> writeContainer(const ContentWriter& content,
+                                         const ContainerOptions& options);
+
+// The same for raw content, written as it is: lengths inside it are not adjusted.
 std::vector<std::uint8_t> writeContainer(const std::vector<std::uint8_t>& content,
                                          const ContainerOptions& options);
 

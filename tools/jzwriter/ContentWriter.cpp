@@ -23,7 +23,9 @@ void ContentWriter::rawDouble(double v) {
     out_.insert(out_.end(), raw, raw + sizeof v);
 }
 
-void ContentWriter::bytes(std::string_view b) { out_.insert(out_.end(), b.begin(), b.end()); }
+void ContentWriter::bytes(std::string_view b) {
+    out_.insert(out_.end(), b.begin(), b.end());
+}
 
 void ContentWriter::bytes(const std::vector<std::uint8_t>& b) {
     out_.insert(out_.end(), b.begin(), b.end());
@@ -46,6 +48,7 @@ void ContentWriter::endSection() {
     std::size_t at = openSections_.back();
     openSections_.pop_back();
     patchU32(at, static_cast<std::uint32_t>(out_.size() - at - 4));
+    sections_.push_back({at, out_.size()});
 }
 
 void ContentWriter::skippedSection(std::string_view junk) {
@@ -57,6 +60,10 @@ void ContentWriter::skippedSection(std::string_view junk) {
 void ContentWriter::append(const ContentWriter& other) {
     if (!other.openSections_.empty()) {
         throw std::logic_error("appending a writer with open sections");
+    }
+    std::size_t offset = out_.size();
+    for (const Section& sec : other.sections_) {
+        sections_.push_back({sec.lengthAt + offset, sec.end + offset});
     }
     out_.insert(out_.end(), other.out_.begin(), other.out_.end());
 }

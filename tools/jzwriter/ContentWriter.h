@@ -31,6 +31,15 @@ public:
     // A whole section holding `junk`, so that readers that skip it are exercised.
     void skippedSection(std::string_view junk = "\x5a\xa5junk");
 
+    // A closed section: where its length word stands and where the section ends.
+    struct Section {
+        std::size_t lengthAt;
+        std::size_t end;
+    };
+    // Every closed section, for the container writer, which adds to each length the flag
+    // bytes of the compressed blocks that begin inside the section.
+    const std::vector<Section>& sections() const { return sections_; }
+
     void append(const ContentWriter& other);
     std::size_t size() const { return out_.size(); }
     const std::vector<std::uint8_t>& data() const { return out_; }
@@ -40,6 +49,7 @@ public:
 private:
     std::vector<std::uint8_t> out_;
     std::vector<std::size_t> openSections_;
+    std::vector<Section> sections_;
 };
 
 }  // namespace jz

@@ -29,7 +29,7 @@ int lookupId(const std::map<std::string, int>& table, const std::string& id, con
     return it->second;
 }
 
-std::vector<std::uint8_t> compileContent(const nlohmann::json& doc) {
+ContentWriter compileContent(const nlohmann::json& doc) {
     CompileContext ctx{doc};
     parseVersion(doc, ctx.major, ctx.minor);
     indexSourceObjects(ctx);
@@ -54,7 +54,7 @@ std::vector<std::uint8_t> compileContent(const nlohmann::json& doc) {
     }
     // The loader's closing section, skipped whole.
     content.skippedSection("end");
-    return content.data();
+    return content;
 }
 
 ContainerOptions containerOptionsOf(const nlohmann::json& doc) {

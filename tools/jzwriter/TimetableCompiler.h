@@ -12,7 +12,7 @@
 namespace jz {
 
 // The content stream: every section in the order the engine's loader reads them.
-std::vector<std::uint8_t> compileContent(const nlohmann::json& doc);
+ContentWriter compileContent(const nlohmann::json& doc);
 
 // The container options the description asks for ("version", "container").
 ContainerOptions containerOptionsOf(const nlohmann::json& doc);

@@ -74,7 +74,7 @@ struct CategoryFixture {
         content.skippedSection();
 
         TimetableFileReader reader;
-        reader.openBytes(jz::writeContainer(content.data(), jz::ContainerOptions()), "fav.jz");
+        reader.openBytes(jz::writeContainer(content, jz::ContainerOptions()), "fav.jz");
         reader.readPlainBlockTable();
         names.read(reader);
         categories.read(reader, names, 0);

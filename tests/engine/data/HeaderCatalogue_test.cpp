@@ -25,7 +25,7 @@ std::vector<std::uint8_t> headerFile(const json& header) {
     jz::compileHeader(ctx, out);
     jz::ContainerOptions options;
     options.plainBlocks = {9};
-    return jz::writeContainer(out.data(), options);
+    return jz::writeContainer(out, options);
 }
 
 json header(const std::string& title, int identifier, int sortKey, const std::string& second) {

@@ -28,7 +28,7 @@ struct Names {
         jz::ContentWriter out;
         jz::compileNameBlock(ctx, out);
         out.u32(0xABCDEF01);
-        auto reader = openContent(out.data());
+        auto reader = openContent(out);
         names.read(*reader);
         EXPECT_EQ(reader->readU32(), 0xABCDEF01u);
     }
@@ -50,7 +50,7 @@ cNazvy rawBlock(const std::string& block, std::uint32_t pairCount = 0) {
     w.text(block);
     w.skippedSection();
     cNazvy names;
-    names.read(*openContent(w.data()));
+    names.read(*openContent(w));
     return names;
 }
 

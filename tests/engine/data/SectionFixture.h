@@ -35,8 +35,9 @@ inline std::uint32_t engineCodeOf(const std::function<void()>& f) {
     return 0;
 }
 
-// A reader over a container holding `content`, its plain block table read.
-inline std::unique_ptr<TimetableFileReader> openContent(const std::vector<std::uint8_t>& content,
+// A reader over a container holding `content`, its plain block table read. Section lengths
+// are completed by the container writer (the flag bytes of blocks inside each section).
+inline std::unique_ptr<TimetableFileReader> openContent(const jz::ContentWriter& content,
                                                         std::uint32_t major = 4,
                                                         std::uint32_t minor = 0) {
     jz::ContainerOptions options;
@@ -50,12 +51,27 @@ inline std::unique_ptr<TimetableFileReader> openContent(const std::vector<std::u
     return reader;
 }
 
+// The same over raw bytes, kept in plain blocks only so that no flag byte falls inside a
+// hand-made section.
+inline std::unique_ptr<TimetableFileReader> openContent(const std::vector<std::uint8_t>& content,
+                                                        std::uint32_t major = 4,
+                                                        std::uint32_t minor = 0) {
+    jz::ContainerOptions options;
+    options.major = major;
+    options.minor = minor;
+    options.plainBlocks = {5, 17, content.size()};
+    auto reader = std::make_unique<TimetableFileReader>();
+    reader->openBytes(jz::writeContainer(content, options), "section.jz");
+    reader->readPlainBlockTable();
+    return reader;
+}
+
 // Written after the chosen sections: a reader that read them to their end reads this next.
 inline constexpr std::uint32_t kAfterSections = 0x5EC7E4D5;
 
 // The content of the name block followed by the chosen sections of `doc` and kAfterSections.
-inline std::vector<std::uint8_t> compileSections(const nlohmann::json& doc,
-                                                 std::initializer_list<SectionCompiler> sections) {
+inline jz::ContentWriter compileSections(const nlohmann::json& doc,
+                                         std::initializer_list<SectionCompiler> sections) {
     jz::ContainerOptions options = jz::containerOptionsOf(doc);
     jz::CompileContext ctx{doc};
     ctx.major = static_cast<int>(options.major);
@@ -72,7 +88,7 @@ inline std::vector<std::uint8_t> compileSections(const nlohmann::json& doc,
         content.append(part);
     }
     content.u32(kAfterSections);
-    return content.data();
+    return content;
 }
 
 // The chosen sections of `doc` opened again, the name block read into `names`.

@@ -23,7 +23,7 @@ cHlavicka roundTrip(const json& doc) {
     jz::ContentWriter out;
     jz::compileHeader(ctx, out);
     out.u32(0xC0FFEE);  // what follows the header must be the next thing read
-    auto reader = openContent(out.data(), options.major, options.minor);
+    auto reader = openContent(out, options.major, options.minor);
     cHlavicka h = nactiHlavicku(*reader);
     EXPECT_EQ(reader->readU32(), 0xC0FFEEu);
     return h;

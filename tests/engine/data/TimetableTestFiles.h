@@ -101,7 +101,7 @@ inline std::vector<std::uint8_t> compileAltered(const nlohmann::json& doc,
         content.append(*part);
     }
     content.skippedSection("end");
-    return jz::writeContainer(content.data(), options);
+    return jz::writeContainer(content, options);
 }
 
 // Records progress; once `cancelAt` has been reported the user has cancelled (the flag stays

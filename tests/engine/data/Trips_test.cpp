@@ -20,7 +20,7 @@ using testing::smallDescription;
 
 // A reader over `content` in an ordinary container.
 void openOver(TimetableFileReader& reader, const jz::ContentWriter& content) {
-    reader.openBytes(jz::writeContainer(content.data(), jz::ContainerOptions{}), "t");
+    reader.openBytes(jz::writeContainer(content, jz::ContainerOptions{}), "t");
     reader.readPlainBlockTable();
 }
 
