@@ -49,7 +49,9 @@ public:
     TripLayout build() {
         std::size_t stopCount = ctx_.doc.contains("stops") ? ctx_.doc.at("stops").size() : 0;
         out_.passageCountOfStop.assign(stopCount, 0);
-        const json trips = ctx_.doc.value("trips", json::array());
+        // A reference, not a copy: a national-scale description holds millions of values.
+        static const json kNoTrips = json::array();
+        const json& trips = ctx_.doc.contains("trips") ? ctx_.doc.at("trips") : kNoTrips;
         for (std::size_t i = 0; i < trips.size(); ++i) {
             addTrip(trips[i], "trips[" + std::to_string(i) + "]");
         }
