@@ -1,0 +1,43 @@
+// Making the engine object from the INI file names the program passes (Windows-1250 bytes).
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/data/EngineObject.h"
+#include "tests/engine/data/SetTestFiles.h"
+
+namespace trasovnik::testing {
+namespace {
+
+TEST(EngineObject, CreateReadsTheIniStoreFromNamesInWindows1250) {
+    TempFolder folder;
+    // "nastavení.ini": the name's "í" is 0xED in Windows-1250 and two bytes in the file system.
+    const std::string cp1250 = folder.file("nastaven\xED.ini");
+    const std::string utf8 = folder.file("nastaven\xC3\xAD.ini");
+    {
+        std::ofstream ini(utf8, std::ios::binary);
+        ini << "[setup]\r\nfont=12\r\n";
+    }
+    cJizdniRadyGlobal& engine = cJizdniRadyGlobal::create(cp1250, folder.file("temp.ini"));
+    EXPECT_EQ(cJizdniRadyGlobal::global(), &engine);
+    ASSERT_NE(engine.iniStore(), nullptr);
+    EXPECT_EQ(engine.iniStore()->mainFile(), utf8);
+    EXPECT_EQ(engine.iniStore()->readInt("setup", "font", 0), 12);
+    EXPECT_EQ(engine.setSlotCount(), 0u);
+    EXPECT_EQ(engine.catalogue().size(), 0u);
+}
+
+TEST(EngineObject, WithoutAMainNameThereIsNoStoreAndALaterCreateReplacesTheEngine) {
+    cJizdniRadyGlobal& first = cJizdniRadyGlobal::create("", "");
+    EXPECT_EQ(first.iniStore(), nullptr);
+    EXPECT_FALSE(first.cancelFlag().load());
+    first.cancelLoading();
+    EXPECT_TRUE(first.cancelFlag().load());
+    cJizdniRadyGlobal& second = cJizdniRadyGlobal::create("", "");
+    EXPECT_EQ(cJizdniRadyGlobal::global(), &second);
+    EXPECT_FALSE(second.cancelFlag().load());
+}
+
+}  // namespace
+}  // namespace trasovnik::testing
