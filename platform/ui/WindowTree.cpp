@@ -195,10 +195,15 @@ bool destroyWindow(WindowHandle window) {
     }
     detail::dropFocusAndCapture(window);
     // Popups owned by the window go first.
+    // Handles first: destroying one popup may destroy others (and free their nodes).
+    std::vector<WindowHandle> owned;
     for (WindowNode* other : detail::allNodes()) {
         if (other->owner == window) {
-            ui::destroyWindow(other->handle);
+            owned.push_back(other->handle);
         }
+    }
+    for (WindowHandle popup : owned) {
+        ui::destroyWindow(popup);
     }
     n = detail::findNode(window);
     if (!n) {
