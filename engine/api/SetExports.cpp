@@ -1,0 +1,64 @@
+// Loading, changing and releasing timetable sets.
+#include "engine/api/BoundaryBuffers.h"
+#include "engine/api/ExportFrame.h"
+#include "engine/data/EngineObject.h"
+
+using namespace trasovnik;
+using namespace trasovnik::api;
+
+namespace {
+platform::WindowHandle windowOf(TrasaWindow window) {
+    return static_cast<platform::WindowHandle>(window);
+}
+}  // namespace
+
+extern "C" {
+
+int32_t api_nactiSestavuJizdnichRadu(const int32_t* catalogueIndexes, int32_t count,
+                                     int32_t* setIndex, int32_t* failingIndex, TrasaWindow window) {
+    return guarded([&] {
+        auto& outSet = out(setIndex);
+        auto& outFailing = out(failingIndex);
+        const auto indexes = arrayArgument(catalogueIndexes, count);
+        outFailing = -1;
+        const SetLoadResult r = engine().nactiSestavu(indexes, windowOf(window));
+        if (r.status != 0) {
+            outSet = r.status;
+            outFailing = r.failingIndex;
+        } else {
+            outSet = r.setIndex;
+        }
+    });
+}
+
+int32_t api_zmenSestavuJizdnichRadu(int32_t* setIndex, const int32_t* catalogueIndexes,
+                                    int32_t count, int32_t* failingIndex, TrasaWindow window) {
+    return guarded([&] {
+        auto& inOutSet = out(setIndex);
+        auto& outFailing = out(failingIndex);
+        const auto indexes = arrayArgument(catalogueIndexes, count);
+        outFailing = -1;
+        const SetLoadResult r = engine().zmenSestavu(inOutSet, indexes, windowOf(window));
+        if (r.status != 0) {
+            inOutSet = r.status;
+            outFailing = r.failingIndex;
+        }
+    });
+}
+
+int32_t api_zrusSestavuJizdnichRadu(int32_t setIndex) {
+    return guarded([&] { engine().zrusSestavu(setIndex); });
+}
+
+int32_t api_GetIndexyHlavicekSestavy(int32_t setIndex, int32_t** indexes, int32_t* count) {
+    return guarded([&] {
+        const std::vector<int32_t> list = engine().headerIndexesOf(setIndex);
+        handIndexes(std::span<const int32_t>(list), indexes, count);
+    });
+}
+
+int32_t api_CancelNacitani(void) {
+    return guarded([] { engine().cancelLoading(); });
+}
+
+}  // extern "C"
