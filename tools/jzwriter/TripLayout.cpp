@@ -55,6 +55,21 @@ public:
         for (std::size_t i = 0; i < trips.size(); ++i) {
             addTrip(trips[i], "trips[" + std::to_string(i) + "]");
         }
+        return finish(stopCount);
+    }
+
+    TripLayout build(const CompactTripTable& table) {
+        std::size_t stopCount = ctx_.doc.contains("stops") ? ctx_.doc.at("stops").size() : 0;
+        out_.passageCountOfStop.assign(stopCount, 0);
+        out_.trips.reserve(table.trips.size());
+        for (std::size_t i = 0; i < table.trips.size(); ++i) {
+            addCompactTrip(table, table.trips[i], i, stopCount);
+        }
+        return finish(stopCount);
+    }
+
+private:
+    TripLayout finish(std::size_t stopCount) {
         resolvePatterns();
         for (const LaidTrip& t : out_.trips) {
             for (std::uint16_t s : t.stops) {
@@ -69,10 +84,62 @@ public:
         if (out_.trips.size() > 0x40000) {
             throw CompileError("trips: more than 262144 trips");
         }
+        if (out_.routes.size() > 0x40000) {
+            throw CompileError("trips: more than 262144 route records");
+        }
         return std::move(out_);
     }
 
-private:
+    void addCompactTrip(const CompactTripTable& table, const CompactTrip& t, std::size_t index,
+                        std::size_t stopCount) {
+        auto where = [index] { return "trips[" + std::to_string(index) + "]"; };
+        if (t.count == 0 || t.count > 255 || t.first > table.stops.size() ||
+            table.stops.size() - t.first < t.count) {
+            throw CompileError(where() + ".stops: a trip has 1 to 255 stops");
+        }
+        if (t.line >= lineCount()) {
+            throw CompileError(where() + ": unknown line " + std::to_string(t.line));
+        }
+        if (t.calendar >= calendarCount()) {
+            throw CompileError(where() + ": unknown calendar " + std::to_string(t.calendar));
+        }
+        LaidTrip trip;
+        trip.noRideWithinGroup = t.noRideWithinGroup;
+        std::vector<WantedStop>& wanted = scratch_;
+        wanted.clear();
+        trip.stops.reserve(t.count);
+        trip.arrivals.reserve(t.count);
+        trip.departures.reserve(t.count);
+        for (std::uint32_t p = 0; p < t.count; ++p) {
+            const CompactTripStop& s = table.stops[t.first + p];
+            if (s.stop >= stopCount) {
+                throw CompileError(where() + ".stops[" + std::to_string(p) + "]: unknown stop " +
+                                   std::to_string(s.stop));
+            }
+            WantedStop w;
+            w.stop = s.stop;
+            w.board = s.board;
+            w.alight = s.alight;
+            w.step = p > 0 ? s.step : -1;
+            if (s.arr < 0 || s.dep < s.arr || (p > 0 && s.arr < trip.departures.back())) {
+                throw CompileError(where() + ".stops[" + std::to_string(p) +
+                                   "]: times go backwards");
+            }
+            trip.arrivals.push_back(s.arr);
+            trip.departures.push_back(s.dep);
+            wanted.push_back(w);
+            trip.stops.push_back(w.stop);
+        }
+        addLaidTrip(std::move(trip), wanted, t.line, t.calendar, t.inThousands, 0, where());
+    }
+
+    std::size_t lineCount() const {
+        return ctx_.doc.contains("lines") ? ctx_.doc.at("lines").size() : 0;
+    }
+    std::size_t calendarCount() const {
+        return ctx_.doc.contains("calendars") ? ctx_.doc.at("calendars").size() : 0;
+    }
+
     std::uint8_t passageNote(const json& ids, const std::string& where) {
         std::uint32_t attachment = noteListOf(ctx_, ids, where);
         if (attachment == 0) {
@@ -138,6 +205,14 @@ private:
             wanted.push_back(w);
             trip.stops.push_back(w.stop);
         }
+        addLaidTrip(std::move(trip), wanted, line, calendar, inThousands,
+                    noteListOf(ctx_, t.value("notes", json::array()), where), where);
+    }
+
+    // What both front ends share once a trip's stops and times are known.
+    void addLaidTrip(LaidTrip trip, const std::vector<WantedStop>& wanted, std::uint16_t line,
+                     std::uint16_t calendar, bool inThousands, std::uint16_t notes,
+                     const std::string& where) {
         trip.start = trip.arrivals.front();
         if (trip.start >= 1440) {
             throw CompileError(where + ": a trip starts before 24:00 of its calendar's day");
@@ -147,7 +222,7 @@ private:
         placeOnRoute(trip, wanted, line, inThousands, where);
         choosePatterns(trip, where);
 
-        ValidityEntry v{noteListOf(ctx_, t.value("notes", json::array()), where), 0, calendar};
+        ValidityEntry v{notes, 0, calendar};
         auto [it, added] = validityIndex_.try_emplace(v, out_.validity.size());
         if (added) {
             out_.validity.push_back(v);
@@ -171,9 +246,11 @@ private:
     void placeOnRoute(LaidTrip& trip, const std::vector<WantedStop>& wanted, std::uint16_t line,
                       bool inThousands, const std::string& where) {
         const std::size_t c = wanted.size();
-        for (std::size_t r = 0; r < out_.routes.size(); ++r) {
+        // Only the routes of the trip's line, in the order they were made.
+        std::vector<std::uint32_t>& ofLine = routesOfLine_[{line, inThousands}];
+        for (std::uint32_t r : ofLine) {
             const LaidRoute& route = out_.routes[r];
-            if (route.line != line || route.inThousands != inThousands || route.length < c) {
+            if (route.length < c) {
                 continue;
             }
             for (std::size_t o = 0; o + c <= route.length && o <= 255; ++o) {
@@ -218,6 +295,7 @@ private:
         trip.route = static_cast<std::uint32_t>(out_.routes.size());
         trip.firstOffset = 0;
         trip.reversed = false;
+        ofLine.push_back(trip.route);
         out_.routes.push_back(route);
     }
 
@@ -310,12 +388,18 @@ private:
     std::map<std::vector<std::uint16_t>, std::uint32_t> packedIndex_;
     std::map<std::vector<std::int16_t>, std::uint32_t> plainIndex_;
     std::vector<std::size_t> packedTrips_;
+    std::map<std::pair<std::uint16_t, bool>, std::vector<std::uint32_t>> routesOfLine_;
+    std::vector<WantedStop> scratch_;
 };
 
 }  // namespace
 
 TripLayout layoutTrips(CompileContext& ctx) {
     return Builder(ctx).build();
+}
+
+TripLayout layoutTrips(CompileContext& ctx, const CompactTripTable& table) {
+    return Builder(ctx).build(table);
 }
 
 PassageRows layoutPassages(const TripLayout& layout, std::size_t stopCount) {

@@ -68,6 +68,33 @@ struct TripLayout {
 // Lays out the description's trips; a CompileError names the trip and field at fault.
 TripLayout layoutTrips(CompileContext& ctx);
 
+// Trips held compactly in memory by a front end that has millions of stop times (the feed
+// importer): indexes into the description's stops, lines and calendars instead of ids, no
+// notes. The description's "trips" are then ignored.
+struct CompactTripStop {
+    std::uint16_t stop = 0;
+    bool board = true;
+    bool alight = true;
+    int arr = 0;  // minutes after midnight of the calendar's day
+    int dep = 0;
+    std::int64_t step = -1;  // distance from the previous stop; -1 when unknown
+};
+struct CompactTrip {
+    std::uint16_t line = 0;
+    std::uint16_t calendar = 0;
+    bool inThousands = false;
+    bool noRideWithinGroup = false;
+    std::uint32_t first = 0;  // its first stop in CompactTripTable::stops
+    std::uint32_t count = 0;
+};
+struct CompactTripTable {
+    std::vector<CompactTrip> trips;
+    std::vector<CompactTripStop> stops;
+};
+TripLayout layoutTrips(CompileContext& ctx, const CompactTripTable& table);
+// The content stream of a description whose trips come from `table` (see compileContent).
+ContentWriter compileContent(const nlohmann::json& doc, const CompactTripTable& table);
+
 // One passage of a stop: a trip at a position (for the mirrored rows, a mirrored position).
 struct LaidPassage {
     std::uint32_t trip = 0;
