@@ -1,0 +1,433 @@
+#include "platform/controls/ComboBox.h"
+
+#include "platform/controls/ControlMessages.h"
+#include "platform/controls/ControlStyle.h"
+#include "platform/controls/ControlWindow.h"
+#include "platform/ui/Capture.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WindowStyles.h"
+#include "platform/ui/WindowTree.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform::controls {
+namespace {
+
+using draw::Point;
+using draw::Rect;
+
+constexpr int kTextMargin = 3;
+
+class ComboState : public std::enable_shared_from_this<ComboState> {
+public:
+    explicit ComboState(WindowHandle self) : self_(self) {}
+
+    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+        MsgResult result = 0;
+        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
+            return result;
+        }
+        switch (m) {
+            case ui::WM_CREATE:
+                return 0;
+            case ui::WM_ERASEBKGND:
+                return 1;
+            case ui::WM_PAINT:
+                paintBox(h);
+                return 0;
+            case ui::WM_ENABLE:
+            case ui::WM_SIZE:
+                ui::invalidateRect(h);
+                return ui::defWindowProc(h, m, wp, lp);
+            case ui::WM_DESTROY:
+                if (list_ != kNullWindow) {
+                    ui::destroyWindow(list_);
+                    list_ = kNullWindow;
+                }
+                return 0;
+            case ui::WM_SETFOCUS:
+                focused_ = true;
+                ui::invalidateRect(h);
+                detail::notifyParent(h, CBN_SETFOCUS);
+                return 0;
+            case ui::WM_KILLFOCUS:
+                focused_ = false;
+                close(false);
+                ui::invalidateRect(h);
+                detail::notifyParent(h, CBN_KILLFOCUS);
+                return 0;
+            case ui::WM_LBUTTONDOWN:
+            case ui::WM_LBUTTONDBLCLK:
+                if (ui::getFocus() != h) {
+                    ui::setFocus(h);
+                }
+                if (ui::getFocus() == h) {
+                    open();
+                }
+                return 0;
+            case ui::WM_KEYDOWN:
+                keyDown(static_cast<std::uint32_t>(wp));
+                return 0;
+            case CB_ADDSTRING:
+            case CB_INSERTSTRING: {
+                const auto* text = reinterpret_cast<const std::u16string*>(lp);
+                if (!text) {
+                    return CB_ERR;
+                }
+                auto at = static_cast<std::intptr_t>(wp);
+                const auto size = static_cast<std::intptr_t>(items_.size());
+                if (m == CB_ADDSTRING || at < 0) {
+                    at = size;
+                } else if (at > size) {
+                    return CB_ERR;
+                }
+                items_.insert(items_.begin() + at, *text);
+                if (m == CB_INSERTSTRING && selected_ >= at) {
+                    ++selected_;
+                }
+                listChanged();
+                return at;
+            }
+            case CB_DELETESTRING: {
+                const auto at = static_cast<std::intptr_t>(wp);
+                if (at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
+                    return CB_ERR;
+                }
+                items_.erase(items_.begin() + at);
+                if (selected_ == at) {
+                    selected_ = -1;
+                } else if (selected_ > at) {
+                    --selected_;
+                }
+                listChanged();
+                return static_cast<MsgResult>(items_.size());
+            }
+            case CB_RESETCONTENT:
+                items_.clear();
+                selected_ = -1;
+                close(false);
+                listChanged();
+                return 0;
+            case CB_GETCOUNT:
+                return static_cast<MsgResult>(items_.size());
+            case CB_GETCURSEL:
+                return selected_ >= 0 ? selected_ : CB_ERR;
+            case CB_SETCURSEL: {
+                const auto at = static_cast<std::intptr_t>(wp);
+                if (at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
+                    setSelected(-1);
+                    return CB_ERR;
+                }
+                setSelected(at);
+                return at;
+            }
+            case CB_GETLBTEXT: {
+                const auto at = static_cast<std::intptr_t>(wp);
+                auto* out = reinterpret_cast<std::u16string*>(lp);
+                if (!out || at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
+                    return CB_ERR;
+                }
+                *out = items_[static_cast<std::size_t>(at)];
+                return static_cast<MsgResult>(out->size());
+            }
+            case CB_FINDSTRING:
+            case CB_FINDSTRINGEXACT: {
+                const auto* text = reinterpret_cast<const std::u16string*>(lp);
+                return text ? find(static_cast<std::intptr_t>(wp), *text, m == CB_FINDSTRINGEXACT)
+                            : CB_ERR;
+            }
+            case CB_SHOWDROPDOWN:
+                if (wp) {
+                    open();
+                } else {
+                    close(false);
+                }
+                return 1;
+            case CB_GETDROPPEDSTATE:
+                return list_ != kNullWindow ? 1 : 0;
+            case CB_SETMINVISIBLE:
+                if (wp == 0) {
+                    return 0;
+                }
+                visibleItems_ = static_cast<int>(std::min<std::uintptr_t>(wp, 100));
+                return 1;
+            case CB_GETMINVISIBLE:
+                return visibleItems_;
+            default:
+                return ui::defWindowProc(h, m, wp, lp);
+        }
+    }
+
+private:
+    const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
+    int itemHeight() const { return font().metrics().height + 4; }
+    int count() const { return static_cast<int>(items_.size()); }
+
+    static char16_t fold(char16_t c) {
+        return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+    }
+    static bool startsWith(const std::u16string& s, const std::u16string& prefix, bool whole) {
+        if (s.size() < prefix.size() || (whole && s.size() != prefix.size())) {
+            return false;
+        }
+        return std::equal(prefix.begin(), prefix.end(), s.begin(),
+                          [](char16_t a, char16_t b) { return fold(a) == fold(b); });
+    }
+
+    // Searches from the item after `after` to the end, then from the start, as the customary
+    // box does; ignores case of the ASCII letters.
+    MsgResult find(std::intptr_t after, const std::u16string& text, bool whole) const {
+        const int n = count();
+        if (n == 0) {
+            return CB_ERR;
+        }
+        const int first = (after < 0 || after >= n) ? 0 : static_cast<int>(after) + 1;
+        for (int k = 0; k < n; ++k) {
+            const int i = (first + k) % n;
+            if (startsWith(items_[static_cast<std::size_t>(i)], text, whole)) {
+                return i;
+            }
+        }
+        return CB_ERR;
+    }
+
+    void listChanged() {
+        ui::invalidateRect(self_);
+        if (list_ != kNullWindow) {
+            placeList();
+            ui::invalidateRect(list_);
+        }
+    }
+
+    void setSelected(std::intptr_t at) {
+        if (selected_ != at) {
+            selected_ = at;
+            ui::invalidateRect(self_);
+        }
+    }
+
+    // The user chose an item: the box shows it and the parent is told when it changed.
+    void choose(std::intptr_t at) {
+        if (at < 0 || at >= count() || at == selected_) {
+            return;
+        }
+        setSelected(at);
+        detail::notifyParent(self_, CBN_SELCHANGE);
+    }
+
+    void keyDown(std::uint32_t vk) {
+        if (list_ == kNullWindow) {
+            if (vk == ui::VK_DOWN && selected_ + 1 < count()) {
+                choose(selected_ + 1);
+            } else if (vk == ui::VK_UP && selected_ > 0) {
+                choose(selected_ - 1);
+            } else if (vk == ui::VK_RETURN && count() > 0) {
+                open();
+            }
+            return;
+        }
+        if (vk == ui::VK_DOWN && highlight_ + 1 < count()) {
+            setHighlight(highlight_ + 1);
+        } else if (vk == ui::VK_UP && highlight_ > 0) {
+            setHighlight(highlight_ - 1);
+        } else if (vk == ui::VK_RETURN) {
+            close(true);
+        } else if (vk == ui::VK_ESCAPE) {
+            close(false);
+        }
+    }
+
+    void setHighlight(std::intptr_t at) {
+        highlight_ = at;
+        const int shown = std::min(visibleItems_, count());
+        if (highlight_ < top_) {
+            top_ = static_cast<int>(highlight_);
+        } else if (highlight_ >= top_ + shown) {
+            top_ = static_cast<int>(highlight_) - shown + 1;
+        }
+        ui::invalidateRect(list_);
+    }
+
+    // The list below the box, or above it when the screen has no room below.
+    void placeList() {
+        const int shown = std::max(1, std::min(visibleItems_, count()));
+        const int height = shown * itemHeight() + 2;
+        const Rect box = ui::getWindowRect(self_);
+        int top = box.bottom;
+        if (top + height > ui::screenSize().height && box.top - height >= 0) {
+            top = box.top - height;
+        }
+        top_ = std::max(0, std::min(top_, count() - shown));
+        ui::moveWindow(list_, box.left, top, box.width(), height);
+    }
+
+    void open() {
+        if (list_ != kNullWindow || !ui::isWindowEnabled(self_)) {
+            return;
+        }
+        detail::notifyParent(self_, CBN_DROPDOWN);
+        if (list_ != kNullWindow) {
+            return;  // the parent opened it meanwhile
+        }
+        highlight_ = selected_;
+        top_ = 0;
+        ui::CreateParams p;
+        p.className = "ComboLBox";
+        p.style = ui::WS_POPUP | ui::WS_BORDER;
+        p.exStyle = ui::WS_EX_TOPMOST;
+        p.parent = self_;
+        p.id = kComboListId;
+        std::weak_ptr<ComboState> weak = weak_from_this();
+        list_ = ui::createWindow(p,
+                                 [weak](WindowHandle w, std::uint32_t m, std::uintptr_t wp,
+                                        std::intptr_t lp) -> MsgResult {
+                                     if (auto state = weak.lock()) {
+                                         return state->listProc(w, m, wp, lp);
+                                     }
+                                     return ui::defWindowProc(w, m, wp, lp);
+                                 });
+        if (list_ == kNullWindow) {
+            return;
+        }
+        placeList();
+        if (highlight_ >= 0) {
+            setHighlight(highlight_);
+        }
+        ui::showWindow(list_, ui::SW_SHOW);
+        ui::setCapture(list_);
+    }
+
+    // Closes the open list; `take` chooses the highlighted item.
+    void close(bool take) {
+        if (list_ == kNullWindow) {
+            return;
+        }
+        const WindowHandle list = list_;
+        list_ = kNullWindow;
+        if (ui::getCapture() == list) {
+            ui::releaseCapture();
+        }
+        ui::destroyWindow(list);
+        detail::notifyParent(self_, CBN_CLOSEUP);
+        if (take) {
+            choose(highlight_);
+        }
+    }
+
+    MsgResult listProc(WindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+        switch (m) {
+            case ui::WM_ERASEBKGND:
+                return 1;
+            case ui::WM_PAINT:
+                paintList(w);
+                return 0;
+            case ui::WM_LBUTTONDOWN:
+            case ui::WM_MOUSEMOVE: {
+                const Point p{ui::xOfLParam(lp), ui::yOfLParam(lp)};
+                if (ui::getClientRect(w).contains(p)) {
+                    const int at = top_ + p.y / itemHeight();
+                    if (at < count() && at != highlight_) {
+                        highlight_ = at;
+                        ui::invalidateRect(w);
+                    }
+                }
+                return 0;
+            }
+            case ui::WM_LBUTTONUP: {
+                const Point p{ui::xOfLParam(lp), ui::yOfLParam(lp)};
+                const bool onItem =
+                    ui::getClientRect(w).contains(p) && top_ + p.y / itemHeight() < count();
+                close(onItem);
+                return 0;
+            }
+            case ui::WM_CAPTURECHANGED:
+                // Something else took the finger input: the list cannot stay open.
+                if (list_ == w) {
+                    close(false);
+                }
+                return 0;
+            default:
+                return ui::defWindowProc(w, m, wp, lp);
+        }
+    }
+
+    void paintBox(WindowHandle h) {
+        ui::PaintContext paint(h);
+        draw::DeviceContext& dc = paint.dc();
+        const Rect client = ui::getClientRect(h);
+        const bool enabled = ui::isWindowEnabled(h);
+        dc.fillRect(client, kWindowColor);
+        dc.selectFont(&font());
+        dc.setBkMode(draw::BackgroundMode::Transparent);
+        const int arrow = std::max(9, client.height());
+        const Rect textRect{client.left + 1, client.top + 1, client.right - arrow,
+                            client.bottom - 1};
+        if (selected_ >= 0) {
+            if (focused_) {
+                dc.fillRect(textRect, kSelectionColor);
+            }
+            dc.setTextColor(!enabled   ? kDisabledTextColor
+                            : focused_ ? kSelectionTextColor
+                                       : kTextColor);
+            drawTextAligned(
+                dc, items_[static_cast<std::size_t>(selected_)],
+                Rect{textRect.left + kTextMargin, textRect.top, textRect.right, textRect.bottom},
+                0);
+        }
+        // The drop-down arrow: a small downward triangle at the right.
+        const int cx = client.right - arrow / 2;
+        const int cy = client.top + client.height() / 2;
+        const int half = std::max(2, arrow / 5);
+        const std::array<Point, 3> triangle = {Point{cx - half, cy - half / 2},
+                                               Point{cx + half + 1, cy - half / 2},
+                                               Point{cx, cy + half / 2 + 1}};
+        dc.selectPen(draw::Pen{enabled ? kTextColor : kDisabledTextColor});
+        dc.selectBrush(draw::Brush{enabled ? kTextColor : kDisabledTextColor});
+        dc.polygon(triangle);
+    }
+
+    void paintList(WindowHandle w) {
+        ui::PaintContext paint(w);
+        draw::DeviceContext& dc = paint.dc();
+        const Rect client = ui::getClientRect(w);
+        dc.fillRect(client, kWindowColor);
+        dc.selectFont(&font());
+        dc.setBkMode(draw::BackgroundMode::Transparent);
+        const int ih = itemHeight();
+        for (int i = top_, y = 0; i < count() && y < client.height(); ++i, y += ih) {
+            const Rect row{0, y, client.right, y + ih};
+            const bool lit = i == highlight_;
+            if (lit) {
+                dc.fillRect(row, kSelectionColor);
+            }
+            dc.setTextColor(lit ? kSelectionTextColor : kTextColor);
+            drawTextAligned(dc, items_[static_cast<std::size_t>(i)],
+                            Rect{row.left + kTextMargin, row.top, row.right, row.bottom}, 0);
+        }
+    }
+
+    WindowHandle self_;
+    WindowHandle list_ = kNullWindow;
+    std::vector<std::u16string> items_;
+    std::intptr_t selected_ = -1;
+    std::intptr_t highlight_ = -1;
+    int top_ = 0;
+    int visibleItems_ = 6;
+    const draw::Font* font_ = nullptr;
+    bool focused_ = false;
+};
+
+}  // namespace
+
+WindowProc comboBoxProc() {
+    return detail::controlClassProc<ComboState>();
+}
+
+}  // namespace platform::controls

@@ -1,0 +1,19 @@
+#include "platform/controls/Button.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/Controls.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/StaticText.h"
+#include "platform/ui/WindowClass.h"
+
+#include <string>
+
+namespace platform::controls {
+
+void registerControlClasses() {
+    ui::registerClass(ui::WindowClass{std::string(kButtonClass), buttonProc(), 0, {}});
+    ui::registerClass(ui::WindowClass{std::string(kStaticClass), staticTextProc(), 0, {}});
+    ui::registerClass(ui::WindowClass{std::string(kEditClass), editProc(), 0, {}});
+    ui::registerClass(ui::WindowClass{std::string(kComboBoxClass), comboBoxProc(), 0, {}});
+}
+
+}  // namespace platform::controls

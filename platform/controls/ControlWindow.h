@@ -1,0 +1,38 @@
+#pragma once
+// Internal: what every control shares. A control class's procedure makes the control's state
+// at WM_CREATE and puts a procedure bound to that state in its own place, so a window that
+// subclasses a control later (setWindowProc) passes on to the control like to any procedure.
+
+#include "platform/core/Window.h"
+#include "platform/draw/Font.h"
+#include "platform/ui/UiMessages.h"
+#include "platform/ui/WindowTree.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace platform::controls::detail {
+
+// The class procedure for a control whose state type S has
+//   S(WindowHandle self)  and  MsgResult handle(WindowHandle, std::uint32_t, uintptr_t, intptr_t).
+template <class S>
+WindowProc controlClassProc() {
+    return [](WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) -> MsgResult {
+        if (m != ui::WM_CREATE) {
+            return ui::defWindowProc(h, m, wp, lp);
+        }
+        auto state = std::make_shared<S>(h);
+        setWindowProc(h, [state](WindowHandle w, std::uint32_t msg, std::uintptr_t a,
+                                 std::intptr_t b) { return state->handle(w, msg, a, b); });
+        return state->handle(h, m, wp, lp);
+    };
+}
+
+// WM_COMMAND to the control's parent: the control's id with the code, and the control.
+void notifyParent(WindowHandle control, std::uint32_t code);
+
+// WM_SETFONT and WM_GETFONT on a control's font slot; true when the message was one of them.
+bool handleFontMessage(WindowHandle control, const draw::Font*& font, std::uint32_t message,
+                       std::uintptr_t wParam, std::intptr_t lParam, MsgResult& result);
+
+}  // namespace platform::controls::detail

@@ -1,0 +1,18 @@
+#pragma once
+// The system control classes. After registerControlClasses, windows made with these class
+// names (ui::createWindow) are the controls: they accept the messages of ControlMessages.h
+// and tell their parent what happened through WM_COMMAND (id | code << 16, lParam: control).
+
+#include <string_view>
+
+namespace platform::controls {
+
+inline constexpr std::string_view kButtonClass = "Button";
+inline constexpr std::string_view kStaticClass = "Static";
+inline constexpr std::string_view kEditClass = "Edit";
+inline constexpr std::string_view kComboBoxClass = "ComboBox";
+
+// Registers every control class; calling it again does no harm.
+void registerControlClasses();
+
+}  // namespace platform::controls

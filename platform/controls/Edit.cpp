@@ -1,0 +1,389 @@
+#include "platform/controls/Edit.h"
+
+#include "platform/controls/Clipboard.h"
+#include "platform/controls/ControlMessages.h"
+#include "platform/controls/ControlStyle.h"
+#include "platform/controls/ControlWindow.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WindowTree.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+namespace platform::controls {
+namespace {
+
+using draw::Rect;
+
+constexpr std::uint32_t kVkEnd = 0x23;
+constexpr std::uint32_t kVkHome = 0x24;
+constexpr std::uint32_t kVkDelete = 0x2E;
+constexpr char16_t kCtrlC = 0x03;
+constexpr char16_t kCtrlV = 0x16;
+constexpr char16_t kCtrlX = 0x18;
+constexpr int kMargin = 2;
+
+class EditState {
+public:
+    explicit EditState(WindowHandle) {}
+
+    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+        MsgResult result = 0;
+        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
+            scrollToCaret(h);
+            return result;
+        }
+        switch (m) {
+            case ui::WM_CREATE: {
+                const auto* params = reinterpret_cast<const ui::CreateParams*>(lp);
+                if (params) {
+                    text_ = params->text;
+                }
+                return 0;
+            }
+            case ui::WM_ERASEBKGND:
+                return 1;
+            case ui::WM_PAINT:
+                paint(h);
+                return 0;
+            case ui::WM_SIZE:
+            case ui::WM_ENABLE:
+                ui::invalidateRect(h);
+                return ui::defWindowProc(h, m, wp, lp);
+            case ui::WM_SETTEXT: {
+                const auto* text = reinterpret_cast<const std::u16string*>(lp);
+                if (!text) {
+                    return 0;
+                }
+                text_ = *text;
+                anchor_ = caret_ = 0;
+                scroll_ = 0;
+                changed(h);
+                return 1;
+            }
+            case ui::WM_GETTEXT: {
+                auto* out = reinterpret_cast<std::u16string*>(lp);
+                if (!out) {
+                    return 0;
+                }
+                *out = text_;
+                return static_cast<MsgResult>(out->size());
+            }
+            case ui::WM_SETFOCUS:
+                focused_ = true;
+                ui::invalidateRect(h);
+                detail::notifyParent(h, EN_SETFOCUS);
+                return 0;
+            case ui::WM_KILLFOCUS:
+                focused_ = false;
+                ui::invalidateRect(h);
+                detail::notifyParent(h, EN_KILLFOCUS);
+                return 0;
+            case ui::WM_LBUTTONDOWN:
+            case ui::WM_LBUTTONDBLCLK:
+                if (ui::getFocus() != h) {
+                    ui::setFocus(h);
+                }
+                selecting_ = true;
+                anchor_ = caret_ = hit(h, ui::xOfLParam(lp));
+                scrollToCaret(h);
+                ui::invalidateRect(h);
+                return 0;
+            case ui::WM_MOUSEMOVE:
+                if (selecting_) {
+                    caret_ = hit(h, ui::xOfLParam(lp));
+                    scrollToCaret(h);
+                    ui::invalidateRect(h);
+                }
+                return 0;
+            case ui::WM_LBUTTONUP:
+            case ui::WM_CAPTURECHANGED:
+                selecting_ = false;
+                return 0;
+            case ui::WM_KEYDOWN:
+                keyDown(h, static_cast<std::uint32_t>(wp));
+                return 0;
+            case ui::WM_KEYUP:
+                if (wp == ui::VK_SHIFT) {
+                    shift_ = false;
+                }
+                return 0;
+            case ui::WM_CHAR:
+                character(h, static_cast<char16_t>(wp));
+                return 0;
+            case EM_GETSEL: {
+                auto* start = reinterpret_cast<int*>(wp);
+                auto* end = reinterpret_cast<int*>(lp);
+                const int s = static_cast<int>(selStart());
+                const int e = static_cast<int>(selEnd());
+                if (start) {
+                    *start = s;
+                }
+                if (end) {
+                    *end = e;
+                }
+                return static_cast<MsgResult>(
+                    ui::makeWParam(static_cast<unsigned>(s), static_cast<unsigned>(e)));
+            }
+            case EM_SETSEL:
+                setSelection(h, static_cast<std::intptr_t>(wp), lp);
+                return 0;
+            case EM_SCROLLCARET:
+                scrollToCaret(h);
+                ui::invalidateRect(h);
+                return 1;
+            case EM_REPLACESEL: {
+                const auto* text = reinterpret_cast<const std::u16string*>(lp);
+                if (text) {
+                    replaceSelection(h, *text);
+                }
+                return 0;
+            }
+            case EM_LIMITTEXT:
+                limit_ = wp;
+                return 0;
+            case EM_SETREADONLY: {
+                const std::uint32_t style = ui::getStyle(h);
+                ui::setStyle(h, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
+                ui::invalidateRect(h);
+                return 1;
+            }
+            case WM_COPY:
+                copy();
+                return 0;
+            case WM_CUT:
+                if (!readOnly(h)) {
+                    copy();
+                    replaceSelection(h, u"");
+                }
+                return 0;
+            case WM_PASTE:
+                if (!readOnly(h) && clipboardHasText()) {
+                    replaceSelection(h, clipboardText());
+                }
+                return 0;
+            case WM_CLEAR:
+                if (!readOnly(h)) {
+                    replaceSelection(h, u"");
+                }
+                return 0;
+            default:
+                return ui::defWindowProc(h, m, wp, lp);
+        }
+    }
+
+private:
+    static bool readOnly(WindowHandle h) { return (ui::getStyle(h) & ES_READONLY) != 0; }
+    std::size_t selStart() const { return std::min(anchor_, caret_); }
+    std::size_t selEnd() const { return std::max(anchor_, caret_); }
+    const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
+    int widthOf(std::size_t chars) const {
+        return font().measure(std::u16string_view(text_).substr(0, chars)).width;
+    }
+
+    // The character boundary nearest to a client x.
+    std::size_t hit(WindowHandle, int x) const {
+        const int target = x - kMargin + scroll_;
+        std::size_t best = 0;
+        int bestDistance = std::abs(target);
+        for (std::size_t i = 1; i <= text_.size(); ++i) {
+            const int d = std::abs(widthOf(i) - target);
+            if (d < bestDistance) {
+                best = i;
+                bestDistance = d;
+            }
+        }
+        return best;
+    }
+
+    void scrollToCaret(WindowHandle h) {
+        const int visible = std::max(1, ui::getClientRect(h).width() - 2 * kMargin);
+        const int x = widthOf(caret_);
+        if (x < scroll_) {
+            scroll_ = x;
+        } else if (x > scroll_ + visible - 1) {
+            scroll_ = x - visible + 1;
+        }
+        // Never leave empty room on the right while text lies hidden on the left.
+        scroll_ = std::max(0, std::min(scroll_, std::max(0, widthOf(text_.size()) - visible + 1)));
+    }
+
+    void setSelection(WindowHandle h, std::intptr_t start, std::intptr_t end) {
+        const auto size = static_cast<std::intptr_t>(text_.size());
+        if (start < 0) {
+            anchor_ = caret_;  // -1 removes the selection, the caret stays
+        } else {
+            const std::intptr_t e = (end < 0 || end > size) ? size : end;
+            anchor_ = static_cast<std::size_t>(std::min(start, size));
+            caret_ = static_cast<std::size_t>(e);
+        }
+        ui::invalidateRect(h);
+    }
+
+    void moveCaret(WindowHandle h, std::size_t to) {
+        caret_ = to;
+        if (!shift_) {
+            anchor_ = caret_;
+        }
+        scrollToCaret(h);
+        ui::invalidateRect(h);
+    }
+
+    void keyDown(WindowHandle h, std::uint32_t vk) {
+        switch (vk) {
+            case ui::VK_SHIFT:
+                shift_ = true;
+                break;
+            case ui::VK_LEFT:
+                if (!shift_ && anchor_ != caret_) {
+                    moveCaret(h, selStart());
+                } else {
+                    moveCaret(h, caret_ > 0 ? caret_ - 1 : 0);
+                }
+                break;
+            case ui::VK_RIGHT:
+                if (!shift_ && anchor_ != caret_) {
+                    moveCaret(h, selEnd());
+                } else {
+                    moveCaret(h, std::min(caret_ + 1, text_.size()));
+                }
+                break;
+            case kVkHome:
+                moveCaret(h, 0);
+                break;
+            case kVkEnd:
+                moveCaret(h, text_.size());
+                break;
+            case kVkDelete:
+                if (readOnly(h)) {
+                    break;
+                }
+                if (anchor_ == caret_ && caret_ < text_.size()) {
+                    caret_ = caret_ + 1;
+                }
+                replaceSelection(h, u"");
+                break;
+            default:
+                break;
+        }
+    }
+
+    void character(WindowHandle h, char16_t c) {
+        if (c == kCtrlC) {
+            copy();
+            return;
+        }
+        if (c == kCtrlX) {
+            handle(h, WM_CUT, 0, 0);
+            return;
+        }
+        if (c == kCtrlV) {
+            handle(h, WM_PASTE, 0, 0);
+            return;
+        }
+        if (readOnly(h)) {
+            return;
+        }
+        if (c == u'\b') {
+            if (anchor_ == caret_ && caret_ > 0) {
+                anchor_ = caret_ - 1;
+            }
+            if (anchor_ != caret_) {
+                replaceSelection(h, u"");
+            }
+            return;
+        }
+        if (c < 0x20 || c == 0x7F) {
+            return;  // Enter, Tab, Escape and other controls are not text
+        }
+        replaceSelection(h, std::u16string(1, c));
+    }
+
+    void copy() const {
+        if (anchor_ != caret_) {
+            setClipboardText(std::u16string_view(text_).substr(selStart(), selEnd() - selStart()));
+        }
+    }
+
+    void replaceSelection(WindowHandle h, std::u16string_view with) {
+        const std::size_t start = selStart();
+        const std::size_t removed = selEnd() - start;
+        std::u16string_view insert = with;
+        if (limit_ > 0) {
+            const std::size_t room =
+                text_.size() - removed < limit_ ? limit_ - (text_.size() - removed) : 0;
+            if (insert.size() > room) {
+                insert = insert.substr(0, room);
+                detail::notifyParent(h, EN_MAXTEXT);
+            }
+        }
+        if (removed == 0 && insert.empty()) {
+            return;
+        }
+        text_.replace(start, removed, insert);
+        anchor_ = caret_ = start + insert.size();
+        scrollToCaret(h);
+        changed(h);
+    }
+
+    // The text changed: the window's own copy follows (for searches and dumps), the look is
+    // redrawn, and the parent learns of it in the customary order.
+    void changed(WindowHandle h) {
+        ui::defWindowProc(h, ui::WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(&text_));
+        ui::invalidateRect(h);
+        detail::notifyParent(h, EN_UPDATE);
+        detail::notifyParent(h, EN_CHANGE);
+    }
+
+    void paint(WindowHandle h) {
+        ui::PaintContext paint(h);
+        draw::DeviceContext& dc = paint.dc();
+        const Rect client = ui::getClientRect(h);
+        const bool enabled = ui::isWindowEnabled(h);
+        dc.fillRect(client, kWindowColor);
+        dc.selectFont(&font());
+        dc.intersectClip(
+            Rect{client.left + kMargin, client.top, client.right - kMargin, client.bottom});
+        dc.setBkMode(draw::BackgroundMode::Transparent);
+        const int height = dc.textMetrics().height;
+        const int top = client.top + (client.height() - height) / 2;
+        const int x0 = kMargin - scroll_;
+        dc.setTextColor(enabled ? (readOnly(h) ? kSecondaryTextColor : kTextColor)
+                                : kDisabledTextColor);
+        dc.textOut(x0, top, text_);
+        if (focused_ && anchor_ != caret_) {
+            // The selected part again, white on the selection colour.
+            const int left = x0 + widthOf(selStart());
+            const int right = x0 + widthOf(selEnd());
+            dc.fillRect(Rect{left, top, right, top + height}, kSelectionColor);
+            dc.setTextColor(kSelectionTextColor);
+            dc.textOut(left, top,
+                       std::u16string_view(text_).substr(selStart(), selEnd() - selStart()));
+        }
+        if (focused_) {
+            const int x = x0 + widthOf(caret_);
+            dc.fillRect(Rect{x, top, x + 1, top + height}, kTextColor);
+        }
+    }
+
+    std::u16string text_;
+    std::size_t anchor_ = 0;
+    std::size_t caret_ = 0;
+    std::size_t limit_ = 0;
+    int scroll_ = 0;  // pixels of text hidden on the left
+    const draw::Font* font_ = nullptr;
+    bool focused_ = false;
+    bool selecting_ = false;
+    bool shift_ = false;
+};
+
+}  // namespace
+
+WindowProc editProc() {
+    return detail::controlClassProc<EditState>();
+}
+
+}  // namespace platform::controls
