@@ -254,6 +254,16 @@ std::size_t trimTrailing(const char* text, std::size_t length) {
     return length;
 }
 
+std::string_view trimmedBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 std::size_t copyWithTerminator(std::string_view text, char* dest, std::size_t capacity) {
     if (capacity == 0 || text.size() > capacity - 1) {
         raiseEngine(ENGINE_EXC_INDEX);

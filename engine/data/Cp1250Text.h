@@ -93,6 +93,8 @@ std::size_t trimLeading(char* text, std::size_t length);
 // Removes trailing spaces and tabs; returns the new length.
 std::size_t trimTrailing(std::string& text);
 std::size_t trimTrailing(const char* text, std::size_t length);
+// The view without its leading and trailing spaces and tabs.
+std::string_view trimmedBlanks(std::string_view text);
 // Copies `text` into `dest` (room for `capacity` bytes) followed by a zero byte; raises
 // ENGINE_EXC_INDEX when text and terminator do not fit. Returns the number of text bytes.
 std::size_t copyWithTerminator(std::string_view text, char* dest, std::size_t capacity);

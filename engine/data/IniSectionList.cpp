@@ -5,20 +5,6 @@
 namespace trasovnik {
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
 std::string lowered(std::string_view s) {
     std::string out(s);
     lowercaseInPlace(out);
@@ -62,8 +48,8 @@ IniSectionList IniSectionList::parse(std::string_view text) {
         if (eq == std::string_view::npos) {
             continue;
         }
-        const std::string key = lowered(trimmed(line.substr(0, eq)));
-        const std::string_view value = trimmed(line.substr(eq + 1));
+        const std::string key = lowered(trimmedBlanks(line.substr(0, eq)));
+        const std::string_view value = trimmedBlanks(line.substr(eq + 1));
         if (inSection && !key.empty() && !value.empty()) {
             list.set(section, key, value);
         }

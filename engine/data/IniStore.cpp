@@ -8,21 +8,8 @@
 namespace trasovnik {
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool hasLineEnd(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
 }
 
 std::string sectionName(std::string_view section) {
@@ -32,7 +19,7 @@ std::string sectionName(std::string_view section) {
 }
 
 std::string keyName(std::string_view key) {
-    std::string name(trimmed(key));
+    std::string name(trimmedBlanks(key));
     lowercaseInPlace(name);
     return name;
 }
@@ -122,7 +109,7 @@ bool IniStore::readBool(std::string_view section, std::string_view key, bool def
 
 bool IniStore::writeString(std::string_view section, std::string_view key, std::string_view value) {
     const std::string name = keyName(key);
-    const std::string_view text = trimmed(value);
+    const std::string_view text = trimmedBlanks(value);
     if (name.empty() || text.empty()) {
         return false;
     }
