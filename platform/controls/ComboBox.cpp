@@ -278,6 +278,7 @@ private:
         }
         highlight_ = selected_;
         top_ = 0;
+        listPressed_ = false;
         ui::CreateParams p;
         p.className = "ComboLBox";
         p.style = ui::WS_POPUP | ui::WS_BORDER;
@@ -331,6 +332,9 @@ private:
             case ui::WM_LBUTTONDOWN:
             case ui::WM_MOUSEMOVE: {
                 const Point p{ui::xOfLParam(lp), ui::yOfLParam(lp)};
+                if (m == ui::WM_LBUTTONDOWN) {
+                    listPressed_ = true;
+                }
                 if (ui::getClientRect(w).contains(p)) {
                     const int at = top_ + p.y / itemHeight();
                     if (at < count() && at != highlight_) {
@@ -344,7 +348,11 @@ private:
                 const Point p{ui::xOfLParam(lp), ui::yOfLParam(lp)};
                 const bool onItem =
                     ui::getClientRect(w).contains(p) && top_ + p.y / itemHeight() < count();
-                close(onItem);
+                // The finger that opened the list comes up outside it: the list stays open.
+                // Dragged from the box onto an item, it chooses that item.
+                if (listPressed_ || onItem) {
+                    close(onItem);
+                }
                 return 0;
             }
             case ui::WM_CAPTURECHANGED:
@@ -422,6 +430,7 @@ private:
     int visibleItems_ = 6;
     const draw::Font* font_ = nullptr;
     bool focused_ = false;
+    bool listPressed_ = false;  // a finger went down while the list was open
 };
 
 }  // namespace
