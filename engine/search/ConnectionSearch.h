@@ -18,7 +18,7 @@
 namespace trasovnik {
 
 class cSestava;
-class SearchRun;
+class EnginePagePool;
 
 // Statuses of a search (a result id is 0 or more).
 inline constexpr std::int32_t kSearchCancelled = -2;
@@ -54,16 +54,23 @@ public:
     // Of the last run: elapsed milliseconds and the change of free memory in kilobytes.
     std::uint32_t lastTicks() const { return lastTicks_; }
     std::int32_t lastMemoryKb() const { return lastMemoryKb_; }
-    // Peak bytes of page memory the last run held.
-    std::uint64_t lastPeakBytes() const { return lastPeakBytes_; }
+    // Bytes of page memory the last run took for labels, bucket entries and path nodes.
+    std::uint64_t lastPageBytes() const { return lastPageBytes_; }
 
-private:
-    friend class SearchRun;
+    // Limits the pages one run may take (tests reach the out-of-memory status with it);
+    // 0xFFFFFFFF for no limit beyond the page pool's own.
+    void setPageLimit(std::uint32_t pages) { pageLimit_ = pages; }
+
+    // Read by the running search.
     std::atomic<bool> cancel_{false};
     std::atomic<bool> jump_{false};
+
+private:
+    std::unique_ptr<EnginePagePool> pages_;
+    std::uint32_t pageLimit_ = 0xFFFFFFFFu;
     std::uint32_t lastTicks_ = 0;
     std::int32_t lastMemoryKb_ = 0;
-    std::uint64_t lastPeakBytes_ = 0;
+    std::uint64_t lastPageBytes_ = 0;
 };
 
 }  // namespace trasovnik

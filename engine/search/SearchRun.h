@@ -1,0 +1,34 @@
+#pragma once
+// One run of the connection search over a set: set-up (candidate marking, mirrored time for an
+// arrival search, start shift, validity, windows), the minute-by-minute loop over labels in
+// per-minute buckets, the ranking, acceptance and selection of found connections, and the
+// building of the result in real time.
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/core/Types.h"
+
+namespace trasovnik {
+
+class cHledani;
+class cSestava;
+class cVysledekHledani;
+class EnginePagePool;
+struct cZadaniHledani;
+
+struct RunOutcome {
+    std::int32_t status = 0;  // 0 with a result, else a negative search status
+    std::unique_ptr<cVysledekHledani> result;
+    bool jumped = false;
+    std::uint32_t pagesTaken = 0;  // pages of labels, entries and path nodes
+};
+
+// Runs `request` on `set`. `pool` backs every label, bucket entry and path node, at most
+// `pageLimit` pages of it; all its pages are given back before this returns. Out of memory
+// during the run is the status -3. The searcher's cancel and jump flags are read while it runs.
+RunOutcome runSearch(cHledani& searcher, cSestava& set, EnginePagePool& pool,
+                     std::uint32_t pageLimit, const cZadaniHledani& request, bool nextOrPrevious,
+                     int currentMinute, int currentDay, platform::WindowHandle window);
+
+}  // namespace trasovnik
