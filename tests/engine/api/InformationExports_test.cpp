@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "engine/api/TicketPrice.h"
+#include "tests/engine/api/ApiFixture.h"
+
+namespace trasovnik::testing {
+namespace {
+
+std::string take(char* text, int32_t length) {
+    std::string s(text, static_cast<std::size_t>(length));
+    std::free(text);
+    return s;
+}
+
+struct PriceCase {
+    int32_t price;
+    uint32_t source;
+    const char* text;
+};
+
+TEST(TicketPrice, EuroAndCrownTexts) {
+    const PriceCase cases[] = {
+        {1250, 1, "12,50 EUR"}, {1205, 1, "12,05 EUR"}, {1200, 1, "12 EUR"},
+        {105, 1, "1,05 EUR"},   {200, 1, "2 EUR"},      {5, 1, "0,05 EUR"},
+        {-105, 1, "-1,05 EUR"}, {35, 0, "35 K\xE8"},    {35, 2, "35 K\xE8"},
+    };
+    for (const PriceCase& c : cases) {
+        EXPECT_EQ(api::ticketPriceText(c.price, c.source), c.text) << c.price;
+    }
+}
+
+using InformationExports = ApiFixture;
+
+TEST_F(InformationExports, IndexesOutsideTheirTablesFail) {
+    const int32_t set = loadSet({kCityTitle});
+    char* text = nullptr;
+    int32_t length = 0;
+    int32_t count = 0;
+    int32_t* indexes = nullptr;
+    EXPECT_EQ(api_GetNazevZastavky(set + 1, 0, 0, &text, &length), ENGINE_ERROR);
+    EXPECT_EQ(api_GetNazevZastavky(set, 1, 0, &text, &length), ENGINE_ERROR);
+    EXPECT_EQ(api_GetNazevZastavky(set, -1, 0, &text, &length), ENGINE_ERROR);
+    EXPECT_EQ(api_GetNazevZastavky(set, 0, 5, &text, &length), ENGINE_ERROR);
+    EXPECT_EQ(api_getDruhKategorie(set, 0, 2, &text, &length), ENGINE_ERROR);
+    EXPECT_EQ(api_GetNazevLinky(set, 0, 7, &text, &length), ENGINE_ERROR);
+    EXPECT_EQ(api_GetPoznamkuText(set, 0, 5, &text, &length), ENGINE_ERROR);
+    EXPECT_EQ(api_GetPoznamkyPrujezdu(set, 0, 0, 5, &indexes, &count), ENGINE_ERROR);
+    EXPECT_EQ(api_GetSlouceneKategorieName(set, 2, &text, &length), ENGINE_ERROR);
+    EXPECT_EQ(api_GetDruhyLinekLength(set, 0, nullptr), ENGINE_ERROR);
+    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(indexes, nullptr);
+}
+
+TEST_F(InformationExports, DateNoteAndLineGroupOfARegionalTimetable) {
+    const int32_t set = loadSet({kRegionalTitle});
+    char* text = nullptr;
+    int32_t length = 0;
+    ASSERT_EQ(api_GetDatumovouPoznamkuSpoje(set, 0, 0, &text, &length), ENGINE_OK);
+    EXPECT_EQ(take(text, length), "jen v pracovn\xED dny");
+
+    int32_t groupLength = 0;
+    ASSERT_EQ(api_getNadlinka_DelkyStringu(set, 0, 1, &groupLength), ENGINE_OK);
+    ASSERT_EQ(groupLength, 8);
+    std::string buffer(10, '#');
+    int32_t kind = -1;
+    ASSERT_EQ(api_getNadlinka(set, 0, 1, &kind, buffer.data()), ENGINE_OK);
+    EXPECT_EQ(buffer, "Vyso\xE8ina##");
+    EXPECT_EQ(kind, 0);
+}
+
+TEST_F(InformationExports, TicketsAreNumberedAcrossTheSet) {
+    // The regional file has no tickets; the city file's two follow it.
+    const int32_t set = loadSet({kRegionalTitle, kCityTitle});
+    int32_t count = 0;
+    ASSERT_EQ(api_GetPocetSmsJizdenek(set, &count), ENGINE_OK);
+    EXPECT_EQ(count, 2);
+    char *first = nullptr, *price = nullptr, *second = nullptr, *third = nullptr;
+    int32_t l1 = 0, lp = 0, l2 = 0, l3 = 0;
+    ASSERT_EQ(api_GetSmsJizdenku(set, 0, &first, &l1, &price, &lp, &second, &l2, &third, &l3),
+              ENGINE_OK);
+    EXPECT_EQ(take(first, l1), "DPHL 30");
+    EXPECT_EQ(take(price, lp), "3000 K\xE8");
+    EXPECT_EQ(take(second, l2), "90206");
+    EXPECT_EQ(take(third, l3), "J\xEDzdenka na 30 minut");
+    // Beyond the last ticket (and before the first) nothing is written.
+    first = reinterpret_cast<char*>(&count);
+    l1 = -7;
+    EXPECT_EQ(api_GetSmsJizdenku(set, 2, &first, &l1, &price, &lp, &second, &l2, &third, &l3),
+              ENGINE_OK);
+    EXPECT_EQ(api_GetSmsJizdenku(set, -1, &first, &l1, &price, &lp, &second, &l2, &third, &l3),
+              ENGINE_OK);
+    EXPECT_EQ(first, reinterpret_cast<char*>(&count));
+    EXPECT_EQ(l1, -7);
+}
+
+TEST(GpsExports, PointIsPlacedAsSeenFromTheCentre) {
+    double metres = 0;
+    int32_t x = 0, y = 0;
+    // A point south-west of the centre lies left of it and below it.
+    ASSERT_EQ(api_gpsGetPointInPx(49.49, 15.49, 49.5, 15.5, 10.0, &metres, &x, &y), ENGINE_OK);
+    EXPECT_LT(x, 0);
+    EXPECT_GT(y, 0);
+    EXPECT_NEAR(metres, 1340, 30);
+    // The centre itself.
+    ASSERT_EQ(api_gpsGetPointInPx(49.5, 15.5, 49.5, 15.5, 10.0, &metres, &x, &y), ENGINE_OK);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(metres, 0);
+}
+
+TEST_F(InformationExports, MapMarksStopsWithoutPositions) {
+    // The regional file has no coordinates: its stop stays unplaced and the scale as given.
+    const int32_t set = loadSet({kCityTitle, kRegionalTitle});
+    const uint16_t stops[2] = {3, 0};
+    const int32_t timetables[2] = {0, 1};
+    double scale = 5.0;
+    TrasaPixel* pixels = nullptr;
+    char** names = nullptr;
+    int32_t* lengths = nullptr;
+    double* distances = nullptr;
+    double* bearings = nullptr;
+    uint8_t allPlaced = 9;
+    ASSERT_EQ(
+        api_gpsGetMapActualCenter(set, 49.5, 15.5, &scale, stops, timetables, 2, 0, 1, 244, 324,
+                                  &pixels, &names, &lengths, &distances, &bearings, &allPlaced),
+        ENGINE_OK);
+    EXPECT_EQ(scale, 5.0);
+    EXPECT_EQ(allPlaced, 0);
+    EXPECT_GT(distances[0], 0);
+    EXPECT_EQ(distances[1], -1);
+    EXPECT_EQ(std::string(names[1], static_cast<std::size_t>(lengths[1])),
+              "Jihlava, aut. n\xE1"
+              "dr.");
+    // North-east of the centre: right of and above the view's centre (120, 160) + margin.
+    EXPECT_GT(pixels[0].x, 122);
+    EXPECT_LT(pixels[0].y, 162);
+    for (int i = 0; i < 2; ++i) {
+        std::free(names[i]);
+    }
+    std::free(pixels);
+    std::free(names);
+    std::free(lengths);
+    std::free(distances);
+    std::free(bearings);
+}
+
+}  // namespace
+}  // namespace trasovnik::testing
