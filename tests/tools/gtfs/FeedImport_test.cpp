@@ -1,0 +1,206 @@
+// Importing whole feeds: the small fixture feed loads into the model that the expected text
+// describes (the dump tool's text), and faulty feeds are refused with a message that names
+// the file and line, leaving no output file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+#include "engine/data/LoadObserver.h"
+#include "engine/data/TimetableFile.h"
+#include "tests/tools/gtfs/FeedTestKit.h"
+#include "tools/jzdump/TimetableDump.h"
+
+namespace {
+
+using gtfstest::readText;
+using gtfstest::ScratchFeed;
+using gtfstest::writeText;
+
+TEST(FeedImport, SmallFeedLoadsAsTheExpectedTimetable) {
+    ScratchFeed scratch("small");
+    std::string messages;
+    ASSERT_EQ(scratch.import(messages), 0) << messages;
+    // The one character Windows-1250 lacks is reported, with where it was first seen.
+    EXPECT_NE(messages.find("transliterated \"\xC3\x98\" as \"O\" 2 times, first in routes.txt "
+                            "route \"T1\""),
+              std::string::npos)
+        << messages;
+
+    trasovnik::LoadObserver quiet;
+    auto jr = trasovnik::loadTimetableFile(scratch.output(), quiet);
+    ASSERT_NE(jr, nullptr);
+    const std::string expected =
+        readText(std::string(TRASA_SOURCE_DIR) + "/tests/tools/gtfs/golden/small.txt");
+    ASSERT_FALSE(expected.empty());
+    std::istringstream a(jzdump::dumpTimetable(*jr)), e(expected);
+    std::string al, el;
+    int line = 1;
+    while (std::getline(e, el)) {
+        ASSERT_TRUE(std::getline(a, al)) << "dump ends before line " << line << ": " << el;
+        ASSERT_EQ(al, el) << "line " << line;
+        ++line;
+    }
+    EXPECT_FALSE(std::getline(a, al)) << "dump has more lines from " << line << ": " << al;
+}
+
+// Replaces the whole text of one file of the feed, or removes it (text "-").
+struct BadFeed {
+    const char* name;
+    const char* file;
+    std::string text;
+    const char* message;  // a part of the error message
+};
+
+void PrintTo(const BadFeed& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::string stopTimesWith(const std::string& rows) {
+    return "trip_id,arrival_time,departure_time,stop_id,stop_sequence\n" + rows;
+}
+
+class BadFeeds : public ::testing::TestWithParam<BadFeed> {};
+
+TEST_P(BadFeeds, AreRefusedNamingFileAndLineWithoutOutput) {
+    const BadFeed& c = GetParam();
+    ScratchFeed scratch("small");
+    if (c.text == "-") {
+        std::filesystem::remove(scratch.file(c.file));
+    } else {
+        writeText(scratch.file(c.file), c.text);
+    }
+    std::string messages;
+    EXPECT_EQ(scratch.import(messages), 1);
+    EXPECT_NE(messages.find(c.message), std::string::npos) << messages;
+    EXPECT_FALSE(std::filesystem::exists(scratch.output()));
+    EXPECT_FALSE(std::filesystem::exists(scratch.output() + ".tmp"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Feeds, BadFeeds,
+    ::testing::Values(
+        BadFeed{"MissingStops", "stops.txt", "-", "stops.txt: required file is missing"},
+        BadFeed{"MissingColumn", "stop_times.txt",
+                "trip_id,arrival_time,departure_time,stop_id\nT1_0600,06:00:00,06:00:00,SID\n",
+                "stop_times.txt: line 1: missing column stop_sequence"},
+        BadFeed{"UnknownStop", "stop_times.txt",
+                stopTimesWith("T1_0600,06:00:00,06:00:00,SID,1\n"
+                              "T1_0600,06:04:00,06:05:00,NOPE,2\n"),
+                "stop_times.txt: line 3: unknown stop_id \"NOPE\""},
+        BadFeed{"StationInStopTimes", "stop_times.txt",
+                stopTimesWith("T1_0600,06:00:00,06:00:00,NADR,1\n"),
+                "stop_times.txt: line 2: stop_id \"NADR\" is a station"},
+        BadFeed{"UnsortedSequence", "stop_times.txt",
+                stopTimesWith("T1_0600,06:00:00,06:00:00,SID,2\n"
+                              "T1_0700,07:00:00,07:00:00,SID,1\n"
+                              "T1_0600,06:04:00,06:05:00,NAM,1\n"),
+                "stop_times.txt: line 4: stop_sequence 1 of trip \"T1_0600\" does not follow 2"},
+        BadFeed{"TimesGoBackwards", "stop_times.txt",
+                stopTimesWith("T1_0600,06:00:00,06:10:00,SID,1\n"
+                              "T1_0600,06:05:00,06:05:00,NAM,2\n"),
+                "stop_times.txt: line 3: times of trip \"T1_0600\" go backwards"},
+        BadFeed{"DepartureBeforeArrival", "stop_times.txt",
+                stopTimesWith("T1_0600,06:10:00,06:05:00,SID,1\n"),
+                "stop_times.txt: line 2: times of trip \"T1_0600\" go backwards"},
+        BadFeed{"MalformedTime", "stop_times.txt", stopTimesWith("T1_0600,6h00,6h00,SID,1\n"),
+                "stop_times.txt: line 2: expected times H:MM:SS"},
+        BadFeed{"UntimedStop", "stop_times.txt", stopTimesWith("T1_0600,,,SID,1\n"),
+                "stop_times.txt: line 2: no arrival_time or departure_time"},
+        BadFeed{"UnquotedComma", "stops.txt",
+                "stop_id,stop_name,stop_lat,stop_lon\nSID,Sídliště, Jih,49.49,15.49\n",
+                "stops.txt: line 2: has 5 fields, the header has 4"},
+        BadFeed{"QuoteNeverClosed", "stops.txt",
+                "stop_id,stop_name\nSID,Sídliště\nNAM,\"Náměstí,\nmore\n",
+                "stops.txt: line 3: a quoted field is never closed"},
+        // The line break inside the quoted head sign on lines 6-7 counts: the bad row is line 9.
+        BadFeed{"LineAfterQuotedLineBreak", "trips.txt",
+                "route_id,service_id,trip_id,trip_headsign\n"
+                "T1,PRAC,T1_0600,a\nT1,PRAC,T1_0700,b\nT1,VIK,T1_0800_back,c\n"
+                "B2,PRAC,B2_0630,d\nB2,SVATEK,B2_1000,\"U Lípy,\njede jen 1. ledna\"\n"
+                "B51,VIK,B51_2350,e\nB51,NOCAL,B51_2410,f\n",
+                "trips.txt: line 9: unknown service_id \"NOCAL\""},
+        BadFeed{"UnknownRoute", "trips.txt", "route_id,service_id,trip_id\nX9,PRAC,T1_0600\n",
+                "trips.txt: line 2: unknown route_id \"X9\""},
+        BadFeed{"BadCalendarDate", "calendar_dates.txt",
+                "service_id,date,exception_type\nPRAC,20261332,2\n",
+                "calendar_dates.txt: line 2: date: expected a date YYYYMMDD"},
+        BadFeed{"BadExceptionType", "calendar_dates.txt",
+                "service_id,date,exception_type\nPRAC,20261224,3\n",
+                "calendar_dates.txt: line 2: exception_type: expected 1 or 2"},
+        BadFeed{"CalendarEndsBeforeStart", "calendar.txt",
+                "service_id,monday,tuesday,wednesday,thursday,friday,saturday,sunday,start_"
+                "date,end_date\nPRAC,1,1,1,1,1,0,0,20270131,20261201\n",
+                "calendar.txt: line 2: end_date lies before start_date"},
+        BadFeed{"UnknownParentStation", "stops.txt",
+                "stop_id,stop_name,location_type,parent_station\nSID,Sídliště,0,NOWHERE\n",
+                "stops.txt: line 2: unknown parent_station \"NOWHERE\""},
+        BadFeed{"UnknownTransferStop", "transfers.txt",
+                "from_stop_id,to_stop_id,transfer_type,min_transfer_time\nNAM,GONE,2,60\n",
+                "transfers.txt: line 2: unknown to_stop_id \"GONE\""},
+        BadFeed{"EmptyFile", "routes.txt", "", "routes.txt: line 1: the file is empty"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FeedImport, CalendarDatesAloneAreEnoughButNoCalendarIsRefused) {
+    {
+        ScratchFeed scratch("small");
+        // Only calendar_dates.txt: every service runs on its added dates.
+        std::filesystem::remove(scratch.file("calendar.txt"));
+        writeText(scratch.file("calendar_dates.txt"),
+                  "service_id,date,exception_type\nPRAC,20261201,1\nVIK,20261205,1\n"
+                  "SVATEK,20270101,1\n");
+        std::string messages;
+        ASSERT_EQ(scratch.import(messages), 0) << messages;
+        trasovnik::LoadObserver quiet;
+        auto jr = trasovnik::loadTimetableFile(scratch.output(), quiet);
+        const std::string dump = jzdump::dumpTimetable(*jr);
+        EXPECT_NE(dump.find("[0] \"\" runs 8370 (1 days)"), std::string::npos) << dump;
+    }
+    ScratchFeed scratch("small");
+    std::filesystem::remove(scratch.file("calendar.txt"));
+    std::filesystem::remove(scratch.file("calendar_dates.txt"));
+    std::string messages;
+    EXPECT_EQ(scratch.import(messages), 1);
+    EXPECT_NE(messages.find("calendar.txt: required file is missing"), std::string::npos)
+        << messages;
+    EXPECT_FALSE(std::filesystem::exists(scratch.output()));
+}
+
+TEST(FeedImport, AFailedImportLeavesAnExistingOutputAlone) {
+    ScratchFeed scratch("small");
+    writeText(scratch.output(), "previous");
+    std::filesystem::remove(scratch.file("trips.txt"));
+    std::string messages;
+    EXPECT_EQ(scratch.import(messages), 1);
+    EXPECT_EQ(readText(scratch.output()), "previous");
+}
+
+TEST(FeedImport, CommandLineMistakesAreUsageErrors) {
+    ScratchFeed scratch("small");
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{scratch.feed()},
+          {"-o", scratch.output()},
+          {scratch.feed(), "-o", scratch.output(), "--walk-radius", "far"},
+          {scratch.feed(), "-o", scratch.output(), "--walk-radius", "-5"},
+          {scratch.feed(), "-o", scratch.output(), "--unknown"}}) {
+        std::ostringstream err;
+        EXPECT_EQ(gtfs2jz::runImporter(args, err), 2) << err.str();
+        EXPECT_FALSE(std::filesystem::exists(scratch.output()));
+    }
+}
+
+TEST(FeedImport, WalkRadiusZeroKeepsOnlyTheTransfers) {
+    ScratchFeed scratch("small");
+    std::string messages;
+    ASSERT_EQ(scratch.import(messages, {"--walk-radius", "0"}), 0) << messages;
+    trasovnik::LoadObserver quiet;
+    auto jr = trasovnik::loadTimetableFile(scratch.output(), quiet);
+    const std::string dump = jzdump::dumpTimetable(*jr);
+    // The two platforms of the station lie 23 m apart: no link without a radius; the
+    // transfers from the station to the square stay.
+    EXPECT_EQ(dump.find("walk to 1 1 min"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("walk to 2 4 min"), std::string::npos) << dump;
+}
+
+}  // namespace
