@@ -2,7 +2,9 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/ScrollBar.h"
 #include "platform/controls/StaticText.h"
+#include "platform/controls/UpDown.h"
 #include "platform/ui/WindowClass.h"
 
 #include <string>
@@ -14,6 +16,8 @@ void registerControlClasses() {
     ui::registerClass(ui::WindowClass{std::string(kStaticClass), staticTextProc(), 0, {}});
     ui::registerClass(ui::WindowClass{std::string(kEditClass), editProc(), 0, {}});
     ui::registerClass(ui::WindowClass{std::string(kComboBoxClass), comboBoxProc(), 0, {}});
+    ui::registerClass(ui::WindowClass{std::string(kScrollBarClass), scrollBarProc(), 0, {}});
+    ui::registerClass(ui::WindowClass{std::string(kUpDownClass), upDownProc(), 0, {}});
 }
 
 }  // namespace platform::controls

@@ -17,6 +17,18 @@ void notifyParent(WindowHandle control, std::uint32_t code) {
                 static_cast<std::intptr_t>(control));
 }
 
+MsgResult notifyParent(WindowHandle control, ui::NotifyHeader& header, std::uint32_t code) {
+    header.from = control;
+    header.idFrom = ui::getDlgCtrlId(control);
+    header.code = code;
+    const WindowHandle parent = ui::getParent(control);
+    if (parent == kNullWindow) {
+        return 0;
+    }
+    return sendMessage(parent, ui::WM_NOTIFY, header.idFrom,
+                       reinterpret_cast<std::intptr_t>(&header));
+}
+
 bool handleFontMessage(WindowHandle control, const draw::Font*& font, std::uint32_t message,
                        std::uintptr_t wParam, std::intptr_t lParam, MsgResult& result) {
     if (message == WM_SETFONT) {

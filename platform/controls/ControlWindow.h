@@ -31,6 +31,10 @@ WindowProc controlClassProc() {
 // WM_COMMAND to the control's parent: the control's id with the code, and the control.
 void notifyParent(WindowHandle control, std::uint32_t code);
 
+// WM_NOTIFY to the control's parent; the header's sender, id and the given code are filled in.
+// Returns the parent's answer.
+MsgResult notifyParent(WindowHandle control, ui::NotifyHeader& header, std::uint32_t code);
+
 // WM_SETFONT and WM_GETFONT on a control's font slot; true when the message was one of them.
 bool handleFontMessage(WindowHandle control, const draw::Font*& font, std::uint32_t message,
                        std::uintptr_t wParam, std::intptr_t lParam, MsgResult& result);

@@ -11,6 +11,8 @@ inline constexpr std::string_view kButtonClass = "Button";
 inline constexpr std::string_view kStaticClass = "Static";
 inline constexpr std::string_view kEditClass = "Edit";
 inline constexpr std::string_view kComboBoxClass = "ComboBox";
+inline constexpr std::string_view kScrollBarClass = "scrollbar";
+inline constexpr std::string_view kUpDownClass = "msctls_updown32";
 
 // Registers every control class; calling it again does no harm.
 void registerControlClasses();

@@ -1,6 +1,8 @@
 #pragma once
-// A full-screen parent window for control tests: it records every WM_COMMAND a control sends
-// as "id:CODE" in arrival order, and can run a check at the moment a notification arrives.
+// A full-screen parent window for control tests: it records, in arrival order, every
+// WM_COMMAND a control sends as "id:CODE", every WM_VSCROLL as "vscroll:CODE:pos" and every
+// WM_NOTIFY as "notify:id:CODE" (names from the tables, else the number), and can run a check
+// (or, for WM_NOTIFY, give an answer) at the moment a notification arrives.
 
 #include "platform/controls/Controls.h"
 #include "platform/testkit/UiTestKit.h"
@@ -21,15 +23,24 @@ namespace platform::controls::testing {
 struct Recorder {
     std::vector<std::string> seen;
     std::map<std::uint32_t, std::string> names;
+    std::map<std::uint32_t, std::string> scrollNames;
     std::function<void(unsigned id, unsigned code)> onCommand;
+    std::function<MsgResult(const ui::NotifyHeader&)> onNotify;
+
+    static std::string name(const std::map<std::uint32_t, std::string>& table, std::uint32_t code) {
+        auto it = table.find(code);
+        return it != table.end() ? it->second : std::to_string(code);
+    }
 };
 
 class ControlHost {
 public:
-    explicit ControlHost(std::map<std::uint32_t, std::string> names)
+    explicit ControlHost(std::map<std::uint32_t, std::string> names,
+                         std::map<std::uint32_t, std::string> scrollNames = {})
         : recorder_(std::make_shared<Recorder>()) {
         registerControlClasses();
         recorder_->names = std::move(names);
+        recorder_->scrollNames = std::move(scrollNames);
         ui::CreateParams p;
         p.className = "TestHost";
         p.style = ui::WS_VISIBLE;
@@ -42,14 +53,24 @@ public:
                 if (m == ui::WM_COMMAND) {
                     const unsigned id = ui::lowWord(wp);
                     const unsigned code = ui::highWord(wp);
-                    auto name = rec->names.find(code);
-                    rec->seen.push_back(
-                        std::to_string(id) + ":" +
-                        (name != rec->names.end() ? name->second : std::to_string(code)));
+                    rec->seen.push_back(std::to_string(id) + ":" +
+                                        Recorder::name(rec->names, code));
                     if (rec->onCommand) {
                         rec->onCommand(id, code);
                     }
                     return 0;
+                }
+                if (m == ui::WM_VSCROLL) {
+                    rec->seen.push_back(
+                        "vscroll:" + Recorder::name(rec->scrollNames, ui::lowWord(wp)) + ":" +
+                        std::to_string(static_cast<std::int16_t>(ui::highWord(wp))));
+                    return 0;
+                }
+                if (m == ui::WM_NOTIFY) {
+                    const auto* header = reinterpret_cast<const ui::NotifyHeader*>(lp);
+                    rec->seen.push_back("notify:" + std::to_string(header->idFrom) + ":" +
+                                        Recorder::name(rec->names, header->code));
+                    return rec->onNotify ? rec->onNotify(*header) : 0;
                 }
                 return ui::defWindowProc(h, m, wp, lp);
             });
@@ -58,6 +79,7 @@ public:
     WindowHandle window() const { return window_; }
     std::vector<std::string>& seen() { return recorder_->seen; }
     void onCommand(std::function<void(unsigned, unsigned)> f) { recorder_->onCommand = f; }
+    void onNotify(std::function<MsgResult(const ui::NotifyHeader&)> f) { recorder_->onNotify = f; }
 
     WindowHandle add(std::string_view cls, std::u16string text, std::uint32_t style,
                      draw::Rect rect, std::uintptr_t id) {
