@@ -32,7 +32,9 @@ constexpr std::uint32_t kFlagWaiting = 1u << 27;  // waiting to board the event'
 constexpr std::int32_t kNoClass = 30000;
 // A transfer boards, per route, the first departure within this many minutes.
 constexpr int kTransferHorizon = 360;
-constexpr int kMaxThirdStop = 3;  // look-around along a trip gives up at the third other stop
+constexpr int kMaxThirdStop = 3;
+constexpr std::int32_t kLastRunningPercent =
+    99;  // look-around along a trip gives up at the third other stop
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
@@ -389,6 +391,8 @@ std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, i
 }
 
 void Searcher::sendProgress(std::int32_t percent) {
+    // 100 is kept for the end of the run, so that it is sent once and last.
+    percent = std::min(percent, kLastRunningPercent);
     if (percent > lastPercent_) {
         lastPercent_ = percent;
         platform::sendMessage(window_, platform::WM_ENGINE_PROGRESS,
