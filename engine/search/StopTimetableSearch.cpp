@@ -828,10 +828,12 @@ std::unique_ptr<cStVysledek> stSearch(const cJizdniRad& file, const StQuery& que
     }
     StopTimetableBuilder builder(file, file.routes->line(static_cast<std::size_t>(lines.front())),
                                  days, query.week, *result);
+    result->lineCandidates = lines;
     builder.build(from, to);
-    if (result->status == ST_OK) {
-        fillQueryItems(file, *result);
+    if (result->status == ST_NOT_FOUND) {
+        result->lineCandidates.clear();
     }
+    fillQueryItems(file, *result);
     return result;
 }
 

@@ -148,6 +148,7 @@ TEST_F(StopTimetableTest, AWeekFromTheFirstStopHasItsDayGroupsAndRouteNotes) {
     // Monday has the night trip in hour 23 and stays apart; Tuesday to Friday are one group.
     EXPECT_EQ(search(q),
               "status 0\n"
+              "lines 0\n"
               "route Divadlo/0 0 0; Náměstí/0 3 800; Nádraží/0 6 1400; Nemocnice/0 9 2300; "
               "Sídliště/0 12 3000;\n"
               "choice Divadlo/0 -> Sídliště\n"
@@ -183,6 +184,7 @@ TEST_F(StopTimetableTest, DaysThatDifferOnlyInHoursZeroToTwoMerge) {
     q.week = true;
     EXPECT_EQ(search(q),
               "status 0\n"
+              "lines 0\n"
               "route Divadlo/0 -1 -1; Náměstí/0 0 0; Nádraží/0 3 600; Nemocnice/0 6 1500; "
               "Sídliště/0 9 2200;\n"
               "choice Náměstí/0 -> Sídliště\n"
@@ -208,6 +210,7 @@ TEST_F(StopTimetableTest, AOneDaySearchIsDatedAndKeepsTheNightDeparture) {
     q.day = kMonday;
     EXPECT_EQ(search(q),
               "status 0\n"
+              "lines 0\n"
               "route Divadlo/0 -1 -1; Náměstí/0 0 0; Nádraží/0 3 600; Nemocnice/0 6 1500; "
               "Sídliště/0 9 2200;\n"
               "choice Náměstí/0 -> Sídliště\n"
@@ -251,17 +254,22 @@ TEST_F(StopTimetableTest, StatusesAndTheirChoices) {
          "status -202\nlines 2 3\ndirection -> Zahrada\nitem Zahrada ->\n"},
         // The tram's kind name decides between the two.
         {"7 tram", q("7 tram", -1, -1, -1, -1, -1, kMonday),
-         "status -204\n"
-         "choice Divadlo/0 ->\nchoice Zahrada/0 ->\n"},
+         "status -204\nlines 3\n"
+         "choice Divadlo/0 ->\nchoice Zahrada/0 ->\nitem Divadlo ->\nitem Zahrada ->\n"},
         {"no stop condition", q("", kL112, -1, -1, -1, -1, kMonday),
-         "status -204\nchoice Hřbitov/0 ->\nchoice Náměstí/0 ->\nchoice Zahrada/0 ->\n"},
+         "status -204\nlines 1\nchoice Hřbitov/0 ->\nchoice Náměstí/0 ->\nchoice Zahrada/0 ->\n"
+         "item Hřbitov ->\nitem Náměstí ->\nitem Zahrada ->\n"},
         {"two directions from the stop", q("12", -1, eNamesti, -1, -1, -1, kMonday),
-         "status -205\nchoice Náměstí/0 -> Sídliště Divadlo\n"},
+         "status -205\nlines 0\nchoice Náměstí/0 -> Sídliště Divadlo\n"
+         "item Náměstí -> Sídliště Divadlo\n"},
         {"a direction off the line", q("", kL12, kA, 0, kG, 0, kMonday), "status -206\n"},
         {"a day without service", q("", kL12, kA, 0, kE, 0, kMonday + 7), "status -206\n"},
         {"an occurrence the route does not have", q("", kL12, kA, 1, kE, 0, kMonday),
-         "status -204\nchoice Divadlo/0 ->\nchoice Náměstí/0 ->\nchoice Nádraží/0 ->\n"
-         "choice Nemocnice/0 ->\nchoice Sídliště/0 ->\nchoice Škola/0 ->\n"},
+         "status -204\nlines 0\nchoice Divadlo/0 ->\nchoice Náměstí/0 ->\nchoice Nádraží/0 ->\n"
+         "choice Nemocnice/0 ->\nchoice Sídliště/0 ->\nchoice Škola/0 ->\n"
+         // query items in name order
+         "item Divadlo ->\nitem Nádraží ->\nitem Náměstí ->\nitem Nemocnice ->\nitem Sídliště ->\n"
+         "item Škola ->\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(search(c.query), c.expected) << c.what;
