@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <utility>
+#include <vector>
+
+#include "engine/data/DayNumber.h"
+#include "platform/core/Event.h"
+#include "platform/core/MessageIds.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Thread.h"
+#include "platform/core/Window.h"
+#include "tests/engine/api/ApiFixture.h"
+
+namespace trasovnik::testing {
+namespace {
+
+constexpr std::uint32_t kStuckMs = 20000;
+
+struct Message {
+    std::uint32_t id;
+    std::uintptr_t wParam;
+    bool operator==(const Message&) const = default;
+};
+
+// A window on its own thread recording the engine's messages, as the progress view does.
+class RecordingWindow {
+public:
+    RecordingWindow() {
+        platform::Event ready(platform::EventReset::Manual);
+        thread_ = platform::createThread([this, &ready] {
+            window_ = platform::createWindow(
+                [this](platform::WindowHandle, std::uint32_t msg, std::uintptr_t w, std::intptr_t) {
+                    if (msg == kQuit) {
+                        platform::postQuitMessage(0);
+                    } else if (msg == platform::WM_ENGINE_START ||
+                               msg == platform::WM_ENGINE_PROGRESS ||
+                               msg == platform::WM_ENGINE_FIRST_FOUND) {
+                        std::lock_guard lock(mutex_);
+                        messages_.push_back({msg, w});
+                    }
+                    return platform::MsgResult{0};
+                });
+            ready.set();
+            platform::Message m;
+            while (platform::getMessage(m)) {
+                platform::dispatchMessage(m);
+            }
+        });
+        ready.wait(kStuckMs);
+    }
+    ~RecordingWindow() {
+        platform::postMessage(window_, kQuit);
+        thread_.join();
+    }
+    TrasaWindow handle() const { return static_cast<TrasaWindow>(window_); }
+    std::vector<Message> take() {
+        std::lock_guard lock(mutex_);
+        return std::exchange(messages_, {});
+    }
+
+private:
+    static constexpr std::uint32_t kQuit = platform::WM_USER + 1;
+    platform::Thread thread_;
+    platform::WindowHandle window_ = platform::kNullWindow;
+    std::mutex mutex_;
+    std::vector<Message> messages_;
+};
+
+const int16_t kWednesday = dateToDayNumber(2, 12, 2026);
+// Elements of the city file's stops kind.
+constexpr TrasaTriple kStation{0, 1, 0};
+constexpr TrasaTriple kHospital{0, 1, 2};
+
+class SearchRunExports : public ApiFixture {
+protected:
+    void SetUp() override {
+        ApiFixture::SetUp();
+        set_ = loadSet({kCityTitle});
+    }
+
+    void request(const TrasaTriple* from, int32_t fromCount, const TrasaTriple* to, int32_t toCount,
+                 int16_t minute, int16_t day) {
+        uint8_t done = 9;
+        ASSERT_EQ(api_NastavZadaniHledani(set_, from, fromCount, 0, 0, to, toCount, 0, 0, nullptr,
+                                          0, minute, day, 2, 0, &done),
+                  ENGINE_OK);
+        ASSERT_EQ(done, 0);
+    }
+
+    int32_t search(TrasaWindow window = 0) {
+        int32_t status = -100;
+        EXPECT_EQ(api_HledejCestu(0, kWednesday, &status, window), ENGINE_OK);
+        return status;
+    }
+
+    int32_t set_ = -1;
+};
+
+TEST_F(SearchRunExports, EqualRequestIsAnsweredFromTheStoreWithOneMessage) {
+    RecordingWindow ui;
+    request(&kStation, 1, &kHospital, 1, 360, kWednesday);
+    const int32_t id = search(ui.handle());
+    ASSERT_GE(id, 0);
+    const std::vector<Message> first = ui.take();
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first.front(), (Message{platform::WM_ENGINE_START, ENGINE_START_SEARCH}));
+    EXPECT_EQ(first.back(), (Message{platform::WM_ENGINE_PROGRESS, 100}));
+
+    request(&kStation, 1, &kHospital, 1, 360, kWednesday);
+    EXPECT_EQ(search(ui.handle()), id);
+    EXPECT_EQ(ui.take(), (std::vector<Message>{{platform::WM_ENGINE_PROGRESS, 100}}));
+}
+
+TEST_F(SearchRunExports, SearchThatFindsNothingStillStartsAndEnds) {
+    RecordingWindow ui;
+    // Late on Wednesday evening nothing leaves within the longest window.
+    request(&kStation, 1, &kHospital, 1, 23 * 60, kWednesday);
+    EXPECT_EQ(search(ui.handle()), ENGINE_SEARCH_NOTHING_FOUND);
+    const std::vector<Message> messages = ui.take();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.front(), (Message{platform::WM_ENGINE_START, ENGINE_START_SEARCH}));
+    EXPECT_EQ(messages.back(), (Message{platform::WM_ENGINE_PROGRESS, 100}));
+}
+
+TEST_F(SearchRunExports, StatusesTravelInTheOutParameter) {
+    // No From candidates at all.
+    request(nullptr, 0, &kHospital, 1, 360, kWednesday);
+    EXPECT_EQ(search(), ENGINE_SEARCH_NO_CANDIDATES);
+    // From and To the same stop.
+    request(&kStation, 1, &kStation, 1, 360, kWednesday);
+    EXPECT_EQ(search(), ENGINE_SEARCH_PLACES_OVERLAP);
+    // A day on which the timetable is not valid.
+    request(&kStation, 1, &kHospital, 1, 360, dateToDayNumber(1, 6, 2027));
+    EXPECT_EQ(search(), ENGINE_SEARCH_NO_VALID_TIMETABLE);
+    // Later connections of a result that was never stored.
+    uint8_t done = 9;
+    ASSERT_EQ(api_NastavZadaniHledaniDalsi(set_, 12345, &done), ENGINE_OK);
+    EXPECT_EQ(search(), ENGINE_SEARCH_RESULT_GONE);
+}
+
+TEST_F(SearchRunExports, SearchFollowsTheSetOfTheLastRequest) {
+    const int32_t other = loadSet({kRegionalTitle});
+    request(&kStation, 1, &kHospital, 1, 360, kWednesday);
+    const int32_t id = search();
+    ASSERT_GE(id, 0);
+    int32_t count = 0;
+    EXPECT_EQ(api_getVysledekHledani_PocetSpojeni(set_, id, &count), ENGINE_OK);
+    // A request for the other set makes it current; the city set's result stays.
+    uint8_t done = 9;
+    ASSERT_EQ(api_NastavZadaniHledaniDalsi(other, 777, &done), ENGINE_OK);
+    EXPECT_EQ(search(), ENGINE_SEARCH_RESULT_GONE);
+    EXPECT_EQ(api_getVysledekHledani_PocetSpojeni(set_, id, &count), ENGINE_OK);
+}
+
+TEST_F(SearchRunExports, RequestForAMissingSetFails) {
+    uint8_t done = 9;
+    EXPECT_EQ(api_NastavZadaniHledaniDalsi(set_ + 1, 0, &done), ENGINE_ERROR);
+    const TrasaTriple outside{0, 1, 9};
+    EXPECT_EQ(api_NastavZadaniHledani(set_, &outside, 1, 0, 0, &kHospital, 1, 0, 0, nullptr, 0, 360,
+                                      kWednesday, 2, 0, &done),
+              ENGINE_ERROR);
+    EXPECT_EQ(done, 9);
+}
+
+}  // namespace
+}  // namespace trasovnik::testing
