@@ -2,10 +2,12 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/ListView.h"
 #include "platform/controls/ScrollBar.h"
 #include "platform/controls/StaticText.h"
 #include "platform/controls/UpDown.h"
 #include "platform/ui/WindowClass.h"
+#include "platform/ui/WindowStyles.h"
 
 #include <string>
 
@@ -18,6 +20,8 @@ void registerControlClasses() {
     ui::registerClass(ui::WindowClass{std::string(kComboBoxClass), comboBoxProc(), 0, {}});
     ui::registerClass(ui::WindowClass{std::string(kScrollBarClass), scrollBarProc(), 0, {}});
     ui::registerClass(ui::WindowClass{std::string(kUpDownClass), upDownProc(), 0, {}});
+    ui::registerClass(
+        ui::WindowClass{std::string(kListViewClass), listViewProc(), ui::CS_DBLCLKS, {}});
 }
 
 }  // namespace platform::controls

@@ -26,6 +26,7 @@ struct Recorder {
     std::map<std::uint32_t, std::string> scrollNames;
     std::function<void(unsigned id, unsigned code)> onCommand;
     std::function<MsgResult(const ui::NotifyHeader&)> onNotify;
+    std::function<bool(std::uint32_t, std::uintptr_t, std::intptr_t)> onMessage;
 
     static std::string name(const std::map<std::uint32_t, std::string>& table, std::uint32_t code) {
         auto it = table.find(code);
@@ -50,6 +51,9 @@ public:
             p,
             [rec](WindowHandle h, std::uint32_t m, std::uintptr_t wp,
                   std::intptr_t lp) -> MsgResult {
+                if (rec->onMessage && rec->onMessage(m, wp, lp)) {
+                    return 0;
+                }
                 if (m == ui::WM_COMMAND) {
                     const unsigned id = ui::lowWord(wp);
                     const unsigned code = ui::highWord(wp);
@@ -79,6 +83,10 @@ public:
     WindowHandle window() const { return window_; }
     std::vector<std::string>& seen() { return recorder_->seen; }
     void onCommand(std::function<void(unsigned, unsigned)> f) { recorder_->onCommand = f; }
+    // Any other message; true when the hook took it.
+    void onMessage(std::function<bool(std::uint32_t, std::uintptr_t, std::intptr_t)> f) {
+        recorder_->onMessage = f;
+    }
     void onNotify(std::function<MsgResult(const ui::NotifyHeader&)> f) { recorder_->onNotify = f; }
 
     WindowHandle add(std::string_view cls, std::u16string text, std::uint32_t style,

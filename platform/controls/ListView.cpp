@@ -1,0 +1,709 @@
+#include "platform/controls/ListView.h"
+
+#include "platform/controls/ControlStyle.h"
+#include "platform/controls/ControlWindow.h"
+#include "platform/controls/Controls.h"
+#include "platform/controls/ScrollBar.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WindowStyles.h"
+#include "platform/ui/WindowTree.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace platform::controls {
+namespace {
+
+using draw::Point;
+using draw::Rect;
+
+constexpr std::uint32_t kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
+constexpr int kTextInset = 3;
+
+struct Row {
+    std::vector<std::u16string> texts;  // by column; missing ones are empty
+    std::uint32_t state = 0;
+    std::intptr_t lParam = 0;
+};
+
+class ListViewState {
+public:
+    explicit ListViewState(WindowHandle self) : self_(self) {}
+
+    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+        MsgResult result = 0;
+        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
+            layoutChanged();
+            return result;
+        }
+        switch (m) {
+            case ui::WM_CREATE:
+                measure();
+                return 0;
+            case ui::WM_ERASEBKGND:
+                return 1;
+            case ui::WM_PAINT:
+                paint();
+                return 0;
+            case ui::WM_SIZE:
+                layoutChanged();
+                return ui::defWindowProc(h, m, wp, lp);
+            case ui::WM_SETFOCUS:
+            case ui::WM_KILLFOCUS: {
+                focused_ = m == ui::WM_SETFOCUS;
+                ui::invalidateRect(h);
+                ui::NotifyHeader header;
+                detail::notifyParent(h, header, focused_ ? NM_SETFOCUS : NM_KILLFOCUS);
+                return 0;
+            }
+            case ui::WM_LBUTTONDOWN:
+            case ui::WM_LBUTTONDBLCLK:
+                tap(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)}, m == ui::WM_LBUTTONDBLCLK);
+                return 0;
+            case ui::WM_KEYDOWN:
+                keyDown(static_cast<std::uint32_t>(wp));
+                return 0;
+            case ui::WM_VSCROLL:
+                if (static_cast<WindowHandle>(lp) == bar_) {
+                    barScrolled(ui::lowWord(wp), static_cast<int>(ui::highWord(wp)));
+                }
+                return 0;
+            default:
+                return listMessage(h, m, wp, lp);
+        }
+    }
+
+private:
+    MsgResult listMessage(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        switch (m) {
+            case LVM_GETITEMCOUNT:
+                return count();
+            case LVM_INSERTITEM: {
+                const auto* item = reinterpret_cast<const ListItem*>(lp);
+                return item ? insert(*item) : -1;
+            }
+            case LVM_DELETEITEM:
+                if (!valid(row)) {
+                    return 0;
+                }
+                rows_.erase(rows_.begin() + row);
+                if (mark_ == row) {
+                    mark_ = -1;
+                } else if (mark_ > row) {
+                    --mark_;
+                }
+                layoutChanged();
+                return 1;
+            case LVM_DELETEALLITEMS:
+                rows_.clear();
+                mark_ = -1;
+                top_ = 0;
+                layoutChanged();
+                return 1;
+            case LVM_GETITEM: {
+                auto* item = reinterpret_cast<ListItem*>(lp);
+                if (!item || !valid(item->item)) {
+                    return 0;
+                }
+                const Row& r = rows_[static_cast<std::size_t>(item->item)];
+                if (item->mask & LVIF_TEXT) {
+                    item->text = textOf(r, item->subItem);
+                }
+                if (item->mask & LVIF_STATE) {
+                    item->state = r.state & item->stateMask;
+                }
+                if (item->mask & LVIF_PARAM) {
+                    item->lParam = r.lParam;
+                }
+                return 1;
+            }
+            case LVM_SETITEM: {
+                const auto* item = reinterpret_cast<const ListItem*>(lp);
+                if (!item || !valid(item->item)) {
+                    return 0;
+                }
+                Row& r = rows_[static_cast<std::size_t>(item->item)];
+                if (item->mask & LVIF_TEXT) {
+                    setText(r, item->subItem, item->text);
+                }
+                if (item->mask & LVIF_PARAM) {
+                    r.lParam = item->lParam;
+                }
+                if (item->mask & LVIF_STATE) {
+                    setStateByMessage(item->item, item->state, item->stateMask);
+                }
+                ui::invalidateRect(h);
+                return 1;
+            }
+            case LVM_SETITEMTEXT:
+            case LVM_GETITEMTEXT: {
+                auto* item = reinterpret_cast<ListItem*>(lp);
+                if (!item || !valid(row)) {
+                    return 0;
+                }
+                Row& r = rows_[static_cast<std::size_t>(row)];
+                if (m == LVM_GETITEMTEXT) {
+                    item->text = textOf(r, item->subItem);
+                    return static_cast<MsgResult>(item->text.size());
+                }
+                setText(r, item->subItem, item->text);
+                ui::invalidateRect(h);
+                return 1;
+            }
+            case LVM_SETITEMSTATE: {
+                const auto* item = reinterpret_cast<const ListItem*>(lp);
+                if (!item) {
+                    return 0;
+                }
+                if (row == -1) {
+                    for (int i = 0; i < count(); ++i) {
+                        setStateByMessage(i, item->state, item->stateMask);
+                    }
+                    return 1;
+                }
+                return valid(row) ? (setStateByMessage(row, item->state, item->stateMask), 1) : 0;
+            }
+            case LVM_GETITEMSTATE:
+                return valid(row)
+                           ? static_cast<MsgResult>(rows_[static_cast<std::size_t>(row)].state &
+                                                    static_cast<std::uint32_t>(lp))
+                           : 0;
+            case LVM_GETNEXTITEM:
+                return nextItem(row, static_cast<std::uint32_t>(lp));
+            case LVM_GETSELECTEDCOUNT:
+                return std::count_if(rows_.begin(), rows_.end(),
+                                     [](const Row& r) { return (r.state & LVIS_SELECTED) != 0; });
+            case LVM_GETSELECTIONMARK:
+                return mark_;
+            case LVM_SETSELECTIONMARK: {
+                const int old = mark_;
+                const int want = static_cast<int>(lp);
+                mark_ = valid(want) ? want : -1;
+                return old;
+            }
+            case LVM_INSERTCOLUMN: {
+                const auto* column = reinterpret_cast<const ListColumn*>(lp);
+                if (!column) {
+                    return -1;
+                }
+                const int at = std::clamp(row, 0, static_cast<int>(columns_.size()));
+                columns_.insert(columns_.begin() + at, *column);
+                for (Row& r : rows_) {
+                    if (static_cast<int>(r.texts.size()) > at) {
+                        r.texts.insert(r.texts.begin() + at, std::u16string());
+                    }
+                }
+                layoutChanged();
+                return at;
+            }
+            case LVM_DELETECOLUMN:
+                if (row < 0 || row >= static_cast<int>(columns_.size())) {
+                    return 0;
+                }
+                columns_.erase(columns_.begin() + row);
+                for (Row& r : rows_) {
+                    if (static_cast<int>(r.texts.size()) > row) {
+                        r.texts.erase(r.texts.begin() + row);
+                    }
+                }
+                layoutChanged();
+                return 1;
+            case LVM_SETCOLUMNWIDTH:
+                if (row < 0 || row >= static_cast<int>(columns_.size())) {
+                    return 0;
+                }
+                columns_[static_cast<std::size_t>(row)].width = std::max(0, static_cast<int>(lp));
+                layoutChanged();
+                return 1;
+            case LVM_GETCOLUMNWIDTH:
+                return (row >= 0 && row < static_cast<int>(columns_.size()))
+                           ? columns_[static_cast<std::size_t>(row)].width
+                           : 0;
+            case LVM_GETITEMRECT: {
+                auto* rect = reinterpret_cast<Rect*>(lp);
+                if (!rect || !valid(row)) {
+                    return 0;
+                }
+                *rect = rowRect(row);
+                return 1;
+            }
+            case LVM_HITTEST: {
+                auto* test = reinterpret_cast<ListHitTest*>(lp);
+                if (!test) {
+                    return -1;
+                }
+                hitTest(*test);
+                return test->item;
+            }
+            case LVM_ENSUREVISIBLE:
+                if (valid(row)) {
+                    ensureVisible(row);
+                }
+                return valid(row) ? 1 : 0;
+            case LVM_SCROLL:
+                scrollX_ = std::clamp(scrollX_ + static_cast<int>(static_cast<std::intptr_t>(wp)),
+                                      0, std::max(0, columnsWidth() - areaWidth()));
+                if (lp != 0) {
+                    setTop(top_ + static_cast<int>(lp) / std::max(1, rowHeight()));
+                }
+                ui::invalidateRect(h);
+                return 1;
+            case LVM_GETTOPINDEX:
+                return top_;
+            case LVM_GETCOUNTPERPAGE:
+                return pageRows();
+            case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+                const std::uint32_t old = ext_;
+                const auto mask = wp == 0 ? 0xFFFFFFFFu : static_cast<std::uint32_t>(wp);
+                ext_ = (ext_ & ~mask) | (static_cast<std::uint32_t>(lp) & mask);
+                if ((ext_ & LVS_EX_CHECKBOXES) && !(old & LVS_EX_CHECKBOXES)) {
+                    for (Row& r : rows_) {
+                        if ((r.state & LVIS_STATEIMAGEMASK) == 0) {
+                            r.state |= kStateUnchecked;
+                        }
+                    }
+                }
+                ui::invalidateRect(h);
+                return old;
+            }
+            case LVM_GETEXTENDEDLISTVIEWSTYLE:
+                return ext_;
+            default:
+                return ui::defWindowProc(h, m, wp, lp);
+        }
+    }
+
+    int count() const { return static_cast<int>(rows_.size()); }
+    bool valid(int row) const { return row >= 0 && row < count(); }
+    bool checkBoxes() const { return (ext_ & LVS_EX_CHECKBOXES) != 0; }
+    bool ownerDrawn() const { return (ui::getStyle(self_) & LVS_OWNERDRAWFIXED) != 0; }
+    const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
+    int rowHeight() const {
+        return (ownerDrawn() && measured_ > 0) ? measured_ : font().metrics().height + 4;
+    }
+    int headerHeight() const {
+        return (ui::getStyle(self_) & LVS_NOCOLUMNHEADER) ? 0 : font().metrics().height + 4;
+    }
+    int pageRows() const {
+        const int h = ui::getClientRect(self_).height() - headerHeight();
+        return std::max(0, h / std::max(1, rowHeight()));
+    }
+    bool barShown() const { return bar_ != kNullWindow && ui::isWindowVisible(bar_); }
+    int areaWidth() const {
+        return ui::getClientRect(self_).width() -
+               (barShown() ? ui::systemMetrics().scrollBarWidth : 0);
+    }
+    int columnsWidth() const {
+        int w = 0;
+        for (const ListColumn& c : columns_) {
+            w += c.width;
+        }
+        return w;
+    }
+    int checkBoxSize() const { return std::min(rowHeight() - 4, font().metrics().height); }
+
+    static std::u16string textOf(const Row& r, int column) {
+        return (column >= 0 && column < static_cast<int>(r.texts.size()))
+                   ? r.texts[static_cast<std::size_t>(column)]
+                   : std::u16string();
+    }
+    static void setText(Row& r, int column, const std::u16string& text) {
+        if (column < 0 || column > 255) {
+            return;
+        }
+        if (static_cast<int>(r.texts.size()) <= column) {
+            r.texts.resize(static_cast<std::size_t>(column) + 1);
+        }
+        r.texts[static_cast<std::size_t>(column)] = text;
+    }
+
+    void measure() {
+        if (!ownerDrawn()) {
+            return;
+        }
+        MeasureItem mi;
+        mi.ctlId = ui::getDlgCtrlId(self_);
+        mi.itemHeight = font().metrics().height + 4;
+        const WindowHandle parent = ui::getParent(self_);
+        if (parent != kNullWindow) {
+            sendMessage(parent, WM_MEASUREITEM, mi.ctlId, reinterpret_cast<std::intptr_t>(&mi));
+        }
+        measured_ = std::max(1, mi.itemHeight);
+    }
+
+    int insert(const ListItem& item) {
+        const int at = std::clamp(item.item, 0, count());
+        Row r;
+        if (item.mask & LVIF_TEXT) {
+            setText(r, 0, item.text);
+        }
+        if (item.mask & LVIF_STATE) {
+            r.state = item.state & item.stateMask;
+        }
+        if (item.mask & LVIF_PARAM) {
+            r.lParam = item.lParam;
+        }
+        if (checkBoxes() && (r.state & LVIS_STATEIMAGEMASK) == 0) {
+            r.state |= kStateUnchecked;
+        }
+        rows_.insert(rows_.begin() + at, std::move(r));
+        if (mark_ >= at) {
+            ++mark_;
+        }
+        layoutChanged();
+        return at;
+    }
+
+    int nextItem(int start, std::uint32_t flags) const {
+        std::uint32_t want = 0;
+        if (flags & LVNI_FOCUSED) {
+            want |= LVIS_FOCUSED;
+        }
+        if (flags & LVNI_SELECTED) {
+            want |= LVIS_SELECTED;
+        }
+        for (int i = start < 0 ? 0 : start + 1; i < count(); ++i) {
+            if ((rows_[static_cast<std::size_t>(i)].state & want) == want) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    // Changes one row's state, asking the parent first; false when it refused.
+    bool changeState(int row, std::uint32_t state, std::uint32_t mask, Point action = {}) {
+        Row& r = rows_[static_cast<std::size_t>(row)];
+        const std::uint32_t old = r.state;
+        const std::uint32_t now = (old & ~mask) | (state & mask);
+        if (now == old) {
+            return true;
+        }
+        ListNotify n;
+        n.item = row;
+        n.newState = now;
+        n.oldState = old;
+        n.changed = LVIF_STATE;
+        n.action = action;
+        n.lParam = r.lParam;
+        if (detail::notifyParent(self_, n.header, LVN_ITEMCHANGING) != 0) {
+            return false;
+        }
+        if (!valid(row)) {
+            return false;  // the parent removed rows meanwhile
+        }
+        rows_[static_cast<std::size_t>(row)].state = now;
+        ui::invalidateRect(self_);
+        ListNotify done = n;
+        done.header = ui::NotifyHeader{};
+        detail::notifyParent(self_, done.header, LVN_ITEMCHANGED);
+        return true;
+    }
+
+    // A state set by a message: the focus belongs to one row at a time.
+    void setStateByMessage(int row, std::uint32_t state, std::uint32_t mask) {
+        if ((mask & LVIS_FOCUSED) && (state & LVIS_FOCUSED)) {
+            for (int i = 0; i < count(); ++i) {
+                if (i != row && (rows_[static_cast<std::size_t>(i)].state & LVIS_FOCUSED)) {
+                    changeState(i, 0, LVIS_FOCUSED);
+                }
+            }
+        }
+        if (valid(row)) {
+            changeState(row, state, mask);
+        }
+        if (valid(row) && (state & mask & LVIS_SELECTED)) {
+            mark_ = row;
+        }
+    }
+
+    // The user chose a row: the others lose selection and focus first.
+    void select(int row, Point action = {}) {
+        for (int i = 0; i < count(); ++i) {
+            if (i != row && (rows_[static_cast<std::size_t>(i)].state & kSelectedAndFocused)) {
+                changeState(i, 0, kSelectedAndFocused, action);
+            }
+        }
+        if (valid(row) && changeState(row, kSelectedAndFocused, kSelectedAndFocused, action)) {
+            mark_ = row;
+            ensureVisible(row);
+        }
+    }
+
+    void toggleCheck(int row, Point action = {}) {
+        const bool checked =
+            (rows_[static_cast<std::size_t>(row)].state & LVIS_STATEIMAGEMASK) == kStateChecked;
+        changeState(row, checked ? kStateUnchecked : kStateChecked, LVIS_STATEIMAGEMASK, action);
+    }
+
+    Rect rowRect(int row) const {
+        const int y = headerHeight() + (row - top_) * rowHeight();
+        const bool full = (ext_ & LVS_EX_FULLROWSELECT) || columns_.empty();
+        const int width = full ? std::max(areaWidth() + scrollX_, columnsWidth()) : columnsWidth();
+        return Rect{-scrollX_, y, width - scrollX_, y + rowHeight()};
+    }
+
+    void hitTest(ListHitTest& test) const {
+        test.item = -1;
+        test.subItem = -1;
+        test.onCheckBox = false;
+        const Point p = test.pt;
+        if (p.y < headerHeight() || p.x < 0 || p.x >= areaWidth()) {
+            return;
+        }
+        const int row = top_ + (p.y - headerHeight()) / std::max(1, rowHeight());
+        if (!valid(row) || row >= top_ + pageRows() + 1) {
+            return;
+        }
+        test.item = row;
+        const int x = p.x + scrollX_;
+        int left = 0;
+        for (std::size_t c = 0; c < columns_.size(); ++c) {
+            if (x >= left && x < left + columns_[c].width) {
+                test.subItem = static_cast<int>(c);
+            }
+            left += columns_[c].width;
+        }
+        if (checkBoxes()) {
+            const int box = checkBoxSize();
+            test.onCheckBox = x >= 0 && x < 2 + box + 2;
+        }
+    }
+
+    void setTop(int top) {
+        const int most = std::max(0, count() - pageRows());
+        const int t = std::clamp(top, 0, most);
+        if (t != top_) {
+            top_ = t;
+            ui::invalidateRect(self_);
+        }
+        if (bar_ != kNullWindow) {
+            sendMessage(bar_, SBM_SETPOS, static_cast<std::uintptr_t>(top_), 1);
+        }
+    }
+
+    void ensureVisible(int row) {
+        const int page = std::max(1, pageRows());
+        if (row < top_) {
+            setTop(row);
+        } else if (row >= top_ + page) {
+            setTop(row - page + 1);
+        }
+    }
+
+    // Rows, columns, size or font changed: the scroll bar shows when rows lie beyond the page.
+    void layoutChanged() {
+        const Rect c = ui::getClientRect(self_);
+        const int page = pageRows();
+        const bool need = count() > page && page > 0;
+        if (need && bar_ == kNullWindow) {
+            ui::CreateParams p;
+            p.className = std::string(kScrollBarClass);
+            p.style = ui::WS_CHILD | SBS_VERT;
+            p.parent = self_;
+            p.id = kListScrollBarId;
+            bar_ = ui::createWindow(p);
+        }
+        if (bar_ != kNullWindow) {
+            if (need) {
+                const int w = ui::systemMetrics().scrollBarWidth;
+                ui::moveWindow(bar_, c.right - w, headerHeight(), w, c.height() - headerHeight());
+                ScrollInfo info;
+                info.mask = SIF_RANGE | SIF_PAGE | SIF_POS;
+                info.min = 0;
+                info.max = count() - 1;
+                info.page = static_cast<unsigned>(page);
+                info.pos = top_;
+                setScrollInfo(bar_, info);
+                ui::showWindow(bar_, ui::SW_SHOW);
+            } else {
+                ui::showWindow(bar_, ui::SW_HIDE);
+            }
+        }
+        setTop(need ? top_ : 0);
+        scrollX_ = std::clamp(scrollX_, 0, std::max(0, columnsWidth() - areaWidth()));
+        ui::invalidateRect(self_);
+    }
+
+    void barScrolled(unsigned code, int thumb) {
+        const int page = std::max(1, pageRows());
+        switch (code) {
+            case SB_LINEUP:
+                setTop(top_ - 1);
+                break;
+            case SB_LINEDOWN:
+                setTop(top_ + 1);
+                break;
+            case SB_PAGEUP:
+                setTop(top_ - page);
+                break;
+            case SB_PAGEDOWN:
+                setTop(top_ + page);
+                break;
+            case SB_THUMBTRACK:
+            case SB_THUMBPOSITION:
+                setTop(thumb);
+                break;
+            default:
+                break;
+        }
+    }
+
+    void tap(Point p, bool doubleTap) {
+        if (ui::getFocus() != self_) {
+            ui::setFocus(self_);
+        }
+        ListHitTest test;
+        test.pt = p;
+        hitTest(test);
+        if (test.item >= 0) {
+            if (test.onCheckBox) {
+                toggleCheck(test.item, p);
+            } else {
+                select(test.item, p);
+            }
+        }
+        ListNotify n;
+        n.item = test.item;
+        n.subItem = std::max(0, test.subItem);
+        n.action = p;
+        detail::notifyParent(self_, n.header, doubleTap ? NM_DBLCLK : NM_CLICK);
+    }
+
+    void keyDown(std::uint32_t vk) {
+        ListKeyNotify k;
+        k.vk = vk;
+        detail::notifyParent(self_, k.header, LVN_KEYDOWN);
+        const int focusRow = nextItem(-1, LVNI_FOCUSED);
+        const int at = focusRow >= 0 ? focusRow : mark_;
+        switch (vk) {
+            case ui::VK_DOWN:
+                if (count() > 0) {
+                    select(std::min(at + 1, count() - 1));
+                }
+                break;
+            case ui::VK_UP:
+                if (count() > 0) {
+                    select(std::max(at - 1, 0));
+                }
+                break;
+            case ui::VK_SPACE:
+                if (checkBoxes() && valid(at)) {
+                    toggleCheck(at);
+                }
+                break;
+            case ui::VK_RETURN: {
+                ui::NotifyHeader header;
+                detail::notifyParent(self_, header, NM_RETURN);
+                break;
+            }
+            default:
+                break;
+        }
+    }
+
+    void paint() {
+        ui::PaintContext paint(self_);
+        draw::DeviceContext& dc = paint.dc();
+        const Rect client = ui::getClientRect(self_);
+        const int area = areaWidth();
+        dc.fillRect(client, kWindowColor);
+        dc.selectFont(&font());
+        dc.setBkMode(draw::BackgroundMode::Transparent);
+        const int hh = headerHeight();
+        if (hh > 0) {
+            dc.fillRect(Rect{0, 0, area, hh}, kFaceColor);
+            int x = -scrollX_;
+            for (const ListColumn& c : columns_) {
+                dc.setTextColor(kTextColor);
+                dc.drawText(c.text, Rect{x + kTextInset, 0, x + c.width, hh}, draw::kTextVCenter);
+                dc.fillRect(Rect{x + c.width - 1, 0, x + c.width, hh}, kSecondaryTextColor);
+                x += c.width;
+            }
+            dc.fillRect(Rect{0, hh - 1, area, hh}, kSecondaryTextColor);
+        }
+        const bool showSelection =
+            focused_ || (ui::getStyle(self_) & LVS_SHOWSELALWAYS) || ownerDrawn();
+        const int rh = rowHeight();
+        for (int i = top_; i < count(); ++i) {
+            const Rect r = rowRect(i);
+            if (r.top >= client.bottom) {
+                break;
+            }
+            const Row& row = rows_[static_cast<std::size_t>(i)];
+            const bool selected = showSelection && (row.state & LVIS_SELECTED);
+            if (ownerDrawn()) {
+                DrawItem di;
+                di.ctlId = ui::getDlgCtrlId(self_);
+                di.itemId = i;
+                di.itemState = ((row.state & LVIS_SELECTED) ? ODS_SELECTED : 0) |
+                               ((focused_ && (row.state & LVIS_FOCUSED)) ? ODS_FOCUS : 0);
+                di.window = self_;
+                di.dc = &dc;
+                di.rcItem = Rect{r.left, r.top, std::max(r.right, area), r.bottom};
+                di.itemData = row.lParam;
+                sendMessage(ui::getParent(self_), WM_DRAWITEM, di.ctlId,
+                            reinterpret_cast<std::intptr_t>(&di));
+                continue;
+            }
+            int textLeft = r.left + kTextInset;
+            if (checkBoxes()) {
+                const int box = checkBoxSize();
+                const int top = r.top + (rh - box) / 2;
+                const Rect mark{r.left + 2, top, r.left + 2 + box, top + box};
+                dc.fillRect(mark, kWindowColor);
+                drawFrame(dc, mark, kFrameColor);
+                if ((row.state & LVIS_STATEIMAGEMASK) == kStateChecked) {
+                    const int inset = std::max(2, box / 4);
+                    dc.fillRect(Rect{mark.left + inset, mark.top + inset, mark.right - inset,
+                                     mark.bottom - inset},
+                                kSelectionColor);
+                }
+                textLeft = mark.right + 4;
+            }
+            if (selected) {
+                const bool full = (ext_ & LVS_EX_FULLROWSELECT) || columns_.empty();
+                const int right =
+                    full ? std::max(r.right, area)
+                         : std::min(r.left + (columns_.empty() ? 0 : columns_[0].width),
+                                    textLeft + dc.textExtent(textOf(row, 0)).width + 2);
+                dc.fillRect(Rect{textLeft - 1, r.top, right, r.bottom}, kSelectionColor);
+            }
+            dc.setTextColor(selected ? kSelectionTextColor : kTextColor);
+            int x = r.left;
+            const std::size_t shown = std::max<std::size_t>(columns_.size(), 1);
+            for (std::size_t c = 0; c < shown; ++c) {
+                const int width = columns_.empty() ? area + scrollX_ : columns_[c].width;
+                const int left = c == 0 ? textLeft : x + kTextInset;
+                dc.drawText(textOf(row, static_cast<int>(c)),
+                            Rect{left, r.top, x + width, r.bottom}, draw::kTextVCenter);
+                x += width;
+            }
+        }
+    }
+
+    WindowHandle self_;
+    WindowHandle bar_ = kNullWindow;
+    std::vector<ListColumn> columns_;
+    std::vector<Row> rows_;
+    std::uint32_t ext_ = 0;
+    int top_ = 0;
+    int scrollX_ = 0;
+    int mark_ = -1;
+    int measured_ = 0;
+    const draw::Font* font_ = nullptr;
+    bool focused_ = false;
+};
+
+}  // namespace
+
+WindowProc listViewProc() {
+    return detail::controlClassProc<ListViewState>();
+}
+
+}  // namespace platform::controls
