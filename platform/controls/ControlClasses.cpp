@@ -5,6 +5,7 @@
 #include "platform/controls/ListView.h"
 #include "platform/controls/ScrollBar.h"
 #include "platform/controls/StaticText.h"
+#include "platform/controls/TabControl.h"
 #include "platform/controls/UpDown.h"
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/WindowStyles.h"
@@ -22,6 +23,7 @@ void registerControlClasses() {
     ui::registerClass(ui::WindowClass{std::string(kUpDownClass), upDownProc(), 0, {}});
     ui::registerClass(
         ui::WindowClass{std::string(kListViewClass), listViewProc(), ui::CS_DBLCLKS, {}});
+    ui::registerClass(ui::WindowClass{std::string(kTabControlClass), tabControlProc(), 0, {}});
 }
 
 }  // namespace platform::controls

@@ -14,6 +14,7 @@ inline constexpr std::string_view kComboBoxClass = "ComboBox";
 inline constexpr std::string_view kScrollBarClass = "scrollbar";
 inline constexpr std::string_view kUpDownClass = "msctls_updown32";
 inline constexpr std::string_view kListViewClass = "ListView";
+inline constexpr std::string_view kTabControlClass = "TabControl";
 
 // Registers every control class; calling it again does no harm.
 void registerControlClasses();

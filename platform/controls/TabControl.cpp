@@ -1,0 +1,238 @@
+#include "platform/controls/TabControl.h"
+
+#include "platform/controls/ControlStyle.h"
+#include "platform/controls/ControlWindow.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WindowTree.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace platform::controls {
+namespace {
+
+using draw::Point;
+using draw::Rect;
+
+constexpr int kTabPadding = 6;
+
+class TabState {
+public:
+    explicit TabState(WindowHandle self) : self_(self) {}
+
+    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+        MsgResult result = 0;
+        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
+            return result;
+        }
+        const int at = static_cast<int>(static_cast<std::intptr_t>(wp));
+        switch (m) {
+            case ui::WM_CREATE:
+                return 0;
+            case ui::WM_ERASEBKGND:
+                return 1;
+            case ui::WM_PAINT:
+                paint();
+                return 0;
+            case ui::WM_SIZE:
+                ui::invalidateRect(h);
+                return ui::defWindowProc(h, m, wp, lp);
+            case ui::WM_SETFOCUS:
+            case ui::WM_KILLFOCUS:
+                focused_ = m == ui::WM_SETFOCUS;
+                ui::invalidateRect(h);
+                return 0;
+            case ui::WM_LBUTTONDOWN:
+            case ui::WM_LBUTTONDBLCLK: {
+                const int tab = tabAt(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
+                if (tab >= 0) {
+                    choose(tab);
+                }
+                return 0;
+            }
+            case ui::WM_KEYDOWN:
+                if (wp == ui::VK_LEFT && current_ > 0) {
+                    choose(current_ - 1);
+                } else if (wp == ui::VK_RIGHT && current_ + 1 < count()) {
+                    choose(current_ + 1);
+                }
+                return 0;
+            case TCM_GETITEMCOUNT:
+                return count();
+            case TCM_INSERTITEM: {
+                const auto* item = reinterpret_cast<const TabItem*>(lp);
+                if (!item) {
+                    return -1;
+                }
+                const int pos = std::clamp(at, 0, count());
+                items_.insert(items_.begin() + pos, *item);
+                if (current_ >= pos) {
+                    ++current_;
+                } else if (current_ < 0 && count() == 1) {
+                    current_ = 0;  // the first tab is selected
+                }
+                ui::invalidateRect(h);
+                return pos;
+            }
+            case TCM_DELETEITEM:
+                if (at < 0 || at >= count()) {
+                    return 0;
+                }
+                items_.erase(items_.begin() + at);
+                if (current_ == at) {
+                    current_ = -1;
+                } else if (current_ > at) {
+                    --current_;
+                }
+                ui::invalidateRect(h);
+                return 1;
+            case TCM_DELETEALLITEMS:
+                items_.clear();
+                current_ = -1;
+                ui::invalidateRect(h);
+                return 1;
+            case TCM_GETITEM: {
+                auto* item = reinterpret_cast<TabItem*>(lp);
+                if (!item || at < 0 || at >= count()) {
+                    return 0;
+                }
+                const TabItem& t = items_[static_cast<std::size_t>(at)];
+                if (item->mask & TCIF_TEXT) {
+                    item->text = t.text;
+                }
+                if (item->mask & TCIF_PARAM) {
+                    item->lParam = t.lParam;
+                }
+                return 1;
+            }
+            case TCM_SETITEM: {
+                const auto* item = reinterpret_cast<const TabItem*>(lp);
+                if (!item || at < 0 || at >= count()) {
+                    return 0;
+                }
+                TabItem& t = items_[static_cast<std::size_t>(at)];
+                if (item->mask & TCIF_TEXT) {
+                    t.text = item->text;
+                }
+                if (item->mask & TCIF_PARAM) {
+                    t.lParam = item->lParam;
+                }
+                ui::invalidateRect(h);
+                return 1;
+            }
+            case TCM_GETITEMRECT: {
+                auto* rect = reinterpret_cast<Rect*>(lp);
+                if (!rect || at < 0 || at >= count()) {
+                    return 0;
+                }
+                *rect = tabRect(at);
+                return 1;
+            }
+            case TCM_GETCURSEL:
+                return current_;
+            case TCM_SETCURSEL: {
+                const int old = current_;
+                if (at < 0 || at >= count()) {
+                    return -1;
+                }
+                current_ = at;
+                ui::invalidateRect(h);
+                return old;
+            }
+            default:
+                return ui::defWindowProc(h, m, wp, lp);
+        }
+    }
+
+private:
+    int count() const { return static_cast<int>(items_.size()); }
+    const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
+    bool bottom() const { return (ui::getStyle(self_) & TCS_BOTTOM) != 0; }
+    int stripHeight() const { return font().metrics().height + 8; }
+
+    Rect tabRect(int i) const {
+        const Rect c = ui::getClientRect(self_);
+        const int top = bottom() ? c.bottom - stripHeight() : 0;
+        int x = 0;
+        for (int k = 0; k < i; ++k) {
+            x += font().measure(items_[static_cast<std::size_t>(k)].text).width + 2 * kTabPadding;
+        }
+        const int w =
+            font().measure(items_[static_cast<std::size_t>(i)].text).width + 2 * kTabPadding;
+        return Rect{x, top, x + w, top + stripHeight()};
+    }
+
+    int tabAt(Point p) const {
+        for (int i = 0; i < count(); ++i) {
+            if (tabRect(i).contains(p)) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    void choose(int tab) {
+        if (tab == current_) {
+            return;
+        }
+        ui::NotifyHeader asking;
+        if (detail::notifyParent(self_, asking, TCN_SELCHANGING) != 0) {
+            return;
+        }
+        current_ = tab;
+        ui::invalidateRect(self_);
+        ui::NotifyHeader done;
+        detail::notifyParent(self_, done, TCN_SELCHANGE);
+    }
+
+    void paint() {
+        ui::PaintContext paint(self_);
+        draw::DeviceContext& dc = paint.dc();
+        const Rect c = ui::getClientRect(self_);
+        dc.fillRect(c, kWindowColor);
+        dc.selectFont(&font());
+        dc.setBkMode(draw::BackgroundMode::Transparent);
+        const int strip = stripHeight();
+        const Rect stripRect =
+            bottom() ? Rect{0, c.bottom - strip, c.right, c.bottom} : Rect{0, 0, c.right, strip};
+        dc.fillRect(stripRect, kFaceColor);
+        // The line between the pages and the tabs, broken by the current tab.
+        const int lineY = bottom() ? stripRect.top : stripRect.bottom - 1;
+        dc.fillRect(Rect{0, lineY, c.right, lineY + 1}, kSecondaryTextColor);
+        for (int i = 0; i < count(); ++i) {
+            const Rect r = tabRect(i);
+            const bool current = i == current_;
+            dc.fillRect(r, current ? kWindowColor : kFaceColor);
+            drawFrame(dc, r, kSecondaryTextColor);
+            if (current) {
+                dc.fillRect(Rect{r.left + 1, lineY, r.right - 1, lineY + 1}, kWindowColor);
+            }
+            Rect text{r.left + kTabPadding, r.top, r.right, r.bottom};
+            if (current && focused_) {
+                const int w = dc.textExtent(items_[static_cast<std::size_t>(i)].text).width;
+                dc.fillRect(Rect{text.left - 1, r.top + 3, text.left + w + 1, r.bottom - 3},
+                            kSelectionColor);
+                dc.setTextColor(kSelectionTextColor);
+            } else {
+                dc.setTextColor(kTextColor);
+            }
+            dc.drawText(items_[static_cast<std::size_t>(i)].text, text, draw::kTextVCenter);
+        }
+    }
+
+    WindowHandle self_;
+    std::vector<TabItem> items_;
+    int current_ = -1;
+    const draw::Font* font_ = nullptr;
+    bool focused_ = false;
+};
+
+}  // namespace
+
+WindowProc tabControlProc() {
+    return detail::controlClassProc<TabState>();
+}
+
+}  // namespace platform::controls

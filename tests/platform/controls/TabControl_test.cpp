@@ -1,0 +1,116 @@
+// The tab control with its tabs along the bottom, as the tabbed forms use it.
+
+#include "ControlHost.h"
+
+#include "platform/controls/ControlStyle.h"
+#include "platform/controls/TabControl.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/VirtualKeys.h"
+
+#include <gtest/gtest.h>
+
+namespace platform::controls {
+namespace {
+
+using draw::Point;
+using draw::Rect;
+using testing::ControlHost;
+using Seen = std::vector<std::string>;
+
+// Synthetic text: 6 pixels a character, 13 high; the strip is 21 high, tabs are padded by 6.
+class TabControlTest : public ::testing::Test {
+protected:
+    TabControlTest() : host({{TCN_SELCHANGE, "SELCHANGE"}, {TCN_SELCHANGING, "SELCHANGING"}}) {
+        tabs = host.add(kTabControlClass, u"", TCS_BOTTOM, Rect{0, 0, 240, 250}, 2054);
+        for (const char16_t* t : {u"Basic", u"Data", u"Update"}) {
+            insert(t, static_cast<int>(sendMessage(tabs, TCM_GETITEMCOUNT)));
+        }
+        host.onNotify([this](const ui::NotifyHeader& h) -> MsgResult {
+            if (h.code == TCN_SELCHANGE) {
+                selectionSeen.push_back(static_cast<int>(sendMessage(tabs, TCM_GETCURSEL)));
+            }
+            return h.code == TCN_SELCHANGING && refuse ? 1 : 0;
+        });
+    }
+    MsgResult insert(std::u16string text, int at) {
+        TabItem item;
+        item.text = std::move(text);
+        return sendMessage(tabs, TCM_INSERTITEM, static_cast<std::uintptr_t>(at),
+                           reinterpret_cast<std::intptr_t>(&item));
+    }
+    Rect itemRect(int i) const {
+        Rect r;
+        sendMessage(tabs, TCM_GETITEMRECT, static_cast<std::uintptr_t>(i),
+                    reinterpret_cast<std::intptr_t>(&r));
+        return r;
+    }
+    MsgResult cur() const { return sendMessage(tabs, TCM_GETCURSEL); }
+
+    testkit::UiTestKit kit;
+    ControlHost host;
+    WindowHandle tabs = kNullWindow;
+    std::vector<int> selectionSeen;
+    bool refuse = false;
+};
+
+TEST_F(TabControlTest, TabsLieAlongTheBottomSizedByTheirText) {
+    EXPECT_EQ(cur(), 0);
+    EXPECT_EQ(itemRect(0), (Rect{0, 229, 42, 250}));
+    EXPECT_EQ(itemRect(1), (Rect{42, 229, 78, 250}));
+    EXPECT_EQ(itemRect(2), (Rect{78, 229, 126, 250}));
+    Rect none;
+    EXPECT_EQ(sendMessage(tabs, TCM_GETITEMRECT, 3, reinterpret_cast<std::intptr_t>(&none)), 0);
+    // The current tab is white, the others have the face colour; pages above stay white.
+    const draw::Bitmap& shot = kit.screenshot();
+    EXPECT_EQ(shot.pixel(2, 246), kWindowColor);
+    EXPECT_EQ(shot.pixel(44, 246), kFaceColor);
+    EXPECT_EQ(shot.pixel(200, 240), kFaceColor);
+    EXPECT_EQ(shot.pixel(100, 100), kWindowColor);
+}
+
+TEST_F(TabControlTest, TapSwitchesTabsAndTheParentSeesTheNewSelection) {
+    kit.tap(Point{60, 240});
+    kit.tap(Point{60, 240});   // the current tab again: nothing
+    kit.tap(Point{200, 240});  // beyond the last tab: nothing
+    EXPECT_EQ(host.seen(), (Seen{"notify:2054:SELCHANGING", "notify:2054:SELCHANGE"}));
+    EXPECT_EQ(selectionSeen, (std::vector<int>{1}));
+    refuse = true;
+    kit.tap(Point{90, 240});
+    EXPECT_EQ(cur(), 1);
+}
+
+TEST_F(TabControlTest, SetCurSelSelectsSilentlyAndKeysStepWithTheFocus) {
+    EXPECT_EQ(sendMessage(tabs, TCM_SETCURSEL, 2), 0);
+    EXPECT_EQ(sendMessage(tabs, TCM_SETCURSEL, 7), -1);
+    EXPECT_EQ(cur(), 2);
+    EXPECT_TRUE(host.seen().empty());
+    ui::setFocus(tabs);
+    kit.key(ui::VK_RIGHT);  // already the last
+    kit.key(ui::VK_LEFT);
+    kit.key(ui::VK_LEFT);
+    kit.key(ui::VK_LEFT);  // already the first
+    EXPECT_EQ(selectionSeen, (std::vector<int>{1, 0}));
+}
+
+TEST_F(TabControlTest, InsertingAndDeletingKeepTheCurrentTab) {
+    sendMessage(tabs, TCM_SETCURSEL, 1);  // "Data"
+    EXPECT_EQ(insert(u"First", 0), 0);
+    EXPECT_EQ(cur(), 2);
+    EXPECT_EQ(insert(u"Last", 99), 4);
+    sendMessage(tabs, TCM_DELETEITEM, 0);
+    EXPECT_EQ(cur(), 1);
+    TabItem got;
+    sendMessage(tabs, TCM_GETITEM, 1, reinterpret_cast<std::intptr_t>(&got));
+    EXPECT_EQ(got.text, u"Data");
+    sendMessage(tabs, TCM_DELETEITEM, 1);  // the current one: none is current
+    EXPECT_EQ(cur(), -1);
+    sendMessage(tabs, TCM_DELETEALLITEMS);
+    EXPECT_EQ(sendMessage(tabs, TCM_GETITEMCOUNT), 0);
+    EXPECT_EQ(insert(u"Again", 0), 0);
+    EXPECT_EQ(cur(), 0);
+    EXPECT_TRUE(host.seen().empty());
+}
+
+}  // namespace
+}  // namespace platform::controls
