@@ -99,6 +99,9 @@ EXPORT(api_IniWriteBool)
 EXPORT(api_IniRemoveKey)
 EXPORT(api_IniRemoveSection)
 EXPORT(api_IniFlush)
+EXPORT(api_T9ZmenTextQwerty)
+EXPORT(api_stSearch)
+EXPORT(api_stSearch_ReleaseMemory)
 
 static int notYetBuilt(const char* name) {
     for (size_t i = 0; i < TRASA_NOT_YET_BUILT_COUNT; ++i) {
@@ -185,6 +188,9 @@ static void bindAll(void) {
     BIND(api_IniRemoveKey);
     BIND(api_IniRemoveSection);
     BIND(api_IniFlush);
+    BIND(api_T9ZmenTextQwerty);
+    BIND(api_stSearch);
+    BIND(api_stSearch_ReleaseMemory);
 }
 
 /* Texts of the test timetables, in Windows-1250. */
@@ -544,6 +550,44 @@ static void favouritesAndHistory(int32_t set) {
     free(place.items);
 }
 
+/* Typing a name offers the places whose names fit; a stop timetable is made and given back. */
+static void namesAndStopTimetables(int32_t set) {
+    if (p_api_T9ZmenTextQwerty == NULL || p_api_stSearch == NULL) {
+        printf("name matching and stop timetables not built yet\n");
+        return;
+    }
+    TrasaPlace candidates[100];
+    memset(candidates, 0, sizeof candidates);
+    int32_t total = -1, history = -1, favourites = -1;
+    CHECK(p_api_T9ZmenTextQwerty(set, 0, "nem", 3, 1, candidates, &total, &history, &favourites) ==
+          ENGINE_OK);
+    CHECK(total >= 1);
+    int sawHospital = 0;
+    for (int32_t i = 0; i < total && i < 100; ++i) {
+        for (uint8_t t = 0; t < candidates[i].count; ++t) {
+            if (candidates[i].items[t].kind == 1 && candidates[i].items[t].element == 2) {
+                sawHospital = 1;
+            }
+        }
+    }
+    CHECK(sawHospital);
+    for (int i = 0; i < 100; ++i) {
+        free(candidates[i].items);
+    }
+
+    int16_t day = 0;
+    CHECK(p_api_DatumToShortDen(2, 12, 2026, &day) == ENGINE_OK);
+    cStVysledek* result = NULL;
+    int32_t engineStatus = -1, reserved = -1, stStatus = -1, groups = -1, routeStops = -1,
+            items = -1, directions = -1, candidatesCount = -1;
+    CHECK(p_api_stSearch(set, 0, "1", 1, -1, -1, -1, -1, -1, day, 0, &result, &engineStatus,
+                         &reserved, &stStatus, &groups, &routeStops, &items, &directions,
+                         &candidatesCount) == ENGINE_OK);
+    CHECK(engineStatus == 0 && reserved == 0);
+    CHECK(p_api_stSearch_ReleaseMemory(result) == ENGINE_OK);
+    CHECK(p_api_stSearch_ReleaseMemory(NULL) == ENGINE_OK);
+}
+
 static void changeAndRelease(int32_t* set, int32_t city, int32_t regional) {
     int32_t list[2] = {city, regional};
     int32_t failing = -99;
@@ -642,6 +686,7 @@ int main(void) {
             parameters(set);
             search(set);
             favouritesAndHistory(set);
+            namesAndStopTimetables(set);
             changeAndRelease(&set, city, regional);
         }
         iniRoundTrip();
