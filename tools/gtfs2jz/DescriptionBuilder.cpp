@@ -242,7 +242,16 @@ private:
     }
 
     void describeStops() {
-        std::vector<WalkLink> links = walkingLinks(feed_, options_.walkRadiusMetres, kWalkingPace);
+        WalkLinks walking =
+            walkingLinks(feed_, options_.walkRadiusMetres, kWalkingPace, kMaxWalkLinks);
+        if (walking.dropped > 0) {
+            out_.notices.push_back("the file holds at most " + std::to_string(kMaxWalkLinks) +
+                                   " walking links: left out " + std::to_string(walking.dropped) +
+                                   " links of the walking radius, keeping those up to " +
+                                   std::to_string(static_cast<long>(walking.keptUpToMetres)) +
+                                   " m");
+        }
+        const std::vector<WalkLink>& links = walking.links;
         std::size_t link = 0;
         json stops = json::array();
         std::map<std::string, json> byName;     // stops kind: one element per name

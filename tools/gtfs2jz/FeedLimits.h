@@ -16,6 +16,7 @@ constexpr std::size_t kMaxPassagesPerStop = 0xFFFF;  // 16-bit slots in a stop's
 constexpr std::size_t kMaxLines = 0x8000;            // 15-bit line-name indexes
 constexpr std::size_t kMaxLineKinds = 256;           // one-byte kind index
 constexpr std::size_t kMaxCalendars = 0x10000;       // 16-bit calendar indexes
+constexpr std::size_t kMaxWalkLinks = 0xFFFF;        // 16-bit first-link index of a stop
 
 // A FeedError "<what>: <count> ... exceeds the limit of <limit> (<why>)" when count > limit.
 void requireWithin(std::size_t count, std::size_t limit, const std::string& what,

@@ -4,7 +4,10 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <tuple>
 #include <unordered_map>
+
+#include "tools/gtfs2jz/FeedLimits.h"
 
 namespace gtfs2jz {
 
@@ -25,7 +28,7 @@ int walkingMinutes(double metres, int pace) {
     return static_cast<int>(std::clamp(m, 1.0, 255.0));
 }
 
-std::vector<WalkLink> walkingLinks(const Feed& feed, double radiusMetres, int pace) {
+WalkLinks walkingLinks(const Feed& feed, double radiusMetres, int pace, std::size_t limit) {
     const auto& stops = feed.stops;
     std::map<std::pair<std::uint32_t, std::uint32_t>, int> links;
     std::set<std::pair<std::uint32_t, std::uint32_t>> forbidden;
@@ -70,6 +73,13 @@ std::vector<WalkLink> walkingLinks(const Feed& feed, double radiusMetres, int pa
         }
     }
 
+    requireWithin(links.size(), limit, "walking links of transfers.txt",
+                  "the first-link index of a stop is 16-bit");
+    struct Nearby {
+        double metres;
+        std::uint32_t a, b;
+    };
+    std::vector<Nearby> nearby;
     if (radiusMetres > 0) {
         // A grid of cells about the radius wide; neighbours lie in the 3x3 cells around.
         const double cellLat = radiusMetres / 111000.0;
@@ -106,9 +116,10 @@ std::vector<WalkLink> walkingLinks(const Feed& feed, double radiusMetres, int pa
                             }
                             double d = distanceMetres(stops[a].lat, stops[a].lon, stops[b].lat,
                                                       stops[b].lon);
-                            if (d <= radiusMetres && !forbidden.count({a, b})) {
+                            if (d <= radiusMetres && !forbidden.count({a, b}) &&
+                                !links.count({a, b})) {
                                 // A link from transfers.txt keeps its own minutes.
-                                links.try_emplace({a, b}, walkingMinutes(d, pace));
+                                nearby.push_back({d, a, b});
                             }
                         }
                     }
@@ -117,10 +128,23 @@ std::vector<WalkLink> walkingLinks(const Feed& feed, double radiusMetres, int pa
         }
     }
 
-    std::vector<WalkLink> out;
-    out.reserve(links.size());
+    WalkLinks out;
+    if (links.size() + nearby.size() > limit) {
+        // The shortest links are the most useful; ties in a fixed order.
+        std::sort(nearby.begin(), nearby.end(), [](const Nearby& x, const Nearby& y) {
+            return std::tie(x.metres, x.a, x.b) < std::tie(y.metres, y.a, y.b);
+        });
+        std::size_t keep = limit - links.size();
+        out.dropped = nearby.size() - keep;
+        nearby.resize(keep);
+        out.keptUpToMetres = nearby.empty() ? 0 : nearby.back().metres;
+    }
+    for (const Nearby& n : nearby) {
+        links.emplace(std::pair{n.a, n.b}, walkingMinutes(n.metres, pace));
+    }
+    out.links.reserve(links.size());
     for (const auto& [pair, minutes] : links) {
-        out.push_back({pair.first, pair.second, minutes});
+        out.links.push_back({pair.first, pair.second, minutes});
     }
     return out;
 }

@@ -22,7 +22,16 @@ double distanceMetres(double lat1, double lon1, double lat2, double lon2);
 // Minutes to walk `metres` at `pace` minutes per kilometre, rounded up, at least 1.
 int walkingMinutes(double metres, int pace);
 
-// Links ordered by (from, to), at most one per ordered pair, at most 255 minutes each.
-std::vector<WalkLink> walkingLinks(const Feed& feed, double radiusMetres, int pace);
+struct WalkLinks {
+    std::vector<WalkLink> links;  // ordered by (from, to), one per ordered pair
+    // Links of the radius left out because the file holds at most `limit` links: the longest
+    // go first, so that every kept radius link is at most `keptUpToMetres` long.
+    std::size_t dropped = 0;
+    double keptUpToMetres = 0;
+};
+
+// The walking links of the feed, at most `limit` of them. A FeedError when transfers.txt alone
+// gives more than `limit`.
+WalkLinks walkingLinks(const Feed& feed, double radiusMetres, int pace, std::size_t limit);
 
 }  // namespace gtfs2jz
