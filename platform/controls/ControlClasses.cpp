@@ -3,6 +3,8 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/ListView.h"
+#include "platform/controls/MonthCalendar.h"
+#include "platform/controls/ProgressBar.h"
 #include "platform/controls/ScrollBar.h"
 #include "platform/controls/StaticText.h"
 #include "platform/controls/TabControl.h"
@@ -24,6 +26,9 @@ void registerControlClasses() {
     ui::registerClass(
         ui::WindowClass{std::string(kListViewClass), listViewProc(), ui::CS_DBLCLKS, {}});
     ui::registerClass(ui::WindowClass{std::string(kTabControlClass), tabControlProc(), 0, {}});
+    ui::registerClass(ui::WindowClass{std::string(kProgressBarClass), progressBarProc(), 0, {}});
+    ui::registerClass(
+        ui::WindowClass{std::string(kMonthCalendarClass), monthCalendarProc(), ui::CS_DBLCLKS, {}});
 }
 
 }  // namespace platform::controls

@@ -15,6 +15,8 @@ inline constexpr std::string_view kScrollBarClass = "scrollbar";
 inline constexpr std::string_view kUpDownClass = "msctls_updown32";
 inline constexpr std::string_view kListViewClass = "ListView";
 inline constexpr std::string_view kTabControlClass = "TabControl";
+inline constexpr std::string_view kProgressBarClass = "ProgressBar";
+inline constexpr std::string_view kMonthCalendarClass = "MonthCalendar";
 
 // Registers every control class; calling it again does no harm.
 void registerControlClasses();
