@@ -59,24 +59,4 @@ static const char* const kExportNames[] = {
 
 #define TRASA_EXPORT_COUNT (sizeof(kExportNames) / sizeof(kExportNames[0]))
 
-/* Exports whose engine side is built by other parts of the engine and has not landed in the
-   library yet; the binding test reports them and the rest must all be there. */
-static const char* const kExportsNotYetBuilt[] = {
-    "api_T9ZmenText",
-    "api_T9ZmenTextQwerty",
-    "api_stSearch",
-    "api_stGetZadani",
-    "api_stGetZadaniSmerLength",
-    "api_stGetZadaniSmer",
-    "api_stGetZadaniLinkaIndex",
-    "api_stGetTrasaZastavka",
-    "api_stGetDatumLength",
-    "api_stGetDatumPoznamkaLength",
-    "api_stGetDatumPoznamkaText",
-    "api_stGetDatumPopisText",
-    "api_stGetDatumMinuta",
-    "api_stSearch_ReleaseMemory",
-};
-#define TRASA_NOT_YET_BUILT_COUNT (sizeof(kExportsNotYetBuilt) / sizeof(kExportsNotYetBuilt[0]))
-
 #endif
