@@ -558,7 +558,10 @@ void Searcher::seed(std::int32_t b) {
         const cSpoje& s = trips(tt);
         const std::vector<Departure>& deps = departures(tt, c.stop);
         const std::int32_t lo = b + c.walkMinutes;
-        const std::int32_t hi = b + kSlice + c.walkMinutes;
+        // Journeys that leave the From place after the standard window are never part of the
+        // result; seeding them would only let them crowd out journeys that are.
+        const std::int32_t hi =
+            std::min(b + kSlice, standardWindow_ + 1) + static_cast<std::int32_t>(c.walkMinutes);
         auto it = std::lower_bound(deps.begin(), deps.end(), lo,
                                    [](const Departure& d, std::int32_t v) { return d.time < v; });
         bool viaAtOrigin = !hasVia_ || (stopFlagsOf(tt, c.stop) & kStopVia) != 0;
@@ -574,12 +577,17 @@ void Searcher::seed(std::int32_t b) {
             // A departure that a better-placed From stop of the same trip serves is left to it.
             bool skip = false;
             int others = 0;
+            // Forwards only as far as the trip can be left: a journey that leaves it before the
+            // other From stop (to change, or at a To stop) does not pass there.
             for (std::size_t q = d.position + 1; q < n && others < kMaxThirdStop && !skip; ++q) {
                 const std::int32_t fi = fromIndex_[tt][stopOf(tt, d.trip, q)];
-                if (fi < 0) {
-                    ++others;
-                } else if (fi < static_cast<std::int32_t>(k)) {
+                if (fi >= 0 && fi < static_cast<std::int32_t>(k) && q + 1 < n &&
+                    mayBoard(tt, d.trip, q)) {
                     skip = true;
+                } else if (mayAlight(tt, d.trip, q)) {
+                    break;
+                } else if (fi < 0) {
+                    ++others;
                 }
             }
             others = 0;
@@ -587,10 +595,11 @@ void Searcher::seed(std::int32_t b) {
                 const std::int32_t fi = fromIndex_[tt][stopOf(tt, d.trip, q)];
                 if (fi < 0) {
                     ++others;
-                } else if (fi < static_cast<std::int32_t>(k) &&
-                           (nextOrPrevious_ ||
-                            relative(d.tripDay, departureTau(tt, d.trip, q)) >= 0)) {
-                    skip = true;
+                } else if (fi < static_cast<std::int32_t>(k) && mayBoard(tt, d.trip, q)) {
+                    // The traveller could have boarded there instead, walk included.
+                    const std::int32_t reached = relative(d.tripDay, departureTau(tt, d.trip, q));
+                    skip = nextOrPrevious_ ||
+                           reached >= work_.from[static_cast<std::size_t>(fi)].walkMinutes;
                 }
             }
             if (skip) {
