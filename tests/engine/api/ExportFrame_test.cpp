@@ -54,6 +54,22 @@ TEST(ExportFrame, FailureReleasesTheReserveBlockOnce) {
     EXPECT_TRUE(reserveHeld());
 }
 
+TEST(ExportFrame, ExportsHoldAndReleaseTheReserveBlock) {
+    int32_t version = ENGINE_INTERFACE_VERSION;
+    ASSERT_EQ(api_vytvorJizdniRadyGlobal("", 0, "", 0, &version), ENGINE_OK);
+    EXPECT_TRUE(reserveHeld());
+    int32_t count = 0;
+    EXPECT_EQ(api_GetIndexyHlavicekSestavy(0, nullptr, &count), ENGINE_ERROR);
+    EXPECT_FALSE(reserveHeld());
+    // A refused creation takes no block either.
+    version = 1003;
+    EXPECT_EQ(api_vytvorJizdniRadyGlobal("", 0, "", 0, &version), ENGINE_ERROR);
+    EXPECT_FALSE(reserveHeld());
+    version = ENGINE_INTERFACE_VERSION;
+    ASSERT_EQ(api_vytvorJizdniRadyGlobal("", 0, "", 0, &version), ENGINE_OK);
+    EXPECT_TRUE(reserveHeld());
+}
+
 TEST(ExportFrame, OutParametersBeforeAFailureStayWritten) {
     int written = 0;
     EXPECT_EQ(guarded([&] {
