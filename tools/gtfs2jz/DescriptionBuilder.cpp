@@ -174,6 +174,11 @@ private:
             }
             table.trips.push_back(trip);
         }
+        if (feed_.interpolatedStopTimes > 0) {
+            out_.notices.push_back("interpolated the times of " +
+                                   std::to_string(feed_.interpolatedStopTimes) +
+                                   " stop times without times");
+        }
         if (empty > 0) {
             out_.notices.push_back("skipped " + std::to_string(empty) +
                                    " trips without stop times");

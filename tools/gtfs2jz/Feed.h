@@ -74,6 +74,7 @@ struct Feed {
     std::vector<FeedTrip> trips;
     std::vector<FeedStopTime> stopTimes;  // grouped by trip, in stop_sequence order
     std::vector<FeedTransfer> transfers;
+    std::size_t interpolatedStopTimes = 0;  // stops without times, given times between others
 };
 
 }  // namespace gtfs2jz

@@ -15,6 +15,8 @@ namespace {
 
 using IdIndex = std::unordered_map<std::string, std::uint32_t>;
 
+constexpr int kUntimed = -1;
+
 class Loader {
 public:
     explicit Loader(std::string folder) : folder_(std::move(folder)) {}
@@ -273,6 +275,8 @@ private:
         long long lastSequence = std::numeric_limits<long long>::min();
         int lastDeparture = -1;
         double lastDist = -1;
+        bool lastTimed = true;
+        std::size_t lastLine = 0;
     };
 
     void loadStopTimes() {
@@ -308,27 +312,35 @@ private:
                         std::to_string(pr.lastSequence) +
                         " (rows of a trip must be in increasing stop_sequence order)");
             }
+            const bool first = pr.lastSequence == std::numeric_limits<long long>::min();
             pr.lastSequence = sequence;
+            pr.lastLine = t->line();
             std::string_view a = t->get(arr), d = t->get(dep);
-            if (a.empty() && d.empty()) {
-                t->fail(
-                    "no arrival_time or departure_time (stops without times are not "
-                    "supported)");
+            pr.lastTimed = !a.empty() || !d.empty();
+            if (!pr.lastTimed) {
+                // A stop between timed stops: its times are interpolated once the trip is
+                // complete. The first and the last stop must have times.
+                if (first) {
+                    t->fail("the first stop of trip \"" + feed_.trips[tr].id +
+                            "\" has no arrival_time or departure_time");
+                }
+                st.arr = st.dep = kUntimed;
+            } else {
+                if ((!a.empty() && !parseFeedTime(a, st.arr)) ||
+                    (!d.empty() && !parseFeedTime(d, st.dep))) {
+                    t->fail("expected times H:MM:SS");
+                }
+                if (a.empty()) {
+                    st.arr = st.dep;
+                }
+                if (d.empty()) {
+                    st.dep = st.arr;
+                }
+                if (st.dep < st.arr || st.arr < pr.lastDeparture) {
+                    t->fail("times of trip \"" + feed_.trips[tr].id + "\" go backwards");
+                }
+                pr.lastDeparture = st.dep;
             }
-            if ((!a.empty() && !parseFeedTime(a, st.arr)) ||
-                (!d.empty() && !parseFeedTime(d, st.dep))) {
-                t->fail("expected times H:MM:SS");
-            }
-            if (a.empty()) {
-                st.arr = st.dep;
-            }
-            if (d.empty()) {
-                st.dep = st.arr;
-            }
-            if (st.dep < st.arr || st.arr < pr.lastDeparture) {
-                t->fail("times of trip \"" + feed_.trips[tr].id + "\" go backwards");
-            }
-            pr.lastDeparture = st.dep;
             st.board = intOr(*t, pickup, "pickup_type", 0) != 1;
             st.alight = intOr(*t, dropOff, "drop_off_type", 0) != 1;
             if (!t->get(dist).empty()) {
@@ -344,6 +356,13 @@ private:
             rows.push_back(st);
             tripOfRow.push_back(tr);
         }
+        for (std::size_t tr = 0; tr < progress.size(); ++tr) {
+            if (!progress[tr].lastTimed) {
+                feedFail(t->file(), progress[tr].lastLine,
+                         "the last stop of trip \"" + feed_.trips[tr].id +
+                             "\" has no arrival_time or departure_time");
+            }
+        }
         // Group the rows by trip, keeping each trip's rows in file order.
         for (std::uint32_t tr : tripOfRow) {
             ++feed_.trips[tr].stopTimeCount;
@@ -358,6 +377,26 @@ private:
         for (std::size_t i = 0; i < rows.size(); ++i) {
             std::uint32_t tr = tripOfRow[i];
             feed_.stopTimes[feed_.trips[tr].firstStopTime + fill[tr]++] = rows[i];
+        }
+        for (const FeedTrip& tr : feed_.trips) {
+            interpolate(&feed_.stopTimes[tr.firstStopTime], tr.stopTimeCount);
+        }
+    }
+
+    // Times of untimed stops evenly between the timed stops around them (whole minutes,
+    // rounded down, so that they never go backwards).
+    void interpolate(FeedStopTime* st, std::uint32_t count) {
+        std::uint32_t before = 0;
+        for (std::uint32_t p = 1; p < count; ++p) {
+            if (st[p].arr == kUntimed) {
+                continue;
+            }
+            const long from = st[before].dep, to = st[p].arr, span = p - before;
+            for (std::uint32_t k = before + 1; k < p; ++k) {
+                st[k].arr = st[k].dep = static_cast<int>(from + (to - from) * (k - before) / span);
+                ++feed_.interpolatedStopTimes;
+            }
+            before = p;
         }
     }
 

@@ -106,8 +106,19 @@ INSTANTIATE_TEST_SUITE_P(
                 "stop_times.txt: line 2: times of trip \"T1_0600\" go backwards"},
         BadFeed{"MalformedTime", "stop_times.txt", stopTimesWith("T1_0600,6h00,6h00,SID,1\n"),
                 "stop_times.txt: line 2: expected times H:MM:SS"},
-        BadFeed{"UntimedStop", "stop_times.txt", stopTimesWith("T1_0600,,,SID,1\n"),
-                "stop_times.txt: line 2: no arrival_time or departure_time"},
+        BadFeed{"FirstStopUntimed", "stop_times.txt",
+                stopTimesWith("T1_0600,,,SID,1\nT1_0600,06:04:00,06:05:00,NAM,2\n"),
+                "stop_times.txt: line 2: the first stop of trip \"T1_0600\" has no "
+                "arrival_time or departure_time"},
+        BadFeed{"LastStopUntimed", "stop_times.txt",
+                stopTimesWith("T1_0600,06:00:00,06:00:00,SID,1\nT1_0700,07:00:00,07:00:00,SID,1\n"
+                              "T1_0600,,,NAM,2\nT1_0700,07:04:00,07:04:00,NAM,2\n"),
+                "stop_times.txt: line 4: the last stop of trip \"T1_0600\" has no "
+                "arrival_time or departure_time"},
+        BadFeed{"BackwardsAcrossAnUntimedStop", "stop_times.txt",
+                stopTimesWith("T1_0600,06:10:00,06:10:00,SID,1\nT1_0600,,,NAM,2\n"
+                              "T1_0600,06:05:00,06:05:00,ORST,3\n"),
+                "stop_times.txt: line 4: times of trip \"T1_0600\" go backwards"},
         BadFeed{"UnquotedComma", "stops.txt",
                 "stop_id,stop_name,stop_lat,stop_lon\nSID,Sídliště, Jih,49.49,15.49\n",
                 "stops.txt: line 2: has 5 fields, the header has 4"},
@@ -201,6 +212,34 @@ TEST(FeedImport, WalkRadiusZeroKeepsOnlyTheTransfers) {
     // transfers from the station to the square stay.
     EXPECT_EQ(dump.find("walk to 1 1 min"), std::string::npos) << dump;
     EXPECT_NE(dump.find("walk to 2 4 min"), std::string::npos) << dump;
+}
+
+TEST(FeedImport, StopsWithoutTimesGetTimesBetweenTheirNeighbours) {
+    ScratchFeed scratch("small");
+    std::string text = readText(scratch.file("stop_times.txt"));
+    for (const char* row : {"T1_0600,06:04:00,06:05:00,NADR_A", "T1_0600,06:08:00,06:08:30,NAM"}) {
+        std::size_t at = text.find(row);
+        ASSERT_NE(at, std::string::npos);
+        std::string id = std::string(row).substr(std::string(row).rfind(',') + 1);
+        text.replace(at, std::string(row).size(), "T1_0600,,," + id);
+    }
+    writeText(scratch.file("stop_times.txt"), text);
+    std::string messages;
+    ASSERT_EQ(scratch.import(messages), 0) << messages;
+    EXPECT_NE(messages.find("interpolated the times of 2 stop times"), std::string::npos)
+        << messages;
+    trasovnik::LoadObserver quiet;
+    const std::string dump =
+        jzdump::dumpTimetable(*trasovnik::loadTimetableFile(scratch.output(), quiet));
+    // 6:00 to 6:13 over three steps: 6:04:20 and 6:08:40, whole minutes rounded down.
+    const std::string trip0 = dump.substr(dump.find("  trip 0 "), 400);
+    EXPECT_NE(trip0.find("1 \"N\xC3\xA1"
+                         "dra\xC5\xBE\xC3\xAD\" 6:04 6:04 board alight m 1200"),
+              std::string::npos)
+        << trip0;
+    EXPECT_NE(trip0.find("2 \"N\xC3\xA1m\xC4\x9Bst\xC3\xAD\" 6:08 6:08 board alight m 2000"),
+              std::string::npos)
+        << trip0;
 }
 
 }  // namespace

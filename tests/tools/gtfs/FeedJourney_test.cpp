@@ -70,7 +70,8 @@ TEST_F(FeedJourney, TramWalkAndBusOnAWorkingDay) {
     EXPECT_EQ(tram.arrivalMinute, 6 * 60 + 4);
     EXPECT_EQ(tram.departureDay, wednesday);
     EXPECT_EQ(std::string(tram.lineName, static_cast<std::size_t>(tram.lineNameLength)),
-              "Tram S\xED" "dli\x9At\xEC Jih \x96 Orstedova 1");
+              "Tram S\xED"
+              "dli\x9At\xEC Jih \x96 Orstedova 1");
     // From platform A to platform B on foot, a minute.
     EXPECT_EQ(tram.walkStop, kPlatformB);
     EXPECT_EQ(tram.walkMinutes, 1);
