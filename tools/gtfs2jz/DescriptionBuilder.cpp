@@ -174,6 +174,9 @@ private:
             }
             table.trips.push_back(trip);
         }
+        if (table.trips.empty()) {
+            throw FeedError("stop_times.txt: the feed has no trips with stop times");
+        }
         if (feed_.interpolatedStopTimes > 0) {
             out_.notices.push_back("interpolated the times of " +
                                    std::to_string(feed_.interpolatedStopTimes) +

@@ -379,7 +379,9 @@ private:
             feed_.stopTimes[feed_.trips[tr].firstStopTime + fill[tr]++] = rows[i];
         }
         for (const FeedTrip& tr : feed_.trips) {
-            interpolate(&feed_.stopTimes[tr.firstStopTime], tr.stopTimeCount);
+            if (tr.stopTimeCount > 0) {
+                interpolate(&feed_.stopTimes[tr.firstStopTime], tr.stopTimeCount);
+            }
         }
     }
 

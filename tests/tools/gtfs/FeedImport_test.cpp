@@ -150,6 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadFeed{"UnknownTransferStop", "transfers.txt",
                 "from_stop_id,to_stop_id,transfer_type,min_transfer_time\nNAM,GONE,2,60\n",
                 "transfers.txt: line 2: unknown to_stop_id \"GONE\""},
+        BadFeed{"NoStopTimes", "stop_times.txt", stopTimesWith(""),
+                "stop_times.txt: the feed has no trips with stop times"},
         BadFeed{"EmptyFile", "routes.txt", "", "routes.txt: line 1: the file is empty"}),
     [](const auto& info) { return std::string(info.param.name); });
 
