@@ -168,7 +168,23 @@ private:
                 if (p > 0 && st[p].dist >= 0 && st[p - 1].dist >= 0) {
                     double step =
                         (st[p].dist - st[p - 1].dist) * (options_.distancesInKm ? 1000 : 1);
+                    if (!(step <= kMaxDistanceStep)) {
+                        throw FeedError("stop_times.txt: trip \"" + t.id +
+                                        "\": the distance between two stops exceeds the "
+                                        "limit of " +
+                                        std::to_string(kMaxDistanceStep) +
+                                        " m (distance steps are 32-bit)");
+                    }
                     s.step = static_cast<std::int64_t>(std::llround(step));
+                }
+                if (s.dep -
+                        (table.stops.size() > trip.first ? table.stops[trip.first].arr : s.arr) >
+                    kMaxTripMinutes) {
+                    throw FeedError("stop_times.txt: trip \"" + t.id +
+                                    "\" runs longer than the "
+                                    "limit of " +
+                                    std::to_string(kMaxTripMinutes) +
+                                    " minutes (times after a trip's start are 16-bit)");
                 }
                 table.stops.push_back(s);
             }

@@ -18,6 +18,9 @@ constexpr std::size_t kMaxLineKinds = 256;           // one-byte kind index
 constexpr std::size_t kMaxCalendars = 0x10000;       // 16-bit calendar indexes
 constexpr std::size_t kMaxWalkLinks = 0xFFFF;        // 16-bit first-link index of a stop
 
+constexpr double kMaxDistanceStep = 4294967295.0;  // 32-bit distance overflow values
+constexpr int kMaxTripMinutes = 0x7FFF;            // signed 16-bit minutes after the start
+
 // A FeedError "<what>: <count> ... exceeds the limit of <limit> (<why>)" when count > limit.
 void requireWithin(std::size_t count, std::size_t limit, const std::string& what,
                    const std::string& why);

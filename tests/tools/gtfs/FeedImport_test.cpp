@@ -150,6 +150,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadFeed{"UnknownTransferStop", "transfers.txt",
                 "from_stop_id,to_stop_id,transfer_type,min_transfer_time\nNAM,GONE,2,60\n",
                 "transfers.txt: line 2: unknown to_stop_id \"GONE\""},
+        BadFeed{
+            "TripTooLong", "stop_times.txt",
+            stopTimesWith("T1_0600,06:00:00,06:00:00,SID,1\nT1_0600,600:00:00,600:00:00,NAM,2\n"),
+            "trip \"T1_0600\" runs longer than the limit of 32767 minutes"},
+        BadFeed{"DistanceStepTooLong", "stop_times.txt",
+                "trip_id,arrival_time,departure_time,stop_id,stop_sequence,shape_dist_traveled\n"
+                "T1_0600,06:00:00,06:00:00,SID,1,0\nT1_0600,07:00:00,07:00:00,NAM,2,1e12\n",
+                "trip \"T1_0600\": the distance between two stops exceeds the limit"},
         BadFeed{"NoStopTimes", "stop_times.txt", stopTimesWith(""),
                 "stop_times.txt: the feed has no trips with stop times"},
         BadFeed{"EmptyFile", "routes.txt", "", "routes.txt: line 1: the file is empty"}),
