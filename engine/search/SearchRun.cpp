@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "engine/data/TimetableFile.h"
 #include "engine/data/TimetableSet.h"
 #include "engine/search/ConnectionSearch.h"
+#include "engine/search/EventTable.h"
 #include "engine/search/RecordPool.h"
 #include "engine/search/SearchParameters.h"
 #include "engine/search/SearchRequest.h"
@@ -251,7 +251,7 @@ private:
     std::int32_t nextProgress_ = 1;
 
     std::vector<Bucket> buckets_;
-    std::unordered_map<std::uint64_t, TripEntry*> events_;
+    EventTable<TripEntry> events_;
     std::vector<std::vector<std::int32_t>> fromIndex_, toIndex_;
     std::vector<const PathNode*> origins_;
     std::vector<std::vector<std::int32_t>> cacheSlot_;
@@ -470,7 +470,7 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
                               (static_cast<std::uint64_t>(trip) << 24) ^
                               (static_cast<std::uint64_t>(position) << 16) ^
                               static_cast<std::uint64_t>(static_cast<std::uint16_t>(tripDay));
-    TripEntry*& found = events_[key];
+    TripEntry*& found = events_.find(key);
     if (found == nullptr) {
         TripEntry* e = tripEntries_.make();
         e->key = key;
