@@ -1,6 +1,7 @@
 #include "tools/gtfs2jz/DescriptionBuilder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <map>
