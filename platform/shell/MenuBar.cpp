@@ -2,10 +2,13 @@
 
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
+#include "platform/shell/ModalLoop.h"
+#include "platform/shell/PopupMenu.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Capture.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/UiLoop.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowClass.h"
@@ -51,6 +54,9 @@ struct ShellState {
     // Keys whose press the shell took: their release is the shell's too, even when the popup
     // that took the press has closed meanwhile.
     std::vector<std::uint32_t> keysTaken;
+    // A popup menu at a point that returns its command instead of sending it.
+    bool returnCommand = false;
+    std::uint32_t chosen = 0;
 };
 
 ShellState& shell() {
@@ -202,6 +208,10 @@ void choose(std::size_t level, int position) {
     const std::uint32_t id = item->id;
     const WindowHandle owner = shell().popupOwner;
     closeFrom(0);
+    shell().chosen = id;
+    if (shell().returnCommand) {
+        return;
+    }
     if (owner != kNullWindow) {
         sendMessage(owner, ui::WM_COMMAND, ui::makeWParam(id, 0), 0);
     }
@@ -551,5 +561,41 @@ bool shellKey(std::uint32_t vk, bool down) {
 }
 
 }  // namespace
+
+std::uint32_t trackPopupMenu(const MenuPtr& menu, unsigned flags, int x, int y,
+                             WindowHandle owner) {
+    if (!menu || menu->count() == 0) {
+        return 0;
+    }
+    closeMenuPopups();
+    ShellState& st = shell();
+    st.popupOwner = owner;
+    st.returnCommand = (flags & TPM_RETURNCMD) != 0;
+    st.chosen = 0;
+    // The finger that asked for the menu (a tap-and-hold) is still down: its lift is not a tap.
+    st.fingerWentDown = false;
+    openPopup(menu, Point{x, y}, (flags & TPM_RIGHTALIGN) != 0, (flags & TPM_BOTTOMALIGN) != 0);
+    Message m;
+    while (!st.popups.empty()) {
+        const Fetched f = fetchModalMessage(m);
+        if (f == Fetched::Quit) {
+            closeMenuPopups();
+            break;
+        }
+        if (f == Fetched::Nothing) {
+            continue;
+        }
+        if (translateShellKey(m)) {
+            continue;
+        }
+        ui::translateMessage(m);
+        dispatchMessage(m);
+    }
+    const std::uint32_t chosen = st.chosen;
+    const bool returned = st.returnCommand;
+    st.returnCommand = false;
+    st.chosen = 0;
+    return returned ? chosen : (chosen != 0 ? 1u : 0u);
+}
 
 }  // namespace platform::shell
