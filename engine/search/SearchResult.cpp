@@ -92,7 +92,9 @@ void cVysledekHledani::rebuildRecords() {
             }
         }
         std::int32_t total = 0;
-        if (!c->legs.empty()) {
+        if (c->elapsedMinutes >= 0) {
+            total = c->elapsedMinutes;
+        } else if (!c->legs.empty()) {
             total = static_cast<std::int32_t>(arrivalOf(*c) - departureOf(*c));
         }
         records_.push_back(

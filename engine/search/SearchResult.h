@@ -27,6 +27,10 @@ struct BuiltConnection {
     std::vector<cUsekSpojeni> legs;  // lineName pointers are ignored; names below
     std::vector<std::string> lineNames;
     std::int32_t finalWalkMinutes = 0;  // walk from the last alighting stop to the To place
+    // Minutes from the first departure to the arrival at the To place as they pass (legs show
+    // the local clock of their stops, which a stop's time shift may move); -1 to take them
+    // from the legs.
+    std::int32_t elapsedMinutes = -1;
 };
 
 class cVysledekHledani {

@@ -1175,6 +1175,25 @@ BuiltConnection Searcher::buildConnection(const Candidate& c) {
         }
     }
     out.finalWalkMinutes = realTo.walkMinutes;
+    {
+        // Elapsed time on the timetables' own clock, without the stops' shifts.
+        const SearchLeg& firstLeg = mirrored_ ? legs.back() : legs.front();
+        const SearchLeg& lastLeg = mirrored_ ? legs.front() : legs.back();
+        const cSpoje& fs = trips(firstLeg.tt);
+        const cSpoje& ls = trips(lastLeg.tt);
+        const std::size_t fn = fs.stopCount(firstLeg.trip);
+        const std::size_t ln = ls.stopCount(lastLeg.trip);
+        const std::int64_t fday = mirrored_ ? kMirrorDay - firstLeg.tripDay : firstLeg.tripDay;
+        const std::int64_t lday = mirrored_ ? kMirrorDay - lastLeg.tripDay : lastLeg.tripDay;
+        const std::int64_t dep =
+            fday * kMinutesPerDay +
+            fs.departureTime(firstLeg.trip, mirrored_ ? fn - 1 - firstLeg.alight : firstLeg.board);
+        const std::int64_t arr =
+            lday * kMinutesPerDay +
+            ls.arrivalTime(lastLeg.trip, mirrored_ ? ln - 1 - lastLeg.board : lastLeg.alight);
+        out.elapsedMinutes =
+            static_cast<std::int32_t>(arr - dep + realFrom.walkMinutes + realTo.walkMinutes);
+    }
     if (realFrom.walkMinutes != 0) {
         const cUsekSpojeni& first = real.front();
         cUsekSpojeni walk{};
