@@ -42,7 +42,14 @@ struct Bar {
     WindowHandle owner = kNullWindow;
     MenuPtr menu;
     std::map<std::uint32_t, unsigned> overrides;  // key → SHMBOF_* flags
+    bool doneButton = false;
 };
+
+// The Done button, when shown, is a square at the right end of the bar.
+Rect doneRect(WindowHandle bar) {
+    const Rect c = ui::getClientRect(bar);
+    return Rect{c.right - c.height(), 0, c.right, c.bottom};
+}
 
 // The shell's state on the user-interface thread: the bars in creation order and the popups
 // that are open (at most one chain at a time).
@@ -331,6 +338,13 @@ public:
                 paint(h);
                 return 0;
             case ui::WM_LBUTTONDOWN: {
+                auto b = barOf(h);
+                if (b && b->doneButton &&
+                    doneRect(h).contains(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)})) {
+                    closeMenuPopups();
+                    sendMessage(b->owner, ui::WM_COMMAND, ui::makeWParam(IDOK, 0), 0);
+                    return 0;
+                }
                 const int half = ui::getClientRect(h).width() / 2;
                 pressSoftKey(h, ui::xOfLParam(lp) < half ? 1 : 2);
                 return 0;
@@ -389,13 +403,20 @@ private:
             return;
         }
         const int half = c.width() / 2;
+        const int right = b->doneButton ? doneRect(h).left : c.right;
         dc.fillRect(Rect{half, 4, half + 1, c.bottom - 4}, ctl::kSelectionTextColor);
         for (int k = 0; k < 2 && k < b->menu->count(); ++k) {
             const MenuItem& i = *b->menu->item(k);
             dc.setTextColor(i.grayed ? ctl::kDisabledTextColor : ctl::kSelectionTextColor);
             ctl::drawTextAligned(
-                dc, i.text, k == 0 ? Rect{0, 0, half, c.bottom} : Rect{half, 0, c.right, c.bottom},
+                dc, i.text, k == 0 ? Rect{0, 0, half, c.bottom} : Rect{half, 0, right, c.bottom},
                 1);
+        }
+        if (b->doneButton) {
+            const Rect d = doneRect(h);
+            dc.fillRect(Rect{d.left, 4, d.left + 1, c.bottom - 4}, ctl::kSelectionTextColor);
+            dc.setTextColor(ctl::kSelectionTextColor);
+            ctl::drawTextAligned(dc, u"ok", d, 1);
         }
     }
 };
@@ -442,6 +463,13 @@ void setMenuBarMenu(WindowHandle bar, MenuPtr menu) {
     if (auto b = barOf(bar)) {
         closeMenuPopups();
         b->menu = std::move(menu);
+        ui::invalidateRect(bar);
+    }
+}
+
+void setMenuBarDoneButton(WindowHandle bar, bool shown) {
+    if (auto b = barOf(bar)) {
+        b->doneButton = shown;
         ui::invalidateRect(bar);
     }
 }

@@ -168,6 +168,17 @@ TEST_F(MenuBarTest, ItemsChangedAtRunTimeShowTheNextTimeThePopupOpens) {
     EXPECT_FALSE(pressSoftKey(bar, 1));
 }
 
+TEST_F(MenuBarTest, DoneButtonSendsIdOkAndLeavesTheSoftKeysTheirPlace) {
+    kit.tap(Point{230, 305});  // without the button: the right soft key
+    EXPECT_EQ(openMenuPopups().size(), 1u);
+    closeMenuPopups();
+    setMenuBarDoneButton(bar, true);
+    kit.tap(Point{230, 305});  // the button is the bar's last 26 pixels
+    kit.tap(Point{200, 305});
+    EXPECT_EQ(seen(), (Seen{"command 1"}));
+    EXPECT_EQ(openMenuPopups().size(), 1u);
+}
+
 TEST_F(MenuBarTest, BackKeyOverrideArrivesAsHotKeyOnPressAndRelease) {
     EXPECT_FALSE(key(ui::VK_ESCAPE));  // not overridden: the key goes on to the focus
     sendMessage(bar, SHCMBM_OVERRIDEKEY, ui::VK_ESCAPE,
