@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/search/T9Code.h"
+
 namespace trasovnik {
 
 class cOblibeneHistorie;
@@ -31,15 +33,11 @@ struct T9Input {
 // The match test of a name whose code is `nameCode` (t9CodeOfWord of the name).
 bool t9MatchesName(const T9Input& input, std::string_view name, std::int32_t nameCode);
 // The same, with the name's code worked out.
-inline bool t9MatchesName(const T9Input& input, std::string_view name);
+inline bool t9MatchesName(const T9Input& input, std::string_view name) {
+    return t9MatchesName(input, name, t9CodeOfWord(name));
+}
 
 // Whether entry `i` of a favourites or history store matches the input.
 bool matchT9(const cOblibeneHistorie& store, std::size_t i, const T9Input& input);
 
 }  // namespace trasovnik
-
-#include "engine/search/T9Code.h"
-
-inline bool trasovnik::t9MatchesName(const T9Input& input, std::string_view name) {
-    return t9MatchesName(input, name, t9CodeOfWord(name));
-}
