@@ -405,11 +405,21 @@ const std::vector<Departure>& Searcher::departures(std::size_t tt, std::uint16_t
     if (slot >= 0) {
         return cache_[static_cast<std::size_t>(slot)];
     }
-    std::vector<Departure> list;
+    // The stop's boardable passages by minute of day (the passage rows already run in that
+    // order in the real direction), then day by day over the run's window: the list comes
+    // out ordered by time without sorting it.
+    struct Passage {
+        int minuteOfDay;
+        int daysBack;  // the trip started this many days before the day of the event
+        std::uint32_t trip;
+        std::uint8_t position;
+    };
+    std::vector<Passage> eligible;
     const cJizdniRad& jr = combination_.timetable(tt);
     const cPrujezdyZastavek& passages = jr.passages;
     const auto& tripFlags = params_.record(tt).tripFlags;
     const std::uint32_t count = passages.passageCount(stop);
+    eligible.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint32_t t = passages.tripAt(stop, i);
         if (t >= tripFlags.size() || (tripFlags[t] & kTripUsable) == 0) {
@@ -425,19 +435,32 @@ const std::vector<Departure>& Searcher::departures(std::size_t tt, std::uint16_t
             continue;
         }
         const int tau = departureTau(tt, t, q);
-        const std::int64_t first = floorDiv(base_ - tau + kMinutesPerDay - 1, kMinutesPerDay);
-        const std::int64_t last = floorDiv(base_ + endRel_ - 1 - tau, kMinutesPerDay);
-        for (std::int64_t sd = first; sd <= last; ++sd) {
-            const auto day = static_cast<std::int32_t>(sd);
-            if (!runs(tt, t, day)) {
+        const auto back = static_cast<int>(floorDiv(tau, kMinutesPerDay));
+        eligible.push_back(
+            Passage{tau - back * kMinutesPerDay, back, t, static_cast<std::uint8_t>(q)});
+    }
+    auto byMinute = [](const Passage& a, const Passage& b) {
+        return a.minuteOfDay < b.minuteOfDay;
+    };
+    if (!std::is_sorted(eligible.begin(), eligible.end(), byMinute)) {
+        std::stable_sort(eligible.begin(), eligible.end(), byMinute);
+    }
+    std::vector<Departure> list;
+    const std::int64_t firstDay = floorDiv(base_, kMinutesPerDay);
+    const std::int64_t lastDay = floorDiv(base_ + endRel_ - 1, kMinutesPerDay);
+    for (std::int64_t d = firstDay; d <= lastDay; ++d) {
+        for (const Passage& p : eligible) {
+            const std::int64_t time = d * kMinutesPerDay + p.minuteOfDay - base_;
+            if (time < 0 || time >= endRel_) {
                 continue;
             }
-            list.push_back(Departure{relative(day, tau), t, day, static_cast<std::uint8_t>(q)});
+            const auto tripDay = static_cast<std::int32_t>(d - p.daysBack);
+            if (!runs(tt, p.trip, tripDay)) {
+                continue;
+            }
+            list.push_back(Departure{static_cast<std::int32_t>(time), p.trip, tripDay, p.position});
         }
     }
-    std::sort(list.begin(), list.end(), [](const Departure& a, const Departure& b) {
-        return a.time != b.time ? a.time < b.time : a.trip < b.trip;
-    });
     slot = static_cast<std::int32_t>(cache_.size());
     cache_.push_back(std::move(list));
     return cache_.back();
