@@ -72,8 +72,4 @@ void writePassageSection(const PassageSection& section, ContentWriter& out) {
     out.skippedSection("end of passages");
 }
 
-void compilePassages(CompileContext& ctx, ContentWriter& out) {
-    writePassageSection(layoutPassageSection(layoutTrips(ctx)), out);
-}
-
 }  // namespace jz

@@ -18,10 +18,8 @@ void compileSearchDefaults(CompileContext& ctx, ContentWriter& out);
 void compileNotes(CompileContext& ctx, ContentWriter& out);
 void compileStops(CompileContext& ctx, ContentWriter& out);
 void compileCategories(CompileContext& ctx, ContentWriter& out);
-// The line tables, written by compileTrips at their place inside the trips section.
+// The line tables, written at their place inside the trips section.
 void compileLineTables(CompileContext& ctx, ContentWriter& out);
-void compileTrips(CompileContext& ctx, ContentWriter& out);
-void compilePassages(CompileContext& ctx, ContentWriter& out);
 // The name block; written last because every other section adds names to it.
 void compileNameBlock(CompileContext& ctx, ContentWriter& out);
 

@@ -1,8 +1,10 @@
 #include "tools/jzwriter/TimetableCompiler.h"
 
+#include <functional>
 #include <string>
 
 #include "tools/jzwriter/SectionCompilers.h"
+#include "tools/jzwriter/TripLayout.h"
 
 namespace jz {
 
@@ -29,22 +31,33 @@ int lookupId(const std::map<std::string, int>& table, const std::string& id, con
     return it->second;
 }
 
-ContentWriter compileContent(const nlohmann::json& doc) {
+namespace {
+
+// Compiles every section into its own writer (they all add names) and lays them out in the
+// order the loader reads them. The trips are laid out once, by `layTrips`, from the
+// description or from a compact trip table.
+ContentWriter compileSections(const nlohmann::json& doc,
+                              const std::function<TripLayout(CompileContext&)>& layTrips) {
     CompileContext ctx{doc};
     parseVersion(doc, ctx.major, ctx.minor);
     indexSourceObjects(ctx);
-    prepareTrips(ctx);
+    // Before the notes: laying out the trips interns the note lists they use, and the stops
+    // section needs the passage counts.
+    TripLayout layout = layTrips(ctx);
+    ctx.passageCountOfStop = layout.passageCountOfStop;
 
-    // Sections are compiled in any order into their own writers (they all add names), then
-    // laid out in the order the loader reads them.
     ContentWriter header, defaults, notes, stops, categories, trips, passages, nameBlock;
     compileHeader(ctx, header);
     compileSearchDefaults(ctx, defaults);
     compileNotes(ctx, notes);
     compileStops(ctx, stops);
     compileCategories(ctx, categories);
-    compileTrips(ctx, trips);
-    compilePassages(ctx, passages);
+    writeTripsSection(ctx, layout, trips);
+    {
+        const PassageSection section = layoutPassageSection(layout);
+        layout = TripLayout{};  // the passages are all that is still needed
+        writePassageSection(section, passages);
+    }
     compileNameBlock(ctx, nameBlock);
 
     ContentWriter content;
@@ -55,6 +68,16 @@ ContentWriter compileContent(const nlohmann::json& doc) {
     // The loader's closing section, skipped whole.
     content.skippedSection("end");
     return content;
+}
+
+}  // namespace
+
+ContentWriter compileContent(const nlohmann::json& doc) {
+    return compileSections(doc, [](CompileContext& ctx) { return layoutTrips(ctx); });
+}
+
+ContentWriter compileContent(const nlohmann::json& doc, const CompactTripTable& table) {
+    return compileSections(doc, [&](CompileContext& ctx) { return layoutTrips(ctx, table); });
 }
 
 ContainerOptions containerOptionsOf(const nlohmann::json& doc) {

@@ -13,6 +13,10 @@ namespace jz {
 
 // The content stream: every section in the order the engine's loader reads them.
 ContentWriter compileContent(const nlohmann::json& doc);
+// The same for a description whose trips come from `table` instead of its "trips" (the feed
+// importer's lean path for large networks).
+struct CompactTripTable;
+ContentWriter compileContent(const nlohmann::json& doc, const CompactTripTable& table);
 
 // The container options the description asks for ("version", "container").
 ContainerOptions containerOptionsOf(const nlohmann::json& doc);

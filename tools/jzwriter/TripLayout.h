@@ -1,8 +1,8 @@
 #pragma once
 // How the description's trips become the trips section: route records over shared runs of
 // stop items, shared time patterns, validity entries, the distance overflow table, and the
-// passages of every stop. Computed the same way by prepareTrips, compileTrips and
-// compilePassages (interning notes is idempotent), so that the sections agree.
+// passages of every stop. The compiler lays the trips out once and writes the stops, trips and
+// passages sections from that one layout, so that the sections agree.
 
 #include <compare>
 #include <cstdint>
@@ -92,8 +92,6 @@ struct CompactTripTable {
     std::vector<CompactTripStop> stops;
 };
 TripLayout layoutTrips(CompileContext& ctx, const CompactTripTable& table);
-// The content stream of a description whose trips come from `table` (see compileContent).
-ContentWriter compileContent(const nlohmann::json& doc, const CompactTripTable& table);
 
 // One passage of a stop: a trip at a position (for the mirrored rows, a mirrored position).
 struct LaidPassage {

@@ -13,10 +13,6 @@ void prepareTrips(CompileContext& ctx) {
     ctx.passageCountOfStop = layoutTrips(ctx).passageCountOfStop;
 }
 
-void compileTrips(CompileContext& ctx, ContentWriter& out) {
-    writeTripsSection(ctx, layoutTrips(ctx), out);
-}
-
 void writeTripsSection(CompileContext& ctx, const TripLayout& layout, ContentWriter& out) {
     out.skippedSection("trips");
 
@@ -93,41 +89,6 @@ void writeTripsSection(CompileContext& ctx, const TripLayout& layout, ContentWri
         out.u8(t.noRideWithinGroup ? 1 : 0);
     }
     out.skippedSection("end of trips");
-}
-
-ContentWriter compileContent(const nlohmann::json& doc, const CompactTripTable& table) {
-    const ContainerOptions options = containerOptionsOf(doc);
-    CompileContext ctx{doc};
-    ctx.major = static_cast<int>(options.major);
-    ctx.minor = static_cast<int>(options.minor);
-    indexSourceObjects(ctx);
-    // Laid out once: the stops section needs the passage counts, the trips and passages
-    // sections the rest.
-    TripLayout layout = layoutTrips(ctx, table);
-    ctx.passageCountOfStop = layout.passageCountOfStop;
-
-    // The same sections in the same order as compileContent of a whole description.
-    ContentWriter header, defaults, notes, stops, categories, trips, passages, nameBlock;
-    compileHeader(ctx, header);
-    compileSearchDefaults(ctx, defaults);
-    compileNotes(ctx, notes);
-    compileStops(ctx, stops);
-    compileCategories(ctx, categories);
-    writeTripsSection(ctx, layout, trips);
-    {
-        const PassageSection section = layoutPassageSection(layout);
-        layout = TripLayout{};
-        writePassageSection(section, passages);
-    }
-    compileNameBlock(ctx, nameBlock);
-
-    ContentWriter content;
-    for (const ContentWriter* part :
-         {&header, &defaults, &nameBlock, &notes, &stops, &categories, &trips, &passages}) {
-        content.append(*part);
-    }
-    content.skippedSection("end");
-    return content;
 }
 
 }  // namespace jz
