@@ -2,6 +2,10 @@
 #include "engine/api/BoundaryBuffers.h"
 #include "engine/api/ExportFrame.h"
 #include "engine/data/EngineObject.h"
+#include "engine/data/LoadedTimetable.h"
+#include "engine/data/TimetableCombination.h"
+#include "engine/data/TimetableSet.h"
+#include "engine/search/T9ElementLists.h"
 
 using namespace trasovnik;
 using namespace trasovnik::api;
@@ -9,6 +13,15 @@ using namespace trasovnik::api;
 namespace {
 platform::WindowHandle windowOf(TrasaWindow window) {
     return static_cast<platform::WindowHandle>(window);
+}
+
+// The name lists that T9 matching searches are built while the set is loaded, so that the
+// first key press of the user does not pay for them (they are kept per loaded file).
+void prepareNameMatching(std::int32_t setIndex) {
+    const cJizdniRadySestavy& combination = engine().getSestava(setIndex).combination();
+    for (std::size_t f = 0; f < combination.count(); ++f) {
+        T9ElementLists::of(combination.loaded(f).file);
+    }
 }
 }  // namespace
 
@@ -27,6 +40,7 @@ int32_t api_nactiSestavuJizdnichRadu(const int32_t* catalogueIndexes, int32_t co
             outFailing = r.failingIndex;
         } else {
             outSet = r.setIndex;
+            prepareNameMatching(r.setIndex);
         }
     });
 }
@@ -42,6 +56,8 @@ int32_t api_zmenSestavuJizdnichRadu(int32_t* setIndex, const int32_t* catalogueI
         if (r.status != 0) {
             inOutSet = r.status;
             outFailing = r.failingIndex;
+        } else {
+            prepareNameMatching(inOutSet);
         }
     });
 }
