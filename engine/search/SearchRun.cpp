@@ -12,6 +12,7 @@
 #include "engine/data/TimetableSet.h"
 #include "engine/search/ConnectionSearch.h"
 #include "engine/search/EventTable.h"
+#include "engine/search/Ranking.h"
 #include "engine/search/RecordPool.h"
 #include "engine/search/SearchParameters.h"
 #include "engine/search/SearchRequest.h"
@@ -29,7 +30,6 @@ constexpr std::uint32_t kFlagVia = 1u << 24;
 constexpr std::uint32_t kFlagSc = 1u << 25;
 constexpr std::uint32_t kFlagBus = 1u << 26;
 constexpr std::uint32_t kFlagWaiting = 1u << 27;  // waiting to board the event's trip
-constexpr std::int32_t kNoClass = 30000;
 // A transfer boards, per route, the first departure within this many minutes.
 constexpr int kTransferHorizon = 360;
 constexpr int kMaxThirdStop = 3;
@@ -46,11 +46,6 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
 
 std::uint8_t cap255(std::int64_t v) {
     return static_cast<std::uint8_t>(std::clamp<std::int64_t>(v, 0, 255));
-}
-
-std::int32_t rankOf(std::int32_t o, std::int32_t g, std::int32_t h, std::int32_t l,
-                    std::int32_t m) {
-    return 16 * (m + 4 * o + 8 * l + 16 * g) + h * std::min(o, 128) + 1;
 }
 
 // A node of the path store. Origin: the From candidate (position = its index in the From
@@ -943,7 +938,7 @@ void Searcher::offer(const Label& l, const StopEntry& e, std::int32_t time) {
     c.sc = (l.flags & kFlagSc) != 0;
     c.bus = (l.flags & kFlagBus) != 0;
     c.rank = rankOf(c.o, c.g, c.h, c.l, c.m);
-    c.cls = std::min(c.o / 14, 12);
+    c.cls = classOf(c.o);
     const Journey j{c.start, c.o, c.g, c.h, c.l, c.m, c.rank, c.sc, c.bus};
     if (!accepted(j)) {
         return;
