@@ -191,6 +191,77 @@ int referenceEarliestArrival(const cJizdniRad& jr, const std::vector<cZastavkaZa
     return best;
 }
 
+// Latest departure from the From place (walk included) over journeys that reach a To candidate
+// (final walk included) from t0 - window to t0, with at most maxTransfers changes: the same
+// scan run backwards in time.
+int referenceLatestDeparture(const cJizdniRad& jr, const std::vector<cZastavkaZadani>& from,
+                             const std::vector<cZastavkaZadani>& to, const RandomNetwork& net,
+                             int t0, int window, int maxTransfers) {
+    struct Hop {
+        std::uint32_t trip;
+        int dep, arr;
+        int depStop, arrStop;
+        bool board, alight;
+    };
+    std::vector<Hop> hops;
+    const cSpoje& trips = jr.trips;
+    for (std::uint32_t t = 0; t < trips.tripCount(); ++t) {
+        for (std::size_t q = 0; q + 1 < trips.stopCount(t); ++q) {
+            hops.push_back({t, trips.departureTime(t, q), trips.arrivalTime(t, q + 1),
+                            trips.stopAt(t, q), trips.stopAt(t, q + 1), trips.canBoard(t, q),
+                            trips.canAlight(t, q + 1)});
+        }
+    }
+    std::stable_sort(hops.begin(), hops.end(),
+                     [](const Hop& a, const Hop& b) { return a.arr > b.arr; });
+    const auto n = static_cast<std::size_t>(net.stops);
+    constexpr int kNone = -kNever;
+    std::vector<int> departed(n, kNone);  // latest boarding minute per stop so far
+    for (int round = 0; round <= maxTransfers; ++round) {
+        std::vector<int> latest(n, kNone), earliest(n, kNone);
+        if (round == 0) {
+            for (const cZastavkaZadani& c : to) {
+                latest[c.stop] = std::max(latest[c.stop], t0 - c.walkMinutes);
+                earliest[c.stop] = t0 - window - c.walkMinutes;
+            }
+        } else {
+            for (std::size_t s = 0; s < n; ++s) {
+                if (departed[s] > kNone) {
+                    latest[s] = std::max(latest[s], departed[s] - kMinTransfer);
+                }
+            }
+            for (const Walk& w : net.walks) {
+                const auto b = static_cast<std::size_t>(w.to);
+                if (departed[b] > kNone) {
+                    latest[static_cast<std::size_t>(w.from)] =
+                        std::max(latest[static_cast<std::size_t>(w.from)], departed[b] - w.minutes);
+                }
+            }
+        }
+        std::vector<int> next = departed;
+        std::vector<bool> onTrip(trips.tripCount(), false);
+        for (const Hop& h : hops) {
+            const auto as = static_cast<std::size_t>(h.arrStop);
+            if (!onTrip[h.trip] && h.alight && h.arr <= latest[as] &&
+                (round > 0 || h.arr >= earliest[as])) {
+                onTrip[h.trip] = true;
+            }
+            if (onTrip[h.trip] && h.board) {
+                const auto ds = static_cast<std::size_t>(h.depStop);
+                next[ds] = std::max(next[ds], h.dep);
+            }
+        }
+        departed = next;
+    }
+    int best = kNone;
+    for (const cZastavkaZadani& c : from) {
+        if (departed[c.stop] > kNone) {
+            best = std::max(best, departed[c.stop] - c.walkMinutes);
+        }
+    }
+    return best == kNone ? kNever : best;
+}
+
 // Whether the connection is a journey one can make: every leg rides its trip on a day it runs,
 // boards and alights where allowed, at the times of the timetable, and every change leaves
 // the minimum transfer minutes at one stop or walks a link between two.
@@ -286,6 +357,55 @@ TEST(ConnectionSearchReference, NeverLaterThanAPlainScanAndAlwaysARealJourney) {
         }
     }
     EXPECT_GT(compared, 100);
+}
+
+TEST(ConnectionSearchReference, ArrivalSearchesLeaveNoLaterJourneyOut) {
+    std::mt19937 rng(20270106);
+    const std::int16_t dayNumber = day(5, 1, 2027);
+    for (int network = 0; network < 150; ++network) {
+        RandomNetwork net = makeNetwork(rng);
+        TestSet s({compileDoc(net.doc)});
+        const cJizdniRad& jr = s.timetable(0);
+        for (int query = 0; query < 6; ++query) {
+            const int a = std::uniform_int_distribution<int>(0, net.stops - 1)(rng);
+            const int b = std::uniform_int_distribution<int>(0, net.stops - 1)(rng);
+            const auto from = s.place(0, "S" + std::to_string(a));
+            const auto to = s.place(0, "S" + std::to_string(b));
+            bool overlap = false;
+            for (const auto& f : from) {
+                for (const auto& t : to) {
+                    overlap = overlap || f.stop == t.stop;
+                }
+            }
+            if (overlap) {
+                continue;
+            }
+            const int t0 = std::uniform_int_distribution<int>(hm(7, 0), hm(10, 30))(rng);
+            const int transfers = std::uniform_int_distribution<int>(0, 3)(rng);
+            SCOPED_TRACE("network " + std::to_string(network) + ", S" + std::to_string(a) +
+                         " to S" + std::to_string(b) + " by " + std::to_string(t0) + ", " +
+                         std::to_string(transfers) + " transfers");
+            const int expected = referenceLatestDeparture(jr, from, to, net, t0, 120, transfers);
+            s.request(0, "S" + std::to_string(a), 0, "S" + std::to_string(b), t0, dayNumber, true,
+                      transfers);
+            const std::int32_t id = s.search();
+            if (expected == kNever) {
+                EXPECT_EQ(id, kSearchNothingFound);
+                continue;
+            }
+            ASSERT_GE(id, 0) << "the scan departs at " << expected << "\n" << net.doc.dump();
+            const cVysledekHledani& r = *s.result(id);
+            int latest = -kNever;
+            for (std::int32_t i = 0; i < r.count(); ++i) {
+                const cSpojeni& c = *r.connection(i);
+                expectRealJourney(jr, c, net, dayNumber);
+                const cUsekSpojeni& last = c.legs[c.legCount - 1];
+                EXPECT_LE(last.arrivalMinute + r.built(i).finalWalkMinutes, t0);
+                latest = std::max(latest, static_cast<int>(c.legs[0].departureMinute));
+            }
+            EXPECT_GE(latest, expected) << s.dump(r);
+        }
+    }
 }
 
 }  // namespace
