@@ -6,6 +6,7 @@
 #include "platform/shell/PopupMenu.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Capture.h"
+#include "platform/ui/MessageFilters.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiLoop.h"
@@ -424,6 +425,8 @@ private:
 }  // namespace
 
 WindowHandle createMenuBar(WindowHandle owner, MenuPtr menu) {
+    // From the first bar on, the program's message loop hands the shell its keys.
+    ui::addPreTranslateFilter(&translateShellKey);
     ui::registerClass(ui::WindowClass{
         std::string(kMenuBarClass), ctl::detail::controlClassProc<BarState>(), 0, {}});
     const draw::Size screen = ui::screenSize();

@@ -1,5 +1,6 @@
 #include "platform/ui/UiLoop.h"
 
+#include "platform/ui/MessageFilters.h"
 #include "platform/ui/PaintQueue.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/VirtualKeys.h"
@@ -114,6 +115,9 @@ bool translateMessage(const Message& message) {
 int runMessageLoop() {
     Message m;
     while (ui::getMessage(m)) {
+        if (preTranslateMessage(m)) {
+            continue;
+        }
         translateMessage(m);
         dispatchMessage(m);
     }
@@ -124,6 +128,9 @@ bool pumpMessages(int* exitCode) {
     Message m;
     bool quit = false;
     while (ui::peekMessage(m, &quit)) {
+        if (preTranslateMessage(m)) {
+            continue;
+        }
         translateMessage(m);
         dispatchMessage(m);
     }

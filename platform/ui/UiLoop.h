@@ -14,9 +14,11 @@ bool getMessage(Message& out);
 bool peekMessage(Message& out, bool* quit = nullptr);
 // Makes a WM_CHAR of a WM_KEYDOWN for a key that gives a character; true when it did.
 bool translateMessage(const Message& message);
-// getMessage, translateMessage and dispatchMessage until WM_QUIT; returns its exit code.
+// getMessage, the pre-translate filters (see MessageFilters.h), translateMessage and
+// dispatchMessage until WM_QUIT; returns its exit code.
 int runMessageLoop();
-// Handles every message that is there now, paints included, without waiting. False when
+// Handles every message that is there now, paints included, without waiting, filtered as
+// runMessageLoop does. False when
 // WM_QUIT came (its exit code goes to *exitCode when given).
 bool pumpMessages(int* exitCode = nullptr);
 
