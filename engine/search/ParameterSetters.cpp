@@ -64,8 +64,9 @@ void setMayUseLineKind(cSestava& set, std::size_t tt, std::size_t lineKind, std:
     if (lineKind >= kinds.size()) {
         raiseEngine(ENGINE_EXC_INDEX);
     }
-    if (kinds[lineKind] != value) {
-        kinds[lineKind] = value;
+    const std::uint8_t flag = value != 0 ? 1 : 0;  // the flags are 0 or 1
+    if (kinds[lineKind] != flag) {
+        kinds[lineKind] = flag;
         resultStoreOf(set).clear();
     }
 }
