@@ -2,7 +2,7 @@
 
 #include "platform/core/Event.h"
 #include "platform/core/MessageIds.h"
-#include "platform/core/QueueInspection.h"
+#include "platform/core/QueueWatch.h"
 #include "platform/core/Thread.h"
 #include "platform/core/Window.h"
 

@@ -1,6 +1,6 @@
 #include "tests/platform/ui/UiTestSupport.h"
 
-#include "platform/core/QueueInspection.h"
+#include "platform/core/QueueWatch.h"
 #include "platform/core/Thread.h"
 
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "platform/core/QueueInspection.h"
+#include "platform/core/QueueWatch.h"
 
 #include "platform/core/ThreadQueue.h"
 
