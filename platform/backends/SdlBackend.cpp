@@ -2,6 +2,7 @@
 
 #include "platform/core/MessageLoop.h"
 #include "platform/draw/Utf.h"
+#include "platform/shell/InputPanel.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiLoop.h"
@@ -66,6 +67,7 @@ struct SdlBackend::Impl {
     draw::Bitmap frame;
     bool closed = false;
     int exitCode = 0;
+    bool drivesInputPanel = false;
 
     ~Impl() {
         if (texture) {
@@ -181,11 +183,29 @@ SdlBackend::SdlBackend(const ui::DeviceProfile& profile, int zoom)
         error_ = SDL_GetError();
         return;
     }
+    // Text input stays on for a physical keyboard's accented letters. Where the platform has
+    // an on-screen keyboard, the input panel is that keyboard: it comes and goes with the
+    // panel's state. Elsewhere the shell draws its own panel, as on the headless backend.
     SDL_StartTextInput();
+    if (SDL_HasScreenKeyboardSupport()) {
+        SDL_StopTextInput();
+        shell::setInputPanelDriver([](bool shown) {
+            if (shown) {
+                SDL_StartTextInput();
+            } else {
+                SDL_StopTextInput();
+            }
+        });
+        impl_->drivesInputPanel = true;
+    }
     impl_->present();
 }
 
-SdlBackend::~SdlBackend() = default;
+SdlBackend::~SdlBackend() {
+    if (impl_->drivesInputPanel) {
+        shell::setInputPanelDriver({});
+    }
+}
 
 bool SdlBackend::ok() const {
     return error_.empty() && impl_->texture;

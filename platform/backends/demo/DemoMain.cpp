@@ -1,14 +1,20 @@
-// The demo program: the demonstration window on the SDL backend, or, with --headless, on the
+// The demo program: a demonstration screen on the SDL backend, or, with --headless, on the
 // headless backend for a number of seconds of virtual time, writing the last screen to a PNG.
 //
-//   ui_demo [--profile=NAME] [--zoom=N] [--run-ms=N] [--headless=OUT.png] [--screenshot=OUT.png]
+//   ui_demo [--profile=NAME] [--screen=drawing|controls|calendar] [--zoom=N] [--run-ms=N]
+//           [--headless=OUT.png] [--screenshot=OUT.png]
 //
+// --screen picks the screen: the drawing demonstration (the default), every system control
+// with the menu bar, or the month calendar with a menu bar.
 // --run-ms ends the program after that many milliseconds (virtual ones when headless, where
 // the default is 3000); --screenshot writes what the SDL window shows at the end.
 
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/backends/SdlBackend.h"
 #include "platform/core/VirtualClock.h"
+#include "platform/shell/ControlsDemo.h"
+#include "platform/shell/Menu.h"
+#include "platform/shell/MenuBar.h"
 #include "platform/testkit/DemoWindow.h"
 #include "platform/ui/DeviceProfile.h"
 #include "platform/ui/UiLoop.h"
@@ -32,6 +38,34 @@ std::string option(int argc, char** argv, std::string_view name) {
     return {};
 }
 
+using ScreenFactory = platform::WindowHandle (*)();
+
+platform::WindowHandle calendarWithMenuBar() {
+    using namespace platform::shell;
+    const platform::WindowHandle frame = createCalendarDemo();
+    MenuPtr menu = Menu::create();
+    menu->append(MF_STRING, 32786, u"Zpět");
+    MenuPtr popup = Menu::create();
+    popup->append(MF_STRING, 32779, u"Dnes");
+    menu->append(MF_POPUP, 402, u"Menu", popup);
+    createMenuBar(frame, menu);
+    return frame;
+}
+
+// The screen named by --screen; null for a name the program does not know.
+ScreenFactory screenNamed(std::string_view name) {
+    if (name.empty() || name == "drawing") {
+        return platform::testkit::createDemoWindow;
+    }
+    if (name == "controls") {
+        return platform::shell::createControlsDemo;
+    }
+    if (name == "calendar") {
+        return calendarWithMenuBar;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,6 +73,11 @@ int main(int argc, char** argv) {
     const auto profile = ui::chooseDeviceProfile(argc, argv);
     if (!profile) {
         std::fprintf(stderr, "ui_demo: unknown device profile\n");
+        return 2;
+    }
+    const ScreenFactory createScreen = screenNamed(option(argc, argv, "--screen="));
+    if (!createScreen) {
+        std::fprintf(stderr, "ui_demo: unknown screen (drawing, controls or calendar)\n");
         return 2;
     }
     const std::string headless = option(argc, argv, "--headless=");
@@ -49,7 +88,7 @@ int main(int argc, char** argv) {
     if (!headless.empty()) {
         VirtualClock clock(0);
         backends::HeadlessBackend backend(*profile);
-        const WindowHandle demo = testkit::createDemoWindow();
+        const WindowHandle demo = createScreen();
         ui::pumpMessages();
         for (std::uint64_t t = 0; t < (limited ? runMs : 3000); ++t) {
             clock.advance(1);
@@ -65,7 +104,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ui_demo: no display: %s\n", backend.error().c_str());
         return 1;
     }
-    const WindowHandle demo = testkit::createDemoWindow();
+    const WindowHandle demo = createScreen();
     const int code = backend.run(limited ? std::max<std::uint64_t>(runMs, 1) : 0);
     if (!screenshot.empty() && !backend.readBack().savePng(screenshot)) {
         std::fprintf(stderr, "ui_demo: cannot write %s\n", screenshot.c_str());
