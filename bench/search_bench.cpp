@@ -196,6 +196,7 @@ int profileScan(const std::vector<Hop>& hops, std::size_t stopCount, std::size_t
 
 struct Figures {
     std::vector<double> engineMs, scanMs;
+    std::vector<double> foundMs, nothingMs;  // searches with a result, and those without
     std::vector<double> pageKb;
     int found = 0, statuses = 0;
 };
@@ -225,6 +226,8 @@ void run(const char* name, std::shared_ptr<cJizdniRad> file, int queries) {
         }
     }
     set.parameters().prepare();
+    std::printf("%s: standard window %d min, maximum window %d min\n", name,
+                set.parameters().standardWindow(), set.parameters().maximumWindow());
     const int window = set.parameters().standardWindow();
     const int horizon = set.parameters().maximumWindow();
     const int minTransfer = set.parameters().record(0).minimumTransfer;
@@ -249,6 +252,7 @@ void run(const char* name, std::shared_ptr<cJizdniRad> file, int queries) {
         auto t = Clock::now();
         const std::int32_t status = searcher.hledejCestu(set, 0, 0, platform::kNullWindow);
         f.engineMs.push_back(msSince(t));
+        (status >= 0 ? f.foundMs : f.nothingMs).push_back(f.engineMs.back());
         f.pageKb.push_back(static_cast<double>(searcher.lastPageBytes()) / 1024.0);
         f.found += status >= 0 ? 1 : 0;
         f.statuses += status < 0 ? 1 : 0;
@@ -270,6 +274,11 @@ void run(const char* name, std::shared_ptr<cJizdniRad> file, int queries) {
     std::printf("  engine search  median %8.3f ms   p99 %8.3f ms   max %8.3f ms\n",
                 percentile(f.engineMs, 0.5), percentile(f.engineMs, 0.99),
                 percentile(f.engineMs, 1.0));
+    std::printf(
+        "    with a result median %8.3f ms   p99 %8.3f ms;  without: median %8.3f ms   "
+        "p99 %8.3f ms\n",
+        percentile(f.foundMs, 0.5), percentile(f.foundMs, 0.99), percentile(f.nothingMs, 0.5),
+        percentile(f.nothingMs, 0.99));
     std::printf("  profile scan   median %8.3f ms   p99 %8.3f ms   max %8.3f ms\n",
                 percentile(f.scanMs, 0.5), percentile(f.scanMs, 0.99), percentile(f.scanMs, 1.0));
     std::printf("  search pages   median %8.0f KB   p99 %8.0f KB   max %8.0f KB\n",

@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <cstddef>
+#include <cstring>
 
 #include "engine/data/EngineException.h"
 
@@ -29,8 +30,15 @@ void* EnginePagePool::nextPage() {
         used_ = 0;
     }
     char* page = static_cast<char*>(regions_[regionCount_ - 1]) + used_;
-    if (mprotect(page, kPageSize, PROT_READ | PROT_WRITE) != 0) {
-        raiseEngine(ENGINE_EXC_OUT_OF_MEMORY);
+    if (regionCount_ == 1 && used_ < committed_) {
+        std::memset(page, 0, kPageSize);  // a recycled page: committed, but used before
+    } else {
+        if (mprotect(page, kPageSize, PROT_READ | PROT_WRITE) != 0) {
+            raiseEngine(ENGINE_EXC_OUT_OF_MEMORY);
+        }
+        if (regionCount_ == 1 && used_ == committed_) {
+            committed_ += kPageSize;
+        }
     }
     const std::uint32_t offset = (regionCount_ - 1) * regionSize_ + used_;
     if (offset > highWaterMark_) {
@@ -55,6 +63,11 @@ void EnginePagePool::decommitPage(void* page) {
     // address space is released with the region in any case.
     madvise(page, kPageSize, MADV_DONTNEED);
     mprotect(page, kPageSize, PROT_NONE);
+    // A recycled first region is committed only up to its first decommitted page.
+    const auto* first = static_cast<const char*>(regions_[0]);
+    if (p >= first && p < first + committed_) {
+        committed_ = static_cast<std::uint32_t>(p - first);
+    }
 }
 
 void EnginePagePool::releaseAll() noexcept {
@@ -64,6 +77,26 @@ void EnginePagePool::releaseAll() noexcept {
     }
     regionCount_ = 0;
     used_ = regionSize_;
+    committed_ = 0;
+}
+
+void EnginePagePool::recycle() noexcept {
+    if (regionCount_ == 0) {
+        return;
+    }
+    // Pages of the first region after a decommitted one are handed out the ordinary way, so
+    // they must come back zero-filled: their contents are dropped.
+    const std::uint32_t inFirst = regionCount_ == 1 ? used_ : regionSize_;
+    if (committed_ < inFirst) {
+        madvise(static_cast<char*>(regions_[0]) + committed_, inFirst - committed_, MADV_DONTNEED);
+    }
+    for (std::uint32_t r = 1; r < regionCount_; ++r) {
+        munmap(regions_[r], regionSize_);
+        regions_[r] = nullptr;
+    }
+    regionCount_ = 1;
+    used_ = 0;
+    highWaterMark_ = 0;
 }
 
 }  // namespace trasovnik

@@ -29,6 +29,11 @@ public:
     // Releases every region; the pool can be used again afterwards (the next page reserves a new
     // first region).
     void releaseAll() noexcept;
+    // Takes every page back: the first region stays reserved and its pages committed, and the
+    // next pages handed out are those again (zero-filled anew), so a user that takes and returns
+    // its pages over and over does not pay for committing them each time. The other regions
+    // are released.
+    void recycle() noexcept;
 
     std::uint32_t regionCount() const { return regionCount_; }
     // Bytes of the newest region already handed out as pages.
@@ -45,6 +50,9 @@ private:
     std::uint32_t used_ = kRegionSize;  // so that the first page reserves a region
     std::uint32_t regionSize_ = kRegionSize;
     std::uint32_t highWaterMark_ = 0;
+    // Bytes at the start of the first region that are committed without a gap: recycle hands
+    // them out again without committing them anew.
+    std::uint32_t committed_ = 0;
 };
 
 }  // namespace trasovnik

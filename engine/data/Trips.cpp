@@ -15,8 +15,6 @@ namespace trasovnik {
 
 namespace {
 
-constexpr std::uint16_t kBoardingBit = 0x8000;
-constexpr std::uint16_t kAlightingBit = 0x4000;
 constexpr std::uint16_t kStepMask = 0x3FFF;
 
 // Floor division and modulo by a day, for times before the start day (negative plain values).
@@ -25,12 +23,6 @@ int dayOffsetOf(int minutes) {
 }
 int minuteOfDay(int minutes) {
     return minutes - dayOffsetOf(minutes) * 1440;
-}
-
-void requireIndex(bool inRange) {
-    if (!inRange) {
-        raiseEngine(ENGINE_EXC_INDEX);
-    }
 }
 
 }  // namespace
@@ -193,40 +185,6 @@ void cSpoje::readTrip(TimetableFileReader& reader) {
     trips_.push_back(s);
 }
 
-const cSpoj& cSpoje::trip(std::size_t t) const {
-    requireIndex(t < trips_.size());
-    return trips_[t];
-}
-
-const cTrasaSpoje& cSpoje::route(std::size_t r) const {
-    requireIndex(r < routes_.size());
-    return routes_[r];
-}
-
-const cPlatnostSpoje& cSpoje::validity(std::size_t v) const {
-    requireIndex(v < validity_.size());
-    return validity_[v];
-}
-
-std::size_t cSpoje::itemIndex(std::size_t t, std::size_t position) const {
-    const cSpoj& s = trip(t);
-    requireIndex(position < s.stopCount);
-    std::size_t along = s.reversed() ? s.stopCount - 1 - position : position;
-    return routes_[s.route()].itemOffset + s.firstOffset + along;
-}
-
-int cSpoje::arrivalTime(std::size_t t, std::size_t position) const {
-    const cSpoj& s = trip(t);
-    requireIndex(position < s.stopCount);
-    return s.startMinute() + patterns_.arrivalAt(s.arrivalPattern, position);
-}
-
-int cSpoje::departureTime(std::size_t t, std::size_t position) const {
-    const cSpoj& s = trip(t);
-    requireIndex(position < s.stopCount);
-    return s.startMinute() + patterns_.departureAt(s.departurePattern, position);
-}
-
 int cSpoje::arrivalMinute(std::size_t t, std::size_t position) const {
     return minuteOfDay(arrivalTime(t, position));
 }
@@ -247,18 +205,6 @@ TripTime cSpoje::departureOnDay(std::size_t t, std::size_t position, int day) co
 TripTime cSpoje::arrivalOnDay(std::size_t t, std::size_t position, int day) const {
     int minutes = arrivalTime(t, position);
     return {minutes, runsOnStartDay(t, day - dayOffsetOf(minutes))};
-}
-
-std::uint16_t cSpoje::stopAt(std::size_t t, std::size_t position) const {
-    return static_cast<std::uint16_t>(items_[itemIndex(t, position)] >> 16);
-}
-
-bool cSpoje::canBoard(std::size_t t, std::size_t position) const {
-    return (items_[itemIndex(t, position)] & kBoardingBit) != 0;
-}
-
-bool cSpoje::canAlight(std::size_t t, std::size_t position) const {
-    return (items_[itemIndex(t, position)] & kAlightingBit) != 0;
 }
 
 std::size_t cSpoje::mirroredPosition(std::size_t t, std::size_t q) const {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/data/EngineException.h"
 #include "engine/data/Lines.h"
 #include "engine/data/TimePatterns.h"
 #include "engine/data/ValidityCalendars.h"
@@ -95,17 +96,35 @@ public:
     std::size_t validityCount() const { return validity_.size(); }
     std::size_t stopItemCount() const { return items_.size(); }
     // ENGINE_EXC_INDEX for an index out of range, here and in every operation below.
-    const cSpoj& trip(std::size_t t) const;
-    const cTrasaSpoje& route(std::size_t r) const;
-    const cPlatnostSpoje& validity(std::size_t v) const;
+    // (Defined here: the connection search calls these for every event it handles.)
+    const cSpoj& trip(std::size_t t) const {
+        requireIndex(t < trips_.size());
+        return trips_[t];
+    }
+    const cTrasaSpoje& route(std::size_t r) const {
+        requireIndex(r < routes_.size());
+        return routes_[r];
+    }
+    const cPlatnostSpoje& validity(std::size_t v) const {
+        requireIndex(v < validity_.size());
+        return validity_[v];
+    }
     const cTrasaSpoje& routeOfTrip(std::size_t t) const { return route(trip(t).route()); }
     std::size_t stopCount(std::size_t t) const { return trip(t).stopCount; }
     std::size_t calendarOfTrip(std::size_t t) const { return validity(trip(t).validity).calendar; }
     std::size_t lineOfTrip(std::size_t t) const { return routeOfTrip(t).line; }
 
     // Minutes from midnight of the start day at a position (1440 or more on later days).
-    int arrivalTime(std::size_t t, std::size_t position) const;
-    int departureTime(std::size_t t, std::size_t position) const;
+    int arrivalTime(std::size_t t, std::size_t position) const {
+        const cSpoj& s = trip(t);
+        requireIndex(position < s.stopCount);
+        return s.startMinute() + patterns_.arrivalAt(s.arrivalPattern, position);
+    }
+    int departureTime(std::size_t t, std::size_t position) const {
+        const cSpoj& s = trip(t);
+        requireIndex(position < s.stopCount);
+        return s.startMinute() + patterns_.departureAt(s.departurePattern, position);
+    }
     // The same as a minute of day, 0 to 1439.
     int arrivalMinute(std::size_t t, std::size_t position) const;
     int departureMinute(std::size_t t, std::size_t position) const;
@@ -116,9 +135,15 @@ public:
     TripTime arrivalOnDay(std::size_t t, std::size_t position, int day) const;
     bool runsOnStartDay(std::size_t t, int startDay) const;
 
-    std::uint16_t stopAt(std::size_t t, std::size_t position) const;
-    bool canBoard(std::size_t t, std::size_t position) const;
-    bool canAlight(std::size_t t, std::size_t position) const;
+    std::uint16_t stopAt(std::size_t t, std::size_t position) const {
+        return static_cast<std::uint16_t>(items_[itemIndex(t, position)] >> 16);
+    }
+    bool canBoard(std::size_t t, std::size_t position) const {
+        return (items_[itemIndex(t, position)] & kBoardingBit) != 0;
+    }
+    bool canAlight(std::size_t t, std::size_t position) const {
+        return (items_[itemIndex(t, position)] & kAlightingBit) != 0;
+    }
 
     // Mirrored forms for the arrival search, which runs trips backwards on minutes 1439 - m
     // and days 0x7FFF - d: position q of the mirrored trip is position stopCount - q - 1.
@@ -153,7 +178,19 @@ public:
                                               const cVazbyPoznamek& notes) const;
 
 private:
-    std::size_t itemIndex(std::size_t t, std::size_t position) const;
+    static constexpr std::uint16_t kBoardingBit = 0x8000;
+    static constexpr std::uint16_t kAlightingBit = 0x4000;
+    static void requireIndex(bool inRange) {
+        if (!inRange) {
+            raiseEngine(ENGINE_EXC_INDEX);
+        }
+    }
+    std::size_t itemIndex(std::size_t t, std::size_t position) const {
+        const cSpoj& s = trip(t);
+        requireIndex(position < s.stopCount);
+        const std::size_t along = s.reversed() ? s.stopCount - 1 - position : position;
+        return routes_[s.route()].itemOffset + s.firstOffset + along;
+    }
     std::int64_t distanceStep(std::size_t item) const;
     void readRoutes(TimetableFileReader& reader);
     void readValidity(TimetableFileReader& reader, std::size_t attachmentCount);

@@ -15,7 +15,8 @@
 
 namespace trasovnik {
 
-cHledani::cHledani() : pages_(std::make_unique<EnginePagePool>()) {}
+cHledani::cHledani()
+    : pages_(std::make_unique<EnginePagePool>()), scratch_(std::make_unique<SearchScratch>()) {}
 
 cHledani::~cHledani() = default;
 
@@ -61,8 +62,8 @@ std::int32_t cHledani::hledejCestu(cSestava& set, int currentMinute, int current
 
     const auto began = std::chrono::steady_clock::now();
     RunOutcome outcome =
-        runSearch(*this, set, *pages_, pageLimit_, request, mode != cSestava::kRequestNew,
-                  currentMinute, currentDay, window);
+        runSearch(*this, set, *pages_, *scratch_, pageLimit_, request,
+                  mode != cSestava::kRequestNew, currentMinute, currentDay, window);
     lastTicks_ = static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                                 std::chrono::steady_clock::now() - began)
                                                 .count());

@@ -19,6 +19,7 @@ namespace trasovnik {
 
 class cSestava;
 class EnginePagePool;
+struct SearchScratch;
 
 // Statuses of a search (a result id is 0 or more).
 inline constexpr std::int32_t kSearchCancelled = -2;
@@ -67,6 +68,7 @@ public:
 
 private:
     std::unique_ptr<EnginePagePool> pages_;
+    std::unique_ptr<SearchScratch> scratch_;
     std::uint32_t pageLimit_ = 0xFFFFFFFFu;
     std::uint32_t lastTicks_ = 0;
     std::int32_t lastMemoryKb_ = 0;

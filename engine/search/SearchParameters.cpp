@@ -42,21 +42,8 @@ cParametryHledani::cParametryHledani(std::vector<const cJizdniRad*> timetables)
     refresh();
 }
 
-cParametryHledaniRadu& cParametryHledani::record(std::size_t timetable) {
-    if (timetable >= records_.size()) {
-        raiseEngine(ENGINE_EXC_INDEX);
-    }
-    return records_[timetable];
-}
-
-const cParametryHledaniRadu& cParametryHledani::record(std::size_t timetable) const {
-    if (timetable >= records_.size()) {
-        raiseEngine(ENGINE_EXC_INDEX);
-    }
-    return records_[timetable];
-}
-
 void cParametryHledani::refresh() {
+    prepared_.clear();
     for (std::size_t i = 0; i < timetables_.size(); ++i) {
         fillFromDefaults(*timetables_[i], records_[i]);
     }
@@ -89,16 +76,25 @@ void cParametryHledani::prepare() {
         wantedConnections_ = std::min(wantedConnections_, r.maxResultConnections);
         setDefaultTransfers_ = std::max(setDefaultTransfers_, r.defaultTransfers);
     }
+    prepared_.resize(timetables_.size());
     for (std::size_t i = 0; i < timetables_.size(); ++i) {
         const cJizdniRad& jr = *timetables_[i];
         cParametryHledaniRadu& r = records_[i];
-        if (jr.header.flagA != 0 && r.useScMarking != 0) {
+        // The trips' bits follow from the line kinds allowed and the "SC" marking alone;
+        // with both as in the last preparation they are still right, and a search does not
+        // pay for a walk over every trip of the file.
+        const bool sc = jr.header.flagA != 0 && r.useScMarking != 0;
+        PreparedTrips& memo = prepared_[i];
+        if (memo.valid && memo.sc == sc && memo.kinds == r.mayUseLineKind &&
+            memo.tripCount == r.tripFlags.size()) {
+            continue;
+        }
+        for (std::uint32_t& f : r.tripFlags) {
+            f &= ~kTripScNote;
+        }
+        if (sc) {
             markScTrips(jr, r);
         }
-    }
-    for (std::size_t i = 0; i < timetables_.size(); ++i) {
-        const cJizdniRad& jr = *timetables_[i];
-        cParametryHledaniRadu& r = records_[i];
         for (std::size_t t = 0; t < r.tripFlags.size(); ++t) {
             const std::size_t kind = jr.trips.lines().line(jr.trips.lineOfTrip(t)).kind;
             if (kind >= r.mayUseLineKind.size()) {
@@ -107,6 +103,7 @@ void cParametryHledani::prepare() {
             r.tripFlags[t] =
                 (r.tripFlags[t] & ~kTripUsable) | (r.mayUseLineKind[kind] != 0 ? kTripUsable : 0);
         }
+        memo = PreparedTrips{true, sc, r.mayUseLineKind, r.tripFlags.size()};
     }
     maximumWindow_ = std::max(standardWindow_, std::min(maximumWindow_, kLongestWindow));
 }

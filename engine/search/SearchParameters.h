@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/data/EngineException.h"
+
 namespace trasovnik {
 
 class cJizdniRad;
@@ -55,13 +57,25 @@ public:
     // Every record filled again from its timetable's defaults, then prepare().
     void refresh();
     // Derives the set-wide values and the trips' flag bits from the records; runs before
-    // every search.
+    // every search. The trips' bits are derived again only when the record's line kinds or
+    // "SC" marking changed since the last preparation; whoever changes `tripFlags` by hand
+    // must call refresh().
     void prepare();
 
     std::size_t count() const { return records_.size(); }
     // ENGINE_EXC_INDEX for a timetable index outside the set.
-    cParametryHledaniRadu& record(std::size_t timetable);
-    const cParametryHledaniRadu& record(std::size_t timetable) const;
+    cParametryHledaniRadu& record(std::size_t timetable) {
+        if (timetable >= records_.size()) {
+            raiseEngine(ENGINE_EXC_INDEX);
+        }
+        return records_[timetable];
+    }
+    const cParametryHledaniRadu& record(std::size_t timetable) const {
+        if (timetable >= records_.size()) {
+            raiseEngine(ENGINE_EXC_INDEX);
+        }
+        return records_[timetable];
+    }
 
     std::int32_t wantedConnections() const { return wantedConnections_; }
     std::int32_t standardWindow() const { return standardWindow_; }
@@ -73,6 +87,14 @@ private:
 
     std::vector<const cJizdniRad*> timetables_;
     std::vector<cParametryHledaniRadu> records_;
+    // Per record, what its trips' bits were last derived from.
+    struct PreparedTrips {
+        bool valid = false;
+        bool sc = false;
+        std::vector<std::uint8_t> kinds;
+        std::size_t tripCount = 0;
+    };
+    std::vector<PreparedTrips> prepared_;
     std::int32_t wantedConnections_ = kNoWantedLimit;
     std::int32_t standardWindow_ = 0;
     std::int32_t maximumWindow_ = 0;

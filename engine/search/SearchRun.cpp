@@ -7,6 +7,7 @@
 
 #include "engine/data/EngineException.h"
 #include "engine/data/EnginePagePool.h"
+#include "engine/data/LoadedTimetable.h"
 #include "engine/data/TimetableCombination.h"
 #include "engine/data/TimetableFile.h"
 #include "engine/data/TimetableSet.h"
@@ -17,6 +18,7 @@
 #include "engine/search/SearchParameters.h"
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult.h"
+#include "engine/search/StopDepartureIndex.h"
 #include "platform/core/MessageIds.h"
 #include "platform/core/MessageLoop.h"
 
@@ -97,10 +99,21 @@ struct TripEntry {
     std::uint8_t position;
 };
 
-struct Bucket {
+}  // namespace
+
+// The list heads of one minute of the run's window. The array lives in the searcher's scratch,
+// so it is not allocated for every run.
+struct SearchBucket {
     StopEntry* stops = nullptr;
     TripEntry* trips = nullptr;
 };
+
+SearchScratch::SearchScratch() = default;
+SearchScratch::~SearchScratch() = default;
+
+namespace {
+
+using Bucket = SearchBucket;
 
 struct Departure {
     std::int32_t time;  // relative to the run's start
@@ -139,10 +152,14 @@ bool flagConditions(const Journey& p, const Candidate& q) {
 
 class Searcher {
 public:
-    Searcher(cHledani& searcher, cSestava& set, RunPages& pages)
+    Searcher(cHledani& searcher, cSestava& set, RunPages& pages, SearchScratch& scratch)
         : searcher_(searcher),
           combination_(set.combination()),
           params_(set.parameters()),
+          scratch_(scratch),
+          buckets_(scratch.buckets),
+          fromIndex_(scratch.fromIndex),
+          toIndex_(scratch.toIndex),
           labels_(pages),
           stopEntries_(pages),
           tripEntries_(pages),
@@ -162,9 +179,25 @@ private:
     void processStopEntry(StopEntry* e, std::int32_t time);
     void processTripEntry(TripEntry* e, std::int32_t time);
     void transfersFrom(const Label& l, const StopEntry& e, std::int32_t time, bool atVia);
-    void boardFrom(const Label& l, const PathNode* alight, std::size_t tt, std::uint16_t stop,
-                   std::int32_t earliest, std::int32_t arrived, std::uint8_t walk,
-                   std::size_t fromTt, std::uint32_t excludeTrip);
+    // The departures a transfer from a stop reaches at one stop: per route its first one from
+    // `earliest` on (not `excludeTrip` of `fromTt`, the trip just left), by time.
+    void gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t earliest,
+                        std::size_t fromTt, std::uint32_t excludeTrip, std::vector<Departure>& out);
+    struct TransferTarget {
+        std::size_t tt;
+        std::uint8_t walk;         // minutes walked to the stop of the departures
+        std::uint32_t begin, end;  // range of transferDepartures_
+    };
+    struct TransferKey {
+        std::int32_t tripDay;
+        std::uint32_t trip;
+        std::int32_t time;
+        std::uint16_t stop;
+        std::uint8_t tt;
+        bool operator==(const TransferKey&) const = default;
+    };
+    void boardFrom(const Label& l, const PathNode* alight, const TransferTarget& target,
+                   std::int32_t arrived, std::size_t fromTt);
     void addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uint8_t position,
                     std::int32_t tripDay, std::int32_t time);
     std::int32_t labelRank(const Label& l, std::size_t tt, std::int32_t time) const;
@@ -178,7 +211,12 @@ private:
 
     // Trip access in the direction of the search: positions, times and rights of a mirrored
     // trip are those of the real trip run backwards on mirrored minutes.
-    const cSpoje& trips(std::size_t tt) const { return combination_.timetable(tt).trips; }
+    const cSpoje& trips(std::size_t tt) const {
+        if (tt >= tripTables_.size()) {
+            raiseEngine(ENGINE_EXC_INDEX);
+        }
+        return *tripTables_[tt];
+    }
     std::size_t realPosition(std::size_t tt, std::uint32_t t, std::size_t q) const {
         return mirrored_ ? trips(tt).stopCount(t) - 1 - q : q;
     }
@@ -221,6 +259,11 @@ private:
     cHledani& searcher_;
     cJizdniRadySestavy& combination_;
     cParametryHledani& params_;
+    SearchScratch& scratch_;
+    std::vector<Bucket>& buckets_;
+    // Per timetable and stop: the position of the stop in the From (To) list, or -1.
+    std::vector<std::vector<std::int32_t>>& fromIndex_;
+    std::vector<std::vector<std::int32_t>>& toIndex_;
     RecordPool<Label> labels_;
     RecordPool<StopEntry> stopEntries_;
     RecordPool<TripEntry> tripEntries_;
@@ -245,14 +288,19 @@ private:
     std::int32_t progressStep_ = 1;
     std::int32_t nextProgress_ = 1;
 
-    std::vector<Bucket> buckets_;
     EventTable<TripEntry> events_;
-    std::vector<std::vector<std::int32_t>> fromIndex_, toIndex_;
     std::vector<const PathNode*> origins_;
-    std::vector<std::vector<std::int32_t>> cacheSlot_;
-    std::vector<std::vector<Departure>> cache_;
-    std::vector<std::vector<std::uint32_t>> routeStamp_;
-    std::uint32_t stamp_ = 0;
+    std::vector<StopDepartureIndex*> index_;  // per timetable, in the run's direction
+    std::vector<const cSpoje*> tripTables_;   // per timetable
+    // Departures of the From stops over the run's window, by (timetable, stop).
+    std::vector<std::pair<std::uint32_t, std::vector<Departure>>> cache_;
+    // The departures of the transfers from the stop entry last met.
+    TransferKey transferKey_{};
+    bool transferKeyValid_ = false;
+    std::vector<TransferTarget> transferTargets_;
+    std::vector<Departure> transferDepartures_;
+    std::vector<Departure> boardingFound_;
+    std::vector<std::uint32_t> boardingOrder_, boardingSorted_;
 
     std::vector<Candidate> candidates_;
     std::vector<std::size_t> byRank_, byStart_, selected_;
@@ -265,6 +313,10 @@ std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, i
     }
     work_ = request;
     mirrored_ = request.arrival != 0;
+    tripTables_.clear();
+    for (std::size_t tt = 0; tt < combination_.count(); ++tt) {
+        tripTables_.push_back(&combination_.timetable(tt).trips);
+    }
     std::int32_t minute = work_.minute;
     std::int32_t day = work_.day;
     if (mirrored_) {
@@ -325,18 +377,20 @@ std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, i
 
     buckets_.assign(static_cast<std::size_t>(maximumWindow_) + 1, Bucket{});
     const std::size_t n = combination_.count();
-    fromIndex_.assign(n, {});
-    toIndex_.assign(n, {});
-    cacheSlot_.assign(n, {});
-    routeStamp_.assign(n, {});
+    fromIndex_.resize(n);
+    toIndex_.resize(n);
+    index_.assign(n, nullptr);
+    scratch_.routeSeen.resize(n);
     for (std::size_t tt = 0; tt < n; ++tt) {
         for (std::uint32_t& f : params_.record(tt).stopFlags) {
             f &= ~kStopRequestBits;
         }
         fromIndex_[tt].assign(combination_.stopCount(tt), -1);
         toIndex_[tt].assign(combination_.stopCount(tt), -1);
-        cacheSlot_[tt].assign(combination_.stopCount(tt), -1);
-        routeStamp_[tt].assign(trips(tt).routeCount(), 0);
+        index_[tt] = &scratch_.departures.of(combination_.loaded(tt).file, mirrored_);
+        if (scratch_.routeSeen[tt].size() != trips(tt).routeCount()) {
+            scratch_.routeSeen[tt].assign(trips(tt).routeCount(), 0);
+        }
     }
 
     // Marks one list; returns the number of stops marked.
@@ -396,57 +450,26 @@ void Searcher::sendProgress(std::int32_t percent) {
 }
 
 const std::vector<Departure>& Searcher::departures(std::size_t tt, std::uint16_t stop) {
-    std::int32_t& slot = cacheSlot_[tt].at(stop);
-    if (slot >= 0) {
-        return cache_[static_cast<std::size_t>(slot)];
+    const std::uint32_t key = (static_cast<std::uint32_t>(tt) << 16) | stop;
+    for (const auto& [k, list] : cache_) {
+        if (k == key) {
+            return list;
+        }
     }
-    // The stop's boardable passages by minute of day (the passage rows already run in that
-    // order in the real direction), then day by day over the run's window: the list comes
-    // out ordered by time without sorting it.
-    struct Passage {
-        int minuteOfDay;
-        int daysBack;  // the trip started this many days before the day of the event
-        std::uint32_t trip;
-        std::uint8_t position;
-    };
-    std::vector<Passage> eligible;
-    const cJizdniRad& jr = combination_.timetable(tt);
-    const cPrujezdyZastavek& passages = jr.passages;
+    // The stop's departures by minute of day, day by day over the run's window: the list comes
+    // out ordered by time.
+    const StopDepartures& all = index_[tt]->of(stop);
     const auto& tripFlags = params_.record(tt).tripFlags;
-    const std::uint32_t count = passages.passageCount(stop);
-    eligible.reserve(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint32_t t = passages.tripAt(stop, i);
-        if (t >= tripFlags.size() || (tripFlags[t] & kTripUsable) == 0) {
-            continue;
-        }
-        const std::size_t n = jr.trips.stopCount(t);
-        const std::size_t real = passages.positionAt(stop, i);
-        if (real >= n) {
-            continue;
-        }
-        const std::size_t q = mirrored_ ? n - 1 - real : real;
-        if (q + 1 >= n || !mayBoard(tt, t, q)) {
-            continue;
-        }
-        const int tau = departureTau(tt, t, q);
-        const auto back = static_cast<int>(floorDiv(tau, kMinutesPerDay));
-        eligible.push_back(
-            Passage{tau - back * kMinutesPerDay, back, t, static_cast<std::uint8_t>(q)});
-    }
-    auto byMinute = [](const Passage& a, const Passage& b) {
-        return a.minuteOfDay < b.minuteOfDay;
-    };
-    if (!std::is_sorted(eligible.begin(), eligible.end(), byMinute)) {
-        std::stable_sort(eligible.begin(), eligible.end(), byMinute);
-    }
     std::vector<Departure> list;
     const std::int64_t firstDay = floorDiv(base_, kMinutesPerDay);
     const std::int64_t lastDay = floorDiv(base_ + endRel_ - 1, kMinutesPerDay);
     for (std::int64_t d = firstDay; d <= lastDay; ++d) {
-        for (const Passage& p : eligible) {
+        for (const StopDeparture& p : all.all) {
             const std::int64_t time = d * kMinutesPerDay + p.minuteOfDay - base_;
             if (time < 0 || time >= endRel_) {
+                continue;
+            }
+            if (p.trip >= tripFlags.size() || (tripFlags[p.trip] & kTripUsable) == 0) {
                 continue;
             }
             const auto tripDay = static_cast<std::int32_t>(d - p.daysBack);
@@ -456,9 +479,8 @@ const std::vector<Departure>& Searcher::departures(std::size_t tt, std::uint16_t
             list.push_back(Departure{static_cast<std::int32_t>(time), p.trip, tripDay, p.position});
         }
     }
-    slot = static_cast<std::int32_t>(cache_.size());
-    cache_.push_back(std::move(list));
-    return cache_.back();
+    cache_.emplace_back(key, std::move(list));
+    return cache_.back().second;
 }
 
 std::int32_t Searcher::labelRank(const Label& l, std::size_t tt, std::int32_t time) const {
@@ -637,32 +659,106 @@ void Searcher::seed(std::int32_t b) {
     }
 }
 
-void Searcher::boardFrom(const Label& l, const PathNode* alight, std::size_t tt, std::uint16_t stop,
-                         std::int32_t earliest, std::int32_t arrived, std::uint8_t walk,
-                         std::size_t fromTt, std::uint32_t excludeTrip) {
-    const std::vector<Departure>& deps = departures(tt, stop);
-    auto it = std::lower_bound(deps.begin(), deps.end(), earliest,
-                               [](const Departure& d, std::int32_t v) { return d.time < v; });
-    ++stamp_;
-    if (stamp_ == 0) {
-        for (auto& v : routeStamp_) {
-            std::fill(v.begin(), v.end(), 0);
-        }
-        stamp_ = 1;
-    }
-    const cParametryHledaniRadu& fromParams = params_.record(fromTt);
+void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t earliest,
+                              std::size_t fromTt, std::uint32_t excludeTrip,
+                              std::vector<Departure>& out) {
     const std::int32_t limit = std::min(endRel_, earliest + kTransferHorizon);
-    const cSpoje& s = trips(tt);
-    for (; it != deps.end() && it->time < limit; ++it) {
-        const Departure d = *it;
-        if (tt == fromTt && d.trip == excludeTrip) {
-            continue;
+    if (earliest >= limit) {
+        return;
+    }
+    // Per route of the stop, its first departure from `earliest` on that runs and may be used,
+    // in the order of the stop's departures (the journeys' pruning may depend on that order).
+    const StopDepartures& deps = index_[tt]->of(stop);
+    const auto& tripFlags = params_.record(tt).tripFlags;
+    const std::int64_t firstDay = floorDiv(base_ + earliest, kMinutesPerDay);
+    const std::int64_t lastDay = floorDiv(base_ + limit - 1, kMinutesPerDay);
+    auto usable = [&](const StopDeparture& p, std::int64_t day) {
+        return !(tt == fromTt && p.trip == excludeTrip) && p.trip < tripFlags.size() &&
+               (tripFlags[p.trip] & kTripUsable) != 0 &&
+               runs(tt, p.trip, static_cast<std::int32_t>(day - p.daysBack));
+    };
+    auto byMinute = [](const StopDeparture& p, std::int64_t v) { return p.minuteOfDay < v; };
+    // A stop with few departures per route is cheaper to walk through the window once, marking
+    // the routes met; one with few routes is cheaper to search route by route.
+    const std::size_t windowDepartures =
+        deps.all.size() * static_cast<std::size_t>(limit - earliest) / kMinutesPerDay;
+    if (deps.routes.size() * 8 >= windowDepartures) {
+        if (++scratch_.routeStamp == 0) {
+            for (auto& v : scratch_.routeSeen) {
+                std::fill(v.begin(), v.end(), 0);
+            }
+            scratch_.routeStamp = 1;
         }
-        std::uint32_t& seen = routeStamp_[tt].at(s.trip(d.trip).route());
-        if (seen == stamp_) {
-            continue;
+        std::vector<std::uint32_t>& seen = scratch_.routeSeen[tt];
+        for (std::int64_t d = firstDay; d <= lastDay; ++d) {
+            const std::int64_t dayBase = d * kMinutesPerDay - base_;
+            const std::int64_t from = std::max<std::int64_t>(earliest - dayBase, 0);
+            auto it = std::lower_bound(deps.all.begin(), deps.all.end(), from, byMinute);
+            for (; it != deps.all.end(); ++it) {
+                const std::int64_t time = dayBase + it->minuteOfDay;
+                if (time >= limit) {
+                    break;
+                }
+                if (seen[it->route] == scratch_.routeStamp || !usable(*it, d)) {
+                    continue;
+                }
+                seen[it->route] = scratch_.routeStamp;
+                out.push_back(Departure{static_cast<std::int32_t>(time), it->trip,
+                                        static_cast<std::int32_t>(d - it->daysBack), it->position});
+            }
         }
-        seen = stamp_;
+    } else {
+        std::vector<std::uint32_t>& orders = boardingOrder_;
+        std::vector<Departure>& found = boardingFound_;
+        orders.clear();
+        found.clear();
+        for (const RouteDepartures& r : deps.routes) {
+            const StopDeparture* const begin = deps.byRoute.data() + r.begin;
+            const StopDeparture* const end = deps.byRoute.data() + r.end;
+            bool done = false;
+            for (std::int64_t d = firstDay; d <= lastDay && !done; ++d) {
+                const std::int64_t dayBase = d * kMinutesPerDay - base_;
+                const std::int64_t from = std::max<std::int64_t>(earliest - dayBase, 0);
+                for (const StopDeparture* it = std::lower_bound(begin, end, from, byMinute);
+                     it != end; ++it) {
+                    const std::int64_t time = dayBase + it->minuteOfDay;
+                    if (time >= limit) {
+                        break;
+                    }
+                    if (!usable(*it, d)) {
+                        continue;
+                    }
+                    found.push_back(Departure{static_cast<std::int32_t>(time), it->trip,
+                                              static_cast<std::int32_t>(d - it->daysBack),
+                                              it->position});
+                    orders.push_back(it->order);
+                    done = true;
+                    break;
+                }
+            }
+        }
+        std::vector<std::uint32_t>& byTime = boardingSorted_;
+        byTime.resize(found.size());
+        for (std::uint32_t i = 0; i < byTime.size(); ++i) {
+            byTime[i] = i;
+        }
+        std::sort(byTime.begin(), byTime.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return found[a].time != found[b].time ? found[a].time < found[b].time
+                                                  : orders[a] < orders[b];
+        });
+        for (const std::uint32_t i : byTime) {
+            out.push_back(found[i]);
+        }
+    }
+}
+
+void Searcher::boardFrom(const Label& l, const PathNode* alight, const TransferTarget& target,
+                         std::int32_t arrived, std::size_t fromTt) {
+    const std::size_t tt = target.tt;
+    const std::uint8_t walk = target.walk;
+    const cParametryHledaniRadu& fromParams = params_.record(fromTt);
+    for (std::uint32_t i = target.begin; i < target.end; ++i) {
+        const Departure d = transferDepartures_[i];
         Label* n = labels_.make();
         *n = l;
         n->node = alight;
@@ -691,16 +787,36 @@ void Searcher::transfersFrom(const Label& l, const StopEntry& e, std::int32_t ti
         base.flags |= kFlagVia;  // leaving a trip at a via stop meets the via condition
     }
     const std::size_t tt = e.tt;
-    const cParametryHledaniRadu& p = params_.record(tt);
-    boardFrom(base, alight, tt, e.stop, time + p.minimumTransfer, time, 0, tt, e.trip);
-    for (const cPesiPrechod& w : combination_.timetable(tt).stops.walkingLinks(e.stop)) {
-        boardFrom(base, alight, tt, w.stop, time + w.minutes, time, w.minutes, tt, e.trip);
+    // Every label of one stop entry reaches the same departures: they are gathered once.
+    const TransferKey key{e.tripDay, e.trip, time, e.stop, e.tt};
+    if (!transferKeyValid_ || !(transferKey_ == key)) {
+        transferKey_ = key;
+        transferKeyValid_ = true;
+        transferTargets_.clear();
+        transferDepartures_.clear();
+        auto gather = [&](std::size_t toTt, std::uint16_t stop, std::int32_t earliest,
+                          std::uint8_t walk) {
+            TransferTarget t{toTt, walk, static_cast<std::uint32_t>(transferDepartures_.size()), 0};
+            gatherBoarding(toTt, stop, earliest, tt, e.trip, transferDepartures_);
+            t.end = static_cast<std::uint32_t>(transferDepartures_.size());
+            if (t.end > t.begin) {
+                transferTargets_.push_back(t);
+            }
+        };
+        const cParametryHledaniRadu& p = params_.record(tt);
+        gather(tt, e.stop, time + p.minimumTransfer, 0);
+        for (const cPesiPrechod& w : combination_.timetable(tt).stops.walkingLinks(e.stop)) {
+            gather(tt, w.stop, time + w.minutes, w.minutes);
+        }
+        for (const cOdkazDoRadu& link : combination_.crossLinks(tt).linksOf(e.stop)) {
+            const std::size_t other = link.timetable;
+            const int safe = std::max(p.safeTransfer, params_.record(other).safeTransfer);
+            const int wait = std::max<int>(safe, link.value);
+            gather(other, link.stop, time + wait, link.value);
+        }
     }
-    for (const cOdkazDoRadu& link : combination_.crossLinks(tt).linksOf(e.stop)) {
-        const std::size_t other = link.timetable;
-        const int safe = std::max(p.safeTransfer, params_.record(other).safeTransfer);
-        const int wait = std::max<int>(safe, link.value);
-        boardFrom(base, alight, other, link.stop, time + wait, time, link.value, tt, e.trip);
+    for (const TransferTarget& t : transferTargets_) {
+        boardFrom(base, alight, t, time, tt);
     }
 }
 
@@ -1277,14 +1393,19 @@ RunOutcome Searcher::run(const cZadaniHledani& request, bool nextOrPrevious, int
 }  // namespace
 
 RunOutcome runSearch(cHledani& searcher, cSestava& set, EnginePagePool& pool,
-                     std::uint32_t pageLimit, const cZadaniHledani& request, bool nextOrPrevious,
-                     int currentMinute, int currentDay, platform::WindowHandle window) {
+                     SearchScratch& scratch, std::uint32_t pageLimit, const cZadaniHledani& request,
+                     bool nextOrPrevious, int currentMinute, int currentDay,
+                     platform::WindowHandle window) {
     RunOutcome out;
     RunPages pages(pool, pageLimit);
     try {
-        Searcher runner(searcher, set, pages);
+        Searcher runner(searcher, set, pages, scratch);
         out = runner.run(request, nextOrPrevious, currentMinute, currentDay, window);
         out.pagesTaken = pages.taken();
+        if (out.status < 0) {
+            pool.releaseAll();
+            return out;
+        }
     } catch (...) {
         pool.releaseAll();
         if (currentEngineCode() == ENGINE_EXC_OUT_OF_MEMORY) {
@@ -1295,7 +1416,9 @@ RunOutcome runSearch(cHledani& searcher, cSestava& set, EnginePagePool& pool,
         }
         throw;
     }
-    pool.releaseAll();
+    // The pages go back to the pool, which keeps its first region's pages ready for the next
+    // run instead of faulting them in again.
+    pool.recycle();
     return out;
 }
 

@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "engine/search/StopDepartureIndex.h"
 #include "platform/core/Types.h"
 
 namespace trasovnik {
@@ -24,11 +26,30 @@ struct RunOutcome {
     std::uint32_t pagesTaken = 0;  // pages of labels, entries and path nodes
 };
 
+// What a searcher keeps from one run to the next: the departure indexes of the files it has
+// searched, and tables over every stop that would otherwise be allocated for each run.
+struct SearchBucket;
+
+struct SearchScratch {
+    SearchScratch();
+    ~SearchScratch();
+    SearchScratch(const SearchScratch&) = delete;
+    SearchScratch& operator=(const SearchScratch&) = delete;
+
+    StopDepartureIndexes departures;
+    std::vector<SearchBucket> buckets;  // one per minute of the window
+    std::vector<std::vector<std::int32_t>> fromIndex, toIndex;
+    // Per timetable and route: the number of the transfer that last met the route.
+    std::vector<std::vector<std::uint32_t>> routeSeen;
+    std::uint32_t routeStamp = 0;
+};
+
 // Runs `request` on `set`. `pool` backs every label, bucket entry and path node, at most
 // `pageLimit` pages of it; all its pages are given back before this returns. Out of memory
 // during the run is the status -3. The searcher's cancel and jump flags are read while it runs.
 RunOutcome runSearch(cHledani& searcher, cSestava& set, EnginePagePool& pool,
-                     std::uint32_t pageLimit, const cZadaniHledani& request, bool nextOrPrevious,
-                     int currentMinute, int currentDay, platform::WindowHandle window);
+                     SearchScratch& scratch, std::uint32_t pageLimit, const cZadaniHledani& request,
+                     bool nextOrPrevious, int currentMinute, int currentDay,
+                     platform::WindowHandle window);
 
 }  // namespace trasovnik

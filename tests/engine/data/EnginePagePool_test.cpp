@@ -104,6 +104,49 @@ TEST(EnginePagePool, ReleaseAllStartsAgainFromAFirstRegion) {
     EXPECT_EQ(pool.regionCount(), 0u);
 }
 
+TEST(EnginePagePool, RecycleHandsOutTheFirstRegionsPagesAgainZeroFilled) {
+    EnginePagePool pool;
+    std::vector<char*> first;
+    for (std::uint32_t i = 0; i < kPagesPerRegion + 3; ++i) {
+        auto* page = static_cast<char*>(pool.nextPage());
+        std::memset(page, 0xAB, EnginePagePool::kPageSize);
+        if (i < 4) {
+            first.push_back(page);
+        }
+    }
+    ASSERT_EQ(pool.regionCount(), 2u);
+    pool.recycle();
+    EXPECT_EQ(pool.regionCount(), 1u);  // the second region is released
+    EXPECT_EQ(pool.highWaterMark(), 0u);
+    for (char* expected : first) {
+        void* page = pool.nextPage();
+        EXPECT_EQ(page, expected);
+        EXPECT_TRUE(allZero(page));
+    }
+    pool.recycle();
+    pool.recycle();  // recycling twice, or an empty pool, is harmless
+    EnginePagePool empty;
+    empty.recycle();
+    EXPECT_EQ(empty.regionCount(), 0u);
+    EXPECT_TRUE(allZero(empty.nextPage()));
+}
+
+TEST(EnginePagePool, RecycledPoolStaysUsableAfterADecommittedPage) {
+    EnginePagePool pool;
+    auto* a = static_cast<char*>(pool.nextPage());
+    auto* b = static_cast<char*>(pool.nextPage());
+    auto* c = static_cast<char*>(pool.nextPage());
+    c[0] = 1;
+    pool.decommitPage(b);
+    pool.recycle();
+    EXPECT_EQ(pool.nextPage(), a);
+    // The decommitted page is committed again before it is handed out, and so is the rest.
+    auto* again = static_cast<char*>(pool.nextPage());
+    ASSERT_EQ(again, b);
+    again[0] = 2;
+    EXPECT_TRUE(allZero(pool.nextPage()));
+}
+
 TEST(EnginePagePool, DecommitOnlyAcceptsPagesOfThePool) {
     EnginePagePool pool;
     char* page = static_cast<char*>(pool.nextPage());

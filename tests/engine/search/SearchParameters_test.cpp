@@ -120,5 +120,24 @@ TEST(SearchParameters, TripsOfLineKindsThatMayNotBeUsedAreLeftOutUntilTheNextRef
     EXPECT_EQ(p.record(0).stopFlags, (std::vector<std::uint32_t>{0, 0}));
 }
 
+// The trips' bits are kept from one preparation to the next; a change of the "SC" marking
+// must still clear or set them.
+TEST(SearchParameters, TurningTheScMarkingOffAndOnAgainFollowsIt) {
+    nlohmann::json doc = setFile("Alfa", 1);
+    doc["header"]["flagA"] = true;
+    doc["searchDefaults"]["useScMarking"] = true;
+    auto jr = loadDoc(doc);
+    cParametryHledani p({jr.get()});
+    p.prepare();
+    EXPECT_EQ(p.record(0).tripFlags[0], kTripUsable | kTripScNote);
+    p.record(0).useScMarking = 0;
+    p.prepare();
+    EXPECT_EQ(p.record(0).tripFlags[0], kTripUsable);
+    p.record(0).useScMarking = 1;
+    p.record(0).mayUseLineKind[0] = 0;
+    p.prepare();
+    EXPECT_EQ(p.record(0).tripFlags[0], kTripScNote);
+}
+
 }  // namespace
 }  // namespace trasovnik::testing

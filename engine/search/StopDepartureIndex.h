@@ -1,0 +1,76 @@
+#pragma once
+// The boardable departures of a timetable file's stops, in the direction of a search (real
+// time, or mirrored time for arrival searches), ordered by minute of day and grouped by route.
+// It depends only on the file, so it is built once per stop on first use and kept for every
+// later search over the file; what changes from run to run (the usable trips of the
+// parameters, the days a trip runs) is checked by the search as it reads it.
+//
+// A transfer wants, per route, the first departure after some minute: the route groups let it
+// find that with one binary search per route instead of walking every departure of a busy
+// stop for hours ahead.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace trasovnik {
+
+class cJizdniRad;
+
+struct StopDeparture {
+    std::uint16_t minuteOfDay;  // departure minute in the search's direction, 0 to 1439
+    std::int8_t daysBack;       // the trip started this many days before the event's day
+                                // (below 0 in mirrored time: the trip's mirrored day is later)
+    std::uint8_t position;      // stop position in the search's direction
+    std::uint32_t trip;
+    std::uint32_t order;  // place in the stop's list of all departures (ties keep this order)
+    std::uint32_t route;
+};
+
+struct RouteDepartures {
+    std::uint32_t route;
+    std::uint32_t begin, end;  // range of StopDepartures::byRoute
+};
+
+struct StopDepartures {
+    std::vector<StopDeparture> all;      // by minute of day, equal minutes in passage order
+    std::vector<StopDeparture> byRoute;  // by route, then as in `all`
+    std::vector<RouteDepartures> routes;
+};
+
+class StopDepartureIndex {
+public:
+    // `mirrored`: positions, minutes and boarding rights of the trips run backwards, as an
+    // arrival search sees them.
+    // The file must outlive the index.
+    StopDepartureIndex(const cJizdniRad& file, bool mirrored);
+
+    // The stop's departures, gathered on the first call. A stop outside the file raises
+    // ENGINE_EXC_INDEX.
+    const StopDepartures& of(std::uint16_t stop);
+
+    const cJizdniRad& file() const { return *file_; }
+    bool mirrored() const { return mirrored_; }
+
+private:
+    const cJizdniRad* file_;
+    bool mirrored_;
+    std::vector<std::unique_ptr<StopDepartures>> stops_;
+};
+
+// The indexes of the files a searcher has met, by file and direction. A file that was released
+// drops its indexes at the next lookup (a new file may come at the same address).
+class StopDepartureIndexes {
+public:
+    StopDepartureIndex& of(const std::shared_ptr<const cJizdniRad>& file, bool mirrored);
+
+private:
+    struct Entry {
+        std::weak_ptr<const cJizdniRad> file;  // not kept alive by the index
+        bool mirrored;
+        std::unique_ptr<StopDepartureIndex> index;
+    };
+    std::vector<Entry> entries_;
+};
+
+}  // namespace trasovnik
