@@ -274,6 +274,7 @@ private:
     void setPath(Candidate& c, const CandidatePath& path);
     bool tidy(Candidate& c);
     bool mayLeave(const Label& l, const StopEntry& e);
+    bool lockedOnTrip(const Label& l, std::size_t tt, std::uint32_t trip, std::size_t position);
     bool sameTrips(const Candidate& a, const Candidate& b);
     std::optional<PathRules> rules_;
     std::optional<TripIdentity> identity_;
@@ -385,6 +386,18 @@ bool Searcher::mayLeave(const Label& l, const StopEntry& e) {
         return true;
     }
     return rules().rideAllowed(e.tt, e.trip, l.node->position, e.position);
+}
+
+// Whether a label on a trip at a position (waiting to board there, or riding) could not yet
+// leave it there because the trip may not be ridden within the group it was boarded in.
+bool Searcher::lockedOnTrip(const Label& l, std::size_t tt, std::uint32_t trip,
+                            std::size_t position) {
+    if (!trips(tt).trip(trip).noRideWithinGroup()) {
+        return false;
+    }
+    const bool riding =
+        (l.flags & kFlagWaiting) == 0 && l.node != nullptr && l.node->kind == PathNode::kBoard;
+    return !rules().rideAllowed(tt, trip, riding ? l.node->position : position, position);
 }
 
 bool Searcher::sameTrips(const Candidate& a, const Candidate& b) {
@@ -659,6 +672,8 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
                      (l->flags & kFlagSc) != 0,
                      (l->flags & kFlagBus) != 0};
     const bool newVia = (l->flags & kFlagVia) != 0;
+    const bool guarded = trips(tt).trip(trip).noRideWithinGroup();
+    const bool newLocked = guarded && lockedOnTrip(*l, tt, trip, position);
     Label** link = &e->labels;
     while (*link != nullptr) {
         Label* w = *link;
@@ -667,12 +682,14 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
         const bool wVia = (w->flags & kFlagVia) != 0;
         const bool wSc = (w->flags & kFlagSc) != 0;
         const bool wBus = (w->flags & kFlagBus) != 0;
+        // A label that may not yet leave the trip never prunes one that may.
+        const bool wLocked = guarded && lockedOnTrip(*w, tt, trip, position);
         if (r >= wr) {
             const bool noWorse =
                 wo <= nj.o && w->penalty <= nj.h && w->shortfall <= nj.l && w->walking <= nj.m + 4;
             const bool flags = (nj.sc || !wSc) && (nj.bus || !wBus || 15 * wo < 10 * nj.o);
             if ((noWorse || wr * 12 < r * 10) && w->transfers <= l->transfers &&
-                (wVia || !newVia) && flags) {
+                (wVia || !newVia) && flags && (newLocked || !wLocked)) {
                 labels_.release(l);
                 return;
             }
@@ -682,7 +699,7 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
                 wo >= nj.o && w->penalty >= nj.h && w->shortfall >= nj.l && w->walking + 4 >= nj.m;
             const bool flags = (wSc || !nj.sc) && (wBus || !nj.bus || 15 * nj.o < 10 * wo);
             if ((noBetter || wr * 5 > r * 6) && w->transfers >= l->transfers && (newVia || !wVia) &&
-                flags) {
+                flags && (!newLocked || wLocked)) {
                 *link = w->next;
                 labels_.release(w);
             } else {

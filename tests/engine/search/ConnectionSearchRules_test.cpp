@@ -283,6 +283,32 @@ TEST(ConnectionSearchRules, NoRideWithinOneGroupWhereTheTripForbidsIt) {
     }
 }
 
+// Two journeys wait for bus 1 at Kutna: one changed onto it at Kutna and may not ride it on
+// to Kolin (both lie in one group), one changed onto it earlier at Hranice, in the other
+// group, and may. The first is shorter, but it must not crowd out the only one that can
+// reach Kolin.
+TEST(ConnectionSearchRules, AJourneyThatMayNotLeaveTheTripDoesNotCrowdOutOneThatMay) {
+    json trips = json::array(
+        {trip("1", {{"H", "8:16"}, {"K2", "8:20"}, {"K1", "8:30"}}, {{"noRideWithinGroup", true}}),
+         trip("2", {{"S", "8:05"}, {"K2", "8:14"}}), trip("3", {{"S", "8:00"}, {"H", "8:10"}})});
+    json doc = timetable("Mesto",
+                         {{"S", "Start", {{"group", "doma"}}},
+                          {"K1", "Kolin", {{"group", "doma"}}},
+                          {"K2", "Kutna", {{"group", "doma"}}},
+                          {"H", "Hranice", {{"group", "venku"}}}},
+                         trips);
+    doc["stopGroups"] = {{{"id", "doma"}, {"name", "Doma"}, {"value", 0}},
+                         {{"id", "venku"}, {"name", "Venku"}, {"value", 1}}};
+    TestSet s({compileDoc(doc)});
+    s.request(0, "Start", 0, "Kolin", hm(7, 55), kDay, false);
+    // Hranice's group shifts its times by 15 minutes.
+    EXPECT_EQ(searchDump(s), R"(connections 1, focus 0
+1. 30 min, -1 m
+   [Bus 3] Start 05.01. 08:00 -> Hranice 05.01. 08:25, -1 m
+   [Bus 1] Hranice 05.01. 08:31 -> Kolin 05.01. 08:30, -1 m
+)");
+}
+
 // Two timetables of one set that both carry bus 7 from Alfa to Gama; the second one's copy
 // differs from the first's as `change` says.
 TEST(ConnectionSearchRules, TheSameTripInTwoTimetablesIsOfferedOnce) {
