@@ -142,7 +142,7 @@ TEST(ConnectionSearchRules, JourneysBoardAndLeaveAtThePreferredStopOfEachPlace) 
 
 // The rules on a path given directly: a trip over From stops F0, F1, F2 with three other stops
 // between F1 and F2, and a copy of it on which F0 may not be boarded.
-class FirstBoarding : public ::testing::Test {
+class TidyingOnOneTrip : public ::testing::Test {
 protected:
     TestSet s{{compileDoc(timetable(
         "Mesto",
@@ -195,9 +195,54 @@ protected:
         rules.tidyFirstBoarding(path);
         return path.legs.front().board;
     }
+
+    // The alighting position after tidying a journey that boards trip 0 at its first stop and
+    // leaves it at `alight` for the To candidate `current` of `to`.
+    std::size_t tidiedLast(const std::vector<std::pair<std::string, int>>& to, std::size_t current,
+                           std::size_t alight) {
+        const cJizdniRad& jr = s.timetable(0);
+        std::vector<cZastavkaZadani> list;
+        std::vector<std::vector<std::int32_t>> index(
+            1, std::vector<std::int32_t>(jr.stops.stopCount(), -1));
+        for (const auto& [name, walk] : to) {
+            const std::uint16_t stop = s.place(0, name).front().stop;
+            index[0][stop] = static_cast<std::int32_t>(list.size());
+            list.push_back(cZastavkaZadani{0, stop, static_cast<std::uint8_t>(walk), -1, -1});
+        }
+        std::vector<cZastavkaZadani> fromList;
+        std::vector<std::vector<std::int32_t>> fromIndex(
+            1, std::vector<std::int32_t>(jr.stops.stopCount(), -1));
+        const PathRules rules(s.set().combination(), s.set().parameters(), false,
+                              static_cast<std::int64_t>(kDay) * 1440 + hm(7, 55),
+                              RunPlace{&fromList, &fromIndex}, RunPlace{&list, &index});
+        CandidatePath path;
+        path.toIndex = current;
+        path.legs.push_back(PathLeg{0, 0, kDay, 0, alight, 0});
+        rules.tidyLastAlighting(path);
+        return path.legs.back().alight;
+    }
 };
 
-TEST_F(FirstBoarding, MovesBackOnlyToABetterStopWithinReach) {
+TEST_F(TidyingOnOneTrip, LastAlightingMovesForwardOnlyToABetterStopWithinReach) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, int>> to;
+        std::size_t current;
+        std::size_t alight;
+        std::size_t expected;
+    } cases[] = {
+        {"on to the first of the list", {{"O3", 0}, {"F1", 0}}, 1, 2, 4},
+        {"gives up at the third other stop", {{"F2", 0}, {"F1", 0}}, 1, 2, 2},
+        {"not onto a stop reached on foot", {{"O3", 4}, {"F1", 0}}, 1, 2, 2},
+        {"not onto a stop later in the list", {{"F1", 0}, {"O3", 0}}, 0, 2, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(tidiedLast(c.to, c.current, c.alight), c.expected);
+    }
+}
+
+TEST_F(TidyingOnOneTrip, FirstBoardingMovesBackOnlyToABetterStopWithinReach) {
     struct Case {
         const char* what;
         std::vector<std::pair<std::string, int>> from;
