@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "engine/data/TimetableCombination.h"
 #include "engine/data/TimetableFile.h"
 #include "engine/data/TimetableSet.h"
+#include "engine/search/CandidatePath.h"
 #include "engine/search/ConnectionSearch.h"
 #include "engine/search/EventTable.h"
 #include "engine/search/Ranking.h"
@@ -19,6 +21,7 @@
 #include "engine/search/SearchRequest.h"
 #include "engine/search/SearchResult.h"
 #include "engine/search/StopDepartureIndex.h"
+#include "engine/search/TripIdentity.h"
 #include "platform/core/MessageIds.h"
 #include "platform/core/MessageLoop.h"
 
@@ -122,6 +125,13 @@ struct Departure {
     std::uint8_t position;
 };
 
+// One trip a candidate rides, on the day it started.
+struct RiddenTrip {
+    std::size_t tt;
+    std::uint32_t trip;
+    std::int32_t tripDay;
+};
+
 struct Candidate {
     const PathNode* node = nullptr;  // Board node of the last leg
     std::uint16_t alightPosition = 0;
@@ -137,7 +147,7 @@ struct Candidate {
     bool alive = true;
     std::uint64_t firstSlot = 0, lastSlot = 0;
     std::int32_t firstStops = 0;
-    std::vector<std::uint64_t> trips;
+    std::vector<RiddenTrip> trips;  // last leg first
 };
 
 // The journey values that the acceptance test and the selection compare.
@@ -305,7 +315,155 @@ private:
     std::vector<Candidate> candidates_;
     std::vector<std::size_t> byRank_, byStart_, selected_;
     std::int32_t bound_ = -1;
+
+    // The judging of a candidate's path, made on first use in the run.
+    PathRules& rules();
+    CandidatePath pathOf(const Candidate& c) const;
+    void setPath(Candidate& c, const CandidatePath& path);
+    bool tidy(Candidate& c);
+    bool mayLeave(const Label& l, const StopEntry& e);
+    bool lockedOnTrip(const Label& l, std::size_t tt, std::uint32_t trip, std::size_t position);
+    bool sameTrips(const Candidate& a, const Candidate& b);
+    std::optional<PathRules> rules_;
+    std::optional<TripIdentity> identity_;
 };
+
+PathRules& Searcher::rules() {
+    if (!rules_) {
+        rules_.emplace(combination_, params_, mirrored_, base_, RunPlace{&work_.from, &fromIndex_},
+                       RunPlace{&work_.to, &toIndex_});
+    }
+    return *rules_;
+}
+
+CandidatePath Searcher::pathOf(const Candidate& c) const {
+    CandidatePath path;
+    path.toIndex = static_cast<std::size_t>(c.toIndex);
+    std::size_t alight = c.alightPosition;
+    for (const PathNode* b = c.node; b != nullptr;) {
+        path.legs.push_back(PathLeg{b->tt, b->trip, b->tripDay, b->position, alight, b->walk});
+        const PathNode* a = b->parent;
+        if (a->kind == PathNode::kOrigin) {
+            path.fromIndex = a->position;
+            break;
+        }
+        alight = a->position;
+        b = a->parent;
+    }
+    std::reverse(path.legs.begin(), path.legs.end());
+    return path;
+}
+
+// Path nodes are shared and never changed: a tidied path gets nodes of its own.
+void Searcher::setPath(Candidate& c, const CandidatePath& path) {
+    const cZastavkaZadani& from = work_.from.at(path.fromIndex);
+    PathNode* origin = nodes_.make();
+    *origin = PathNode{nullptr,
+                       0,
+                       0,
+                       0,
+                       static_cast<std::uint16_t>(path.fromIndex),
+                       from.stop,
+                       static_cast<std::uint8_t>(from.timetable),
+                       PathNode::kOrigin,
+                       from.walkMinutes};
+    const PathNode* parent = origin;
+    PathRules& r = rules();
+    for (std::size_t i = 0; i < path.legs.size(); ++i) {
+        const PathLeg& leg = path.legs[i];
+        PathNode* board = nodes_.make();
+        *board = PathNode{parent,
+                          r.departure(leg, leg.board),
+                          leg.tripDay,
+                          leg.trip,
+                          static_cast<std::uint16_t>(leg.board),
+                          stopOf(leg.tt, leg.trip, leg.board),
+                          static_cast<std::uint8_t>(leg.tt),
+                          PathNode::kBoard,
+                          leg.walkBefore};
+        parent = board;
+        if (i + 1 < path.legs.size()) {
+            PathNode* alight = nodes_.make();
+            *alight = PathNode{board,
+                               r.arrival(leg, leg.alight),
+                               leg.tripDay,
+                               leg.trip,
+                               static_cast<std::uint16_t>(leg.alight),
+                               stopOf(leg.tt, leg.trip, leg.alight),
+                               static_cast<std::uint8_t>(leg.tt),
+                               PathNode::kAlight,
+                               0};
+            parent = alight;
+        }
+    }
+    c.node = parent;
+    c.alightPosition = static_cast<std::uint16_t>(path.legs.back().alight);
+    c.toIndex = static_cast<std::int32_t>(path.toIndex);
+}
+
+// Tidies the candidate's path and computes its values again; false when the path shows that
+// the journey should not be offered at all.
+bool Searcher::tidy(Candidate& c) {
+    PathRules& r = rules();
+    CandidatePath path = pathOf(c);
+    bool moved = r.tidyFirstBoarding(path);
+    moved = r.tidyLastAlighting(path) || moved;
+    moved = r.preferNamedTransfers(path, c.l) || moved;
+    if (r.walksFurtherThanNeeded(path)) {
+        return false;
+    }
+    if (!moved) {
+        return true;
+    }
+    setPath(c, path);
+    c.start = r.departure(path.legs.front(), path.legs.front().board) -
+              work_.from.at(path.fromIndex).walkMinutes;
+    c.arrival = r.arrival(path.legs.back(), path.legs.back().alight) +
+                work_.to.at(path.toIndex).walkMinutes;
+    c.o = c.arrival - c.start;
+    c.rank = rankOf(c.o, c.g, c.h, c.l, c.m);
+    c.cls = classOf(c.o);
+    return true;
+}
+
+// A trip that may not be ridden within one stop group cannot be left before it has left
+// the group it was boarded in.
+bool Searcher::mayLeave(const Label& l, const StopEntry& e) {
+    if (!trips(e.tt).trip(e.trip).noRideWithinGroup() || l.node == nullptr ||
+        l.node->kind != PathNode::kBoard) {
+        return true;
+    }
+    return rules().rideAllowed(e.tt, e.trip, l.node->position, e.position);
+}
+
+// Whether a label on a trip at a position (waiting to board there, or riding) could not yet
+// leave it there because the trip may not be ridden within the group it was boarded in.
+bool Searcher::lockedOnTrip(const Label& l, std::size_t tt, std::uint32_t trip,
+                            std::size_t position) {
+    if (!trips(tt).trip(trip).noRideWithinGroup()) {
+        return false;
+    }
+    const bool riding =
+        (l.flags & kFlagWaiting) == 0 && l.node != nullptr && l.node->kind == PathNode::kBoard;
+    return !rules().rideAllowed(tt, trip, riding ? l.node->position : position, position);
+}
+
+bool Searcher::sameTrips(const Candidate& a, const Candidate& b) {
+    if (a.trips.size() != b.trips.size()) {
+        return false;
+    }
+    if (!identity_) {
+        identity_.emplace(combination_);
+    }
+    for (std::size_t i = 0; i < a.trips.size(); ++i) {
+        const RiddenTrip& x = a.trips[i];
+        const RiddenTrip& y = b.trips[i];
+        if (x.tripDay != y.tripDay || !identity_->same(x.tt, x.trip, y.tt, y.trip)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, int currentDay) {
     if (request.from.empty() || request.to.empty()) {
@@ -536,6 +694,8 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
                      (l->flags & kFlagSc) != 0,
                      (l->flags & kFlagBus) != 0};
     const bool newVia = (l->flags & kFlagVia) != 0;
+    const bool guarded = trips(tt).trip(trip).noRideWithinGroup();
+    const bool newLocked = guarded && lockedOnTrip(*l, tt, trip, position);
     Label** link = &e->labels;
     while (*link != nullptr) {
         Label* w = *link;
@@ -544,12 +704,14 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
         const bool wVia = (w->flags & kFlagVia) != 0;
         const bool wSc = (w->flags & kFlagSc) != 0;
         const bool wBus = (w->flags & kFlagBus) != 0;
+        // A label that may not yet leave the trip never prunes one that may.
+        const bool wLocked = guarded && lockedOnTrip(*w, tt, trip, position);
         if (r >= wr) {
             const bool noWorse =
                 wo <= nj.o && w->penalty <= nj.h && w->shortfall <= nj.l && w->walking <= nj.m + 4;
             const bool flags = (nj.sc || !wSc) && (nj.bus || !wBus || 15 * wo < 10 * nj.o);
             if ((noWorse || wr * 12 < r * 10) && w->transfers <= l->transfers &&
-                (wVia || !newVia) && flags) {
+                (wVia || !newVia) && flags && (newLocked || !wLocked)) {
                 labels_.release(l);
                 return;
             }
@@ -559,7 +721,7 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
                 wo >= nj.o && w->penalty >= nj.h && w->shortfall >= nj.l && w->walking + 4 >= nj.m;
             const bool flags = (wSc || !nj.sc) && (wBus || !nj.bus || 15 * nj.o < 10 * wo);
             if ((noBetter || wr * 5 > r * 6) && w->transfers >= l->transfers && (newVia || !wVia) &&
-                flags) {
+                flags && (!newLocked || wLocked)) {
                 *link = w->next;
                 labels_.release(w);
             } else {
@@ -838,10 +1000,11 @@ void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
         if (viaRide) {
             l->flags |= kFlagVia;
         }
-        if ((f & kStopTo) != 0) {
+        const bool leave = mayLeave(*l, *e);
+        if ((f & kStopTo) != 0 && leave) {
             offer(*l, *e, time);
         }
-        if (l->transfers < work_.maxTransfers) {
+        if (l->transfers < work_.maxTransfers && leave) {
             transfersFrom(*l, *e, time, atVia);
         }
         if (further) {
@@ -1059,12 +1222,14 @@ void Searcher::offer(const Label& l, const StopEntry& e, std::int32_t time) {
     if (!accepted(j)) {
         return;
     }
+    // The tidied journey must pass again with its final values.
+    if (!tidy(c) || !accepted(Journey{c.start, c.o, c.g, c.h, c.l, c.m, c.rank, c.sc, c.bus})) {
+        return;
+    }
     // Leg signature, re-boarding and slots, last leg first.
     const PathNode* firstBoard = nullptr;
     for (const PathNode* b = c.node; b != nullptr && b->kind == PathNode::kBoard;) {
-        c.trips.push_back((static_cast<std::uint64_t>(b->tt) << 56) ^
-                          (static_cast<std::uint64_t>(b->trip) << 24) ^
-                          static_cast<std::uint64_t>(static_cast<std::uint16_t>(b->tripDay)));
+        c.trips.push_back(RiddenTrip{b->tt, b->trip, b->tripDay});
         firstBoard = b;
         const PathNode* a = b->parent;
         if (a == nullptr || a->kind != PathNode::kAlight) {
@@ -1098,7 +1263,7 @@ void Searcher::offer(const Label& l, const StopEntry& e, std::int32_t time) {
     // The same trips ridden by an earlier candidate: keep the better-ranked one.
     for (std::size_t i = 0; i < candidates_.size(); ++i) {
         Candidate& other = candidates_[i];
-        if (!other.alive || other.g != c.g || other.trips != c.trips) {
+        if (!other.alive || other.g != c.g || !sameTrips(other, c)) {
             continue;
         }
         if (c.rank >= other.rank) {
