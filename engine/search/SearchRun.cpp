@@ -780,8 +780,12 @@ void Searcher::seed(std::int32_t b) {
             bool skip = false;
             int others = 0;
             // Forwards only as far as the trip can be left: a journey that leaves it before the
-            // other From stop (to change, or at a To stop) does not pass there.
-            for (std::size_t q = d.position + 1; q < n && others < kMaxThirdStop && !skip; ++q) {
+            // other From stop (to change, or at a To stop) does not pass there. Not on a trip
+            // that may not be ridden within one stop group: boarding at the other stop may be
+            // forbidden for the very ride this departure allows.
+            const bool groupGuarded = s.trip(d.trip).noRideWithinGroup();
+            for (std::size_t q = d.position + 1;
+                 !groupGuarded && q < n && others < kMaxThirdStop && !skip; ++q) {
                 const std::int32_t fi = fromIndex_[tt][stopOf(tt, d.trip, q)];
                 if (fi >= 0 && fi < static_cast<std::int32_t>(k) && q + 1 < n &&
                     mayBoard(tt, d.trip, q)) {

@@ -354,6 +354,34 @@ TEST(ConnectionSearchRules, AJourneyThatMayNotLeaveTheTripDoesNotCrowdOutOneThat
 )");
 }
 
+// A From place whose better stop (Kolin) lies in the group of the To stop: the trip may not be
+// ridden from there, so the journey must board at the place's other stop (Kamen), even though
+// the trip passes the better one next.
+TEST(ConnectionSearchRules, ADepartureIsNotLeftToABetterFromStopThatMayNotRideTheTrip) {
+    json trips = json::array({trip("1", {{"K0", "8:00"}, {"K1", "8:10"}, {"K2", "8:20"}},
+                                   {{"noRideWithinGroup", true}})});
+    json doc = timetable("Mesto",
+                         {{"K0", "Kamen", {{"group", "venku"}}},
+                          {"K1", "Kolin", {{"group", "doma"}}},
+                          {"K2", "Kutna", {{"group", "doma"}}}},
+                         trips);
+    doc["stopGroups"] = {{{"id", "doma"}, {"name", "Doma"}, {"value", 0}},
+                         {{"id", "venku"}, {"name", "Venku"}, {"value", 1}}};
+    TestSet s({compileDoc(doc)});
+    cZadaniHledani r;
+    r.from = {{0, 1, 0, -1, -1}, {0, 0, 0, -1, -1}};  // Kolin first, then Kamen
+    r.to = {{0, 2, 0, -1, -1}};
+    r.minute = static_cast<std::int16_t>(hm(7, 30));
+    r.day = kDay;
+    r.maxTransfers = 3;
+    setNewRequest(s.set(), std::move(r));
+    // Kamen's group shifts its times by 15 minutes.
+    EXPECT_EQ(searchDump(s), R"(connections 1, focus 0
+1. 20 min, -1 m
+   [Bus 1] Kamen 05.01. 08:15 -> Kutna 05.01. 08:20, -1 m
+)");
+}
+
 // Two timetables of one set that both carry bus 7 from Alfa to Gama; the second one's copy
 // differs from the first's as `change` says.
 TEST(ConnectionSearchRules, TheSameTripInTwoTimetablesIsOfferedOnce) {
