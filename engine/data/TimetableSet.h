@@ -10,6 +10,8 @@
 namespace trasovnik {
 
 class cJizdniRadySestavy;
+class cVysledkyHledani;
+struct PendingSearch;
 
 class cSestava {
 public:
@@ -21,6 +23,7 @@ public:
     // A set over a combination (not owned: the set list keeps it while sets use it), with its
     // parameters refreshed from the files' defaults and no request or results yet.
     explicit cSestava(cJizdniRadySestavy& combination);
+    ~cSestava();
     cSestava(const cSestava&) = delete;
     cSestava& operator=(const cSestava&) = delete;
 
@@ -29,10 +32,10 @@ public:
     const cParametryHledani& parameters() const { return parameters_; }
 
     std::int32_t requestMode = kRequestNew;
-    // Owned by the search: the pending request and the stored results; empty until the first
-    // request is set.
-    std::shared_ptr<void> request;
-    std::shared_ptr<void> results;
+    // Kept for the search (pendingSearchOf, resultStoreOf): the pending request and the stored
+    // results; empty until first used.
+    std::unique_ptr<PendingSearch> request;
+    std::unique_ptr<cVysledkyHledani> results;
 
 private:
     cJizdniRadySestavy& combination_;

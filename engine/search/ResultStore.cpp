@@ -39,9 +39,9 @@ void cVysledkyHledani::clear() {
 
 cVysledkyHledani& resultStoreOf(cSestava& set) {
     if (!set.results) {
-        set.results = std::make_shared<cVysledkyHledani>();
+        set.results = std::make_unique<cVysledkyHledani>();
     }
-    return *static_cast<cVysledkyHledani*>(set.results.get());
+    return *set.results;
 }
 
 }  // namespace trasovnik

@@ -113,9 +113,9 @@ std::vector<cZastavkaZadani> resolvePlace(const cJizdniRadySestavy& combination,
 
 PendingSearch& pendingSearchOf(cSestava& set) {
     if (!set.request) {
-        set.request = std::make_shared<PendingSearch>();
+        set.request = std::make_unique<PendingSearch>();
     }
-    return *static_cast<PendingSearch*>(set.request.get());
+    return *set.request;
 }
 
 void setNewRequest(cSestava& set, cZadaniHledani request) {
