@@ -60,25 +60,32 @@ const StopDepartures& StopDepartureIndex::of(std::uint16_t stop) {
             StopDeparture{static_cast<std::uint16_t>(minute), static_cast<std::int8_t>(daysBack),
                           static_cast<std::uint8_t>(q), t, 0, trips.trip(t).route()});
     }
-    std::stable_sort(built->all.begin(), built->all.end(),
-                     [](const StopDeparture& a, const StopDeparture& b) {
-                         return a.minuteOfDay < b.minuteOfDay;
-                     });
+    // Passage rows usually run by minute already (always in the real direction).
+    auto byMinute = [](const StopDeparture& a, const StopDeparture& b) {
+        return a.minuteOfDay < b.minuteOfDay;
+    };
+    if (!std::is_sorted(built->all.begin(), built->all.end(), byMinute)) {
+        std::stable_sort(built->all.begin(), built->all.end(), byMinute);
+    }
     for (std::size_t i = 0; i < built->all.size(); ++i) {
         built->all[i].order = static_cast<std::uint32_t>(i);
     }
-    built->byRoute = built->all;
-    std::stable_sort(
-        built->byRoute.begin(), built->byRoute.end(),
-        [](const StopDeparture& a, const StopDeparture& b) { return a.route < b.route; });
-    for (std::size_t i = 0; i < built->byRoute.size();) {
-        std::size_t j = i;
-        while (j < built->byRoute.size() && built->byRoute[j].route == built->byRoute[i].route) {
-            ++j;
+    // Grouped by route, the minute order kept within a route: sorting (route, place) keys is
+    // cheaper than a stable sort of the records.
+    std::vector<std::uint64_t> keys(built->all.size());
+    for (std::size_t i = 0; i < built->all.size(); ++i) {
+        keys[i] = (static_cast<std::uint64_t>(built->all[i].route) << 32) | i;
+    }
+    std::sort(keys.begin(), keys.end());
+    built->byRoute.reserve(keys.size());
+    for (const std::uint64_t key : keys) {
+        const StopDeparture& d = built->all[static_cast<std::uint32_t>(key)];
+        if (built->routes.empty() || built->routes.back().route != d.route) {
+            const auto at = static_cast<std::uint32_t>(built->byRoute.size());
+            built->routes.push_back(RouteDepartures{d.route, at, at});
         }
-        built->routes.push_back(RouteDepartures{
-            built->byRoute[i].route, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(j)});
-        i = j;
+        built->byRoute.push_back(d);
+        ++built->routes.back().end;
     }
     slot = std::move(built);
     return *slot;
