@@ -189,18 +189,6 @@ private:
     void processStopEntry(StopEntry* e, std::int32_t time);
     void processTripEntry(TripEntry* e, std::int32_t time);
     void transfersFrom(const Label& l, const StopEntry& e, std::int32_t time, bool atVia);
-    // True when a journey no worse than `l` changed at e's stop shortly before; otherwise
-    // notes `l` as changing there.
-    bool changedHereBefore(const Label& l, const StopEntry& e, std::int32_t time);
-    struct Change {
-        std::int32_t next;  // the stop's previous change, or -1
-        std::int32_t time;
-        std::int32_t start;
-        std::uint32_t flags;
-        std::uint8_t transfers, walking, penalty, shortfall;
-    };
-    static constexpr std::int32_t kChangeMemory = 60;
-    static constexpr int kChangesKeptPerStop = 6;
     // The departures a transfer from a stop reaches at one stop: per route its first one from
     // `earliest` on (not `excludeTrip` of `fromTt`, the trip just left), by time.
     void gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t earliest,
@@ -321,7 +309,6 @@ private:
     bool transferKeyValid_ = false;
     std::vector<TransferTarget> transferTargets_;
     std::vector<Departure> transferDepartures_;
-    std::vector<Change> changes_;
     std::vector<Departure> boardingFound_;
     std::vector<std::uint32_t> boardingOrder_, boardingSorted_;
 
@@ -552,14 +539,6 @@ std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, i
     toIndex_.resize(n);
     index_.assign(n, nullptr);
     scratch_.routeSeen.resize(n);
-    scratch_.changeHeads.resize(n);
-    scratch_.changeStamps.resize(n);
-    if (++scratch_.runStamp == 0) {
-        for (auto& v : scratch_.changeStamps) {
-            std::fill(v.begin(), v.end(), 0);
-        }
-        scratch_.runStamp = 1;
-    }
     for (std::size_t tt = 0; tt < n; ++tt) {
         for (std::uint32_t& f : params_.record(tt).stopFlags) {
             f &= ~kStopRequestBits;
@@ -567,10 +546,6 @@ std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, i
         fromIndex_[tt].assign(combination_.stopCount(tt), -1);
         toIndex_[tt].assign(combination_.stopCount(tt), -1);
         index_[tt] = &scratch_.departures.of(combination_.loaded(tt).file, mirrored_);
-        if (scratch_.changeStamps[tt].size() != combination_.stopCount(tt)) {
-            scratch_.changeStamps[tt].assign(combination_.stopCount(tt), 0);
-            scratch_.changeHeads[tt].assign(combination_.stopCount(tt), -1);
-        }
         if (scratch_.routeSeen[tt].size() != trips(tt).routeCount()) {
             scratch_.routeSeen[tt].assign(trips(tt).routeCount(), 0);
         }
@@ -1011,40 +986,6 @@ void Searcher::transfersFrom(const Label& l, const StopEntry& e, std::int32_t ti
     }
 }
 
-bool Searcher::changedHereBefore(const Label& l, const StopEntry& e, std::int32_t time) {
-    // A journey that reached this stop no later, left the From place no earlier and is no
-    // worse in any counter has already changed here: every departure this one could take, that
-    // one took first, with counters no worse, so what this one would board is pruned there. The
-    // changes of such a journey are not tried again. (Within a short while only: the earlier
-    // one's boarding looks no further ahead than its own horizon.)
-    std::vector<std::int32_t>& heads = scratch_.changeHeads[e.tt];
-    std::vector<std::uint32_t>& stamps = scratch_.changeStamps[e.tt];
-    if (stamps[e.stop] != scratch_.runStamp) {
-        stamps[e.stop] = scratch_.runStamp;
-        heads[e.stop] = -1;
-    }
-    const std::uint32_t kinds = l.flags & (kFlagVia | kFlagSc | kFlagBus);
-    int kept = 0;
-    for (std::int32_t i = heads[e.stop]; i >= 0; i = changes_[static_cast<std::size_t>(i)].next) {
-        const Change& c = changes_[static_cast<std::size_t>(i)];
-        ++kept;
-        const bool via = (c.flags & kFlagVia) != 0 || (kinds & kFlagVia) == 0;
-        const bool sc = (c.flags & kFlagSc) == 0 || (kinds & kFlagSc) != 0;
-        const bool bus = (c.flags & kFlagBus) == 0 || (kinds & kFlagBus) != 0;
-        if (time - c.time <= kChangeMemory && c.start >= l.start && c.transfers <= l.transfers &&
-            c.walking <= l.walking && c.penalty <= l.penalty && c.shortfall <= l.shortfall && via &&
-            sc && bus) {
-            return true;
-        }
-    }
-    if (kept < kChangesKeptPerStop) {
-        changes_.push_back(Change{heads[e.stop], time, l.start, l.flags, l.transfers, l.walking,
-                                  l.penalty, l.shortfall});
-        heads[e.stop] = static_cast<std::int32_t>(changes_.size() - 1);
-    }
-    return false;
-}
-
 void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
     const std::size_t tt = e->tt;
     const std::uint32_t f = stopFlagsOf(tt, e->stop);
@@ -1067,7 +1008,7 @@ void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
         if ((f & kStopTo) != 0 && leave) {
             offer(*l, *e, time);
         }
-        if (l->transfers < work_.maxTransfers && leave && !changedHereBefore(*l, *e, time)) {
+        if (l->transfers < work_.maxTransfers && leave) {
             transfersFrom(*l, *e, time, atVia);
         }
         if (further) {

@@ -42,10 +42,6 @@ struct SearchScratch {
     // Per timetable and route: the number of the transfer that last met the route.
     std::vector<std::vector<std::uint32_t>> routeSeen;
     std::uint32_t routeStamp = 0;
-    // Per timetable and stop: the changes noted there in the run numbered `runStamp`.
-    std::vector<std::vector<std::int32_t>> changeHeads;
-    std::vector<std::vector<std::uint32_t>> changeStamps;
-    std::uint32_t runStamp = 0;
 };
 
 // Runs `request` on `set`. `pool` backs every label, bucket entry and path node, at most
