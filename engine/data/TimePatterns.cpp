@@ -32,43 +32,12 @@ void cVzoryCasu::read(TimetableFileReader& reader) {
     }
 }
 
-std::size_t cVzoryCasu::columnCount(std::size_t pattern) const {
-    if (pattern < packedCount()) {
-        return 2 * std::size_t{packedStart_[pattern + 1] - packedStart_[pattern]};
-    }
-    std::size_t p = pattern - packedCount();
-    if (p < plainCount()) {
-        return plainStart_[p + 1] - plainStart_[p];
-    }
-    return 0;
-}
-
 bool cVzoryCasu::coversStops(std::size_t pattern, std::size_t stops) const {
     if (pattern >= count()) {
         return false;
     }
     std::size_t needed = isPacked(pattern) ? 2 * stops : stops;
     return columnCount(pattern) >= needed;
-}
-
-int cVzoryCasu::column(std::size_t pattern, std::size_t c) const {
-    if (c >= columnCount(pattern)) {
-        raiseEngine(ENGINE_EXC_INDEX);
-    }
-    if (pattern < packedCount()) {
-        std::uint16_t v = packed_[packedStart_[pattern] + c / 2];
-        int minutes = v >> 6;
-        return c % 2 == 0 ? minutes : minutes + (v & 63);
-    }
-    return plain_[plainStart_[pattern - packedCount()] + c];
-}
-
-int cVzoryCasu::arrivalAt(std::size_t pattern, std::size_t position) const {
-    return column(pattern, isPacked(pattern) ? 2 * position : position);
-}
-
-int cVzoryCasu::departureAt(std::size_t pattern, std::size_t position) const {
-    return column(pattern, isPacked(pattern) ? 2 * position + 1 : position);
 }
 
 }  // namespace trasovnik

@@ -32,22 +32,6 @@ void cKalendare::read(TimetableFileReader& reader, const cNazvy& names) {
     reader.skipSection();
 }
 
-bool cKalendare::isDayValid(std::size_t index, int day) const {
-    if (index >= notes_.size()) {
-        raiseEngine(ENGINE_EXC_INDEX);
-    }
-    if (day < first_ || day > last_ || day < base_) {
-        return false;
-    }
-    std::uint32_t offset = static_cast<std::uint32_t>(day - base_);
-    std::uint32_t byte = offset / 7;
-    std::uint32_t begin = bitmapStart_[index];
-    if (byte >= bitmapStart_[index + 1] - begin) {
-        return false;
-    }
-    return (bits_[begin + byte] >> (offset % 7)) & 1;
-}
-
 std::uint32_t cKalendare::noteReference(std::size_t index) const {
     if (index >= notes_.size()) {
         raiseEngine(ENGINE_EXC_INDEX);

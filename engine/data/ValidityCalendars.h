@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/data/EngineException.h"
+
 namespace trasovnik {
 
 class TimetableFileReader;
@@ -27,7 +29,21 @@ public:
     // Whether calendar `index` runs on `day`: only days from the first to the last day can
     // run, and only those whose bit lies inside the calendar's bitmap.
     // ENGINE_EXC_INDEX when index is out of range.
-    bool isDayValid(std::size_t index, int day) const;
+    bool isDayValid(std::size_t index, int day) const {
+        if (index >= notes_.size()) {
+            raiseEngine(ENGINE_EXC_INDEX);
+        }
+        if (day < first_ || day > last_ || day < base_) {
+            return false;
+        }
+        const auto offset = static_cast<std::uint32_t>(day - base_);
+        const std::uint32_t byte = offset / 7;
+        const std::uint32_t begin = bitmapStart_[index];
+        if (byte >= bitmapStart_[index + 1] - begin) {
+            return false;
+        }
+        return (bits_[begin + byte] >> (offset % 7)) & 1;
+    }
     std::uint32_t noteReference(std::size_t index) const;
     std::string_view noteText(std::size_t index, const cNazvy& names) const;
 
