@@ -23,16 +23,14 @@ public:
         if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
             return result;
         }
+        if (detail::handleOwnPainting(
+                h, m, wp, lp, [&] { paint(h); }, result)) {
+            return result;
+        }
         switch (m) {
             case ui::WM_CREATE:
                 return 0;
-            case ui::WM_PAINT:
-                paint(h);
-                return 0;
-            case ui::WM_ERASEBKGND:
-                return 1;  // painting covers the whole client area
             case ui::WM_SETTEXT:
-            case ui::WM_ENABLE:
                 ui::invalidateRect(h);
                 return ui::defWindowProc(h, m, wp, lp);
             case ui::WM_SETFOCUS:

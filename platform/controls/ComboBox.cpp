@@ -34,18 +34,13 @@ public:
         if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
             return result;
         }
+        if (detail::handleOwnPainting(
+                h, m, wp, lp, [&] { paintBox(h); }, result)) {
+            return result;
+        }
         switch (m) {
             case ui::WM_CREATE:
                 return 0;
-            case ui::WM_ERASEBKGND:
-                return 1;
-            case ui::WM_PAINT:
-                paintBox(h);
-                return 0;
-            case ui::WM_ENABLE:
-            case ui::WM_SIZE:
-                ui::invalidateRect(h);
-                return ui::defWindowProc(h, m, wp, lp);
             case ui::WM_DESTROY:
                 if (list_ != kNullWindow) {
                     ui::destroyWindow(list_);

@@ -5,6 +5,7 @@
 
 #include "platform/core/Window.h"
 #include "platform/draw/Font.h"
+#include "platform/ui/Paint.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/WindowTree.h"
 
@@ -38,5 +39,29 @@ MsgResult notifyParent(WindowHandle control, ui::NotifyHeader& header, std::uint
 // WM_SETFONT and WM_GETFONT on a control's font slot; true when the message was one of them.
 bool handleFontMessage(WindowHandle control, const draw::Font*& font, std::uint32_t message,
                        std::uintptr_t wParam, std::intptr_t lParam, MsgResult& result);
+
+// The messages of a control that paints its whole client area itself: WM_ERASEBKGND (nothing
+// to erase), WM_PAINT (calls `paint`), and WM_SIZE and WM_ENABLE, after which it is painted
+// anew. True when the message was one of them.
+template <class Paint>
+bool handleOwnPainting(WindowHandle control, std::uint32_t message, std::uintptr_t wParam,
+                       std::intptr_t lParam, Paint&& paint, MsgResult& result) {
+    switch (message) {
+        case ui::WM_ERASEBKGND:
+            result = 1;
+            return true;
+        case ui::WM_PAINT:
+            paint();
+            result = 0;
+            return true;
+        case ui::WM_SIZE:
+        case ui::WM_ENABLE:
+            ui::invalidateRect(control);
+            result = ui::defWindowProc(control, message, wParam, lParam);
+            return true;
+        default:
+            return false;
+    }
+}
 
 }  // namespace platform::controls::detail

@@ -36,6 +36,10 @@ public:
             scrollToCaret(h);
             return result;
         }
+        if (detail::handleOwnPainting(
+                h, m, wp, lp, [&] { paint(h); }, result)) {
+            return result;
+        }
         switch (m) {
             case ui::WM_CREATE: {
                 const auto* params = reinterpret_cast<const ui::CreateParams*>(lp);
@@ -44,15 +48,6 @@ public:
                 }
                 return 0;
             }
-            case ui::WM_ERASEBKGND:
-                return 1;
-            case ui::WM_PAINT:
-                paint(h);
-                return 0;
-            case ui::WM_SIZE:
-            case ui::WM_ENABLE:
-                ui::invalidateRect(h);
-                return ui::defWindowProc(h, m, wp, lp);
             case ui::WM_SETTEXT: {
                 const auto* text = reinterpret_cast<const std::u16string*>(lp);
                 if (!text) {

@@ -39,17 +39,13 @@ public:
         if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
             return result;
         }
+        if (detail::handleOwnPainting(
+                h, m, wp, lp, [&] { paint(); }, result)) {
+            return result;
+        }
         switch (m) {
             case ui::WM_CREATE:
                 return 0;
-            case ui::WM_ERASEBKGND:
-                return 1;
-            case ui::WM_PAINT:
-                paint();
-                return 0;
-            case ui::WM_SIZE:
-                ui::invalidateRect(h);
-                return ui::defWindowProc(h, m, wp, lp);
             case ui::WM_SETFOCUS:
             case ui::WM_KILLFOCUS:
                 focused_ = m == ui::WM_SETFOCUS;

@@ -15,17 +15,14 @@ public:
     explicit ProgressState(WindowHandle) {}
 
     MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+        MsgResult result = 0;
+        if (detail::handleOwnPainting(
+                h, m, wp, lp, [&] { paint(h); }, result)) {
+            return result;
+        }
         switch (m) {
             case ui::WM_CREATE:
                 return 0;
-            case ui::WM_ERASEBKGND:
-                return 1;
-            case ui::WM_PAINT:
-                paint(h);
-                return 0;
-            case ui::WM_SIZE:
-                ui::invalidateRect(h);
-                return ui::defWindowProc(h, m, wp, lp);
             case PBM_SETRANGE: {
                 const MsgResult old = static_cast<MsgResult>(
                     ui::makeWParam(static_cast<unsigned>(min_), static_cast<unsigned>(max_)));

@@ -27,18 +27,14 @@ public:
     explicit ScrollBarState(WindowHandle) {}
 
     MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+        MsgResult result = 0;
+        if (detail::handleOwnPainting(
+                h, m, wp, lp, [&] { paint(h); }, result)) {
+            return result;
+        }
         switch (m) {
             case ui::WM_CREATE:
                 return 0;
-            case ui::WM_ERASEBKGND:
-                return 1;
-            case ui::WM_PAINT:
-                paint(h);
-                return 0;
-            case ui::WM_SIZE:
-            case ui::WM_ENABLE:
-                ui::invalidateRect(h);
-                return ui::defWindowProc(h, m, wp, lp);
             case SBM_SETPOS: {
                 const int old = pos_;
                 pos_ = clampPos(static_cast<int>(static_cast<std::intptr_t>(wp)));

@@ -22,18 +22,14 @@ public:
     explicit UpDownState(WindowHandle) {}
 
     MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+        MsgResult result = 0;
+        if (detail::handleOwnPainting(
+                h, m, wp, lp, [&] { paint(h); }, result)) {
+            return result;
+        }
         switch (m) {
             case ui::WM_CREATE:
                 return 0;
-            case ui::WM_ERASEBKGND:
-                return 1;
-            case ui::WM_PAINT:
-                paint(h);
-                return 0;
-            case ui::WM_SIZE:
-            case ui::WM_ENABLE:
-                ui::invalidateRect(h);
-                return ui::defWindowProc(h, m, wp, lp);
             case UDM_SETRANGE:
                 upper_ = static_cast<std::int16_t>(ui::lowWord(static_cast<std::uintptr_t>(lp)));
                 lower_ = static_cast<std::int16_t>(ui::highWord(static_cast<std::uintptr_t>(lp)));
