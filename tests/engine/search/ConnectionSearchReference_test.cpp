@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <random>
 
 #include "tests/engine/search/SearchTestSet.h"
@@ -303,6 +304,38 @@ void expectRealJourney(const cJizdniRad& jr, const cSpojeni& c, const RandomNetw
     }
 }
 
+// A query between two random stops of the network whose places share no stop: a minute from
+// `lo` to `hi` and 0 to 3 transfers. None when the two places overlap.
+struct RandomQuery {
+    int a, b;
+    std::vector<cZastavkaZadani> from, to;
+    int t0, transfers;
+
+    std::string text(const char* timeWord) const {
+        return "S" + std::to_string(a) + " to S" + std::to_string(b) + " " + timeWord + " " +
+               std::to_string(t0) + ", " + std::to_string(transfers) + " transfers";
+    }
+};
+
+std::optional<RandomQuery> randomQuery(std::mt19937& rng, const RandomNetwork& net,
+                                       const TestSet& s, int lo, int hi) {
+    RandomQuery q{};
+    q.a = std::uniform_int_distribution<int>(0, net.stops - 1)(rng);
+    q.b = std::uniform_int_distribution<int>(0, net.stops - 1)(rng);
+    q.from = s.place(0, "S" + std::to_string(q.a));
+    q.to = s.place(0, "S" + std::to_string(q.b));
+    for (const auto& f : q.from) {
+        for (const auto& t : q.to) {
+            if (f.stop == t.stop) {
+                return std::nullopt;
+            }
+        }
+    }
+    q.t0 = std::uniform_int_distribution<int>(lo, hi)(rng);
+    q.transfers = std::uniform_int_distribution<int>(0, 3)(rng);
+    return q;
+}
+
 TEST(ConnectionSearchReference, NeverLaterThanAPlainScanAndAlwaysARealJourney) {
     std::mt19937 rng(20270105);
     const std::int16_t dayNumber = day(5, 1, 2027);
@@ -312,24 +345,12 @@ TEST(ConnectionSearchReference, NeverLaterThanAPlainScanAndAlwaysARealJourney) {
         TestSet s({compileDoc(net.doc)});
         const cJizdniRad& jr = s.timetable(0);
         for (int query = 0; query < 8; ++query) {
-            const int a = std::uniform_int_distribution<int>(0, net.stops - 1)(rng);
-            const int b = std::uniform_int_distribution<int>(0, net.stops - 1)(rng);
-            const auto from = s.place(0, "S" + std::to_string(a));
-            const auto to = s.place(0, "S" + std::to_string(b));
-            bool overlap = false;
-            for (const auto& f : from) {
-                for (const auto& t : to) {
-                    overlap = overlap || f.stop == t.stop;
-                }
-            }
-            if (overlap) {
+            const std::optional<RandomQuery> q = randomQuery(rng, net, s, hm(5, 30), hm(9, 0));
+            if (!q) {
                 continue;
             }
-            const int t0 = std::uniform_int_distribution<int>(hm(5, 30), hm(9, 0))(rng);
-            const int transfers = std::uniform_int_distribution<int>(0, 3)(rng);
-            SCOPED_TRACE("network " + std::to_string(network) + ", S" + std::to_string(a) +
-                         " to S" + std::to_string(b) + " at " + std::to_string(t0) + ", " +
-                         std::to_string(transfers) + " transfers");
+            const auto& [a, b, from, to, t0, transfers] = *q;
+            SCOPED_TRACE("network " + std::to_string(network) + ", " + q->text("at"));
             const int expected = referenceEarliestArrival(jr, from, to, net, t0, 120, transfers);
             s.request(0, "S" + std::to_string(a), 0, "S" + std::to_string(b), t0, dayNumber, false,
                       transfers);
@@ -367,24 +388,12 @@ TEST(ConnectionSearchReference, ArrivalSearchesLeaveNoLaterJourneyOut) {
         TestSet s({compileDoc(net.doc)});
         const cJizdniRad& jr = s.timetable(0);
         for (int query = 0; query < 6; ++query) {
-            const int a = std::uniform_int_distribution<int>(0, net.stops - 1)(rng);
-            const int b = std::uniform_int_distribution<int>(0, net.stops - 1)(rng);
-            const auto from = s.place(0, "S" + std::to_string(a));
-            const auto to = s.place(0, "S" + std::to_string(b));
-            bool overlap = false;
-            for (const auto& f : from) {
-                for (const auto& t : to) {
-                    overlap = overlap || f.stop == t.stop;
-                }
-            }
-            if (overlap) {
+            const std::optional<RandomQuery> q = randomQuery(rng, net, s, hm(7, 0), hm(10, 30));
+            if (!q) {
                 continue;
             }
-            const int t0 = std::uniform_int_distribution<int>(hm(7, 0), hm(10, 30))(rng);
-            const int transfers = std::uniform_int_distribution<int>(0, 3)(rng);
-            SCOPED_TRACE("network " + std::to_string(network) + ", S" + std::to_string(a) +
-                         " to S" + std::to_string(b) + " by " + std::to_string(t0) + ", " +
-                         std::to_string(transfers) + " transfers");
+            const auto& [a, b, from, to, t0, transfers] = *q;
+            SCOPED_TRACE("network " + std::to_string(network) + ", " + q->text("by"));
             const int expected = referenceLatestDeparture(jr, from, to, net, t0, 120, transfers);
             s.request(0, "S" + std::to_string(a), 0, "S" + std::to_string(b), t0, dayNumber, true,
                       transfers);
