@@ -189,6 +189,14 @@ private:
     void processStopEntry(StopEntry* e, std::int32_t time);
     void processTripEntry(TripEntry* e, std::int32_t time);
     void transfersFrom(const Label& l, const StopEntry& e, std::int32_t time, bool atVia);
+    // Calls `visit(entry, departure)` for the usable departures that run, among [begin, end)
+    // (departures of one stop by minute of day), from `from` to before `limit`, by time, until
+    // it returns false. `excludeTrip` of timetable `tt` is left out (kNoTrip: none).
+    template <class Visit>
+    void forEachDeparture(std::size_t tt, const StopDeparture* begin, const StopDeparture* end,
+                          std::int32_t from, std::int32_t limit, std::uint32_t excludeTrip,
+                          Visit&& visit) const;
+    static constexpr std::uint32_t kNoTrip = 0xFFFFFFFFu;
     // The departures a transfer from a stop reaches at one stop: per route its first one from
     // `earliest` on (not `excludeTrip` of `fromTt`, the trip just left), by time.
     void gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t earliest,
@@ -614,29 +622,13 @@ const std::vector<Departure>& Searcher::departures(std::size_t tt, std::uint16_t
             return list;
         }
     }
-    // The stop's departures by minute of day, day by day over the run's window: the list comes
-    // out ordered by time.
-    const StopDepartures& all = index_[tt]->of(stop);
-    const auto& tripFlags = params_.record(tt).tripFlags;
+    const StopDepartures& deps = index_[tt]->of(stop);
     std::vector<Departure> list;
-    const std::int64_t firstDay = floorDiv(base_, kMinutesPerDay);
-    const std::int64_t lastDay = floorDiv(base_ + endRel_ - 1, kMinutesPerDay);
-    for (std::int64_t d = firstDay; d <= lastDay; ++d) {
-        for (const StopDeparture& p : all.all) {
-            const std::int64_t time = d * kMinutesPerDay + p.minuteOfDay - base_;
-            if (time < 0 || time >= endRel_) {
-                continue;
-            }
-            if (p.trip >= tripFlags.size() || (tripFlags[p.trip] & kTripUsable) == 0) {
-                continue;
-            }
-            const auto tripDay = static_cast<std::int32_t>(d - p.daysBack);
-            if (!runs(tt, p.trip, tripDay)) {
-                continue;
-            }
-            list.push_back(Departure{static_cast<std::int32_t>(time), p.trip, tripDay, p.position});
-        }
-    }
+    forEachDeparture(tt, deps.all.data(), deps.all.data() + deps.all.size(), 0, endRel_, kNoTrip,
+                     [&](const StopDeparture&, const Departure& d) {
+                         list.push_back(d);
+                         return true;
+                     });
     cache_.emplace_back(key, std::move(list));
     return cache_.back().second;
 }
@@ -825,6 +817,38 @@ void Searcher::seed(std::int32_t b) {
     }
 }
 
+template <class Visit>
+void Searcher::forEachDeparture(std::size_t tt, const StopDeparture* begin,
+                                const StopDeparture* end, std::int32_t from, std::int32_t limit,
+                                std::uint32_t excludeTrip, Visit&& visit) const {
+    const auto& tripFlags = params_.record(tt).tripFlags;
+    auto byMinute = [](const StopDeparture& p, std::int64_t v) { return p.minuteOfDay < v; };
+    const std::int64_t lastDay = floorDiv(base_ + limit - 1, kMinutesPerDay);
+    for (std::int64_t d = floorDiv(base_ + from, kMinutesPerDay); d <= lastDay; ++d) {
+        const std::int64_t dayBase = d * kMinutesPerDay - base_;
+        const std::int64_t lo = std::max<std::int64_t>(from - dayBase, 0);
+        for (const StopDeparture* it = std::lower_bound(begin, end, lo, byMinute); it != end;
+             ++it) {
+            const std::int64_t time = dayBase + it->minuteOfDay;
+            if (time >= limit) {
+                break;
+            }
+            if (it->trip == excludeTrip || it->trip >= tripFlags.size() ||
+                (tripFlags[it->trip] & kTripUsable) == 0) {
+                continue;
+            }
+            const auto tripDay = static_cast<std::int32_t>(d - it->daysBack);
+            if (!runs(tt, it->trip, tripDay)) {
+                continue;
+            }
+            if (!visit(*it, Departure{static_cast<std::int32_t>(time), it->trip, tripDay,
+                                      it->position})) {
+                return;
+            }
+        }
+    }
+}
+
 void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t earliest,
                               std::size_t fromTt, std::uint32_t excludeTrip,
                               std::vector<Departure>& out) {
@@ -835,15 +859,7 @@ void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t e
     // Per route of the stop, its first departure from `earliest` on that runs and may be used,
     // in the order of the stop's departures (the journeys' pruning may depend on that order).
     const StopDepartures& deps = index_[tt]->of(stop);
-    const auto& tripFlags = params_.record(tt).tripFlags;
-    const std::int64_t firstDay = floorDiv(base_ + earliest, kMinutesPerDay);
-    const std::int64_t lastDay = floorDiv(base_ + limit - 1, kMinutesPerDay);
-    auto usable = [&](const StopDeparture& p, std::int64_t day) {
-        return !(tt == fromTt && p.trip == excludeTrip) && p.trip < tripFlags.size() &&
-               (tripFlags[p.trip] & kTripUsable) != 0 &&
-               runs(tt, p.trip, static_cast<std::int32_t>(day - p.daysBack));
-    };
-    auto byMinute = [](const StopDeparture& p, std::int64_t v) { return p.minuteOfDay < v; };
+    const std::uint32_t exclude = tt == fromTt ? excludeTrip : kNoTrip;
     // A stop with few departures per route is cheaper to walk through the window once, marking
     // the routes met; one with few routes is cheaper to search route by route.
     const std::size_t windowDepartures =
@@ -856,52 +872,27 @@ void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t e
             scratch_.routeStamp = 1;
         }
         std::vector<std::uint32_t>& seen = scratch_.routeSeen[tt];
-        for (std::int64_t d = firstDay; d <= lastDay; ++d) {
-            const std::int64_t dayBase = d * kMinutesPerDay - base_;
-            const std::int64_t from = std::max<std::int64_t>(earliest - dayBase, 0);
-            auto it = std::lower_bound(deps.all.begin(), deps.all.end(), from, byMinute);
-            for (; it != deps.all.end(); ++it) {
-                const std::int64_t time = dayBase + it->minuteOfDay;
-                if (time >= limit) {
-                    break;
-                }
-                if (seen[it->route] == scratch_.routeStamp || !usable(*it, d)) {
-                    continue;
-                }
-                seen[it->route] = scratch_.routeStamp;
-                out.push_back(Departure{static_cast<std::int32_t>(time), it->trip,
-                                        static_cast<std::int32_t>(d - it->daysBack), it->position});
-            }
-        }
+        forEachDeparture(tt, deps.all.data(), deps.all.data() + deps.all.size(), earliest, limit,
+                         exclude, [&](const StopDeparture& p, const Departure& d) {
+                             if (seen[p.route] != scratch_.routeStamp) {
+                                 seen[p.route] = scratch_.routeStamp;
+                                 out.push_back(d);
+                             }
+                             return true;
+                         });
     } else {
         std::vector<std::uint32_t>& orders = boardingOrder_;
         std::vector<Departure>& found = boardingFound_;
         orders.clear();
         found.clear();
         for (const RouteDepartures& r : deps.routes) {
-            const StopDeparture* const begin = deps.byRoute.data() + r.begin;
-            const StopDeparture* const end = deps.byRoute.data() + r.end;
-            bool done = false;
-            for (std::int64_t d = firstDay; d <= lastDay && !done; ++d) {
-                const std::int64_t dayBase = d * kMinutesPerDay - base_;
-                const std::int64_t from = std::max<std::int64_t>(earliest - dayBase, 0);
-                for (const StopDeparture* it = std::lower_bound(begin, end, from, byMinute);
-                     it != end; ++it) {
-                    const std::int64_t time = dayBase + it->minuteOfDay;
-                    if (time >= limit) {
-                        break;
-                    }
-                    if (!usable(*it, d)) {
-                        continue;
-                    }
-                    found.push_back(Departure{static_cast<std::int32_t>(time), it->trip,
-                                              static_cast<std::int32_t>(d - it->daysBack),
-                                              it->position});
-                    orders.push_back(it->order);
-                    done = true;
-                    break;
-                }
-            }
+            forEachDeparture(tt, deps.byRoute.data() + r.begin, deps.byRoute.data() + r.end,
+                             earliest, limit, exclude,
+                             [&](const StopDeparture& p, const Departure& d) {
+                                 found.push_back(d);
+                                 orders.push_back(p.order);
+                                 return false;
+                             });
         }
         std::vector<std::uint32_t>& byTime = boardingSorted_;
         byTime.resize(found.size());
