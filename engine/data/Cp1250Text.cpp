@@ -157,6 +157,25 @@ std::u16string cp1250ToWide(std::string_view bytes) {
     return out;
 }
 
+std::string cp1250ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char16_t c : cp1250ToWide(bytes)) {
+        const auto u = static_cast<std::uint32_t>(c);
+        if (u < 0x80) {
+            out += static_cast<char>(u);
+        } else if (u < 0x800) {
+            out += static_cast<char>(0xC0 | (u >> 6));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (u >> 12));
+            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    return out;
+}
+
 std::string wideToCp1250(std::u16string_view wide) {
     std::string out(wide.size(), '\0');
     for (std::size_t i = 0; i < wide.size(); ++i) {

@@ -52,6 +52,8 @@ std::uint8_t wideCharToCp1250(char16_t c);
 // Whole texts, one character per byte.
 std::u16string cp1250ToWide(std::string_view bytes);
 std::string wideToCp1250(std::u16string_view wide);
+// The text as UTF-8 (file names on Linux, readable dumps).
+std::string cp1250ToUtf8(std::string_view bytes);
 
 // Lowercases every byte through the lowercase table.
 void lowercaseInPlace(std::string& text);

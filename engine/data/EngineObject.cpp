@@ -15,21 +15,7 @@ std::unique_ptr<cJizdniRadyGlobal>& globalEngine() {
 
 // A Windows-1250 file name as the file system's UTF-8.
 std::string fileNameOf(std::string_view cp1250) {
-    std::string out;
-    for (const char16_t c : cp1250ToWide(cp1250)) {
-        const auto u = static_cast<std::uint32_t>(c);
-        if (u < 0x80) {
-            out += static_cast<char>(u);
-        } else if (u < 0x800) {
-            out += static_cast<char>(0xC0 | (u >> 6));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (u >> 12));
-            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        }
-    }
-    return out;
+    return cp1250ToUtf8(cp1250);
 }
 
 }  // namespace

@@ -17,20 +17,7 @@
 namespace jzdump {
 
 inline std::string utf8(std::string_view cp1250) {
-    std::string out;
-    for (char16_t c : trasovnik::cp1250ToWide(cp1250)) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    return trasovnik::cp1250ToUtf8(cp1250);
 }
 
 // Named so that argument-dependent lookup never prefers std::quoted.

@@ -72,6 +72,21 @@ TEST(Cp1250Text, UndefinedBytesAndUnknownCharactersGiveZero) {
     EXPECT_EQ(wideToCp1250(u"A\u00C3B"), bytes({'A', 0, 'B'}));
 }
 
+TEST(Cp1250Text, Utf8TakesOneToThreeBytesPerCharacter) {
+    const struct {
+        std::string cp1250;
+        std::string utf8;
+    } cases[] = {
+        {"Brno 1", "Brno 1"},
+        {bytes({'P', 0xF8, 0xED}), "P\xC5\x99\xC3\xAD"},          // ř í: two bytes each
+        {bytes({0x80, ' ', 0x84}), "\xE2\x82\xAC \xE2\x80\x9E"},  // € „: three bytes each
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cp1250ToUtf8(c.cp1250), c.utf8);
+    }
+}
+
 TEST(Cp1250Text, EveryDefinedByteRoundTripsThroughWide) {
     std::string all;
     for (int b = 0; b < 256; ++b) {

@@ -18,23 +18,6 @@
 namespace trasovnik::testing {
 namespace {
 
-std::string utf8(std::string_view cp1250) {
-    std::string out;
-    for (char16_t c : cp1250ToWide(cp1250)) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 // Stops of the fixture, in file order, and the elements of its stops kind (name order).
 enum Stop { kA, kB, kC, kD, kE, kF, kG, kX };
 enum Element { eDivadlo, eHrbitov, eNadrazi, eNamesti, eNemocnice, eSidliste, eSkola, eZahrada };
@@ -57,11 +40,12 @@ protected:
     }
 
     static std::string stopName(std::int32_t s) {
-        return utf8(file->stops.name(file->names, static_cast<std::size_t>(s)));
+        return cp1250ToUtf8(file->stops.name(file->names, static_cast<std::size_t>(s)));
     }
     static std::string elementName(std::int32_t e) {
         const auto k = static_cast<std::size_t>(file->categories.stopsKind());
-        return utf8(file->categories.elementName(file->names, k, static_cast<std::size_t>(e)));
+        return cp1250ToUtf8(
+            file->categories.elementName(file->names, k, static_cast<std::size_t>(e)));
     }
 
     // The whole result as text.
@@ -125,7 +109,7 @@ protected:
                 out << "\n";
             }
             for (std::size_t n = 0; n < g->notes.size(); ++n) {
-                out << "  note " << n << " \"" << utf8(g->notes[n].text) << "\"\n";
+                out << "  note " << n << " \"" << cp1250ToUtf8(g->notes[n].text) << "\"\n";
             }
         }
         return out.str();

@@ -22,24 +22,6 @@ std::string cp(std::u16string_view text) {
     return wideToCp1250(text);
 }
 
-// UTF-8 of an engine text, for readable expectations.
-std::string utf8(std::string_view cp1250) {
-    std::string out;
-    for (char16_t c : cp1250ToWide(cp1250)) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 TEST(T9Code, KeysAndCodesOfTexts) {
     struct Case {
         std::u16string text;
@@ -65,7 +47,7 @@ TEST(T9Code, KeysAndCodesOfTexts) {
         {u"", 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(t9CodeOfWord(cp(c.text)), c.code) << utf8(cp(c.text));
+        EXPECT_EQ(t9CodeOfWord(cp(c.text)), c.code) << cp1250ToUtf8(cp(c.text));
     }
     for (int b = 0; b < 256; ++b) {
         const int key = t9KeyOfChar(static_cast<std::uint8_t>(b));
@@ -95,7 +77,7 @@ const std::vector<std::u16string> kNames = {u"Brno",
                                             u"Abcdefghijklmnopqrstuvwxyzabcdefgh"};
 
 std::string utf8Of(const std::u16string& s) {
-    return utf8(cp(s));
+    return cp1250ToUtf8(cp(s));
 }
 
 // A file whose stops kind holds one element per name of kNames.
@@ -135,7 +117,8 @@ protected:
         std::vector<std::string> out;
         for (std::int32_t i = 0; i < counts.total; ++i) {
             const IndexTripleVector& c = candidates[static_cast<std::size_t>(i)];
-            std::string s = utf8(engine->getSestava(0).combination().elementNameOf(c.at(0)));
+            std::string s =
+                cp1250ToUtf8(engine->getSestava(0).combination().elementNameOf(c.at(0)));
             if (c.count() > 1) {
                 s += "@";
                 for (std::uint32_t t = 0; t < c.count(); ++t) {
