@@ -1,21 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <mutex>
-#include <utility>
 #include <vector>
 
 #include "engine/data/DayNumber.h"
-#include "platform/core/Event.h"
 #include "platform/core/MessageIds.h"
-#include "platform/core/MessageLoop.h"
-#include "platform/core/Thread.h"
-#include "platform/core/Window.h"
+#include "tests/engine/EngineMessageWindow.h"
 #include "tests/engine/api/ApiFixture.h"
 
 namespace trasovnik::testing {
 namespace {
-
-constexpr std::uint32_t kStuckMs = 20000;
 
 struct Message {
     std::uint32_t id;
@@ -26,45 +19,17 @@ struct Message {
 // A window on its own thread recording the engine's messages, as the progress view does.
 class RecordingWindow {
 public:
-    RecordingWindow() {
-        platform::Event ready(platform::EventReset::Manual);
-        thread_ = platform::createThread([this, &ready] {
-            window_ = platform::createWindow(
-                [this](platform::WindowHandle, std::uint32_t msg, std::uintptr_t w, std::intptr_t) {
-                    if (msg == kQuit) {
-                        platform::postQuitMessage(0);
-                    } else if (msg == platform::WM_ENGINE_START ||
-                               msg == platform::WM_ENGINE_PROGRESS ||
-                               msg == platform::WM_ENGINE_FIRST_FOUND) {
-                        std::lock_guard lock(mutex_);
-                        messages_.push_back({msg, w});
-                    }
-                    return platform::MsgResult{0};
-                });
-            ready.set();
-            platform::Message m;
-            while (platform::getMessage(m)) {
-                platform::dispatchMessage(m);
-            }
-        });
-        ready.wait(kStuckMs);
-    }
-    ~RecordingWindow() {
-        platform::postMessage(window_, kQuit);
-        thread_.join();
-    }
-    TrasaWindow handle() const { return static_cast<TrasaWindow>(window_); }
+    TrasaWindow handle() const { return static_cast<TrasaWindow>(window_.window()); }
     std::vector<Message> take() {
-        std::lock_guard lock(mutex_);
-        return std::exchange(messages_, {});
+        std::vector<Message> out;
+        for (const EngineMessage& m : window_.take()) {
+            out.push_back({m.message, m.wParam});
+        }
+        return out;
     }
 
 private:
-    static constexpr std::uint32_t kQuit = platform::WM_USER + 1;
-    platform::Thread thread_;
-    platform::WindowHandle window_ = platform::kNullWindow;
-    std::mutex mutex_;
-    std::vector<Message> messages_;
+    EngineMessageWindow window_;
 };
 
 const int16_t kWednesday = dateToDayNumber(2, 12, 2026);

@@ -3,54 +3,27 @@
 #include <atomic>
 #include <cstdlib>
 
-#include "platform/core/Event.h"
 #include "platform/core/MessageIds.h"
-#include "platform/core/MessageLoop.h"
-#include "platform/core/Thread.h"
-#include "platform/core/Window.h"
+#include "tests/engine/EngineMessageWindow.h"
 #include "tests/engine/api/ApiFixture.h"
 
 namespace trasovnik::testing {
 namespace {
 
-constexpr std::uint32_t kStuckMs = 20000;
-
 // A window on its own thread that asks the engine to stop loading at the first progress step
-// of a load, as the program's cancel button does.
+// of a load once armed, as the program's cancel button does.
 class CancellingWindow {
 public:
-    CancellingWindow() {
-        platform::Event ready(platform::EventReset::Manual);
-        thread_ = platform::createThread([this, &ready] {
-            window_ = platform::createWindow(
-                [this](platform::WindowHandle, std::uint32_t msg, std::uintptr_t, std::intptr_t) {
-                    if (msg == kQuit) {
-                        platform::postQuitMessage(0);
-                    } else if (msg == platform::WM_ENGINE_PROGRESS && armed_.exchange(false)) {
-                        EXPECT_EQ(api_CancelNacitani(), ENGINE_OK);
-                    }
-                    return platform::MsgResult{0};
-                });
-            ready.set();
-            platform::Message m;
-            while (platform::getMessage(m)) {
-                platform::dispatchMessage(m);
-            }
-        });
-        ready.wait(kStuckMs);
-    }
-    ~CancellingWindow() {
-        platform::postMessage(window_, kQuit);
-        thread_.join();
-    }
-    TrasaWindow handle() const { return static_cast<TrasaWindow>(window_); }
+    TrasaWindow handle() const { return static_cast<TrasaWindow>(window_.window()); }
     void arm() { armed_.store(true); }
 
 private:
-    static constexpr std::uint32_t kQuit = platform::WM_USER + 1;
-    platform::Thread thread_;
-    platform::WindowHandle window_ = platform::kNullWindow;
     std::atomic<bool> armed_{false};
+    EngineMessageWindow window_{[this](const EngineMessage& m) {
+        if (m.message == platform::WM_ENGINE_PROGRESS && armed_.exchange(false)) {
+            EXPECT_EQ(api_CancelNacitani(), ENGINE_OK);
+        }
+    }};
 };
 
 using SetExports = ApiFixture;

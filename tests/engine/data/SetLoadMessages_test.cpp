@@ -17,93 +17,14 @@
 #include "platform/core/QueueWatch.h"
 #include "platform/core/Thread.h"
 #include "platform/core/Window.h"
+#include "tests/engine/EngineMessageWindow.h"
 #include "tests/engine/data/SetTestFiles.h"
 
 namespace trasovnik::testing {
 namespace {
 
-constexpr std::uint32_t kStuckMs = 20000;
-
-struct Received {
-    std::uint32_t message = 0;
-    std::uintptr_t wParam = 0;
-    platform::ThreadId thread = 0;
-    bool operator==(const Received&) const = default;
-};
-
-// A thread that owns a window recording what it receives. With `pumped` it runs a message
-// loop; otherwise it handles the waiting sends only when step() tells it to.
-class WindowThread {
-public:
-    using Handler = std::function<void(const Received&)>;
-
-    explicit WindowThread(bool pumped, Handler onMessage = {}) : onMessage_(std::move(onMessage)) {
-        platform::Event ready(platform::EventReset::Manual);
-        thread_ = platform::createThread([this, pumped, &ready] {
-            window_ = platform::createWindow(
-                [this](platform::WindowHandle, std::uint32_t msg, std::uintptr_t w, std::intptr_t) {
-                    if (msg == kQuit) {
-                        platform::postQuitMessage(0);
-                        return platform::MsgResult{0};
-                    }
-                    if (msg == platform::WM_ENGINE_START || msg == platform::WM_ENGINE_PROGRESS) {
-                        const Received r{msg, w, platform::currentThreadId()};
-                        {
-                            std::lock_guard lock(mutex_);
-                            received_.push_back(r);
-                        }
-                        if (onMessage_) {
-                            onMessage_(r);
-                        }
-                    }
-                    return platform::MsgResult{0};
-                });
-            ready.set();
-            platform::Message m;
-            if (pumped) {
-                while (platform::getMessage(m)) {
-                    platform::dispatchMessage(m);
-                }
-                return;
-            }
-            while (!stop_.load()) {
-                step_.wait(platform::kInfinite);
-                platform::peekMessage(m);  // handles the sends that wait
-                stepped_.set();
-            }
-        });
-        ready.wait(kStuckMs);
-    }
-    ~WindowThread() {
-        stop_.store(true);
-        step_.set();
-        platform::postMessage(window_, kQuit);
-        thread_.join();
-    }
-
-    platform::WindowHandle window() const { return window_; }
-    platform::ThreadId threadId() const { return thread_.id(); }
-    void step() {
-        step_.set();
-        stepped_.wait(kStuckMs);
-    }
-    std::vector<Received> received() {
-        std::lock_guard lock(mutex_);
-        return received_;
-    }
-
-private:
-    static constexpr std::uint32_t kQuit = platform::WM_USER + 1;
-
-    Handler onMessage_;
-    platform::Thread thread_;
-    platform::WindowHandle window_ = platform::kNullWindow;
-    std::atomic<bool> stop_{false};
-    platform::Event step_{platform::EventReset::Auto};
-    platform::Event stepped_{platform::EventReset::Auto};
-    std::mutex mutex_;
-    std::vector<Received> received_;
-};
+using Received = EngineMessage;
+using Loop = EngineMessageWindow::Loop;
 
 // What reading the file alone reports.
 std::vector<int> progressOfReading(const std::string& path) {
@@ -141,7 +62,7 @@ protected:
 };
 
 TEST_F(SetLoadMessagesTest, MessagesArriveOnTheOwnerThreadInOrderWhileTheLoaderWaits) {
-    WindowThread ui(/*pumped=*/false);
+    EngineMessageWindow ui({}, Loop::Stepped);
     std::atomic<bool> done{false};
     SetLoadResult result;
     platform::Thread loader = platform::createThread([&] {
@@ -169,7 +90,7 @@ TEST_F(SetLoadMessagesTest, MessagesArriveOnTheOwnerThreadInOrderWhileTheLoaderW
 }
 
 TEST_F(SetLoadMessagesTest, AWindowWithARunningLoopReceivesEveryMessageInOrder) {
-    WindowThread ui(/*pumped=*/true);
+    EngineMessageWindow ui;
     const SetLoadResult r = loadTitles({"Alfa", "Beta", "Gama"}, ui.window());
     EXPECT_EQ(r.setIndex, 0);
     EXPECT_EQ(ui.received(), expectedForAll(ui.threadId()));
@@ -177,7 +98,7 @@ TEST_F(SetLoadMessagesTest, AWindowWithARunningLoopReceivesEveryMessageInOrder) 
 
 TEST_F(SetLoadMessagesTest, FilesAlreadyLoadedSendOnlyTheirStartMessage) {
     loadTitles({"Alfa", "Beta"});
-    WindowThread ui(/*pumped=*/true);
+    EngineMessageWindow ui;
     loadTitles({"Beta", "Gama"}, ui.window());
     std::vector<Received> expected{
         {platform::WM_ENGINE_START, static_cast<std::uintptr_t>(indexOf("Gama")), ui.threadId()}};
@@ -191,7 +112,7 @@ TEST_F(SetLoadMessagesTest, FilesAlreadyLoadedSendOnlyTheirStartMessage) {
 TEST_F(SetLoadMessagesTest, ACancelFromTheWindowStopsTheLoadBeforeTheNextFile) {
     const auto beta = static_cast<std::uintptr_t>(indexOf("Beta"));
     bool inBeta = false;
-    WindowThread ui(/*pumped=*/true, [&](const Received& r) {
+    EngineMessageWindow ui([&](const Received& r) {
         inBeta = inBeta || (r.message == platform::WM_ENGINE_START && r.wParam == beta);
         if (inBeta && r.message == platform::WM_ENGINE_PROGRESS && r.wParam == 46) {
             engine->cancelLoading();
@@ -219,7 +140,7 @@ TEST_F(SetLoadMessagesTest, ACancelFromTheWindowStopsTheLoadBeforeTheNextFile) {
 TEST_F(SetLoadMessagesTest, AWindowDestroyedBeforeTheLoadReceivesNothingAndTheLoadGoesOn) {
     platform::WindowHandle stale = platform::kNullWindow;
     {
-        WindowThread ui(/*pumped=*/true);
+        EngineMessageWindow ui;
         stale = ui.window();
     }
     EXPECT_EQ(loadTitles({"Alfa", "Beta"}, stale).setIndex, 0);

@@ -3,89 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
-#include <mutex>
 
-#include "platform/core/Event.h"
 #include "platform/core/MessageIds.h"
-#include "platform/core/MessageLoop.h"
-#include "platform/core/Thread.h"
-#include "platform/core/Window.h"
+#include "tests/engine/EngineMessageWindow.h"
 #include "tests/engine/search/SearchTestSet.h"
 
 namespace trasovnik::testing {
 namespace {
 
 const std::int16_t kDay = day(5, 1, 2027);
-constexpr std::uint32_t kStuckMs = 20000;
 
-struct Received {
-    std::uint32_t message = 0;
-    std::uintptr_t wParam = 0;
-    bool onWindowThread = false;
-};
-
-// A window on a thread of its own that records the engine's messages; `onMessage` runs on that
-// thread for each of them.
-class WindowThread {
-public:
-    using Handler = std::function<void(const Received&)>;
-
-    explicit WindowThread(Handler onMessage = {}) : onMessage_(std::move(onMessage)) {
-        platform::Event ready(platform::EventReset::Manual);
-        thread_ = platform::createThread([this, &ready] {
-            const platform::ThreadId self = platform::currentThreadId();
-            window_ = platform::createWindow([this, self](platform::WindowHandle, std::uint32_t msg,
-                                                          std::uintptr_t w, std::intptr_t) {
-                if (msg == kQuit) {
-                    platform::postQuitMessage(0);
-                    return platform::MsgResult{0};
-                }
-                if (msg == platform::WM_ENGINE_START || msg == platform::WM_ENGINE_PROGRESS ||
-                    msg == platform::WM_ENGINE_FIRST_FOUND) {
-                    const Received r{msg, w, platform::currentThreadId() == self};
-                    {
-                        std::lock_guard lock(mutex_);
-                        received_.push_back(r);
-                    }
-                    if (onMessage_) {
-                        onMessage_(r);
-                    }
-                }
-                return platform::MsgResult{0};
-            });
-            ready.set();
-            platform::Message m;
-            while (platform::getMessage(m)) {
-                platform::dispatchMessage(m);
-            }
-        });
-        ready.wait(kStuckMs);
-    }
-    ~WindowThread() {
-        platform::postMessage(window_, kQuit);
-        thread_.join();
-    }
-
-    platform::WindowHandle window() const { return window_; }
-    std::vector<Received> received() {
-        std::lock_guard lock(mutex_);
-        return received_;
-    }
-    void clear() {
-        std::lock_guard lock(mutex_);
-        received_.clear();
-    }
-
-private:
-    static constexpr std::uint32_t kQuit = platform::WM_USER + 1;
-    Handler onMessage_;
-    platform::Thread thread_;
-    platform::WindowHandle window_ = platform::kNullWindow;
-    std::mutex mutex_;
-    std::vector<Received> received_;
-};
+using Received = EngineMessage;
 
 class SearchStatus : public ::testing::Test {
 protected:
@@ -145,7 +74,7 @@ TEST_F(SearchStatus, LaterRequestOnAResultNoLongerStored) {
 }
 
 TEST_F(SearchStatus, OutOfMemoryDuringTheRunIsAStatusWithoutTheLastProgress) {
-    WindowThread w;
+    EngineMessageWindow w;
     s.request(0, "Adamov", 0, "Erbenova", hm(7, 55), kDay, false);
     s.searcher.setPageLimit(2);
     EXPECT_EQ(s.searcher.hledejCestu(s.set(), 0, 0, w.window()), kSearchOutOfMemory);
@@ -162,7 +91,7 @@ TEST_F(SearchStatus, OutOfMemoryDuringTheRunIsAStatusWithoutTheLastProgress) {
 }
 
 TEST_F(SearchStatus, MessagesArriveOnTheWindowThreadStartFirstHundredLast) {
-    WindowThread w;
+    EngineMessageWindow w;
     s.request(0, "Adamov", 1, "Sedlo", hm(7, 55), kDay, false);
     const std::int32_t id = s.searcher.hledejCestu(s.set(), 0, 0, w.window());
     ASSERT_EQ(id, 0);
@@ -175,7 +104,7 @@ TEST_F(SearchStatus, MessagesArriveOnTheWindowThreadStartFirstHundredLast) {
     int firstFound = 0;
     std::uintptr_t last = 0;
     for (std::size_t i = 1; i < got.size(); ++i) {
-        EXPECT_TRUE(got[i].onWindowThread);
+        EXPECT_EQ(got[i].thread, w.threadId());
         if (got[i].message == platform::WM_ENGINE_FIRST_FOUND) {
             ++firstFound;
             continue;
@@ -187,7 +116,7 @@ TEST_F(SearchStatus, MessagesArriveOnTheWindowThreadStartFirstHundredLast) {
     EXPECT_EQ(firstFound, 1);
 
     // The same request again is answered from the store with one message.
-    w.clear();
+    w.take();
     EXPECT_EQ(s.searcher.hledejCestu(s.set(), 0, 0, w.window()), id);
     const auto again = w.received();
     ASSERT_EQ(again.size(), 1u);
@@ -197,7 +126,7 @@ TEST_F(SearchStatus, MessagesArriveOnTheWindowThreadStartFirstHundredLast) {
 
 TEST_F(SearchStatus, CancelFromTheWindowEndsTheSearchWithTheLastProgressSent) {
     cHledani* searcher = &s.searcher;
-    WindowThread w([searcher](const Received& r) {
+    EngineMessageWindow w([searcher](const Received& r) {
         if (r.message == platform::WM_ENGINE_START) {
             searcher->cancel();
         }
@@ -215,7 +144,7 @@ TEST_F(SearchStatus, CancelFromTheWindowEndsTheSearchWithTheLastProgressSent) {
 
 TEST_F(SearchStatus, JumpKeepsWhatWasFoundAndSuchAResultIsNotReused) {
     cHledani* searcher = &s.searcher;
-    WindowThread w([searcher](const Received& r) {
+    EngineMessageWindow w([searcher](const Received& r) {
         if (r.message == platform::WM_ENGINE_FIRST_FOUND) {
             searcher->jump();
         }
