@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace trasa::app {
+namespace pelorvant {
 namespace {
 
 // Decimal like strtoll: leading blanks, an optional sign, digits; saturates instead of
@@ -50,4 +50,4 @@ std::string formatActualize(const ActualizeValue& value) {
            std::to_string(value.day);
 }
 
-}  // namespace trasa::app
+}  // namespace pelorvant

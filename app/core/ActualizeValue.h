@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace trasa::app {
+namespace pelorvant {
 
 inline constexpr std::string_view kProgramRegistryKey = "SOFTWARE\\Pelorvant";
 inline constexpr std::string_view kActualizeValueName = "Actualize";
@@ -31,4 +31,4 @@ ActualizeValue parseActualize(std::string_view text);
 // "<path>|<flags>|<stamp>|<day>" with flags = enabled + 2 × startsProgram.
 std::string formatActualize(const ActualizeValue& value);
 
-}  // namespace trasa::app
+}  // namespace pelorvant

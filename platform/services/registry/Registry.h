@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-namespace trasa::services {
+namespace platform::services {
 
 class Registry {
 public:
@@ -72,4 +72,4 @@ private:
     std::map<std::string, std::string> values_;
 };
 
-}  // namespace trasa::services
+}  // namespace platform::services
