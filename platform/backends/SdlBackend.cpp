@@ -19,6 +19,12 @@ std::uint32_t deviceKeyOf(int sdlKey) {
     if (sdlKey >= SDLK_0 && sdlKey <= SDLK_9) {
         return ui::VK_0 + static_cast<std::uint32_t>(sdlKey - SDLK_0);
     }
+    if (sdlKey >= SDLK_KP_1 && sdlKey <= SDLK_KP_9) {
+        return ui::VK_NUMPAD0 + 1 + static_cast<std::uint32_t>(sdlKey - SDLK_KP_1);
+    }
+    if (sdlKey == SDLK_KP_0) {
+        return ui::VK_NUMPAD0;
+    }
     if (sdlKey >= SDLK_a && sdlKey <= SDLK_z) {
         return ui::VK_A + static_cast<std::uint32_t>(sdlKey - SDLK_a);
     }
