@@ -10,13 +10,13 @@
 // the default is 3000); --screenshot writes what the SDL window shows at the end.
 
 #include "platform/backends/HeadlessBackend.h"
+#include "platform/backends/demo/ControlsDemo.h"
+#include "platform/backends/demo/DemoWindow.h"
 #include "platform/backends/SdlBackend.h"
 #include "platform/core/Timer.h"
 #include "platform/core/VirtualClock.h"
-#include "platform/shell/ControlsDemo.h"
 #include "platform/shell/Menu.h"
 #include "platform/shell/MenuBar.h"
-#include "platform/testkit/DemoWindow.h"
 #include "platform/ui/DeviceProfile.h"
 #include "platform/ui/UiLoop.h"
 #include "platform/ui/UiMessages.h"
@@ -45,7 +45,7 @@ using ScreenFactory = platform::WindowHandle (*)();
 
 platform::WindowHandle calendarWithMenuBar() {
     using namespace platform::shell;
-    const platform::WindowHandle frame = createCalendarDemo();
+    const platform::WindowHandle frame = platform::demo::createCalendarDemo();
     MenuPtr menu = Menu::create();
     menu->append(MF_STRING, 32786, u"Zpět");
     MenuPtr popup = Menu::create();
@@ -75,10 +75,10 @@ void quitAfter(std::uint64_t ms) {
 // The screen named by --screen; null for a name the program does not know.
 ScreenFactory screenNamed(std::string_view name) {
     if (name.empty() || name == "drawing") {
-        return platform::testkit::createDemoWindow;
+        return platform::demo::createDemoWindow;
     }
     if (name == "controls") {
-        return platform::shell::createControlsDemo;
+        return platform::demo::createControlsDemo;
     }
     if (name == "calendar") {
         return calendarWithMenuBar;

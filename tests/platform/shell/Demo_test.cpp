@@ -1,7 +1,7 @@
 // Every control and the menu bar on one screen, and the month calendar, against golden images
 // in both screen sizes (real fonts).
 
-#include "platform/shell/ControlsDemo.h"
+#include "platform/backends/demo/ControlsDemo.h"
 #include "platform/testkit/ImageCompare.h"
 #include "platform/testkit/UiTestKit.h"
 
@@ -22,10 +22,10 @@ TEST(ControlsDemo, ScreensMatchTheirGoldenImages) {
         WindowHandle (*make)();
         const char* file;
     };
-    const Case cases[] = {{"240x320", createControlsDemo, "controls_240x320.png"},
-                          {"480x640", createControlsDemo, "controls_480x640.png"},
-                          {"240x320", createCalendarDemo, "calendar_240x320.png"},
-                          {"480x640", createCalendarDemo, "calendar_480x640.png"}};
+    const Case cases[] = {{"240x320", demo::createControlsDemo, "controls_240x320.png"},
+                          {"480x640", demo::createControlsDemo, "controls_480x640.png"},
+                          {"240x320", demo::createCalendarDemo, "calendar_240x320.png"},
+                          {"480x640", demo::createCalendarDemo, "calendar_480x640.png"}};
     for (const Case& c : cases) {
         testkit::UiTestKit kit(c.profile, testkit::Text::Real);
         c.make();

@@ -1,7 +1,7 @@
 // The SDL backend started once under a private X server, showing the demo; what its window
 // shows must equal the headless backend's screen. Skipped when no X server can be started.
 
-#include "platform/testkit/DemoWindow.h"
+#include "platform/backends/demo/DemoWindow.h"
 #include "platform/testkit/ImageCompare.h"
 #include "platform/testkit/UiTestKit.h"
 
@@ -79,7 +79,7 @@ TEST(SdlBackend, ShowsTheSameDemoScreenAsTheHeadlessBackend) {
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
     UiTestKit kit("240x320", Text::Real);
-    createDemoWindow();
+    demo::createDemoWindow();
     const draw::Bitmap& headless = kit.screenshot();
     const draw::Bitmap sdl = draw::Bitmap::loadPng(shot);
     std::filesystem::remove(shot);
