@@ -92,6 +92,20 @@ IdleWait& idleWait() {
     return wait;
 }
 
+// Runs the thread's idle wait taken out of its place, so that it is not entered again from
+// inside itself, and puts it back afterwards, also when it throws (unless it was replaced).
+void runIdleWait(std::uint32_t maxWaitMs) {
+    struct PutBack {
+        IdleWait hook = std::exchange(idleWait(), IdleWait{});
+        ~PutBack() {
+            if (!idleWait()) {
+                idleWait() = std::move(hook);
+            }
+        }
+    } running;
+    running.hook(maxWaitMs);
+}
+
 bool fromSource(const std::atomic<bool (*)(Message&, bool)>& source, Message& out, bool remove) {
     const auto take = source.load();
     return take && take(out, remove);
@@ -173,16 +187,12 @@ bool retrieve(Message& out, bool wait, bool remove) {
         if (idleWait()) {
             // The idle wait runs as a plain wait would: with nothing locked and not again from
             // inside itself.
-            IdleWait hook = std::exchange(idleWait(), IdleWait{});
             lock.unlock();
             const std::uint32_t maxWait =
                 next ? static_cast<std::uint32_t>(std::min<std::uint64_t>(
                            *next > now ? *next - now : 0, kInfinite - 1))
                      : kInfinite;
-            hook(maxWait);
-            if (!idleWait()) {
-                idleWait() = std::move(hook);
-            }
+            runIdleWait(maxWait);
             lock.lock();
             continue;
         }

@@ -4,6 +4,8 @@
 #include "platform/backends/demo/ControlsDemo.h"
 #include "platform/testkit/ImageCompare.h"
 #include "platform/testkit/UiTestKit.h"
+#include "platform/ui/DeviceProfile.h"
+#include "platform/ui/WindowTree.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +36,32 @@ TEST(ControlsDemo, ScreensMatchTheirGoldenImages) {
         // Font hinting may differ slightly between machines: allow a little.
         EXPECT_TRUE(testkit::matchesGolden(kit.screenshot(), golden(c.file), 48, 400, &report))
             << c.file << ": " << report;
+    }
+}
+
+// Every control lies inside its parent, whatever the screen's size and orientation, and the
+// list does not run into the tabs.
+TEST(ControlsDemo, LaysOutFromTheWindowSizeInEveryProfile) {
+    for (const ui::DeviceProfile& profile : ui::deviceProfiles()) {
+        SCOPED_TRACE(profile.name);
+        for (WindowHandle (*make)() : {demo::createControlsDemo, demo::createCalendarDemo}) {
+            testkit::UiTestKit kit(profile.name);
+            const WindowHandle frame = make();
+            const draw::Rect client = ui::getClientRect(frame);
+            for (WindowHandle child : ui::getChildren(frame)) {
+                const draw::Rect r = ui::getWindowRectInParent(child);
+                EXPECT_GE(r.left, 0) << ui::getDlgCtrlId(child);
+                EXPECT_GE(r.top, 0) << ui::getDlgCtrlId(child);
+                EXPECT_LE(r.right, client.right) << ui::getDlgCtrlId(child);
+                EXPECT_LE(r.bottom, client.bottom) << ui::getDlgCtrlId(child);
+                EXPECT_FALSE(r.empty()) << ui::getDlgCtrlId(child);
+            }
+            const WindowHandle list = ui::getDlgItem(frame, 10);
+            const WindowHandle tabs = ui::getDlgItem(frame, 12);
+            if (list != kNullWindow) {
+                EXPECT_TRUE(ui::getWindowRect(list).intersect(ui::getWindowRect(tabs)).empty());
+            }
+        }
     }
 }
 
