@@ -6,6 +6,7 @@
 #include "platform/shell/InputPanel.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/WaitCursor.h"
 
 #include <SDL.h>
 
@@ -22,12 +23,16 @@ constexpr std::uint32_t kEventPollMs = 5;
 
 struct SdlBackend::Impl {
     SDL_Window* window = nullptr;
+    SDL_Cursor* waitCursor = nullptr;
     int zoom = 1;
     draw::Bitmap frame;
     bool drivesInputPanel = false;
     IdleWait previousIdle;
 
     ~Impl() {
+        if (waitCursor) {
+            SDL_FreeCursor(waitCursor);
+        }
         if (window) {
             SDL_DestroyWindow(window);
         }
@@ -170,6 +175,11 @@ SdlBackend::SdlBackend(const ui::DeviceProfile& profile, int zoom)
         });
         impl_->drivesInputPanel = true;
     }
+    // The system's wait cursor over the window while the interface thread is busy.
+    impl_->waitCursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    ui::setCursorDriver([cursor = impl_->waitCursor](bool wait) {
+        SDL_SetCursor(wait && cursor ? cursor : SDL_GetDefaultCursor());
+    });
     Impl* impl = impl_.get();
     impl_->previousIdle = setIdleWait([impl](std::uint32_t maxWaitMs) { impl->idle(maxWaitMs); });
     impl_->present();
@@ -180,6 +190,7 @@ SdlBackend::~SdlBackend() {
         shell::setInputPanelDriver({});
     }
     if (ok()) {
+        ui::setCursorDriver({});
         setIdleWait(std::move(impl_->previousIdle));
     }
 }
