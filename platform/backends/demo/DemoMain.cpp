@@ -2,12 +2,14 @@
 // headless backend for a number of seconds of virtual time, writing the last screen to a PNG.
 //
 //   ui_demo [--profile=NAME] [--screen=drawing|controls|calendar] [--zoom=N] [--run-ms=N]
-//           [--headless=OUT.png] [--screenshot=OUT.png]
+//           [--headless=OUT.png] [--screenshot=OUT.png] [--first-frame]
 //
 // --screen picks the screen: the drawing demonstration (the default), every system control
 // with the menu bar, or the month calendar with a menu bar.
 // --run-ms ends the program after that many milliseconds (virtual ones when headless, where
 // the default is 3000); --screenshot writes what the SDL window shows at the end.
+// --first-frame ends the program as soon as the screen's first frame is shown, printing how
+// long that took from the start of main (for the cold-start benchmark).
 
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/backends/demo/ControlsDemo.h"
@@ -24,6 +26,7 @@
 #include "platform/ui/WindowTree.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -39,6 +42,15 @@ std::string option(int argc, char** argv, std::string_view name) {
         }
     }
     return {};
+}
+
+bool hasFlag(int argc, char** argv, std::string_view flag) {
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == flag) {
+            return true;
+        }
+    }
+    return false;
 }
 
 using ScreenFactory = platform::WindowHandle (*)();
@@ -90,6 +102,7 @@ ScreenFactory screenNamed(std::string_view name) {
 
 int main(int argc, char** argv) {
     using namespace platform;
+    const auto started = std::chrono::steady_clock::now();
     const auto profile = ui::chooseDeviceProfile(argc, argv);
     if (!profile) {
         std::fprintf(stderr, "ui_demo: unknown device profile\n");
@@ -125,6 +138,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     const WindowHandle demo = createScreen();
+    if (hasFlag(argc, argv, "--first-frame")) {
+        ui::pumpMessages();
+        backend.present();
+        const auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
+                                                                  started);
+        std::printf("first frame %.1f ms\n", ms.count());
+        return 0;
+    }
     if (limited) {
         quitAfter(std::max<std::uint64_t>(runMs, 1));
     }
