@@ -31,6 +31,11 @@ cJizdniRadyGlobal::~cJizdniRadyGlobal() {
 }
 
 cJizdniRadyGlobal& cJizdniRadyGlobal::create(std::string_view mainName, std::string_view tempName) {
+    // The engine lives as long as the library: callers hold pointers into its headers, sets and
+    // results, so a second creation hands back the engine there is.
+    if (globalEngine()) {
+        return *globalEngine();
+    }
     std::optional<IniFileNames> ini;
     if (!mainName.empty()) {
         ini = IniFileNames{fileNameOf(mainName), fileNameOf(tempName)};

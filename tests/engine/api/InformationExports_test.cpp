@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "engine/api/TicketPrice.h"
 #include "tests/engine/api/ApiFixture.h"
@@ -46,12 +48,52 @@ TEST_F(InformationExports, IndexesOutsideTheirTablesFail) {
     EXPECT_EQ(api_GetNazevZastavky(set, 0, 5, &text, &length), ENGINE_ERROR);
     EXPECT_EQ(api_getDruhKategorie(set, 0, 2, &text, &length), ENGINE_ERROR);
     EXPECT_EQ(api_GetNazevLinky(set, 0, 7, &text, &length), ENGINE_ERROR);
-    EXPECT_EQ(api_GetPoznamkuText(set, 0, 5, &text, &length), ENGINE_ERROR);
+    EXPECT_EQ(api_GetPoznamkuText(set, 0, 7, &text, &length), ENGINE_ERROR);
+    EXPECT_EQ(api_GetPoznamkyZastavky(set, 0, 5, &indexes, &count), ENGINE_ERROR);
     EXPECT_EQ(api_GetPoznamkyPrujezdu(set, 0, 0, 5, &indexes, &count), ENGINE_ERROR);
     EXPECT_EQ(api_GetSlouceneKategorieName(set, 2, &text, &length), ENGINE_ERROR);
     EXPECT_EQ(api_GetDruhyLinekLength(set, 0, nullptr), ENGINE_ERROR);
     EXPECT_EQ(text, nullptr);
     EXPECT_EQ(indexes, nullptr);
+}
+
+// The note indexes an export hands over, with the marks of those notes.
+std::vector<std::string> marksOf(int32_t set, int32_t timetable, int32_t* indexes, int32_t count) {
+    std::vector<std::string> marks;
+    for (int32_t i = 0; i < count; ++i) {
+        char* mark = nullptr;
+        int32_t length = 0;
+        EXPECT_EQ(api_GetPoznamkuOznaceni(set, timetable, indexes[i], &mark, &length), ENGINE_OK);
+        marks.emplace_back(mark, static_cast<std::size_t>(length));
+        std::free(mark);
+    }
+    std::free(indexes);
+    return marks;
+}
+
+TEST_F(InformationExports, NotesOfStopsAndKindNotesOfTrips) {
+    // The city file attaches "WC" to the station; trip 0 carries the remark "BB" and the kind
+    // "OWNER", trip 5 only the remark "N". The regional file has no stop notes.
+    const int32_t set = loadSet({kCityTitle, kRegionalTitle});
+    const struct {
+        const char* what;
+        int32_t (*list)(int32_t, int32_t, int32_t, int32_t**, int32_t*);
+        int32_t timetable, item;
+        std::vector<std::string> marks;
+    } cases[] = {
+        {"station", api_GetPoznamkyZastavky, 0, 0, {"WC"}},
+        {"square", api_GetPoznamkyZastavky, 0, 1, {}},
+        {"regional stop", api_GetPoznamkyZastavky, 1, 0, {}},
+        {"trip with a kind", api_GetPoznamkySpoje, 0, 0, {"OWNER"}},
+        {"trip with a remark only", api_GetPoznamkySpoje, 0, 5, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        int32_t* indexes = nullptr;
+        int32_t count = -1;
+        ASSERT_EQ(c.list(set, c.timetable, c.item, &indexes, &count), ENGINE_OK);
+        EXPECT_EQ(marksOf(set, c.timetable, indexes, count), c.marks);
+    }
 }
 
 TEST_F(InformationExports, DateNoteAndLineGroupOfARegionalTimetable) {
@@ -145,6 +187,47 @@ TEST_F(InformationExports, MapMarksStopsWithoutPositions) {
     std::free(lengths);
     std::free(distances);
     std::free(bearings);
+}
+
+// View sizes come from the caller: sizes that no screen has are refused, not computed with.
+TEST_F(InformationExports, MapRefusesViewSizesNoScreenHas) {
+    const int32_t set = loadSet({kCityTitle});
+    const uint16_t stops[1] = {3};
+    const int32_t timetables[1] = {0};
+    const struct {
+        int32_t width, height, status;
+    } cases[] = {
+        {INT32_MIN, 324, ENGINE_ERROR}, {244, INT32_MIN, ENGINE_ERROR},
+        {INT32_MAX, 324, ENGINE_ERROR}, {244, INT32_MAX, ENGINE_ERROR},
+        {-1, 324, ENGINE_ERROR},        {32768, 324, ENGINE_ERROR},
+        {32767, 32767, ENGINE_OK},      {0, 0, ENGINE_OK},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        double scale = -1.0;
+        TrasaPixel* pixels = nullptr;
+        char** names = nullptr;
+        int32_t* lengths = nullptr;
+        double* distances = nullptr;
+        double* bearings = nullptr;
+        uint8_t allPlaced = 9;
+        EXPECT_EQ(api_gpsGetMapActualCenter(set, 49.5, 15.5, &scale, stops, timetables, 1, 3, 0,
+                                            c.width, c.height, &pixels, &names, &lengths,
+                                            &distances, &bearings, &allPlaced),
+                  c.status);
+        if (c.status != ENGINE_OK) {
+            EXPECT_EQ(pixels, nullptr);
+            continue;
+        }
+        EXPECT_EQ(allPlaced, 1);
+        EXPECT_GT(scale, 0);
+        std::free(names[0]);
+        std::free(pixels);
+        std::free(names);
+        std::free(lengths);
+        std::free(distances);
+        std::free(bearings);
+    }
 }
 
 }  // namespace

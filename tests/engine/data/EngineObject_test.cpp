@@ -28,15 +28,19 @@ TEST(EngineObject, CreateReadsTheIniStoreFromNamesInWindows1250) {
     EXPECT_EQ(engine.catalogue().size(), 0u);
 }
 
-TEST(EngineObject, WithoutAMainNameThereIsNoStoreAndALaterCreateReplacesTheEngine) {
+TEST(EngineObject, WithoutAMainNameThereIsNoStoreAndALaterCreateKeepsTheEngine) {
     cJizdniRadyGlobal& first = cJizdniRadyGlobal::create("", "");
     EXPECT_EQ(first.iniStore(), nullptr);
     EXPECT_FALSE(first.cancelFlag().load());
     first.cancelLoading();
     EXPECT_TRUE(first.cancelFlag().load());
-    cJizdniRadyGlobal& second = cJizdniRadyGlobal::create("", "");
-    EXPECT_EQ(cJizdniRadyGlobal::global(), &second);
-    EXPECT_FALSE(second.cancelFlag().load());
+    TempFolder folder;
+    cJizdniRadyGlobal& second = cJizdniRadyGlobal::create(folder.file("main.ini"), "");
+    EXPECT_EQ(&second, &first);
+    EXPECT_EQ(cJizdniRadyGlobal::global(), &first);
+    // Nothing of the first engine is replaced, not even by other names.
+    EXPECT_EQ(second.iniStore(), nullptr);
+    EXPECT_TRUE(second.cancelFlag().load());
 }
 
 }  // namespace
