@@ -216,8 +216,10 @@ TRASOVNIK_API int32_t api_ShortDenToDatum(int16_t dayNumber, uint8_t* day, uint8
    version is incremented in place; only ENGINE_INTERFACE_VERSION and
    ENGINE_INTERFACE_VERSION_OLD are accepted (else ENGINE_ERROR and no engine). The engine lives
    until the library is unloaded: a later call with an accepted version returns ENGINE_OK and
-   keeps the engine as it is (its store, catalogue, sets and results; the names are ignored),
-   so every pointer the caller holds stays valid. */
+   keeps the engine with its catalogue, sets and results, so every pointer the caller holds
+   stays valid; it only reads the INI store anew from the files named (changes not flushed
+   are dropped; an engine made without a store stays without one, and an empty main name
+   leaves the store as it is). */
 TRASOVNIK_API int32_t api_vytvorJizdniRadyGlobal(const char* mainIni, int32_t mainIniLength,
                                                  const char* tempIni, int32_t tempIniLength,
                                                  int32_t* version);

@@ -66,6 +66,13 @@ IniStore::IniStore(std::string mainFile, std::string tempFile, IniFileSystem& fs
     sections_ = readList(mainFile_, kMaxTextBytes);
 }
 
+void IniStore::reopen(std::string mainFile, std::string tempFile) {
+    mainFile_ = std::move(mainFile);
+    tempFile_ = std::move(tempFile);
+    sections_ = readList(mainFile_, kMaxTextBytes);
+    dirty_ = false;
+}
+
 IniSectionList IniStore::readList(const std::string& path, std::size_t maxBytes) const {
     const std::optional<std::string> text = fs_.readFile(path, maxBytes + 1);
     if (!text) {

@@ -30,6 +30,11 @@ public:
     // Reads `mainFile`; a file that cannot be opened gives an empty store.
     IniStore(std::string mainFile, std::string tempFile, IniFileSystem& fs = realIniFileSystem());
 
+    // Forgets the values and reads them anew from `mainFile`, which the store uses from now
+    // on with `tempFile`, as a new store would; the store stays where it is, so whoever refers
+    // to it keeps doing so.
+    void reopen(std::string mainFile, std::string tempFile);
+
     // The value, or `defaultValue` when the section or key is missing.
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
