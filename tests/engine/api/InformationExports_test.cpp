@@ -153,40 +153,56 @@ TEST(GpsExports, PointIsPlacedAsSeenFromTheCentre) {
     EXPECT_EQ(metres, 0);
 }
 
-TEST_F(InformationExports, MapMarksStopsWithoutPositions) {
-    // The regional file has no coordinates: its stop stays unplaced and the scale as given.
-    const int32_t set = loadSet({kCityTitle, kRegionalTitle});
-    const uint16_t stops[2] = {3, 0};
-    const int32_t timetables[2] = {0, 1};
-    double scale = 5.0;
+// The arrays of one map placement, freed with it.
+struct MapPlacement {
+    int32_t count = 0;
     TrasaPixel* pixels = nullptr;
     char** names = nullptr;
     int32_t* lengths = nullptr;
     double* distances = nullptr;
     double* bearings = nullptr;
     uint8_t allPlaced = 9;
-    ASSERT_EQ(
-        api_gpsGetMapActualCenter(set, 49.5, 15.5, &scale, stops, timetables, 2, 0, 1, 244, 324,
-                                  &pixels, &names, &lengths, &distances, &bearings, &allPlaced),
-        ENGINE_OK);
+
+    explicit MapPlacement(int32_t n) : count(n) {}
+    MapPlacement(const MapPlacement&) = delete;
+    MapPlacement& operator=(const MapPlacement&) = delete;
+    ~MapPlacement() {
+        for (int32_t i = 0; names != nullptr && i < count; ++i) {
+            std::free(names[i]);
+        }
+        std::free(pixels);
+        std::free(names);
+        std::free(lengths);
+        std::free(distances);
+        std::free(bearings);
+    }
+
+    int32_t place(int32_t set, double& scale, const uint16_t* stops, const int32_t* timetables,
+                  uint16_t fitStop, int32_t fitTimetable, int32_t width, int32_t height) {
+        return api_gpsGetMapActualCenter(set, 49.5, 15.5, &scale, stops, timetables, count,
+                                         fitStop, fitTimetable, width, height, &pixels, &names,
+                                         &lengths, &distances, &bearings, &allPlaced);
+    }
+};
+
+TEST_F(InformationExports, MapMarksStopsWithoutPositions) {
+    // The regional file has no coordinates: its stop stays unplaced and the scale as given.
+    const int32_t set = loadSet({kCityTitle, kRegionalTitle});
+    const uint16_t stops[2] = {3, 0};
+    const int32_t timetables[2] = {0, 1};
+    double scale = 5.0;
+    MapPlacement map(2);
+    ASSERT_EQ(map.place(set, scale, stops, timetables, 0, 1, 244, 324), ENGINE_OK);
     EXPECT_EQ(scale, 5.0);
-    EXPECT_EQ(allPlaced, 0);
-    EXPECT_GT(distances[0], 0);
-    EXPECT_EQ(distances[1], -1);
-    EXPECT_EQ(std::string(names[1], static_cast<std::size_t>(lengths[1])),
+    EXPECT_EQ(map.allPlaced, 0);
+    EXPECT_GT(map.distances[0], 0);
+    EXPECT_EQ(map.distances[1], -1);
+    EXPECT_EQ(std::string(map.names[1], static_cast<std::size_t>(map.lengths[1])),
               "Jihlava, aut. n\xE1"
               "dr.");
     // North-east of the centre: right of and above the view's centre (120, 160) + margin.
-    EXPECT_GT(pixels[0].x, 122);
-    EXPECT_LT(pixels[0].y, 162);
-    for (int i = 0; i < 2; ++i) {
-        std::free(names[i]);
-    }
-    std::free(pixels);
-    std::free(names);
-    std::free(lengths);
-    std::free(distances);
-    std::free(bearings);
+    EXPECT_GT(map.pixels[0].x, 122);
+    EXPECT_LT(map.pixels[0].y, 162);
 }
 
 // View sizes come from the caller: sizes that no screen has are refused, not computed with.
@@ -205,28 +221,14 @@ TEST_F(InformationExports, MapRefusesViewSizesNoScreenHas) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
         double scale = -1.0;
-        TrasaPixel* pixels = nullptr;
-        char** names = nullptr;
-        int32_t* lengths = nullptr;
-        double* distances = nullptr;
-        double* bearings = nullptr;
-        uint8_t allPlaced = 9;
-        EXPECT_EQ(api_gpsGetMapActualCenter(set, 49.5, 15.5, &scale, stops, timetables, 1, 3, 0,
-                                            c.width, c.height, &pixels, &names, &lengths,
-                                            &distances, &bearings, &allPlaced),
-                  c.status);
+        MapPlacement map(1);
+        EXPECT_EQ(map.place(set, scale, stops, timetables, 3, 0, c.width, c.height), c.status);
         if (c.status != ENGINE_OK) {
-            EXPECT_EQ(pixels, nullptr);
+            EXPECT_EQ(map.pixels, nullptr);
             continue;
         }
-        EXPECT_EQ(allPlaced, 1);
+        EXPECT_EQ(map.allPlaced, 1);
         EXPECT_GT(scale, 0);
-        std::free(names[0]);
-        std::free(pixels);
-        std::free(names);
-        std::free(lengths);
-        std::free(distances);
-        std::free(bearings);
     }
 }
 

@@ -21,25 +21,23 @@ std::string readValue(const char* key) {
     return s;
 }
 
-TEST(IniExports, FailedFlushIsReportedAndKeepsTheValues) {
-    // The store's folder does not exist, so nothing can be written there.
-    const std::string main = "/nonexistent-trasa-folder/nastaveni.ini";
-    const std::string temp = "/nonexistent-trasa-folder/nasTemp.dat";
+void createEngine(const std::string& main, const std::string& temp) {
     int32_t version = ENGINE_INTERFACE_VERSION;
     ASSERT_EQ(api_vytvorJizdniRadyGlobal(main.data(), static_cast<int32_t>(main.size()),
                                          temp.data(), static_cast<int32_t>(temp.size()), &version),
               ENGINE_OK);
+}
+
+TEST(IniExports, FailedFlushIsReportedAndKeepsTheValues) {
+    // The store's folder does not exist, so nothing can be written there.
+    createEngine("/nonexistent-trasa-folder/nastaveni.ini", "/nonexistent-trasa-folder/nasTemp.dat");
     ASSERT_EQ(api_IniWriteString("setup", 5, "jazyk", 5, "1", 1), ENGINE_OK);
     EXPECT_EQ(api_IniFlush(), ENGINE_ERROR);
     EXPECT_EQ(readValue("jazyk"), "1");
 }
 
 TEST(IniExports, EmptyKeyOrValueIsIgnored) {
-    int32_t version = ENGINE_INTERFACE_VERSION;
-    const std::string main = "/nonexistent-trasa-folder/nastaveni.ini";
-    ASSERT_EQ(
-        api_vytvorJizdniRadyGlobal(main.data(), static_cast<int32_t>(main.size()), "", 0, &version),
-        ENGINE_OK);
+    createEngine("/nonexistent-trasa-folder/nastaveni.ini", "");
     ASSERT_EQ(api_IniWriteString("setup", 5, "k", 1, "", 0), ENGINE_OK);
     ASSERT_EQ(api_IniWriteString("setup", 5, "", 0, "v", 1), ENGINE_OK);
     EXPECT_EQ(readValue("k"), "-");
@@ -58,11 +56,7 @@ TEST(IniExports, AStoreTooLargeToReadBackIsRefusedWithItsOwnStatus) {
         std::filesystem::temp_directory_path() / ("trasa-ini-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const std::string main = (folder / "nastaveni.ini").string();
-    const std::string temp = (folder / "nasTemp.dat").string();
-    int32_t version = ENGINE_INTERFACE_VERSION;
-    ASSERT_EQ(api_vytvorJizdniRadyGlobal(main.data(), static_cast<int32_t>(main.size()),
-                                         temp.data(), static_cast<int32_t>(temp.size()), &version),
-              ENGINE_OK);
+    createEngine(main, (folder / "nasTemp.dat").string());
     ASSERT_EQ(api_IniWriteString("setup", 5, "jazyk", 5, "1", 1), ENGINE_OK);
     ASSERT_EQ(api_IniFlush(), ENGINE_OK);
     const std::uintmax_t written = std::filesystem::file_size(main);
