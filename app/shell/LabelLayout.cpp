@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <unordered_map>
 
 namespace pelorvant {
 
@@ -57,6 +58,9 @@ private:
     // Handles the character at k; returns where to go on.
     std::size_t step(std::size_t k) {
         const char16_t c = text_[k];
+        if (c == kTab || c == kCr || c == u' ' || c == u'#' || c == u'<') {
+            upperKnown_ = false;  // the pending text or the font may change
+        }
         const bool markup = k + 1 < text_.size() && text_[k + 1] == u'*';
         if (c == kTab) {
             flush();
@@ -185,13 +189,33 @@ private:
 
     std::size_t ordinary(std::size_t k) {
         const char16_t c = text_[k];
+        const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
+        if (!surrogate) {
+            // Most characters lie far from the line's end: an upper bound of the width (each
+            // appended character adds at most its own width and a pixel of rounding) settles
+            // them without measuring the whole line again.
+            if (!upperKnown_) {
+                upper_ = measure(pending_ + word_);
+                upperKnown_ = true;
+            }
+            const int bound = upper_ + advance(c) + advance(u' ') + 2;
+            if (options_.wrapWidth >= lineWidth(line_) + bound) {
+                word_ += c;
+                upper_ += advance(c) + 1;
+                return k + 1;
+            }
+        }
         std::u16string candidate = pending_ + word_;
         candidate += c;
         candidate += u' ';
-        if (options_.wrapWidth >= lineWidth(line_) + measure(candidate)) {
+        const int width = measure(candidate);
+        if (options_.wrapWidth >= lineWidth(line_) + width) {
             word_ += c;
+            upper_ = width;
+            upperKnown_ = !surrogate;
             return k + 1;
         }
+        upperKnown_ = false;
         std::size_t end = k;
         while (end < text_.size() && text_[end] != u' ' && text_[end] != kCr) {
             ++end;
@@ -232,6 +256,18 @@ private:
     }
 
     int measure(std::u16string_view s) { return fonts_.font(font_).measure(s).width; }
+    // The width of one character in the current font, measured once per font.
+    int advance(char16_t c) {
+        const platform::draw::Font* font = &fonts_.font(font_);
+        auto& widths = advances_[font];
+        const auto it = widths.find(c);
+        if (it != widths.end()) {
+            return it->second;
+        }
+        const int w = font->measure(std::u16string_view(&c, 1)).width;
+        widths.emplace(c, w);
+        return w;
+    }
     void addText(std::u16string_view s) {
         LabelRun r;
         r.type = LabelRunType::Text;
@@ -284,6 +320,10 @@ private:
     LabelLayout layout_;
     std::u16string pending_;
     std::u16string word_;
+    // An upper bound of the width of pending_ + word_ while upperKnown_.
+    int upper_ = 0;
+    bool upperKnown_ = false;
+    std::unordered_map<const platform::draw::Font*, std::unordered_map<char16_t, int>> advances_;
     int line_ = 0;
 };
 
