@@ -116,11 +116,11 @@ std::u16string number(int n) {
 std::u16string richText() {
     const int normal = shellSettings().fontHeight();
     return u"<*b*>Spojení Praha – Brno<*b*>\r"
-           u"#*infoC*# odjezd 7:45 z nástupiště 3\r"
-           u"\tpřestup v Pardubicích, <*i*>5 minut<*i*>\r"
-           u"<*u*>Jízdenku<*u*> lze koupit ve vlaku. #*sipka*# Další spoje jedou každou "
+           u"#*infoC*#odjezd 7:45 z nástupiště 3\r"
+           u"\tpřestup v Pardubicích,<*i*>5 minut<*i*>\r"
+           u"<*u*>Jízdenku<*u*>lze koupit ve vlaku.#*sipka*#Další spoje jedou každou "
            u"hodinu, o víkendech každé dvě hodiny.\r<*" +
-           number(normal * 3 / 2) + u"*>Velké písmo<*" + number(normal) + u"*> a zase běžné.";
+           number(normal * 3 / 2) + u"*>Velké písmo<*" + number(normal) + u"*>a zase běžné.";
 }
 
 TEST(ImageLabelPixels, ARichTextOnBothScreens) {
