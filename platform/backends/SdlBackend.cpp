@@ -11,6 +11,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
+#include <optional>
 
 namespace platform::backends {
 namespace {
@@ -28,6 +30,7 @@ struct SdlBackend::Impl {
     draw::Bitmap frame;
     bool drivesInputPanel = false;
     IdleWait previousIdle;
+    std::optional<std::chrono::steady_clock::time_point> quitAt;
 
     ~Impl() {
         if (waitCursor) {
@@ -133,6 +136,11 @@ struct SdlBackend::Impl {
         if (ui::screenDirty()) {
             present();
         }
+        if (quitAt && std::chrono::steady_clock::now() >= *quitAt) {
+            quitAt.reset();
+            postQuitMessage(0);
+            return;
+        }
         SDL_Event e;
         const int waitMs = static_cast<int>(std::min(maxWaitMs, kEventPollMs));
         if (SDL_WaitEventTimeout(&e, waitMs)) {
@@ -197,6 +205,10 @@ SdlBackend::~SdlBackend() {
 
 bool SdlBackend::ok() const {
     return error_.empty() && impl_->window;
+}
+
+void SdlBackend::quitAfter(std::uint64_t ms) {
+    impl_->quitAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
 }
 
 void SdlBackend::present() {

@@ -28,6 +28,9 @@ public:
     bool ok() const;
     const std::string& error() const { return error_; }
 
+    // Ends the thread's message loop (WM_QUIT with exit code 0) once ms milliseconds of real
+    // time have passed from now; for demonstrations and screenshots that run for a while.
+    void quitAfter(std::uint64_t ms);
     // Composes the screen and shows it now (the idle wait does so whenever it changed).
     void present();
     // What the window shows, scaled back to device pixels.

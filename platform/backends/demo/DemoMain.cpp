@@ -15,14 +15,11 @@
 #include "platform/backends/demo/ControlsDemo.h"
 #include "platform/backends/demo/DemoWindow.h"
 #include "platform/backends/SdlBackend.h"
-#include "platform/core/Timer.h"
 #include "platform/core/VirtualClock.h"
 #include "platform/shell/Menu.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/ui/DeviceProfile.h"
 #include "platform/ui/UiLoop.h"
-#include "platform/ui/UiMessages.h"
-#include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
 #include <algorithm>
@@ -65,23 +62,6 @@ platform::WindowHandle calendarWithMenuBar() {
     menu->append(MF_POPUP, 402, u"Menu", popup);
     createMenuBar(frame, menu);
     return frame;
-}
-
-// Ends the program's loop after ms milliseconds.
-void quitAfter(std::uint64_t ms) {
-    using namespace platform;
-    ui::CreateParams p;
-    p.className = "DemoTimeLimit";
-    p.style = ui::WS_POPUP;  // never shown
-    const WindowHandle w = ui::createWindow(
-        p, [](WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) -> MsgResult {
-            if (m == ui::WM_TIMER) {
-                postQuitMessage(0);
-                return 0;
-            }
-            return ui::defWindowProc(h, m, wp, lp);
-        });
-    setTimer(w, 1, static_cast<std::uint32_t>(ms));
 }
 
 // The screen named by --screen; null for a name the program does not know.
@@ -147,7 +127,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (limited) {
-        quitAfter(std::max<std::uint64_t>(runMs, 1));
+        backend.quitAfter(std::max<std::uint64_t>(runMs, 1));
     }
     const int code = ui::runMessageLoop();
     backend.present();
