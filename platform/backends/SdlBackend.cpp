@@ -57,9 +57,9 @@ struct SdlBackend::Impl {
             return;
         }
         ui::composeScreen(frame);
-        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-            frame.row(0), frame.width(), frame.height(), 32, frame.stride(),
-            SDL_PIXELFORMAT_ARGB8888);
+        SDL_Surface* source =
+            SDL_CreateRGBSurfaceWithFormatFrom(frame.row(0), frame.width(), frame.height(), 32,
+                                               frame.stride(), SDL_PIXELFORMAT_ARGB8888);
         if (!source) {
             return;
         }
@@ -222,7 +222,8 @@ draw::Bitmap SdlBackend::readBack() {
         return draw::Bitmap();
     }
     SDL_Surface* shown = SDL_GetWindowSurface(impl_->window);
-    SDL_Surface* full = shown ? SDL_ConvertSurfaceFormat(shown, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+    SDL_Surface* full =
+        shown ? SDL_ConvertSurfaceFormat(shown, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
     if (!full) {
         return draw::Bitmap();
     }
@@ -230,7 +231,8 @@ draw::Bitmap SdlBackend::readBack() {
     draw::Bitmap out(full->w / z, full->h / z);
     for (int y = 0; y < out.height(); ++y) {
         const auto* src = reinterpret_cast<const std::uint32_t*>(
-            static_cast<const std::uint8_t*>(full->pixels) + static_cast<std::ptrdiff_t>(y * z) * full->pitch);
+            static_cast<const std::uint8_t*>(full->pixels) +
+            static_cast<std::ptrdiff_t>(y * z) * full->pitch);
         for (int x = 0; x < out.width(); ++x) {
             out.row(y)[x] = src[x * z] | 0xFF000000u;
         }

@@ -46,7 +46,7 @@ bool Event::take() {
 
 WaitResult Event::wait(std::uint32_t timeoutMs) {
     return detail::waitUntilReady(timeoutMs, [this] { return take(); }) ? WaitResult::Signalled
-                                                                          : WaitResult::Timeout;
+                                                                        : WaitResult::Timeout;
 }
 
 WaitResult waitForSingleObject(Event& event, std::uint32_t timeoutMs) {

@@ -47,7 +47,8 @@ SystemTime systemTimeOf(std::int64_t localMs) {
     using namespace std::chrono;
     const sys_days days{floor<std::chrono::days>(milliseconds{localMs})};
     const year_month_day ymd{days};
-    std::int64_t rest = localMs - static_cast<std::int64_t>(days.time_since_epoch().count()) * kMsPerDay;
+    std::int64_t rest =
+        localMs - static_cast<std::int64_t>(days.time_since_epoch().count()) * kMsPerDay;
     SystemTime t;
     t.year = static_cast<int>(ymd.year());
     t.month = static_cast<int>(static_cast<unsigned>(ymd.month()));

@@ -188,10 +188,9 @@ bool retrieve(Message& out, bool wait, bool remove) {
             // The idle wait runs as a plain wait would: with nothing locked and not again from
             // inside itself.
             lock.unlock();
-            const std::uint32_t maxWait =
-                next ? static_cast<std::uint32_t>(std::min<std::uint64_t>(
-                           *next > now ? *next - now : 0, kInfinite - 1))
-                     : kInfinite;
+            const std::uint32_t maxWait = next ? static_cast<std::uint32_t>(std::min<std::uint64_t>(
+                                                     *next > now ? *next - now : 0, kInfinite - 1))
+                                               : kInfinite;
             runIdleWait(maxWait);
             lock.lock();
             continue;

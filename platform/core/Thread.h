@@ -4,8 +4,8 @@
 #include "platform/core/PlatformApi.h"
 #include "platform/core/Types.h"
 
-#include <cstdint>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <thread>

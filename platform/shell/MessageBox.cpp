@@ -239,17 +239,19 @@ int runModal(const MessageBoxRequest& request) {
     }
     // Escape answers with the last button; the soft keys and popups still get their keys.
     ui::addPreTranslateFilter(translateShellKey);
-    const ui::ModalEnd end = ui::runModalLoop([&done] { return done; }, [box](const Message& m) {
-        if (m.message != ui::WM_KEYDOWN || m.wParam != ui::VK_ESCAPE || !ui::isUiWindow(box)) {
-            return false;
-        }
-        const auto kids = ui::getChildren(box);
-        if (kids.empty()) {
-            return false;
-        }
-        sendMessage(box, ui::WM_COMMAND, ui::getDlgCtrlId(kids.front()));
-        return true;
-    });
+    const ui::ModalEnd end = ui::runModalLoop(
+        [&done] { return done; },
+        [box](const Message& m) {
+            if (m.message != ui::WM_KEYDOWN || m.wParam != ui::VK_ESCAPE || !ui::isUiWindow(box)) {
+                return false;
+            }
+            const auto kids = ui::getChildren(box);
+            if (kids.empty()) {
+                return false;
+            }
+            sendMessage(box, ui::WM_COMMAND, ui::getDlgCtrlId(kids.front()));
+            return true;
+        });
     if (end == ui::ModalEnd::Quit) {
         ui::destroyWindow(box);
     }

@@ -84,9 +84,9 @@ std::string controlRows(WindowHandle window, int indent) {
     const auto rows = static_cast<int>(sendMessage(window, ctl::LVM_GETITEMCOUNT));
     std::string out;
     for (int row = 0; row < rows; ++row) {
-        const auto state = static_cast<std::uint32_t>(sendMessage(
-            window, ctl::LVM_GETITEMSTATE, static_cast<std::uintptr_t>(row),
-            ctl::LVIS_STATEIMAGEMASK | ctl::LVIS_SELECTED | ctl::LVIS_FOCUSED));
+        const auto state = static_cast<std::uint32_t>(
+            sendMessage(window, ctl::LVM_GETITEMSTATE, static_cast<std::uintptr_t>(row),
+                        ctl::LVIS_STATEIMAGEMASK | ctl::LVIS_SELECTED | ctl::LVIS_FOCUSED));
         std::vector<std::u16string> texts;
         for (int column = 0; column < kMostColumns; ++column) {
             ctl::ListItem item;

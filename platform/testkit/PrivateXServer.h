@@ -2,8 +2,8 @@
 // A private X server (Xvfb) on a free display number, for tests and benchmarks that run the
 // SDL backend; stopped with the object. display() is empty when none could be started.
 
-#include <string>
 #include <sys/types.h>
+#include <string>
 
 namespace platform::testkit {
 

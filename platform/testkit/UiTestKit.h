@@ -16,8 +16,8 @@
 // font height wide), so layout arithmetic is exact; pixel tests ask for the real fonts.
 
 #include "platform/backends/HeadlessBackend.h"
-#include "platform/core/Types.h"
 #include "platform/core/MessageSources.h"
+#include "platform/core/Types.h"
 #include "platform/core/VirtualClock.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/Font.h"

@@ -45,7 +45,7 @@ WindowHandle setParent(WindowHandle window, WindowHandle newParent) {
         if (detail::isSelfOrDescendant(window, getFocus())) {
             WindowNode* old = detail::findNode(oldParent);
             setFocus(old && detail::visibleChain(*old) && detail::enabledChain(*old) ? oldParent
-                                                                                       : kNullWindow);
+                                                                                     : kNullWindow);
         }
     }
     n = detail::findNode(window);

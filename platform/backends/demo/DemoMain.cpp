@@ -12,9 +12,9 @@
 // long that took from the start of main (for the cold-start benchmark).
 
 #include "platform/backends/HeadlessBackend.h"
+#include "platform/backends/SdlBackend.h"
 #include "platform/backends/demo/ControlsDemo.h"
 #include "platform/backends/demo/DemoWindow.h"
-#include "platform/backends/SdlBackend.h"
 #include "platform/core/VirtualClock.h"
 #include "platform/shell/Menu.h"
 #include "platform/shell/MenuBar.h"
@@ -121,8 +121,8 @@ int main(int argc, char** argv) {
     if (hasFlag(argc, argv, "--first-frame")) {
         ui::pumpMessages();
         backend.present();
-        const auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                                  started);
+        const auto ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
         std::printf("first frame %.1f ms\n", ms.count());
         return 0;
     }

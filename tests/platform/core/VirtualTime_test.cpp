@@ -82,7 +82,8 @@ TEST(LocalTime, StandsStillOnAVirtualClockAndFollowsTheSystemWithout) {
     std::tm hi{};
     localtime_r(&before, &lo);
     localtime_r(&after, &hi);
-    const auto got = std::make_tuple(now.year, now.month, now.day, now.hour, now.minute, now.second);
+    const auto got =
+        std::make_tuple(now.year, now.month, now.day, now.hour, now.minute, now.second);
     EXPECT_LE(asTuple(lo), got);
     EXPECT_GE(asTuple(hi), got);
     EXPECT_EQ(now.dayOfWeek, hi.tm_wday);

@@ -36,15 +36,16 @@ WindowHandle makeFrame(std::vector<unsigned>& commands) {
     p.text = u"Frame";
     p.style = ui::WS_VISIBLE;
     p.rect = Rect{0, 0, ui::screenSize().width, ui::screenSize().height};
-    const WindowHandle frame = ui::createWindow(
-        p, [&commands](WindowHandle h, std::uint32_t m, std::uintptr_t wp,
-                       std::intptr_t lp) -> MsgResult {
-            if (m == ui::WM_COMMAND) {
-                commands.push_back(ui::lowWord(wp));
-                return 0;
-            }
-            return ui::defWindowProc(h, m, wp, lp);
-        });
+    const WindowHandle frame =
+        ui::createWindow(p,
+                         [&commands](WindowHandle h, std::uint32_t m, std::uintptr_t wp,
+                                     std::intptr_t lp) -> MsgResult {
+                             if (m == ui::WM_COMMAND) {
+                                 commands.push_back(ui::lowWord(wp));
+                                 return 0;
+                             }
+                             return ui::defWindowProc(h, m, wp, lp);
+                         });
     ui::setFocus(frame);
     return frame;
 }
@@ -120,8 +121,8 @@ TEST(KitModal, AMessageBoxOnTheInterfaceThreadIsAnsweredByATap) {
     const WindowHandle frame = makeFrame(commands);
     bool boxSeen = false;
     kit.duringModal([&] {
-        boxSeen = kit.dumpTree().find("MessageBox") != std::string::npos &&
-                  !ui::isWindowEnabled(frame);
+        boxSeen =
+            kit.dumpTree().find("MessageBox") != std::string::npos && !ui::isWindowEnabled(frame);
     });
     kit.answerMessageBox(u"Ne");
     EXPECT_EQ(shell::messageBox(frame, u"Smazat oblíbené?", u"Otázka",
@@ -155,8 +156,8 @@ TEST(KitDump, ShowsWhatTheControlsHold) {
     ctl::registerControlClasses();
     std::vector<unsigned> commands;
     const WindowHandle frame = makeFrame(commands);
-    const auto add = [frame](std::string_view cls, std::u16string text, std::uint32_t style,
-                             Rect r, std::uintptr_t id) {
+    const auto add = [frame](std::string_view cls, std::u16string text, std::uint32_t style, Rect r,
+                             std::uintptr_t id) {
         ui::CreateParams p;
         p.className = std::string(cls);
         p.text = std::move(text);
@@ -174,9 +175,10 @@ TEST(KitDump, ShowsWhatTheControlsHold) {
     const WindowHandle empty =
         add(ctl::kComboBoxClass, u"", ctl::CBS_DROPDOWNLIST, Rect{0, 20, 200, 40}, 2);
     const WindowHandle edit = add(ctl::kEditClass, u"Brno hl.n.", 0, Rect{0, 40, 200, 60}, 3);
-    const WindowHandle check = add(ctl::kButtonClass, u"Lůžkový", ctl::BS_AUTOCHECKBOX,
-                                   Rect{0, 60, 200, 80}, 4);
-    const WindowHandle list = add(ctl::kListViewClass, u"", ctl::LVS_REPORT, Rect{0, 80, 200, 200}, 5);
+    const WindowHandle check =
+        add(ctl::kButtonClass, u"Lůžkový", ctl::BS_AUTOCHECKBOX, Rect{0, 60, 200, 80}, 4);
+    const WindowHandle list =
+        add(ctl::kListViewClass, u"", ctl::LVS_REPORT, Rect{0, 80, 200, 200}, 5);
     sendMessage(list, ctl::LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ctl::LVS_EX_CHECKBOXES);
     for (int i = 0; i < 2; ++i) {
         ctl::ListColumn column{i == 0 ? u"Zastávka" : u"Km", 80};

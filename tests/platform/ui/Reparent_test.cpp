@@ -110,7 +110,8 @@ TEST_F(Reparent, FocusStaysWhereItCanAndLeavesWhereItCannot) {
 
 TEST_F(Reparent, CaptureLeavesAWindowThatCanNoLongerTakeInput) {
     const WindowHandle frame = top(u"frame");
-    const WindowHandle off = child(frame, u"off", Rect{0, 0, 240, 300}, 0, WS_CHILD | WS_VISIBLE | WS_DISABLED);
+    const WindowHandle off =
+        child(frame, u"off", Rect{0, 0, 240, 300}, 0, WS_CHILD | WS_VISIBLE | WS_DISABLED);
     const WindowHandle box = child(frame, u"box", Rect{0, 0, 100, 20});
     setCapture(box);
     setParent(box, off);

@@ -22,9 +22,7 @@ TEST_F(WaitCursorTest, NestedGuardsShowItOnceUntilTheOutermostEnds) {
     {
         WaitCursor outer;
         EXPECT_TRUE(waitCursorShown());
-        {
-            WaitCursor inner;
-        }
+        { WaitCursor inner; }
         EXPECT_TRUE(waitCursorShown()) << "the outer work goes on";
         EXPECT_EQ(shown, (std::vector<bool>{true}));
     }
