@@ -1,27 +1,18 @@
 // Obnovnik: started with a device event's word, it decides whether the program should check
 // for new timetable data and starts it when so. No window, no output; always exit code 0.
+#include "app/core/life/CommandWords.h"
 #include "platform/services/instance/InstanceName.h"
 #include "platform/services/process/ProcessLauncher.h"
 #include "platform/services/registry/Registry.h"
 #include "updater/ProgramProbe.h"
 #include "updater/UpdaterRun.h"
 
-#include <string>
+#include <chrono>
 
 namespace {
 
 // A running program answers at once; a hung one must not hold up the event for long.
 constexpr std::chrono::milliseconds kProbeAnswer{5000};
-
-// The words of the command line joined by spaces, as one command line.
-std::string commandLineOf(int argc, char** argv) {
-    std::string line;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) line += ' ';
-        line += argv[i];
-    }
-    return line;
-}
 
 }  // namespace
 
@@ -35,7 +26,7 @@ int main(int argc, char** argv) {
                                                return obnovnik::programRunsWithMainWindow(program, runtime,
                                                                                           kProbeAnswer);
                                            }};
-        obnovnik::runUpdater(commandLineOf(argc, argv), services);
+        obnovnik::runUpdater(pelorvant::commandLineOf(argc, argv), services);
     } catch (...) {
         // Silent whatever happens.
     }

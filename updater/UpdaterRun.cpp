@@ -1,6 +1,7 @@
 #include "updater/UpdaterRun.h"
 
 #include "app/core/ActualizeValue.h"
+#include "app/core/life/CommandWords.h"
 #include "updater/Trigger.h"
 #include "updater/UpdaterRules.h"
 
@@ -21,9 +22,9 @@ int runUpdater(std::string_view commandLine, UpdaterServices& services) {
     services.registry.writeString(kProgramRegistryKey, kActualizeValueName, formatActualize(state));
 
     if (state.enabled && services.programRuns(state.programPath)) {
-        services.launcher.start(state.programPath, {std::string(kUpdateDataWord)});
+        services.launcher.start(state.programPath, {std::string(pelorvant::kUpdateDataWord)});
     } else if (state.enabled && state.startsProgram) {
-        services.launcher.start(state.programPath, {std::string(kAllwaysWord)});
+        services.launcher.start(state.programPath, {std::string(pelorvant::kAllwaysWord)});
     }
     return 0;
 }

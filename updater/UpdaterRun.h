@@ -13,9 +13,6 @@ namespace obnovnik {
 
 // The title of the program's main window that tells a running program.
 inline constexpr std::string_view kProgramTitle = "Pelorvant";
-// Command lines of the started program.
-inline constexpr std::string_view kUpdateDataWord = "UpdateData";
-inline constexpr std::string_view kAllwaysWord = "allways";
 
 struct UpdaterServices {
     platform::services::Registry& registry;
