@@ -51,6 +51,16 @@ const std::map<std::string, std::uint32_t>& keyNames() {
     return names;
 }
 
+// The first visible window of the tree with the control id.
+platform::WindowHandle findVisible(platform::WindowHandle root, std::uintptr_t id) {
+    if (root == platform::kNullWindow || !ui::isWindowVisible(root)) return platform::kNullWindow;
+    if (ui::getDlgCtrlId(root) == id) return root;
+    for (platform::WindowHandle child : ui::getChildren(root)) {
+        if (const platform::WindowHandle found = findVisible(child, id); found != platform::kNullWindow) return found;
+    }
+    return platform::kNullWindow;
+}
+
 // Real time a worker may take before "wait" gives up on it.
 constexpr auto kWorkerPatience = std::chrono::seconds(60);
 
@@ -144,6 +154,7 @@ std::string ScriptRunner::start() {
     started_ = true;
     program_->initFramework();
     if (!app_->initInstance()) return "the program did not start";
+    boxes_.clear();  // the start's own questions were answered by the script
     return waitIdle(0);
 }
 
@@ -204,6 +215,10 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         }
         const int x = op == "check-row" ? rect.left + 6 : rect.left + rect.width() / 2;
         kit_.tap(ui::clientToScreen(list, platform::draw::Point{x, rect.top + rect.height() / 2}));
+    } else if (op == "tap-window" && need(1)) {
+        const platform::WindowHandle target = findVisible(frameWindow(), static_cast<std::uintptr_t>(number(1)));
+        if (target == platform::kNullWindow) return "no visible window with id " + w[1];
+        kit_.tap(target);
     } else if (op == "key" && need(1)) {
         const auto it = keyNames().find(w[1]);
         if (it == keyNames().end()) return "unknown key " + w[1];
@@ -226,11 +241,16 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         const std::string dump = dumpVisible(frameWindow());
         if (dump.find(w[1]) == std::string::npos) return "no visible text \"" + w[1] + "\" in\n" + dump;
     } else if (op == "expect-box" && need(1)) {
-        if (boxes_.empty() || !contains(boxes_.back(), utf16(w[1]))) {
-            return "the last message box was \"" + (boxes_.empty() ? std::string() : toUtf8(boxes_.back())) + "\"";
-        }
+        // Each expectation looks at the boxes shown since the previous one.
+        const std::u16string last = boxes_.empty() ? std::u16string() : boxes_.back();
+        boxes_.clear();
+        if (!contains(last, utf16(w[1]))) return "the last message box was \"" + toUtf8(last) + "\"";
     } else if (op == "expect-no-box") {
-        if (!boxes_.empty()) return "a message box was shown: \"" + toUtf8(boxes_.back()) + "\"";
+        const std::u16string last = boxes_.empty() ? std::u16string() : boxes_.back();
+        if (!boxes_.empty()) {
+            boxes_.clear();
+            return "a message box was shown: \"" + toUtf8(last) + "\"";
+        }
     } else if (op == "expect-tabs" && need(1)) {
         const int tabs = program_->frame() ? program_->frame()->host().tabCount() : 0;
         if (tabs != number(1)) return "there are " + std::to_string(tabs) + " tabs";

@@ -113,6 +113,10 @@ void cTabFrame::resize(unsigned flags, int width, int height) {
         if (s.layoutFlag == ((flags & kLayoutInputPanel) != 0)) return;
     }
     s.layoutFlag = (flags & kLayoutInputPanel) != 0;
+    // The menu bar stays along the bottom of the screen when the screen turns.
+    const auto screenNow = ui::screenSize();
+    const int barHeight = ui::systemMetrics().captionHeight;
+    ui::moveWindow(menuBar_, 0, screenNow.height - barHeight, screenNow.width, barHeight);
     s.layoutWidth = width;
     s.layoutHeight = height;
     const auto screen = ui::screenSize();

@@ -64,6 +64,7 @@ void cTabStrip::resizeWindow() {
 void cTabStrip::SetTitle(std::u16string_view text) {
     title = std::u16string(text);
     shownText = title;
+    ui::setWindowText(handle(), title);
     const platform::draw::Size size = font->measure(title);
     width = naturalWidth = headerPadding + scaledFontHeight() / 7 + closeSize + size.width;
     height = heightPadding + size.height;
