@@ -3,6 +3,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/EngineIni.h"
 #include "app/core/life/FatalError.h"
+#include "app/shell/PrivateMessages.h"
 #include "app/shell/tabs/TabFrame.h"
 #include "tools/uidrive/VisibleDump.h"
 
@@ -231,6 +232,19 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         if (const std::string failed = waitIdle(need(1) ? static_cast<std::uint64_t>(number(1)) : 0); !failed.empty()) {
             return failed;
         }
+    } else if (op == "setting" && need(2)) {
+        const pelorvant::EngineIni ini(*program_->context().api);
+        if (!ini.writeString(pelorvant::kSetupSection, utf16(w[1]), utf16(w[2])) || !ini.flush()) {
+            return "cannot store " + w[1];
+        }
+    } else if (op == "restart") {
+        if (ui::isUiWindow(frameWindow())) platform::sendMessage(frameWindow(), pelorvant::WM_APP_TERMINATE, 0, 0);
+        kit_.pump();
+        app_.reset();
+        program_.reset();
+        kit_.pump();
+        started_ = false;
+        if (const std::string failed = start(); !failed.empty()) return failed;
     } else if (op == "rotate") {
         ui::rotateScreen();
     } else if (op == "expect-view" && need(1)) {
