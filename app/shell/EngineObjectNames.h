@@ -10,7 +10,7 @@
 
 namespace pelorvant {
 
-class EngineObjectNames final : public ObjectNames {
+class EngineObjectNames : public ObjectNames {
 public:
     // api and data must outlive the object; set is the engine set the box works on;
     // `filter` gives the category filter in force (none: -1).
