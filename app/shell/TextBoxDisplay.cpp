@@ -4,6 +4,7 @@
 #include "app/shell/ShellWindowClass.h"
 #include "app/shell/TextBox.h"
 
+#include "platform/resources/StringTable.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
@@ -83,6 +84,12 @@ void cTextBoxDisplay::OnPaint() {
         dc.fillRect(Rect::fromSize(x, y, headWidth, height), kSelectionColor);
         dc.setTextColor(kWhite);
         dc.textOut(x, y, head);
+    }
+    if (text.empty() && box_.gpsFlag && box_.editText() == platform::resources::loadResString(kTextGpsPlaceholder)) {
+        // The empty box stands for the current position: the placeholder in grey.
+        dc.setTextColor(kSecondaryTextColor);
+        dc.textOut(x, y, box_.editText());
+        return;
     }
     dc.setTextColor(kBlack);
     dc.textOut(x + headWidth, y, std::u16string_view(text).substr(static_cast<std::size_t>(typed)));
