@@ -79,7 +79,14 @@ void cChoiceBox::SetCurSel(int index) {
 
 std::u16string cChoiceBox::GetSelectedText() const {
     if (hasCombo) {
-        return ui::getWindowText(combo.handle());
+        // The combo's text is its selected item's.
+        std::u16string text;
+        const auto index = platform::sendMessage(combo.handle(), controls::CB_GETCURSEL, 0, 0);
+        if (index >= 0) {
+            platform::sendMessage(combo.handle(), controls::CB_GETLBTEXT, static_cast<std::uintptr_t>(index),
+                                  reinterpret_cast<std::intptr_t>(&text));
+        }
+        return text;
     }
     const int i = dropList.current;
     return i >= 0 && i < static_cast<int>(dropList.items.size()) ? dropList.items[static_cast<std::size_t>(i)]
