@@ -165,7 +165,8 @@ std::string ScriptRunner::waitIdle(std::uint64_t ms) {
     while (program_ && program_->settings() && !program_->settings()->idle) {
         if (std::chrono::steady_clock::now() > deadline) return "a worker did not finish";
         kit_.pump();
-        platform::sleep(1);
+        // Real time: the virtual clock stands still while the worker runs.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     kit_.pump();
     return {};

@@ -17,7 +17,7 @@ namespace ui = platform::ui;
 using platform::MsgResult;
 
 cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, int index)
-    : setChoice(context), progress(context), pageIndex(index), context_(context), frame_(frame), host_(host) {
+    : setChoice(context), searchForm(context, messageBox, textBoxPPC), progress(context), textBoxPPC(context), pageIndex(index), context_(context), frame_(frame), host_(host) {
     activeView = &setChoice;
 }
 
@@ -44,10 +44,10 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     placeholder(results);
     messageBox.createMessageView(handle(), client);
     setChoice.createChoiceView(handle(), client);
-    placeholder(searchForm);
+    searchForm.createForm(handle(), client);
     progress.createProgressView(handle(), client);
     placeholder(listing);
-    placeholder(textBoxPPC);
+    textBoxPPC.createEntryView(handle(), client);
     placeholder(dataView);
     placeholder(dataExplorer);
     placeholder(stopTimetable);
@@ -119,8 +119,8 @@ void cTabPage::setTabTitle(std::u16string_view title) {
 }
 
 void cTabPage::setLoaded(std::int32_t) {
-    // The search form refills its category filter and resets its page once it exists.
-    ui::invalidateRect(searchForm.handle());
+    searchForm.RefreshCategoryFilter();
+    searchForm.ResetSearchPage();
 }
 
 void cTabPage::showResults(std::int32_t) {

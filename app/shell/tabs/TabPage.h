@@ -4,7 +4,9 @@
 #include "app/core/ProgramContext.h"
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/search/TextBoxPPCView.h"
 #include "app/screens/search/VyberRaduView.h"
+#include "app/screens/search/ZaklFormularFrame.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ImageMessageBoxView.h"
 #include "app/shell/tabs/PlaceholderView.h"
@@ -49,10 +51,10 @@ public:
     cPlaceholderView results{kViewResults, u"Výsledky hledání", true, true};
     cVyberRaduView setChoice;  // constructed with the context
     cImageMessageBoxView messageBox;
-    cPlaceholderView searchForm{kViewSearchForm, u"Vyhledání spojení", false, true};
+    cZaklFormularFrame searchForm;  // constructed with the context and the two views it uses
     cProgressFormView progress;  // constructed with the context
     cPlaceholderView listing{kViewListing, u"Výpis spoje", true, false};
-    cPlaceholderView textBoxPPC{kViewTextBoxPPC, u"Zadání objektu", true, false};
+    cTextBoxPPCView textBoxPPC;  // constructed with the context
     cPlaceholderView dataView{kViewData, u"Aktualizace dat", true, false};
     cPlaceholderView dataExplorer{kViewDataExplorer, u"Správa dat", true, false};
     cPlaceholderView stopTimetable{kViewStopTimetable, u"Zastávkový jízdní řád", true, false};
