@@ -135,12 +135,6 @@ MsgResult cZaklFormularView::OnCreate(std::uintptr_t, std::intptr_t) {
         setPlacement(labels[i].anchor, kLabelPlaces[i], touch);
         labels[i].anchor.fixedHeight = context_.settings->fontHeight;
     }
-    from.createBox(handle(), small, kFromBoxId);
-    ui::setWindowText(from.handle(), u"from");
-    to.createBox(handle(), small, kToBoxId);
-    ui::setWindowText(to.handle(), u"to");
-    via.createBox(handle(), small, kViaBoxId);
-    ui::setWindowText(via.handle(), u"over");
     spin.createSpin(handle(), small, kSearchPageChildId);
     transfers.createChoice(handle(), small, kSearchPageChildId);
     for (int n = 0; n <= 10; ++n) {
@@ -188,6 +182,14 @@ MsgResult cZaklFormularView::OnCreate(std::uintptr_t, std::intptr_t) {
             setPlacement(quick[i].anchor, kQuickPlaces[i], true);
         }
     }
+    // The boxes come last, From last of all: each one's suggestion list lies above the
+    // controls below it.
+    via.createBox(handle(), small, kViaBoxId);
+    ui::setWindowText(via.handle(), u"over");
+    to.createBox(handle(), small, kToBoxId);
+    ui::setWindowText(to.handle(), u"to");
+    from.createBox(handle(), small, kFromBoxId);
+    ui::setWindowText(from.handle(), u"from");
     addFocusItem(from.anchor, from.handle());
     addFocusItem(to.anchor, to.handle());
     addFocusItem(via.anchor, via.handle());
@@ -198,7 +200,10 @@ MsgResult cZaklFormularView::OnCreate(std::uintptr_t, std::intptr_t) {
         addFocusItem(arrivalRadio.anchor, arrivalRadio.handle());
         for (cImageButton& button : quick) addFocusItem(button.anchor, button.handle());
     }
-    for (LayoutAnchor* anchor : focusItems) anchor->canTakeFocus = true;
+    for (std::size_t i = 0; i < focusItems.size(); ++i) {
+        focusItems[i]->canTakeFocus = true;
+        focusItems[i]->focusOrder = static_cast<int>(i);
+    }
     spin.SetTime(std::time(nullptr));
     return 0;
 }

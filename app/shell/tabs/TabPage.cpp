@@ -17,7 +17,13 @@ namespace ui = platform::ui;
 using platform::MsgResult;
 
 cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, int index)
-    : setChoice(context), searchForm(context, messageBox, textBoxPPC), progress(context), textBoxPPC(context), pageIndex(index), context_(context), frame_(frame), host_(host) {
+    : results(context, messageBox, listing),
+      setChoice(context),
+      searchForm(context, messageBox, textBoxPPC),
+      progress(context),
+      listing(context),
+      textBoxPPC(context),
+      pageIndex(index), context_(context), frame_(frame), host_(host) {
     activeView = &setChoice;
 }
 
@@ -41,12 +47,13 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     const auto placeholder = [&](cPlaceholderView& view) {
         view.createView(handle(), client, static_cast<std::uintptr_t>(view.viewId));
     };
-    placeholder(results);
+    results.createResultsView(handle(), client);
+    results.queryTime = [this] { return searchForm.searchPage().queryTime(); };
     messageBox.createMessageView(handle(), client);
     setChoice.createChoiceView(handle(), client);
     searchForm.createForm(handle(), client);
     progress.createProgressView(handle(), client);
-    placeholder(listing);
+    listing.createListingView(handle(), client);
     textBoxPPC.createEntryView(handle(), client);
     placeholder(dataView);
     placeholder(dataExplorer);
@@ -123,9 +130,7 @@ void cTabPage::setLoaded(std::int32_t) {
     searchForm.ResetSearchPage();
 }
 
-void cTabPage::showResults(std::int32_t) {
-    // The results view takes the result once it exists.
-}
+void cTabPage::showResults(std::int32_t resultId) { results.ShowResults(resultId); }
 
 void cTabPage::OnSetFocus() {
     if (activeView != nullptr) ui::setFocus(activeView->handle());

@@ -6,6 +6,8 @@
 #include "app/core/progress/TabServices.h"
 #include "app/screens/search/TextBoxPPCView.h"
 #include "app/screens/search/VyberRaduView.h"
+#include "app/screens/search/VypisSpojeView.h"
+#include "app/screens/search/VypisVysledkuView.h"
 #include "app/screens/search/ZaklFormularFrame.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ImageMessageBoxView.h"
@@ -48,12 +50,12 @@ public:
     cProgressFormView& progressView() override { return progress; }
 
     // The views (owned; made with the page, destroyed with it).
-    cPlaceholderView results{kViewResults, u"Výsledky hledání", true, true};
+    cVypisVysledkuView results;  // constructed with the context, the message view and the listing
     cVyberRaduView setChoice;  // constructed with the context
     cImageMessageBoxView messageBox;
     cZaklFormularFrame searchForm;  // constructed with the context and the two views it uses
     cProgressFormView progress;  // constructed with the context
-    cPlaceholderView listing{kViewListing, u"Výpis spoje", true, false};
+    cVypisSpojeView listing;  // constructed with the context
     cTextBoxPPCView textBoxPPC;  // constructed with the context
     cPlaceholderView dataView{kViewData, u"Aktualizace dat", true, false};
     cPlaceholderView dataExplorer{kViewDataExplorer, u"Správa dat", true, false};
