@@ -243,12 +243,14 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         // A calendar file of the run holds the text.
         std::error_code ec;
         bool found = false;
+        std::string all;
         for (const auto& entry : fs::directory_iterator(pelorvant::calendarFolder(), ec)) {
             std::ifstream in(entry.path());
             const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
             found = found || text.find(w[1]) != std::string::npos;
+            all += text;
         }
-        if (!found) return "no calendar entry holds \"" + w[1] + "\"";
+        if (!found) return "no calendar entry holds \"" + w[1] + "\" in\n" + all;
     } else if (op == "key" && need(1)) {
         const auto it = keyNames().find(w[1]);
         if (it == keyNames().end()) return "unknown key " + w[1];

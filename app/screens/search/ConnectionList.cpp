@@ -3,6 +3,7 @@
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
+#include "platform/controls/ScrollBar.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
@@ -120,7 +121,12 @@ void cConnectionList::ScrollTo(int position) {
     int limit = contentHeight - client.height();
     if (limit < 0) limit = 0;
     scrollPos = position < 0 ? 0 : (position > limit ? limit : position);
-    SetScrollPos(scrollPos);
+    if (scrollBar != platform::kNullWindow) {
+        platform::controls::ScrollInfo bar;
+        bar.mask = platform::controls::SIF_POS;
+        bar.pos = scrollPos;
+        platform::controls::setScrollInfo(scrollBar, bar, true);
+    }
     ui::invalidateRect(handle());
 }
 

@@ -97,7 +97,6 @@ bool calendarEntryOf(const EngineApi& api, const ConnectionRow& row, bool extend
     out.subject = row.items.front().stop + u" - " + row.items.back().stop;
     out.extendedForm = extendedForm;
     out.body.clear();
-    bool firstTrip = true;
     for (std::size_t i = 0; i + 1 < row.items.size(); ++i) {
         const ConnectionRowItem& a = row.items[i];
         const ConnectionRowItem& b = row.items[i + 1];
@@ -107,13 +106,13 @@ bool calendarEntryOf(const EngineApi& api, const ConnectionRow& row, bool extend
                 if (const std::size_t at = walk.find(u"%d"); at != std::u16string::npos) {
                     walk.replace(at, 2, numberText(a.walkMinutes));
                 }
-                out.body += u"\r\n\r\n" + walk;
+                if (!out.body.empty()) out.body += u"\r\n\r\n";
+                out.body += walk;
                 if (i + 2 == row.items.size()) out.body += u"\r\n\r\n" + b.stop;
             }
             continue;
         }
-        if (!firstTrip) out.body += u"\r\n\r\n";
-        firstTrip = false;
+        if (!out.body.empty()) out.body += u"\r\n\r\n";
         out.body += a.lineName;
         out.body += u"\r\n" + a.departureTime + u"\t" + a.stop;
         out.body += u"\r\n" + b.arrivalTime + u"\t" + b.stop;

@@ -16,6 +16,7 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace pelorvant {
@@ -180,13 +181,15 @@ void cVypisSpojeView::setColumns() {
     const int f = context_.settings->fontHeight > 0 ? context_.settings->fontHeight : 1;
     int widths[4];
     if (context_.settings->isNotSmartphone) {
-        const int u = static_cast<int>(static_cast<double>(d) / f * t * 1.4);
+        // Never narrower than a time: a small default font would cut the times off.
+        const int u = std::max(tt + 4, static_cast<int>(static_cast<double>(d) / f * t * 1.4));
         widths[0] = tt;
         widths[2] = widths[3] = u;
         widths[1] = w - 2 * u - tt;
     } else {
         widths[0] = w - 4 * t;
-        widths[1] = widths[2] = d / 2 - static_cast<int>(static_cast<double>(d) / f * t * -1.6);
+        widths[1] = widths[2] = std::max(tt + 4, d / 2 - static_cast<int>(static_cast<double>(d) / f * t * -1.6));
+        widths[0] = w - widths[1] - widths[2] - (tt + d / 2);
         widths[3] = tt + d / 2;
     }
     for (int c = 0; c < 4; ++c) {
