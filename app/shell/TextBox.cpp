@@ -205,6 +205,12 @@ void cTextBox::resetInput() {
     display.setSelection(0, 0);
 }
 
+void cTextBox::moveToParent(platform::WindowHandle parent) {
+    hideList();
+    ui::setParent(handle(), parent);
+    ui::setParent(list.handle(), parent);
+}
+
 void cTextBox::hideList() {
     list.hide();
 }

@@ -50,6 +50,9 @@ public:
     // A copy of the chosen element; the caller owns it.
     std::unique_ptr<cTextBoxKategorieElement> getElement() const;
     void resetInput();
+    // Re-parents the box and its list (the full-screen entry borrows the box and gives it
+    // back); the list and its hint hide.
+    void moveToParent(platform::WindowHandle parent);
     void showFavourites();
     bool addToFavourites();
     void removeFromFavourites();
