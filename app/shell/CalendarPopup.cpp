@@ -1,6 +1,7 @@
 #include "app/shell/CalendarPopup.h"
 
 #include "app/shell/DateTimeEditing.h"
+#include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/LayoutAnchor.h"
 #include "app/shell/PrivateMessages.h"
@@ -23,16 +24,6 @@ namespace ui = platform::ui;
 namespace controls = platform::controls;
 using platform::MsgResult;
 
-namespace {
-
-platform::WindowHandle topLevelOf(platform::WindowHandle window) {
-    platform::WindowHandle top = window;
-    while (ui::getParent(top) != platform::kNullWindow) top = ui::getParent(top);
-    return top;
-}
-
-}  // namespace
-
 MsgResult cMonthCalendar::onMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     if (message == ui::WM_KEYDOWN && wParam == ui::VK_RETURN) {
         popup_.pick();
@@ -48,7 +39,7 @@ MsgResult cMonthCalendar::onMessage(std::uint32_t message, std::uintptr_t wParam
 bool cCalendarPopup::open(platform::WindowHandle forField, const DateTimeParts& date) {
     if (isOpen()) return false;
     field = forField;
-    const platform::WindowHandle top = topLevelOf(forField);
+    const platform::WindowHandle top = topLevelWindow(forField);
     const Rect topClient = ui::getClientRect(top);
     ui::CreateParams p;
     p.className = "PelorvantCalendar";

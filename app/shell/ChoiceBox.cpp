@@ -1,5 +1,6 @@
 #include "app/shell/ChoiceBox.h"
 
+#include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/ImageMessageBoxView.h"
 #include "app/shell/PrivateMessages.h"
@@ -26,10 +27,6 @@ namespace {
 
 // The combo's notification code when it reports a new selection to the box.
 constexpr std::uintptr_t kComboNotifyId = 2048;
-
-bool touchScreen() {
-    return shellSettings().isNotSmartphone();
-}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "app/shell/ChoiceDropList.h"
 
 #include "app/shell/ChoiceBox.h"
+#include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
@@ -104,7 +105,7 @@ void cChoiceDropList::OnPaint() {
     auto& dc = paint.dc();
     const Rect client = ui::getClientRect(handle());
     dc.fillRect(client, kWhite);
-    if (hasFocus || shellSettings().isNotSmartphone()) drawFrame(dc, client, 1);
+    if (hasFocus || touchScreen()) drawFrame(dc, client, 1);
     const int h = client.height();
     const int arrow = std::max(h / 3, 4);
     const Rect right{client.right - arrow - 2, 1, client.right - 1, h - 1};

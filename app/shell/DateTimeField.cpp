@@ -2,6 +2,7 @@
 
 #include "app/shell/DateTimeEditing.h"
 #include "app/shell/DateTimeValue.h"
+#include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
@@ -23,10 +24,6 @@ namespace draw = platform::draw;
 using platform::MsgResult;
 
 namespace {
-
-bool touchScreen() {
-    return shellSettings().isNotSmartphone();
-}
 
 std::u16string twoDigits(int value) {
     const int v = value < 0 ? 0 : value % 100;

@@ -1,6 +1,7 @@
 #include "app/shell/SpinField.h"
 
 #include "app/shell/DateTimeValue.h"
+#include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/ShellSettings.h"
 #include "app/shell/ShellWindowClass.h"
@@ -21,10 +22,6 @@ using platform::MsgResult;
 
 namespace {
 
-bool touchScreen() {
-    return shellSettings().isNotSmartphone();
-}
-
 int frameWidth() {
     return shellSettings().highResolution() ? 2 : 1;
 }
@@ -39,17 +36,12 @@ MsgResult cSpinField::OnCreate(std::uintptr_t, std::intptr_t) {
     controls::registerControlClasses();
     field.createField(handle(), Rect{0, 0, 10, 10});
     if (touchScreen()) {
-        ui::CreateParams b;
-        b.className = std::string(controls::kButtonClass);
-        b.text = u"A";
-        b.style = ui::WS_CHILD | ui::WS_VISIBLE;
-        b.rect = Rect{0, 0, 10, 10};
-        b.parent = handle();
-        b.id = kNowButtonId;
-        nowButton = ui::createWindow(b);
-        ui::CreateParams u = b;
+        nowButton = createPushButton(handle(), u"A", kNowButtonId);
+        ui::CreateParams u;
         u.className = std::string(controls::kUpDownClass);
-        u.text.clear();
+        u.style = ui::WS_CHILD | ui::WS_VISIBLE;
+        u.rect = Rect{0, 0, 10, 10};
+        u.parent = handle();
         u.id = kSpinUpDownCreateId;
         upDown = ui::createWindow(u);
         ui::setDlgCtrlId(upDown, kSpinUpDownId);

@@ -2,6 +2,7 @@
 
 #include "app/core/Cp1250.h"
 #include "app/core/TextConversion.h"
+#include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
@@ -34,10 +35,6 @@ namespace {
 constexpr std::uint32_t kVkNumpad8 = 0x68;
 constexpr std::uint32_t kVkNumpad9 = 0x69;
 
-bool touchScreen() {
-    return shellSettings().isNotSmartphone();
-}
-
 std::u16string placeholderText() {
     return platform::resources::loadResString(kTextGpsPlaceholder);
 }
@@ -68,14 +65,7 @@ MsgResult cTextBox::OnCreate(std::uintptr_t, std::intptr_t) {
     display.createDisplay(handle(), ui::getDlgCtrlId(handle()));
     ui::moveWindow(display.handle(), 0, 0, std::max(client.width() - 30, 1), client.height());
     if (touchScreen()) {
-        ui::CreateParams b;
-        b.className = std::string(controls::kButtonClass);
-        b.text = u"X";
-        b.style = ui::WS_CHILD | ui::WS_VISIBLE;
-        b.rect = Rect{0, 0, 10, 10};
-        b.parent = handle();
-        b.id = kClearButtonId;
-        clearButton = ui::createWindow(b);
+        clearButton = createPushButton(handle(), u"X", kClearButtonId);
     }
     edit.createEdit(handle());
     platform::sendMessage(edit.handle(), controls::WM_SETFONT, reinterpret_cast<std::uintptr_t>(font.get()), 0);

@@ -1,5 +1,6 @@
 #include "app/shell/TextBoxEdit.h"
 
+#include "app/shell/FieldControls.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/TextBox.h"
 
@@ -30,15 +31,9 @@ bool boxKey(std::uintptr_t key) {
            key == ui::VK_DOWN || key == ui::VK_TAB;
 }
 
-platform::WindowHandle topLevelOf(platform::WindowHandle window) {
-    platform::WindowHandle top = window;
-    while (ui::getParent(top) != platform::kNullWindow) top = ui::getParent(top);
-    return top;
-}
-
 void showInputPanel(platform::WindowHandle from) {
     platform::shell::sipShowIM(platform::shell::SIPF_ON);
-    platform::sendMessage(topLevelOf(from), WM_RELAYOUT, 0, 0);
+    platform::sendMessage(topLevelWindow(from), WM_RELAYOUT, 0, 0);
 }
 
 }  // namespace
