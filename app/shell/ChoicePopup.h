@@ -30,6 +30,8 @@ public:
     using Callback = std::function<void(std::u16string_view chosen, platform::WindowHandle asking)>;
 
     cChoicePopup();
+    // The window goes first, while the members its messages use still live.
+    ~cChoicePopup() override { destroy(); }
 
     // Shows the question (markup) with the strings to choose from over `asking`; the tab page
     // switches to the popup's pseudo-view and back to `returnView` when it closes.

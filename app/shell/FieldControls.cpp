@@ -3,6 +3,11 @@
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/Controls.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/shell/MenuBar.h"
+#include "platform/shell/ShellMessages.h"
+#include "platform/ui/UiMessages.h"
+#include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
@@ -32,6 +37,20 @@ platform::WindowHandle createPushButton(platform::WindowHandle parent, std::u16s
     b.parent = parent;
     b.id = id;
     return ui::createWindow(b);
+}
+
+void takeOverBackKey(platform::WindowHandle window) {
+    namespace shell = platform::shell;
+    const platform::WindowHandle bar = shell::findMenuBar(topLevelWindow(window));
+    if (bar == platform::kNullWindow) return;
+    const int flags = static_cast<int>(shell::SHMBOF_NODEFAULT | shell::SHMBOF_NOTIFY);
+    platform::sendMessage(bar, shell::SHCMBM_OVERRIDEKEY, ui::VK_ESCAPE, ui::makeLParam(flags, flags));
+}
+
+bool isBackKeyPress(std::intptr_t lParam) {
+    const auto modifiers = static_cast<unsigned>(lParam & 0xFFFF);
+    const auto key = static_cast<std::uint32_t>((lParam >> 16) & 0xFFFF);
+    return key == ui::VK_ESCAPE && (modifiers & platform::shell::MOD_KEYUP) == 0;
 }
 
 }  // namespace pelorvant

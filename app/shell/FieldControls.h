@@ -17,5 +17,10 @@ platform::WindowHandle topLevelWindow(platform::WindowHandle window);
 // A visible push button child of `parent` with the text and id (placed later by a layout).
 platform::WindowHandle createPushButton(platform::WindowHandle parent, std::u16string_view text,
                                         std::uintptr_t id);
+// Asks the menu bar of the window's top-level window to hand the Back key to the program
+// (WM_HOTKEY) instead of acting on it.
+void takeOverBackKey(platform::WindowHandle window);
+// A WM_HOTKEY's lParam: the Back key going down (its release comes as a second hot key).
+bool isBackKeyPress(std::intptr_t hotKeyLParam);
 
 }  // namespace pelorvant

@@ -422,9 +422,14 @@ void cTextBox::onInnerFocus(platform::WindowHandle from) {
     }
 }
 
-void cTextBox::OnSetFocus() {
+MsgResult cTextBox::OnSetFocus(std::uintptr_t from, std::intptr_t) {
     setFocusLook(true);
+    if (static_cast<platform::WindowHandle>(from) != list.handle()) {
+        resetInput();
+        takeOverBackKey(handle());
+    }
     ui::setFocus(editMode ? edit.handle() : display.handle());
+    return 0;
 }
 
 void cTextBox::OnEditChange() {

@@ -38,6 +38,8 @@ public:
     // names must outlive the box. hintParent holds the list's hint; gpsFlag: the empty box
     // stands for the current GPS position.
     cTextBox(int focusOrder, platform::WindowHandle hintParent, bool gpsFlag, ObjectNames& names);
+    // The window goes first, while the members its messages use still live.
+    ~cTextBox() override { destroy(); }
 
     // Creates the box and its children; the list becomes a hidden child of `parent`.
     bool createBox(platform::WindowHandle parent, const Rect& rect, std::uintptr_t id);
@@ -115,7 +117,7 @@ private:
     platform::MsgResult OnSize(std::uintptr_t, std::intptr_t);
     void OnEditChange();
     void OnClearButton();
-    void OnSetFocus();
+    platform::MsgResult OnSetFocus(std::uintptr_t from, std::intptr_t);
     platform::MsgResult OnPress(std::uintptr_t, std::intptr_t lParam);
     platform::MsgResult OnRelease(std::uintptr_t, std::intptr_t lParam);
     void OnPaint();

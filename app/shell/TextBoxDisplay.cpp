@@ -1,5 +1,6 @@
 #include "app/shell/TextBoxDisplay.h"
 
+#include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/ShellWindowClass.h"
 #include "app/shell/TextBox.h"
@@ -40,7 +41,7 @@ MsgResult cTextBoxDisplay::OnKeyDown(std::uintptr_t key, std::intptr_t) {
 
 MsgResult cTextBoxDisplay::OnHotKey(std::uintptr_t, std::intptr_t lParam) {
     // The back key, taken over from the menu bar: deletes the last key like Backspace.
-    if (static_cast<std::uint32_t>(lParam >> 16) == ui::VK_ESCAPE) {
+    if (isBackKeyPress(lParam)) {
         box_.onBoxKey(ui::VK_BACK);
     }
     return 0;

@@ -10,6 +10,7 @@
 #include "platform/resources/StringTable.h"
 #include "platform/shell/Gesture.h"
 #include "platform/shell/InputPanel.h"
+#include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowStyles.h"
@@ -118,6 +119,10 @@ MsgResult cTextBoxEdit::onMessage(std::uint32_t message, std::uintptr_t wParam, 
     switch (message) {
         case ui::WM_CHAR:
             return onChar(wParam, lParam);
+        case platform::shell::WM_HOTKEY:
+            // The back key, taken over from the menu bar, deletes like Backspace.
+            if (isBackKeyPress(lParam)) onChar(ui::VK_BACK, 0);
+            return 0;
         case ui::WM_KEYDOWN:
         case ui::WM_KEYUP:
             return onKey(message, wParam, lParam);

@@ -1,5 +1,6 @@
 #include "app/shell/TextBoxList.h"
 
+#include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/ShellSettings.h"
 #include "app/shell/ShellWindowClass.h"
@@ -144,7 +145,7 @@ MsgResult cTextBoxList::OnKeyDown(std::uintptr_t key, std::intptr_t) {
 }
 
 MsgResult cTextBoxList::OnHotKey(std::uintptr_t, std::intptr_t lParam) {
-    if (static_cast<std::uint32_t>(lParam >> 16) == ui::VK_ESCAPE) {
+    if (isBackKeyPress(lParam)) {
         hide();
         ui::setFocus(box_.handle());
     }

@@ -24,6 +24,8 @@ class cTextBox;
 class cTextBoxList : public cScrollList {
 public:
     explicit cTextBoxList(cTextBox& box) : box_(box) {}
+    // The window goes first, while the members its messages use still live.
+    ~cTextBoxList() override { destroy(); }
 
     // Creates the hidden list as a bordered child of `parent`; its hint is a child of
     // `hintParent`.

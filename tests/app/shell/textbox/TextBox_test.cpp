@@ -11,9 +11,11 @@
 #include "../ViewHost.h"
 
 #include "platform/core/MessageSources.h"
+#include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/MessageBox.h"
+#include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/VirtualKeys.h"
@@ -255,6 +257,17 @@ TEST_F(KeypadTextBoxTest, DigitKeysRunTheT9Search) {
     }
     kit.key(ui::VK_BACK);
     EXPECT_EQ(box.t9.typedLength, 2);
+}
+
+TEST_F(KeypadTextBoxTest, BackKeyDeletesTheLastKeyOnItsPress) {
+    kit.key(ui::VK_0 + 6);
+    kit.key(ui::VK_0 + 2);
+    ASSERT_EQ(box.t9.typedLength, 2);
+    const auto press = static_cast<std::intptr_t>(ui::VK_ESCAPE) << 16;
+    platform::sendMessage(box.display.handle(), platform::shell::WM_HOTKEY, 0, press);
+    EXPECT_EQ(box.t9.typedLength, 1);
+    platform::sendMessage(box.display.handle(), platform::shell::WM_HOTKEY, 0, press | platform::shell::MOD_KEYUP);
+    EXPECT_EQ(box.t9.typedLength, 1);  // the release does nothing more
 }
 
 TEST_F(KeypadTextBoxTest, LeftClearsAndUpAsksForThePreviousControl) {
