@@ -143,20 +143,34 @@ private:
                     dc, Rect{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1},
                     kFrameColor);
             }
-            drawTextAligned(dc, text, client, 1);
+            dc.drawText(text, client, draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
             return;
         }
         dc.fillRect(client, kWindowColor);
         const int box = std::min(client.height(), dc.textMetrics().height);
         const int top = client.top + (client.height() - box) / 2;
         const Rect mark{client.left, top, client.left + box, top + box};
-        dc.fillRect(mark, pushed_ ? kFaceColor : kWindowColor);
-        drawFrame(dc, mark, enabled ? kFrameColor : kDisabledTextColor);
-        if (check_ == BST_CHECKED) {
-            const int inset = std::max(2, box / 4);
-            const Rect dot{mark.left + inset, mark.top + inset, mark.right - inset,
-                           mark.bottom - inset};
-            dc.fillRect(dot, enabled ? kSelectionColor : kDisabledTextColor);
+        const draw::Color frame = enabled ? kFrameColor : kDisabledTextColor;
+        const draw::Color dot = enabled ? kSelectionColor : kDisabledTextColor;
+        const int inset = std::max(2, box / 4);
+        const Rect inner{mark.left + inset, mark.top + inset, mark.right - inset,
+                         mark.bottom - inset};
+        if (isRadio(k)) {
+            // Radio buttons are round: a ring, and a disc inside while chosen.
+            dc.selectPen(draw::Pen{frame});
+            dc.selectBrush(draw::Brush{pushed_ ? kFaceColor : kWindowColor});
+            dc.ellipse(mark);
+            if (check_ == BST_CHECKED) {
+                dc.selectPen(draw::Pen{dot});
+                dc.selectBrush(draw::Brush{dot});
+                dc.ellipse(inner);
+            }
+        } else {
+            dc.fillRect(mark, pushed_ ? kFaceColor : kWindowColor);
+            drawFrame(dc, mark, frame);
+            if (check_ == BST_CHECKED) {
+                dc.fillRect(inner, dot);
+            }
         }
         Rect label{mark.right + 4, client.top, client.right, client.bottom};
         if (focused_) {
@@ -166,7 +180,7 @@ private:
                 kSelectionColor);
             dc.setTextColor(kSelectionTextColor);
         }
-        drawTextAligned(dc, text, label, 0);
+        dc.drawText(text, label, draw::kTextSingleLine | draw::kTextVCenter);
     }
 
     const draw::Font* font_ = nullptr;

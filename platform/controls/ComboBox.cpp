@@ -3,6 +3,7 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
+#include "platform/draw/TextCase.h"
 #include "platform/ui/Capture.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
@@ -165,19 +166,12 @@ private:
     int itemHeight() const { return font().metrics().height + 4; }
     int count() const { return static_cast<int>(items_.size()); }
 
-    static char16_t fold(char16_t c) {
-        return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-    }
     static bool startsWith(const std::u16string& s, const std::u16string& prefix, bool whole) {
-        if (s.size() < prefix.size() || (whole && s.size() != prefix.size())) {
-            return false;
-        }
-        return std::equal(prefix.begin(), prefix.end(), s.begin(),
-                          [](char16_t a, char16_t b) { return fold(a) == fold(b); });
+        return whole ? draw::equalsIgnoringCase(s, prefix) : draw::startsWithIgnoringCase(s, prefix);
     }
 
     // Searches from the item after `after` to the end, then from the start, as the customary
-    // box does; ignores case of the ASCII letters.
+    // box does; ignores the case of letters, Czech and Slovak ones too.
     MsgResult find(std::intptr_t after, const std::u16string& text, bool whole) const {
         const int n = count();
         if (n == 0) {
@@ -379,10 +373,8 @@ private:
             dc.setTextColor(!enabled   ? kDisabledTextColor
                             : focused_ ? kSelectionTextColor
                                        : kTextColor);
-            drawTextAligned(
-                dc, items_[static_cast<std::size_t>(selected_)],
-                Rect{textRect.left + kTextMargin, textRect.top, textRect.right, textRect.bottom},
-                0);
+            dc.drawText(items_[static_cast<std::size_t>(selected_)],
+                Rect{textRect.left + kTextMargin, textRect.top, textRect.right, textRect.bottom}, draw::kTextSingleLine | draw::kTextVCenter);
         }
         // The drop-down arrow: a small downward triangle at the right.
         const int cx = client.right - arrow / 2;
@@ -411,8 +403,8 @@ private:
                 dc.fillRect(row, kSelectionColor);
             }
             dc.setTextColor(lit ? kSelectionTextColor : kTextColor);
-            drawTextAligned(dc, items_[static_cast<std::size_t>(i)],
-                            Rect{row.left + kTextMargin, row.top, row.right, row.bottom}, 0);
+            dc.drawText(items_[static_cast<std::size_t>(i)],
+                            Rect{row.left + kTextMargin, row.top, row.right, row.bottom}, draw::kTextSingleLine | draw::kTextVCenter);
         }
     }
 

@@ -18,6 +18,7 @@ inline constexpr draw::Color kSelectionTextColor = draw::rgb(255, 255, 255);
 inline constexpr draw::Color kSecondaryTextColor = 0x6E6E6E;
 inline constexpr draw::Color kFrameColor = draw::rgb(0, 0, 0);
 inline constexpr draw::Color kFaceColor = draw::rgb(0xDE, 0xDE, 0xDE);
+inline constexpr draw::Color kReadOnlyColor = draw::rgb(0xEE, 0xEE, 0xEE);
 inline constexpr draw::Color kPushedColor = draw::rgb(0x9C, 0x9C, 0x9C);
 inline constexpr draw::Color kDisabledTextColor = draw::rgb(0xA0, 0xA0, 0xA0);
 
@@ -30,8 +31,5 @@ const draw::Font& controlFont();
 
 // A one-pixel frame on the rectangle's edge.
 void drawFrame(draw::DeviceContext& dc, const draw::Rect& r, draw::Color c);
-// Text placed in the rectangle: horizontally 0 left, 1 centred, 2 right; vertically centred.
-void drawTextAligned(draw::DeviceContext& dc, std::u16string_view text, const draw::Rect& r,
-                     int horizontal);
 
 }  // namespace platform::controls

@@ -338,7 +338,8 @@ private:
         draw::DeviceContext& dc = paint.dc();
         const Rect client = ui::getClientRect(h);
         const bool enabled = ui::isWindowEnabled(h);
-        dc.fillRect(client, kWindowColor);
+        // A read-only edit keeps black text on a neutral ground; only a disabled one is grey.
+        dc.fillRect(client, readOnly(h) ? kReadOnlyColor : kWindowColor);
         dc.selectFont(&font());
         dc.intersectClip(
             Rect{client.left + kMargin, client.top, client.right - kMargin, client.bottom});
@@ -346,8 +347,7 @@ private:
         const int height = dc.textMetrics().height;
         const int top = client.top + (client.height() - height) / 2;
         const int x0 = kMargin - scroll_;
-        dc.setTextColor(enabled ? (readOnly(h) ? kSecondaryTextColor : kTextColor)
-                                : kDisabledTextColor);
+        dc.setTextColor(enabled ? kTextColor : kDisabledTextColor);
         dc.textOut(x0, top, text_);
         if (focused_ && anchor_ != caret_) {
             // The selected part again, white on the selection colour.

@@ -226,10 +226,9 @@ private:
         const Rect title{o.x, o.y, o.x + 7 * cw, o.y + th};
         dc.fillRect(title, colors_[MCSC_TITLEBK]);
         dc.setTextColor(colors_[MCSC_TITLETEXT]);
-        drawTextAligned(dc,
-                        std::u16string(kMonthNames[static_cast<std::size_t>(shownMonth_ - 1)]) +
+        dc.drawText(std::u16string(kMonthNames[static_cast<std::size_t>(shownMonth_ - 1)]) +
                             u" " + toText(shownYear_),
-                        title, 1);
+                        title, draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         dc.selectPen(draw::Pen{colors_[MCSC_TITLETEXT]});
         dc.selectBrush(draw::Brush{colors_[MCSC_TITLETEXT]});
         const int mid = o.y + th / 2;
@@ -246,8 +245,8 @@ private:
 
         dc.setTextColor(kSecondaryTextColor);
         for (int i = 0; i < 7; ++i) {
-            drawTextAligned(dc, kWeekdayNames[static_cast<std::size_t>(i)],
-                            Rect{o.x + i * cw, o.y + th, o.x + (i + 1) * cw, o.y + th + ch}, 1);
+            dc.drawText(kWeekdayNames[static_cast<std::size_t>(i)],
+                            Rect{o.x + i * cw, o.y + th, o.x + (i + 1) * cw, o.y + th + ch}, draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         }
         dc.fillRect(Rect{o.x, o.y + th + ch - 1, o.x + 7 * cw, o.y + th + ch}, kSecondaryTextColor);
         const long first = firstCellDay();
@@ -265,7 +264,7 @@ private:
                 dc.setTextColor(d.month == shownMonth_ ? colors_[MCSC_TEXT]
                                                        : colors_[MCSC_TRAILINGTEXT]);
             }
-            drawTextAligned(dc, toText(d.day), r, 1);
+            dc.drawText(toText(d.day), r, draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         }
         if (focused_) {
             drawFrame(dc, Rect{o.x, gridTop, o.x + 7 * cw, gridTop + 6 * ch}, kSelectionColor);

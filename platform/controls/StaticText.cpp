@@ -36,10 +36,11 @@ public:
                 dc.setBkMode(draw::BackgroundMode::Transparent);
                 dc.setTextColor(ui::isWindowEnabled(h) ? kTextColor : kDisabledTextColor);
                 const std::uint32_t align = ui::getStyle(h) & SS_TYPEMASK;
-                drawTextAligned(dc, ui::getWindowText(h), client,
-                                align == SS_CENTER  ? 1
-                                : align == SS_RIGHT ? 2
-                                                    : 0);
+                dc.drawText(ui::getWindowText(h), client,
+                            draw::kTextSingleLine | draw::kTextVCenter |
+                                (align == SS_CENTER  ? draw::kTextCenter
+                                 : align == SS_RIGHT ? draw::kTextRight
+                                                     : draw::kTextLeft));
                 return 0;
             }
             default:

@@ -165,10 +165,14 @@ void openPopup(MenuPtr menu, Point anchor, bool alignRight, bool above) {
     }
     const draw::Size size = popupSize(*menu);
     const draw::Size screen = ui::screenSize();
+    // Popups never cover the menu bar: a nested one low on the screen moves up.
+    const std::shared_ptr<Bar> bar = activeBar();
+    const int bottom = bar ? std::min(screen.height, ui::getWindowRect(bar->window).top)
+                           : screen.height;
     int x = alignRight ? anchor.x - size.width : anchor.x;
     int y = above ? anchor.y - size.height : anchor.y;
     x = std::clamp(x, 0, std::max(0, screen.width - size.width));
-    y = std::clamp(y, 0, std::max(0, screen.height - size.height));
+    y = std::clamp(y, 0, std::max(0, bottom - size.height));
     ui::CreateParams p;
     p.className = std::string(kMenuPopupClass);
     p.style = ui::WS_POPUP | ui::WS_BORDER;
@@ -409,15 +413,13 @@ private:
         for (int k = 0; k < 2 && k < b->menu->count(); ++k) {
             const MenuItem& i = *b->menu->item(k);
             dc.setTextColor(i.grayed ? ctl::kDisabledTextColor : ctl::kSelectionTextColor);
-            ctl::drawTextAligned(
-                dc, i.text, k == 0 ? Rect{0, 0, half, c.bottom} : Rect{half, 0, right, c.bottom},
-                1);
+            dc.drawText(i.text, k == 0 ? Rect{0, 0, half, c.bottom} : Rect{half, 0, right, c.bottom}, draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         }
         if (b->doneButton) {
             const Rect d = doneRect(h);
             dc.fillRect(Rect{d.left, 4, d.left + 1, c.bottom - 4}, ctl::kSelectionTextColor);
             dc.setTextColor(ctl::kSelectionTextColor);
-            ctl::drawTextAligned(dc, u"ok", d, 1);
+            dc.drawText(u"ok", d, draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         }
     }
 };

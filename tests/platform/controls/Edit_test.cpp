@@ -197,6 +197,28 @@ TEST_F(EditTest, ReadOnlyEditSelectsAndCopiesButNeverChanges) {
     EXPECT_EQ(text(), u"x");
 }
 
+TEST_F(EditTest, ReadOnlyLooksLikeAnEditWithBlackTextOnANeutralGround) {
+    ui::setWindowText(edit, u"Brno");
+    // The edit's client area starts at (11, 11) inside its border; synthetic glyphs are solid.
+    const Point ground{11 + 40, 15};
+    const Point ink{11 + kMargin + 1, 20};
+    struct Case {
+        bool readOnly;
+        bool enabled;
+        draw::Color ground;
+        draw::Color ink;
+    };
+    for (const Case c : {Case{false, true, kWindowColor, kTextColor},
+                         Case{true, true, kReadOnlyColor, kTextColor},
+                         Case{false, false, kWindowColor, kDisabledTextColor}}) {
+        sendMessage(edit, EM_SETREADONLY, c.readOnly ? 1 : 0);
+        ui::enableWindow(edit, c.enabled);
+        EXPECT_EQ(kit.screenshot().pixel(ground.x, ground.y), c.ground) << c.readOnly;
+        EXPECT_EQ(kit.screenshot().pixel(ink.x, ink.y), c.ink) << c.readOnly;
+    }
+    EXPECT_NE(kReadOnlyColor, kWindowColor);
+}
+
 TEST_F(EditTest, LimitCutsLongInsertsAndTellsTheParent) {
     sendMessage(edit, EM_LIMITTEXT, 3);
     ui::setFocus(edit);
