@@ -4,6 +4,7 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
+#include "platform/controls/EditLines.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/VirtualKeys.h"
@@ -56,6 +57,7 @@ public:
                 text_ = *text;
                 anchor_ = caret_ = 0;
                 scroll_ = 0;
+                firstLine_ = 0;
                 changed(h);
                 return 1;
             }
@@ -83,13 +85,13 @@ public:
                     ui::setFocus(h);
                 }
                 selecting_ = true;
-                anchor_ = caret_ = hit(h, ui::xOfLParam(lp));
+                anchor_ = caret_ = hit(h, ui::xOfLParam(lp), ui::yOfLParam(lp));
                 scrollToCaret(h);
                 ui::invalidateRect(h);
                 return 0;
             case ui::WM_MOUSEMOVE:
                 if (selecting_) {
-                    caret_ = hit(h, ui::xOfLParam(lp));
+                    caret_ = hit(h, ui::xOfLParam(lp), ui::yOfLParam(lp));
                     scrollToCaret(h);
                     ui::invalidateRect(h);
                 }
@@ -175,35 +177,81 @@ private:
     std::size_t selStart() const { return std::min(anchor_, caret_); }
     std::size_t selEnd() const { return std::max(anchor_, caret_); }
     const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
-    int widthOf(std::size_t chars) const {
-        return font().measure(std::u16string_view(text_).substr(0, chars)).width;
+    static bool multiLine(WindowHandle h) { return (ui::getStyle(h) & ES_MULTILINE) != 0; }
+    int lineHeight() const { return font().metrics().height; }
+
+    // The text's lines as the edit shows them now.
+    EditLines lines(WindowHandle h) const {
+        const int width = std::max(1, ui::getClientRect(h).width() - 2 * kMargin);
+        const bool multi = multiLine(h);
+        return EditLines(font(), text_, width, multi,
+                         multi && (ui::getStyle(h) & ES_AUTOHSCROLL) == 0);
     }
 
-    // The character boundary nearest to a client x.
-    std::size_t hit(WindowHandle, int x) const {
-        const int target = x - kMargin + scroll_;
-        std::size_t best = 0;
-        int bestDistance = std::abs(target);
-        for (std::size_t i = 1; i <= text_.size(); ++i) {
-            const int d = std::abs(widthOf(i) - target);
-            if (d < bestDistance) {
-                best = i;
-                bestDistance = d;
-            }
+    // How many whole lines the client area shows (at least one).
+    int visibleLines(WindowHandle h) const {
+        return std::max(1, (ui::getClientRect(h).height() - 2 * kMargin) / lineHeight());
+    }
+
+    // The top of a shown line: a single line is centred, several start at the margin.
+    int lineTop(WindowHandle h, std::size_t line) const {
+        const Rect client = ui::getClientRect(h);
+        if (!multiLine(h)) {
+            return client.top + (client.height() - lineHeight()) / 2;
         }
-        return best;
+        return client.top + kMargin +
+               (static_cast<int>(line) - static_cast<int>(firstLine_)) * lineHeight();
+    }
+
+    // The caret position nearest to a client point.
+    std::size_t hit(WindowHandle h, int x, int y) const {
+        const EditLines l = lines(h);
+        std::size_t line = 0;
+        if (multiLine(h)) {
+            const int row = (y - kMargin) < 0 ? -1 : (y - kMargin) / lineHeight();
+            line = static_cast<std::size_t>(std::clamp<long long>(
+                static_cast<long long>(firstLine_) + row, 0,
+                static_cast<long long>(l.count()) - 1));
+        }
+        return l.positionAt(line, x - kMargin + scroll_);
+    }
+
+    // Steps over a line break ("\r\n") as over one character.
+    std::size_t previousPosition(std::size_t p) const {
+        if (p >= 2 && text_[p - 1] == u'\n' && text_[p - 2] == u'\r') {
+            return p - 2;
+        }
+        return p > 0 ? p - 1 : 0;
+    }
+    std::size_t nextPosition(std::size_t p) const {
+        if (p + 1 < text_.size() && text_[p] == u'\r' && text_[p + 1] == u'\n') {
+            return p + 2;
+        }
+        return std::min(p + 1, text_.size());
     }
 
     void scrollToCaret(WindowHandle h) {
+        const EditLines l = lines(h);
+        const std::size_t line = l.lineOf(caret_);
         const int visible = std::max(1, ui::getClientRect(h).width() - 2 * kMargin);
-        const int x = widthOf(caret_);
+        const int x = l.xOf(caret_);
         if (x < scroll_) {
             scroll_ = x;
         } else if (x > scroll_ + visible - 1) {
             scroll_ = x - visible + 1;
         }
         // Never leave empty room on the right while text lies hidden on the left.
-        scroll_ = std::max(0, std::min(scroll_, std::max(0, widthOf(text_.size()) - visible + 1)));
+        const int lineWidth = font().measure(l.textOf(line)).width;
+        scroll_ = std::max(0, std::min(scroll_, std::max(0, lineWidth - visible + 1)));
+        if (multiLine(h)) {
+            const std::size_t rows = static_cast<std::size_t>(visibleLines(h));
+            if (line < firstLine_) {
+                firstLine_ = line;
+            } else if (line >= firstLine_ + rows) {
+                firstLine_ = line - rows + 1;
+            }
+            firstLine_ = std::min(firstLine_, l.count() > rows ? l.count() - rows : 0);
+        }
     }
 
     void setSelection(WindowHandle h, std::intptr_t start, std::intptr_t end) {
@@ -236,28 +284,42 @@ private:
                 if (!shift_ && anchor_ != caret_) {
                     moveCaret(h, selStart());
                 } else {
-                    moveCaret(h, caret_ > 0 ? caret_ - 1 : 0);
+                    moveCaret(h, previousPosition(caret_));
                 }
                 break;
             case ui::VK_RIGHT:
                 if (!shift_ && anchor_ != caret_) {
                     moveCaret(h, selEnd());
                 } else {
-                    moveCaret(h, std::min(caret_ + 1, text_.size()));
+                    moveCaret(h, nextPosition(caret_));
+                }
+                break;
+            case ui::VK_UP:
+            case ui::VK_DOWN:
+                if (multiLine(h)) {
+                    // To the same x on the line above or below; nothing beyond the first or last.
+                    const EditLines l = lines(h);
+                    const std::size_t line = l.lineOf(caret_);
+                    if (vk == ui::VK_UP ? line > 0 : line + 1 < l.count()) {
+                        moveCaret(h, l.positionAt(vk == ui::VK_UP ? line - 1 : line + 1,
+                                                  l.xOf(caret_)));
+                    }
                 }
                 break;
             case kVkHome:
-                moveCaret(h, 0);
+            case kVkEnd: {
+                // The start or end of the caret's line (of the whole text on one line).
+                const EditLines l = lines(h);
+                const draw::TextLine& line = l.line(l.lineOf(caret_));
+                moveCaret(h, vk == kVkHome ? line.start : line.start + line.length);
                 break;
-            case kVkEnd:
-                moveCaret(h, text_.size());
-                break;
+            }
             case kVkDelete:
                 if (readOnly(h)) {
                     break;
                 }
                 if (anchor_ == caret_ && caret_ < text_.size()) {
-                    caret_ = caret_ + 1;
+                    caret_ = nextPosition(caret_);
                 }
                 replaceSelection(h, u"");
                 break;
@@ -284,11 +346,15 @@ private:
         }
         if (c == u'\b') {
             if (anchor_ == caret_ && caret_ > 0) {
-                anchor_ = caret_ - 1;
+                anchor_ = previousPosition(caret_);
             }
             if (anchor_ != caret_) {
                 replaceSelection(h, u"");
             }
+            return;
+        }
+        if ((c == u'\r' || c == u'\n') && multiLine(h)) {
+            replaceSelection(h, u"\r\n");
             return;
         }
         if (c < 0x20 || c == 0x7F) {
@@ -344,22 +410,33 @@ private:
         dc.intersectClip(
             Rect{client.left + kMargin, client.top, client.right - kMargin, client.bottom});
         dc.setBkMode(draw::BackgroundMode::Transparent);
-        const int height = dc.textMetrics().height;
-        const int top = client.top + (client.height() - height) / 2;
+        const int height = lineHeight();
         const int x0 = kMargin - scroll_;
-        dc.setTextColor(enabled ? kTextColor : kDisabledTextColor);
-        dc.textOut(x0, top, text_);
-        if (focused_ && anchor_ != caret_) {
-            // The selected part again, white on the selection colour.
-            const int left = x0 + widthOf(selStart());
-            const int right = x0 + widthOf(selEnd());
-            dc.fillRect(Rect{left, top, right, top + height}, kSelectionColor);
-            dc.setTextColor(kSelectionTextColor);
-            dc.textOut(left, top,
-                       std::u16string_view(text_).substr(selStart(), selEnd() - selStart()));
+        const draw::Color ink = enabled ? kTextColor : kDisabledTextColor;
+        const EditLines l = lines(h);
+        const std::size_t last =
+            multiLine(h) ? std::min(l.count(), firstLine_ + static_cast<std::size_t>(visibleLines(h)) + 1)
+                         : 1;
+        for (std::size_t i = multiLine(h) ? firstLine_ : 0; i < last; ++i) {
+            const draw::TextLine& line = l.line(i);
+            const int top = lineTop(h, i);
+            const auto xIn = [&](std::size_t p) {
+                return x0 + font().measure(std::u16string_view(text_).substr(line.start, p - line.start)).width;
+            };
+            dc.setTextColor(ink);
+            dc.textOut(x0, top, l.textOf(i));
+            const std::size_t from = std::max(selStart(), line.start);
+            const std::size_t to = std::min(selEnd(), line.start + line.length);
+            if (focused_ && from < to) {
+                // The selected part again, white on the selection colour.
+                dc.fillRect(Rect{xIn(from), top, xIn(to), top + height}, kSelectionColor);
+                dc.setTextColor(kSelectionTextColor);
+                dc.textOut(xIn(from), top, std::u16string_view(text_).substr(from, to - from));
+            }
         }
         if (focused_) {
-            const int x = x0 + widthOf(caret_);
+            const int x = x0 + l.xOf(caret_);
+            const int top = lineTop(h, l.lineOf(caret_));
             dc.fillRect(Rect{x, top, x + 1, top + height}, kTextColor);
         }
     }
@@ -369,6 +446,7 @@ private:
     std::size_t caret_ = 0;
     std::size_t limit_ = 0;
     int scroll_ = 0;  // pixels of text hidden on the left
+    std::size_t firstLine_ = 0;  // the top shown line of a multi-line edit
     const draw::Font* font_ = nullptr;
     bool focused_ = false;
     bool selecting_ = false;
