@@ -105,7 +105,8 @@ void paintBox(WindowHandle h, const BoxState& s) {
     dc.setBkMode(draw::BackgroundMode::Transparent);
     dc.fillRect(Rect{0, 0, c.right, layout.caption.bottom}, ctl::kSelectionColor);
     dc.setTextColor(ctl::kSelectionTextColor);
-    dc.drawText(s.request.caption, Rect{6, 0, c.right - 4, layout.caption.bottom},
+    const int inset = layout.caption.height() / 4;
+    dc.drawText(s.request.caption, Rect{inset, 0, c.right - inset, layout.caption.bottom},
                 draw::kTextSingleLine | draw::kTextVCenter);
     drawMessageBoxIcon(dc, layout.icon, messageBoxIconOf(s.request.type));
     dc.setTextColor(ctl::kTextColor);
@@ -162,7 +163,7 @@ WindowHandle showBox(const MessageBoxRequest& request, std::function<void(int)> 
         yesNo ? std::vector<std::pair<unsigned, std::u16string>>{{IDYES, u"Ano"}, {IDNO, u"Ne"}}
               : std::vector<std::pair<unsigned, std::u16string>>{{IDOK, u"OK"}};
     const int bw = std::max(70, 5 * ctl::controlFont().metrics().height);
-    const int gap = 10;
+    const int gap = layout.buttons.height() / 2;
     const int total =
         static_cast<int>(buttons.size()) * bw + (static_cast<int>(buttons.size()) - 1) * gap;
     int x = layout.buttons.left + (layout.buttons.width() - total) / 2;
