@@ -3,6 +3,7 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
+#include "platform/controls/ListPainter.h"
 #include "platform/draw/TextCase.h"
 #include "platform/ui/Capture.h"
 #include "platform/ui/Focus.h"
@@ -163,7 +164,7 @@ public:
 
 private:
     const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
-    int itemHeight() const { return font().metrics().height + 4; }
+    int itemHeight() const { return listRowHeight(font()); }
     int count() const { return static_cast<int>(items_.size()); }
 
     static bool startsWith(const std::u16string& s, const std::u16string& prefix, bool whole) {
@@ -367,14 +368,10 @@ private:
         const Rect textRect{client.left + 1, client.top + 1, client.right - arrow,
                             client.bottom - 1};
         if (selected_ >= 0) {
-            if (focused_) {
-                dc.fillRect(textRect, kSelectionColor);
-            }
-            dc.setTextColor(!enabled   ? kDisabledTextColor
-                            : focused_ ? kSelectionTextColor
-                                       : kTextColor);
-            dc.drawText(items_[static_cast<std::size_t>(selected_)],
-                Rect{textRect.left + kTextMargin, textRect.top, textRect.right, textRect.bottom}, draw::kTextSingleLine | draw::kTextVCenter);
+            beginListRow(dc, textRect, focused_, enabled);
+            drawListRowText(dc, items_[static_cast<std::size_t>(selected_)],
+                            Rect{textRect.left + kTextMargin, textRect.top, textRect.right,
+                                 textRect.bottom});
         }
         // The drop-down arrow: a small downward triangle at the right.
         const int cx = client.right - arrow / 2;
@@ -398,13 +395,9 @@ private:
         const int ih = itemHeight();
         for (int i = top_, y = 0; i < count() && y < client.height(); ++i, y += ih) {
             const Rect row{0, y, client.right, y + ih};
-            const bool lit = i == highlight_;
-            if (lit) {
-                dc.fillRect(row, kSelectionColor);
-            }
-            dc.setTextColor(lit ? kSelectionTextColor : kTextColor);
-            dc.drawText(items_[static_cast<std::size_t>(i)],
-                            Rect{row.left + kTextMargin, row.top, row.right, row.bottom}, draw::kTextSingleLine | draw::kTextVCenter);
+            beginListRow(dc, row, i == highlight_);
+            drawListRowText(dc, items_[static_cast<std::size_t>(i)],
+                            Rect{row.left + kTextMargin, row.top, row.right, row.bottom});
         }
     }
 

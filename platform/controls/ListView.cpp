@@ -2,6 +2,7 @@
 
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
+#include "platform/controls/ListPainter.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/ScrollBar.h"
 #include "platform/core/MessageLoop.h"
@@ -285,10 +286,10 @@ private:
     bool ownerDrawn() const { return (ui::getStyle(self_) & LVS_OWNERDRAWFIXED) != 0; }
     const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
     int rowHeight() const {
-        return (ownerDrawn() && measured_ > 0) ? measured_ : font().metrics().height + 4;
+        return (ownerDrawn() && measured_ > 0) ? measured_ : listRowHeight(font());
     }
     int headerHeight() const {
-        return (ui::getStyle(self_) & LVS_NOCOLUMNHEADER) ? 0 : font().metrics().height + 4;
+        return (ui::getStyle(self_) & LVS_NOCOLUMNHEADER) ? 0 : listRowHeight(font());
     }
     int pageRows() const {
         const int h = ui::getClientRect(self_).height() - headerHeight();
@@ -329,7 +330,7 @@ private:
         }
         MeasureItem mi;
         mi.ctlId = ui::getDlgCtrlId(self_);
-        mi.itemHeight = font().metrics().height + 4;
+        mi.itemHeight = listRowHeight(font());
         const WindowHandle parent = ui::getParent(self_);
         if (parent != kNullWindow) {
             sendMessage(parent, WM_MEASUREITEM, mi.ctlId, reinterpret_cast<std::intptr_t>(&mi));
@@ -672,16 +673,17 @@ private:
                     full ? std::max(r.right, area)
                          : std::min(r.left + (columns_.empty() ? 0 : columns_[0].width),
                                     textLeft + dc.textExtent(textOf(row, 0)).width + 2);
-                dc.fillRect(Rect{textLeft - 1, r.top, right, r.bottom}, kSelectionColor);
+                beginListRow(dc, Rect{textLeft - 1, r.top, right, r.bottom}, true);
+            } else {
+                beginListRow(dc, r, false);
             }
-            dc.setTextColor(selected ? kSelectionTextColor : kTextColor);
             int x = r.left;
             const std::size_t shown = std::max<std::size_t>(columns_.size(), 1);
             for (std::size_t c = 0; c < shown; ++c) {
                 const int width = columns_.empty() ? area + scrollX_ : columns_[c].width;
                 const int left = c == 0 ? textLeft : x + kTextInset;
-                dc.drawText(textOf(row, static_cast<int>(c)),
-                            Rect{left, r.top, x + width, r.bottom}, draw::kTextVCenter);
+                drawListRowText(dc, textOf(row, static_cast<int>(c)),
+                                Rect{left, r.top, x + width, r.bottom});
                 x += width;
             }
         }

@@ -2,6 +2,7 @@
 
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
+#include "platform/controls/ListPainter.h"
 #include "platform/shell/ModalLoop.h"
 #include "platform/shell/PopupMenu.h"
 #include "platform/shell/ShellMessages.h"
@@ -95,7 +96,7 @@ const draw::Font& font() {
     return ctl::controlFont();
 }
 int rowHeight() {
-    return font().metrics().height + 8;
+    return ctl::listRowHeight(font());
 }
 int separatorHeight() {
     return 5;
@@ -264,15 +265,9 @@ void paintPopup(WindowHandle h, const OpenPopup& p) {
             dc.fillRect(Rect{4, row.top + 2, c.right - 4, row.top + 3}, ctl::kSecondaryTextColor);
             continue;
         }
-        const bool lit = pos == p.highlight;
-        if (lit) {
-            dc.fillRect(row, ctl::kSelectionColor);
-        }
-        const draw::Color ink = i.grayed ? ctl::kDisabledTextColor
-                                : lit    ? ctl::kSelectionTextColor
-                                         : ctl::kTextColor;
-        dc.setTextColor(ink);
-        dc.drawText(i.text, Rect{rh, row.top, c.right - rh / 2, row.bottom}, draw::kTextVCenter);
+        ctl::beginListRow(dc, row, pos == p.highlight, !i.grayed);
+        const draw::Color ink = dc.textColor();
+        ctl::drawListRowText(dc, i.text, Rect{rh, row.top, c.right - rh / 2, row.bottom});
         if (i.checked) {
             const int s = rh / 3;
             dc.fillRect(Rect{s, row.top + s, 2 * s, row.bottom - s}, ink);

@@ -20,8 +20,8 @@ using draw::Rect;
 using testing::ControlHost;
 using Seen = std::vector<std::string>;
 
-// Synthetic text: 13 pixels high, so each row of the open list is 17 pixels.
-constexpr int kRow = 17;
+// Synthetic text: 13 pixels high, so each row of the open list is 21 pixels.
+constexpr int kRow = 21;
 
 class ComboTest : public ::testing::Test {
 protected:
