@@ -25,7 +25,6 @@ namespace {
 using draw::Point;
 using draw::Rect;
 
-constexpr int kTextMargin = 3;
 
 class ComboState : public std::enable_shared_from_this<ComboState> {
 public:
@@ -370,7 +369,7 @@ private:
         if (selected_ >= 0) {
             beginListRow(dc, textRect, focused_, enabled);
             drawListRowText(dc, items_[static_cast<std::size_t>(selected_)],
-                            Rect{textRect.left + kTextMargin, textRect.top, textRect.right,
+                            Rect{textRect.left + kListTextInset, textRect.top, textRect.right,
                                  textRect.bottom});
         }
         // The drop-down arrow: a small downward triangle at the right.
@@ -397,7 +396,7 @@ private:
             const Rect row{0, y, client.right, y + ih};
             beginListRow(dc, row, i == highlight_);
             drawListRowText(dc, items_[static_cast<std::size_t>(i)],
-                            Rect{row.left + kTextMargin, row.top, row.right, row.bottom});
+                            Rect{row.left + kListTextInset, row.top, row.right, row.bottom});
         }
     }
 

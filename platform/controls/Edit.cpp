@@ -19,9 +19,6 @@ namespace {
 
 using draw::Rect;
 
-constexpr std::uint32_t kVkEnd = 0x23;
-constexpr std::uint32_t kVkHome = 0x24;
-constexpr std::uint32_t kVkDelete = 0x2E;
 constexpr char16_t kCtrlC = 0x03;
 constexpr char16_t kCtrlV = 0x16;
 constexpr char16_t kCtrlX = 0x18;
@@ -306,15 +303,15 @@ private:
                     }
                 }
                 break;
-            case kVkHome:
-            case kVkEnd: {
+            case ui::VK_HOME:
+            case ui::VK_END: {
                 // The start or end of the caret's line (of the whole text on one line).
                 const EditLines l = lines(h);
                 const draw::TextLine& line = l.line(l.lineOf(caret_));
-                moveCaret(h, vk == kVkHome ? line.start : line.start + line.length);
+                moveCaret(h, vk == ui::VK_HOME ? line.start : line.start + line.length);
                 break;
             }
-            case kVkDelete:
+            case ui::VK_DELETE:
                 if (readOnly(h)) {
                     break;
                 }

@@ -11,6 +11,9 @@
 
 namespace platform::controls {
 
+// How far a row's text starts from the row's left edge.
+inline constexpr int kListTextInset = 3;
+
 // The height of a row of text in the font: the text and room for a finger around it.
 int listRowHeight(const draw::Font& font);
 

@@ -24,7 +24,6 @@ using draw::Point;
 using draw::Rect;
 
 constexpr std::uint32_t kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
-constexpr int kTextInset = 3;
 
 struct Row {
     std::vector<std::u16string> texts;  // by column; missing ones are empty
@@ -622,7 +621,7 @@ private:
             int x = -scrollX_;
             for (const ListColumn& c : columns_) {
                 dc.setTextColor(kTextColor);
-                dc.drawText(c.text, Rect{x + kTextInset, 0, x + c.width, hh}, draw::kTextVCenter);
+                dc.drawText(c.text, Rect{x + kListTextInset, 0, x + c.width, hh}, draw::kTextVCenter);
                 dc.fillRect(Rect{x + c.width - 1, 0, x + c.width, hh}, kSecondaryTextColor);
                 x += c.width;
             }
@@ -652,7 +651,7 @@ private:
                             reinterpret_cast<std::intptr_t>(&di));
                 continue;
             }
-            int textLeft = r.left + kTextInset;
+            int textLeft = r.left + kListTextInset;
             if (checkBoxes()) {
                 const int box = checkBoxSize();
                 const int top = r.top + (rh - box) / 2;
@@ -681,7 +680,7 @@ private:
             const std::size_t shown = std::max<std::size_t>(columns_.size(), 1);
             for (std::size_t c = 0; c < shown; ++c) {
                 const int width = columns_.empty() ? area + scrollX_ : columns_[c].width;
-                const int left = c == 0 ? textLeft : x + kTextInset;
+                const int left = c == 0 ? textLeft : x + kListTextInset;
                 drawListRowText(dc, textOf(row, static_cast<int>(c)),
                                 Rect{left, r.top, x + width, r.bottom});
                 x += width;

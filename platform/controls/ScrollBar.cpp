@@ -17,8 +17,6 @@ namespace {
 using draw::Point;
 using draw::Rect;
 
-constexpr draw::Color kTrackColor = draw::rgb(0xEE, 0xEE, 0xEE);
-constexpr draw::Color kThumbColor = draw::rgb(0xC0, 0xC0, 0xC0);
 
 enum class Zone { None, LineUp, LineDown, PageUp, PageDown, Thumb };
 
@@ -271,7 +269,7 @@ private:
         const Rect c = ui::getClientRect(h);
         const Layout l = layout(h);
         const bool active = scrollable() && ui::isWindowEnabled(h);
-        dc.fillRect(c, kTrackColor);
+        dc.fillRect(c, kScrollTrackColor);
         const draw::Color ink = active ? kTextColor : kDisabledTextColor;
         const Rect up{0, 0, c.right, l.trackTop};
         const Rect down{0, l.trackBottom, c.right, c.bottom};
@@ -295,7 +293,7 @@ private:
         dc.polygon(downArrow);
         if (active) {
             const Rect thumb{0, l.thumbTop, c.right, l.thumbBottom};
-            dc.fillRect(thumb, dragging_ ? kSelectionColor : kThumbColor);
+            dc.fillRect(thumb, dragging_ ? kSelectionColor : kScrollThumbColor);
             drawFrame(dc, thumb, kSecondaryTextColor);
         }
     }

@@ -16,6 +16,8 @@ inline constexpr draw::Color kFaceColor = draw::rgb(0xDE, 0xDE, 0xDE);
 inline constexpr draw::Color kReadOnlyColor = draw::rgb(0xEE, 0xEE, 0xEE);
 inline constexpr draw::Color kPushedColor = draw::rgb(0x9C, 0x9C, 0x9C);
 inline constexpr draw::Color kDisabledTextColor = draw::rgb(0xA0, 0xA0, 0xA0);
+inline constexpr draw::Color kScrollTrackColor = draw::rgb(0xEE, 0xEE, 0xEE);
+inline constexpr draw::Color kScrollThumbColor = draw::rgb(0xC0, 0xC0, 0xC0);
 
 // System colour indices, with their customary numbers. The device's form of an index (with
 // kSysColorIndexFlag added) is accepted as well.

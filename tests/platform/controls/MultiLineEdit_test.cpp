@@ -20,9 +20,6 @@ using draw::Point;
 using draw::Rect;
 using testing::ControlHost;
 
-constexpr std::uint32_t kVkDelete = 0x2E;
-constexpr std::uint32_t kVkHome = 0x24;
-constexpr std::uint32_t kVkEnd = 0x23;
 // Synthetic text: 6 pixels a character, lines 13 high. The edit's client area is 62 × 38 at
 // (11, 11): 9 characters to a line within the 2-pixel margins, and two whole lines.
 constexpr int kCharWidth = 6;
@@ -71,10 +68,10 @@ TEST_F(MultiLineEditTest, KeysWorkLineByLineAndTreatALineBreakAsOneCharacter) {
         {"down on the last line stays", 8, ui::VK_DOWN, start, 8},
         {"up to a shorter line ends it", 9, ui::VK_UP, start, 3},
         {"up on the first line stays", 1, ui::VK_UP, start, 1},
-        {"home goes to the line's start", 8, kVkHome, start, 5},
-        {"end goes to the line's end", 0, kVkEnd, start, 3},
+        {"home goes to the line's start", 8, ui::VK_HOME, start, 5},
+        {"end goes to the line's end", 0, ui::VK_END, start, 3},
         {"backspace joins the lines", 5, ui::VK_BACK, u"abcdefgh", 3},
-        {"delete joins the lines", 3, kVkDelete, u"abcdefgh", 3},
+        {"delete joins the lines", 3, ui::VK_DELETE, u"abcdefgh", 3},
         {"left steps over the break", 5, ui::VK_LEFT, start, 3},
         {"right steps over the break", 3, ui::VK_RIGHT, start, 5},
     };
@@ -105,7 +102,7 @@ TEST_F(MultiLineEditTest, TextWrapsBetweenWordsAndTheCaretWalksTheWrappedLines) 
     // The caret's line came into view: now "hlavní" is on top and "nádraží" below.
     EXPECT_TRUE(inked(0, 5));
     EXPECT_TRUE(inked(1, 6));
-    kit.key(kVkEnd);
+    kit.key(ui::VK_END);
     EXPECT_EQ(selection(), std::make_pair(20, 20));
     // A tap on the top line puts the caret there, by x and by y.
     kit.tap(Point{kText.x + 2 * kCharWidth, kText.y + 5});
