@@ -2,6 +2,7 @@
 
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlWindow.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/Focus.h"
@@ -14,78 +15,88 @@ namespace {
 
 using draw::Rect;
 
-class ButtonState {
+class Button : public detail::Control {
 public:
-    explicit ButtonState(WindowHandle) {}
-
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        MsgResult result = 0;
-        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
-            return result;
-        }
-        if (detail::handleOwnPainting(
-                h, m, wp, lp, [&] { paint(h); }, result)) {
-            return result;
-        }
-        switch (m) {
-            case ui::WM_CREATE:
-                return 0;
-            case ui::WM_SETTEXT:
-                ui::invalidateRect(h);
-                return ui::defWindowProc(h, m, wp, lp);
-            case ui::WM_SETFOCUS:
-            case ui::WM_KILLFOCUS:
-                focused_ = m == ui::WM_SETFOCUS;
-                ui::invalidateRect(h);
-                return 0;
-            case ui::WM_LBUTTONDOWN:
-            case ui::WM_LBUTTONDBLCLK:
-                ui::setFocus(h);
-                tracking_ = true;
-                setPushed(h, true);
-                return 0;
-            case ui::WM_MOUSEMOVE:
-                if (tracking_) {
-                    setPushed(h, inside(h, lp));
-                }
-                return 0;
-            case ui::WM_LBUTTONUP: {
-                const bool click = tracking_ && inside(h, lp);
-                tracking_ = false;
-                setPushed(h, false);
-                if (click) {
-                    clicked(h);
-                }
-                return 0;
-            }
-            case ui::WM_CAPTURECHANGED:
-                tracking_ = false;
-                setPushed(h, false);
-                return 0;
-            case ui::WM_KEYDOWN:
-                if (wp == ui::VK_SPACE || wp == ui::VK_RETURN) {
-                    clicked(h);
-                }
-                return 0;
-            case BM_CLICK:
-                clicked(h);
-                return 0;
-            case BM_GETCHECK:
-                return check_;
-            case BM_SETCHECK:
-                setCheck(h, wp == 1 ? BST_CHECKED : BST_UNCHECKED);
-                return 0;
-            case BM_GETSTATE:
-                return check_ | (pushed_ ? BST_PUSHED : 0) | (focused_ ? BST_FOCUS : 0);
-            case BM_SETSTATE:
-                setPushed(h, wp != 0);
-                return 0;
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
-        }
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<Button>(&Control::messageMap())
+                                    .message(ui::WM_SETTEXT, &Button::onSetText)
+                                    .message(ui::WM_SETFOCUS, &Button::onSetFocus)
+                                    .message(ui::WM_KILLFOCUS, &Button::onKillFocus)
+                                    .message(ui::WM_LBUTTONDOWN, &Button::onFingerDown)
+                                    .message(ui::WM_LBUTTONDBLCLK, &Button::onFingerDown)
+                                    .message(ui::WM_MOUSEMOVE, &Button::onFingerMove)
+                                    .message(ui::WM_LBUTTONUP, &Button::onFingerUp)
+                                    .message(ui::WM_CAPTURECHANGED, &Button::onCaptureChanged)
+                                    .message(ui::WM_KEYDOWN, &Button::onKeyDown)
+                                    .message(BM_CLICK, &Button::onClick)
+                                    .message(BM_GETCHECK, &Button::onGetCheck)
+                                    .message(BM_SETCHECK, &Button::onSetCheck)
+                                    .message(BM_GETSTATE, &Button::onGetState)
+                                    .message(BM_SETSTATE, &Button::onSetState);
+        return map;
     }
 
 private:
+    MsgResult onSetText(std::uintptr_t wp, std::intptr_t lp) {
+        ui::invalidateRect(handle());
+        return defaultProc(ui::WM_SETTEXT, wp, lp);
+    }
+    MsgResult onSetFocus(std::uintptr_t, std::intptr_t) { return focusChanged(true); }
+    MsgResult onKillFocus(std::uintptr_t, std::intptr_t) { return focusChanged(false); }
+    MsgResult focusChanged(bool focused) {
+        focused_ = focused;
+        ui::invalidateRect(handle());
+        return 0;
+    }
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t) {
+        ui::setFocus(handle());
+        tracking_ = true;
+        setPushed(handle(), true);
+        return 0;
+    }
+    MsgResult onFingerMove(std::uintptr_t, std::intptr_t lp) {
+        if (tracking_) {
+            setPushed(handle(), inside(handle(), lp));
+        }
+        return 0;
+    }
+    MsgResult onFingerUp(std::uintptr_t, std::intptr_t lp) {
+        const bool click = tracking_ && inside(handle(), lp);
+        tracking_ = false;
+        setPushed(handle(), false);
+        if (click) {
+            clicked(handle());
+        }
+        return 0;
+    }
+    MsgResult onCaptureChanged(std::uintptr_t, std::intptr_t) {
+        tracking_ = false;
+        setPushed(handle(), false);
+        return 0;
+    }
+    MsgResult onKeyDown(std::uintptr_t wp, std::intptr_t) {
+        if (wp == ui::VK_SPACE || wp == ui::VK_RETURN) {
+            clicked(handle());
+        }
+        return 0;
+    }
+    MsgResult onClick(std::uintptr_t, std::intptr_t) {
+        clicked(handle());
+        return 0;
+    }
+    MsgResult onGetCheck(std::uintptr_t, std::intptr_t) { return check_; }
+    MsgResult onSetCheck(std::uintptr_t wp, std::intptr_t) {
+        setCheck(handle(), wp == 1 ? BST_CHECKED : BST_UNCHECKED);
+        return 0;
+    }
+    MsgResult onGetState(std::uintptr_t, std::intptr_t) {
+        return check_ | (pushed_ ? BST_PUSHED : 0) | (focused_ ? BST_FOCUS : 0);
+    }
+    MsgResult onSetState(std::uintptr_t wp, std::intptr_t) {
+        setPushed(handle(), wp != 0);
+        return 0;
+    }
+
     static std::uint32_t kind(WindowHandle h) { return ui::getStyle(h) & BS_TYPEMASK; }
     static bool isCheckBox(std::uint32_t k) { return k == BS_CHECKBOX || k == BS_AUTOCHECKBOX; }
     static bool isRadio(std::uint32_t k) { return k == BS_RADIOBUTTON || k == BS_AUTORADIOBUTTON; }
@@ -125,14 +136,15 @@ private:
         detail::notifyParent(h, BN_CLICKED);
     }
 
-    void paint(WindowHandle h) {
+    void paint() override {
+        const WindowHandle h = handle();
         ui::PaintContext paint(h);
         draw::DeviceContext& dc = paint.dc();
         const Rect client = ui::getClientRect(h);
         const std::uint32_t k = kind(h);
         const std::u16string text = ui::getWindowText(h);
         const bool enabled = ui::isWindowEnabled(h);
-        dc.selectFont(font_ ? font_ : &controlFont());
+        dc.selectFont(&font());
         dc.setBkMode(draw::BackgroundMode::Transparent);
         dc.setTextColor(enabled ? kTextColor : kDisabledTextColor);
         if (!isCheckBox(k) && !isRadio(k)) {
@@ -183,7 +195,6 @@ private:
         dc.drawText(text, label, draw::kTextSingleLine | draw::kTextVCenter);
     }
 
-    const draw::Font* font_ = nullptr;
     MsgResult check_ = BST_UNCHECKED;
     bool pushed_ = false;
     bool tracking_ = false;
@@ -193,7 +204,7 @@ private:
 }  // namespace
 
 WindowProc buttonProc() {
-    return detail::controlClassProc<ButtonState>();
+    return detail::controlClassProc<Button>();
 }
 
 }  // namespace platform::controls

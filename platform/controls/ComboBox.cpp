@@ -415,7 +415,7 @@ private:
 }  // namespace
 
 WindowProc comboBoxProc() {
-    return detail::controlClassProc<ComboState>();
+    return detail::stateClassProc<ComboState>();
 }
 
 }  // namespace platform::controls

@@ -17,7 +17,7 @@ namespace platform::controls::detail {
 // The class procedure for a control whose state type S has
 //   S(WindowHandle self)  and  MsgResult handle(WindowHandle, std::uint32_t, uintptr_t, intptr_t).
 template <class S>
-WindowProc controlClassProc() {
+WindowProc stateClassProc() {
     return [](WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) -> MsgResult {
         if (m != ui::WM_CREATE) {
             return ui::defWindowProc(h, m, wp, lp);

@@ -453,7 +453,7 @@ private:
 }  // namespace
 
 WindowProc editProc() {
-    return detail::controlClassProc<EditState>();
+    return detail::stateClassProc<EditState>();
 }
 
 }  // namespace platform::controls

@@ -704,7 +704,7 @@ private:
 }  // namespace
 
 WindowProc listViewProc() {
-    return detail::controlClassProc<ListViewState>();
+    return detail::stateClassProc<ListViewState>();
 }
 
 }  // namespace platform::controls

@@ -292,7 +292,7 @@ private:
 }  // namespace
 
 WindowProc monthCalendarProc() {
-    return detail::controlClassProc<CalendarState>();
+    return detail::stateClassProc<CalendarState>();
 }
 
 }  // namespace platform::controls

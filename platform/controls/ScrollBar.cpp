@@ -313,7 +313,7 @@ private:
 }  // namespace
 
 WindowProc scrollBarProc() {
-    return detail::controlClassProc<ScrollBarState>();
+    return detail::stateClassProc<ScrollBarState>();
 }
 
 int setScrollInfo(WindowHandle bar, const ScrollInfo& info, bool redraw) {

@@ -55,7 +55,7 @@ private:
 }  // namespace
 
 WindowProc staticTextProc() {
-    return detail::controlClassProc<StaticState>();
+    return detail::stateClassProc<StaticState>();
 }
 
 }  // namespace platform::controls

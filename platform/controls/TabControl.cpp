@@ -228,7 +228,7 @@ private:
 }  // namespace
 
 WindowProc tabControlProc() {
-    return detail::controlClassProc<TabState>();
+    return detail::stateClassProc<TabState>();
 }
 
 }  // namespace platform::controls

@@ -161,7 +161,7 @@ private:
 }  // namespace
 
 WindowProc upDownProc() {
-    return detail::controlClassProc<UpDownState>();
+    return detail::stateClassProc<UpDownState>();
 }
 
 }  // namespace platform::controls

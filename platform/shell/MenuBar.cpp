@@ -425,7 +425,7 @@ WindowHandle createMenuBar(WindowHandle owner, MenuPtr menu) {
     // From the first bar on, the program's message loop hands the shell its keys.
     ui::addPreTranslateFilter(&translateShellKey);
     ui::registerClass(ui::WindowClass{
-        std::string(kMenuBarClass), ctl::detail::controlClassProc<BarState>(), 0, {}});
+        std::string(kMenuBarClass), ctl::detail::stateClassProc<BarState>(), 0, {}});
     const draw::Size screen = ui::screenSize();
     const int height = ui::systemMetrics().captionHeight;
     auto bar = std::make_shared<Bar>();
