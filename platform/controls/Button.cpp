@@ -1,8 +1,8 @@
 #include "platform/controls/Button.h"
 
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
-#include "platform/controls/Control.h"
 #include "platform/controls/ControlWindow.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/Focus.h"
@@ -155,7 +155,8 @@ private:
                     dc, Rect{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1},
                     kFrameColor);
             }
-            dc.drawText(text, client, draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
+            dc.drawText(text, client,
+                        draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
             return;
         }
         dc.fillRect(client, kWindowColor);

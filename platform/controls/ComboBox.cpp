@@ -1,5 +1,6 @@
 #include "platform/controls/ComboBox.h"
 
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
@@ -25,149 +26,184 @@ namespace {
 using draw::Point;
 using draw::Rect;
 
-
-class ComboState : public std::enable_shared_from_this<ComboState> {
+class ComboBox : public detail::Control {
 public:
-    explicit ComboState(WindowHandle self) : self_(self) {}
-
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        MsgResult result = 0;
-        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
-            return result;
-        }
-        if (detail::handleOwnPainting(
-                h, m, wp, lp, [&] { paintBox(h); }, result)) {
-            return result;
-        }
-        switch (m) {
-            case ui::WM_CREATE:
-                return 0;
-            case ui::WM_DESTROY:
-                if (list_ != kNullWindow) {
-                    ui::destroyWindow(list_);
-                    list_ = kNullWindow;
-                }
-                return 0;
-            case ui::WM_SETFOCUS:
-                focused_ = true;
-                ui::invalidateRect(h);
-                detail::notifyParent(h, CBN_SETFOCUS);
-                return 0;
-            case ui::WM_KILLFOCUS:
-                focused_ = false;
-                close(false);
-                ui::invalidateRect(h);
-                detail::notifyParent(h, CBN_KILLFOCUS);
-                return 0;
-            case ui::WM_LBUTTONDOWN:
-            case ui::WM_LBUTTONDBLCLK:
-                if (ui::getFocus() != h) {
-                    ui::setFocus(h);
-                }
-                if (ui::getFocus() == h) {
-                    open();
-                }
-                return 0;
-            case ui::WM_KEYDOWN:
-                keyDown(static_cast<std::uint32_t>(wp));
-                return 0;
-            case CB_ADDSTRING:
-            case CB_INSERTSTRING: {
-                const auto* text = reinterpret_cast<const std::u16string*>(lp);
-                if (!text) {
-                    return CB_ERR;
-                }
-                auto at = static_cast<std::intptr_t>(wp);
-                const auto size = static_cast<std::intptr_t>(items_.size());
-                if (m == CB_ADDSTRING || at < 0) {
-                    at = size;
-                } else if (at > size) {
-                    return CB_ERR;
-                }
-                items_.insert(items_.begin() + at, *text);
-                if (m == CB_INSERTSTRING && selected_ >= at) {
-                    ++selected_;
-                }
-                listChanged();
-                return at;
-            }
-            case CB_DELETESTRING: {
-                const auto at = static_cast<std::intptr_t>(wp);
-                if (at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
-                    return CB_ERR;
-                }
-                items_.erase(items_.begin() + at);
-                if (selected_ == at) {
-                    selected_ = -1;
-                } else if (selected_ > at) {
-                    --selected_;
-                }
-                listChanged();
-                return static_cast<MsgResult>(items_.size());
-            }
-            case CB_RESETCONTENT:
-                items_.clear();
-                selected_ = -1;
-                close(false);
-                listChanged();
-                return 0;
-            case CB_GETCOUNT:
-                return static_cast<MsgResult>(items_.size());
-            case CB_GETCURSEL:
-                return selected_ >= 0 ? selected_ : CB_ERR;
-            case CB_SETCURSEL: {
-                const auto at = static_cast<std::intptr_t>(wp);
-                if (at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
-                    setSelected(-1);
-                    return CB_ERR;
-                }
-                setSelected(at);
-                return at;
-            }
-            case CB_GETLBTEXT: {
-                const auto at = static_cast<std::intptr_t>(wp);
-                auto* out = reinterpret_cast<std::u16string*>(lp);
-                if (!out || at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
-                    return CB_ERR;
-                }
-                *out = items_[static_cast<std::size_t>(at)];
-                return static_cast<MsgResult>(out->size());
-            }
-            case CB_FINDSTRING:
-            case CB_FINDSTRINGEXACT: {
-                const auto* text = reinterpret_cast<const std::u16string*>(lp);
-                return text ? find(static_cast<std::intptr_t>(wp), *text, m == CB_FINDSTRINGEXACT)
-                            : CB_ERR;
-            }
-            case CB_SHOWDROPDOWN:
-                if (wp) {
-                    open();
-                } else {
-                    close(false);
-                }
-                return 1;
-            case CB_GETDROPPEDSTATE:
-                return list_ != kNullWindow ? 1 : 0;
-            case CB_SETMINVISIBLE:
-                if (wp == 0) {
-                    return 0;
-                }
-                visibleItems_ = static_cast<int>(std::min<std::uintptr_t>(wp, 100));
-                return 1;
-            case CB_GETMINVISIBLE:
-                return visibleItems_;
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
-        }
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map =
+            ui::MessageMap<ComboBox>(&Control::messageMap())
+                .message(ui::WM_DESTROY, &ComboBox::onDestroy)
+                .message(ui::WM_SETFOCUS, &ComboBox::onSetFocus)
+                .message(ui::WM_KILLFOCUS, &ComboBox::onKillFocus)
+                .message(ui::WM_LBUTTONDOWN, &ComboBox::onFingerDown)
+                .message(ui::WM_LBUTTONDBLCLK, &ComboBox::onFingerDown)
+                .message(ui::WM_KEYDOWN, &ComboBox::onKeyDown)
+                .message(CB_ADDSTRING, &ComboBox::onAddString<CB_ADDSTRING>)
+                .message(CB_INSERTSTRING, &ComboBox::onAddString<CB_INSERTSTRING>)
+                .message(CB_DELETESTRING, &ComboBox::onDeleteString)
+                .message(CB_RESETCONTENT, &ComboBox::onResetContent)
+                .message(CB_GETCOUNT, &ComboBox::onGetCount)
+                .message(CB_GETCURSEL, &ComboBox::onGetCurSel)
+                .message(CB_SETCURSEL, &ComboBox::onSetCurSel)
+                .message(CB_GETLBTEXT, &ComboBox::onGetLbText)
+                .message(CB_FINDSTRING, &ComboBox::onFindString<CB_FINDSTRING>)
+                .message(CB_FINDSTRINGEXACT, &ComboBox::onFindString<CB_FINDSTRINGEXACT>)
+                .message(CB_SHOWDROPDOWN, &ComboBox::onShowDropDown)
+                .message(CB_GETDROPPEDSTATE, &ComboBox::onGetDroppedState)
+                .message(CB_SETMINVISIBLE, &ComboBox::onSetMinVisible)
+                .message(CB_GETMINVISIBLE, &ComboBox::onGetMinVisible);
+        return map;
     }
 
 private:
-    const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
+    MsgResult onDestroy(std::uintptr_t, std::intptr_t) {
+        if (list_ != kNullWindow) {
+            ui::destroyWindow(list_);
+            list_ = kNullWindow;
+        }
+        return 0;
+    }
+
+    MsgResult onSetFocus(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        focused_ = true;
+        ui::invalidateRect(h);
+        detail::notifyParent(h, CBN_SETFOCUS);
+        return 0;
+    }
+
+    MsgResult onKillFocus(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        focused_ = false;
+        close(false);
+        ui::invalidateRect(h);
+        detail::notifyParent(h, CBN_KILLFOCUS);
+        return 0;
+    }
+
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        if (ui::getFocus() != h) {
+            ui::setFocus(h);
+        }
+        if (ui::getFocus() == h) {
+            open();
+        }
+        return 0;
+    }
+
+    MsgResult onKeyDown(std::uintptr_t wp, std::intptr_t) {
+        keyDown(static_cast<std::uint32_t>(wp));
+        return 0;
+    }
+
+    template <std::uint32_t m>
+    MsgResult onAddString(std::uintptr_t wp, std::intptr_t lp) {
+        const auto* text = reinterpret_cast<const std::u16string*>(lp);
+        if (!text) {
+            return CB_ERR;
+        }
+        auto at = static_cast<std::intptr_t>(wp);
+        const auto size = static_cast<std::intptr_t>(items_.size());
+        if (m == CB_ADDSTRING || at < 0) {
+            at = size;
+        } else if (at > size) {
+            return CB_ERR;
+        }
+        items_.insert(items_.begin() + at, *text);
+        if (m == CB_INSERTSTRING && selected_ >= at) {
+            ++selected_;
+        }
+        listChanged();
+        return at;
+    }
+
+    MsgResult onDeleteString(std::uintptr_t wp, std::intptr_t) {
+        const auto at = static_cast<std::intptr_t>(wp);
+        if (at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
+            return CB_ERR;
+        }
+        items_.erase(items_.begin() + at);
+        if (selected_ == at) {
+            selected_ = -1;
+        } else if (selected_ > at) {
+            --selected_;
+        }
+        listChanged();
+        return static_cast<MsgResult>(items_.size());
+    }
+
+    MsgResult onResetContent(std::uintptr_t, std::intptr_t) {
+        items_.clear();
+        selected_ = -1;
+        close(false);
+        listChanged();
+        return 0;
+    }
+
+    MsgResult onGetCount(std::uintptr_t, std::intptr_t) {
+        return static_cast<MsgResult>(items_.size());
+    }
+
+    MsgResult onGetCurSel(std::uintptr_t, std::intptr_t) {
+        return selected_ >= 0 ? selected_ : CB_ERR;
+    }
+
+    MsgResult onSetCurSel(std::uintptr_t wp, std::intptr_t) {
+        const auto at = static_cast<std::intptr_t>(wp);
+        if (at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
+            setSelected(-1);
+            return CB_ERR;
+        }
+        setSelected(at);
+        return at;
+    }
+
+    MsgResult onGetLbText(std::uintptr_t wp, std::intptr_t lp) {
+        const auto at = static_cast<std::intptr_t>(wp);
+        auto* out = reinterpret_cast<std::u16string*>(lp);
+        if (!out || at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
+            return CB_ERR;
+        }
+        *out = items_[static_cast<std::size_t>(at)];
+        return static_cast<MsgResult>(out->size());
+    }
+
+    template <std::uint32_t m>
+    MsgResult onFindString(std::uintptr_t wp, std::intptr_t lp) {
+        const auto* text = reinterpret_cast<const std::u16string*>(lp);
+        return text ? find(static_cast<std::intptr_t>(wp), *text, m == CB_FINDSTRINGEXACT) : CB_ERR;
+    }
+
+    MsgResult onShowDropDown(std::uintptr_t wp, std::intptr_t) {
+        if (wp) {
+            open();
+        } else {
+            close(false);
+        }
+        return 1;
+    }
+
+    MsgResult onGetDroppedState(std::uintptr_t, std::intptr_t) {
+        return list_ != kNullWindow ? 1 : 0;
+    }
+
+    MsgResult onSetMinVisible(std::uintptr_t wp, std::intptr_t) {
+        if (wp == 0) {
+            return 0;
+        }
+        visibleItems_ = static_cast<int>(std::min<std::uintptr_t>(wp, 100));
+        return 1;
+    }
+
+    MsgResult onGetMinVisible(std::uintptr_t, std::intptr_t) { return visibleItems_; }
+
+private:
     int itemHeight() const { return listRowHeight(font()); }
     int count() const { return static_cast<int>(items_.size()); }
 
     static bool startsWith(const std::u16string& s, const std::u16string& prefix, bool whole) {
-        return whole ? draw::equalsIgnoringCase(s, prefix) : draw::startsWithIgnoringCase(s, prefix);
+        return whole ? draw::equalsIgnoringCase(s, prefix)
+                     : draw::startsWithIgnoringCase(s, prefix);
     }
 
     // Searches from the item after `after` to the end, then from the start, as the customary
@@ -188,7 +224,7 @@ private:
     }
 
     void listChanged() {
-        ui::invalidateRect(self_);
+        ui::invalidateRect(handle());
         if (list_ != kNullWindow) {
             placeList();
             ui::invalidateRect(list_);
@@ -198,7 +234,7 @@ private:
     void setSelected(std::intptr_t at) {
         if (selected_ != at) {
             selected_ = at;
-            ui::invalidateRect(self_);
+            ui::invalidateRect(handle());
         }
     }
 
@@ -208,7 +244,7 @@ private:
             return;
         }
         setSelected(at);
-        detail::notifyParent(self_, CBN_SELCHANGE);
+        detail::notifyParent(handle(), CBN_SELCHANGE);
     }
 
     void keyDown(std::uint32_t vk) {
@@ -248,7 +284,7 @@ private:
     void placeList() {
         const int shown = std::max(1, std::min(visibleItems_, count()));
         const int height = shown * itemHeight() + 2;
-        const Rect box = ui::getWindowRect(self_);
+        const Rect box = ui::getWindowRect(handle());
         int top = box.bottom;
         if (top + height > ui::screenSize().height && box.top - height >= 0) {
             top = box.top - height;
@@ -258,10 +294,10 @@ private:
     }
 
     void open() {
-        if (list_ != kNullWindow || !ui::isWindowEnabled(self_)) {
+        if (list_ != kNullWindow || !ui::isWindowEnabled(handle())) {
             return;
         }
-        detail::notifyParent(self_, CBN_DROPDOWN);
+        detail::notifyParent(handle(), CBN_DROPDOWN);
         if (list_ != kNullWindow) {
             return;  // the parent opened it meanwhile
         }
@@ -272,17 +308,11 @@ private:
         p.className = "ComboLBox";
         p.style = ui::WS_POPUP | ui::WS_BORDER;
         p.exStyle = ui::WS_EX_TOPMOST;
-        p.parent = self_;
+        p.parent = handle();
         p.id = kComboListId;
-        std::weak_ptr<ComboState> weak = weak_from_this();
-        list_ = ui::createWindow(p,
-                                 [weak](WindowHandle w, std::uint32_t m, std::uintptr_t wp,
-                                        std::intptr_t lp) -> MsgResult {
-                                     if (auto state = weak.lock()) {
-                                         return state->listProc(w, m, wp, lp);
-                                     }
-                                     return ui::defWindowProc(w, m, wp, lp);
-                                 });
+        // The list goes before the box does (at the box's WM_DESTROY), so it may call the box.
+        list_ = ui::createWindow(p, [this](WindowHandle w, std::uint32_t m, std::uintptr_t wp,
+                                           std::intptr_t lp) { return listProc(w, m, wp, lp); });
         if (list_ == kNullWindow) {
             return;
         }
@@ -305,7 +335,7 @@ private:
             ui::releaseCapture();
         }
         ui::destroyWindow(list);
-        detail::notifyParent(self_, CBN_CLOSEUP);
+        detail::notifyParent(handle(), CBN_CLOSEUP);
         if (take) {
             choose(highlight_);
         }
@@ -355,6 +385,8 @@ private:
         }
     }
 
+    void paint() override { paintBox(handle()); }
+
     void paintBox(WindowHandle h) {
         ui::PaintContext paint(h);
         draw::DeviceContext& dc = paint.dc();
@@ -400,14 +432,12 @@ private:
         }
     }
 
-    WindowHandle self_;
     WindowHandle list_ = kNullWindow;
     std::vector<std::u16string> items_;
     std::intptr_t selected_ = -1;
     std::intptr_t highlight_ = -1;
     int top_ = 0;
     int visibleItems_ = 6;
-    const draw::Font* font_ = nullptr;
     bool focused_ = false;
     bool listPressed_ = false;  // a finger went down while the list was open
 };
@@ -415,7 +445,7 @@ private:
 }  // namespace
 
 WindowProc comboBoxProc() {
-    return detail::stateClassProc<ComboState>();
+    return detail::controlClassProc<ComboBox>();
 }
 
 }  // namespace platform::controls

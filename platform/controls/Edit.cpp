@@ -1,6 +1,7 @@
 #include "platform/controls/Edit.h"
 
 #include "platform/controls/Clipboard.h"
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
@@ -24,156 +25,216 @@ constexpr char16_t kCtrlV = 0x16;
 constexpr char16_t kCtrlX = 0x18;
 constexpr int kMargin = 2;
 
-class EditState {
+class Edit : public detail::Control {
 public:
-    explicit EditState(WindowHandle) {}
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<Edit>(&Control::messageMap())
+                                    .message(ui::WM_CREATE, &Edit::onCreate)
+                                    .message(ui::WM_SETTEXT, &Edit::onSetText)
+                                    .message(ui::WM_GETTEXT, &Edit::onGetText)
+                                    .message(ui::WM_SETFOCUS, &Edit::onSetFocus)
+                                    .message(ui::WM_KILLFOCUS, &Edit::onKillFocus)
+                                    .message(ui::WM_LBUTTONDOWN, &Edit::onFingerDown)
+                                    .message(ui::WM_LBUTTONDBLCLK, &Edit::onFingerDown)
+                                    .message(ui::WM_MOUSEMOVE, &Edit::onFingerMove)
+                                    .message(ui::WM_LBUTTONUP, &Edit::onFingerUp)
+                                    .message(ui::WM_CAPTURECHANGED, &Edit::onFingerUp)
+                                    .message(ui::WM_KEYDOWN, &Edit::onKeyDown)
+                                    .message(ui::WM_KEYUP, &Edit::onKeyUp)
+                                    .message(ui::WM_CHAR, &Edit::onChar)
+                                    .message(EM_GETSEL, &Edit::onGetSel)
+                                    .message(EM_SETSEL, &Edit::onSetSel)
+                                    .message(EM_SCROLLCARET, &Edit::onScrollCaret)
+                                    .message(EM_REPLACESEL, &Edit::onReplaceSel)
+                                    .message(EM_LIMITTEXT, &Edit::onLimitText)
+                                    .message(EM_SETREADONLY, &Edit::onSetReadOnly)
+                                    .message(WM_COPY, &Edit::onCopy)
+                                    .message(WM_CUT, &Edit::onCut)
+                                    .message(WM_PASTE, &Edit::onPaste)
+                                    .message(WM_CLEAR, &Edit::onClear);
+        return map;
+    }
 
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        MsgResult result = 0;
-        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
+    void fontChanged() override { scrollToCaret(handle()); }
+
+private:
+    MsgResult onCreate(std::uintptr_t, std::intptr_t lp) {
+        const auto* params = reinterpret_cast<const ui::CreateParams*>(lp);
+        if (params) {
+            text_ = params->text;
+        }
+        return 0;
+    }
+
+    MsgResult onSetText(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        const auto* text = reinterpret_cast<const std::u16string*>(lp);
+        if (!text) {
+            return 0;
+        }
+        text_ = *text;
+        anchor_ = caret_ = 0;
+        scroll_ = 0;
+        firstLine_ = 0;
+        changed(h);
+        return 1;
+    }
+
+    MsgResult onGetText(std::uintptr_t, std::intptr_t lp) {
+        auto* out = reinterpret_cast<std::u16string*>(lp);
+        if (!out) {
+            return 0;
+        }
+        *out = text_;
+        return static_cast<MsgResult>(out->size());
+    }
+
+    MsgResult onSetFocus(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        focused_ = true;
+        ui::invalidateRect(h);
+        detail::notifyParent(h, EN_SETFOCUS);
+        return 0;
+    }
+
+    MsgResult onKillFocus(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        focused_ = false;
+        ui::invalidateRect(h);
+        detail::notifyParent(h, EN_KILLFOCUS);
+        return 0;
+    }
+
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        if (ui::getFocus() != h) {
+            ui::setFocus(h);
+        }
+        selecting_ = true;
+        anchor_ = caret_ = hit(h, ui::xOfLParam(lp), ui::yOfLParam(lp));
+        scrollToCaret(h);
+        ui::invalidateRect(h);
+        return 0;
+    }
+
+    MsgResult onFingerMove(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        if (selecting_) {
+            caret_ = hit(h, ui::xOfLParam(lp), ui::yOfLParam(lp));
             scrollToCaret(h);
-            return result;
+            ui::invalidateRect(h);
         }
-        if (detail::handleOwnPainting(
-                h, m, wp, lp, [&] { paint(h); }, result)) {
-            return result;
+        return 0;
+    }
+
+    MsgResult onFingerUp(std::uintptr_t, std::intptr_t) {
+        selecting_ = false;
+        return 0;
+    }
+
+    MsgResult onKeyDown(std::uintptr_t wp, std::intptr_t) {
+        const WindowHandle h = handle();
+        keyDown(h, static_cast<std::uint32_t>(wp));
+        return 0;
+    }
+
+    MsgResult onKeyUp(std::uintptr_t wp, std::intptr_t) {
+        if (wp == ui::VK_SHIFT) {
+            shift_ = false;
         }
-        switch (m) {
-            case ui::WM_CREATE: {
-                const auto* params = reinterpret_cast<const ui::CreateParams*>(lp);
-                if (params) {
-                    text_ = params->text;
-                }
-                return 0;
-            }
-            case ui::WM_SETTEXT: {
-                const auto* text = reinterpret_cast<const std::u16string*>(lp);
-                if (!text) {
-                    return 0;
-                }
-                text_ = *text;
-                anchor_ = caret_ = 0;
-                scroll_ = 0;
-                firstLine_ = 0;
-                changed(h);
-                return 1;
-            }
-            case ui::WM_GETTEXT: {
-                auto* out = reinterpret_cast<std::u16string*>(lp);
-                if (!out) {
-                    return 0;
-                }
-                *out = text_;
-                return static_cast<MsgResult>(out->size());
-            }
-            case ui::WM_SETFOCUS:
-                focused_ = true;
-                ui::invalidateRect(h);
-                detail::notifyParent(h, EN_SETFOCUS);
-                return 0;
-            case ui::WM_KILLFOCUS:
-                focused_ = false;
-                ui::invalidateRect(h);
-                detail::notifyParent(h, EN_KILLFOCUS);
-                return 0;
-            case ui::WM_LBUTTONDOWN:
-            case ui::WM_LBUTTONDBLCLK:
-                if (ui::getFocus() != h) {
-                    ui::setFocus(h);
-                }
-                selecting_ = true;
-                anchor_ = caret_ = hit(h, ui::xOfLParam(lp), ui::yOfLParam(lp));
-                scrollToCaret(h);
-                ui::invalidateRect(h);
-                return 0;
-            case ui::WM_MOUSEMOVE:
-                if (selecting_) {
-                    caret_ = hit(h, ui::xOfLParam(lp), ui::yOfLParam(lp));
-                    scrollToCaret(h);
-                    ui::invalidateRect(h);
-                }
-                return 0;
-            case ui::WM_LBUTTONUP:
-            case ui::WM_CAPTURECHANGED:
-                selecting_ = false;
-                return 0;
-            case ui::WM_KEYDOWN:
-                keyDown(h, static_cast<std::uint32_t>(wp));
-                return 0;
-            case ui::WM_KEYUP:
-                if (wp == ui::VK_SHIFT) {
-                    shift_ = false;
-                }
-                return 0;
-            case ui::WM_CHAR:
-                character(h, static_cast<char16_t>(wp));
-                return 0;
-            case EM_GETSEL: {
-                auto* start = reinterpret_cast<int*>(wp);
-                auto* end = reinterpret_cast<int*>(lp);
-                const int s = static_cast<int>(selStart());
-                const int e = static_cast<int>(selEnd());
-                if (start) {
-                    *start = s;
-                }
-                if (end) {
-                    *end = e;
-                }
-                return static_cast<MsgResult>(
-                    ui::makeWParam(static_cast<unsigned>(s), static_cast<unsigned>(e)));
-            }
-            case EM_SETSEL:
-                setSelection(h, static_cast<std::intptr_t>(wp), lp);
-                return 0;
-            case EM_SCROLLCARET:
-                scrollToCaret(h);
-                ui::invalidateRect(h);
-                return 1;
-            case EM_REPLACESEL: {
-                const auto* text = reinterpret_cast<const std::u16string*>(lp);
-                if (text) {
-                    replaceSelection(h, *text);
-                }
-                return 0;
-            }
-            case EM_LIMITTEXT:
-                limit_ = wp;
-                return 0;
-            case EM_SETREADONLY: {
-                const std::uint32_t style = ui::getStyle(h);
-                ui::setStyle(h, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
-                ui::invalidateRect(h);
-                return 1;
-            }
-            case WM_COPY:
-                copy();
-                return 0;
-            case WM_CUT:
-                if (!readOnly(h)) {
-                    copy();
-                    replaceSelection(h, u"");
-                }
-                return 0;
-            case WM_PASTE:
-                if (!readOnly(h) && clipboardHasText()) {
-                    replaceSelection(h, clipboardText());
-                }
-                return 0;
-            case WM_CLEAR:
-                if (!readOnly(h)) {
-                    replaceSelection(h, u"");
-                }
-                return 0;
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
+        return 0;
+    }
+
+    MsgResult onChar(std::uintptr_t wp, std::intptr_t) {
+        const WindowHandle h = handle();
+        character(h, static_cast<char16_t>(wp));
+        return 0;
+    }
+
+    MsgResult onGetSel(std::uintptr_t wp, std::intptr_t lp) {
+        auto* start = reinterpret_cast<int*>(wp);
+        auto* end = reinterpret_cast<int*>(lp);
+        const int s = static_cast<int>(selStart());
+        const int e = static_cast<int>(selEnd());
+        if (start) {
+            *start = s;
         }
+        if (end) {
+            *end = e;
+        }
+        return static_cast<MsgResult>(
+            ui::makeWParam(static_cast<unsigned>(s), static_cast<unsigned>(e)));
+    }
+
+    MsgResult onSetSel(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        setSelection(h, static_cast<std::intptr_t>(wp), lp);
+        return 0;
+    }
+
+    MsgResult onScrollCaret(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        scrollToCaret(h);
+        ui::invalidateRect(h);
+        return 1;
+    }
+
+    MsgResult onReplaceSel(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        const auto* text = reinterpret_cast<const std::u16string*>(lp);
+        if (text) {
+            replaceSelection(h, *text);
+        }
+        return 0;
+    }
+
+    MsgResult onLimitText(std::uintptr_t wp, std::intptr_t) {
+        limit_ = wp;
+        return 0;
+    }
+
+    MsgResult onSetReadOnly(std::uintptr_t wp, std::intptr_t) {
+        const WindowHandle h = handle();
+        const std::uint32_t style = ui::getStyle(h);
+        ui::setStyle(h, wp ? (style | ES_READONLY) : (style & ~ES_READONLY));
+        ui::invalidateRect(h);
+        return 1;
+    }
+
+    MsgResult onCopy(std::uintptr_t, std::intptr_t) {
+        copy();
+        return 0;
+    }
+
+    MsgResult onCut(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        if (!readOnly(h)) {
+            copy();
+            replaceSelection(h, u"");
+        }
+        return 0;
+    }
+
+    MsgResult onPaste(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        if (!readOnly(h) && clipboardHasText()) {
+            replaceSelection(h, clipboardText());
+        }
+        return 0;
+    }
+
+    MsgResult onClear(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        if (!readOnly(h)) {
+            replaceSelection(h, u"");
+        }
+        return 0;
     }
 
 private:
     static bool readOnly(WindowHandle h) { return (ui::getStyle(h) & ES_READONLY) != 0; }
     std::size_t selStart() const { return std::min(anchor_, caret_); }
     std::size_t selEnd() const { return std::max(anchor_, caret_); }
-    const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
     static bool multiLine(WindowHandle h) { return (ui::getStyle(h) & ES_MULTILINE) != 0; }
     int lineHeight() const { return font().metrics().height; }
 
@@ -206,9 +267,9 @@ private:
         std::size_t line = 0;
         if (multiLine(h)) {
             const int row = (y - kMargin) < 0 ? -1 : (y - kMargin) / lineHeight();
-            line = static_cast<std::size_t>(std::clamp<long long>(
-                static_cast<long long>(firstLine_) + row, 0,
-                static_cast<long long>(l.count()) - 1));
+            line = static_cast<std::size_t>(
+                std::clamp<long long>(static_cast<long long>(firstLine_) + row, 0,
+                                      static_cast<long long>(l.count()) - 1));
         }
         return l.positionAt(line, x - kMargin + scroll_);
     }
@@ -298,8 +359,8 @@ private:
                     const EditLines l = lines(h);
                     const std::size_t line = l.lineOf(caret_);
                     if (vk == ui::VK_UP ? line > 0 : line + 1 < l.count()) {
-                        moveCaret(h, l.positionAt(vk == ui::VK_UP ? line - 1 : line + 1,
-                                                  l.xOf(caret_)));
+                        moveCaret(
+                            h, l.positionAt(vk == ui::VK_UP ? line - 1 : line + 1, l.xOf(caret_)));
                     }
                 }
                 break;
@@ -331,11 +392,11 @@ private:
             return;
         }
         if (c == kCtrlX) {
-            handle(h, WM_CUT, 0, 0);
+            windowProc(WM_CUT, 0, 0);
             return;
         }
         if (c == kCtrlV) {
-            handle(h, WM_PASTE, 0, 0);
+            windowProc(WM_PASTE, 0, 0);
             return;
         }
         if (readOnly(h)) {
@@ -396,7 +457,8 @@ private:
         detail::notifyParent(h, EN_CHANGE);
     }
 
-    void paint(WindowHandle h) {
+    void paint() override {
+        const WindowHandle h = handle();
         ui::PaintContext paint(h);
         draw::DeviceContext& dc = paint.dc();
         const Rect client = ui::getClientRect(h);
@@ -412,13 +474,17 @@ private:
         const draw::Color ink = enabled ? kTextColor : kDisabledTextColor;
         const EditLines l = lines(h);
         const std::size_t last =
-            multiLine(h) ? std::min(l.count(), firstLine_ + static_cast<std::size_t>(visibleLines(h)) + 1)
-                         : 1;
+            multiLine(h)
+                ? std::min(l.count(), firstLine_ + static_cast<std::size_t>(visibleLines(h)) + 1)
+                : 1;
         for (std::size_t i = multiLine(h) ? firstLine_ : 0; i < last; ++i) {
             const draw::TextLine& line = l.line(i);
             const int top = lineTop(h, i);
             const auto xIn = [&](std::size_t p) {
-                return x0 + font().measure(std::u16string_view(text_).substr(line.start, p - line.start)).width;
+                return x0 +
+                       font()
+                           .measure(std::u16string_view(text_).substr(line.start, p - line.start))
+                           .width;
             };
             dc.setTextColor(ink);
             dc.textOut(x0, top, l.textOf(i));
@@ -442,9 +508,8 @@ private:
     std::size_t anchor_ = 0;
     std::size_t caret_ = 0;
     std::size_t limit_ = 0;
-    int scroll_ = 0;  // pixels of text hidden on the left
+    int scroll_ = 0;             // pixels of text hidden on the left
     std::size_t firstLine_ = 0;  // the top shown line of a multi-line edit
-    const draw::Font* font_ = nullptr;
     bool focused_ = false;
     bool selecting_ = false;
     bool shift_ = false;
@@ -453,7 +518,7 @@ private:
 }  // namespace
 
 WindowProc editProc() {
-    return detail::stateClassProc<EditState>();
+    return detail::controlClassProc<Edit>();
 }
 
 }  // namespace platform::controls

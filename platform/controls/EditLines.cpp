@@ -15,9 +15,9 @@ EditLines::EditLines(const draw::Font& font, std::u16string_view text, int width
                                           : draw::LineBreaks::Explicit)) {}
 
 std::size_t EditLines::lineOf(std::size_t position) const {
-    const auto after = std::upper_bound(
-        lines_.begin(), lines_.end(), position,
-        [](std::size_t p, const draw::TextLine& l) { return p < l.start; });
+    const auto after =
+        std::upper_bound(lines_.begin(), lines_.end(), position,
+                         [](std::size_t p, const draw::TextLine& l) { return p < l.start; });
     return after == lines_.begin() ? 0 : static_cast<std::size_t>(after - lines_.begin()) - 1;
 }
 

@@ -219,7 +219,8 @@ void DeviceContext::ellipse(const Rect& r) {
     // The path runs half a pixel inside the rectangle, so a 1-pixel outline stays within it.
     cairo_save(cr);
     cairo_translate(cr, (dev.left + dev.right) / 2.0, (dev.top + dev.bottom) / 2.0);
-    cairo_scale(cr, std::max(0.5, dev.width() / 2.0 - 0.5), std::max(0.5, dev.height() / 2.0 - 0.5));
+    cairo_scale(cr, std::max(0.5, dev.width() / 2.0 - 0.5),
+                std::max(0.5, dev.height() / 2.0 - 0.5));
     cairo_arc(cr, 0, 0, 1, 0, 2 * 3.14159265358979323846);
     cairo_restore(cr);
     if (!brush_.null) {
@@ -340,8 +341,7 @@ int DeviceContext::drawText(std::u16string_view text, const Rect& rect, unsigned
     return block;
 }
 
-Rect DeviceContext::calcTextRect(std::u16string_view text, const Rect& rect,
-                                 unsigned flags) const {
+Rect DeviceContext::calcTextRect(std::u16string_view text, const Rect& rect, unsigned flags) const {
     const Size size = measureLines(font(), text, rect.width(), lineBreaksOf(flags));
     return Rect::fromSize(rect.left, rect.top, size.width, size.height);
 }

@@ -41,8 +41,8 @@ void wrapParagraph(const Font& font, std::u16string_view text, std::size_t from,
         if (fit == start) {
             // One word wider than the line: as many characters as fit, at least one.
             fit = start + 1;
-            while (fit < to && (isLowSurrogate(text[fit]) ||
-                                widthOf(font, text, start, fit + 1) <= width)) {
+            while (fit < to &&
+                   (isLowSurrogate(text[fit]) || widthOf(font, text, start, fit + 1) <= width)) {
                 ++fit;
             }
             next = fit;

@@ -22,9 +22,9 @@ struct TextLine {
 };
 
 enum class LineBreaks {
-    Single,     // one line, whatever the text holds
-    Explicit,   // only at line breaks
-    WordWrap,   // at line breaks and between words to fit the width
+    Single,    // one line, whatever the text holds
+    Explicit,  // only at line breaks
+    WordWrap,  // at line breaks and between words to fit the width
 };
 
 // The lines of the text. There is always at least one line (an empty text has one empty

@@ -6,10 +6,10 @@
 #include "platform/shell/InputPanelKeys.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Input.h"
-#include "platform/ui/VirtualKeys.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiMessages.h"
+#include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 

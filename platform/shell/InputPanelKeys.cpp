@@ -72,7 +72,8 @@ const PanelKey* panelKeyAt(PanelLayer layer, draw::Size panel, draw::Point p) {
         int column = 0;
         for (const PanelKey& key : rows[static_cast<std::size_t>(r)]) {
             // The whole cell, the gaps between keys included.
-            const draw::Rect cell{column * panel.width / kPanelColumns, r * panel.height / kPanelRows,
+            const draw::Rect cell{column * panel.width / kPanelColumns,
+                                  r * panel.height / kPanelRows,
                                   (column + key.span) * panel.width / kPanelColumns,
                                   (r + 1) * panel.height / kPanelRows};
             if (cell.contains(p)) {
@@ -98,7 +99,7 @@ std::u16string panelKeyLabel(const PanelKey& key, bool shift) {
         case PanelAction::Shift:
             return u"⇧";
         case PanelAction::Layer:
-            return key.target == PanelLayer::Letters  ? u"abc"
+            return key.target == PanelLayer::Letters   ? u"abc"
                    : key.target == PanelLayer::Accents ? u"áčř"
                                                        : u"123";
     }

@@ -18,7 +18,7 @@ struct PanelKey {
     char16_t character = 0;  // what Type types (before Shift)
     PanelAction action = PanelAction::Type;
     PanelLayer target = PanelLayer::Letters;  // what Layer switches to
-    int span = 1;  // in columns
+    int span = 1;                             // in columns
 };
 
 inline constexpr int kPanelRows = 4;

@@ -1,5 +1,6 @@
 #include "platform/shell/MenuBar.h"
 
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
 #include "platform/controls/ListPainter.h"
@@ -168,8 +169,8 @@ void openPopup(MenuPtr menu, Point anchor, bool alignRight, bool above) {
     const draw::Size screen = ui::screenSize();
     // Popups never cover the menu bar: a nested one low on the screen moves up.
     const std::shared_ptr<Bar> bar = activeBar();
-    const int bottom = bar ? std::min(screen.height, ui::getWindowRect(bar->window).top)
-                           : screen.height;
+    const int bottom =
+        bar ? std::min(screen.height, ui::getWindowRect(bar->window).top) : screen.height;
     int x = alignRight ? anchor.x - size.width : anchor.x;
     int y = above ? anchor.y - size.height : anchor.y;
     x = std::clamp(x, 0, std::max(0, screen.width - size.width));
@@ -324,74 +325,79 @@ MsgResult popupProc(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::int
     }
 }
 
-class BarState {
+class MenuBarWindow : public ctl::detail::Control {
 public:
-    explicit BarState(WindowHandle) {}
-
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        switch (m) {
-            case ui::WM_CREATE:
-                return 0;
-            case ui::WM_ERASEBKGND:
-                return 1;
-            case ui::WM_PAINT:
-                paint(h);
-                return 0;
-            case ui::WM_LBUTTONDOWN: {
-                auto b = barOf(h);
-                if (b && b->doneButton &&
-                    doneRect(h).contains(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)})) {
-                    closeMenuPopups();
-                    sendMessage(b->owner, ui::WM_COMMAND, ui::makeWParam(IDOK, 0), 0);
-                    return 0;
-                }
-                const int half = ui::getClientRect(h).width() / 2;
-                pressSoftKey(h, ui::xOfLParam(lp) < half ? 1 : 2);
-                return 0;
-            }
-            case SHCMBM_GETMENU: {
-                auto b = barOf(h);
-                return b ? reinterpret_cast<MsgResult>(b->menu.get()) : 0;
-            }
-            case SHCMBM_GETSUBMENU: {
-                auto b = barOf(h);
-                if (!b || !b->menu) {
-                    return 0;
-                }
-                for (int p = 0; p < b->menu->count(); ++p) {
-                    const MenuItem* i = b->menu->item(p);
-                    if (i->kind == MenuItem::Kind::Popup &&
-                        i->id == static_cast<std::uint32_t>(lp)) {
-                        return reinterpret_cast<MsgResult>(i->popup.get());
-                    }
-                }
-                return 0;
-            }
-            case SHCMBM_OVERRIDEKEY: {
-                auto b = barOf(h);
-                if (!b) {
-                    return 0;
-                }
-                const unsigned mask = ui::lowWord(static_cast<std::uintptr_t>(lp));
-                const unsigned flags = ui::highWord(static_cast<std::uintptr_t>(lp));
-                unsigned& now = b->overrides[static_cast<std::uint32_t>(wp)];
-                now = (now & ~mask) | (flags & mask);
-                return 1;
-            }
-            case ui::WM_DESTROY: {
-                auto& bars = shell().bars;
-                bars.erase(std::remove_if(bars.begin(), bars.end(),
-                                          [h](const auto& b) { return b->window == h; }),
-                           bars.end());
-                return 0;
-            }
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
-        }
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<MenuBarWindow>(&Control::messageMap())
+                                    .message(ui::WM_LBUTTONDOWN, &MenuBarWindow::onFingerDown)
+                                    .message(SHCMBM_GETMENU, &MenuBarWindow::onGetMenu)
+                                    .message(SHCMBM_GETSUBMENU, &MenuBarWindow::onGetSubMenu)
+                                    .message(SHCMBM_OVERRIDEKEY, &MenuBarWindow::onOverrideKey)
+                                    .message(ui::WM_DESTROY, &MenuBarWindow::onDestroy);
+        return map;
     }
 
 private:
-    static void paint(WindowHandle h) {
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        auto b = barOf(h);
+        if (b && b->doneButton &&
+            doneRect(h).contains(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)})) {
+            closeMenuPopups();
+            sendMessage(b->owner, ui::WM_COMMAND, ui::makeWParam(IDOK, 0), 0);
+            return 0;
+        }
+        const int half = ui::getClientRect(h).width() / 2;
+        pressSoftKey(h, ui::xOfLParam(lp) < half ? 1 : 2);
+        return 0;
+    }
+
+    MsgResult onGetMenu(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        auto b = barOf(h);
+        return b ? reinterpret_cast<MsgResult>(b->menu.get()) : 0;
+    }
+
+    MsgResult onGetSubMenu(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        auto b = barOf(h);
+        if (!b || !b->menu) {
+            return 0;
+        }
+        for (int p = 0; p < b->menu->count(); ++p) {
+            const MenuItem* i = b->menu->item(p);
+            if (i->kind == MenuItem::Kind::Popup && i->id == static_cast<std::uint32_t>(lp)) {
+                return reinterpret_cast<MsgResult>(i->popup.get());
+            }
+        }
+        return 0;
+    }
+
+    MsgResult onOverrideKey(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        auto b = barOf(h);
+        if (!b) {
+            return 0;
+        }
+        const unsigned mask = ui::lowWord(static_cast<std::uintptr_t>(lp));
+        const unsigned flags = ui::highWord(static_cast<std::uintptr_t>(lp));
+        unsigned& now = b->overrides[static_cast<std::uint32_t>(wp)];
+        now = (now & ~mask) | (flags & mask);
+        return 1;
+    }
+
+    MsgResult onDestroy(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        auto& bars = shell().bars;
+        bars.erase(
+            std::remove_if(bars.begin(), bars.end(), [h](const auto& b) { return b->window == h; }),
+            bars.end());
+        return 0;
+    }
+
+private:
+    void paint() override {
+        const WindowHandle h = handle();
         ui::PaintContext paint(h);
         draw::DeviceContext& dc = paint.dc();
         const Rect c = ui::getClientRect(h);
@@ -408,7 +414,9 @@ private:
         for (int k = 0; k < 2 && k < b->menu->count(); ++k) {
             const MenuItem& i = *b->menu->item(k);
             dc.setTextColor(i.grayed ? ctl::kDisabledTextColor : ctl::kSelectionTextColor);
-            dc.drawText(i.text, k == 0 ? Rect{0, 0, half, c.bottom} : Rect{half, 0, right, c.bottom}, draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
+            dc.drawText(i.text,
+                        k == 0 ? Rect{0, 0, half, c.bottom} : Rect{half, 0, right, c.bottom},
+                        draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         }
         if (b->doneButton) {
             const Rect d = doneRect(h);
@@ -425,7 +433,7 @@ WindowHandle createMenuBar(WindowHandle owner, MenuPtr menu) {
     // From the first bar on, the program's message loop hands the shell its keys.
     ui::addPreTranslateFilter(&translateShellKey);
     ui::registerClass(ui::WindowClass{
-        std::string(kMenuBarClass), ctl::detail::stateClassProc<BarState>(), 0, {}});
+        std::string(kMenuBarClass), ctl::detail::controlClassProc<MenuBarWindow>(), 0, {}});
     const draw::Size screen = ui::screenSize();
     const int height = ui::systemMetrics().captionHeight;
     auto bar = std::make_shared<Bar>();

@@ -60,10 +60,9 @@ void stemAndDot(draw::DeviceContext& dc, const Rect& s, bool dotOnTop, draw::Col
     const int side = s.width();
     const int w = std::max(2, side / 7);
     const int cx = s.left + side / 2;
-    const Rect stem = dotOnTop ? Rect{cx - w / 2, s.top + side * 2 / 5, cx - w / 2 + w,
-                                      s.top + side * 4 / 5}
-                               : Rect{cx - w / 2, s.top + side * 3 / 10, cx - w / 2 + w,
-                                      s.top + side * 13 / 20};
+    const Rect stem =
+        dotOnTop ? Rect{cx - w / 2, s.top + side * 2 / 5, cx - w / 2 + w, s.top + side * 4 / 5}
+                 : Rect{cx - w / 2, s.top + side * 3 / 10, cx - w / 2 + w, s.top + side * 13 / 20};
     const int dotTop = dotOnTop ? s.top + side / 5 : s.top + side * 7 / 10;
     dc.fillRect(stem, c);
     disc(dc, Rect{cx - w / 2 - 1, dotTop - 1, cx - w / 2 + w + 1, dotTop + w + 1}, c);

@@ -20,7 +20,8 @@ MessageBoxLayout layoutMessageBox(const draw::Font& font, std::u16string_view te
     const int iconSide = hasIcon ? 2 * line : 0;
     const int textLeft = hasIcon ? pad + iconSide + pad : pad;
     const int textWidth = std::max(1, clientWidth - pad - textLeft);
-    const int textHeight = draw::measureLines(font, text, textWidth, draw::LineBreaks::WordWrap).height;
+    const int textHeight =
+        draw::measureLines(font, text, textWidth, draw::LineBreaks::WordWrap).height;
     const int buttonHeight = line + 10 * unit;
 
     MessageBoxLayout l;

@@ -205,9 +205,9 @@ TEST_F(EditTest, ReadOnlyLooksLikeAnEditWithBlackTextOnANeutralGround) {
         draw::Color ground;
         draw::Color ink;
     };
-    for (const Case c : {Case{false, true, kWindowColor, kTextColor},
-                         Case{true, true, kReadOnlyColor, kTextColor},
-                         Case{false, false, kWindowColor, kDisabledTextColor}}) {
+    for (const Case c :
+         {Case{false, true, kWindowColor, kTextColor}, Case{true, true, kReadOnlyColor, kTextColor},
+          Case{false, false, kWindowColor, kDisabledTextColor}}) {
         sendMessage(edit, EM_SETREADONLY, c.readOnly ? 1 : 0);
         ui::enableWindow(edit, c.enabled);
         EXPECT_EQ(kit.screenshot().pixel(ground.x, ground.y), c.ground) << c.readOnly;

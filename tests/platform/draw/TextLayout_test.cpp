@@ -1,7 +1,7 @@
+#include "platform/draw/TextLayout.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/Font.h"
-#include "platform/draw/TextLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -44,23 +44,43 @@ TEST(TextLayout, BreaksAtLineBreaksAndBetweenWords) {
     const std::vector<WrapCase> cases = {
         {"empty text has one empty line", u"", 100, LineBreaks::WordWrap, {u""}},
         {"fits on one line", u"Praha hl.n.", 100, LineBreaks::WordWrap, {u"Praha hl.n."}},
-        {"wraps between words", u"Brno hlavní nádraží", 50, LineBreaks::WordWrap,
+        {"wraps between words",
+         u"Brno hlavní nádraží",
+         50,
+         LineBreaks::WordWrap,
          {u"Brno", u"hlavní", u"nádraží"}},
-        {"keeps words together that fit", u"a b c d e f", 25, LineBreaks::WordWrap,
+        {"keeps words together that fit",
+         u"a b c d e f",
+         25,
+         LineBreaks::WordWrap,
          {u"a b c", u"d e f"}},
-        {"spaces where it wrapped are dropped", u"ab    cd", 20, LineBreaks::WordWrap,
+        {"spaces where it wrapped are dropped",
+         u"ab    cd",
+         20,
+         LineBreaks::WordWrap,
          {u"ab", u"cd"}},
-        {"a word wider than the line is cut between characters", u"Děčín-Podmokly", 30,
-         LineBreaks::WordWrap, {u"Děčín-", u"Podmok", u"ly"}},
-        {"line breaks and CR LF", u"Ano\r\nNe\n", 100, LineBreaks::WordWrap,
-         {u"Ano", u"Ne", u""}},
-        {"explicit breaks only", u"Brno hlavní\nnádraží", 20, LineBreaks::Explicit,
+        {"a word wider than the line is cut between characters",
+         u"Děčín-Podmokly",
+         30,
+         LineBreaks::WordWrap,
+         {u"Děčín-", u"Podmok", u"ly"}},
+        {"line breaks and CR LF", u"Ano\r\nNe\n", 100, LineBreaks::WordWrap, {u"Ano", u"Ne", u""}},
+        {"explicit breaks only",
+         u"Brno hlavní\nnádraží",
+         20,
+         LineBreaks::Explicit,
          {u"Brno hlavní", u"nádraží"}},
         {"single line keeps everything", u"a\nb", 5, LineBreaks::Single, {u"a\nb"}},
         {"no width does not wrap", u"a b", 0, LineBreaks::WordWrap, {u"a b"}},
-        {"narrower than one character still moves on", u"abc", 2, LineBreaks::WordWrap,
+        {"narrower than one character still moves on",
+         u"abc",
+         2,
+         LineBreaks::WordWrap,
          {u"a", u"b", u"c"}},
-        {"surrogate pairs stay whole", u"\U0001F68C\U0001F68C", 5, LineBreaks::WordWrap,
+        {"surrogate pairs stay whole",
+         u"\U0001F68C\U0001F68C",
+         5,
+         LineBreaks::WordWrap,
          {u"\U0001F68C", u"\U0001F68C"}},
     };
     for (const WrapCase& c : cases) {
@@ -132,12 +152,13 @@ TEST_F(DrawTextTest, AlignsEachLineHorizontally) {
 TEST_F(DrawTextTest, WrapsCentresAndPlacesTheBlockVertically) {
     const Rect rect{0, 0, 50, 60};
     // "Nová" (20 px) over "záložka" (35 px), centred line by line, the block in the middle.
-    const int block = dc_.drawText(u"Nová záložka", rect, kTextCenter | kTextVCenter | kTextWordBreak);
+    const int block =
+        dc_.drawText(u"Nová záložka", rect, kTextCenter | kTextVCenter | kTextWordBreak);
     EXPECT_EQ(block, 20);
     const int top = (60 - 20) / 2;
     const int descent = fixedFont().metrics().descent;
-    EXPECT_EQ(firstInk(top + descent), 15);       // (50 - 20) / 2
-    EXPECT_EQ(firstInk(top + 10 + descent), 7);   // (50 - 35) / 2
+    EXPECT_EQ(firstInk(top + descent), 15);      // (50 - 20) / 2
+    EXPECT_EQ(firstInk(top + 10 + descent), 7);  // (50 - 35) / 2
     EXPECT_EQ(ink().bottom, top + 10 + fixedFont().metrics().ascent);
 
     bitmap_.fill(bitmap_.bounds(), kWhite);

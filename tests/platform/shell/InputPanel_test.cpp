@@ -5,11 +5,11 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/Controls.h"
-#include "platform/shell/InputPanelKeys.h"
-#include "platform/ui/Focus.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/shell/InputPanelKeys.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/testkit/UiTestKit.h"
+#include "platform/ui/Focus.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/WindowStyles.h"
@@ -97,9 +97,8 @@ void tapKey(testkit::UiTestKit& kit, PanelLayer layer, Match matches) {
 }
 
 void tapCharacter(testkit::UiTestKit& kit, PanelLayer layer, char16_t c) {
-    tapKey(kit, layer, [c](const PanelKey& k) {
-        return k.action == PanelAction::Type && k.character == c;
-    });
+    tapKey(kit, layer,
+           [c](const PanelKey& k) { return k.action == PanelAction::Type && k.character == c; });
 }
 
 void tapAction(testkit::UiTestKit& kit, PanelLayer layer, PanelAction a,

@@ -62,8 +62,7 @@ WindowHandle createForm() {
     add(ctl::kStaticClass, u"Odkud:", ctl::SS_LEFT, Rect{4, 46, 72, 64}, 4);
     add(ctl::kEditClass, u"Praha hl.n.", ui::WS_BORDER, Rect{74, 45, 236, 65}, 5);
     add(ctl::kStaticClass, u"Verze dat:", ctl::SS_LEFT, Rect{4, 70, 72, 88}, 6);
-    add(ctl::kEditClass, u"2026-12-10", ui::WS_BORDER | ctl::ES_READONLY, Rect{74, 69, 236, 89},
-        7);
+    add(ctl::kEditClass, u"2026-12-10", ui::WS_BORDER | ctl::ES_READONLY, Rect{74, 69, 236, 89}, 7);
     return form;
 }
 

@@ -1,12 +1,12 @@
 // The message box's layout and icons: the text wraps to the box, the box grows to fit it up to
 // the screen, and each kind of box has its own drawn icon.
 
+#include "platform/shell/MessageBoxLayout.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/TextLayout.h"
 #include "platform/shell/MessageBox.h"
 #include "platform/shell/MessageBoxIcon.h"
-#include "platform/shell/MessageBoxLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,8 @@ TEST(MessageBoxLayout, LongTextWrapsAndTheBoxGrowsToFitIt) {
     const MessageBoxLayout one = layoutMessageBox(font13(), shortText, true, kScreen, 1);
     const MessageBoxLayout many = layoutMessageBox(font13(), longText, true, kScreen, 1);
     const int lines = static_cast<int>(
-        draw::layoutLines(font13(), longText, many.text.width(), draw::LineBreaks::WordWrap).size());
+        draw::layoutLines(font13(), longText, many.text.width(), draw::LineBreaks::WordWrap)
+            .size());
     ASSERT_GT(lines, 3);
     EXPECT_EQ(many.text.height(), lines * 13);
     EXPECT_EQ(many.window.height() - one.window.height(), lines * 13 - one.text.height());
@@ -48,7 +49,8 @@ TEST(MessageBoxLayout, LongTextWrapsAndTheBoxGrowsToFitIt) {
         EXPECT_GE(l.buttons.top, std::max(l.text.bottom, l.icon.bottom));
         EXPECT_LE(l.buttons.bottom + 2, l.window.height());
         EXPECT_LE(l.text.right, l.window.width() - 2);
-        EXPECT_EQ(Rect::fromSize(0, 0, kScreen.width, kScreen.height).intersect(l.window), l.window);
+        EXPECT_EQ(Rect::fromSize(0, 0, kScreen.width, kScreen.height).intersect(l.window),
+                  l.window);
         EXPECT_EQ(l.window.top, (kScreen.height - l.window.height()) / 2);  // centred
     }
 }
@@ -88,18 +90,31 @@ TEST(MessageBoxIcons, EachKindIsDrawnInItsOwnColours) {
     const draw::Color paper = draw::rgb(200, 200, 200);
     const std::vector<Case> cases = {
         // A blue disc, a white stem below a white dot on its centre line, paper in the corners.
-        {MB_ICONINFORMATION, MessageBoxIcon::Information,
-         {{20, 24, white}, {20, 10, white}, {20, 15, draw::rgb(0x1E, 0x6E, 0xD0)},
-          {8, 20, draw::rgb(0x1E, 0x6E, 0xD0)}, {1, 1, paper}}},
-        // A yellow triangle with a black "!", paper beside its apex.
-        {MB_ICONWARNING, MessageBoxIcon::Warning,
-         {{20, 18, draw::rgb(0, 0, 0)}, {20, 30, draw::rgb(0, 0, 0)},
-          {12, 34, draw::rgb(0xF5, 0xC2, 0x18)}, {4, 4, paper}, {36, 4, paper}}},
-        // A red disc with a white cross through its centre.
-        {MB_ICONERROR, MessageBoxIcon::Error,
-         {{20, 20, white}, {13, 13, white}, {25, 25, white}, {20, 6, draw::rgb(0xD0, 0x28, 0x28)},
+        {MB_ICONINFORMATION,
+         MessageBoxIcon::Information,
+         {{20, 24, white},
+          {20, 10, white},
+          {20, 15, draw::rgb(0x1E, 0x6E, 0xD0)},
+          {8, 20, draw::rgb(0x1E, 0x6E, 0xD0)},
           {1, 1, paper}}},
-        {MB_ICONQUESTION, MessageBoxIcon::Question,
+        // A yellow triangle with a black "!", paper beside its apex.
+        {MB_ICONWARNING,
+         MessageBoxIcon::Warning,
+         {{20, 18, draw::rgb(0, 0, 0)},
+          {20, 30, draw::rgb(0, 0, 0)},
+          {12, 34, draw::rgb(0xF5, 0xC2, 0x18)},
+          {4, 4, paper},
+          {36, 4, paper}}},
+        // A red disc with a white cross through its centre.
+        {MB_ICONERROR,
+         MessageBoxIcon::Error,
+         {{20, 20, white},
+          {13, 13, white},
+          {25, 25, white},
+          {20, 6, draw::rgb(0xD0, 0x28, 0x28)},
+          {1, 1, paper}}},
+        {MB_ICONQUESTION,
+         MessageBoxIcon::Question,
          {{20, 4, draw::rgb(0x1E, 0x6E, 0xD0)}, {1, 1, paper}}},
     };
     for (const Case& c : cases) {
