@@ -20,8 +20,6 @@ public:
     const ui::MessageMapBase& messageMap() const override {
         static const auto map = ui::MessageMap<Button>(&Control::messageMap())
                                     .message(ui::WM_SETTEXT, &Button::onSetText)
-                                    .message(ui::WM_SETFOCUS, &Button::onSetFocus)
-                                    .message(ui::WM_KILLFOCUS, &Button::onKillFocus)
                                     .message(ui::WM_LBUTTONDOWN, &Button::onFingerDown)
                                     .message(ui::WM_LBUTTONDBLCLK, &Button::onFingerDown)
                                     .message(ui::WM_MOUSEMOVE, &Button::onFingerMove)
@@ -40,13 +38,6 @@ private:
     MsgResult onSetText(std::uintptr_t wp, std::intptr_t lp) {
         ui::invalidateRect(handle());
         return defaultProc(ui::WM_SETTEXT, wp, lp);
-    }
-    MsgResult onSetFocus(std::uintptr_t, std::intptr_t) { return focusChanged(true); }
-    MsgResult onKillFocus(std::uintptr_t, std::intptr_t) { return focusChanged(false); }
-    MsgResult focusChanged(bool focused) {
-        focused_ = focused;
-        ui::invalidateRect(handle());
-        return 0;
     }
     MsgResult onFingerDown(std::uintptr_t, std::intptr_t) {
         ui::setFocus(handle());
@@ -90,7 +81,7 @@ private:
         return 0;
     }
     MsgResult onGetState(std::uintptr_t, std::intptr_t) {
-        return check_ | (pushed_ ? BST_PUSHED : 0) | (focused_ ? BST_FOCUS : 0);
+        return check_ | (pushed_ ? BST_PUSHED : 0) | (focused() ? BST_FOCUS : 0);
     }
     MsgResult onSetState(std::uintptr_t wp, std::intptr_t) {
         setPushed(handle(), wp != 0);
@@ -150,7 +141,7 @@ private:
         if (!isCheckBox(k) && !isRadio(k)) {
             dc.fillRect(client, pushed_ ? kPushedColor : kFaceColor);
             drawFrame(dc, client, kFrameColor);
-            if (focused_ || k == BS_DEFPUSHBUTTON) {
+            if (focused() || k == BS_DEFPUSHBUTTON) {
                 drawFrame(
                     dc, Rect{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1},
                     kFrameColor);
@@ -186,7 +177,7 @@ private:
             }
         }
         Rect label{mark.right + 4, client.top, client.right, client.bottom};
-        if (focused_) {
+        if (focused()) {
             const int w = dc.textExtent(text).width;
             dc.fillRect(
                 Rect{label.left - 1, top, std::min(label.right, label.left + w + 1), top + box},
@@ -199,7 +190,6 @@ private:
     MsgResult check_ = BST_UNCHECKED;
     bool pushed_ = false;
     bool tracking_ = false;
-    bool focused_ = false;
 };
 
 }  // namespace

@@ -32,8 +32,6 @@ public:
         static const auto map =
             ui::MessageMap<ComboBox>(&Control::messageMap())
                 .message(ui::WM_DESTROY, &ComboBox::onDestroy)
-                .message(ui::WM_SETFOCUS, &ComboBox::onSetFocus)
-                .message(ui::WM_KILLFOCUS, &ComboBox::onKillFocus)
                 .message(ui::WM_LBUTTONDOWN, &ComboBox::onFingerDown)
                 .message(ui::WM_LBUTTONDBLCLK, &ComboBox::onFingerDown)
                 .message(ui::WM_KEYDOWN, &ComboBox::onKeyDown)
@@ -63,21 +61,11 @@ private:
         return 0;
     }
 
-    MsgResult onSetFocus(std::uintptr_t, std::intptr_t) {
-        const WindowHandle h = handle();
-        focused_ = true;
-        ui::invalidateRect(h);
-        detail::notifyParent(h, CBN_SETFOCUS);
-        return 0;
-    }
-
-    MsgResult onKillFocus(std::uintptr_t, std::intptr_t) {
-        const WindowHandle h = handle();
-        focused_ = false;
-        close(false);
-        ui::invalidateRect(h);
-        detail::notifyParent(h, CBN_KILLFOCUS);
-        return 0;
+    void focusChanged() override {
+        if (!focused()) {
+            close(false);
+        }
+        detail::notifyParent(handle(), focused() ? CBN_SETFOCUS : CBN_KILLFOCUS);
     }
 
     MsgResult onFingerDown(std::uintptr_t, std::intptr_t) {
@@ -399,7 +387,7 @@ private:
         const Rect textRect{client.left + 1, client.top + 1, client.right - arrow,
                             client.bottom - 1};
         if (selected_ >= 0) {
-            beginListRow(dc, textRect, focused_, enabled);
+            beginListRow(dc, textRect, focused(), enabled);
             drawListRowText(dc, items_[static_cast<std::size_t>(selected_)],
                             Rect{textRect.left + kListTextInset, textRect.top, textRect.right,
                                  textRect.bottom});
@@ -438,7 +426,6 @@ private:
     std::intptr_t highlight_ = -1;
     int top_ = 0;
     int visibleItems_ = 6;
-    bool focused_ = false;
     bool listPressed_ = false;  // a finger went down while the list was open
 };
 

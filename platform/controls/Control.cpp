@@ -14,7 +14,9 @@ const ui::MessageMapBase& Control::messageMap() const {
                                 .message(ui::WM_ERASEBKGND, &Control::onEraseBackground)
                                 .message(ui::WM_PAINT, &Control::onPaint)
                                 .message(ui::WM_SIZE, &Control::onSize)
-                                .message(ui::WM_ENABLE, &Control::onEnable);
+                                .message(ui::WM_ENABLE, &Control::onEnable)
+                                .message(ui::WM_SETFOCUS, &Control::onSetFocus)
+                                .message(ui::WM_KILLFOCUS, &Control::onKillFocus);
     return map;
 }
 
@@ -52,6 +54,22 @@ MsgResult Control::onSize(std::uintptr_t wParam, std::intptr_t lParam) {
 MsgResult Control::onEnable(std::uintptr_t wParam, std::intptr_t lParam) {
     ui::invalidateRect(handle());
     return defaultProc(ui::WM_ENABLE, wParam, lParam);
+}
+
+MsgResult Control::onSetFocus(std::uintptr_t, std::intptr_t) {
+    setFocused(true);
+    return 0;
+}
+
+MsgResult Control::onKillFocus(std::uintptr_t, std::intptr_t) {
+    setFocused(false);
+    return 0;
+}
+
+void Control::setFocused(bool focused) {
+    focused_ = focused;
+    ui::invalidateRect(handle());
+    focusChanged();
 }
 
 }  // namespace platform::controls::detail

@@ -6,7 +6,8 @@
 //
 // The base map keeps the font set with WM_SETFONT and answers WM_GETFONT, and handles the
 // painting of a control that paints its whole client area itself: WM_ERASEBKGND (nothing to
-// erase), WM_PAINT (calls paint), WM_SIZE and WM_ENABLE (painted anew).
+// erase), WM_PAINT (calls paint), WM_SIZE and WM_ENABLE (painted anew); and it keeps whether
+// the control has the focus (WM_SETFOCUS, WM_KILLFOCUS).
 
 #include "platform/core/Window.h"
 #include "platform/draw/Font.h"
@@ -33,6 +34,10 @@ protected:
     virtual void paint() {}
     // After WM_SETFONT, before any repainting.
     virtual void fontChanged() {}
+    // Whether the control has the focus; after it came or went (the control is repainted
+    // anew), focusChanged runs, where a control tells its parent.
+    bool focused() const { return focused_; }
+    virtual void focusChanged() {}
     void onFinalMessage() override { delete this; }
 
 private:
@@ -42,8 +47,12 @@ private:
     MsgResult onPaint(std::uintptr_t wParam, std::intptr_t lParam);
     MsgResult onSize(std::uintptr_t wParam, std::intptr_t lParam);
     MsgResult onEnable(std::uintptr_t wParam, std::intptr_t lParam);
+    MsgResult onSetFocus(std::uintptr_t wParam, std::intptr_t lParam);
+    MsgResult onKillFocus(std::uintptr_t wParam, std::intptr_t lParam);
+    void setFocused(bool focused);
 
     const draw::Font* font_ = nullptr;
+    bool focused_ = false;
 };
 
 // The class procedure for the control type C (default-constructible, derived from Control).

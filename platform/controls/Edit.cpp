@@ -32,8 +32,6 @@ public:
                                     .message(ui::WM_CREATE, &Edit::onCreate)
                                     .message(ui::WM_SETTEXT, &Edit::onSetText)
                                     .message(ui::WM_GETTEXT, &Edit::onGetText)
-                                    .message(ui::WM_SETFOCUS, &Edit::onSetFocus)
-                                    .message(ui::WM_KILLFOCUS, &Edit::onKillFocus)
                                     .message(ui::WM_LBUTTONDOWN, &Edit::onFingerDown)
                                     .message(ui::WM_LBUTTONDBLCLK, &Edit::onFingerDown)
                                     .message(ui::WM_MOUSEMOVE, &Edit::onFingerMove)
@@ -89,20 +87,8 @@ private:
         return static_cast<MsgResult>(out->size());
     }
 
-    MsgResult onSetFocus(std::uintptr_t, std::intptr_t) {
-        const WindowHandle h = handle();
-        focused_ = true;
-        ui::invalidateRect(h);
-        detail::notifyParent(h, EN_SETFOCUS);
-        return 0;
-    }
-
-    MsgResult onKillFocus(std::uintptr_t, std::intptr_t) {
-        const WindowHandle h = handle();
-        focused_ = false;
-        ui::invalidateRect(h);
-        detail::notifyParent(h, EN_KILLFOCUS);
-        return 0;
+    void focusChanged() override {
+        detail::notifyParent(handle(), focused() ? EN_SETFOCUS : EN_KILLFOCUS);
     }
 
     MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
@@ -490,14 +476,14 @@ private:
             dc.textOut(x0, top, l.textOf(i));
             const std::size_t from = std::max(selStart(), line.start);
             const std::size_t to = std::min(selEnd(), line.start + line.length);
-            if (focused_ && from < to) {
+            if (focused() && from < to) {
                 // The selected part again, white on the selection colour.
                 dc.fillRect(Rect{xIn(from), top, xIn(to), top + height}, kSelectionColor);
                 dc.setTextColor(kSelectionTextColor);
                 dc.textOut(xIn(from), top, std::u16string_view(text_).substr(from, to - from));
             }
         }
-        if (focused_) {
+        if (focused()) {
             const int x = x0 + l.xOf(caret_);
             const int top = lineTop(h, l.lineOf(caret_));
             dc.fillRect(Rect{x, top, x + 1, top + height}, kTextColor);
@@ -510,7 +496,6 @@ private:
     std::size_t limit_ = 0;
     int scroll_ = 0;             // pixels of text hidden on the left
     std::size_t firstLine_ = 0;  // the top shown line of a multi-line edit
-    bool focused_ = false;
     bool selecting_ = false;
     bool shift_ = false;
 };

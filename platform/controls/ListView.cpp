@@ -39,8 +39,6 @@ public:
             ui::MessageMap<ListView>(&Control::messageMap())
                 .message(ui::WM_CREATE, &ListView::onCreate)
                 .message(ui::WM_SIZE, &ListView::onSize)
-                .message(ui::WM_SETFOCUS, &ListView::onFocus<ui::WM_SETFOCUS>)
-                .message(ui::WM_KILLFOCUS, &ListView::onFocus<ui::WM_KILLFOCUS>)
                 .message(ui::WM_LBUTTONDOWN, &ListView::onFingerDown<ui::WM_LBUTTONDOWN>)
                 .message(ui::WM_LBUTTONDBLCLK, &ListView::onFingerDown<ui::WM_LBUTTONDBLCLK>)
                 .message(ui::WM_KEYDOWN, &ListView::onKeyDown)
@@ -87,14 +85,9 @@ private:
         return defaultProc(ui::WM_SIZE, wp, lp);
     }
 
-    template <std::uint32_t m>
-    MsgResult onFocus(std::uintptr_t, std::intptr_t) {
-        const WindowHandle h = handle();
-        focused_ = m == ui::WM_SETFOCUS;
-        ui::invalidateRect(h);
+    void focusChanged() override {
         ui::NotifyHeader header;
-        detail::notifyParent(h, header, focused_ ? NM_SETFOCUS : NM_KILLFOCUS);
-        return 0;
+        detail::notifyParent(handle(), header, focused() ? NM_SETFOCUS : NM_KILLFOCUS);
     }
 
     template <std::uint32_t m>
@@ -701,7 +694,7 @@ private:
             dc.fillRect(Rect{0, hh - 1, area, hh}, kSecondaryTextColor);
         }
         const bool showSelection =
-            focused_ || (ui::getStyle(handle()) & LVS_SHOWSELALWAYS) || ownerDrawn();
+            focused() || (ui::getStyle(handle()) & LVS_SHOWSELALWAYS) || ownerDrawn();
         const int rh = rowHeight();
         for (int i = top_; i < count(); ++i) {
             const Rect r = rowRect(i);
@@ -715,7 +708,7 @@ private:
                 di.ctlId = ui::getDlgCtrlId(handle());
                 di.itemId = i;
                 di.itemState = ((row.state & LVIS_SELECTED) ? ODS_SELECTED : 0) |
-                               ((focused_ && (row.state & LVIS_FOCUSED)) ? ODS_FOCUS : 0);
+                               ((focused() && (row.state & LVIS_FOCUSED)) ? ODS_FOCUS : 0);
                 di.window = handle();
                 di.dc = &dc;
                 di.rcItem = Rect{r.left, r.top, std::max(r.right, area), r.bottom};
@@ -769,7 +762,6 @@ private:
     int scrollX_ = 0;
     int mark_ = -1;
     int measured_ = 0;
-    bool focused_ = false;
 };
 
 }  // namespace

@@ -28,18 +28,15 @@ const std::array<const char16_t*, 7> kWeekdayNames = {u"Po", u"Út", u"St", u"Č
 class MonthCalendar : public detail::Control {
 public:
     const ui::MessageMapBase& messageMap() const override {
-        static const auto map =
-            ui::MessageMap<MonthCalendar>(&Control::messageMap())
-                .message(ui::WM_SETFOCUS, &MonthCalendar::onFocus<ui::WM_SETFOCUS>)
-                .message(ui::WM_KILLFOCUS, &MonthCalendar::onFocus<ui::WM_KILLFOCUS>)
-                .message(ui::WM_LBUTTONDOWN, &MonthCalendar::onFingerDown)
-                .message(ui::WM_LBUTTONDBLCLK, &MonthCalendar::onFingerDown)
-                .message(ui::WM_KEYDOWN, &MonthCalendar::onKeyDown)
-                .message(MCM_GETCURSEL, &MonthCalendar::onGetCurSel)
-                .message(MCM_SETCURSEL, &MonthCalendar::onSetCurSel)
-                .message(MCM_GETMINREQRECT, &MonthCalendar::onGetMinReqRect)
-                .message(MCM_SETCOLOR, &MonthCalendar::onSetColor)
-                .message(MCM_GETCOLOR, &MonthCalendar::onGetColor);
+        static const auto map = ui::MessageMap<MonthCalendar>(&Control::messageMap())
+                                    .message(ui::WM_LBUTTONDOWN, &MonthCalendar::onFingerDown)
+                                    .message(ui::WM_LBUTTONDBLCLK, &MonthCalendar::onFingerDown)
+                                    .message(ui::WM_KEYDOWN, &MonthCalendar::onKeyDown)
+                                    .message(MCM_GETCURSEL, &MonthCalendar::onGetCurSel)
+                                    .message(MCM_SETCURSEL, &MonthCalendar::onSetCurSel)
+                                    .message(MCM_GETMINREQRECT, &MonthCalendar::onGetMinReqRect)
+                                    .message(MCM_SETCOLOR, &MonthCalendar::onSetColor)
+                                    .message(MCM_GETCOLOR, &MonthCalendar::onGetColor);
         return map;
     }
 
@@ -52,14 +49,6 @@ public:
     }
 
 private:
-    template <std::uint32_t m>
-    MsgResult onFocus(std::uintptr_t, std::intptr_t) {
-        const WindowHandle h = handle();
-        focused_ = m == ui::WM_SETFOCUS;
-        ui::invalidateRect(h);
-        return 0;
-    }
-
     MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
         const WindowHandle h = handle();
         if (ui::getFocus() != h) {
@@ -282,7 +271,7 @@ private:
             dc.drawText(toText(d.day), r,
                         draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         }
-        if (focused_) {
+        if (focused()) {
             drawFrame(dc, Rect{o.x, gridTop, o.x + 7 * cw, gridTop + 6 * ch}, kSelectionColor);
         }
     }
@@ -300,7 +289,6 @@ private:
     int shownMonth_;
     std::array<draw::Color, 6> colors_ = {kWindowColor,        kTextColor,   kSelectionColor,
                                           kSelectionTextColor, kWindowColor, kSecondaryTextColor};
-    bool focused_ = false;
 };
 
 }  // namespace

@@ -22,34 +22,23 @@ constexpr int kTabPadding = 6;
 class TabControl : public detail::Control {
 public:
     const ui::MessageMapBase& messageMap() const override {
-        static const auto map =
-            ui::MessageMap<TabControl>(&Control::messageMap())
-                .message(ui::WM_SETFOCUS, &TabControl::onFocus<ui::WM_SETFOCUS>)
-                .message(ui::WM_KILLFOCUS, &TabControl::onFocus<ui::WM_KILLFOCUS>)
-                .message(ui::WM_LBUTTONDOWN, &TabControl::onFingerDown)
-                .message(ui::WM_LBUTTONDBLCLK, &TabControl::onFingerDown)
-                .message(ui::WM_KEYDOWN, &TabControl::onKeyDown)
-                .message(TCM_GETITEMCOUNT, &TabControl::onGetItemCount)
-                .message(TCM_INSERTITEM, &TabControl::onInsertItem)
-                .message(TCM_DELETEITEM, &TabControl::onDeleteItem)
-                .message(TCM_DELETEALLITEMS, &TabControl::onDeleteAllItems)
-                .message(TCM_GETITEM, &TabControl::onGetItem)
-                .message(TCM_SETITEM, &TabControl::onSetItem)
-                .message(TCM_GETITEMRECT, &TabControl::onGetItemRect)
-                .message(TCM_GETCURSEL, &TabControl::onGetCurSel)
-                .message(TCM_SETCURSEL, &TabControl::onSetCurSel);
+        static const auto map = ui::MessageMap<TabControl>(&Control::messageMap())
+                                    .message(ui::WM_LBUTTONDOWN, &TabControl::onFingerDown)
+                                    .message(ui::WM_LBUTTONDBLCLK, &TabControl::onFingerDown)
+                                    .message(ui::WM_KEYDOWN, &TabControl::onKeyDown)
+                                    .message(TCM_GETITEMCOUNT, &TabControl::onGetItemCount)
+                                    .message(TCM_INSERTITEM, &TabControl::onInsertItem)
+                                    .message(TCM_DELETEITEM, &TabControl::onDeleteItem)
+                                    .message(TCM_DELETEALLITEMS, &TabControl::onDeleteAllItems)
+                                    .message(TCM_GETITEM, &TabControl::onGetItem)
+                                    .message(TCM_SETITEM, &TabControl::onSetItem)
+                                    .message(TCM_GETITEMRECT, &TabControl::onGetItemRect)
+                                    .message(TCM_GETCURSEL, &TabControl::onGetCurSel)
+                                    .message(TCM_SETCURSEL, &TabControl::onSetCurSel);
         return map;
     }
 
 private:
-    template <std::uint32_t m>
-    MsgResult onFocus(std::uintptr_t, std::intptr_t) {
-        const WindowHandle h = handle();
-        focused_ = m == ui::WM_SETFOCUS;
-        ui::invalidateRect(h);
-        return 0;
-    }
-
     MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
         const int tab = tabAt(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
         if (tab >= 0) {
@@ -232,7 +221,7 @@ private:
                 dc.fillRect(Rect{r.left + 1, lineY, r.right - 1, lineY + 1}, kWindowColor);
             }
             Rect text{r.left + kTabPadding, r.top, r.right, r.bottom};
-            if (current && focused_) {
+            if (current && focused()) {
                 const int w = dc.textExtent(items_[static_cast<std::size_t>(i)].text).width;
                 dc.fillRect(Rect{text.left - 1, r.top + 3, text.left + w + 1, r.bottom - 3},
                             kSelectionColor);
@@ -246,7 +235,6 @@ private:
 
     std::vector<TabItem> items_;
     int current_ = -1;
-    bool focused_ = false;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // subclassing, driven by taps, keys and typing.
 
 #include "ControlHost.h"
+#include "EditProbe.h"
 
 #include "platform/controls/Clipboard.h"
 #include "platform/controls/ControlMessages.h"
@@ -42,14 +43,8 @@ protected:
     }
 
     std::u16string text() const { return ui::getWindowText(edit); }
-    std::pair<int, int> selection() const {
-        int s = -1;
-        int e = -1;
-        sendMessage(edit, EM_GETSEL, reinterpret_cast<std::uintptr_t>(&s),
-                    reinterpret_cast<std::intptr_t>(&e));
-        return {s, e};
-    }
-    void select(int s, int e) { sendMessage(edit, EM_SETSEL, static_cast<std::uintptr_t>(s), e); }
+    std::pair<int, int> selection() const { return testing::editSelection(edit); }
+    void select(int s, int e) { testing::selectInEdit(edit, s, e); }
 
     testkit::UiTestKit kit;
     ControlHost host;

@@ -2,6 +2,7 @@
 // to the width and the view follows the caret.
 
 #include "ControlHost.h"
+#include "EditProbe.h"
 
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
@@ -34,14 +35,8 @@ protected:
     }
 
     std::u16string text() const { return ui::getWindowText(edit); }
-    std::pair<int, int> selection() const {
-        int s = -1;
-        int e = -1;
-        sendMessage(edit, EM_GETSEL, reinterpret_cast<std::uintptr_t>(&s),
-                    reinterpret_cast<std::intptr_t>(&e));
-        return {s, e};
-    }
-    void select(int s, int e) { sendMessage(edit, EM_SETSEL, static_cast<std::uintptr_t>(s), e); }
+    std::pair<int, int> selection() const { return testing::editSelection(edit); }
+    void select(int s, int e) { testing::selectInEdit(edit, s, e); }
     // Whether the synthetic glyph of column `column` on shown row `row` is inked.
     bool inked(int row, int column) {
         const Point p{kText.x + column * kCharWidth + 2, kText.y + row * kLine + 6};
@@ -129,13 +124,11 @@ TEST_F(MultiLineEditTest, ASingleLineEditTakesNoLineBreaks) {
     const WindowHandle single =
         host.add(kEditClass, u"Brno", ui::WS_BORDER, Rect{10, 60, 130, 80}, 101);
     ui::setFocus(single);
-    sendMessage(single, EM_SETSEL, 4, 4);
+    testing::selectInEdit(single, 4, 4);
     kit.key(ui::VK_RETURN);
     kit.key(ui::VK_UP);
     EXPECT_EQ(ui::getWindowText(single), u"Brno");
-    int s = -1;
-    sendMessage(single, EM_GETSEL, reinterpret_cast<std::uintptr_t>(&s), 0);
-    EXPECT_EQ(s, 4);
+    EXPECT_EQ(testing::editSelection(single), std::make_pair(4, 4));
 }
 
 }  // namespace
