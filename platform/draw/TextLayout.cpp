@@ -69,12 +69,13 @@ std::vector<TextLine> layoutLines(const Font& font, std::u16string_view text, in
     }
     std::size_t start = 0;
     for (;;) {
-        const std::size_t cut = text.find(u'\n', start);
+        // A line ends at "\r\n", "\n" or a lone "\r".
+        const std::size_t cut = text.find_first_of(u"\r\n", start);
         const bool last = cut == std::u16string_view::npos;
-        std::size_t end = last ? text.size() : cut;
-        const std::size_t after = last ? text.size() : cut + 1;
-        if (end > start && text[end - 1] == u'\r') {
-            --end;
+        const std::size_t end = last ? text.size() : cut;
+        std::size_t after = last ? text.size() : cut + 1;
+        if (!last && text[cut] == u'\r' && cut + 1 < text.size() && text[cut + 1] == u'\n') {
+            ++after;
         }
         if (breaks == LineBreaks::WordWrap && width > 0) {
             wrapParagraph(font, text, start, end, after, width, lines);

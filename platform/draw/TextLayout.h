@@ -1,7 +1,8 @@
 #pragma once
-// Breaking a text into the lines it is drawn in: at line breaks ("\n", "\r\n") and, when the
-// text wraps, between words where a line would grow wider than the width. A word wider than
-// the whole width is broken between characters, so that nothing is lost at the edge.
+// Breaking a text into the lines it is drawn in: at line breaks ("\r\n", "\n" or a lone "\r")
+// and, when the text wraps, between words where a line would grow wider than the width. A
+// word wider than the whole width is broken between characters, so that nothing is lost at
+// the edge.
 
 #include "platform/draw/Font.h"
 
