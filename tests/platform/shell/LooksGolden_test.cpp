@@ -1,6 +1,6 @@
 // The looks a person checks by eye, against golden images in both screen sizes (real fonts):
-// a form with a radio button group, an edit and a read-only edit, and the message box with
-// each kind of icon, one of them with a long text that wraps.
+// a form with a radio button group, an edit, a read-only edit and a multi-line edit with the
+// focus, and the message box with each kind of icon, one of them with a long text that wraps.
 
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
@@ -9,6 +9,7 @@
 #include "platform/shell/MessageBox.h"
 #include "platform/testkit/ImageCompare.h"
 #include "platform/testkit/UiTestKit.h"
+#include "platform/ui/Focus.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
@@ -63,6 +64,12 @@ WindowHandle createForm() {
     add(ctl::kEditClass, u"Praha hl.n.", ui::WS_BORDER, Rect{74, 45, 236, 65}, 5);
     add(ctl::kStaticClass, u"Verze dat:", ctl::SS_LEFT, Rect{4, 70, 72, 88}, 6);
     add(ctl::kEditClass, u"2026-12-10", ui::WS_BORDER | ctl::ES_READONLY, Rect{74, 69, 236, 89}, 7);
+    add(ctl::kStaticClass, u"Kategorie záznamu v kalendáři:", ctl::SS_LEFT, Rect{4, 94, 236, 112},
+        8);
+    const WindowHandle notes =
+        add(ctl::kEditClass, u"Cesta vlakem z Prahy do Brna a zpět, rezervace místenek\r\nvůz 5",
+            ui::WS_BORDER | ctl::ES_MULTILINE, Rect{4, 114, 236, 160}, 9);
+    ui::setFocus(notes);
     return form;
 }
 
