@@ -7,8 +7,7 @@
 #include "platform/core/Thread.h"
 #include "platform/core/Window.h"
 #include "platform/shell/MenuBar.h"
-#include "platform/shell/MessageBoxIcon.h"
-#include "platform/shell/MessageBoxLayout.h"
+#include "platform/shell/MessageBoxWindow.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
@@ -70,117 +69,9 @@ MessageBoxAnswerer& answerer() {
     return a;
 }
 
-// One box on the screen; `onAnswer` runs once, when a button is chosen or the box goes.
-struct BoxState {
-    MessageBoxRequest request;
-    std::function<void(int)> onAnswer;
-    bool answered = false;
-    std::vector<WindowHandle> buttons;
-
-    void answer(WindowHandle box, int value) {
-        if (answered) {
-            return;
-        }
-        answered = true;
-        if (onAnswer) {
-            onAnswer(value);
-        }
-        ui::destroyWindow(box);
-    }
-};
-
-MessageBoxLayout layoutFor(const MessageBoxRequest& request) {
-    return layoutMessageBox(ctl::controlFont(), request.text,
-                            messageBoxIconOf(request.type) != MessageBoxIcon::None,
-                            ui::screenSize(), ui::systemMetrics().borderWidth);
-}
-
-void paintBox(WindowHandle h, const BoxState& s) {
-    ui::PaintContext paint(h);
-    draw::DeviceContext& dc = paint.dc();
-    const Rect c = ui::getClientRect(h);
-    const MessageBoxLayout layout = layoutFor(s.request);
-    dc.fillRect(c, ctl::kWindowColor);
-    dc.selectFont(&ctl::controlFont());
-    dc.setBkMode(draw::BackgroundMode::Transparent);
-    dc.fillRect(Rect{0, 0, c.right, layout.caption.bottom}, ctl::kSelectionColor);
-    dc.setTextColor(ctl::kSelectionTextColor);
-    const int inset = layout.caption.height() / 4;
-    dc.drawText(s.request.caption, Rect{inset, 0, c.right - inset, layout.caption.bottom},
-                draw::kTextSingleLine | draw::kTextVCenter);
-    drawMessageBoxIcon(dc, layout.icon, messageBoxIconOf(s.request.type));
-    dc.setTextColor(ctl::kTextColor);
-    dc.drawText(s.request.text, layout.text, draw::kTextWordBreak | draw::kTextVCenter);
-}
-
 // Shows a box and returns its window; `onAnswer` receives the button.
 WindowHandle showBox(const MessageBoxRequest& request, std::function<void(int)> onAnswer) {
-    ctl::registerControlClasses();
-    auto state = std::make_shared<BoxState>();
-    state->request = request;
-    state->onAnswer = std::move(onAnswer);
-    const MessageBoxLayout layout = layoutFor(request);
-    ui::CreateParams p;
-    p.className = std::string(kMessageBoxClass);
-    p.text = request.caption;
-    p.style = ui::WS_POPUP | ui::WS_BORDER | ui::WS_VISIBLE;
-    p.exStyle = ui::WS_EX_TOPMOST;
-    p.parent = request.owner;
-    p.rect = layout.window;
-    const WindowHandle box = ui::createWindow(
-        p,
-        [state](WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) -> MsgResult {
-            switch (m) {
-                case ui::WM_ERASEBKGND:
-                    return 1;
-                case ui::WM_PAINT:
-                    paintBox(h, *state);
-                    return 0;
-                case ui::WM_COMMAND:
-                    state->answer(h, static_cast<int>(ui::lowWord(wp)));
-                    return 0;
-                case ui::WM_CLOSE:
-                    state->answer(h, (state->request.type & 0xF) == MB_YESNO ? IDNO : IDOK);
-                    return 0;
-                case ui::WM_DESTROY:
-                    // Destroyed from outside (its owner went): the asker must not wait forever.
-                    if (!state->answered) {
-                        state->answered = true;
-                        if (state->onAnswer) {
-                            state->onAnswer(0);
-                        }
-                    }
-                    return 0;
-                default:
-                    return ui::defWindowProc(h, m, wp, lp);
-            }
-        });
-    if (box == kNullWindow) {
-        return kNullWindow;
-    }
-    const bool yesNo = (request.type & 0xF) == MB_YESNO;
-    const std::vector<std::pair<unsigned, std::u16string>> buttons =
-        yesNo ? std::vector<std::pair<unsigned, std::u16string>>{{IDYES, u"Ano"}, {IDNO, u"Ne"}}
-              : std::vector<std::pair<unsigned, std::u16string>>{{IDOK, u"OK"}};
-    const int bw = std::max(70, 5 * ctl::controlFont().metrics().height);
-    const int gap = layout.buttons.height() / 2;
-    const int total =
-        static_cast<int>(buttons.size()) * bw + (static_cast<int>(buttons.size()) - 1) * gap;
-    int x = layout.buttons.left + (layout.buttons.width() - total) / 2;
-    for (const auto& [id, text] : buttons) {
-        ui::CreateParams b;
-        b.className = std::string(ctl::kButtonClass);
-        b.text = text;
-        b.style =
-            ui::WS_CHILD | ui::WS_VISIBLE | (state->buttons.empty() ? ctl::BS_DEFPUSHBUTTON : 0);
-        b.rect = Rect::fromSize(x, layout.buttons.top, bw, layout.buttons.height());
-        b.parent = box;
-        b.id = id;
-        state->buttons.push_back(ui::createWindow(b));
-        x += bw + gap;
-    }
-    ui::setFocus(state->buttons.front());
-    return box;
+    return MessageBoxWindow::open(request, std::move(onAnswer));
 }
 
 // The modal form on the user-interface thread.
