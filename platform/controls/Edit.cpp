@@ -53,9 +53,8 @@ public:
         return map;
     }
 
-    void fontChanged() override { scrollToCaret(handle()); }
-
 private:
+    void fontChanged() override { scrollToCaret(handle()); }
     MsgResult onCreate(std::uintptr_t, std::intptr_t lp) {
         const auto* params = reinterpret_cast<const ui::CreateParams*>(lp);
         if (params) {

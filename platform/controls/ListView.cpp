@@ -72,9 +72,8 @@ public:
         return map;
     }
 
-    void fontChanged() override { layoutChanged(); }
-
 private:
+    void fontChanged() override { layoutChanged(); }
     MsgResult onCreate(std::uintptr_t, std::intptr_t) {
         measure();
         return 0;
