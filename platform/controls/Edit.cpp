@@ -231,9 +231,15 @@ private:
                          multi && (ui::getStyle(h) & ES_AUTOHSCROLL) == 0);
     }
 
+    // The margin above the lines of a multi-line edit: less in a box hardly taller than one
+    // line, so that the line is shown whole.
+    int topMargin(WindowHandle h) const {
+        return std::clamp((ui::getClientRect(h).height() - lineHeight()) / 2, 0, kMargin);
+    }
+
     // How many whole lines the client area shows (at least one).
     int visibleLines(WindowHandle h) const {
-        return std::max(1, (ui::getClientRect(h).height() - 2 * kMargin) / lineHeight());
+        return std::max(1, (ui::getClientRect(h).height() - 2 * topMargin(h)) / lineHeight());
     }
 
     // The top of a shown line: a single line is centred, several start at the margin.
@@ -242,7 +248,7 @@ private:
         if (!multiLine(h)) {
             return client.top + (client.height() - lineHeight()) / 2;
         }
-        return client.top + kMargin +
+        return client.top + topMargin(h) +
                (static_cast<int>(line) - static_cast<int>(firstLine_)) * lineHeight();
     }
 
@@ -251,7 +257,8 @@ private:
         const EditLines l = lines(h);
         std::size_t line = 0;
         if (multiLine(h)) {
-            const int row = (y - kMargin) < 0 ? -1 : (y - kMargin) / lineHeight();
+            const int top = topMargin(h);
+            const int row = (y - top) < 0 ? -1 : (y - top) / lineHeight();
             line = static_cast<std::size_t>(
                 std::clamp<long long>(static_cast<long long>(firstLine_) + row, 0,
                                       static_cast<long long>(l.count()) - 1));

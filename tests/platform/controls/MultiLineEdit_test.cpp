@@ -120,6 +120,25 @@ TEST_F(MultiLineEditTest, TypingFollowsTheCaretDownAndUpAgain) {
     EXPECT_TRUE(inked(1, 1));
 }
 
+TEST_F(MultiLineEditTest, ABoxHardlyTallerThanALineShowsTheCaretLineWhole) {
+    // 1.3 times the font height, as the options pages make it: 16 high, 14 inside the border.
+    const WindowHandle low =
+        host.add(kEditClass, u"", ui::WS_BORDER | ES_MULTILINE, Rect{10, 60, 74, 76}, 101);
+    ui::setFocus(low);
+    const auto ink = [&](int column, int y) {
+        return kit.screenshot().pixel(kText.x + column * kCharWidth + 2, y) == kTextColor;
+    };
+    kit.type(u"Praha");
+    EXPECT_TRUE(ink(4, 61 + 6));
+    EXPECT_FALSE(ink(5, 61 + 6));
+    // The caret goes to the wrapped second line, which is then shown from the client's top
+    // (61), glyphs from their top row to their bottom row inside the box.
+    kit.type(u" hlavní");
+    EXPECT_EQ(testing::editSelection(low), std::make_pair(12, 12));
+    EXPECT_TRUE(ink(5, 61 + 2));
+    EXPECT_TRUE(ink(5, 61 + 10));
+}
+
 TEST_F(MultiLineEditTest, ASingleLineEditTakesNoLineBreaks) {
     const WindowHandle single =
         host.add(kEditClass, u"Brno", ui::WS_BORDER, Rect{10, 60, 130, 80}, 101);
