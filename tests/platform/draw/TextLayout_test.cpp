@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -96,6 +98,50 @@ TEST(TextLayout, LinesCoverTheTextForCaretMovement) {
     EXPECT_EQ(lines[1], (TextLine{7, 3, 11}));   // "řád", then the line break
     EXPECT_EQ(lines[2], (TextLine{11, 7, 19}));  // "českých"
     EXPECT_EQ(lines[3], (TextLine{19, 5, 24}));  // "vlaků", to the end
+}
+
+TEST(TextLayout, AnyTextAndWidthGiveLinesThatFitAndFollowOneAnother) {
+    // Random texts of words, spaces, line breaks and two-unit characters, at every width.
+    const std::u16string pieces[] = {u"a",    u"ž",  u" ",      u"  ",         u"\n",
+                                     u"\r\n", u"\r", u"Přerov", u"\U0001F68C", u"-"};
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    for (int round = 0; round < 200; ++round) {
+        std::u16string text;
+        for (int k = next() % 12; k > 0; --k) {
+            text += pieces[next() % std::size(pieces)];
+        }
+        for (int width = 0; width <= 40; width += 3) {
+            const auto lines = layoutLines(fixedFont(), text, width, LineBreaks::WordWrap);
+            ASSERT_FALSE(lines.empty());
+            EXPECT_EQ(lines.front().start, 0u);
+            EXPECT_EQ(lines.back().next, text.size());
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                const TextLine& l = lines[i];
+                const std::u16string_view drawn =
+                    std::u16string_view(text).substr(l.start, l.length);
+                EXPECT_LE(l.start + l.length, l.next);
+                if (i + 1 < lines.size()) {
+                    EXPECT_EQ(l.next, lines[i + 1].start);
+                }
+                // What is left out between lines is only spaces and line breaks.
+                for (std::size_t p = l.start + l.length; p < l.next; ++p) {
+                    EXPECT_TRUE(text[p] == u' ' || text[p] == u'\r' || text[p] == u'\n');
+                }
+                EXPECT_EQ(drawn.find_first_of(u"\r\n"), std::u16string_view::npos);
+                // A line is too wide only when it holds a single character.
+                if (width > 0 && fixedFont().measure(drawn).width > width) {
+                    EXPECT_LE(fixedFont().measure(drawn).width, 5);
+                }
+                if (!drawn.empty()) {
+                    EXPECT_FALSE(drawn.front() >= 0xDC00 && drawn.front() < 0xE000);
+                }
+            }
+        }
+    }
 }
 
 class DrawTextTest : public ::testing::Test {
