@@ -9,12 +9,14 @@
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Capture.h"
 #include "platform/ui/MessageFilters.h"
+#include "platform/ui/MessageMap.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiLoop.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowClass.h"
+#include "platform/ui/WindowObject.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
@@ -157,10 +159,11 @@ void closeFrom(std::size_t level) {
     }
 }
 
-MsgResult popupProc(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp);
+// Makes a popup's window (below); null when it could not be made.
+WindowHandle openPopupWindow(const ui::CreateParams& params);
 
 // Opens `menu` with its corner at `anchor`: above it for a soft key, beside it for a nested
-// popup; kept on the screen.
+// popup; kept on the screen and off the menu bar.
 void openPopup(MenuPtr menu, Point anchor, bool alignRight, bool above) {
     if (!menu || shell().popups.size() >= kPopupDepthLimit) {
         return;
@@ -180,7 +183,7 @@ void openPopup(MenuPtr menu, Point anchor, bool alignRight, bool above) {
     p.style = ui::WS_POPUP | ui::WS_BORDER;
     p.exStyle = ui::WS_EX_TOPMOST;
     p.rect = Rect::fromSize(x, y, size.width, size.height);
-    const WindowHandle w = ui::createWindow(p, popupProc);
+    const WindowHandle w = openPopupWindow(p);
     if (w == kNullWindow) {
         return;
     }
@@ -285,44 +288,73 @@ void paintPopup(WindowHandle h, const OpenPopup& p) {
     }
 }
 
-MsgResult popupProc(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-    const std::size_t level = levelOf(h);
-    auto& popups = shell().popups;
-    switch (m) {
-        case ui::WM_ERASEBKGND:
-            return 1;
-        case ui::WM_PAINT:
-            if (level < popups.size()) {
-                paintPopup(h, popups[level]);
-            } else {
-                ui::PaintContext paint(h);
-            }
-            return 0;
-        case ui::WM_LBUTTONDOWN:
-        case ui::WM_LBUTTONDBLCLK:
-            shell().fingerWentDown = true;
-            return 0;
-        case ui::WM_LBUTTONUP: {
-            if (!shell().fingerWentDown) {
-                return 0;  // the finger that opened the popup
-            }
-            shell().fingerWentDown = false;
-            // The innermost popup under the finger takes the tap; outside them all, they close.
-            const Point screen = ui::clientToScreen(h, Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
-            for (std::size_t k = popups.size(); k-- > 0;) {
-                const Rect r = ui::getWindowRect(popups[k].window);
-                if (r.contains(screen)) {
-                    const Point local = ui::screenToClient(popups[k].window, screen);
-                    choose(k, itemAt(*popups[k].menu, local.y));
-                    return 0;
-                }
-            }
-            closeFrom(0);
-            return 0;
+// A popup's window: it paints its menu and hands taps to the chain of popups. The window
+// owns its object.
+class MenuPopupWindow : public ui::WindowObject {
+public:
+    static WindowHandle open(const ui::CreateParams& params) {
+        auto* popup = new MenuPopupWindow();
+        if (!popup->create(params)) {
+            delete popup;
+            return kNullWindow;
         }
-        default:
-            return ui::defWindowProc(h, m, wp, lp);
+        return popup->handle();
     }
+
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<MenuPopupWindow>(&WindowObject::messageMap())
+                                    .message(ui::WM_ERASEBKGND, &MenuPopupWindow::onEraseBackground)
+                                    .message(ui::WM_PAINT, &MenuPopupWindow::onPaint)
+                                    .message(ui::WM_LBUTTONDOWN, &MenuPopupWindow::onFingerDown)
+                                    .message(ui::WM_LBUTTONDBLCLK, &MenuPopupWindow::onFingerDown)
+                                    .message(ui::WM_LBUTTONUP, &MenuPopupWindow::onFingerUp);
+        return map;
+    }
+
+private:
+    void onFinalMessage() override { delete this; }
+
+    MsgResult onEraseBackground(std::uintptr_t, std::intptr_t) { return 1; }
+
+    MsgResult onPaint(std::uintptr_t, std::intptr_t) {
+        const std::size_t level = levelOf(handle());
+        if (level < shell().popups.size()) {
+            paintPopup(handle(), shell().popups[level]);
+        } else {
+            ui::PaintContext paint(handle());
+        }
+        return 0;
+    }
+
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t) {
+        shell().fingerWentDown = true;
+        return 0;
+    }
+
+    MsgResult onFingerUp(std::uintptr_t, std::intptr_t lp) {
+        if (!shell().fingerWentDown) {
+            return 0;  // the finger that opened the popup
+        }
+        shell().fingerWentDown = false;
+        // The innermost popup under the finger takes the tap; outside them all, they close.
+        const auto& popups = shell().popups;
+        const Point screen =
+            ui::clientToScreen(handle(), Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
+        for (std::size_t k = popups.size(); k-- > 0;) {
+            const Rect r = ui::getWindowRect(popups[k].window);
+            if (r.contains(screen)) {
+                const Point local = ui::screenToClient(popups[k].window, screen);
+                choose(k, itemAt(*popups[k].menu, local.y));
+                return 0;
+            }
+        }
+        closeFrom(0);
+        return 0;
+    }
+};
+
+WindowHandle openPopupWindow(const ui::CreateParams& params) {
+    return MenuPopupWindow::open(params);
 }
 
 class MenuBarWindow : public ctl::detail::Control {
