@@ -24,6 +24,10 @@ const draw::Font& Control::font() const {
     return font_ ? *font_ : controlFont();
 }
 
+void Control::paint() {
+    ui::PaintContext paint(handle());
+}
+
 MsgResult Control::onSetFont(std::uintptr_t wParam, std::intptr_t lParam) {
     font_ = reinterpret_cast<const draw::Font*>(wParam);
     fontChanged();

@@ -30,8 +30,8 @@ public:
 protected:
     // The font set through WM_SETFONT, else the controls' font.
     const draw::Font& font() const;
-    // Paints the whole client area (in a PaintContext of its own).
-    virtual void paint() {}
+    // Paints the whole client area in a PaintContext of its own (the default only validates it).
+    virtual void paint();
     // After WM_SETFONT, before any repainting.
     virtual void fontChanged() {}
     // Whether the control has the focus; after it came or went (the control is repainted
