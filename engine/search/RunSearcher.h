@@ -62,6 +62,10 @@ private:
     bool advance(std::int32_t& b);
     void sendProgress(std::int32_t percent);
     void seed(std::int32_t b);
+    // Whether seeding boards a departure `time` minutes after the start at From candidate
+    // `fromIndex`: the traveller reaches the stop on foot by then and leaves the From place
+    // within the standard window.
+    bool seededAt(std::int32_t fromIndex, std::int32_t time) const;
     const std::vector<Departure>& departures(std::size_t tt, std::uint16_t stop);
     void processBucket(std::int32_t b);
     void processStopEntry(StopEntry* e, std::int32_t time);

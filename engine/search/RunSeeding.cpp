@@ -27,6 +27,11 @@ const std::vector<Departure>& Searcher::departures(std::size_t tt, std::uint16_t
     return cache_.back().second;
 }
 
+bool Searcher::seededAt(std::int32_t fromIndex, std::int32_t time) const {
+    const std::int32_t walk = work_.from.at(static_cast<std::size_t>(fromIndex)).walkMinutes;
+    return time >= walk && time - walk <= standardWindow_ && time < endRel_;
+}
+
 void Searcher::seed(std::int32_t b) {
     for (std::size_t k = 0; k < work_.from.size(); ++k) {
         const cZastavkaZadani& c = work_.from[k];
@@ -70,7 +75,9 @@ void Searcher::seed(std::int32_t b) {
         for (; it != deps.end() && it->time < hi; ++it) {
             const Departure d = *it;
             const std::size_t n = s.stopCount(d.trip);
-            // A departure that a better-placed From stop of the same trip serves is left to it.
+            // A departure that a better-placed From stop of the same trip serves is left to it,
+            // but only when that stop's own seeding boards the trip there: the traveller must
+            // reach it on foot from the requested minute in time, within the window.
             bool skip = false;
             int others = 0;
             // Forwards only as far as the trip can be left: a journey that leaves it before the
@@ -82,7 +89,8 @@ void Searcher::seed(std::int32_t b) {
                  !groupGuarded && q < n && others < kMaxThirdStop && !skip; ++q) {
                 const std::int32_t fi = fromIndex_[tt][stopOf(tt, d.trip, q)];
                 if (fi >= 0 && fi < static_cast<std::int32_t>(k) && q + 1 < n &&
-                    mayBoard(tt, d.trip, q)) {
+                    mayBoard(tt, d.trip, q) &&
+                    seededAt(fi, relative(d.tripDay, departureTau(tt, d.trip, q)))) {
                     skip = true;
                 } else if (mayAlight(tt, d.trip, q)) {
                     break;
@@ -97,9 +105,8 @@ void Searcher::seed(std::int32_t b) {
                     ++others;
                 } else if (fi < static_cast<std::int32_t>(k) && mayBoard(tt, d.trip, q)) {
                     // The traveller could have boarded there instead, walk included.
-                    const std::int32_t reached = relative(d.tripDay, departureTau(tt, d.trip, q));
                     skip = nextOrPrevious_ ||
-                           reached >= work_.from[static_cast<std::size_t>(fi)].walkMinutes;
+                           seededAt(fi, relative(d.tripDay, departureTau(tt, d.trip, q)));
                 }
             }
             if (skip) {
