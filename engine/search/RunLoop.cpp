@@ -75,6 +75,10 @@ bool Searcher::advance(std::int32_t& b) {
 
 std::int32_t Searcher::mainLoop() {
     platform::sendMessage(window_, platform::WM_ENGINE_START, 999999);
+    // Browsing later or earlier keeps the walk of the first search; it is not offered again.
+    if (!nextOrPrevious_ && !hasVia_) {
+        offerWalk();
+    }
     seed(0);
     std::int32_t b = 0;
     for (;;) {
