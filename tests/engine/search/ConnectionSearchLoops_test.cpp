@@ -31,15 +31,7 @@ json outAndBack(json extra = json::array()) {
 }
 
 TEST(ConnectionSearchLoops, NoJourneyComesBackToAStopAndAWalkJoinsThePlaces) {
-    struct Case {
-        const char* what;
-        json extra;
-        const char* from;
-        const char* to;
-        int minute;
-        bool arrival;
-        const char* expected;
-    } cases[] = {
+    const SearchCaseOnPart cases[] = {
         {"the places a walk apart: the walk, not a ride out and back", json::array(), "Domov",
          "Cil", hm(8, 5), false,
          R"(connections 1, focus 0
@@ -66,11 +58,8 @@ TEST(ConnectionSearchLoops, NoJourneyComesBackToAStopAndAWalkJoinsThePlaces) {
    [Bus 3] Domov 05.01. 08:25 -> Daleko 05.01. 08:35, -1 m
 )"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TestSet s({compileDoc(outAndBack(c.extra))});
-        s.request(0, c.from, 0, c.to, c.minute, kDay, c.arrival);
-        EXPECT_EQ(searchDump(s), c.expected);
+    for (const SearchCaseOnPart& c : cases) {
+        expectSearch(outAndBack(c.part), c.search());
     }
 }
 

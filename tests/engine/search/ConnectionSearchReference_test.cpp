@@ -193,9 +193,6 @@ struct Judged {
     std::vector<std::uint32_t> trips;
 };
 
-constexpr int kSafeTransfer = 4;
-constexpr int kTransferPenalty = 3;
-
 Judged judge(const ScanJourney& j) {
     Judged v{};
     v.start = j.start();
