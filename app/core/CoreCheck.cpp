@@ -35,6 +35,7 @@ int runCoreCheck(const std::filesystem::path& programFolder, int argc, const cha
                  std::ostream& err) {
     StreamNotice notice(err);
     const auto profile = platform::ui::chooseDeviceProfile(argc, argv);
+    if (!profile) err << "unknown device profile; using 240x320\n";
     const DeviceFacts device = profile ? deviceFactsOf(*profile) : DeviceFacts{};
 
     const EngineApi* api = nullptr;

@@ -53,11 +53,17 @@ std::int64_t getFileSize(const fs::path& path) {
 std::optional<std::int64_t> getFreeSpace(const fs::path& folder) {
     struct statvfs info {};
     if (::statvfs(folder.c_str(), &info) != 0) return std::nullopt;
-    // blocks × block size ÷ 1024, split so that no product leaves 64 bits.
-    const std::uint64_t blocks = info.f_bavail;
-    const std::uint64_t blockSize = info.f_frsize;
-    const std::uint64_t kilobytes = blocks / 1024 * blockSize + blocks % 1024 * blockSize / 1024;
-    return kilobytes > static_cast<std::uint64_t>(INT64_MAX) ? INT64_MAX : static_cast<std::int64_t>(kilobytes);
+    return freeKilobytes(info.f_bavail, info.f_frsize);
+}
+
+std::int64_t freeKilobytes(std::uint64_t blocks, std::uint64_t blockSize) {
+    // Whole groups of 1024 blocks, then the rest, so that no product leaves 64 bits.
+    const std::uint64_t limit = static_cast<std::uint64_t>(INT64_MAX);
+    if (blockSize == 0) return 0;
+    const std::uint64_t groups = blocks / 1024;
+    if (blockSize > limit / 1024 || groups > limit / blockSize) return INT64_MAX;
+    const std::uint64_t kilobytes = groups * blockSize + blocks % 1024 * blockSize / 1024;
+    return kilobytes > limit ? INT64_MAX : static_cast<std::int64_t>(kilobytes);
 }
 
 bool appendToFile(const fs::path& path, std::string_view bytes) {

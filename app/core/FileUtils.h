@@ -24,6 +24,8 @@ std::int64_t getFileSize(const std::filesystem::path& path);
 // Free space available to the user on the folder's disk in kilobytes, in 64 bits (a 32-bit
 // figure wraps at 2 TiB); nothing when the folder cannot be asked.
 std::optional<std::int64_t> getFreeSpace(const std::filesystem::path& folder);
+// blocks × blockSize ÷ 1024 without overflow; saturates at the largest 64-bit value.
+std::int64_t freeKilobytes(std::uint64_t blocks, std::uint64_t blockSize);
 // Appends the bytes to the file, creating it; false when it cannot be opened or written.
 bool appendToFile(const std::filesystem::path& path, std::string_view bytes);
 // Position of the first occurrence of part in text.

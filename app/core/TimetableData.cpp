@@ -210,31 +210,27 @@ std::vector<std::u16string> TimetableData::getSetTimetableNames(std::int32_t set
     return names;
 }
 
-bool TimetableData::setHasTrainPosition(std::int32_t set) const {
+bool TimetableData::anySetHeader(std::int32_t set, const std::function<bool(const TimetableHeaderInfo&)>& test) const {
     const std::int32_t count = static_cast<std::int32_t>(GetIndexyHlavicekSestavy(set).size());
     for (std::int32_t n = 0; n < count; ++n) {
         const TimetableHeaderInfo* h = getSetHeader(set, n);
-        if (h != nullptr && h->hasTrainPosition) return true;
+        if (h != nullptr && test(*h)) return true;
     }
     return false;
+}
+
+bool TimetableData::setHasTrainPosition(std::int32_t set) const {
+    return anySetHeader(set, [](const TimetableHeaderInfo& h) { return h.hasTrainPosition; });
 }
 
 bool TimetableData::setHasGpsPositions(std::int32_t set) const {
-    const std::int32_t count = static_cast<std::int32_t>(GetIndexyHlavicekSestavy(set).size());
-    for (std::int32_t n = 0; n < count; ++n) {
-        const TimetableHeaderInfo* h = getSetHeader(set, n);
-        if (h != nullptr && h->hasCoordinates) return true;
-    }
-    return false;
+    return anySetHeader(set, [](const TimetableHeaderInfo& h) { return h.hasCoordinates; });
 }
 
 bool TimetableData::setListsItem(std::int32_t set, std::int16_t id) const {
-    const std::int32_t count = static_cast<std::int32_t>(GetIndexyHlavicekSestavy(set).size());
-    for (std::int32_t n = 0; n < count; ++n) {
-        const TimetableHeaderInfo* h = getSetHeader(set, n);
-        if (h != nullptr && std::find(h->itemIds.begin(), h->itemIds.end(), id) != h->itemIds.end()) return true;
-    }
-    return false;
+    return anySetHeader(set, [id](const TimetableHeaderInfo& h) {
+        return std::find(h.itemIds.begin(), h.itemIds.end(), id) != h.itemIds.end();
+    });
 }
 
 bool TimetableData::anyHeaderListsItem(std::int16_t id) const {

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,8 @@ public:
 
 private:
     void loadHeader(std::int32_t index);
+    // True when the test holds for any timetable of the set.
+    bool anySetHeader(std::int32_t set, const std::function<bool(const TimetableHeaderInfo&)>& test) const;
     void showError(std::uint32_t textId) const;
 
     const EngineApi& api_;

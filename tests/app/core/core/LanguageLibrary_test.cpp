@@ -26,7 +26,7 @@ TEST_F(LanguageLibraryTest, NameFollowsTheCountryCode) {
 }
 
 TEST_F(LanguageLibraryTest, SlovakLibraryReplacesTheTexts) {
-    ASSERT_TRUE(loadLanguageStrings(TRASA_LANGUAGE_LIBRARY_DIR, 1));
+    ASSERT_TRUE(loadLanguageStrings(TRASA_PROGRAM_DIR, 1));
     EXPECT_EQ(loadResString(128), u"Pelorvant");
     EXPECT_NE(loadResString(138), u"???");
     EXPECT_NE(loadResString(280), u"???");
@@ -36,7 +36,7 @@ TEST_F(LanguageLibraryTest, SlovakLibraryReplacesTheTexts) {
 
 TEST_F(LanguageLibraryTest, MissingLibraryKeepsTheBuiltInTextsSilently) {
     EXPECT_FALSE(loadLanguageStrings("/nonexistent", 1));
-    EXPECT_FALSE(loadLanguageStrings(TRASA_LANGUAGE_LIBRARY_DIR, 0));  // no Czech library: built in
+    EXPECT_FALSE(loadLanguageStrings(TRASA_PROGRAM_DIR, 0));  // no Czech library: built in
     EXPECT_EQ(loadResString(350), u"Ano");
 }
 
@@ -86,7 +86,7 @@ TEST(CoreCheck, ProgramWithoutTheEngineBesideItEndsWithText138) {
     testing::TempFolder folder;
     const fs::path program = folder.path() / "bin" / "pelorvant_check";
     fs::create_directories(program.parent_path());
-    fs::copy_file(fs::path(TRASA_LANGUAGE_LIBRARY_DIR) / "pelorvant_check", program);
+    fs::copy_file(fs::path(TRASA_PROGRAM_DIR) / "pelorvant_check", program);
     const ProgramRun run = runProgram(program, folder.path());
     EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 1) << run.output;
     EXPECT_NE(run.output.find(toUtf8(loadResString(138))), std::string::npos) << run.output;
@@ -98,7 +98,7 @@ TEST(CoreCheck, ProgramListsTheHeadersOfItsDataFolder) {
     const fs::path data = folder.path() / "share" / "pelorvant" / "data";
     fs::create_directories(data);
     fs::copy_file(fs::path(TRASA_FIXTURE_DIR) / "city_v40.jz", data / "city.jz");
-    const ProgramRun run = runProgram(fs::path(TRASA_LANGUAGE_LIBRARY_DIR) / "pelorvant_check", folder.path());
+    const ProgramRun run = runProgram(fs::path(TRASA_PROGRAM_DIR) / "pelorvant_check", folder.path());
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("timetables: 1"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("MHD Horn\xC3\xAD Lhota 07"), std::string::npos) << run.output;

@@ -123,6 +123,22 @@ TEST(FileUtils, FilesSizesAndFreeSpace) {
     EXPECT_EQ(getFreeSpace(folder.path() / "missing"), std::nullopt);
 }
 
+// Disks of 2 TiB and more: the kilobytes go on counting instead of wrapping round to a small
+// figure that would refuse a download for want of space.
+TEST(FileUtils, FreeSpaceCountsBeyondTwoTebibytes) {
+    struct Row {
+        std::uint64_t blocks;
+        std::uint64_t blockSize;
+        std::int64_t kilobytes;
+    };
+    for (const Row& r : {Row{1, 4096, 4}, Row{3, 512, 1}, Row{0, 4096, 0}, Row{1000, 0, 0},
+                         Row{(1ull << 41) / 4096, 4096, 1ll << 31},            // 2 TiB
+                         Row{(5ull << 40) / 4096, 4096, 5ll << 30},            // 5 TiB
+                         Row{~0ull, 65536, INT64_MAX}, Row{1ull << 20, ~0ull, INT64_MAX}}) {
+        EXPECT_EQ(freeKilobytes(r.blocks, r.blockSize), r.kilobytes) << r.blocks << " x " << r.blockSize;
+    }
+}
+
 TEST(FileUtils, TimetableFilesMatchTheExtensionInAnyCase) {
     testing::TempFolder folder;
     for (const char* name : {"b.jz", "A.JZ", "c.Jz", "d.jzx", "e.txt", ".jz"}) testing::writeFile(folder.path() / name, "x");
