@@ -1,6 +1,7 @@
 // Pelorvant's entry: one running instance per user and program file, the command-line words
 // "restart", "allways" and "UpdateData", then the start-up, the message loop and the
 // orderly shut-down.
+#include "app/core/GpsReceiver.h"
 #include "app/core/life/CommandWords.h"
 #include "app/core/life/PelorvantMain.h"
 #include "app/core/life/PelorvantSteps.h"
@@ -10,6 +11,7 @@
 #include "platform/services/instance/PeerCheck.h"
 
 #include <cstdio>
+#include <memory>
 #include <thread>
 
 int main(int argc, char** argv) {
@@ -18,7 +20,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pelorvant: unknown device profile\n");
         return 2;
     }
-    pelorvant::PelorvantSteps steps(*profile, {});
+    // The one GPS receiver: made at the end of the start-up (it opens gpsd only when a view
+    // asks for positions) and stopped at the shut-down.
+    std::unique_ptr<pelorvant::cGpsReceiver> gps;
+    pelorvant::LaterParts later;
+    later.createGpsReceiver = [&gps] {
+        gps = std::make_unique<pelorvant::cGpsReceiver>(
+            platform::services::makeGpsdSource(platform::services::gpsdAddressFromEnvironment()));
+    };
+    later.stopGpsReceiver = [&gps] {
+        if (gps) gps->stop();
+    };
+    pelorvant::PelorvantSteps steps(*profile, std::move(later));
     pelorvant::cPelorvantMain app(steps);
     // Declared after the application: the instance service stops before what it asks goes.
     auto instance = platform::services::makeSingleInstance(platform::services::programOfSelf(),
