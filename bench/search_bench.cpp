@@ -4,17 +4,23 @@
 // the queries with no connection separately, a plain profile connection scan over the same
 // window on the same data in the same run, and the search's working memory: the pages one
 // search takes, the heap it keeps beyond the loaded model, and the resident size before and
-// after the queries.
+// after the queries. A digest of every status and connection found lets two builds show that
+// they give the same results.
 //
-//   build/release/bench/search_bench [queries [city|national]]
+//   build/release/bench/search_bench [queries [city|national [folder]]]
+//
+// With a folder, the compiled networks are kept there and read back by later runs.
 
 #include <malloc.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <random>
@@ -33,6 +39,7 @@
 #include "engine/search/ConnectionSearch.h"
 #include "engine/search/ResultStore.h"
 #include "engine/search/SearchRequest.h"
+#include "engine/search/SearchResult.h"
 #include "tools/jzwriter/TimetableCompiler.h"
 
 namespace {
@@ -42,6 +49,13 @@ using trasovnik::cJizdniRad;
 
 double msSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+// CPU time of this thread: less disturbed than the clock by other work on a busy machine.
+double cpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
 }
 
 // Heap bytes in use.
@@ -104,9 +118,34 @@ std::vector<trasovnik::cZastavkaZadani> candidatesOf(const std::vector<std::uint
     return out;
 }
 
+// FNV-1a over the status and the legs of every connection of the result.
+std::uint64_t digestOf(std::uint64_t h, std::int32_t status, const trasovnik::cVysledekHledani* r) {
+    auto mix = [&h](std::int64_t v) {
+        for (int i = 0; i < 8; ++i) {
+            h = (h ^ static_cast<std::uint8_t>(v >> (8 * i))) * 0x100000001B3ull;
+        }
+    };
+    mix(status < 0 ? status : 0);
+    for (std::int32_t i = 0; r != nullptr && i < r->count(); ++i) {
+        for (const trasovnik::cUsekSpojeni& leg : r->built(i).legs) {
+            mix(leg.trip);
+            mix(leg.timetable);
+            mix(leg.boardPosition);
+            mix(leg.alightPosition);
+            mix(leg.departureMinute + 1440 * leg.departureDay);
+            mix(leg.arrivalMinute + 1440 * leg.arrivalDay);
+            mix(leg.walkMinutes);
+        }
+        mix(-1);
+    }
+    return h;
+}
+
 struct Figures {
     std::vector<double> engineMs, foundMs, nothingMs, scanMs;
     std::vector<double> pageKb, heapGrowthKb;
+    std::uint64_t digest = 0xCBF29CE484222325ull;
+    double cpuTotalMs = 0;
 };
 
 void run(const char* name, const std::shared_ptr<cJizdniRad>& file, int queries) {
@@ -149,9 +188,13 @@ void run(const char* name, const std::shared_ptr<cJizdniRad>& file, int queries)
         trasovnik::setNewRequest(set, std::move(r));
         trasovnik::resultStoreOf(set).clear();
         auto t = Clock::now();
+        const double cpu = cpuMs();
         const std::int32_t status = searcher.hledejCestu(set, 0, 0, platform::kNullWindow);
         f.engineMs.push_back(msSince(t));
+        f.cpuTotalMs += cpuMs() - cpu;
         (status >= 0 ? f.foundMs : f.nothingMs).push_back(f.engineMs.back());
+        f.digest = digestOf(f.digest, status,
+                            status >= 0 ? trasovnik::resultStoreOf(set).find(status) : nullptr);
         f.pageKb.push_back(static_cast<double>(searcher.lastPageBytes()) / 1024.0);
         heapAfter.push_back(heapKb());
 
@@ -172,8 +215,10 @@ void run(const char* name, const std::shared_ptr<cJizdniRad>& file, int queries)
     std::printf("%s: %zu stops, %zu trips, %zu places; %zu queries (%zu found, %zu without)\n",
                 name, jr.stops.stopCount(), jr.trips.tripCount(), places.size(), f.engineMs.size(),
                 f.foundMs.size(), f.nothingMs.size());
-    std::printf("  standard window %d min, maximum window %d min\n", window, horizon);
+    std::printf("  standard window %d min, maximum window %d min; results digest %016llx\n", window,
+                horizon, static_cast<unsigned long long>(f.digest));
     printRow("search, all", f.engineMs, "ms");
+    std::printf("  %-24s %.0f ms of processor time\n", "searches together", f.cpuTotalMs);
     printRow("search, with a result", f.foundMs, "ms");
     printRow("search, no connection", f.nothingMs, "ms");
     printRow("profile scan", f.scanMs, "ms");
@@ -196,28 +241,50 @@ void run(const char* name, const std::shared_ptr<cJizdniRad>& file, int queries)
 
 }  // namespace
 
+// The compiled network: read from `folder` when it was kept there, else built (and kept there
+// when a folder is given).
+std::shared_ptr<cJizdniRad> networkOf(const std::string& folder, const std::string& name,
+                                      const std::function<nlohmann::json()>& build) {
+    trasovnik::LoadObserver quiet;
+    const std::string path = folder.empty() ? "" : folder + "/" + name + ".jz";
+    std::vector<std::uint8_t> bytes;
+    if (!path.empty()) {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    if (bytes.empty()) {
+        bytes = jz::compileTimetable(build());
+        if (!path.empty()) {
+            std::ofstream out(path, std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
+        }
+    }
+    return trasovnik::loadTimetableBytes(bytes, quiet);
+}
+
 int main(int argc, char** argv) {
     const int queries = argc > 1 ? std::atoi(argv[1]) : 1000;
     const std::string only = argc > 2 ? argv[2] : "";
-    trasovnik::LoadObserver quiet;
+    const std::string folder = argc > 3 ? argv[3] : "";
     if (only.empty() || only == "city") {
         auto t = Clock::now();
         bench::MetroCityFigures figures;
-        std::shared_ptr<cJizdniRad> city = trasovnik::loadTimetableBytes(
-            jz::compileTimetable(bench::buildMetroCity({}, &figures)), quiet);
+        std::shared_ptr<cJizdniRad> city =
+            networkOf(folder, "metro-city", [&] { return bench::buildMetroCity({}, &figures); });
         std::printf(
             "metro city: %zu stops, %zu lines, %zu trips, %zu stop times, %zu walking "
-            "links, built in %.1f s\n",
+            "links (0 when read back), ready in %.1f s\n",
             figures.stops, figures.lines, figures.trips, figures.stopEvents, figures.walkLinks,
             msSince(t) / 1000);
         run("metro city", city, queries);
     }
     if (only.empty() || only == "national") {
         auto t = Clock::now();
-        bench::NationalNetworkOptions options;
-        std::shared_ptr<cJizdniRad> national = trasovnik::loadTimetableBytes(
-            jz::compileTimetable(bench::buildNationalNetwork(options)), quiet);
-        std::printf("national network built in %.1f s\n", msSince(t) / 1000);
+        std::shared_ptr<cJizdniRad> national = networkOf(folder, "national", [] {
+            return bench::buildNationalNetwork(bench::NationalNetworkOptions{});
+        });
+        std::printf("national network ready in %.1f s\n", msSince(t) / 1000);
         run("national", national, queries);
     }
     return 0;
