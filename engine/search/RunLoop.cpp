@@ -75,6 +75,10 @@ bool Searcher::advance(std::int32_t& b) {
 
 std::int32_t Searcher::mainLoop() {
     platform::sendMessage(window_, platform::WM_ENGINE_START, 999999);
+    if (!toReachable()) {
+        return searcher_.cancel_.load(std::memory_order_acquire) ? kSearchCancelled
+                                                                 : kSearchNothingFound;
+    }
     seed(0);
     std::int32_t b = 0;
     for (;;) {

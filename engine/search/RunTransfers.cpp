@@ -32,25 +32,30 @@ void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t e
             scratch_.routeStamp = 1;
         }
         std::vector<std::uint32_t>& seen = scratch_.routeSeen[tt];
-        forEachDeparture(tt, deps.all.data(), deps.all.data() + deps.all.size(), earliest, limit,
-                         exclude, [&](const StopDeparture& p, const Departure& d) {
-                             if (seen[p.route] != scratch_.routeStamp) {
-                                 seen[p.route] = scratch_.routeStamp;
-                                 out.push_back(d);
-                             }
-                             return true;
-                         });
+        // Once every route of the stop has its departure, later ones add nothing.
+        std::size_t routesLeft = deps.routes.size();
+        const cSpoje& s = trips(tt);
+        forEachDeparture(tt, deps, earliest, limit, exclude, [&](std::size_t, const Departure& d) {
+            const std::uint32_t route = s.trip(d.trip).route();
+            if (seen[route] != scratch_.routeStamp) {
+                seen[route] = scratch_.routeStamp;
+                out.push_back(d);
+                return --routesLeft > 0;
+            }
+            return true;
+        });
     } else {
         std::vector<std::uint32_t>& orders = boardingOrder_;
         std::vector<Departure>& found = boardingFound_;
         orders.clear();
         found.clear();
         for (const RouteDepartures& r : deps.routes) {
-            forEachDeparture(tt, deps.byRoute.data() + r.begin, deps.byRoute.data() + r.end,
-                             earliest, limit, exclude,
-                             [&](const StopDeparture& p, const Departure& d) {
+            forEachDeparture(tt, deps,
+                             std::span<const std::uint16_t>(deps.byRoute.data() + r.begin,
+                                                            deps.byRoute.data() + r.end),
+                             earliest, limit, exclude, [&](std::size_t place, const Departure& d) {
                                  found.push_back(d);
-                                 orders.push_back(p.order);
+                                 orders.push_back(static_cast<std::uint32_t>(place));
                                  return false;
                              });
         }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/search/StopDepartureIndex.h"
+#include "engine/search/TripPatterns.h"
 #include "platform/core/Types.h"
 
 namespace trasovnik {
@@ -42,6 +43,16 @@ struct SearchScratch {
     // Per timetable and route: the number of the transfer that last met the route.
     std::vector<std::vector<std::uint32_t>> routeSeen;
     std::uint32_t routeStamp = 0;
+    // The check that a To stop can be reached at all: the files' trip patterns, and per
+    // timetable the stops boarded and reached and the patterns ridden, marked with the number
+    // of the check.
+    TripPatternTables patterns;
+    struct ReachMarks {
+        std::vector<std::uint32_t> boarded, reached, pattern;
+        std::vector<std::uint32_t> ridden;  // per pattern: the position ridden from
+    };
+    std::vector<ReachMarks> reach;
+    std::uint32_t reachStamp = 0;
 };
 
 // Runs `request` on `set`. `pool` backs every label, bucket entry and path node, at most

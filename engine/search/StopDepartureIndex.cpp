@@ -56,9 +56,9 @@ const StopDepartures& StopDepartureIndex::of(std::uint16_t stop) {
         if (daysBack < -128 || daysBack > 127) {
             continue;  // cannot happen for times the file can hold
         }
-        built->all.push_back(
-            StopDeparture{static_cast<std::uint16_t>(minute), static_cast<std::int8_t>(daysBack),
-                          static_cast<std::uint8_t>(q), t, 0, trips.trip(t).route()});
+        built->all.push_back(StopDeparture{static_cast<std::uint16_t>(minute),
+                                           static_cast<std::int8_t>(daysBack),
+                                           static_cast<std::uint8_t>(q), t});
     }
     // Passage rows usually run by minute already (always in the real direction).
     auto byMinute = [](const StopDeparture& a, const StopDeparture& b) {
@@ -67,26 +67,24 @@ const StopDepartures& StopDepartureIndex::of(std::uint16_t stop) {
     if (!std::is_sorted(built->all.begin(), built->all.end(), byMinute)) {
         std::stable_sort(built->all.begin(), built->all.end(), byMinute);
     }
-    for (std::size_t i = 0; i < built->all.size(); ++i) {
-        built->all[i].order = static_cast<std::uint32_t>(i);
-    }
     // Grouped by route, the minute order kept within a route: sorting (route, place) keys is
     // cheaper than a stable sort of the records.
     std::vector<std::uint64_t> keys(built->all.size());
     for (std::size_t i = 0; i < built->all.size(); ++i) {
-        keys[i] = (static_cast<std::uint64_t>(built->all[i].route) << 32) | i;
+        keys[i] = (static_cast<std::uint64_t>(trips.trip(built->all[i].trip).route()) << 32) | i;
     }
     std::sort(keys.begin(), keys.end());
     built->byRoute.reserve(keys.size());
     for (const std::uint64_t key : keys) {
-        const StopDeparture& d = built->all[static_cast<std::uint32_t>(key)];
-        if (built->routes.empty() || built->routes.back().route != d.route) {
+        const auto route = static_cast<std::uint32_t>(key >> 32);
+        if (built->routes.empty() || built->routes.back().route != route) {
             const auto at = static_cast<std::uint32_t>(built->byRoute.size());
-            built->routes.push_back(RouteDepartures{d.route, at, at});
+            built->routes.push_back(RouteDepartures{route, at, at});
         }
-        built->byRoute.push_back(d);
+        built->byRoute.push_back(static_cast<std::uint16_t>(key));
         ++built->routes.back().end;
     }
+    built->all.shrink_to_fit();
     slot = std::move(built);
     return *slot;
 }

@@ -17,14 +17,13 @@ namespace trasovnik {
 
 class cJizdniRad;
 
+// Eight bytes, as a busy network has millions of them: the trip's route is the trip's own.
 struct StopDeparture {
     std::uint16_t minuteOfDay;  // departure minute in the search's direction, 0 to 1439
     std::int8_t daysBack;       // the trip started this many days before the event's day
                                 // (below 0 in mirrored time: the trip's mirrored day is later)
     std::uint8_t position;      // stop position in the search's direction
     std::uint32_t trip;
-    std::uint32_t order;  // place in the stop's list of all departures (ties keep this order)
-    std::uint32_t route;
 };
 
 struct RouteDepartures {
@@ -33,8 +32,9 @@ struct RouteDepartures {
 };
 
 struct StopDepartures {
-    std::vector<StopDeparture> all;      // by minute of day, equal minutes in passage order
-    std::vector<StopDeparture> byRoute;  // by route, then as in `all`
+    std::vector<StopDeparture> all;  // by minute of day, equal minutes in passage order
+    // Places in `all` (a stop has at most 65535 passages) by route, then as in `all`.
+    std::vector<std::uint16_t> byRoute;
     std::vector<RouteDepartures> routes;
 };
 

@@ -1,0 +1,109 @@
+// A search whose To place no journey can reach, with the transfers the request allows, answers
+// "nothing found" before it seeds a single label; one that a journey can reach is searched as
+// before, also when the way leads over a walking link.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/engine/search/SearchTestSet.h"
+
+namespace trasovnik::testing {
+namespace {
+
+using nlohmann::json;
+
+const std::int16_t kDay = day(13, 1, 2027);
+
+json call(const std::string& stop, int minute) {
+    return {{"stop", stop}, {"dep", minute}};
+}
+
+// Line 1 runs A - B, line 2 B - C, line 3 G - D, where G lies 2 minutes' walk from C: A to D
+// takes three trips. Line 4 runs between E and F, which no other stop is linked to. Every line
+// runs one way only, every 20 minutes from 6:00 to 9:00.
+json network() {
+    json trips = json::array();
+    auto line = [&](const std::string& id, const std::string& from, const std::string& to,
+                    int offset) {
+        for (int m = hm(6, 0) + offset; m <= hm(9, 0); m += 20) {
+            trips.push_back(
+                {{"line", id}, {"calendar", "all"}, {"stops", {call(from, m), call(to, m + 8)}}});
+        }
+    };
+    line("1", "A", "B", 0);
+    line("2", "B", "C", 10);
+    line("3", "G", "D", 5);
+    line("4", "E", "F", 0);
+    json stops = json::array();
+    json elements = json::array();
+    for (const char* id : {"A", "B", "C", "D", "E", "F", "G"}) {
+        json stop = {{"id", id}, {"name", std::string("Stop ") + id}};
+        if (std::string(id) == "C") {
+            stop["walk"] = json::array({{{"to", "G"}, {"minutes", 2}}});
+        }
+        if (std::string(id) == "G") {
+            stop["walk"] = json::array({{{"to", "C"}, {"minutes", 2}}});
+        }
+        stops.push_back(stop);
+        elements.push_back({{"name", std::string("Stop ") + id}, {"stops", {id}}});
+    }
+    json lines = json::array();
+    for (const char* id : {"1", "2", "3", "4"}) {
+        lines.push_back({{"id", id}, {"kind", "bus"}, {"group", "g"}, {"name", id}});
+    }
+    return {{"version", "4.0"},
+            {"header",
+             {{"title", "Reach"},
+              {"kind", "MHD"},
+              {"validity",
+               {{{"from", "2027-01-01"}, {"to", "2027-01-31"}},
+                {{"from", "2027-01-01"}, {"to", "2027-01-31"}}}}}},
+            {"stops", stops},
+            {"categories", {{{"name", "zastávky"}, {"elements", elements}}}},
+            {"lineKinds", {{{"id", "bus"}, {"name", "Bus"}}}},
+            {"lineGroups", {{{"id", "g"}, {"name", ""}}}},
+            {"lines", lines},
+            {"calendars", {{{"id", "all"}, {"from", "2027-01-01"}, {"to", "2027-01-31"}}}},
+            {"trips", trips}};
+}
+
+TEST(ConnectionSearchReach, NothingReachableIsAnsweredBeforeAnyLabel) {
+    TestSet s{{compileDoc(network())}};
+    struct Case {
+        const char* from;
+        const char* to;
+        bool arrival;
+        int maxTransfers;
+        bool found;
+    } cases[] = {
+        {"Stop A", "Stop D", false, 2, true},   // two changes, one of them on foot
+        {"Stop A", "Stop D", true, 2, true},    // the same as an arrival search
+        {"Stop A", "Stop D", false, 1, false},  // a third trip is not allowed
+        {"Stop A", "Stop D", true, 1, false},
+        {"Stop A", "Stop C", false, 1, true},
+        {"Stop D", "Stop A", false, 3, false},  // the lines run one way only
+        {"Stop D", "Stop A", true, 3, false},
+        {"Stop A", "Stop F", false, 3, false},  // nothing leads to the other line
+        {"Stop E", "Stop A", true, 3, false},
+        {"Stop E", "Stop F", true, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.to + (c.arrival ? " arriving" : "") +
+                     ", transfers " + std::to_string(c.maxTransfers));
+        s.request(0, c.from, 0, c.to, c.arrival ? hm(9, 30) : hm(6, 0), kDay, c.arrival,
+                  c.maxTransfers);
+        const std::int32_t status = s.search();
+        if (c.found) {
+            EXPECT_GE(status, 0);
+            EXPECT_GT(s.searcher.lastPageBytes(), 0u);
+        } else {
+            EXPECT_EQ(status, kSearchNothingFound);
+            EXPECT_EQ(s.searcher.lastPageBytes(), 0u) << "the search took labels";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace trasovnik::testing
