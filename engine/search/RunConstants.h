@@ -18,8 +18,6 @@ constexpr std::uint32_t kFlagSc = 1u << 25;
 constexpr std::uint32_t kFlagBus = 1u << 26;
 constexpr std::uint32_t kFlagWaiting = 1u << 27;  // waiting to board the event's trip
 
-// A transfer boards, per route, the first departure within this many minutes.
-constexpr int kTransferHorizon = 360;
 // Look-around along a trip (whether another From stop serves it better) gives up at the third
 // stop that is not a From stop.
 constexpr int kMaxThirdStop = 3;

@@ -88,10 +88,13 @@ private:
     void forEachDeparture(std::size_t tt, const StopDepartures& deps, std::int32_t from,
                           std::int32_t limit, std::uint32_t excludeTrip, Visit&& visit) const;
     static constexpr std::uint32_t kNoTrip = 0xFFFFFFFFu;
-    // The departures a transfer from a stop reaches at one stop: per route its first one from
-    // `earliest` on (not `excludeTrip` of `fromTt`, the trip just left), by time.
+    // The departures a transfer from a stop reaches at one stop: per group its first one from
+    // `earliest` on and those that overtake it (not `excludeTrip` of `fromTt`, the trip just
+    // left), by time.
     void gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t earliest,
                         std::size_t fromTt, std::uint32_t excludeTrip, std::vector<Departure>& out);
+    // The minute a departure's trip reaches its last stop, relative to the run's start.
+    std::int32_t endArrival(std::size_t tt, const Departure& d) const;
     struct TransferTarget {
         std::size_t tt;
         std::uint8_t walk;         // minutes walked to the stop of the departures

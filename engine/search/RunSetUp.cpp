@@ -80,7 +80,6 @@ std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, i
     fromIndex_.resize(n);
     toIndex_.resize(n);
     index_.assign(n, nullptr);
-    scratch_.routeSeen.resize(n);
     for (std::size_t tt = 0; tt < n; ++tt) {
         for (std::uint32_t& f : params_.record(tt).stopFlags) {
             f &= ~kStopRequestBits;
@@ -88,9 +87,6 @@ std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, i
         fromIndex_[tt].assign(combination_.stopCount(tt), -1);
         toIndex_[tt].assign(combination_.stopCount(tt), -1);
         index_[tt] = &scratch_.departures.of(combination_.loaded(tt).file, mirrored_);
-        if (scratch_.routeSeen[tt].size() != trips(tt).routeCount()) {
-            scratch_.routeSeen[tt].assign(trips(tt).routeCount(), 0);
-        }
     }
 
     // Marks one list; returns the number of stops marked.

@@ -9,54 +9,85 @@
 
 namespace trasovnik::searchrun {
 
+std::int32_t Searcher::endArrival(std::size_t tt, const Departure& d) const {
+    return relative(d.tripDay, arrivalTau(tt, d.trip, trips(tt).stopCount(d.trip) - 1));
+}
+
 void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t earliest,
                               std::size_t fromTt, std::uint32_t excludeTrip,
                               std::vector<Departure>& out) {
-    const std::int32_t limit = std::min(endRel_, earliest + kTransferHorizon);
+    // However long the wait, a departure within the run's window may be the only way on.
+    const std::int32_t limit = endRel_;
     if (earliest >= limit) {
         return;
     }
-    // Per route of the stop, its first departure from `earliest` on that runs and may be used,
-    // in the order of the stop's departures (the journeys' pruning may depend on that order).
+    // Per group of the stop (trips over the same stops in the same direction), its first
+    // departure from `earliest` on that runs and may be used, and each later one that reaches
+    // the trip's last stop sooner than those taken (it overtakes them), in the order of the
+    // stop's departures (the journeys' pruning may depend on that order).
     const StopDepartures& deps = index_[tt]->of(stop);
     const std::uint32_t exclude = tt == fromTt ? excludeTrip : kNoTrip;
-    // A stop with few departures per route is cheaper to walk through the window once, marking
-    // the routes met; one with few routes is cheaper to search route by route.
+    // A stop with few departures per group is cheaper to walk through the window once, marking
+    // the groups met; one with few groups is cheaper to search group by group.
     const std::size_t windowDepartures =
         deps.all.size() * static_cast<std::size_t>(limit - earliest) / kMinutesPerDay;
-    if (deps.routes.size() * 8 >= windowDepartures) {
-        if (++scratch_.routeStamp == 0) {
-            for (auto& v : scratch_.routeSeen) {
-                std::fill(v.begin(), v.end(), 0);
-            }
-            scratch_.routeStamp = 1;
+    if (deps.groups.size() * 8 >= windowDepartures) {
+        if (++scratch_.groupStamp == 0) {
+            std::fill(scratch_.groupSeen.begin(), scratch_.groupSeen.end(), 0);
+            scratch_.groupStamp = 1;
         }
-        std::vector<std::uint32_t>& seen = scratch_.routeSeen[tt];
-        // Once every route of the stop has its departure, later ones add nothing.
-        std::size_t routesLeft = deps.routes.size();
-        const cSpoje& s = trips(tt);
-        forEachDeparture(tt, deps, earliest, limit, exclude, [&](std::size_t, const Departure& d) {
-            const std::uint32_t route = s.trip(d.trip).route();
-            if (seen[route] != scratch_.routeStamp) {
-                seen[route] = scratch_.routeStamp;
-                out.push_back(d);
-                return --routesLeft > 0;
-            }
-            return true;
-        });
+        if (scratch_.groupSeen.size() < deps.groups.size()) {
+            scratch_.groupSeen.resize(deps.groups.size(), 0);
+            scratch_.groupSoonest.resize(deps.groups.size(), 0);
+        }
+        std::vector<std::uint32_t>& seen = scratch_.groupSeen;
+        std::vector<std::int32_t>& soonest = scratch_.groupSoonest;
+        std::size_t groupsMet = 0;
+        std::int32_t latestSoonest = 0;  // no departure from then on can overtake
+        forEachDeparture(tt, deps, earliest, limit, exclude,
+                         [&](std::size_t place, const Departure& d) {
+                             const StopDeparture& p = deps.all[place];
+                             if (groupsMet == deps.groups.size() && d.time >= latestSoonest) {
+                                 return false;
+                             }
+                             if (seen[p.group] != scratch_.groupStamp) {
+                                 seen[p.group] = scratch_.groupStamp;
+                                 soonest[p.group] = endArrival(tt, d);
+                                 latestSoonest = std::max(latestSoonest, soonest[p.group]);
+                                 ++groupsMet;
+                                 out.push_back(d);
+                             } else if (d.time < soonest[p.group]) {
+                                 const std::int32_t end = endArrival(tt, d);
+                                 if (end < soonest[p.group]) {
+                                     soonest[p.group] = end;
+                                     out.push_back(d);
+                                 }
+                             }
+                             return true;
+                         });
     } else {
         std::vector<std::uint32_t>& orders = boardingOrder_;
         std::vector<Departure>& found = boardingFound_;
         orders.clear();
         found.clear();
-        for (const RouteDepartures& r : deps.routes) {
+        for (const GroupDepartures& g : deps.groups) {
+            bool taken = false;
+            std::int32_t soonest = 0;
             forEachDeparture(tt, deps,
-                             std::span<const std::uint16_t>(deps.byRoute.data() + r.begin,
-                                                            deps.byRoute.data() + r.end),
+                             std::span<const std::uint16_t>(deps.byGroup.data() + g.begin,
+                                                            deps.byGroup.data() + g.end),
                              earliest, limit, exclude, [&](std::size_t place, const Departure& d) {
-                                 found.push_back(d);
-                                 orders.push_back(static_cast<std::uint32_t>(place));
-                                 return false;
+                                 if (taken && d.time >= soonest) {
+                                     return false;
+                                 }
+                                 const std::int32_t end = endArrival(tt, d);
+                                 if (!taken || end < soonest) {
+                                     taken = true;
+                                     soonest = end;
+                                     found.push_back(d);
+                                     orders.push_back(static_cast<std::uint32_t>(place));
+                                 }
+                                 return true;
                              });
         }
         std::vector<std::uint32_t>& byTime = boardingSorted_;

@@ -1,5 +1,5 @@
-// The departures of a stop as the connection search reads them: by minute, grouped by route,
-// in real and in mirrored time, and kept per file only while the file is loaded.
+// The departures of a stop as the connection search reads them: by minute, grouped by route
+// and direction, in real and in mirrored time, and kept per file only while the file is loaded.
 
 #include "engine/search/StopDepartureIndex.h"
 
@@ -81,29 +81,32 @@ std::vector<std::string> texts(const std::vector<StopDeparture>& list) {
     return out;
 }
 
-TEST(StopDepartureIndex, RealTimeDeparturesByMinuteAndByRoute) {
+TEST(StopDepartureIndex, RealTimeDeparturesByMinuteAndByDirectionOfTheRoute) {
     auto jr = compileDoc(network());
     StopDepartureIndex index(*jr, false);
     const StopDepartures& m = index.of(kStopM);
     // Trip 3 may not be boarded at M; trip 2 departs at 0:02 of the next day.
     EXPECT_EQ(texts(m.all),
               (std::vector<std::string>{"2@1 2+1", "4@1 371+0", "1@1 485+0", "0@1 490+0"}));
-    // Each route's departures lie together, in minute order, and every departure is in one.
-    ASSERT_EQ(m.byRoute.size(), m.all.size());
-    std::vector<bool> covered(m.all.size(), false);
-    for (const RouteDepartures& r : m.routes) {
-        for (std::uint32_t i = r.begin; i < r.end; ++i) {
-            ASSERT_LT(m.byRoute[i], m.all.size());
-            EXPECT_EQ(jr->trips.trip(m.all[m.byRoute[i]].trip).route(), r.route);
-            EXPECT_FALSE(covered[m.byRoute[i]]);
-            covered[m.byRoute[i]] = true;
-            if (i > r.begin) {
-                EXPECT_LT(m.byRoute[i - 1], m.byRoute[i]);
+    // Each group's departures lie together, in minute order, and every departure is in one.
+    // Line 1's trips share a route record in both directions; only those of one direction
+    // share a group.
+    ASSERT_EQ(m.byGroup.size(), m.all.size());
+    std::vector<std::vector<std::uint32_t>> groups;
+    for (std::size_t g = 0; g < m.groups.size(); ++g) {
+        groups.emplace_back();
+        for (std::uint32_t i = m.groups[g].begin; i < m.groups[g].end; ++i) {
+            ASSERT_LT(m.byGroup[i], m.all.size());
+            EXPECT_EQ(m.all[m.byGroup[i]].group, g);
+            if (i > m.groups[g].begin) {
+                EXPECT_LT(m.byGroup[i - 1], m.byGroup[i]);
             }
+            groups.back().push_back(m.all[m.byGroup[i]].trip);
         }
     }
-    EXPECT_EQ(std::count(covered.begin(), covered.end(), true),
-              static_cast<std::ptrdiff_t>(m.all.size()));
+    std::sort(groups.begin(), groups.end());
+    EXPECT_EQ(groups, (std::vector<std::vector<std::uint32_t>>{{1}, {2, 0}, {4}}));
+    EXPECT_EQ(jr->trips.trip(0).route(), jr->trips.trip(4).route());
     EXPECT_EQ(&index.of(kStopM), &m);  // gathered once
 }
 
@@ -123,7 +126,7 @@ TEST(StopDepartureIndex, AStopWithoutDeparturesAndOneOutsideTheFile) {
     auto jr = compileDoc(network());
     StopDepartureIndex index(*jr, false);
     EXPECT_TRUE(index.of(4).all.empty());  // D is only ever the last stop
-    EXPECT_TRUE(index.of(4).routes.empty());
+    EXPECT_TRUE(index.of(4).groups.empty());
     try {
         index.of(5);
         ADD_FAILURE() << "no error";
