@@ -7,66 +7,43 @@
 #include <string>
 #include <vector>
 
-#include "tests/engine/search/SearchTestSet.h"
+#include "tests/engine/search/SearchTestNetwork.h"
 
 namespace trasovnik::testing {
 namespace {
 
-using nlohmann::json;
-
-const std::int16_t kDay = day(13, 1, 2027);
-
-json call(const std::string& stop, int minute) {
-    return {{"stop", stop}, {"dep", minute}};
+std::string clockOf(int minute) {
+    return std::to_string(minute / 60) + ":" + (minute % 60 < 10 ? "0" : "") +
+           std::to_string(minute % 60);
 }
 
 // Line 1 runs A - B, line 2 B - C, line 3 G - D, where G lies 2 minutes' walk from C: A to D
-// takes three trips. Line 4 runs between E and F, which no other stop is linked to. Every line
+// takes three trips. Line 7 runs between E and F, which no other stop is linked to. Every line
 // runs one way only, every 20 minutes from 6:00 to 9:00.
 json network() {
     json trips = json::array();
     auto line = [&](const std::string& id, const std::string& from, const std::string& to,
                     int offset) {
         for (int m = hm(6, 0) + offset; m <= hm(9, 0); m += 20) {
-            trips.push_back(
-                {{"line", id}, {"calendar", "all"}, {"stops", {call(from, m), call(to, m + 8)}}});
+            trips.push_back(trip(id, {{from, clockOf(m)}, {to, clockOf(m + 8)}}));
         }
     };
     line("1", "A", "B", 0);
     line("2", "B", "C", 10);
     line("3", "G", "D", 5);
-    line("4", "E", "F", 0);
-    json stops = json::array();
-    json elements = json::array();
-    for (const char* id : {"A", "B", "C", "D", "E", "F", "G"}) {
-        json stop = {{"id", id}, {"name", std::string("Stop ") + id}};
-        if (std::string(id) == "C") {
-            stop["walk"] = json::array({{{"to", "G"}, {"minutes", 2}}});
-        }
-        if (std::string(id) == "G") {
-            stop["walk"] = json::array({{{"to", "C"}, {"minutes", 2}}});
-        }
-        stops.push_back(stop);
-        elements.push_back({{"name", std::string("Stop ") + id}, {"stops", {id}}});
-    }
-    json lines = json::array();
-    for (const char* id : {"1", "2", "3", "4"}) {
-        lines.push_back({{"id", id}, {"kind", "bus"}, {"group", "g"}, {"name", id}});
-    }
-    return {{"version", "4.0"},
-            {"header",
-             {{"title", "Reach"},
-              {"kind", "MHD"},
-              {"validity",
-               {{{"from", "2027-01-01"}, {"to", "2027-01-31"}},
-                {{"from", "2027-01-01"}, {"to", "2027-01-31"}}}}}},
-            {"stops", stops},
-            {"categories", {{{"name", "zastávky"}, {"elements", elements}}}},
-            {"lineKinds", {{{"id", "bus"}, {"name", "Bus"}}}},
-            {"lineGroups", {{{"id", "g"}, {"name", ""}}}},
-            {"lines", lines},
-            {"calendars", {{{"id", "all"}, {"from", "2027-01-01"}, {"to", "2027-01-31"}}}},
-            {"trips", trips}};
+    line("7", "E", "F", 0);
+    auto walk = [](const char* to) {
+        return json{{"walk", json::array({{{"to", to}, {"minutes", 2}}})}};
+    };
+    return timetable("Reach",
+                     {{"A", "Stop A"},
+                      {"B", "Stop B"},
+                      {"C", "Stop C", walk("G")},
+                      {"D", "Stop D"},
+                      {"E", "Stop E"},
+                      {"F", "Stop F"},
+                      {"G", "Stop G", walk("C")}},
+                     trips);
 }
 
 TEST(ConnectionSearchReach, NothingReachableIsAnsweredBeforeAnyLabel) {
