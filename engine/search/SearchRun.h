@@ -44,6 +44,8 @@ struct SearchScratch {
     // met the group, and the soonest arrival at the trip's last stop among its departures taken.
     std::vector<std::uint32_t> groupSeen;
     std::vector<std::int32_t> groupSoonest;
+    // Per group: departures from this minute on cannot overtake its first one taken.
+    std::vector<std::int32_t> groupOvertakeBefore;
     std::uint32_t groupStamp = 0;
     // The check that a To stop can be reached at all: the files' trip patterns, and per
     // timetable the stops boarded and reached and the patterns ridden, marked with the number

@@ -32,6 +32,10 @@ struct StopDeparture {
 
 struct GroupDepartures {
     std::uint32_t begin, end;  // range of StopDepartures::byGroup
+    // How much longer the slowest departure of the group rides from the stop to the trip's
+    // last stop than the fastest: a departure that many minutes or more after another never
+    // reaches the last stop before it, so it cannot overtake it.
+    std::int32_t rideSpread = 0;
 };
 
 struct StopDepartures {
