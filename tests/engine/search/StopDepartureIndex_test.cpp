@@ -104,6 +104,14 @@ TEST(StopDepartureIndex, RealTimeDeparturesByMinuteAndByDirectionOfTheRoute) {
             groups.back().push_back(m.all[m.byGroup[i]].trip);
         }
     }
+    // Trip 0 rides 10 minutes from M to B, trip 2 13 minutes: their group's rides differ by
+    // 3 minutes; a group of one trip has no spread.
+    std::vector<std::int32_t> spreads;
+    for (const GroupDepartures& g : m.groups) {
+        spreads.push_back(g.rideSpread);
+    }
+    std::sort(spreads.begin(), spreads.end());
+    EXPECT_EQ(spreads, (std::vector<std::int32_t>{0, 0, 3}));
     std::sort(groups.begin(), groups.end());
     EXPECT_EQ(groups, (std::vector<std::vector<std::uint32_t>>{{1}, {2, 0}, {4}}));
     EXPECT_EQ(jr->trips.trip(0).route(), jr->trips.trip(4).route());
