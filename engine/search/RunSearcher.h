@@ -151,7 +151,26 @@ private:
     std::uint16_t stopOf(std::size_t tt, std::uint32_t t, std::size_t q) const {
         return trips(tt).stopAt(t, realPosition(tt, t, q));
     }
+    // Whether trip t of timetable tt runs on search day `searchDay`, remembered for the run.
     bool runs(std::size_t tt, std::uint32_t t, std::int32_t searchDay) const {
+        const std::int32_t day = searchDay - startDay_ + kRunsMemoDaysBefore;
+        if (day < 0 || day >= kRunsMemoDays || tt >= scratch_.runsMemo.size()) {
+            return runsOnDay(tt, t, searchDay);
+        }
+        const std::size_t entry =
+            static_cast<std::size_t>(t) * kRunsMemoDays + static_cast<std::size_t>(day);
+        std::vector<std::uint8_t>& memo = scratch_.runsMemo[tt];
+        if (entry >= memo.size()) {
+            return runsOnDay(tt, t, searchDay);
+        }
+        if (memo[entry] == 0) {
+            // Noted first, so that no entry outlives the run unnoted.
+            scratch_.runsTouched.push_back(static_cast<std::uint32_t>(tt << 24 | entry));
+            memo[entry] = runsOnDay(tt, t, searchDay) ? 2 : 1;
+        }
+        return memo[entry] == 2;
+    }
+    bool runsOnDay(std::size_t tt, std::uint32_t t, std::int32_t searchDay) const {
         return trips(tt).runsOnStartDay(t, mirrored_ ? kMirrorDay - searchDay : searchDay);
     }
     std::int32_t relative(std::int32_t searchDay, int tau) const {

@@ -80,9 +80,12 @@ const StopDepartures& StopDepartureIndex::of(std::uint16_t stop) {
     for (std::uint32_t i = 0; i < byMinute.size(); ++i) {
         byMinute[i] = i;
     }
-    std::stable_sort(byMinute.begin(), byMinute.end(), [&](std::uint32_t a, std::uint32_t b) {
+    auto earlier = [&](std::uint32_t a, std::uint32_t b) {
         return built->all[a].minuteOfDay < built->all[b].minuteOfDay;
-    });
+    };
+    if (!std::is_sorted(byMinute.begin(), byMinute.end(), earlier)) {
+        std::stable_sort(byMinute.begin(), byMinute.end(), earlier);
+    }
     std::vector<StopDeparture> sorted(built->all.size());
     std::vector<std::uint64_t> sortedKeys(built->all.size());
     std::vector<std::int32_t> sortedRides(built->all.size());
