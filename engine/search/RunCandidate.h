@@ -21,6 +21,7 @@ struct Candidate {
     const PathNode* node = nullptr;  // Board node of the last leg
     std::uint16_t alightPosition = 0;
     std::int32_t toIndex = 0;
+    std::int32_t fromIndex = -1;  // only for a journey on foot alone (no node)
     std::int32_t rank = 0;
     std::int32_t cls = 0;
     std::int32_t o = 0;

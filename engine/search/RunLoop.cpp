@@ -75,9 +75,17 @@ bool Searcher::advance(std::int32_t& b) {
 
 std::int32_t Searcher::mainLoop() {
     platform::sendMessage(window_, platform::WM_ENGINE_START, 999999);
+    // Browsing later or earlier keeps the walk of the first search; it is not offered again.
+    if (!nextOrPrevious_ && !hasVia_) {
+        offerWalk();
+    }
+    // When no ride reaches the To place, the minute loop could only end with what the walk
+    // gave.
     if (!toReachable()) {
-        return searcher_.cancel_.load(std::memory_order_acquire) ? kSearchCancelled
-                                                                 : kSearchNothingFound;
+        if (searcher_.cancel_.load(std::memory_order_acquire)) {
+            return kSearchCancelled;
+        }
+        return collectedWithinStandard() == 0 ? kSearchNothingFound : 0;
     }
     seed(0);
     std::int32_t b = 0;

@@ -154,7 +154,7 @@ std::unique_ptr<cVysledekHledani> Searcher::buildResult(const cZadaniHledani& re
         if (c.start > standardWindow_) {
             continue;
         }
-        result->addConnection(buildConnection(c));
+        result->addConnection(c.node != nullptr ? buildConnection(c) : buildWalk(c, realRequest));
     }
     result->request = realRequest;
     result->focus = 0;

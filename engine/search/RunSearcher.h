@@ -115,6 +115,12 @@ private:
     std::int32_t labelRank(const Label& l, std::size_t tt, std::int32_t time) const;
     void releaseList(Label* l);
     void offer(const Label& l, const StopEntry& e, std::int32_t time);
+    // Adds an accepted candidate to the found ones (unless an earlier one rides the same trips
+    // and ranks no worse) and selects again.
+    void admit(Candidate c);
+    // Offers the walk from the From place to the To place when a walking link joins them.
+    void offerWalk();
+    BuiltConnection buildWalk(const Candidate& c, const cZadaniHledani& realRequest) const;
     bool accepted(const Journey& j) const;
     void select();
     std::int32_t collectedWithinStandard() const;

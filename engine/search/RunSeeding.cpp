@@ -102,8 +102,11 @@ void Searcher::seed(std::int32_t b) {
                 const std::int32_t fi = fromIndex_[tt][stopOf(tt, d.trip, q)];
                 if (fi < 0) {
                     ++others;
-                } else if (fi < static_cast<std::int32_t>(k) && mayBoard(tt, d.trip, q)) {
-                    // The traveller could have boarded there instead, walk included.
+                } else if (fi < static_cast<std::int32_t>(k) && mayBoard(tt, d.trip, q) &&
+                           work_.from[static_cast<std::size_t>(fi)].walkMinutes <= c.walkMinutes) {
+                    // The traveller could have boarded there instead, walk included. Not where
+                    // more walking leads: that journey would walk away from this stop and ride
+                    // back through it.
                     skip = nextOrPrevious_ ||
                            seededAt(fi, relative(d.tripDay, departureTau(tt, d.trip, q)));
                 }

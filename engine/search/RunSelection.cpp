@@ -67,7 +67,8 @@ void Searcher::select() {
                 keep = false;
                 break;
             }
-            if (!flagConditions(pj, q)) {
+            // The slot rules compare journeys that both ride.
+            if (!flagConditions(pj, q) || p.node == nullptr || q.node == nullptr) {
                 continue;
             }
             const bool notBetter = p.o >= q.o && p.l >= q.l && p.h >= q.h;
@@ -139,6 +140,9 @@ void Searcher::offer(const Label& l, const StopEntry& e, std::int32_t time) {
     if (!tidy(c) || !accepted(Journey{c.start, c.o, c.g, c.h, c.l, c.m, c.rank, c.sc, c.bus})) {
         return;
     }
+    if (!hasVia_ && rules().passesAStopTwice(pathOf(c))) {
+        return;  // a via place may lie on the way out and back
+    }
     // Leg signature, re-boarding and slots, last leg first.
     const PathNode* firstBoard = nullptr;
     for (const PathNode* b = c.node; b != nullptr && b->kind == PathNode::kBoard;) {
@@ -173,6 +177,10 @@ void Searcher::offer(const Label& l, const StopEntry& e, std::int32_t time) {
         }
         c.firstStops = alightPos - firstBoard->position;
     }
+    admit(std::move(c));
+}
+
+void Searcher::admit(Candidate c) {
     // The same trips ridden by an earlier candidate: keep the better-ranked one.
     for (std::size_t i = 0; i < candidates_.size(); ++i) {
         Candidate& other = candidates_[i];

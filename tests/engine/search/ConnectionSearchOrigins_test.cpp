@@ -24,14 +24,7 @@ json neighbourNetwork() {
 }
 
 TEST(ConnectionSearchOrigins, AStopOfThePlaceThatCannotBeReachedInTimeDoesNotTakeTheDeparture) {
-    struct Case {
-        const char* what;
-        const char* from;
-        const char* to;
-        int minute;
-        bool arrival;
-        const char* expected;
-    } cases[] = {
+    const SearchCase cases[] = {
         {"departure: the bus leaves home before one could walk to the next stop", "Domov",
          "Centrum", hm(7, 58), false,
          R"(connections 2, focus 0
@@ -58,11 +51,8 @@ TEST(ConnectionSearchOrigins, AStopOfThePlaceThatCannotBeReachedInTimeDoesNotTak
    [Bus 2] Centrum 05.01. 09:40 -> Domov 05.01. 10:00, -1 m
 )"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TestSet s({compileDoc(neighbourNetwork())});
-        s.request(0, c.from, 0, c.to, c.minute, kDay, c.arrival);
-        EXPECT_EQ(searchDump(s), c.expected);
+    for (const SearchCase& c : cases) {
+        expectSearch(neighbourNetwork(), c);
     }
 }
 

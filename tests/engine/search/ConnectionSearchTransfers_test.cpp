@@ -19,15 +19,7 @@ json junction(json line1) {
 }
 
 TEST(ConnectionSearchTransfers, TheDepartureThatTakesTheTravellerOnIsBoarded) {
-    struct Case {
-        const char* what;
-        json line1;
-        const char* from;
-        const char* to;
-        int minute;
-        bool arrival;
-        const char* expected;
-    } cases[] = {
+    const SearchCaseOnPart cases[] = {
         {"a trip towards A leaving first does not hide the one towards B",
          json::array({trip("1", {{"B", "7:55"}, {"M", "8:05"}, {"A", "8:15"}}),
                       trip("1", {{"A", "7:57"}, {"M", "8:07"}, {"B", "8:17"}})}),
@@ -63,11 +55,8 @@ TEST(ConnectionSearchTransfers, TheDepartureThatTakesTheTravellerOnIsBoarded) {
    [Bus 2] Mezi 05.01. 16:00 -> Xaver 05.01. 16:10, -1 m
 )"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TestSet s({compileDoc(junction(c.line1))});
-        s.request(0, c.from, 0, c.to, c.minute, kDay, c.arrival);
-        EXPECT_EQ(searchDump(s), c.expected);
+    for (const SearchCaseOnPart& c : cases) {
+        expectSearch(junction(c.part), c.search());
     }
 }
 

@@ -10,9 +10,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/engine/search/SearchTestNetwork.h"
+
 namespace trasovnik::testing {
 
+// The search defaults of every random network (those of cityDocument).
 inline constexpr int kMinTransfer = 2;
+inline constexpr int kSafeTransfer = 4;
+inline constexpr int kTransferPenalty = 3;
 
 struct Walk {
     int from, to, minutes;
@@ -135,27 +140,8 @@ inline RandomNetwork makeNetwork(std::mt19937& rng) {
             trips.push_back({{"line", lid}, {"calendar", "all"}, {"stops", calls}});
         }
     }
-    net.doc = {{"version", "4.0"},
-               {"header",
-                {{"title", "Nahodne"},
-                 {"kind", "MHD"},
-                 {"validity",
-                  {{{"from", "2027-01-01"}, {"to", "2027-01-31"}},
-                   {{"from", "2027-01-01"}, {"to", "2027-01-31"}}}}}},
-               {"searchDefaults",
-                {{"standardWindow", 120},
-                 {"maxWindow", 600},
-                 {"minTransfer", kMinTransfer},
-                 {"safeTransfer", 4},
-                 {"transferPenalty", 3},
-                 {"transfers", 3}}},
-               {"stops", stops},
-               {"categories", {{{"name", "zastávky"}, {"elements", elements}}}},
-               {"lineKinds", {{{"id", "bus"}, {"name", "Bus"}}}},
-               {"lineGroups", {{{"id", "g"}, {"name", ""}}}},
-               {"lines", lines},
-               {"calendars", {{{"id", "all"}, {"from", "2027-01-01"}, {"to", "2027-01-31"}}}},
-               {"trips", trips}};
+    net.doc = cityDocument("Nahodne", std::move(stops), std::move(elements), std::move(lines),
+                           std::move(trips), kTransferPenalty);
     return net;
 }
 

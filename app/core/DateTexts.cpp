@@ -1,0 +1,72 @@
+#include "app/core/DateTexts.h"
+
+#include "app/core/TextConversion.h"
+
+namespace pelorvant {
+namespace {
+
+std::u16string number(std::int64_t value) {
+    return fromUtf8(std::to_string(value));
+}
+
+}  // namespace
+
+CalendarDate dayNumberToDate(const EngineApi& api, std::int16_t dayNumber) {
+    std::uint8_t day = 0;
+    std::uint8_t month = 0;
+    std::int16_t year = 0;
+    if (api.api_ShortDenToDatum(dayNumber, &day, &month, &year) != ENGINE_OK) return {};
+    return {day, month, year};
+}
+
+std::u16string dayNumberToYearText(const EngineApi& api, std::int16_t dayNumber) {
+    return number(dayNumberToDate(api, dayNumber).year);
+}
+
+std::u16string dayNumberToDayMonthText(const EngineApi& api, std::int16_t dayNumber) {
+    const CalendarDate d = dayNumberToDate(api, dayNumber);
+    return number(d.day) + u". " + number(d.month) + u".";
+}
+
+std::u16string dayNumberToDateText(const EngineApi& api, std::int16_t dayNumber) {
+    const CalendarDate d = dayNumberToDate(api, dayNumber);
+    return formatDateText(d.day, d.month, d.year);
+}
+
+std::u16string formatDateText(std::int32_t day, std::int32_t month, std::int32_t year) {
+    return number(day) + u"." + number(month) + u"." + number(year);
+}
+
+std::u16string dayRangeText(const EngineApi& api, std::int16_t from, std::int16_t to) {
+    return dayNumberToDateText(api, from) + u"-" + dayNumberToDateText(api, to);
+}
+
+std::u16string formatDateTimeText(const DateTimeParts& time) {
+    return number(time.hour) + u":" + (time.minute < 10 ? u"0" : u"") + number(time.minute) + u" " +
+           number(time.day) + u". " + number(time.month) + u". " + number(time.year);
+}
+
+std::u16string formatMinutesAsTime(std::int32_t minutes) {
+    const std::int32_t m = minutes % 60;
+    return number(minutes / 60) + u":" + (m < 10 ? u"0" : u"") + number(m);
+}
+
+std::u16string formatDurationText(std::int32_t minutes) {
+    std::u16string text;
+    if (minutes >= 60) text = number(minutes / 60) + u" h ";
+    return text + number(minutes % 60) + u" min";
+}
+
+std::int64_t msToRoundedSeconds(std::int64_t ms) {
+    return ms / 1000 + (ms % 1000 > 500 ? 1 : 0);
+}
+
+std::int32_t choiceIndexForValue(const std::int32_t* table, int columns, int rows, std::int32_t value) {
+    if (table == nullptr || columns < 3) return 0;
+    for (int row = 0; row < rows; ++row) {
+        if (table[row * columns + 2] >= value) return table[row * columns];
+    }
+    return 0;
+}
+
+}  // namespace pelorvant
