@@ -6,15 +6,14 @@
 
 namespace trasovnik::searchrun {
 
-// Walks the departures at places [0, count) of a list in minute order; `at(i)` is the place
-// in deps.all of the i-th one.
-template <class At, class Visit>
-void walkDepartures(const StopDepartures& deps, std::size_t count, At at, std::int64_t lo,
-                    Visit&& visit) {
+// Walks the departures [0, count) of a list in minute order from minute `lo` on;
+// `minute(i)` is the minute of the i-th one, `at(i)` its place in StopDepartures::all.
+template <class Minute, class At, class Visit>
+void walkDepartures(std::size_t count, Minute minute, At at, std::int64_t lo, Visit&& visit) {
     std::size_t first = 0, n = count;
     while (n > 0) {  // the first departure at minute `lo` or later
         const std::size_t half = n / 2;
-        if (deps.all[at(first + half)].minuteOfDay < lo) {
+        if (minute(first + half) < lo) {
             first += half + 1;
             n -= half + 1;
         } else {
@@ -30,19 +29,22 @@ void walkDepartures(const StopDepartures& deps, std::size_t count, At at, std::i
 
 template <class Visit>
 void Searcher::forEachDeparture(std::size_t tt, const StopDepartures& deps,
-                                std::span<const std::uint16_t> places, std::int32_t from,
+                                std::span<const GroupPlace> places, std::int32_t from,
                                 std::int32_t limit, std::uint32_t excludeTrip,
                                 Visit&& visit) const {
     const auto& tripFlags = params_.record(tt).tripFlags;
     const std::int64_t lastDay = floorDiv(base_ + limit - 1, kMinutesPerDay);
     const bool everyPlace = places.data() == nullptr;
     const std::size_t count = everyPlace ? deps.all.size() : places.size();
-    auto at = [&](std::size_t i) -> std::size_t { return everyPlace ? i : places[i]; };
+    auto at = [&](std::size_t i) -> std::size_t { return everyPlace ? i : places[i].place; };
+    auto minute = [&](std::size_t i) -> std::int64_t {
+        return everyPlace ? deps.all[i].minuteOfDay : places[i].minuteOfDay;
+    };
     for (std::int64_t d = floorDiv(base_ + from, kMinutesPerDay); d <= lastDay; ++d) {
         const std::int64_t dayBase = d * kMinutesPerDay - base_;
         const std::int64_t lo = std::max<std::int64_t>(from - dayBase, 0);
         bool more = true;
-        walkDepartures(deps, count, at, lo, [&](std::size_t place) {
+        walkDepartures(count, minute, at, lo, [&](std::size_t place) {
             const StopDeparture& p = deps.all[place];
             const std::int64_t time = dayBase + p.minuteOfDay;
             if (time >= limit) {
@@ -70,7 +72,7 @@ template <class Visit>
 void Searcher::forEachDeparture(std::size_t tt, const StopDepartures& deps, std::int32_t from,
                                 std::int32_t limit, std::uint32_t excludeTrip,
                                 Visit&& visit) const {
-    forEachDeparture(tt, deps, std::span<const std::uint16_t>(), from, limit, excludeTrip,
+    forEachDeparture(tt, deps, std::span<const GroupPlace>(), from, limit, excludeTrip,
                      std::forward<Visit>(visit));
 }
 

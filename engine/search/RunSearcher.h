@@ -82,8 +82,8 @@ private:
     // none).
     template <class Visit>
     void forEachDeparture(std::size_t tt, const StopDepartures& deps,
-                          std::span<const std::uint16_t> places, std::int32_t from,
-                          std::int32_t limit, std::uint32_t excludeTrip, Visit&& visit) const;
+                          std::span<const GroupPlace> places, std::int32_t from, std::int32_t limit,
+                          std::uint32_t excludeTrip, Visit&& visit) const;
     template <class Visit>
     void forEachDeparture(std::size_t tt, const StopDepartures& deps, std::int32_t from,
                           std::int32_t limit, std::uint32_t excludeTrip, Visit&& visit) const;

@@ -83,8 +83,8 @@ void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t e
             std::int32_t soonest = 0;
             std::int32_t overtakeBefore = 0;
             forEachDeparture(tt, deps,
-                             std::span<const std::uint16_t>(deps.byGroup.data() + g.begin,
-                                                            deps.byGroup.data() + g.end),
+                             std::span<const GroupPlace>(deps.byGroup.data() + g.begin,
+                                                         deps.byGroup.data() + g.end),
                              earliest, limit, exclude, [&](std::size_t place, const Departure& d) {
                                  if (taken && (d.time >= soonest || d.time >= overtakeBefore)) {
                                      return false;

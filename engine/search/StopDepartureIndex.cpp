@@ -115,7 +115,8 @@ const StopDepartures& StopDepartureIndex::of(std::uint16_t stop) {
         built->groups.back().rideSpread = slowest - fastest;
         StopDeparture& d = built->all[keys[k].second];
         d.group = static_cast<std::uint16_t>(built->groups.size() - 1);
-        built->byGroup.push_back(static_cast<std::uint16_t>(keys[k].second));
+        built->byGroup.push_back(
+            GroupPlace{d.minuteOfDay, static_cast<std::uint16_t>(keys[k].second)});
         ++built->groups.back().end;
     }
     slot = std::move(built);

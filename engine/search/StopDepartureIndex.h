@@ -27,7 +27,14 @@ struct StopDeparture {
                                 // (below 0 in mirrored time: the trip's mirrored day is later)
     std::uint8_t position;      // stop position in the search's direction
     std::uint32_t trip;
-    std::uint16_t group;  // index in StopDepartures::groups (a stop has at most 65535 passages)
+    std::uint16_t group;  // index in StopDepartures::groups
+};
+
+// A departure of a group: its minute (searched without reaching into `all`) and its place
+// in StopDepartures::all (a stop has at most 65535 passages).
+struct GroupPlace {
+    std::uint16_t minuteOfDay;
+    std::uint16_t place;
 };
 
 struct GroupDepartures {
@@ -40,8 +47,8 @@ struct GroupDepartures {
 
 struct StopDepartures {
     std::vector<StopDeparture> all;  // by minute of day, equal minutes in passage order
-    // Places in `all` (ties of a minute keep this order) by group, then as in `all`.
-    std::vector<std::uint16_t> byGroup;
+    // The departures by group, then as in `all` (ties of a minute keep its order).
+    std::vector<GroupPlace> byGroup;
     std::vector<GroupDepartures> groups;
 };
 

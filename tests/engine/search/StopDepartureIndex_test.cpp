@@ -96,12 +96,14 @@ TEST(StopDepartureIndex, RealTimeDeparturesByMinuteAndByDirectionOfTheRoute) {
     for (std::size_t g = 0; g < m.groups.size(); ++g) {
         groups.emplace_back();
         for (std::uint32_t i = m.groups[g].begin; i < m.groups[g].end; ++i) {
-            ASSERT_LT(m.byGroup[i], m.all.size());
-            EXPECT_EQ(m.all[m.byGroup[i]].group, g);
+            const GroupPlace at = m.byGroup[i];
+            ASSERT_LT(at.place, m.all.size());
+            EXPECT_EQ(m.all[at.place].group, g);
+            EXPECT_EQ(at.minuteOfDay, m.all[at.place].minuteOfDay);
             if (i > m.groups[g].begin) {
-                EXPECT_LT(m.byGroup[i - 1], m.byGroup[i]);
+                EXPECT_LT(m.byGroup[i - 1].place, at.place);
             }
-            groups.back().push_back(m.all[m.byGroup[i]].trip);
+            groups.back().push_back(m.all[at.place].trip);
         }
     }
     // Trip 0 rides 10 minutes from M to B, trip 2 13 minutes: their group's rides differ by
