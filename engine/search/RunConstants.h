@@ -12,10 +12,10 @@ constexpr int kMinutesPerDay = 1440;
 // A mirrored (arrival) search runs on days counted backwards from this one.
 constexpr int kMirrorDay = 0x7FFF;
 
-// Label flags above the bits of the journey values.
-constexpr std::uint32_t kFlagVia = 1u << 24;
-constexpr std::uint32_t kFlagSc = 1u << 25;
-constexpr std::uint32_t kFlagBus = 1u << 26;
+// Bits of a label's flag word.
+constexpr std::uint32_t kFlagVia = 1u << 24;      // the via condition is met
+constexpr std::uint32_t kFlagSc = 1u << 25;       // the journey rides a trip marked "SC"
+constexpr std::uint32_t kFlagBus = 1u << 26;      // it starts in a timetable of kind "BUS"
 constexpr std::uint32_t kFlagWaiting = 1u << 27;  // waiting to board the event's trip
 
 // Look-around along a trip (whether another From stop serves it better) gives up at the third

@@ -2,8 +2,8 @@
 // The state of one connection search run and its steps. Its parts live in files of their own:
 // set-up (RunSetUp), seeding at the From stops (RunSeeding), the departures of a stop
 // (RunDepartures.h), transfers (RunTransfers), labels in the minute buckets (RunLabels),
-// candidate paths (RunPaths), acceptance and selection (RunSelection), the minute loop
-// (RunLoop) and the result (RunResult).
+// candidate paths (RunPaths), acceptance and selection (RunSelection), the walk between the
+// places (RunWalk), the minute loop (RunLoop) and the result (RunResult).
 
 #include <cstddef>
 #include <cstdint>
