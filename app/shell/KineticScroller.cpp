@@ -32,6 +32,9 @@ void KineticScroller::press(int x, int y, platform::WindowHandle target) {
 }
 
 void KineticScroller::drag(int x, int y) {
+    if (!hasTarget()) {
+        return;
+    }
     const int previousX = lastX;
     const int previousY = lastY;
     lastX = x;
@@ -61,6 +64,9 @@ void KineticScroller::drag(int x, int y) {
 
 void KineticScroller::release(int, int y) {
     releaseTime = platform::getTickCount();
+    if (!hasTarget()) {
+        return;  // no press began on a list
+    }
     const int distance = std::abs(pressY - y);
     const auto elapsed = static_cast<long long>(std::max<std::uint64_t>(releaseTime - pressTime, 1));
     const int clientHeight = ui::getClientRect(target_).height();

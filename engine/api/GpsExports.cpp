@@ -1,4 +1,5 @@
 // Placing points and stops on the map of the GPS views.
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,16 @@ namespace {
 constexpr double kFitScale = -1.0;
 // A view no larger than its margins still gets a usable half-side.
 constexpr int kViewMargin = 4;
+// Window sizes are 16-bit on the screen; with a view no larger than this, a stop's pixel (its
+// offset from the centre is at most a billion pixels) plus the view's half-side stays in range.
+constexpr std::int32_t kMaxViewPixels = 32767;
+
+int viewSide(std::int32_t pixels) {
+    if (pixels < 0 || pixels > kMaxViewPixels) {
+        raiseEngine(ENGINE_EXC_BAD_ARGUMENT);
+    }
+    return pixels;
+}
 }  // namespace
 
 extern "C" {
@@ -47,8 +58,8 @@ int32_t api_gpsGetMapActualCenter(int32_t setIndex, double centreLatitude, doubl
         const auto stopList = arrayArgument(stops, count);
         const auto timetableList = arrayArgument(timetables, count);
         const cJizdniRadySestavy& set = combinationOf(setIndex);
-        const int w = viewWidth - kViewMargin;
-        const int h = (viewHeight - kViewMargin) / 2;
+        const int w = viewSide(viewWidth) - kViewMargin;
+        const int h = (viewSide(viewHeight) - kViewMargin) / 2;
 
         double newScale = scale;
         if (scale == kFitScale) {

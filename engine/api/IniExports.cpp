@@ -14,6 +14,8 @@ using namespace trasovnik::api;
 
 namespace {
 
+static_assert(ENGINE_INI_MAX_BYTES == IniStore::kMaxTextBytes);
+
 IniStore* store() {
     return engine().iniStore();
 }
@@ -167,14 +169,22 @@ int32_t api_IniRemoveSection(const char* section, int32_t sectionLength) {
 }
 
 int32_t api_IniFlush(void) {
-    return guarded([] {
+    bool tooLarge = false;
+    const int32_t status = guarded([&] {
         // A flush that could not write keeps the store changed for the next one and the main
         // file as it was; the caller learns of it as a failure.
         IniStore* ini = store();
-        if (ini != nullptr && !ini->flush()) {
+        if (ini == nullptr || ini->flush()) {
+            return;
+        }
+        // A store grown past the file limit is no fault of the files: the caller can only mend
+        // it by removing keys, so it is told apart from a write that failed.
+        tooLarge = ini->tooLarge();
+        if (!tooLarge) {
             raiseEngine(ENGINE_EXC_OPEN);
         }
     });
+    return status == ENGINE_OK && tooLarge ? ENGINE_INI_TOO_LARGE : status;
 }
 
 }  // extern "C"

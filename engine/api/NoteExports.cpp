@@ -15,8 +15,10 @@ int32_t api_GetPoznamkySpoje(int32_t setIndex, int32_t timetable, int32_t trip, 
                              int32_t* count) {
     return guarded([&] {
         const cJizdniRad& tt = timetableOf(setIndex, timetable);
+        // The trip's kind notes (operator, line name, reservations): the program shows each
+        // with the icon of its kind; the remarks travel with the line name and the passages.
         const std::vector<std::uint16_t> list =
-            tt.trips.tripNotes(indexArgument(trip), tt.noteLinks());
+            tt.trips.tripKindNotes(indexArgument(trip), tt.noteLinks());
         handIndexes(std::span<const std::uint16_t>(list), notes, count);
     });
 }
@@ -47,10 +49,7 @@ int32_t api_GetPoznamkyZastavky(int32_t setIndex, int32_t timetable, int32_t sto
                                 int32_t* count) {
     return guarded([&] {
         const cJizdniRad& tt = timetableOf(setIndex, timetable);
-        // The stop exists; the timetable files carry no notes attached to stops, so the list
-        // is empty.
-        (void)tt.stops.stop(indexArgument(stop));
-        handIndexes(std::span<const std::int32_t>(), notes, count);
+        handIndexes(tt.stopNotes(indexArgument(stop)), notes, count);
     });
 }
 

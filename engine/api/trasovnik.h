@@ -4,7 +4,8 @@
  *
  * Every export returns a signed 32-bit status: ENGINE_OK (0) on success, ENGINE_OUT_OF_MEMORY
  * (-3) when the engine ran out of memory, ENGINE_ERROR (-1) on any other failure (a bad index,
- * a damaged file, a wrong argument). Functional outcomes (set indexes, result ids, load and
+ * a damaged file, a wrong argument); api_IniFlush alone may also return ENGINE_INI_TOO_LARGE
+ * (-4). Functional outcomes (set indexes, result ids, load and
  * search statuses, counts, new buffers) travel only through out-parameters, which are written
  * before ENGINE_OK is returned; after a failure they may be partly written and must not be
  * judged.
@@ -44,6 +45,9 @@
 #define ENGINE_OK 0
 #define ENGINE_ERROR (-1)
 #define ENGINE_OUT_OF_MEMORY (-3)
+/* Only from api_IniFlush: the store has grown past the size of file it can read back. */
+#define ENGINE_INI_TOO_LARGE (-4)
+#define ENGINE_INI_MAX_BYTES (1024 * 1024)
 
 /* The interface version: pass it in/out to api_vytvorJizdniRadyGlobal, which adds one. The
    engine accepts ENGINE_INTERFACE_VERSION and the older ENGINE_INTERFACE_VERSION_OLD. */
@@ -210,7 +214,12 @@ TRASOVNIK_API int32_t api_ShortDenToDatum(int16_t dayNumber, uint8_t* day, uint8
 
 /* Creates the engine with its INI store read from the main file (an empty name: no store). The
    version is incremented in place; only ENGINE_INTERFACE_VERSION and
-   ENGINE_INTERFACE_VERSION_OLD are accepted (else ENGINE_ERROR and no engine). */
+   ENGINE_INTERFACE_VERSION_OLD are accepted (else ENGINE_ERROR and no engine). The engine lives
+   until the library is unloaded: a later call with an accepted version returns ENGINE_OK and
+   keeps the engine with its catalogue, sets and results, so every pointer the caller holds
+   stays valid; it only reads the INI store anew from the files named (changes not flushed
+   are dropped; an engine made without a store stays without one, and an empty main name
+   leaves the store as it is). */
 TRASOVNIK_API int32_t api_vytvorJizdniRadyGlobal(const char* mainIni, int32_t mainIniLength,
                                                  const char* tempIni, int32_t tempIniLength,
                                                  int32_t* version);
@@ -385,12 +394,15 @@ TRASOVNIK_API int32_t api_GetBarvuLinky(int32_t setIndex, int32_t timetable, int
 
 /* ---- notes (index arrays and texts new, caller frees) ----------------------------------- */
 
+/* The trip's kind notes (marks such as "OWNER", "LINE_NAME", "RESERV"); its remarks come with
+   the line name and the passages. */
 TRASOVNIK_API int32_t api_GetPoznamkySpoje(int32_t setIndex, int32_t timetable, int32_t trip,
                                            int32_t** notes, int32_t* count);
 TRASOVNIK_API int32_t api_GetPoznamkyPrujezdu(int32_t setIndex, int32_t timetable, int32_t trip,
                                               int32_t position, int32_t** notes, int32_t* count);
 TRASOVNIK_API int32_t api_GetDatumovouPoznamkuSpoje(int32_t setIndex, int32_t timetable,
                                                     int32_t trip, char** text, int32_t* length);
+/* Every note attached to the stop; none for files without stop notes. */
 TRASOVNIK_API int32_t api_GetPoznamkyZastavky(int32_t setIndex, int32_t timetable, int32_t stop,
                                               int32_t** notes, int32_t* count);
 TRASOVNIK_API int32_t api_GetPoznamkuText(int32_t setIndex, int32_t timetable, int32_t note,
@@ -466,6 +478,12 @@ TRASOVNIK_API int32_t api_IniWriteBool(const char* section, int32_t sectionLengt
 TRASOVNIK_API int32_t api_IniRemoveKey(const char* section, int32_t sectionLength, const char* key,
                                        int32_t keyLength);
 TRASOVNIK_API int32_t api_IniRemoveSection(const char* section, int32_t sectionLength);
+/* Writes the store back to its files when it changed. ENGINE_OK when written (or nothing to
+   write); ENGINE_ERROR when the files could not be written; ENGINE_INI_TOO_LARGE, the one
+   status beside the three of every export, when the store's text is longer than
+   ENGINE_INI_MAX_BYTES, the most the store reads back from its file: nothing is written until
+   keys or sections are removed. In both failures the store keeps its values and stays changed,
+   and the main file keeps its previous contents. */
 TRASOVNIK_API int32_t api_IniFlush(void);
 
 /* ---- T9 name matching ------------------------------------------------------------------- */

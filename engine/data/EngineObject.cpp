@@ -35,6 +35,15 @@ cJizdniRadyGlobal& cJizdniRadyGlobal::create(std::string_view mainName, std::str
     if (!mainName.empty()) {
         ini = IniFileNames{fileNameOf(mainName), fileNameOf(tempName)};
     }
+    // The engine lives as long as the library: callers hold pointers into its headers, sets and
+    // results, so a second creation hands back the engine there is. Only its settings are read
+    // anew, in place, as a new engine would read them; no pointer leads into them.
+    if (cJizdniRadyGlobal* engine = globalEngine().get()) {
+        if (ini && engine->iniStore_) {
+            engine->iniStore_->reopen(std::move(ini->mainFile), std::move(ini->tempFile));
+        }
+        return *engine;
+    }
     auto engine = std::make_unique<cJizdniRadyGlobal>(std::move(ini));
     globalEngine() = std::move(engine);
     return *globalEngine();

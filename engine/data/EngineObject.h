@@ -44,8 +44,10 @@ public:
     cJizdniRadyGlobal& operator=(const cJizdniRadyGlobal&) = delete;
 
     // Makes the engine that the exported functions use from the INI file names (Windows-1250
-    // bytes; an empty main name means no store) and stores it in the global pointer, in place
-    // of any engine made before.
+    // bytes; an empty main name means no store) and stores it in the global pointer. Once made,
+    // the engine is never replaced or freed: a later call returns it with its catalogue, sets
+    // and results, and only reads its store anew from the names given (an engine made without
+    // a store stays without one; an empty main name leaves the store as it is).
     static cJizdniRadyGlobal& create(std::string_view mainName, std::string_view tempName);
     // The engine made by create(); none before.
     static cJizdniRadyGlobal* global();

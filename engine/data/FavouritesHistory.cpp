@@ -105,7 +105,7 @@ bool cOblibeneHistorie::remove(const IndexTripleVector& place) {
 
 int cOblibeneHistorie::find(std::string_view name) const {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        if (collateCompare(elementName(i), name) == 0) {
+        if (entries_[i].place.firstElementNameEquals(name, *this)) {
             return static_cast<int>(i);
         }
     }

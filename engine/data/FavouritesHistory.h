@@ -27,7 +27,7 @@ class IniStore;
 class cKategorie;
 class cNazvy;
 
-class cOblibeneHistorie {
+class cOblibeneHistorie : public TripleNameSource {
 public:
     static constexpr std::size_t kMaxEntries = 20;
     // Keys of a section taken on loading: the entries and the delimiter key.
@@ -92,8 +92,9 @@ protected:
     // Position of the first entry that shares a (kind, element) pair with the place, or -1.
     int findShared(const IndexTripleVector& place) const;
 
-    std::string_view elementNameOf(const IndexTriple& t) const;
-    std::string_view kindNameOf(const IndexTriple& t) const;
+    // The names of a triple of this file (its timetable index is not looked at).
+    std::string_view elementNameOf(const IndexTriple& t) const override;
+    std::string_view kindNameOf(const IndexTriple& t) const override;
 
     IniStore& store_;
     const cKategorie& categories_;

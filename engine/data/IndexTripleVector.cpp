@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "engine/data/Cp1250Text.h"
 #include "engine/data/EngineException.h"
 
 namespace trasovnik {
@@ -129,6 +130,29 @@ bool IndexTripleVector::containsKindElement(const PlaceRecord& record, std::int3
 
 bool IndexTripleVector::containsKind(const PlaceRecord& record, std::int32_t kind) {
     return any(record, [&](const IndexTriple& t) { return t.kind == kind; });
+}
+
+std::string IndexTripleVector::elementName(std::uint32_t i, const TripleNameSource& names) const {
+    return std::string(names.elementNameOf(at(i)));
+}
+
+std::size_t IndexTripleVector::elementNameLength(std::uint32_t i,
+                                                 const TripleNameSource& names) const {
+    return names.elementNameOf(at(i)).size();
+}
+
+std::string IndexTripleVector::categoryName(std::uint32_t i, const TripleNameSource& names) const {
+    return std::string(names.kindNameOf(at(i)));
+}
+
+bool IndexTripleVector::firstElementNameEquals(std::string_view text,
+                                               const TripleNameSource& names) const {
+    return count_ > 0 && collateCompare(names.elementNameOf(at(0)), text) == 0;
+}
+
+bool IndexTripleVector::firstCategoryNameEquals(std::string_view text,
+                                                const TripleNameSource& names) const {
+    return count_ > 0 && collateCompare(names.kindNameOf(at(0)), text) == 0;
 }
 
 }  // namespace trasovnik

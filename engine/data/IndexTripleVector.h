@@ -4,8 +4,11 @@
 // triple at a time and holds at most 255 triples; the same triples with a count form the place
 // record that crosses the library boundary.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 
 namespace trasovnik {
 
@@ -15,6 +18,16 @@ struct IndexTriple {
     std::int32_t element = 0;    // element index within the kind
 };
 static_assert(sizeof(IndexTriple) == 12, "a triple is three 32-bit values");
+
+// Where the names of triples are read: the category section of the file that a triple's
+// timetable index names (a set reads it from its files, a single file's store from its own).
+class TripleNameSource {
+public:
+    virtual ~TripleNameSource() = default;
+    // ENGINE_EXC_INDEX for a triple that names no element (or kind) of the source.
+    virtual std::string_view elementNameOf(const IndexTriple& t) const = 0;
+    virtual std::string_view kindNameOf(const IndexTriple& t) const = 0;
+};
 
 // A place record: `count` triples at `items`, owned by someone else.
 struct PlaceRecord {
@@ -49,6 +62,16 @@ public:
     const IndexTriple& at(std::uint32_t i) const;
     const IndexTriple* items() const { return items_.get(); }
     PlaceRecord record() const { return PlaceRecord{items_.get(), count_}; }
+
+    // The name of the element, or of the category kind, that triple i names, as a new
+    // buffer; ENGINE_EXC_INDEX when i is not below count.
+    std::string elementName(std::uint32_t i, const TripleNameSource& names) const;
+    std::size_t elementNameLength(std::uint32_t i, const TripleNameSource& names) const;
+    std::string categoryName(std::uint32_t i, const TripleNameSource& names) const;
+    // Whether the element name, or the kind name, of the first triple equals `text` under
+    // collateCompare; false for an empty vector.
+    bool firstElementNameEquals(std::string_view text, const TripleNameSource& names) const;
+    bool firstCategoryNameEquals(std::string_view text, const TripleNameSource& names) const;
 
     bool contains(std::int32_t timetable, std::int32_t kind, std::int32_t element) const;
     bool containsKindElement(std::int32_t kind, std::int32_t element) const;

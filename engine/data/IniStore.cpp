@@ -63,7 +63,14 @@ std::string_view wholeLines(std::string_view text) {
 
 IniStore::IniStore(std::string mainFile, std::string tempFile, IniFileSystem& fs)
     : mainFile_(std::move(mainFile)), tempFile_(std::move(tempFile)), fs_(fs) {
-    sections_ = readList(mainFile_, kMaxReadBytes);
+    sections_ = readList(mainFile_, kMaxTextBytes);
+}
+
+void IniStore::reopen(std::string mainFile, std::string tempFile) {
+    mainFile_ = std::move(mainFile);
+    tempFile_ = std::move(tempFile);
+    sections_ = readList(mainFile_, kMaxTextBytes);
+    dirty_ = false;
 }
 
 IniSectionList IniStore::readList(const std::string& path, std::size_t maxBytes) const {
@@ -147,12 +154,16 @@ bool IniStore::removeSection(std::string_view section) {
     return true;
 }
 
+bool IniStore::tooLarge() const {
+    return sections_.textSize() > kMaxTextBytes;
+}
+
 bool IniStore::flush() {
     if (!dirty_) {
         return true;
     }
-    // A larger text does not fit the file's 16-bit sizes; refuse rather than cut it.
-    if (sections_.textSize() > kMaxTextBytes) {
+    // A larger text would not read back whole; refuse rather than cut it.
+    if (tooLarge()) {
         return false;
     }
     const std::string text = sections_.format();

@@ -21,14 +21,19 @@ namespace trasovnik {
 
 class IniStore {
 public:
-    // The written text may not pass 16-bit sizes; a larger store does not flush.
-    static constexpr std::size_t kMaxTextBytes = 65535;
-    // Reading stops here; a longer main file loses its lines beyond this point.
-    static constexpr std::size_t kMaxReadBytes = 1u << 20;
+    // The largest file the store reads and writes. Reading stops here (a longer main file
+    // loses its lines beyond this point, on a line boundary); a store whose text would be
+    // longer does not flush, so that whatever the store writes it can read back whole.
+    static constexpr std::size_t kMaxTextBytes = 1u << 20;
     static constexpr int kAttempts = 3;
 
     // Reads `mainFile`; a file that cannot be opened gives an empty store.
     IniStore(std::string mainFile, std::string tempFile, IniFileSystem& fs = realIniFileSystem());
+
+    // Forgets the values and reads them anew from `mainFile`, which the store uses from now
+    // on with `tempFile`, as a new store would; the store stays where it is, so whoever refers
+    // to it keeps doing so.
+    void reopen(std::string mainFile, std::string tempFile);
 
     // The value, or `defaultValue` when the section or key is missing.
     std::string readString(std::string_view section, std::string_view key,
@@ -60,6 +65,8 @@ public:
     bool flush();
 
     bool dirty() const { return dirty_; }
+    // True when the store's text is longer than kMaxTextBytes, so that flush() refuses it.
+    bool tooLarge() const;
     const std::string& mainFile() const { return mainFile_; }
     const std::string& tempFile() const { return tempFile_; }
 

@@ -113,6 +113,16 @@ std::vector<std::uint16_t> cVazbyPoznamek::notesOf(std::uint32_t attachment) con
     return out;
 }
 
+std::vector<std::uint16_t> cVazbyPoznamek::kindNotesOf(std::uint32_t attachment) const {
+    std::vector<std::uint16_t> out;
+    for (std::uint16_t n : notes_.attachedNotes(attachment)) {
+        if (notes_.isKind(n)) {
+            out.push_back(n);
+        }
+    }
+    return out;
+}
+
 std::vector<std::uint16_t> cVazbyPoznamek::firstKindNotes(std::uint32_t attachment) const {
     std::vector<std::uint16_t> out;
     for (std::uint16_t n : notes_.attachedNotes(attachment)) {

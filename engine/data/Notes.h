@@ -78,6 +78,9 @@ public:
 
     // The attached notes that are remarks (not kinds), in pool order; empty when none.
     std::vector<std::uint16_t> notesOf(std::uint32_t attachment) const;
+    // The attached notes that are kinds (their mark is one of the eight kind names), in pool
+    // order.
+    std::vector<std::uint16_t> kindNotesOf(std::uint32_t attachment) const;
     // The attached notes whose mark is the first kind name, "INFO_IMPORTANT".
     std::vector<std::uint16_t> firstKindNotes(std::uint32_t attachment) const;
 

@@ -28,8 +28,8 @@ bool cJizdniRadySestavy::mergeEqualObject(std::span<IndexTripleVector> candidate
                 sameFile = c.at(i).timetable == entry.at(j).timetable;
             }
         }
-        if (sameFile || collateCompare(elementNameOf(c.at(0)), element) != 0 ||
-            collateCompare(kindNameOf(c.at(0)), kind) != 0) {
+        if (sameFile || !c.firstElementNameEquals(element, *this) ||
+            !c.firstCategoryNameEquals(kind, *this)) {
             continue;
         }
         for (std::uint32_t j = 0; j < entry.count(); ++j) {

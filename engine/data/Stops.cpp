@@ -108,7 +108,37 @@ void cZastavky::read(TimetableFileReader& reader, const cNazvy& names) {
         }
         hasCoordinates_ = true;
     }
+    readNoteAttachments(reader);
     reader.endSection();
+}
+
+// The stops' note attachments follow the coordinates, after their tag, one 32-bit index per
+// stop. Files written before stops had notes end the section with other bytes or none.
+void cZastavky::readNoteAttachments(TimetableFileReader& reader) {
+    noteAttachments_.clear();
+    const std::uint64_t tableBytes = 4 + static_cast<std::uint64_t>(stops_.size()) * 4;
+    if (stops_.empty() || reader.sectionBytesLeft() < tableBytes ||
+        reader.readU32() != kStopNotesTag) {
+        return;
+    }
+    noteAttachments_.resize(stops_.size());
+    for (auto& a : noteAttachments_) {
+        a = reader.readU32();
+    }
+}
+
+std::optional<std::uint32_t> cZastavky::noteAttachment(std::size_t s) const {
+    requireIndex(s, stops_.size());
+    if (noteAttachments_.empty()) {
+        return std::nullopt;
+    }
+    return noteAttachments_[s];
+}
+
+void cZastavky::checkNoteAttachments(std::size_t attachmentCount) const {
+    for (const std::uint32_t a : noteAttachments_) {
+        requireIndex(a, attachmentCount);
+    }
 }
 
 const cZastavka& cZastavky::stop(std::size_t s) const {

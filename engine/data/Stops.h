@@ -61,6 +61,9 @@ class cZastavky {
 public:
     static constexpr std::uint16_t kNoStop = 0xFFFF;
     static constexpr std::uint16_t kNoTown = 0xFFFF;
+    // Marks the stops' note attachments after the coordinates ("STPN"); files without the
+    // table have no stop notes.
+    static constexpr std::uint32_t kStopNotesTag = 0x5354504E;
     // Group values are the group's signed byte times this.
     static constexpr int kGroupMultiplier = 15;
 
@@ -85,6 +88,11 @@ public:
     // The group's name, none when its reference lies outside the name block.
     std::optional<std::string_view> groupName(const cNazvy& names, std::size_t s) const;
     std::uint16_t passageCount(std::size_t s) const { return stop(s).passageCount; }
+    // The attachment index (in the notes section) of the stop's notes; none when the
+    // file carries no stop notes.
+    std::optional<std::uint32_t> noteAttachment(std::size_t s) const;
+    // Raises ENGINE_EXC_INDEX unless every stop's attachment lies below `attachmentCount`.
+    void checkNoteAttachments(std::size_t attachmentCount) const;
     std::span<const cPesiPrechod> walkingLinks(std::size_t s) const;
     std::span<const cOdkazZastavky> links(std::size_t s) const;
 
@@ -105,6 +113,8 @@ public:
     const std::vector<std::uint32_t>& towns() const { return towns_; }
 
 private:
+    void readNoteAttachments(TimetableFileReader& reader);
+
     std::vector<std::uint32_t> towns_;
     std::vector<std::uint32_t> groupValueList_;
     std::vector<cSkupinaZastavek> groups_;
@@ -115,6 +125,7 @@ private:
     std::vector<std::uint16_t> keyStops_;
     bool hasCoordinates_ = false;
     std::vector<cPoloha> positions_;
+    std::vector<std::uint32_t> noteAttachments_;  // one per stop, or empty
 };
 
 }  // namespace trasovnik

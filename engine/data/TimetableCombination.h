@@ -18,7 +18,7 @@ namespace trasovnik {
 class cJizdniRad;
 struct LoadedTimetable;
 
-class cJizdniRadySestavy {
+class cJizdniRadySestavy : public TripleNameSource {
 public:
     static constexpr std::size_t kMaxFavourites = 20;
     // Results of the set-level store operations.
@@ -50,8 +50,8 @@ public:
     void setUseCount(std::uint32_t n) { useCount_ = n; }
 
     // The element and kind names of a (file, kind, element) triple.
-    std::string_view elementNameOf(const IndexTriple& t) const;
-    std::string_view kindNameOf(const IndexTriple& t) const;
+    std::string_view elementNameOf(const IndexTriple& t) const override;
+    std::string_view kindNameOf(const IndexTriple& t) const override;
 
     // Joins `entry` into the first of `candidates` that names the same object (equal element
     // and kind names under collateCompare) in other files only: the triples it lacks are added

@@ -78,6 +78,7 @@ bool nactiJizdniRad(cJizdniRad& jr, TimetableFileReader& reader, LoadObserver& o
     }
     observer.progress(20);
     jr.stops.read(reader, jr.names);
+    jr.stops.checkNoteAttachments(jr.notes.attachments().size());
 
     if (observer.cancelled()) {
         return false;

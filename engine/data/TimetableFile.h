@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -43,6 +45,12 @@ public:
 
     // The notes attached to items, seen through this file's notes and names.
     cVazbyPoznamek noteLinks() const { return cVazbyPoznamek(notes, names); }
+    // Every note attached to stop s, in pool order; none when the file has no stop notes.
+    // ENGINE_EXC_INDEX for a stop outside the file.
+    std::span<const std::uint16_t> stopNotes(std::size_t s) const {
+        const std::optional<std::uint32_t> attachment = stops.noteAttachment(s);
+        return attachment ? notes.attachedNotes(*attachment) : std::span<const std::uint16_t>();
+    }
 };
 
 // Loads the timetable from a reader opened on the file (container header read). Checks the

@@ -454,6 +454,16 @@ void TimetableFileReader::endSection() {
     impl_->marks.pop_back();
 }
 
+std::uint64_t TimetableFileReader::sectionBytesLeft() const {
+    if (!impl_ || impl_->marks.empty()) {
+        raiseEngine(ENGINE_EXC_INDEX);
+    }
+    const SectionMark& mark = impl_->marks.back();
+    const std::uint64_t end = mark.start + mark.length;
+    const std::uint64_t at = streamPosition();
+    return at < end ? end - at : 0;
+}
+
 void TimetableFileReader::close() {
     if (impl_ && impl_->source) {
         impl_->source->close();

@@ -89,6 +89,10 @@ public:
     // begins inside the section is part of it.
     // ENGINE_EXC_INDEX when no section is open.
     void endSection();
+    // Stream bytes left in the innermost open section: content bytes and the flag byte of
+    // each compressed block that begins there (0 when at or past its end). ENGINE_EXC_INDEX
+    // when no section is open.
+    std::uint64_t sectionBytesLeft() const;
     // beginSection() then endSection(): skip a whole section.
     void skipSection() {
         beginSection();

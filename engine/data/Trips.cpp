@@ -304,6 +304,11 @@ std::vector<std::uint16_t> cSpoje::tripNotes(std::size_t t, const cVazbyPoznamek
     return notes.notesOf(validity(trip(t).validity).notes);
 }
 
+std::vector<std::uint16_t> cSpoje::tripKindNotes(std::size_t t,
+                                                  const cVazbyPoznamek& notes) const {
+    return notes.kindNotesOf(validity(trip(t).validity).notes);
+}
+
 std::vector<std::uint16_t> cSpoje::notesOfPassage(std::size_t t, std::size_t position,
                                                   const cVazbyPoznamek& notes) const {
     std::size_t item = itemIndex(t, position);

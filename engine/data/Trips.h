@@ -176,6 +176,8 @@ public:
     std::vector<std::uint16_t> tripNotes(std::size_t t, const cVazbyPoznamek& notes) const;
     std::vector<std::uint16_t> notesOfPassage(std::size_t t, std::size_t position,
                                               const cVazbyPoznamek& notes) const;
+    // The trip's notes that are kinds (operator, line name, reservations, ...).
+    std::vector<std::uint16_t> tripKindNotes(std::size_t t, const cVazbyPoznamek& notes) const;
 
 private:
     static constexpr std::uint16_t kBoardingBit = 0x8000;

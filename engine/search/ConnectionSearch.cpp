@@ -89,12 +89,17 @@ std::int32_t cHledani::hledejCestu(cSestava& set, int currentMinute, int current
         }
         merged->addConnectionsOf(*old);
         merged->addConnectionsOf(*result);
-        // Focus on the new connection next to the old ones: the first later one, or the
-        // last earlier one (which sorts before the old connections).
-        merged->focus = mode == cSestava::kRequestLater
-                            ? std::min(old->count(), merged->count() - 1)
-                            : std::max(result->count() - 1, 0);
+        // The focus goes to the first new connection, which follows the old ones before the
+        // merged result is ordered; ordering moves earlier connections in front of the old
+        // ones, and the focus stays with its connection.
+        const BuiltConnection* focused =
+            &merged->built(std::min(old->count(), merged->count() - 1));
         merged->finish();
+        for (std::int32_t i = 0; i < merged->count(); ++i) {
+            if (&merged->built(i) == focused) {
+                merged->focus = i;
+            }
+        }
         result = std::move(merged);
     }
     return store.store(std::move(result), outcome.jumped);

@@ -49,6 +49,9 @@ std::vector<ListingRow> listTrip(const cJizdniRadySestavy& set, const cUsekSpoje
         ListingRow row;
         row.stop = trips.stopAt(trip, i);
         const int shift = tt.stops.groupValue(row.stop);
+        for (std::uint16_t n : tt.stopNotes(row.stop)) {
+            row.stopNotes.push_back(n);
+        }
         for (std::uint16_t n : trips.notesOfPassage(trip, i, notes)) {
             row.passageNotes.push_back(n);
         }

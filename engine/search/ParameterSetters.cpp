@@ -28,27 +28,29 @@ cParametryHledaniRadu& recordOf(cSestava& set, std::size_t timetable) {
 }  // namespace
 
 void setMaxResultConnections(cSestava& set, std::size_t tt, std::int32_t value) {
-    setClamped(set, recordOf(set, tt).maxResultConnections, value, 1, 50);
+    setClamped(set, recordOf(set, tt).maxResultConnections, value, kMinResultConnections, kMaxResultConnections);
 }
 
 void setStandardMinutes(cSestava& set, std::size_t tt, std::int32_t value) {
-    setClamped(set, recordOf(set, tt).standardMinutes, value, 60, 7200);
+    setClamped(set, recordOf(set, tt).standardMinutes, value, kMinWindowMinutes,
+               kMaxWindowMinutes);
 }
 
 void setMaximumMinutes(cSestava& set, std::size_t tt, std::int32_t value) {
-    setClamped(set, recordOf(set, tt).maximumMinutes, value, 60, 7200);
+    setClamped(set, recordOf(set, tt).maximumMinutes, value, kMinWindowMinutes,
+               kMaxWindowMinutes);
 }
 
 void setMinimumTransfer(cSestava& set, std::size_t tt, std::int32_t value) {
-    setClamped(set, recordOf(set, tt).minimumTransfer, value, 0, 240);
+    setClamped(set, recordOf(set, tt).minimumTransfer, value, 0, kMaxTransferMinutes);
 }
 
 void setSafeTransfer(cSestava& set, std::size_t tt, std::int32_t value) {
-    setClamped(set, recordOf(set, tt).safeTransfer, value, 0, 240);
+    setClamped(set, recordOf(set, tt).safeTransfer, value, 0, kMaxTransferMinutes);
 }
 
 void setTransferPenalty(cSestava& set, std::size_t tt, std::int32_t value) {
-    setClamped(set, recordOf(set, tt).transferPenalty, value, 0, 60);
+    setClamped(set, recordOf(set, tt).transferPenalty, value, 0, kMaxTransferPenalty);
 }
 
 void setTransferRequiredAtVia(cSestava& set, std::size_t tt, std::uint8_t value) {
@@ -72,7 +74,7 @@ void setMayUseLineKind(cSestava& set, std::size_t tt, std::size_t lineKind, std:
 }
 
 void setDefaultTransfers(cSestava& set, std::size_t tt, std::int32_t value) {
-    recordOf(set, tt).defaultTransfers = std::clamp(value, 0, 20);
+    recordOf(set, tt).defaultTransfers = std::clamp(value, 0, kMaxDefaultTransfers);
     set.parameters().prepare();
 }
 

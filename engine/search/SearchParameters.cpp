@@ -11,19 +11,25 @@ namespace {
 
 constexpr std::string_view kScMark = "SC";
 
+std::uint8_t clampedByte(std::uint8_t value, std::int32_t hi) {
+    return static_cast<std::uint8_t>(std::min<std::int32_t>(value, hi));
+}
+
+// The file's defaults, held to the ranges the setters keep.
 void fillFromDefaults(const cJizdniRad& jr, cParametryHledaniRadu& r) {
     const SearchDefaults& d = jr.defaults;
-    r.maxResultConnections = d.maxResultConnections;
-    r.standardMinutes = d.standardWindow;
-    r.maximumMinutes = d.maximumWindow;
-    r.minimumTransfer = d.minimumTransfer;
-    r.safeTransfer = d.safeTransfer;
-    r.transferPenalty = d.transferPenalty;
+    r.maxResultConnections =
+        std::clamp(d.maxResultConnections, kMinResultConnections, kMaxResultConnections);
+    r.standardMinutes = std::clamp(d.standardWindow, kMinWindowMinutes, kMaxWindowMinutes);
+    r.maximumMinutes = std::clamp(d.maximumWindow, kMinWindowMinutes, kMaxWindowMinutes);
+    r.minimumTransfer = clampedByte(d.minimumTransfer, kMaxTransferMinutes);
+    r.safeTransfer = clampedByte(d.safeTransfer, kMaxTransferMinutes);
+    r.transferPenalty = clampedByte(d.transferPenalty, kMaxTransferPenalty);
     r.transferRequiredAtVia = d.transferRequiredAtVia ? 1 : 0;
     r.useScMarking = d.useScMarking ? 1 : 0;
-    r.defaultTransfers = d.defaultTransfers;
-    r.walkingLimit = d.walkingLimit;
-    r.walkingPace = d.walkingPace;
+    r.defaultTransfers = std::clamp(d.defaultTransfers, 0, kMaxDefaultTransfers);
+    r.walkingLimit = std::clamp(d.walkingLimit, 0, kMaxWalkingLimit);
+    r.walkingPace = std::clamp(d.walkingPace, kMinWalkingPace, kMaxWalkingPace);
     r.mayUseLineKind.assign(jr.trips.lines().kindCount(), 1);
     r.tripFlags.assign(jr.trips.tripCount(), kTripUsable);
     // Bits 0 to 4 clear; the search sets them for its request.

@@ -26,6 +26,23 @@ inline constexpr std::uint32_t kStopToOnFoot = 1u << 4;
 inline constexpr std::uint32_t kStopRequestBits =
     kStopFrom | kStopFromOnFoot | kStopVia | kStopTo | kStopToOnFoot;
 
+// The ranges that the parameter setters keep, and that a timetable file's own defaults are
+// held to as well: a file is not trusted to size the search (a window of two billion minutes
+// would size its minute table accordingly).
+inline constexpr std::int32_t kMinResultConnections = 1;
+inline constexpr std::int32_t kMaxResultConnections = 50;
+inline constexpr std::int32_t kMinWindowMinutes = 60;
+inline constexpr std::int32_t kMaxWindowMinutes = 7200;
+inline constexpr std::int32_t kMaxTransferMinutes = 240;
+inline constexpr std::int32_t kMaxTransferPenalty = 60;
+inline constexpr std::int32_t kMaxDefaultTransfers = 20;
+// No export changes the walking values. A walk's minutes are kept in a byte, so a pace or a
+// limit above 255 minutes cannot be honoured; a pace below 1 minute per kilometre would make
+// every stop of the file a stop at hand.
+inline constexpr std::int32_t kMinWalkingPace = 1;
+inline constexpr std::int32_t kMaxWalkingPace = 255;
+inline constexpr std::int32_t kMaxWalkingLimit = 255;
+
 // The parameters of one timetable file of a set.
 struct cParametryHledaniRadu {
     std::int32_t maxResultConnections = 0;
@@ -48,7 +65,7 @@ struct cParametryHledaniRadu {
 class cParametryHledani {
 public:
     static constexpr std::int32_t kNoWantedLimit = 100000;
-    static constexpr std::int32_t kLongestWindow = 7200;
+    static constexpr std::int32_t kLongestWindow = kMaxWindowMinutes;
 
     // Records for the timetables of a set, in set order, refreshed from their defaults. The
     // timetables are not owned and must outlive the parameters.

@@ -107,8 +107,8 @@ std::vector<std::vector<std::size_t>> chosenKinds(const cJizdniRadySestavy& set,
 // Same object: equal element names and equal kind names of the first triples.
 bool sameObject(const cJizdniRadySestavy& set, const IndexTripleVector& a,
                 const IndexTripleVector& b) {
-    return collateCompare(set.elementNameOf(a.at(0)), set.elementNameOf(b.at(0))) == 0 &&
-           collateCompare(set.kindNameOf(a.at(0)), set.kindNameOf(b.at(0))) == 0;
+    return a.firstElementNameEquals(set.elementNameOf(b.at(0)), set) &&
+           a.firstCategoryNameEquals(set.kindNameOf(b.at(0)), set);
 }
 
 // History or favourites entries that match, as candidates (joined by object across files).
@@ -242,7 +242,7 @@ T9Counts t9FindCandidates(const cJizdniRadySestavy& set, T9Scope scope, const T9
     const std::size_t typedLength = input.letters ? input.text.size() : input.digits.size();
     if (!input.multiWord) {
         auto exact = [&](const IndexTripleVector& c) {
-            return set.elementNameOf(c.at(0)).size() == typedLength;
+            return c.elementNameLength(0, set) == typedLength;
         };
         std::stable_partition(kept.begin() + static_cast<std::ptrdiff_t>(history + favourites),
                               kept.end(), exact);

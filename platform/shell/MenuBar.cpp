@@ -2,7 +2,6 @@
 
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
-#include "platform/shell/ModalLoop.h"
 #include "platform/shell/PopupMenu.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Capture.h"
@@ -606,21 +605,10 @@ std::uint32_t trackPopupMenu(const MenuPtr& menu, unsigned flags, int x, int y,
     // The finger that asked for the menu (a tap-and-hold) is still down: its lift is not a tap.
     st.fingerWentDown = false;
     openPopup(menu, Point{x, y}, (flags & TPM_RIGHTALIGN) != 0, (flags & TPM_BOTTOMALIGN) != 0);
-    Message m;
-    while (!st.popups.empty()) {
-        const Fetched f = fetchModalMessage(m);
-        if (f == Fetched::Quit) {
-            closeMenuPopups();
-            break;
-        }
-        if (f == Fetched::Nothing) {
-            continue;
-        }
-        if (translateShellKey(m)) {
-            continue;
-        }
-        ui::translateMessage(m);
-        dispatchMessage(m);
+    // The popup's keys go to the shell also where no menu bar installed its key filter.
+    ui::addPreTranslateFilter(translateShellKey);
+    if (ui::runModalLoop([&st] { return st.popups.empty(); }) == ui::ModalEnd::Quit) {
+        closeMenuPopups();
     }
     const std::uint32_t chosen = st.chosen;
     const bool returned = st.returnCommand;

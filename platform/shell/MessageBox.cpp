@@ -9,6 +9,7 @@
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
+#include "platform/ui/MessageFilters.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiLoop.h"
@@ -236,25 +237,23 @@ int runModal(const MessageBoxRequest& request) {
     if (ownerWasEnabled) {
         ui::enableWindow(request.owner, false);
     }
-    Message m;
-    while (!done) {
-        if (!ui::getMessage(m)) {
-            postQuitMessage(static_cast<int>(m.wParam));  // the outer loop ends too
-            ui::destroyWindow(box);
-            break;
-        }
-        if (m.message == ui::WM_KEYDOWN && ui::isUiWindow(box)) {
-            const auto& kids = ui::getChildren(box);
-            if (m.wParam == ui::VK_ESCAPE && !kids.empty()) {
-                sendMessage(box, ui::WM_COMMAND, ui::getDlgCtrlId(kids.front()));
-                continue;
+    // Escape answers with the last button; the soft keys and popups still get their keys.
+    ui::addPreTranslateFilter(translateShellKey);
+    const ui::ModalEnd end = ui::runModalLoop(
+        [&done] { return done; },
+        [box](const Message& m) {
+            if (m.message != ui::WM_KEYDOWN || m.wParam != ui::VK_ESCAPE || !ui::isUiWindow(box)) {
+                return false;
             }
-        }
-        if (translateShellKey(m)) {
-            continue;
-        }
-        ui::translateMessage(m);
-        dispatchMessage(m);
+            const auto kids = ui::getChildren(box);
+            if (kids.empty()) {
+                return false;
+            }
+            sendMessage(box, ui::WM_COMMAND, ui::getDlgCtrlId(kids.front()));
+            return true;
+        });
+    if (end == ui::ModalEnd::Quit) {
+        ui::destroyWindow(box);
     }
     if (ownerWasEnabled) {
         ui::enableWindow(request.owner, true);

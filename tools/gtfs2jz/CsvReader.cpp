@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "tools/gtfs2jz/FeedError.h"
 
@@ -38,7 +39,18 @@ bool CsvReader::refill() {
     buffer_.resize(had + kChunk);
     const std::size_t got = std::fread(buffer_.data() + had, 1, kChunk, stream_.get());
     buffer_.resize(had + got);
+    if (got == 0 && std::ferror(stream_.get()) != 0) {
+        feedFail(file_, line_, std::string("cannot read: ") + std::strerror(errno));
+    }
     return got > 0;
+}
+
+void CsvReader::append(std::string& field, int c) const {
+    if (field.size() >= kMaxFieldBytes) {
+        feedFail(file_, recordLine_,
+                 "a field longer than " + std::to_string(kMaxFieldBytes) + " bytes");
+    }
+    field += static_cast<char>(c);
 }
 
 int CsvReader::peek() {
@@ -104,7 +116,7 @@ bool CsvReader::next() {
                 if (q == '\n') {
                     ++line_;
                 }
-                field += static_cast<char>(q);
+                append(field, q);
             }
             c = get();
             if (c != ',' && c != '\n' && c != '\r' && c != EOF) {
@@ -112,7 +124,7 @@ bool CsvReader::next() {
             }
         } else {
             for (c = get(); c != ',' && c != '\n' && c != '\r' && c != EOF; c = get()) {
-                field += static_cast<char>(c);
+                append(field, c);
             }
         }
         fields_.push_back(std::move(field));

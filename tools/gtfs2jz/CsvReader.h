@@ -14,13 +14,18 @@ namespace gtfs2jz {
 
 class CsvReader {
 public:
+    // No field of a feed comes near this; a longer one is a damaged file, refused before it
+    // is read whole.
+    static constexpr std::size_t kMaxFieldBytes = 64 * 1024;
+
     // Reads the file at `path`, named `file` in messages. A FeedError when it cannot be opened.
     CsvReader(const std::string& path, std::string file);
     // Reads `text` (tests).
     static CsvReader fromText(std::string text, std::string file);
 
     // Reads the next record, skipping empty lines; false at the end of the file. A FeedError
-    // naming the line for a quote that is never closed or text after a closing quote.
+    // naming the line for a quote that is never closed, text after a closing quote, a field
+    // longer than kMaxFieldBytes or a file that cannot be read.
     bool next();
     const std::vector<std::string>& fields() const { return fields_; }
     // The line on which the current record starts (1-based).
@@ -32,6 +37,8 @@ private:
     int get();
     int peek();
     bool refill();
+    // Appends a byte to a field, refusing a field that grows past kMaxFieldBytes.
+    void append(std::string& field, int c) const;
 
     std::string file_;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream_;

@@ -16,6 +16,18 @@ namespace {
 using IdIndex = std::unordered_map<std::string, std::uint32_t>;
 
 constexpr int kUntimed = -1;
+// The ranges of the feed's coded fields: location types 0 to 4, basic and extended route
+// types (the extended ones end below 1800), pickup and drop-off types 0 to 3, transfer types 0
+// to 5. A transfer takes at most a day; sequence numbers are non-negative 32-bit values.
+constexpr int kMaxLocationType = 4;
+constexpr int kMaxRouteType = 1799;
+constexpr int kMaxPickupType = 3;
+constexpr int kMaxTransferType = 5;
+constexpr int kMaxTransferSeconds = 24 * 60 * 60;
+constexpr int kMaxSequence = std::numeric_limits<int>::max();
+// Fields whose few values are checked with their own message.
+constexpr int kIntMin = std::numeric_limits<int>::min();
+constexpr int kIntMax = std::numeric_limits<int>::max();
 
 class Loader {
 public:
@@ -45,6 +57,10 @@ private:
             }
             return std::nullopt;
         }
+        // A folder of that name would read as an empty file.
+        if (!std::filesystem::is_regular_file(path)) {
+            throw FeedError(name + ": not a file");
+        }
         return FeedTable(CsvReader(path, name));
     }
 
@@ -58,16 +74,18 @@ private:
         return v;
     }
 
-    static long long intOr(const FeedTable& t, int column, const char* name, long long dflt) {
+    // The field as a whole number from lo to hi, or `dflt` when it is empty.
+    static int intIn(const FeedTable& t, int column, const char* name, int lo, int hi, int dflt) {
         std::string_view v = t.get(column);
         if (v.empty()) {
             return dflt;
         }
         long long n = 0;
-        if (!parseFeedInt(v, n)) {
-            t.fail(std::string(name) + ": expected a whole number, got \"" + std::string(v) + "\"");
+        if (!parseFeedInt(v, n) || n < lo || n > hi) {
+            t.fail(std::string(name) + ": expected a whole number from " + std::to_string(lo) +
+                   " to " + std::to_string(hi) + ", got \"" + std::string(v) + "\"");
         }
-        return n;
+        return static_cast<int>(n);
     }
 
     static int date(const FeedTable& t, int column, const char* name) {
@@ -130,7 +148,7 @@ private:
             FeedStop s;
             s.id = requiredText(*t, id, "stop_id");
             s.name = text(*t, name);
-            s.locationType = static_cast<int>(intOr(*t, type, "location_type", 0));
+            s.locationType = intIn(*t, type, "location_type", 0, kMaxLocationType, 0);
             s.parentId = text(*t, parent);
             s.line = t->line();
             if (!t->get(lat).empty() || !t->get(lon).empty()) {
@@ -170,7 +188,7 @@ private:
             r.id = requiredText(*t, id, "route_id");
             r.shortName = text(*t, shortName);
             r.longName = text(*t, longName);
-            r.type = static_cast<int>(intOr(*t, type, "route_type", -1));
+            r.type = intIn(*t, type, "route_type", 0, kMaxRouteType, -1);
             if (r.type < 0) {
                 t->fail("empty route_type");
             }
@@ -222,7 +240,7 @@ private:
                 }
                 svc.hasWeekdays = true;
                 for (int d = 0; d < 7; ++d) {
-                    long long v = intOr(*cal, days[d], kDays[d], -1);
+                    const int v = intIn(*cal, days[d], kDays[d], kIntMin, kIntMax, -1);
                     if (v != 0 && v != 1) {
                         cal->fail(std::string(kDays[d]) + ": expected 0 or 1");
                     }
@@ -242,7 +260,7 @@ private:
             while (dates->next()) {
                 std::uint32_t s = serviceOf(requiredText(*dates, id, "service_id"));
                 int d = date(*dates, day, "date");
-                long long e = intOr(*dates, type, "exception_type", -1);
+                const int e = intIn(*dates, type, "exception_type", kIntMin, kIntMax, -1);
                 if (e == 1) {
                     feed_.services[s].added.push_back(d);
                 } else if (e == 2) {
@@ -301,9 +319,9 @@ private:
                 t->fail("stop_id \"" + feed_.stops[st.stop].id +
                         "\" is a station or entrance, not a stop or platform");
             }
-            long long sequence = intOr(*t, seq, "stop_sequence", -1);
+            const long long sequence = intIn(*t, seq, "stop_sequence", 0, kMaxSequence, -1);
             if (sequence < 0) {
-                t->fail("stop_sequence: expected a whole number of 0 or more");
+                t->fail("empty stop_sequence");
             }
             TripProgress& pr = progress[tr];
             if (sequence <= pr.lastSequence) {
@@ -341,8 +359,8 @@ private:
                 }
                 pr.lastDeparture = st.dep;
             }
-            st.board = intOr(*t, pickup, "pickup_type", 0) != 1;
-            st.alight = intOr(*t, dropOff, "drop_off_type", 0) != 1;
+            st.board = intIn(*t, pickup, "pickup_type", 0, kMaxPickupType, 0) != 1;
+            st.alight = intIn(*t, dropOff, "drop_off_type", 0, kMaxPickupType, 0) != 1;
             if (!t->get(dist).empty()) {
                 if (!parseFeedDouble(t->get(dist), st.dist) || st.dist < 0) {
                     t->fail("shape_dist_traveled: expected a distance of 0 or more");
@@ -418,8 +436,8 @@ private:
             FeedTransfer tr;
             tr.from = lookup(stopIndex_, *t, from, "from_stop_id");
             tr.to = lookup(stopIndex_, *t, to, "to_stop_id");
-            tr.type = static_cast<int>(intOr(*t, type, "transfer_type", 0));
-            tr.minSeconds = static_cast<int>(intOr(*t, minTime, "min_transfer_time", -1));
+            tr.type = intIn(*t, type, "transfer_type", 0, kMaxTransferType, 0);
+            tr.minSeconds = intIn(*t, minTime, "min_transfer_time", 0, kMaxTransferSeconds, -1);
             if (tr.type == 2 && tr.minSeconds < 0) {
                 t->fail("transfer_type 2 needs min_transfer_time");
             }

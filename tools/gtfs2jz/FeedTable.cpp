@@ -20,7 +20,11 @@ FeedTable::FeedTable(CsvReader reader) : reader_(std::move(reader)) {
     const auto& names = reader_.fields();
     width_ = names.size();
     for (std::size_t i = 0; i < names.size(); ++i) {
-        columns_.emplace(trimmed(names[i]), static_cast<int>(i));
+        const std::string name = trimmed(names[i]);
+        // Two columns of one name would leave it open which of them the values come from.
+        if (!columns_.emplace(name, static_cast<int>(i)).second) {
+            feedFail(reader_.file(), headerLine_, "column " + name + " named twice");
+        }
     }
 }
 

@@ -133,6 +133,13 @@ inline void dumpStops(std::ostream& o, const trasovnik::cJizdniRad& jr) {
             std::snprintf(buf, sizeof buf, " at %.6f %.6f", p.latitude, p.longitude);
             o << buf;
         }
+        const auto notes = jr.stopNotes(s);
+        if (!notes.empty()) {
+            o << " notes";
+            for (const std::uint16_t n : notes) {
+                o << " " << n;
+            }
+        }
         o << "\n";
         for (const trasovnik::cPesiPrechod& w : st.walkingLinks(s)) {
             o << "    walk to " << w.stop << " " << int(w.minutes) << " min\n";

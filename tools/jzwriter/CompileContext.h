@@ -42,6 +42,9 @@ struct CompileContext {
     std::map<std::string, int> lineIndex;
     std::map<std::string, int> calendarIndex;
 
+    // The attachment index of each stop's note list, in stop order (0, the empty list, for
+    // stops without notes); interned with the trips' lists before the notes are written.
+    std::vector<std::uint32_t> stopNoteAttachments;
     // Derived by prepareTrips for the stops section: passages per stop, in stop order.
     std::vector<std::uint32_t> passageCountOfStop;
     // Whether the header's kind makes this a city file (line routes are built for it).
@@ -53,5 +56,8 @@ struct CompileContext {
 
 // Index of `id` in `table`, or a CompileError naming `what`.
 int lookupId(const std::map<std::string, int>& table, const std::string& id, const char* what);
+
+// The attachment index of a list of note ids, interned in ctx.attachments.
+std::uint32_t internNoteIds(CompileContext& ctx, const nlohmann::json& ids);
 
 }  // namespace jz

@@ -12,6 +12,8 @@ namespace jz {
 void indexSourceObjects(CompileContext& ctx);
 // Derives what trips give to other sections (ctx.passageCountOfStop).
 void prepareTrips(CompileContext& ctx);
+// Interns the stops' note lists (ctx.stopNoteAttachments); runs before the notes are written.
+void internStopNotes(CompileContext& ctx);
 
 void compileHeader(CompileContext& ctx, ContentWriter& out);
 void compileSearchDefaults(CompileContext& ctx, ContentWriter& out);

@@ -49,6 +49,9 @@ double coordinate(const json& s, const char* key, const std::string& where) {
     return s.at(key).get<double>();
 }
 
+// Marks the stops' note attachments at the end of the coordinates section ("STPN").
+constexpr std::uint32_t kStopNotesTag = 0x5354504E;
+
 class StopsWriter {
 public:
     explicit StopsWriter(CompileContext& ctx) : ctx_(ctx) {}
@@ -149,8 +152,26 @@ private:
                 }
             }
         }
+        writeNoteAttachments(out);
         out.bytes(std::string_view("\x5a\xa5", 2));
         out.endSection();
+    }
+
+    // The stops' note attachments after the coordinates, only when a stop has notes, so
+    // that a file without stop notes is laid out as before.
+    void writeNoteAttachments(ContentWriter& out) {
+        const auto& attachments = ctx_.stopNoteAttachments;
+        if (std::all_of(attachments.begin(), attachments.end(),
+                        [](std::uint32_t a) { return a == 0; })) {
+            return;
+        }
+        if (!ctx_.atLeast(3, 2)) {
+            throw CompileError("stops: stop notes need a file of version 3.2 or later");
+        }
+        out.u32(kStopNotesTag);
+        for (const std::uint32_t a : attachments) {
+            out.u32(a);
+        }
     }
 
     void addStop(const json& s, std::size_t index, const std::string& where) {
@@ -226,6 +247,15 @@ private:
 };
 
 }  // namespace
+
+void internStopNotes(CompileContext& ctx) {
+    const json& stops = arrayField(ctx.doc, "stops", "description");
+    ctx.stopNoteAttachments.assign(stops.size(), 0);
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        const json& notes = arrayField(stops[i], "notes", "stops[" + std::to_string(i) + "]");
+        ctx.stopNoteAttachments[i] = internNoteIds(ctx, notes);
+    }
+}
 
 void compileStops(CompileContext& ctx, ContentWriter& out) {
     StopsWriter(ctx).write(out);

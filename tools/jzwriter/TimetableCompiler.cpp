@@ -31,6 +31,15 @@ int lookupId(const std::map<std::string, int>& table, const std::string& id, con
     return it->second;
 }
 
+std::uint32_t internNoteIds(CompileContext& ctx, const nlohmann::json& ids) {
+    std::vector<std::uint16_t> notes;
+    for (const nlohmann::json& id : ids) {
+        notes.push_back(
+            static_cast<std::uint16_t>(lookupId(ctx.noteIndex, id.get<std::string>(), "note")));
+    }
+    return ctx.attachments.intern(notes);
+}
+
 namespace {
 
 // Compiles every section into its own writer (they all add names) and lays them out in the
@@ -45,6 +54,7 @@ ContentWriter compileSections(const nlohmann::json& doc,
     // section needs the passage counts.
     TripLayout layout = layTrips(ctx);
     ctx.passageCountOfStop = layout.passageCountOfStop;
+    internStopNotes(ctx);
 
     ContentWriter header, defaults, notes, stops, categories, trips, passages, nameBlock;
     compileHeader(ctx, header);

@@ -30,12 +30,7 @@ struct WantedStop {
 };
 
 std::uint16_t noteListOf(CompileContext& ctx, const json& ids, const std::string& where) {
-    std::vector<std::uint16_t> notes;
-    for (const json& id : ids) {
-        notes.push_back(
-            static_cast<std::uint16_t>(lookupId(ctx.noteIndex, id.get<std::string>(), "note")));
-    }
-    std::uint32_t attachment = ctx.attachments.intern(notes);
+    const std::uint32_t attachment = internNoteIds(ctx, ids);
     if (attachment > 0xFFFF) {
         throw CompileError(where + ": too many distinct note lists");
     }

@@ -38,7 +38,9 @@ std::u16string number(int n) {
     return std::u16string(digits.begin(), digits.end());
 }
 
-std::u16string richText() {
+}  // namespace
+
+std::u16string richDemoText() {
     const int normal = shellSettings().fontHeight();
     return u"<*b*>Spojení Praha – Brno<*b*>\r"
            u"#*infoC*#odjezd 7:45 z nástupiště 3\r"
@@ -46,6 +48,8 @@ std::u16string richText() {
            u"<*u*>Jízdenku<*u*>lze koupit ve vlaku.#*sipka*#\r<*" +
            number(normal * 5 / 4) + u"*>Velké písmo<*" + number(normal) + u"*>a zase běžné.";
 }
+
+namespace {
 
 // The screen area above the menu bar.
 Rect screenArea() {
@@ -85,7 +89,7 @@ public:
 
         label_.anchor = LayoutAnchor({2, 1, 98, 44});
         label_.createList(handle(), label_.anchor.place(0, 0, w, h), 10);
-        label_.SetText(richText());
+        label_.SetText(richDemoText());
 
         picture_.anchor = LayoutAnchor({2, 46, 50, 54});
         picture_.createBox(handle(), picture_.anchor.place(0, 0, w, h), 11);
@@ -173,7 +177,7 @@ public:
                             u"Praha-Vysočany", u"Praha-Vršovice"},
                            4028, -1, handle(), 2);
         } else {
-            std::u16string text = richText();
+            std::u16string text = richDemoText();
             for (int i = 0; i < 3; ++i) {
                 text += u"\r\rDalší odstavec textu, který se zalomí do několika řádků a ukáže, "
                         u"jak se dlouhý text posouvá.";

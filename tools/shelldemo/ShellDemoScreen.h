@@ -7,6 +7,7 @@
 #include "platform/core/Types.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace shelldemo {
@@ -16,6 +17,10 @@ public:
     virtual ~DemoScreen() = default;
     virtual platform::WindowHandle window() const = 0;
 };
+
+// One rich text with every kind of markup (styles, images, a tab, sizes made from the
+// settings' font height, as the program's format strings make them).
+std::u16string richDemoText();
 
 // "blocks", "message" or "list"; null for another name. The screen is a full-screen top-level
 // window above a menu bar; it lives as long as the returned object.

@@ -2,7 +2,9 @@
 // --headless, on the headless backend for a while of virtual time, writing the screen to a PNG.
 //
 //   shell_demo [--profile=NAME] [--screen=blocks|message|list] [--zoom=N] [--run-ms=N]
-//              [--headless=OUT.png]
+//              [--headless=OUT.png] [--screenshot=OUT.png]
+//
+// --screenshot writes what the SDL window shows at the end.
 
 #include "tools/shelldemo/ShellDemoScreen.h"
 
@@ -69,5 +71,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "shell_demo: unknown screen (blocks, message or list)\n");
         return 2;
     }
-    return backend.run(runMs ? std::max<std::uint64_t>(runMs, 1) : 0);
+    if (runMs) {
+        backend.quitAfter(runMs);
+    }
+    const int code = ui::runMessageLoop();
+    backend.present();
+    const std::string screenshot = option(argc, argv, "--screenshot=");
+    if (!screenshot.empty() && !backend.readBack().savePng(screenshot)) {
+        std::fprintf(stderr, "shell_demo: cannot write %s\n", screenshot.c_str());
+        return 1;
+    }
+    return code;
 }

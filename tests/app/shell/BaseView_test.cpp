@@ -157,12 +157,19 @@ TEST(TabbedForm, PagesWithTabsLeaveRoomForTheTabRow) {
     }
 }
 
-TEST(TabbedForm, ShowPageShowsOnePageAndLeavesTheTabSelection) {
+// A form with tabs over the screen above the menu bar.
+class TabbedFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(form.createView(host.window(), Rect{0, 0, 240, 294}, 5, true));
+        form.Layout(0, 240, 294);
+    }
     platform::testkit::UiTestKit kit;
     testing::ViewHost host;
-    TestForm form(true);
-    ASSERT_TRUE(form.createView(host.window(), Rect{0, 0, 240, 294}, 5, true));
-    form.Layout(0, 240, 294);
+    TestForm form{true};
+};
+
+TEST_F(TabbedFormTest, ShowPageShowsOnePageAndLeavesTheTabSelection) {
     form.showPage(2);
     EXPECT_EQ(form.currentItem, 2);
     EXPECT_FALSE(ui::isWindowVisible(form.pages[0]->handle()));
@@ -175,12 +182,7 @@ TEST(TabbedForm, ShowPageShowsOnePageAndLeavesTheTabSelection) {
     EXPECT_EQ(form.currentItem, 2);
 }
 
-TEST(TabbedForm, TappingATabShowsItsPage) {
-    platform::testkit::UiTestKit kit;
-    testing::ViewHost host;
-    TestForm form(true);
-    ASSERT_TRUE(form.createView(host.window(), Rect{0, 0, 240, 294}, 5, true));
-    form.Layout(0, 240, 294);
+TEST_F(TabbedFormTest, TappingATabShowsItsPage) {
     form.showPage(0);
     Rect tab;
     platform::sendMessage(form.tabControl(), platform::controls::TCM_GETITEMRECT, 1,

@@ -103,7 +103,12 @@ TEST_F(HintTest, PlacementBesideTheTarget) {
             EXPECT_GE(r.top, c.target.bottom) << c.target.top;
             EXPECT_LE(r.top, c.target.bottom + g) << c.target.top;
         }
-        EXPECT_GE(r.left, 0);
+        if (c.mode == 1) {
+            // Below: against the page's right edge.
+            EXPECT_EQ(r.right, 240 + fh / 3 - fh / 5 - fh / 3) << c.target.top;
+        } else {
+            EXPECT_EQ(r.left, fh / 3) << c.target.top;
+        }
         EXPECT_LE(r.right, 240);
     }
 }

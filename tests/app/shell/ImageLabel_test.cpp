@@ -4,8 +4,8 @@
 #include "app/shell/ImageLabel.h"
 #include "app/shell/ImageNameRegistry.h"
 #include "app/shell/PrivateMessages.h"
-#include "app/shell/ShellSettings.h"
 #include "ViewHost.h"
+#include "tools/shelldemo/ShellDemoScreen.h"
 
 #include "platform/testkit/ImageCompare.h"
 #include "platform/ui/Focus.h"
@@ -106,23 +106,6 @@ TEST_F(ImageLabelTest, AVeryTallTextIsDrawnAsItScrollsIntoView) {
     EXPECT_TRUE(inked);
 }
 
-std::u16string number(int n) {
-    const std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
-}
-
-// One rich text with every kind of markup; its sizes are made from the settings' font
-// height, as the program's format strings do.
-std::u16string richText() {
-    const int normal = shellSettings().fontHeight();
-    return u"<*b*>Spojení Praha – Brno<*b*>\r"
-           u"#*infoC*#odjezd 7:45 z nástupiště 3\r"
-           u"\tpřestup v Pardubicích,<*i*>5 minut<*i*>\r"
-           u"<*u*>Jízdenku<*u*>lze koupit ve vlaku.#*sipka*#Další spoje jedou každou "
-           u"hodinu, o víkendech každé dvě hodiny.\r<*" +
-           number(normal * 3 / 2) + u"*>Velké písmo<*" + number(normal) + u"*>a zase běžné.";
-}
-
 TEST(ImageLabelPixels, ARichTextOnBothScreens) {
     for (const char* profile : {"240x320", "480x640"}) {
         platform::testkit::UiTestKit kit(profile, platform::testkit::Text::Real);
@@ -131,7 +114,7 @@ TEST(ImageLabelPixels, ARichTextOnBothScreens) {
         ImageLabel label(true);
         const auto size = ui::screenSize();
         ASSERT_TRUE(label.createList(host.window(), Rect{0, 0, size.width, size.height}, 1));
-        label.SetText(richText());
+        label.SetText(shelldemo::richDemoText());
         kit.pump();
         std::string report;
         const std::string golden = std::string(TRASA_SOURCE_DIR) +

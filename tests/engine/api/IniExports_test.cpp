@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "engine/api/trasovnik.h"
@@ -19,25 +21,23 @@ std::string readValue(const char* key) {
     return s;
 }
 
-TEST(IniExports, FailedFlushIsReportedAndKeepsTheValues) {
-    // The store's folder does not exist, so nothing can be written there.
-    const std::string main = "/nonexistent-trasa-folder/nastaveni.ini";
-    const std::string temp = "/nonexistent-trasa-folder/nasTemp.dat";
+void createEngine(const std::string& main, const std::string& temp) {
     int32_t version = ENGINE_INTERFACE_VERSION;
     ASSERT_EQ(api_vytvorJizdniRadyGlobal(main.data(), static_cast<int32_t>(main.size()),
                                          temp.data(), static_cast<int32_t>(temp.size()), &version),
               ENGINE_OK);
+}
+
+TEST(IniExports, FailedFlushIsReportedAndKeepsTheValues) {
+    // The store's folder does not exist, so nothing can be written there.
+    createEngine("/nonexistent-trasa-folder/nastaveni.ini", "/nonexistent-trasa-folder/nasTemp.dat");
     ASSERT_EQ(api_IniWriteString("setup", 5, "jazyk", 5, "1", 1), ENGINE_OK);
     EXPECT_EQ(api_IniFlush(), ENGINE_ERROR);
     EXPECT_EQ(readValue("jazyk"), "1");
 }
 
 TEST(IniExports, EmptyKeyOrValueIsIgnored) {
-    int32_t version = ENGINE_INTERFACE_VERSION;
-    const std::string main = "/nonexistent-trasa-folder/nastaveni.ini";
-    ASSERT_EQ(
-        api_vytvorJizdniRadyGlobal(main.data(), static_cast<int32_t>(main.size()), "", 0, &version),
-        ENGINE_OK);
+    createEngine("/nonexistent-trasa-folder/nastaveni.ini", "");
     ASSERT_EQ(api_IniWriteString("setup", 5, "k", 1, "", 0), ENGINE_OK);
     ASSERT_EQ(api_IniWriteString("setup", 5, "", 0, "v", 1), ENGINE_OK);
     EXPECT_EQ(readValue("k"), "-");
@@ -47,6 +47,30 @@ TEST(IniExports, EmptyKeyOrValueIsIgnored) {
     EXPECT_EQ(n, -40);
     ASSERT_EQ(api_IniReadInt("setup", 5, "missing", 7, 3, &n), ENGINE_OK);
     EXPECT_EQ(n, 3);
+}
+
+// A store grown past the size the store can read back is refused with a status of its own,
+// which tells the caller to remove something rather than to retry.
+TEST(IniExports, AStoreTooLargeToReadBackIsRefusedWithItsOwnStatus) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("trasa-ini-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string main = (folder / "nastaveni.ini").string();
+    createEngine(main, (folder / "nasTemp.dat").string());
+    ASSERT_EQ(api_IniWriteString("setup", 5, "jazyk", 5, "1", 1), ENGINE_OK);
+    ASSERT_EQ(api_IniFlush(), ENGINE_OK);
+    const std::uintmax_t written = std::filesystem::file_size(main);
+
+    const std::string big(ENGINE_INI_MAX_BYTES, 'x');
+    ASSERT_EQ(api_IniWriteString("big", 3, "k", 1, big.data(), static_cast<int32_t>(big.size())),
+              ENGINE_OK);
+    EXPECT_EQ(api_IniFlush(), ENGINE_INI_TOO_LARGE);
+    EXPECT_EQ(std::filesystem::file_size(main), written);
+    EXPECT_EQ(readValue("jazyk"), "1");
+    // Made small again, the store is written.
+    ASSERT_EQ(api_IniRemoveSection("big", 3), ENGINE_OK);
+    EXPECT_EQ(api_IniFlush(), ENGINE_OK);
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

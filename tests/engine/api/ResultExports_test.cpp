@@ -216,7 +216,7 @@ void freeRows(cRadekVypisuSpoje* rows, int32_t count) {
 
 TEST_F(ResultExports, ListingHasEveryStopOfTheTrip) {
     // The leg rides from the 2nd to the 4th stop; the listing has all five, with the passage
-    // note "x" at the square.
+    // note "x" at the square and the station's own note "WC".
     const cUsekSpojeni ridden = leg(0, 1, 3, kWednesday);
     cRadekVypisuSpoje* rows = nullptr;
     int32_t count = 0;
@@ -231,6 +231,9 @@ TEST_F(ResultExports, ListingHasEveryStopOfTheTrip) {
     EXPECT_EQ(rows[2].passageNoteCount, 1);
     EXPECT_EQ(rows[1].passageNoteCount, 0);
     EXPECT_EQ(rows[0].stopNoteCount, 0);
+    ASSERT_EQ(rows[1].stopNoteCount, 1);
+    EXPECT_EQ(rows[1].stopNotes[0], 6);
+    EXPECT_EQ(rows[2].stopNoteCount, 0);
     freeRows(rows, count);
 }
 

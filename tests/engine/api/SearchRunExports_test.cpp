@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "engine/data/DayNumber.h"
@@ -116,6 +117,36 @@ TEST_F(SearchRunExports, SearchFollowsTheSetOfTheLastRequest) {
     ASSERT_EQ(api_NastavZadaniHledaniDalsi(other, 777, &done), ENGINE_OK);
     EXPECT_EQ(search(), ENGINE_SEARCH_RESULT_GONE);
     EXPECT_EQ(api_getVysledekHledani_PocetSpojeni(set_, id, &count), ENGINE_OK);
+}
+
+// The program holds connection records and header texts across calls; a second creation of
+// the engine must leave them where they are (a freed engine shows under the address sanitizer).
+TEST_F(SearchRunExports, ASecondEngineCreationKeepsTheEngineWithItsSetsAndResults) {
+    request(&kStation, 1, &kHospital, 1, 360, kWednesday);
+    const int32_t id = search();
+    ASSERT_GE(id, 0);
+    cSpojeni* held = nullptr;
+    ASSERT_EQ(api_getVysledekHledani_Spojeni(set_, id, 0, &held), ENGINE_OK);
+    ASSERT_NE(held, nullptr);
+    const cSpojeni before = *held;
+    const int32_t catalogue = catalogueIndex(kCityTitle);
+
+    int32_t version = ENGINE_INTERFACE_VERSION;
+    ASSERT_EQ(api_vytvorJizdniRadyGlobal("", 0, "", 0, &version), ENGINE_OK);
+    EXPECT_EQ(version, ENGINE_INTERFACE_VERSION + 1);
+
+    EXPECT_EQ(held->legCount, before.legCount);
+    EXPECT_EQ(held->totalMinutes, before.totalMinutes);
+    EXPECT_EQ(held->legs[0].departureMinute, before.legs[0].departureMinute);
+    cSpojeni* again = nullptr;
+    ASSERT_EQ(api_getVysledekHledani_Spojeni(set_, id, 0, &again), ENGINE_OK);
+    EXPECT_EQ(again, held);
+    EXPECT_EQ(catalogueIndex(kCityTitle), catalogue);
+    int32_t* indexes = nullptr;
+    int32_t count = 0;
+    ASSERT_EQ(api_GetIndexyHlavicekSestavy(set_, &indexes, &count), ENGINE_OK);
+    EXPECT_EQ(count, 1);
+    std::free(indexes);
 }
 
 TEST_F(SearchRunExports, RequestForAMissingSetFails) {

@@ -352,17 +352,18 @@ static void information(int32_t set) {
     int32_t tripColour = -1;
     CHECK(p_api_GetBarvuLinky(set, 0, 1, &tripColour) == ENGINE_OK && tripColour == colour);
 
-    /* Trip 0 carries "BB"; at its third stop the passage note "x". */
+    /* Trip 0 carries the kind "OWNER" (and the remark "BB"); at its third stop the passage
+       note "x". */
     int32_t* notes = NULL;
     int32_t noteCount = 0;
     CHECK(p_api_GetPoznamkySpoje(set, 0, 0, &notes, &noteCount) == ENGINE_OK && noteCount == 1);
     const int32_t tripNote = noteCount == 1 ? notes[0] : 0;
     free(notes);
     CHECK(p_api_GetPoznamkuOznaceni(set, 0, tripNote, &text, &length) == ENGINE_OK);
-    CHECK(sameText(text, length, "BB"));
+    CHECK(sameText(text, length, "OWNER"));
     free(text);
     CHECK(p_api_GetPoznamkuText(set, 0, tripNote, &text, &length) == ENGINE_OK);
-    CHECK(sameText(text, length, "bezbari\xE9rov\xFD spoj"));
+    CHECK(sameText(text, length, "Dopravn\xED podnik Horn\xED Lhota"));
     free(text);
     CHECK(p_api_GetPoznamkyPrujezdu(set, 0, 0, 2, &notes, &noteCount) == ENGINE_OK);
     CHECK(noteCount == 1);

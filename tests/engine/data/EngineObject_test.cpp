@@ -28,15 +28,48 @@ TEST(EngineObject, CreateReadsTheIniStoreFromNamesInWindows1250) {
     EXPECT_EQ(engine.catalogue().size(), 0u);
 }
 
-TEST(EngineObject, WithoutAMainNameThereIsNoStoreAndALaterCreateReplacesTheEngine) {
+TEST(EngineObject, WithoutAMainNameThereIsNoStoreAndALaterCreateKeepsTheEngine) {
     cJizdniRadyGlobal& first = cJizdniRadyGlobal::create("", "");
     EXPECT_EQ(first.iniStore(), nullptr);
     EXPECT_FALSE(first.cancelFlag().load());
     first.cancelLoading();
     EXPECT_TRUE(first.cancelFlag().load());
-    cJizdniRadyGlobal& second = cJizdniRadyGlobal::create("", "");
-    EXPECT_EQ(cJizdniRadyGlobal::global(), &second);
-    EXPECT_FALSE(second.cancelFlag().load());
+    TempFolder folder;
+    cJizdniRadyGlobal& second = cJizdniRadyGlobal::create(folder.file("main.ini"), "");
+    EXPECT_EQ(&second, &first);
+    EXPECT_EQ(cJizdniRadyGlobal::global(), &first);
+    // Nothing of the first engine is replaced; without a store it stays without one.
+    EXPECT_EQ(second.iniStore(), nullptr);
+    EXPECT_TRUE(second.cancelFlag().load());
+}
+
+// A later creation keeps the engine and its store object (the favourites of loaded sets refer
+// to it) and reads the store anew from the files it names, as the next start would.
+TEST(EngineObject, ALaterCreateReadsTheStoreAnewInPlace) {
+    TempFolder folder;
+    const std::string main = folder.file("main.ini");
+    {
+        std::ofstream ini(main, std::ios::binary);
+        ini << "[setup]\r\nfont=12\r\n";
+    }
+    cJizdniRadyGlobal& first = cJizdniRadyGlobal::create(main, folder.file("temp.ini"));
+    IniStore* store = first.iniStore();
+    ASSERT_NE(store, nullptr);
+    store->writeString("setup", "jazyk", "1");
+    {
+        std::ofstream ini(main, std::ios::binary | std::ios::trunc);
+        ini << "[setup]\r\nfont=14\r\n";
+    }
+    cJizdniRadyGlobal& second = cJizdniRadyGlobal::create(main, folder.file("temp.ini"));
+    EXPECT_EQ(&second, &first);
+    EXPECT_EQ(second.iniStore(), store);
+    EXPECT_EQ(store->readInt("setup", "font", 0), 14);
+    EXPECT_EQ(store->readString("setup", "jazyk", "-"), "-");
+    EXPECT_FALSE(store->dirty());
+    // An empty main name leaves the store as it is.
+    store->writeString("setup", "jazyk", "2");
+    cJizdniRadyGlobal::create("", "");
+    EXPECT_EQ(store->readString("setup", "jazyk", "-"), "2");
 }
 
 }  // namespace

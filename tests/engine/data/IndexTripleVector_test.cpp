@@ -136,5 +136,78 @@ TEST(IndexTripleVector, ContainsTests) {
     EXPECT_FALSE(IndexTripleVector::contains(none, 0, 1, 10));
 }
 
+// Two files of a set whose kinds and elements have names of their own; an unknown triple
+// raises as a set does.
+class TwoFileNames : public TripleNameSource {
+public:
+    std::string_view elementNameOf(const IndexTriple& t) const override {
+        static constexpr std::string_view kElements[2][2][2] = {
+            {{"N\xE1m\xECst\xED", "Most"}, {"Brno", "Jihlava"}},
+            {{"Z\xE1ti\x9A\xED", "Dvo\xF8\xE1k"}, {"Tabor", "Pisek"}}};
+        check(t);
+        return kElements[t.timetable][t.kind][t.element];
+    }
+    std::string_view kindNameOf(const IndexTriple& t) const override {
+        static constexpr std::string_view kKinds[2][2] = {{"zast\xE1vky", "obce"},
+                                                          {"Zast\xE1vky", "m\xEBsta"}};
+        check(t);
+        return kKinds[t.timetable][t.kind];
+    }
+
+private:
+    static void check(const IndexTriple& t) {
+        if (t.timetable < 0 || t.timetable > 1 || t.kind < 0 || t.kind > 1 || t.element < 0 ||
+            t.element > 1) {
+            raiseEngine(ENGINE_EXC_INDEX);
+        }
+    }
+};
+
+TEST(IndexTripleVector, NamesAreReadFromTheFileOfEachTriple) {
+    const TwoFileNames names;
+    IndexTripleVector v;
+    v.append(0, 1, 1);
+    v.append(1, 0, 0);
+    EXPECT_EQ(v.elementName(0, names), "Jihlava");
+    EXPECT_EQ(v.elementNameLength(0, names), 7u);
+    EXPECT_EQ(v.categoryName(0, names), "obce");
+    EXPECT_EQ(v.elementName(1, names), "Z\xE1ti\x9A\xED");
+    EXPECT_EQ(v.elementNameLength(1, names), 6u);
+    EXPECT_EQ(v.categoryName(1, names), "Zast\xE1vky");
+    EXPECT_EQ(codeOf([&] { (void)v.elementName(2, names); }), ENGINE_EXC_INDEX);
+    EXPECT_EQ(codeOf([&] { (void)v.categoryName(2, names); }), ENGINE_EXC_INDEX);
+    IndexTripleVector outside;
+    outside.append(0, 5, 0);
+    EXPECT_EQ(codeOf([&] { (void)outside.elementName(0, names); }), ENGINE_EXC_INDEX);
+}
+
+TEST(IndexTripleVector, FirstNamesCompareUnderCzechCollation) {
+    const TwoFileNames names;
+    IndexTripleVector v;
+    v.append(1, 0, 0);  // "Zátiší" of kind "Zastávky"
+    v.append(0, 0, 1);  // the second triple is never looked at
+    const struct {
+        std::string_view text;
+        bool element, kind;
+    } cases[] = {
+        {"Z\xE1ti\x9A\xED", true, false},
+        {"z\xC1TI\x8A\xCD", true, false},  // letter case does not count
+        {"Zatisi", false, false},           // diacritics do
+        {"Z\xE1ti\x9A", false, false},       // a prefix is not equal
+        {"Most", false, false},
+        {"ZAST\xC1VKY", false, true},
+        {"zast\xE1vky", false, true},
+        {"obce", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text));
+        EXPECT_EQ(v.firstElementNameEquals(c.text, names), c.element);
+        EXPECT_EQ(v.firstCategoryNameEquals(c.text, names), c.kind);
+    }
+    const IndexTripleVector empty;
+    EXPECT_FALSE(empty.firstElementNameEquals("", names));
+    EXPECT_FALSE(empty.firstCategoryNameEquals("", names));
+}
+
 }  // namespace
 }  // namespace trasovnik

@@ -173,22 +173,30 @@ TEST_F(IniStoreTest, MissingFileGivesEmptyStore) {
     EXPECT_EQ(store.readInt("setup", "font", 7), 7);
 }
 
-TEST_F(IniStoreTest, FileLargerThanTheTextLimitIsReadInFull) {
+// Whatever the store reads it can write back: a file just below the limit loses nothing.
+TEST_F(IniStoreTest, FileBelowTheLimitIsReadInFullAndFlushesBack) {
     std::string text = "[ab]\r\n";
-    for (int i = 0; text.size() <= IniStore::kMaxTextBytes + 1000; ++i) {
-        text += "key" + std::to_string(i) + "=value\r\n";
+    for (int i = 0; text.size() <= IniStore::kMaxTextBytes - 1000; ++i) {
+        text += "   key" + std::to_string(i) + "=value\r\n";
     }
-    text += "last=here\r\n";
-    const IniStore store = storeOver(text);
+    text += "   last=here\r\n\r\n";
+    ASSERT_GT(text.size(), 65535u);
+    IniStore store = storeOver(text);
     EXPECT_EQ(store.readString("ab", "key0", ""), "value");
     EXPECT_EQ(store.readString("ab", "last", ""), "here");
+    store.writeString("ab", "last", "there");
+    ASSERT_FALSE(store.tooLarge());
+    ASSERT_TRUE(store.flush());
+    IniStore again(mainPath, tempPath, faulty);
+    EXPECT_EQ(again.readString("ab", "key0", ""), "value");
+    EXPECT_EQ(again.readString("ab", "last", ""), "there");
 }
 
 TEST_F(IniStoreTest, ReadingStopsAtTheReadLimitOnALineBoundary) {
     std::string text = "[ab]\r\nfirst=1\r\npad=";
-    text += std::string(IniStore::kMaxReadBytes - text.size() - 20, 'p');
+    text += std::string(IniStore::kMaxTextBytes - text.size() - 20, 'p');
     text += "\r\ncut=1234567890123456789\r\nafter=1\r\n";
-    ASSERT_GT(text.size(), IniStore::kMaxReadBytes);
+    ASSERT_GT(text.size(), IniStore::kMaxTextBytes);
     const IniStore store = storeOver(text);
     EXPECT_EQ(store.readString("ab", "first", ""), "1");
     // The line across the limit is dropped rather than kept half.
@@ -405,7 +413,7 @@ TEST_F(IniStoreTest, UndeletableTempFileStillFlushes) {
 
 TEST_F(IniStoreTest, TextOverTheSizeLimitDoesNotFlush) {
     // One section "ab" (8 bytes with its empty line) and one key "k" (7 bytes with its value's
-    // line): a value of 65520 bytes makes exactly 65535.
+    // line): a value of the limit less 15 bytes makes a text exactly at the limit.
     const std::string fits(IniStore::kMaxTextBytes - 15, 'v');
     {
         IniStore store(mainPath, tempPath, faulty);
@@ -416,12 +424,14 @@ TEST_F(IniStoreTest, TextOverTheSizeLimitDoesNotFlush) {
     IniStore store(mainPath, tempPath, faulty);
     store.writeString("ab", "k", fits + "w");
     const int writesBefore = faulty.writeCalls;
+    EXPECT_TRUE(store.tooLarge());
     EXPECT_FALSE(store.flush());
     EXPECT_TRUE(store.dirty());
     EXPECT_EQ(faulty.writeCalls, writesBefore);
     EXPECT_EQ(slurp(mainPath).size(), IniStore::kMaxTextBytes);
     // Made small again, the store flushes.
     store.writeString("ab", "k", "short");
+    EXPECT_FALSE(store.tooLarge());
     EXPECT_TRUE(store.flush());
     EXPECT_EQ(slurp(mainPath), "[ab]\r\n   k=short\r\n\r\n");
 }

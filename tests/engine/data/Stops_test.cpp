@@ -46,8 +46,10 @@ json stopsDoc(const std::string& version) {
     return doc;
 }
 
+void internNotesAndCompileStops(jz::CompileContext& ctx, jz::ContentWriter& out);
+
 struct StopsFixture {
-    explicit StopsFixture(const json& doc) : f(doc, {countAndCompileStops}) {
+    explicit StopsFixture(const json& doc) : f(doc, {internNotesAndCompileStops}) {
         stops.read(*f.reader, f.names);
         EXPECT_EQ(f.reader->readU32(), testing::kAfterSections);
     }
@@ -70,6 +72,48 @@ TEST(Stops, RecordsRoundTrip) {
     EXPECT_EQ(s.stops.passageCount(0), 3);
     EXPECT_EQ(s.stops.passageCount(2), 65535);
     EXPECT_EQ(engineCodeOf([&] { s.stops.stop(4); }), ENGINE_EXC_INDEX);
+}
+
+// As countAndCompileStops, with the stops' note lists interned first, as the whole file does.
+void internNotesAndCompileStops(jz::CompileContext& ctx, jz::ContentWriter& out) {
+    jz::internStopNotes(ctx);
+    countAndCompileStops(ctx, out);
+}
+
+// Stop "b" carries two notes, "d" one; the others none.
+json stopsWithNotes(const std::string& version) {
+    json doc = stopsDoc(version);
+    doc["notes"] = json::parse(R"([{ "id": "wc", "mark": "WC", "text": "toalety" },
+                                   { "id": "p", "mark": "P", "text": "parkoviště" }])");
+    doc["stops"][1]["notes"] = json::array({"wc", "p"});
+    doc["stops"][3]["notes"] = json::array({"p"});
+    return doc;
+}
+
+TEST(Stops, NoteAttachmentsFollowTheCoordinates) {
+    for (const char* version : {"3.2", "3.3", "4.0"}) {
+        SCOPED_TRACE(version);
+        StopsFixture s(stopsWithNotes(version));
+        // Attachment 0 is the empty list; the two lists come next in stop order.
+        EXPECT_EQ(s.stops.noteAttachment(0), 0u);
+        EXPECT_EQ(s.stops.noteAttachment(1), 1u);
+        EXPECT_EQ(s.stops.noteAttachment(2), 0u);
+        EXPECT_EQ(s.stops.noteAttachment(3), 2u);
+        EXPECT_EQ(engineCodeOf([&] { (void)s.stops.noteAttachment(4); }), ENGINE_EXC_INDEX);
+        EXPECT_NO_THROW(s.stops.checkNoteAttachments(3));
+        EXPECT_EQ(engineCodeOf([&] { s.stops.checkNoteAttachments(2); }), ENGINE_EXC_INDEX);
+    }
+}
+
+TEST(Stops, FilesWithoutStopNotesHaveNone) {
+    // Written without the table, as files before stop notes were; the section still ends
+    // with bytes the reader skips.
+    StopsFixture none(stopsDoc("4.0"));
+    EXPECT_EQ(none.stops.noteAttachment(1), std::nullopt);
+    EXPECT_NO_THROW(none.stops.checkNoteAttachments(0));
+    // Files older than 3.2 have no room for them.
+    EXPECT_THROW(testing::compileSections(stopsWithNotes("3.1"), {internNotesAndCompileStops}),
+                 jz::CompileError);
 }
 
 TEST(Stops, WalkingLinksAndLinksOfAStop) {

@@ -106,6 +106,7 @@ TEST_F(Golden, LaterAndEarlierConnectionsAreMerged) {
     setEarlierRequest(s.set(), later);
     const std::int32_t earlier = s.search();
     ASSERT_GE(earlier, 0);
+    // The one earlier connection is the first new one: the focus follows it to the front.
     EXPECT_EQ(s.dump(*s.result(earlier)), R"(connections 4, focus 0
 1. 30 min, 3500 m
    [Bus 1] Adamov 05.01. 08:00 -> Dubina 05.01. 08:30, 3500 m
@@ -119,6 +120,28 @@ TEST_F(Golden, LaterAndEarlierConnectionsAreMerged) {
     // Nothing runs after 11:00 within the window.
     setLaterRequest(s.set(), earlier);
     EXPECT_EQ(s.search(), kSearchNothingFound);
+}
+
+// Earlier connections join a result in front of it: the focus goes to the first of the new
+// ones, as it does for later connections, wherever the ordering puts it.
+TEST_F(Golden, EarlierConnectionsTakeTheFocusToTheFirstNewOne) {
+    s.request(0, "Adamov", 0, "Dubina", hm(10, 30), kDay, false);
+    const std::int32_t first = s.search();
+    ASSERT_GE(first, 0);
+    ASSERT_EQ(s.result(first)->count(), 1);
+    setEarlierRequest(s.set(), first);
+    const std::int32_t earlier = s.search();
+    ASSERT_GE(earlier, 0);
+    // The run finds 9:00 and 10:00 (in that order) before the 11:00 of the first result; the
+    // focus is on 9:00, not on the position the first new connection had before ordering.
+    EXPECT_EQ(s.dump(*s.result(earlier)), R"(connections 3, focus 0
+1. 30 min, 3500 m
+   [Bus 1] Adamov 05.01. 09:00 -> Dubina 05.01. 09:30, 3500 m
+2. 30 min, 3500 m
+   [Bus 1] Adamov 05.01. 10:00 -> Dubina 05.01. 10:30, 3500 m
+3. 30 min, 3500 m
+   [Bus 1] Adamov 05.01. 11:00 -> Dubina 05.01. 11:30, 3500 m
+)");
 }
 
 }  // namespace

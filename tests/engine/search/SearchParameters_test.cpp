@@ -8,6 +8,7 @@
 #include "engine/data/TimetableFile.h"
 #include "engine/search/SearchParameters.h"
 #include "tests/engine/data/SetTestFiles.h"
+#include "tests/engine/search/SearchTestSet.h"
 
 namespace trasovnik::testing {
 namespace {
@@ -48,6 +49,54 @@ TEST(SearchParameters, RefreshCopiesTheFileDefaultsAndClearsTheFlagWords) {
     EXPECT_EQ(r.tripFlags, (std::vector<std::uint32_t>{kTripUsable, kTripUsable}));
     EXPECT_EQ(r.stopFlags, (std::vector<std::uint32_t>{0, 0}));
     EXPECT_THROW(p.record(1), EngineException);
+}
+
+TEST(SearchParameters, FileDefaultsAreHeldToTheRangesOfTheSetters) {
+    const struct {
+        const char* key;
+        long long value;
+        int want;
+        int cParametryHledaniRadu::* field32;
+        std::uint8_t cParametryHledaniRadu::* field8;
+    } cases[] = {
+        {"standardWindow", 2000000000, 7200, &cParametryHledaniRadu::standardMinutes, nullptr},
+        {"standardWindow", -5, 60, &cParametryHledaniRadu::standardMinutes, nullptr},
+        {"standardWindow", 30, 60, &cParametryHledaniRadu::standardMinutes, nullptr},
+        {"maxWindow", 2000000000, 7200, &cParametryHledaniRadu::maximumMinutes, nullptr},
+        {"maxWindow", 0, 60, &cParametryHledaniRadu::maximumMinutes, nullptr},
+        {"transfers", 99, 20, &cParametryHledaniRadu::defaultTransfers, nullptr},
+        {"transfers", -1, 0, &cParametryHledaniRadu::defaultTransfers, nullptr},
+        {"walkingPace", 0, 1, &cParametryHledaniRadu::walkingPace, nullptr},
+        {"walkingPace", -7, 1, &cParametryHledaniRadu::walkingPace, nullptr},
+        {"walkingPace", 2000000000, 255, &cParametryHledaniRadu::walkingPace, nullptr},
+        {"walkingLimit", -3, 0, &cParametryHledaniRadu::walkingLimit, nullptr},
+        {"walkingLimit", 100000, 255, &cParametryHledaniRadu::walkingLimit, nullptr},
+        {"minTransfer", 255, 240, nullptr, &cParametryHledaniRadu::minimumTransfer},
+        {"safeTransfer", 241, 240, nullptr, &cParametryHledaniRadu::safeTransfer},
+        {"transferPenalty", 200, 60, nullptr, &cParametryHledaniRadu::transferPenalty},
+        {"transferPenalty", 60, 60, nullptr, &cParametryHledaniRadu::transferPenalty},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + std::to_string(c.value));
+        auto jr = loadDoc(withDefaults(setFile("Alfa", 1), {{c.key, c.value}}));
+        cParametryHledani p({jr.get()});
+        const cParametryHledaniRadu& r = p.record(0);
+        EXPECT_EQ(c.field32 != nullptr ? r.*c.field32 : int{r.*c.field8}, c.want);
+        EXPECT_LE(p.maximumWindow(), 7200);
+        EXPECT_GE(p.standardWindow(), 60);
+    }
+}
+
+// The windows size the search's minute table: a file asking for two billion minutes is
+// searched over the longest window the setters allow (five days), and finds its daily trip on
+// each of them.
+TEST(SearchParameters, AFileWithAHugeWindowIsSearchedOverTheLongestAllowedWindow) {
+    TestSet s({compileDoc(withDefaults(
+        setFile("Alfa", 1), {{"standardWindow", 2000000000}, {"maxWindow", 2000000000}}))});
+    s.request(0, "X1", 0, "X2", hm(7, 0), day(5, 1, 2027), false);
+    const std::int32_t id = s.search();
+    ASSERT_GE(id, 0);
+    EXPECT_EQ(s.result(id)->count(), 5);
 }
 
 TEST(SearchParameters, SetWideValuesComeFromAllFiles) {

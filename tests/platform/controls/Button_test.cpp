@@ -31,6 +31,18 @@ TEST(Button, TapClicksOnceAndTakesTheFocus) {
     EXPECT_EQ(ui::getFocus(), b);
 }
 
+TEST(Button, MovedToAnotherParentNotifiesThatParent) {
+    testkit::UiTestKit kit;
+    ControlHost first = makeHost();
+    ControlHost second = makeHost();
+    const WindowHandle b = first.add(kButtonClass, u"OK", BS_PUSHBUTTON, Rect{10, 10, 90, 40}, 7);
+    ASSERT_EQ(ui::setParent(b, second.window()), first.window());
+    ui::moveWindow(b, 20, 60, 80, 30);
+    kit.tap(Point{60, 75});
+    EXPECT_TRUE(first.seen().empty());
+    EXPECT_EQ(second.seen(), (Seen{"7:CLICKED"}));
+}
+
 TEST(Button, ReleaseOutsideDoesNotClickAndPressLooksPushed) {
     testkit::UiTestKit kit;
     ControlHost host = makeHost();

@@ -37,6 +37,10 @@ TEST_P(CsvRecords, AreReadFieldByField) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, CsvRecords,
     ::testing::Values(CsvCase{"Plain", "a,b\n1,2\n", {{"a", "b"}, {"1", "2"}}, {1, 2}},
+                      CsvCase{"FieldAtTheLimit",
+                              "a\n" + std::string(gtfs2jz::CsvReader::kMaxFieldBytes, 'v') + "\n",
+                              {{"a"}, {std::string(gtfs2jz::CsvReader::kMaxFieldBytes, 'v')}},
+                              {1, 2}},
                       CsvCase{"NoFinalLineEnd", "a,b\n1,2", {{"a", "b"}, {"1", "2"}}, {1, 2}},
                       CsvCase{"Crlf", "a,b\r\n1,2\r\n", {{"a", "b"}, {"1", "2"}}, {1, 2}},
                       CsvCase{"ByteOrderMark",
@@ -89,7 +93,16 @@ INSTANTIATE_TEST_SUITE_P(
                       CsvFault{"TextAfterQuote", "a\n\"x\"y,1\n",
                                "t.txt: line 2: text after the closing quote of a field"},
                       CsvFault{"TextAfterQuoteOnLaterLine", "\"x\ny\"z\n",
-                               "t.txt: line 2: text after the closing quote of a field"}),
+                               "t.txt: line 2: text after the closing quote of a field"},
+                      CsvFault{"FieldOverTheLimit",
+                               "a,b\n1," + std::string(gtfs2jz::CsvReader::kMaxFieldBytes + 1, 'v'),
+                               "t.txt: line 2: a field longer than 65536 bytes"},
+                      // The limit counts the field's text, not its quotes; the line is the
+                      // one the record starts on.
+                      CsvFault{"QuotedFieldOverTheLimit",
+                               "a\n\"\n" + std::string(gtfs2jz::CsvReader::kMaxFieldBytes, 'v') +
+                                   "\"\n",
+                               "t.txt: line 2: a field longer than 65536 bytes"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CsvReader, MissingFileIsAFeedError) {
@@ -104,26 +117,43 @@ namespace {
 // must come out whole.
 TEST(CsvReader, RecordsAcrossChunkBordersOfAFile) {
     const std::string path = ::testing::TempDir() + "/csv_chunks.txt";
-    std::string big(1 << 20, 'x');
+    constexpr std::size_t kChunk = 1 << 20;
+    const std::string filler(60000, 'x');
+    std::string text = "\xEF\xBB\xBFh1,h2\n";
+    std::size_t fillerRecords = 0;
+    while (text.size() + filler.size() + 1 < kChunk - 12) {
+        text += filler + "\n";
+        ++fillerRecords;
+    }
+    // One more short record, so that the quoted field opens 12 bytes before the border.
+    const std::string last(kChunk - 12 - text.size() - 1, 'z');
+    text += last + "\n";
+    ASSERT_EQ(text.size(), kChunk - 12);
+    const std::string quoted = "yyyyyyyyyy\nq,\"";
+    text += "\"yyyyyyyyyy\nq,\"\"\",tail\r\nlast,1";
     {
         std::FILE* f = std::fopen(path.c_str(), "wb");
         ASSERT_NE(f, nullptr);
-        std::string text =
-            "\xEF\xBB\xBFh1,h2\n\"" + big.substr(0, (1 << 20) - 12) + "\nq,\"\"\",tail\r\nlast,1";
         std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
     }
     gtfs2jz::CsvReader reader(path, "big.txt");
     ASSERT_TRUE(reader.next());
     EXPECT_EQ(reader.fields(), (std::vector<std::string>{"h1", "h2"}));
+    for (std::size_t i = 0; i < fillerRecords; ++i) {
+        ASSERT_TRUE(reader.next());
+        ASSERT_EQ(reader.fields(), (std::vector<std::string>{filler}));
+    }
+    ASSERT_TRUE(reader.next());
+    EXPECT_EQ(reader.fields(), (std::vector<std::string>{last}));
     ASSERT_TRUE(reader.next());
     ASSERT_EQ(reader.fields().size(), 2u);
-    EXPECT_EQ(reader.fields()[0], big.substr(0, (1 << 20) - 12) + "\nq,\"");
+    EXPECT_EQ(reader.fields()[0], quoted);
     EXPECT_EQ(reader.fields()[1], "tail");
-    EXPECT_EQ(reader.line(), 2u);
+    EXPECT_EQ(reader.line(), fillerRecords + 3);
     ASSERT_TRUE(reader.next());
     EXPECT_EQ(reader.fields(), (std::vector<std::string>{"last", "1"}));
-    EXPECT_EQ(reader.line(), 4u);
+    EXPECT_EQ(reader.line(), fillerRecords + 5);
     EXPECT_FALSE(reader.next());
     std::remove(path.c_str());
 }

@@ -45,7 +45,8 @@ TEST(FeedImport, SmallFeedLoadsAsTheExpectedTimetable) {
     EXPECT_FALSE(std::getline(a, al)) << "dump has more lines from " << line << ": " << al;
 }
 
-// Replaces the whole text of one file of the feed, or removes it (text "-").
+// Replaces the whole text of one file of the feed, or removes it (text "-"), or puts a folder
+// in its place (text "<folder>").
 struct BadFeed {
     const char* name;
     const char* file;
@@ -68,6 +69,9 @@ TEST_P(BadFeeds, AreRefusedNamingFileAndLineWithoutOutput) {
     ScratchFeed scratch("small");
     if (c.text == "-") {
         std::filesystem::remove(scratch.file(c.file));
+    } else if (c.text == "<folder>") {
+        std::filesystem::remove(scratch.file(c.file));
+        std::filesystem::create_directory(scratch.file(c.file));
     } else {
         writeText(scratch.file(c.file), c.text);
     }
@@ -160,7 +164,40 @@ INSTANTIATE_TEST_SUITE_P(
                 "trip \"T1_0600\": the distance between two stops exceeds the limit"},
         BadFeed{"NoStopTimes", "stop_times.txt", stopTimesWith(""),
                 "stop_times.txt: the feed has no trips with stop times"},
-        BadFeed{"EmptyFile", "routes.txt", "", "routes.txt: line 1: the file is empty"}),
+        BadFeed{"EmptyFile", "routes.txt", "", "routes.txt: line 1: the file is empty"},
+        BadFeed{"FolderInPlaceOfAFile", "stops.txt", "<folder>", "stops.txt: not a file"},
+        BadFeed{"ColumnNamedTwice", "stops.txt",
+                "stop_id,stop_name,stop_id\nSID,Jih,SID2\n",
+                "stops.txt: line 1: column stop_id named twice"},
+        BadFeed{"FieldOverTheLimit", "stops.txt",
+                "stop_id,stop_name\nSID," + std::string(70000, 'S') + "\n",
+                "stops.txt: line 2: a field longer than 65536 bytes"},
+        BadFeed{"RouteTypeBeyond32Bits", "routes.txt",
+                "route_id,route_short_name,route_type\nT1,1,4294967299\n",
+                "routes.txt: line 2: route_type: expected a whole number from 0 to 1799, got "
+                "\"4294967299\""},
+        BadFeed{"NegativeRouteType", "routes.txt", "route_id,route_short_name,route_type\nT1,1,-5\n",
+                "routes.txt: line 2: route_type: expected a whole number from 0 to 1799, got "
+                "\"-5\""},
+        BadFeed{"LocationTypeBeyond32Bits", "stops.txt",
+                "stop_id,stop_name,location_type\nSID,Jih,4294967296\n",
+                "stops.txt: line 2: location_type: expected a whole number from 0 to 4"},
+        BadFeed{"PickupTypeOutOfRange", "stop_times.txt",
+                "trip_id,arrival_time,departure_time,stop_id,stop_sequence,pickup_type\n"
+                "T1_0600,06:00:00,06:00:00,SID,1,99999999999999\n",
+                "stop_times.txt: line 2: pickup_type: expected a whole number from 0 to 3"},
+        BadFeed{"MinTransferTimeOfTheLargestInt", "transfers.txt",
+                "from_stop_id,to_stop_id,transfer_type,min_transfer_time\nNAM,NADR,2,2147483647\n",
+                "transfers.txt: line 2: min_transfer_time: expected a whole number from 0 to "
+                "86400"},
+        BadFeed{"MinTransferTimeBeyond32Bits", "transfers.txt",
+                "from_stop_id,to_stop_id,transfer_type,min_transfer_time\nNAM,NADR,2,4294967296\n",
+                "transfers.txt: line 2: min_transfer_time: expected a whole number from 0 to "
+                "86400"},
+        BadFeed{"NegativeMinTransferTime", "transfers.txt",
+                "from_stop_id,to_stop_id,transfer_type,min_transfer_time\nNAM,NADR,2,-60\n",
+                "transfers.txt: line 2: min_transfer_time: expected a whole number from 0 to "
+                "86400"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FeedImport, CalendarDatesAloneAreEnoughButNoCalendarIsRefused) {
