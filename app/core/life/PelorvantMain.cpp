@@ -1,8 +1,9 @@
 #include "app/core/life/PelorvantMain.h"
 
-#include "app/core/life/ExceptionExit.h"
+#include "app/core/ExceptionExit.h"
 #include "app/core/life/FatalError.h"
 #include "app/core/life/StartedForUpdate.h"
+#include "platform/resources/StringTable.h"
 
 namespace pelorvant {
 
@@ -22,7 +23,9 @@ bool cPelorvantMain::initInstance() {
     try {
         initApplication();
     } catch (const ExceptionExit& failure) {
-        ShowFatalError(failure.message(), platform::kNullWindow, false);
+        ShowFatalError(platform::resources::loadResString(failure.textId()), platform::kNullWindow, false);
+        return false;
+    } catch (const StartUpEnded&) {
         return false;
     }
     steps_.setFrameworkRegistryKey();
@@ -30,7 +33,7 @@ bool cPelorvantMain::initInstance() {
     try {
         frame = steps_.createMainFrame();
     } catch (const ExceptionExit& failure) {
-        ShowFatalError(failure.message(), platform::kNullWindow, false);
+        ShowFatalError(platform::resources::loadResString(failure.textId()), platform::kNullWindow, false);
         return false;
     }
     if (frame == platform::kNullWindow) return false;

@@ -65,11 +65,17 @@ TEST_F(PelorvantMainTest, ExceptionExitInAnyStartUpStepShowsTheFatalBoxAndFails)
         EXPECT_FALSE(app.initInstance());
         EXPECT_EQ(steps.calls.back(), failing) << "nothing runs after the failing step";
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, std::u16string(failing, failing + std::char_traits<char>::length(failing)) +
-                                     u" failed\r\rProgram bude nyní ukončen.");
+        EXPECT_EQ(boxes[0].text, u"Chyba při načítání knihovny Trasovnik.dll!\r\rProgram bude nyní ukončen.");
         EXPECT_EQ(boxes[0].caption, u"Chyba v programu");
         EXPECT_EQ(boxes[0].type, platform::shell::MB_OK);
     }
+}
+
+TEST_F(PelorvantMainTest, AStepThatHasShownItsOwnBoxEndsStartUpWithoutAnother) {
+    steps.endingStep = "createTimetableData";
+    EXPECT_FALSE(app.initInstance());
+    EXPECT_EQ(steps.calls.back(), "createTimetableData");
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(PelorvantMainTest, AFrameThatCannotBeMadeFailsWithoutABox) {
