@@ -13,6 +13,7 @@
 #include "platform/core/Thread.h"
 #include "platform/draw/Utf.h"
 #include "platform/shell/MessageBox.h"
+#include "platform/testkit/ImageCompare.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiMessages.h"
@@ -277,6 +278,15 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         if (ui::isUiWindow(frameWindow())) return "the program still runs";
     } else if (op == "dump") {
         out << dumpVisible(frameWindow());
+    } else if (op == "golden" && need(1)) {
+        if (options_.goldens.empty()) return "no --golden folder given";
+        std::string report;
+        const auto& screen = kit_.screenshot();
+        // Font rendering may differ a little between machines: a small share of pixels may.
+        const int allowed = screen.width() * screen.height() / 200;
+        if (!platform::testkit::matchesGolden(screen, (options_.goldens / w[1]).string(), 48, allowed, &report)) {
+            return "the screen differs from " + w[1] + ": " + report;
+        }
     } else if (op == "shot" && need(1)) {
         const fs::path file = options_.shots.empty() ? fs::path(w[1]) : options_.shots / w[1];
         kit_.pump();
