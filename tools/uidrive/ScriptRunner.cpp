@@ -270,6 +270,9 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "expect-tabs" && need(1)) {
         const int tabs = program_->frame() ? program_->frame()->host().tabCount() : 0;
         if (tabs != number(1)) return "there are " + std::to_string(tabs) + " tabs";
+    } else if (op == "expect-active-tab" && need(1)) {
+        const int active = program_->frame() ? program_->frame()->host().activeIndex : -1;
+        if (active != number(1)) return "tab " + std::to_string(active) + " is active";
     } else if (op == "expect-setting" && need(2)) {
         const pelorvant::EngineIni ini(*program_->context().api);
         const std::u16string value = ini.readString(pelorvant::kSetupSection, utf16(w[1]), u"");
