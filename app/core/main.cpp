@@ -1,12 +1,7 @@
 // Pelorvant's entry: one running instance per user and program file, the command-line words
 // "restart", "allways" and "UpdateData", then the start-up, the message loop and the
 // orderly shut-down.
-//
-//   pelorvant [restart|allways|UpdateData] [--profile=NAME]
-//   pelorvant --check     lists what the core finds (engine, settings, timetables) and ends
-#include "app/core/CoreCheck.h"
 #include "app/core/EngineBinding.h"
-#include "app/core/FileUtils.h"
 #include "app/core/life/CommandWords.h"
 #include "app/core/life/PelorvantMain.h"
 #include "app/core/life/PelorvantSteps.h"
@@ -17,16 +12,9 @@
 #include "platform/services/instance/PeerCheck.h"
 
 #include <cstdio>
-#include <iostream>
-#include <string_view>
 #include <thread>
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--check") {
-            return pelorvant::runCoreCheck(pelorvant::getProgramFolder(), argc, argv, std::cout, std::cerr);
-        }
-    }
     const auto profile = platform::ui::chooseDeviceProfile(argc, argv);
     if (!profile) {
         std::fprintf(stderr, "pelorvant: unknown device profile\n");

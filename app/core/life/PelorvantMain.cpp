@@ -3,6 +3,7 @@
 #include "app/core/ExceptionExit.h"
 #include "app/core/life/FatalError.h"
 #include "app/core/life/StartedForUpdate.h"
+#include "platform/core/Window.h"
 #include "platform/resources/StringTable.h"
 
 namespace pelorvant {
@@ -50,6 +51,10 @@ bool cPelorvantMain::initInstance() {
 
 int cPelorvantMain::run() {
     int result = steps_.runMessageLoop();
+    // The loop may end without the orderly shut-down (the display's window was closed): the
+    // frame is then still there, and the shut-down runs now so the settings are kept.
+    if (platform::isWindow(mainFrameWindow())) shutDownProgram(steps_);
+    setMainFrameWindow(platform::kNullWindow);
     if (instanceWindow_) instanceWindow_->closeWindow();
     return result;
 }

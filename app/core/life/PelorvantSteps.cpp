@@ -35,22 +35,8 @@ bool PelorvantSteps::initFramework() {
     return true;
 }
 
-namespace {
-
-// The display backend either runs the message loop itself or is the idle wait of the
-// thread's own loop.
-template <typename Backend>
-int runLoopWith(Backend& backend) {
-    if constexpr (requires { backend.run(); }) {
-        return backend.run();
-    } else {
-        return platform::ui::runMessageLoop();
-    }
-}
-
-}  // namespace
-
-int PelorvantSteps::runMessageLoop() { return runLoopWith(*backend_); }
+// The backend is the idle wait of the thread's own loop while it lives.
+int PelorvantSteps::runMessageLoop() { return platform::ui::runMessageLoop(); }
 
 void PelorvantSteps::shutFrameworkDown() {
     platform::shell::stopMessageBoxRelay();

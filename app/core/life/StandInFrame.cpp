@@ -1,7 +1,7 @@
 #include "app/core/life/StandInFrame.h"
 
 #include "app/core/life/PelorvantMain.h"
-#include "app/core/life/ProgramMessages.h"
+#include "app/shell/PrivateMessages.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
 #include "platform/ui/Screen.h"

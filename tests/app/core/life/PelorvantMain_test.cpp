@@ -93,6 +93,29 @@ TEST_F(PelorvantMainTest, ShutDownRunsItsStepsInOrder) {
                                                      "closeMainWindow"}));
 }
 
+TEST_F(PelorvantMainTest, ALoopThatEndsWithoutTheShutDownRunsItAfterwards) {
+    ASSERT_TRUE(app.initInstance());
+    steps.calls.clear();
+    app.run();
+    EXPECT_EQ(steps.calls, (std::vector<std::string>{"runMessageLoop", "stopGpsReceiver", "destroyTimetableData",
+                                                     "saveState", "flushIni", "closeMainWindow"}));
+}
+
+TEST_F(PelorvantMainTest, AfterTheOrderlyShutDownTheLoopEndsWithNothingMore) {
+    struct ClosingSteps : RecordingSteps {
+        int runMessageLoop() override {
+            calls.push_back("runMessageLoop");
+            platform::destroyWindow(frame);  // the shut-down closed the frame
+            return 0;
+        }
+    } closing;
+    cPelorvantMain closingApp{closing};
+    ASSERT_TRUE(closingApp.initInstance());
+    closing.calls.clear();
+    closingApp.run();
+    EXPECT_EQ(closing.calls, std::vector<std::string>{"runMessageLoop"});
+}
+
 TEST_F(PelorvantMainTest, AHandOverChecksForUpdatesWithTheFlagSetOnlyMeanwhile) {
     bool flagDuringCheck = false;
     struct FlagSteps : RecordingSteps {
