@@ -1,10 +1,42 @@
-// Pelorvant's entry: for now the core start-up, which binds the engine, reads the settings and
-// lists the timetables found.
-#include "app/core/CoreCheck.h"
-#include "app/core/FileUtils.h"
+// Pelorvant's entry: one running instance per user and program file, the command-line words
+// "restart", "allways" and "UpdateData", then the start-up, the message loop and the
+// orderly shut-down.
+#include "app/core/EngineBinding.h"
+#include "app/core/life/CommandWords.h"
+#include "app/core/life/PelorvantMain.h"
+#include "app/core/life/PelorvantSteps.h"
+#include "app/program/ShellParts.h"
+#include "platform/draw/Utf.h"
+#include "platform/resources/StringTable.h"
+#include "platform/services/instance/InstanceName.h"
+#include "platform/services/instance/PeerCheck.h"
 
-#include <iostream>
+#include <cstdio>
+#include <thread>
 
 int main(int argc, char** argv) {
-    return pelorvant::runCoreCheck(pelorvant::getProgramFolder(), argc, argv, std::cout, std::cerr);
+    const auto profile = platform::ui::chooseDeviceProfile(argc, argv);
+    if (!profile) {
+        std::fprintf(stderr, "pelorvant: unknown device profile\n");
+        return 2;
+    }
+    // The shell outlives the steps that call it.
+    pelorvant::ShellParts shell;
+    pelorvant::PelorvantSteps* running = nullptr;
+    pelorvant::PelorvantSteps steps(*profile, shell.laterParts([&running] {
+        pelorvant::ProgramContext context;
+        context.settings = &running->settings();
+        context.data = &running->timetableData();
+        context.api = &pelorvant::bindEngineLibrary(running->settings().programFolder);
+        return context;
+    }));
+    running = &steps;
+    pelorvant::cPelorvantMain app(steps);
+    // Declared after the application: the instance service stops before what it asks goes.
+    auto instance = platform::services::makeSingleInstance(platform::services::programOfSelf(),
+                                                           platform::services::defaultRuntimeFolder());
+    pelorvant::EntryServices services{*instance,
+                                      [](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); },
+                                      platform::draw::toUtf8(platform::resources::loadResString(128))};
+    return pelorvant::pelorvantWinMain(pelorvant::commandLineOf(argc, argv), app, services);
 }
