@@ -1,12 +1,14 @@
 // Pelorvant's entry: one running instance per user and program file, the command-line words
 // "restart", "allways" and "UpdateData", then the start-up, the message loop and the
 // orderly shut-down.
+#include "app/core/EngineBinding.h"
 #include "app/core/GpsReceiver.h"
 #include "app/core/life/CommandWords.h"
 #include "app/core/life/PelorvantMain.h"
 #include "app/core/life/PelorvantSteps.h"
-#include "platform/resources/StringTable.h"
+#include "app/program/ShellParts.h"
 #include "platform/draw/Utf.h"
+#include "platform/resources/StringTable.h"
 #include "platform/services/instance/InstanceName.h"
 #include "platform/services/instance/PeerCheck.h"
 
@@ -20,10 +22,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pelorvant: unknown device profile\n");
         return 2;
     }
+    // The shell outlives the steps that call it.
+    pelorvant::ShellParts shell;
+    pelorvant::PelorvantSteps* running = nullptr;
+    pelorvant::LaterParts later = shell.laterParts([&running] {
+        pelorvant::ProgramContext context;
+        context.settings = &running->settings();
+        context.data = &running->timetableData();
+        context.api = &pelorvant::bindEngineLibrary(running->settings().programFolder);
+        return context;
+    });
     // The one GPS receiver: made at the end of the start-up (it opens gpsd only when a view
     // asks for positions) and stopped at the shut-down.
     std::unique_ptr<pelorvant::cGpsReceiver> gps;
-    pelorvant::LaterParts later;
     later.createGpsReceiver = [&gps] {
         gps = std::make_unique<pelorvant::cGpsReceiver>(
             platform::services::makeGpsdSource(platform::services::gpsdAddressFromEnvironment()));
@@ -32,6 +43,7 @@ int main(int argc, char** argv) {
         if (gps) gps->stop();
     };
     pelorvant::PelorvantSteps steps(*profile, std::move(later));
+    running = &steps;
     pelorvant::cPelorvantMain app(steps);
     // Declared after the application: the instance service stops before what it asks goes.
     auto instance = platform::services::makeSingleInstance(platform::services::programOfSelf(),
