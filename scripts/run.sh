@@ -21,7 +21,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Run it headless instead, driven by a script, and look at the screens it writes:"
     echo "  cmake --build --preset release --target uidrive"
     echo "  mkdir -p shots && build/release/bin/uidrive --profile=480x640 --shots=shots \\"
-    echo "      --fixtures=build/release/fixtures tests/app/journeys/start_sample.journey"
+    echo "      tests/app/journeys/start_sample.journey"
     echo "or start it in a virtual display: xvfb-run -a build/release/bin/pelorvant --profile=480x640"
     exit 1
 fi
