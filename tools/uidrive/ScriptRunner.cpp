@@ -3,6 +3,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/CalendarWriter.h"
 #include "app/core/DesktopServices.h"
+#include "app/shell/DateTimeValue.h"
 #include "app/core/EngineIni.h"
 #include "app/core/life/FatalError.h"
 #include "app/shell/PrivateMessages.h"
@@ -25,6 +26,8 @@
 #include "platform/ui/WindowTree.h"
 
 #include <chrono>
+#include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -120,6 +123,7 @@ ScriptRunner::~ScriptRunner() {
     program_.reset();
     platform::shell::setMessageBoxAnswerer({});
     pelorvant::setDesktopOpener(nullptr);
+    pelorvant::setTimeSource({});
     std::error_code ec;
     for (const fs::path& folder : madeFolders_) fs::remove_all(folder, ec);
 }
@@ -231,6 +235,19 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         const platform::WindowHandle target = findVisible(frameWindow(), static_cast<std::uintptr_t>(number(1)));
         if (target == platform::kNullWindow) return "no visible window with id " + w[1];
         kit_.tap(target);
+    } else if (op == "now" && need(2)) {
+        // The date and time the program's fields take as "now": YYYY-MM-DD HH:MM, local time.
+        std::tm parts{};
+        if (std::sscanf((w[1] + " " + w[2]).c_str(), "%d-%d-%d %d:%d", &parts.tm_year, &parts.tm_mon, &parts.tm_mday,
+                        &parts.tm_hour, &parts.tm_min) != 5) {
+            return "now takes YYYY-MM-DD HH:MM";
+        }
+        parts.tm_year -= 1900;
+        parts.tm_mon -= 1;
+        parts.tm_isdst = -1;
+        const std::time_t fixed = std::mktime(&parts);
+        pelorvant::setTimeSource([fixed] { return fixed; });
+        if (started_) platform::sendMessage(frameWindow(), ui::WM_COMMAND, 307, 0);
     } else if (op == "focus" && need(1)) {
         // Puts the keyboard focus into a field, as a tap on its text would.
         const platform::WindowHandle target = findVisible(frameWindow(), static_cast<std::uintptr_t>(number(1)));

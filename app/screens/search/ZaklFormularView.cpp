@@ -3,6 +3,7 @@
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
+#include "app/shell/DateTimeValue.h"
 #include "app/shell/ImageMessageBoxView.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/PrivateMessages.h"
@@ -204,7 +205,7 @@ MsgResult cZaklFormularView::OnCreate(std::uintptr_t, std::intptr_t) {
         focusItems[i]->canTakeFocus = true;
         focusItems[i]->focusOrder = static_cast<int>(i);
     }
-    spin.SetTime(std::time(nullptr));
+    spin.SetTime(currentTime());
     return 0;
 }
 
@@ -349,7 +350,7 @@ void cZaklFormularView::swapFromTo() {
     ui::setFocus(from.handle());
 }
 
-void cZaklFormularView::setNow() { spin.SetTime(std::time(nullptr)); }
+void cZaklFormularView::setNow() { spin.SetTime(currentTime()); }
 
 void cZaklFormularView::setDeparture(bool departure) {
     departureFlag = departure;
