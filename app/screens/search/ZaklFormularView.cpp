@@ -305,9 +305,7 @@ void cZaklFormularView::menuFind() {
         if (element && element->count > 0) data.HistoryAdd(job->set, *element->place());
     }
     if (gps) {
-        std::lock_guard<std::mutex> lock(gpsLock_);
-        gpsJob_ = std::move(job);
-        gpsStarted_ = false;
+        gpsWait_.arm(std::move(job));
         if (startGps) startGps(handle());
         return;
     }
@@ -325,16 +323,8 @@ MsgResult cZaklFormularView::OnGpsPosition(std::uintptr_t wParam, std::intptr_t)
     // The receiver hands over its own copy of the fix.
     const std::unique_ptr<platform::services::GpsPosition> fix(
         reinterpret_cast<platform::services::GpsPosition*>(wParam));
-    std::unique_ptr<cSearchJob> job;
-    {
-        std::lock_guard<std::mutex> lock(gpsLock_);
-        if (gpsStarted_ || !gpsJob_ || !fix) return 0;
-        gpsStarted_ = true;
-        job = std::move(gpsJob_);
-    }
-    job->fromLatitude = fix->latitude;
-    job->fromLongitude = fix->longitude;
-    startSearchJob(std::move(job));
+    if (!fix) return 0;
+    if (std::unique_ptr<cSearchJob> job = gpsWait_.take(fix->latitude, fix->longitude)) startSearchJob(std::move(job));
     return 0;
 }
 

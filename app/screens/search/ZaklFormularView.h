@@ -5,6 +5,7 @@
 // job to the progress view.
 #include "app/core/ProgramContext.h"
 #include "app/core/progress/Jobs.h"
+#include "app/screens/search/GpsSearchWait.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ChoiceBox.h"
 #include "app/shell/EngineObjectNames.h"
@@ -17,7 +18,6 @@
 #include <ctime>
 #include <functional>
 #include <memory>
-#include <mutex>
 
 namespace pelorvant {
 
@@ -97,7 +97,7 @@ public:
     void setSet(std::int32_t set) { names.setSet(set); }
 
     // A GPS search waits for its first fix; the first fix starts it, exactly once.
-    bool waitingForGps() const { return gpsJob_ != nullptr; }
+    bool waitingForGps() const { return gpsWait_.waiting(); }
     // Starts the GPS receiver for a GPS search (replaced in tests).
     std::function<void(platform::WindowHandle)> startGps;
 
@@ -130,9 +130,7 @@ private:
 
     ProgramContext& context_;
     SearchFormHost& host_;
-    std::unique_ptr<cSearchJob> gpsJob_;
-    std::mutex gpsLock_;
-    bool gpsStarted_ = false;  // the once-flag of the waiting search
+    GpsSearchWait gpsWait_;
 };
 
 }  // namespace pelorvant
