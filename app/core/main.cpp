@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     options.dataFolder = defaultDataFolder();
     options.configHome = platform::services::defaultConfigHome();
     options.device = deviceFactsOf(*profile);
-    options.messageLoop = [&backend] { return backend.run(); };
+    // The SDL backend is the thread's idle wait: the platform's own message loop shows its frames.
     RunningProgram steps(std::move(options));
     cPelorvantMain app(steps);
     const auto instance = platform::services::makeSingleInstance(getProgramFolder() / "pelorvant", runtimeFolder());

@@ -57,6 +57,7 @@ void RunningProgram::createSettings() {
     settings_->versionText = u"2.3.5 beta";
     settings_->buildNumber = 11;
     context_.settings = settings_.get();
+    context_.hooks = options_.hooks != nullptr ? options_.hooks : &hooks_;
 }
 
 void RunningProgram::storeProgramFolder() { settings_->programFolder = options_.programFolder; }
@@ -115,8 +116,8 @@ void RunningProgram::showTimetableSetChoice() {
 }
 
 void RunningProgram::showFirstRunWizard() {
-    // The first-run wizard comes with its own screen; until then the start is the set choice.
-    showTimetableSetChoice();
+    cTabPage* page = frame_ ? frame_->host().activePage() : nullptr;
+    if (page != nullptr) page->createWizard();
 }
 
 void RunningProgram::destroyMainWindow() {

@@ -23,6 +23,8 @@ struct ProgramOptions {
     DeviceFacts device;
     // The message loop of the backend in use; the platform's own loop when empty.
     std::function<int()> messageLoop;
+    // The updater's registration and the restart; null: the program's own (not owned).
+    SystemHooks* hooks = nullptr;
 };
 
 class RunningProgram final : public ProgramSteps {

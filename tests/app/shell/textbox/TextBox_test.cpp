@@ -10,10 +10,10 @@
 #include "app/shell/TextBox.h"
 #include "../ViewHost.h"
 
+#include "platform/core/MessageSources.h"
 #include "platform/resources/StringTable.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/MessageBox.h"
-#include "platform/shell/ModalLoop.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/VirtualKeys.h"
@@ -47,7 +47,6 @@ protected:
     }
     void TearDown() override {
         platform::shell::setMessageBoxAnswerer({});
-        platform::shell::setModalIdle({});
     }
     std::u16string chosenName() {
         return box.chosen.count > 0 ? box.chosen.GetName(0, network.names()) : std::u16string();
@@ -177,7 +176,7 @@ TEST_F(TextBoxTest, TapAndHoldAddsAndRemovesTheFavourite) {
     auto holdAndChoose = [&](int row) {
         int phase = 0;
         Rect popup;
-        platform::shell::setModalIdle([&] {
+        auto previousIdle = platform::setIdleWait([&](std::uint32_t) {
             kit.clock().advance(1);
             if (platform::shell::openMenuPopups().empty()) return;
             if (phase == 0) {
@@ -194,7 +193,7 @@ TEST_F(TextBoxTest, TapAndHoldAddsAndRemovesTheFavourite) {
         });
         kit.press(at);
         kit.pump();
-        platform::shell::setModalIdle({});
+        platform::setIdleWait(std::move(previousIdle));
         if (ui::fingerIsDown()) kit.release(at);
     };
     std::vector<cTextBoxKategorieElement> stored(kFavouriteSlots);
