@@ -7,6 +7,7 @@
 #include "app/core/life/PelorvantMain.h"
 #include "app/program/EngineStart.h"
 #include "app/program/FirstUse.h"
+#include "app/program/ProgramHooks.h"
 #include "app/shell/ImageNameRegistry.h"
 #include "app/shell/tabs/ViewTable.h"
 
@@ -57,7 +58,8 @@ void RunningProgram::createSettings() {
     settings_->versionText = u"2.3.5 beta";
     settings_->buildNumber = 11;
     context_.settings = settings_.get();
-    context_.hooks = options_.hooks != nullptr ? options_.hooks : &hooks_;
+    hooks_ = std::make_unique<ProgramHooks>(options_.programFolder);
+    context_.hooks = options_.hooks != nullptr ? options_.hooks : hooks_.get();
 }
 
 void RunningProgram::storeProgramFolder() { settings_->programFolder = options_.programFolder; }
@@ -86,7 +88,7 @@ void RunningProgram::registerImageNames() { pelorvant::registerImageNames(); }
 
 void RunningProgram::loadLanguageLibrary() {
     const EngineIni ini(*context_.api);
-    pelorvant::loadLanguageLibrary(*settings_, options_.device, ini, *registry_, hooks_, notice_);
+    pelorvant::loadLanguageLibrary(*settings_, options_.device, ini, *registry_, *context_.hooks, notice_);
     if (!settings_->mainFont) settings_->createFonts();
     shellSettings_ = std::make_unique<AppShellSettings>(*settings_);
     previousShellSettings_ = installShellSettings(shellSettings_.get());

@@ -70,7 +70,7 @@ private:
     ProgramOptions options_;
     std::unique_ptr<platform::services::Registry> registry_;
     BoxNotice notice_;
-    SystemHooks hooks_;
+    std::unique_ptr<SystemHooks> hooks_;  // the program's own, made with the settings
     std::unique_ptr<AppSettings> settings_;
     std::unique_ptr<AppShellSettings> shellSettings_;
     const ShellSettings* previousShellSettings_ = nullptr;

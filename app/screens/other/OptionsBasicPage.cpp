@@ -115,10 +115,9 @@ void cOptionsBasicPage::loadValues(const OptionsValues& v, bool wizard) {
     language.showIndex(v.language);
     if (settings_.isNotSmartphone) {
         gsm.select(yesNoRow(v.isGSM));
-        if (!wizard) {
-            finger.select(yesNoRow(v.touchfriendly));
-            gps.select(yesNoRow(v.isgps));
-        }
+        // The wizard neither loads nor saves these two: they show what the program uses now.
+        finger.select(yesNoRow(wizard ? settings_.touchfriendly : v.touchfriendly));
+        gps.select(yesNoRow(wizard ? settings_.isgps : v.isgps));
     } else {
         standardQwerty.select(yesNoRow(v.isStandardQwerty));
         landscapeQwerty.select(yesNoRow(v.isLandscapeQwerty));

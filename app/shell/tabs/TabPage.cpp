@@ -8,6 +8,7 @@
 #include "app/shell/tabs/TabHost.h"
 #include "app/shell/tabs/ViewTable.h"
 
+#include "platform/core/MessageLoop.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/WindowStyles.h"
