@@ -11,10 +11,13 @@ inline constexpr std::uint32_t VK_RETURN = 0x0D;
 inline constexpr std::uint32_t VK_SHIFT = 0x10;
 inline constexpr std::uint32_t VK_ESCAPE = 0x1B;
 inline constexpr std::uint32_t VK_SPACE = 0x20;
+inline constexpr std::uint32_t VK_END = 0x23;
+inline constexpr std::uint32_t VK_HOME = 0x24;
 inline constexpr std::uint32_t VK_LEFT = 0x25;
 inline constexpr std::uint32_t VK_UP = 0x26;
 inline constexpr std::uint32_t VK_RIGHT = 0x27;
 inline constexpr std::uint32_t VK_DOWN = 0x28;
+inline constexpr std::uint32_t VK_DELETE = 0x2E;
 inline constexpr std::uint32_t VK_0 = 0x30;  // '0' to '9' are 0x30 to 0x39
 inline constexpr std::uint32_t VK_A = 0x41;  // 'A' to 'Z' are 0x41 to 0x5A
 // The numeric keypad's digits, 0x60 to 0x69. On the phones 8 and 9 are command keys (the

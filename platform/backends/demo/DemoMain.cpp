@@ -130,6 +130,8 @@ int main(int argc, char** argv) {
         backend.quitAfter(std::max<std::uint64_t>(runMs, 1));
     }
     const int code = ui::runMessageLoop();
+    // A loop told to end on a busy machine may leave paints queued: show them before the shot.
+    ui::pumpMessages();
     backend.present();
     if (!screenshot.empty() && !backend.readBack().savePng(screenshot)) {
         std::fprintf(stderr, "ui_demo: cannot write %s\n", screenshot.c_str());

@@ -125,6 +125,24 @@ TEST(RadioButton, TapChecksItAndUnchecksItsSiblingsBeforeTheParentHears) {
     EXPECT_EQ(sendMessage(dep, BM_GETCHECK), BST_UNCHECKED);
 }
 
+TEST(RadioButton, IsDrawnRoundWithADiscWhenChosen) {
+    testkit::UiTestKit kit;
+    ControlHost host = makeHost();
+    // The mark is 13 pixels (the font height) at the left, centred: 10..23 by 13..26.
+    const WindowHandle b =
+        host.add(kButtonClass, u"Odjezd", BS_AUTORADIOBUTTON, Rect{10, 10, 110, 30}, 2057);
+    const auto at = [&](int x, int y) { return kit.screenshot().pixel(x, y); };
+    // Round: the corners of the mark's square stay the window's colour, the ring's sides not.
+    EXPECT_EQ(at(10, 13), kWindowColor);
+    EXPECT_EQ(at(22, 25), kWindowColor);
+    EXPECT_NE(at(10, 19), kWindowColor);
+    EXPECT_NE(at(16, 13), kWindowColor);
+    EXPECT_EQ(at(16, 19), kWindowColor);
+    sendMessage(b, BM_SETCHECK, 1);
+    EXPECT_EQ(at(16, 19), kSelectionColor);
+    EXPECT_EQ(at(10, 13), kWindowColor);
+}
+
 TEST(Button, DisabledButtonIgnoresTaps) {
     testkit::UiTestKit kit;
     ControlHost host = makeHost();
