@@ -35,6 +35,8 @@ private:
 class cCalendarPopup : public platform::ui::WindowObject {
 public:
     cCalendarPopup() : calendar(*this) {}
+    // The window goes first, while the members its messages use still live.
+    ~cCalendarPopup() override { destroy(); }
 
     // Opens over the top-level window of `field` with the date selected; the answer goes to
     // `field`, which also gets the focus back.

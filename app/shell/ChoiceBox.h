@@ -29,6 +29,8 @@ public:
     // Enter on the drop list opens the full-screen list.
     cChoiceBox(int focusOrder, int ownerViewId) : cChoiceBox(focusOrder, ownerViewId, true) {}
     cChoiceBox(int focusOrder, int ownerViewId, bool listOnEnter);
+    // The window goes first, while the members its messages use still live.
+    ~cChoiceBox() override { destroy(); }
 
     bool createChoice(platform::WindowHandle parent, const Rect& rect, std::uintptr_t id);
 

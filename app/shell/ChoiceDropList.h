@@ -20,6 +20,8 @@ class cChoiceBox;
 class cChoiceDropList : public platform::ui::WindowObject {
 public:
     explicit cChoiceDropList(cChoiceBox& box) : box_(box) {}
+    // The window goes first, while the members its messages use still live.
+    ~cChoiceDropList() override { destroy(); }
 
     bool createDropList(platform::WindowHandle box, const Rect& rect);
     // Makes the item current (no message) and redraws.

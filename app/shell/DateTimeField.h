@@ -20,6 +20,8 @@ class cDateTimeField : public platform::ui::WindowObject {
 public:
     // The value starts at the current time.
     cDateTimeField(int focusOrder, bool timeShown);
+    // The window goes first, while the members its messages use still live.
+    ~cDateTimeField() override { destroy(); }
 
     bool createField(platform::WindowHandle parent, const Rect& rect);
     // Steps the field of the current position (the up-down control and Up/Down on the touch

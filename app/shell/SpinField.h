@@ -20,6 +20,8 @@ class cSpinField : public platform::ui::WindowObject {
 public:
     // The search page uses (3, true), the stop-timetable page (3, false).
     cSpinField(int focusOrder, bool timeShown) : field(focusOrder, timeShown) {}
+    // The window goes first, while the members its messages use still live.
+    ~cSpinField() override { destroy(); }
 
     bool createSpin(platform::WindowHandle parent, const Rect& rect, std::uintptr_t id);
     // Places the children in the spin field's client area.

@@ -29,7 +29,8 @@ inline constexpr std::uint32_t kTextNothingToRemove = 203;
 inline constexpr std::uint32_t kMenuFavourites = 159;
 inline constexpr std::uint32_t kCommandAddFavourite = 32804;
 inline constexpr std::uint32_t kCommandRemoveFavourite = 32803;
-inline constexpr std::u16string_view kNameSearchFailed = u"Fatalni chyba v knihovne pri vyhledavani nazvu zastavek";
+inline constexpr std::u16string_view kNameSearchFailed =
+    u"Fatalni chyba v knihovne pri vyhledavani nazvu zastavek";
 // The T9 key that deletes the last key, and the character the engine expects with it.
 inline constexpr int kT9DeleteKey = -1;
 
@@ -38,6 +39,8 @@ public:
     // names must outlive the box. hintParent holds the list's hint; gpsFlag: the empty box
     // stands for the current GPS position.
     cTextBox(int focusOrder, platform::WindowHandle hintParent, bool gpsFlag, ObjectNames& names);
+    // The window goes first, while the members its messages use still live.
+    ~cTextBox() override { destroy(); }
 
     // Creates the box and its children; the list becomes a hidden child of `parent`.
     bool createBox(platform::WindowHandle parent, const Rect& rect, std::uintptr_t id);
@@ -50,6 +53,9 @@ public:
     // A copy of the chosen element; the caller owns it.
     std::unique_ptr<cTextBoxKategorieElement> getElement() const;
     void resetInput();
+    // Re-parents the box and its list (the full-screen entry borrows the box and gives it
+    // back); the list and its hint hide.
+    void moveToParent(platform::WindowHandle parent);
     void showFavourites();
     bool addToFavourites();
     void removeFromFavourites();
@@ -112,7 +118,7 @@ private:
     platform::MsgResult OnSize(std::uintptr_t, std::intptr_t);
     void OnEditChange();
     void OnClearButton();
-    void OnSetFocus();
+    platform::MsgResult OnSetFocus(std::uintptr_t from, std::intptr_t);
     platform::MsgResult OnPress(std::uintptr_t, std::intptr_t lParam);
     platform::MsgResult OnRelease(std::uintptr_t, std::intptr_t lParam);
     void OnPaint();

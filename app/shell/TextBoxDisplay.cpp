@@ -1,5 +1,6 @@
 #include "app/shell/TextBoxDisplay.h"
 
+#include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/ShellWindowClass.h"
 #include "app/shell/TextBox.h"
@@ -40,7 +41,7 @@ MsgResult cTextBoxDisplay::OnKeyDown(std::uintptr_t key, std::intptr_t) {
 
 MsgResult cTextBoxDisplay::OnHotKey(std::uintptr_t, std::intptr_t lParam) {
     // The back key, taken over from the menu bar: deletes the last key like Backspace.
-    if (static_cast<std::uint32_t>(lParam >> 16) == ui::VK_ESCAPE) {
+    if (isBackKeyPress(lParam)) {
         box_.onBoxKey(ui::VK_BACK);
     }
     return 0;
@@ -77,15 +78,18 @@ void cTextBoxDisplay::OnPaint() {
     const int height = dc.textMetrics().height;
     const int y = (client.height() - height) / 2;
     const int x = 2;
-    const int typed = box_.focusLook ? std::clamp(selectionEnd, 0, static_cast<int>(text.size())) : 0;
-    const std::u16string_view head = std::u16string_view(text).substr(0, static_cast<std::size_t>(typed));
+    const int typed =
+        box_.focusLook ? std::clamp(selectionEnd, 0, static_cast<int>(text.size())) : 0;
+    const std::u16string_view head =
+        std::u16string_view(text).substr(0, static_cast<std::size_t>(typed));
     const int headWidth = dc.textExtent(head).width;
     if (typed > 0) {
         dc.fillRect(Rect::fromSize(x, y, headWidth, height), kSelectionColor);
         dc.setTextColor(kWhite);
         dc.textOut(x, y, head);
     }
-    if (text.empty() && box_.gpsFlag && box_.editText() == platform::resources::loadResString(kTextGpsPlaceholder)) {
+    if (text.empty() && box_.gpsFlag &&
+        box_.editText() == platform::resources::loadResString(kTextGpsPlaceholder)) {
         // The empty box stands for the current position: the placeholder in grey.
         dc.setTextColor(kSecondaryTextColor);
         dc.textOut(x, y, box_.editText());
