@@ -182,12 +182,12 @@ void cTabPage::OnSetFocus() {
 }
 
 bool cTabPage::routeCommand(std::uint32_t id, std::uint32_t code) {
-    if (activeView != nullptr && activeView->routeCommand(id, code)) return true;
     // The search form's menu opens the options dialog.
     if (currentViewId == kViewSearchForm && code == 0 && (id == kCommandOptions || id == kCommandUpdateOptions)) {
         openOptions(id == kCommandUpdateOptions);
         return true;
     }
+    if (activeView != nullptr && activeView->routeCommand(id, code)) return true;
     return handleOwnCommand(id, code);
 }
 
