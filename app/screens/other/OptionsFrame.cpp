@@ -14,6 +14,7 @@
 #include "platform/shell/MessageBox.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
@@ -157,6 +158,9 @@ void cOptionsFrame::showPage(int n) {
         }
     }
     shown->ShowView(ui::SW_SHOW);
+    // The page's controls were laid out while it was hidden: they paint now.
+    ui::invalidateRect(shown->handle());
+    for (WindowHandle child : ui::getChildren(shown->handle())) ui::invalidateRect(child);
     shown->ResetFocus();
     ui::setFocus(shown->handle());
     currentItem = n;

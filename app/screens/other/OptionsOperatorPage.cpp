@@ -20,27 +20,16 @@ namespace controls = platform::controls;
 using platform::MsgResult;
 using platform::resources::loadResString;
 
-bool isButtonChecked(WindowHandle button) {
-    return platform::sendMessage(button, controls::BM_GETCHECK, 0, 0) == controls::BST_CHECKED;
-}
-
-void setButtonChecked(WindowHandle button, bool checked) {
-    platform::sendMessage(button, controls::BM_SETCHECK,
-                          static_cast<std::uintptr_t>(checked ? controls::BST_CHECKED : controls::BST_UNCHECKED), 0);
-}
-
 cOptionsOperatorPage::cOptionsOperatorPage(bool touchScreen, int ownerViewId)
     : operatorChoice(0, ownerViewId, loadResString(195), 0),
+      calEdit(3, loadResString(374)),
+      calSaveData(4, loadResString(375)),
       quick{cOptionsChoiceRow(5, ownerViewId, u"1.", -1), cOptionsChoiceRow(6, ownerViewId, u"2.", -1),
             cOptionsChoiceRow(7, ownerViewId, u"3.", -1)},
       touch_(touchScreen) {
     category.anchor.canTakeFocus = true;
     category.anchor.focusOrder = 2;
     category.anchor.portraitReference = &categoryCaptionAnchor;
-    calEdit.anchor.canTakeFocus = true;
-    calEdit.anchor.focusOrder = 3;
-    calSaveData.anchor.canTakeFocus = true;
-    calSaveData.anchor.focusOrder = 4;
 }
 
 MsgResult cOptionsOperatorPage::OnCreate(std::uintptr_t wParam, std::intptr_t lParam) {
@@ -61,10 +50,8 @@ MsgResult cOptionsOperatorPage::OnCreate(std::uintptr_t wParam, std::intptr_t lP
     } catch (const ShellException&) {
         categoryHelp.reset();
     }
-    calEdit.createButton(handle(), loadResString(374), small, kCalendarEditCheckId, controls::BS_AUTOCHECKBOX);
-    addFocusItem(calEdit.anchor, calEdit.handle());
-    calSaveData.createButton(handle(), loadResString(375), small, kCalendarSaveCheckId, controls::BS_AUTOCHECKBOX);
-    addFocusItem(calSaveData.anchor, calSaveData.handle());
+    calEdit.create(*this, kCalendarEditCheckId);
+    calSaveData.create(*this, kCalendarSaveCheckId);
     quickCaption.createList(handle(), small, 0);
     std::vector<std::u16string> commands;
     for (const QuickButtonRow& row : quickButtonRows()) commands.emplace_back(row.listed);
@@ -108,14 +95,7 @@ void cOptionsOperatorPage::UpdateScrollLayout() {
         category.anchor.computed = edit;
         if (categoryHelp) ui::moveWindow(categoryHelp->handle(), width * 80 / 100, y - offset + (editHeight - fh) / 2, fh, fh);
         y += editHeight + fh;
-        for (cImageButton* check : {&calEdit, &calSaveData}) {
-            const Rect r = Rect::fromSize(width * 2 / 100, y, width * 96 / 100, 2 * fh + fh / 2);
-            ui::moveWindow(check->handle(), r.left, r.top - offset, r.width(), r.height());
-            platform::sendMessage(check->handle(), controls::WM_SETFONT,
-                                  reinterpret_cast<std::uintptr_t>(&shellSettings().mainFont()), 1);
-            check->anchor.computed = r;
-            y += r.height() + fh / 4;
-        }
+        for (cOptionsCheckRow* check : {&calEdit, &calSaveData}) y = check->place(y, width, offset) + fh / 2;
         y += fh - fh / 4;
         placeLabel(quickCaption, quickCaptionAnchor, loadResString(299));
         for (cOptionsChoiceRow& row : quick) {
@@ -134,10 +114,9 @@ void cOptionsOperatorPage::loadValues(const OptionsValues& v) {
     quick[0].showIndex(v.qb1);
     quick[1].showIndex(v.qb2);
     quick[2].showIndex(v.qb3);
-    setButtonChecked(calEdit.handle(), v.calEdit);
-    setButtonChecked(calSaveData.handle(), v.calSaveData);
-    ui::enableWindow(calSaveData.handle(), v.calEdit);
-    calSaveData.anchor.canTakeFocus = v.calEdit;
+    calEdit.setChecked(v.calEdit);
+    calSaveData.setChecked(v.calSaveData);
+    calSaveData.enable(v.calEdit);
 }
 
 void cOptionsOperatorPage::storeValues(OptionsValues& v) const {
@@ -153,14 +132,12 @@ void cOptionsOperatorPage::storeValues(OptionsValues& v) const {
     v.qb1 = quick[0].index();
     v.qb2 = quick[1].index();
     v.qb3 = quick[2].index();
-    v.calEdit = isButtonChecked(calEdit.handle());
-    v.calSaveData = isButtonChecked(calSaveData.handle());
+    v.calEdit = calEdit.checked();
+    v.calSaveData = calSaveData.checked();
 }
 
 void cOptionsOperatorPage::OnCalEditClicked() {
-    const bool on = isButtonChecked(calEdit.handle());
-    ui::enableWindow(calSaveData.handle(), on);
-    calSaveData.anchor.canTakeFocus = on;
+    calSaveData.enable(calEdit.checked());
 }
 
 MsgResult cOptionsOperatorPage::OnHelp(std::uintptr_t code, std::intptr_t) {

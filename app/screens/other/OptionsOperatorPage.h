@@ -5,7 +5,7 @@
 #include "app/screens/other/OptionsPage.h"
 #include "app/screens/other/OptionsValues.h"
 #include "app/shell/BackKeyEdit.h"
-#include "app/shell/ImageButton.h"
+#include "app/screens/other/OptionsCheckRow.h"
 
 #include <array>
 
@@ -29,8 +29,8 @@ public:
     ImageLabel categoryCaption{false};
     cBackKeyEdit category{2};
     std::unique_ptr<cImageStrip> categoryHelp;  // owned; null without its pictures
-    cImageButton calEdit{3};
-    cImageButton calSaveData{4};
+    cOptionsCheckRow calEdit;
+    cOptionsCheckRow calSaveData;
     LayoutAnchor quickCaptionAnchor;
     ImageLabel quickCaption{false};
     std::array<cOptionsChoiceRow, 3> quick;
@@ -46,9 +46,5 @@ private:
     bool touch_;
     std::u16string storedOperator_;
 };
-
-// Check boxes: BM_GETCHECK and BM_SETCHECK.
-bool isButtonChecked(WindowHandle button);
-void setButtonChecked(WindowHandle button, bool checked);
 
 }  // namespace pelorvant

@@ -38,7 +38,7 @@ MsgResult cOptionsPage::OnCreate(std::uintptr_t, std::intptr_t) {
 }
 
 bool cOptionsPage::scrollBarShown() const {
-    return scrollBar_ != platform::kNullWindow && ui::isWindowVisible(scrollBar_);
+    return scrollBar_ != platform::kNullWindow && (ui::getStyle(scrollBar_) & ui::WS_VISIBLE) != 0;
 }
 
 int cOptionsPage::usableWidth() const {

@@ -16,19 +16,21 @@ using platform::resources::loadResString;
 
 namespace {
 
+// Wide enough for "18 hod." on the narrowest screen.
+constexpr RowPlacement kWideChoice{7, 60};
 constexpr std::uint32_t kHelpTexts[] = {198, 264, 265, 266, 267, 268, 269, 367};
 
 }  // namespace
 
 cOptionsSearchPage::cOptionsSearchPage(int ownerViewId)
-    : connections(0, ownerViewId, loadResString(201), 0),
-      standardWindow(1, ownerViewId, loadResString(209), 1),
-      maximumWindow(2, ownerViewId, loadResString(210), 2),
-      transferAtVia(3, ownerViewId, loadResString(205), 3),
-      minimumTransfer(4, ownerViewId, loadResString(206), 4),
-      safeTransfer(5, ownerViewId, loadResString(207), 5),
-      penalty(6, ownerViewId, loadResString(208), 6),
-      transfers(7, ownerViewId, loadResString(366), 7) {}
+    : connections(0, ownerViewId, loadResString(201), 0, kWideChoice),
+      standardWindow(1, ownerViewId, loadResString(209), 1, kWideChoice),
+      maximumWindow(2, ownerViewId, loadResString(210), 2, kWideChoice),
+      transferAtVia(3, ownerViewId, loadResString(205), 3, kWideChoice),
+      minimumTransfer(4, ownerViewId, loadResString(206), 4, kWideChoice),
+      safeTransfer(5, ownerViewId, loadResString(207), 5, kWideChoice),
+      penalty(6, ownerViewId, loadResString(208), 6, kWideChoice),
+      transfers(7, ownerViewId, loadResString(366), 7, kWideChoice) {}
 
 std::array<cOptionsChoiceRow*, 8> cOptionsSearchPage::rows() {
     return {&connections, &standardWindow, &maximumWindow, &transferAtVia,

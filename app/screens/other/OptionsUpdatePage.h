@@ -3,7 +3,7 @@
 // program is not running, and the notice of a new program version.
 #include "app/screens/other/OptionsPage.h"
 #include "app/screens/other/OptionsValues.h"
-#include "app/shell/ImageButton.h"
+#include "app/screens/other/OptionsCheckRow.h"
 
 namespace pelorvant {
 
@@ -21,9 +21,9 @@ public:
     void UpdateScrollLayout() override;
     void Layout(unsigned flags, int width, int height) override;
 
-    cImageButton updater{0};
-    cImageButton startsProgram{1};
-    cImageButton appUpdate{2};
+    cOptionsCheckRow updater;
+    cOptionsCheckRow startsProgram;
+    cOptionsCheckRow appUpdate;
 
     const platform::ui::MessageMapBase& messageMap() const override;
 
