@@ -42,13 +42,8 @@ void cCheckListPage::Layout(unsigned, int width, int height) {
     const ShellSettings& settings = shellSettings();
     const int fh = settings.fontHeight();
     const int left = width * 2 / 100;
-    const int w = width - 2 * left;
-    ui::moveWindow(caption.handle(), left, fh / 4, w, 3 * fh);
-    caption.SetText(formatCaption(captionText, fh));
-    const int h = std::max(caption.GetTextHeight(), fh);
-    ui::moveWindow(caption.handle(), left, fh / 4, w, h);
-    captionAnchor.computed = Rect::fromSize(left, fh / 4, w, h);
-    const int top = fh / 4 + h + fh / 4;
+    const int w = width * 96 / 100;
+    const int top = placeCaption(caption, captionAnchor, captionText, fh / 4, width, 0) + fh / 4;
     ui::moveWindow(list.handle(), left, top, w, std::max(height - top - fh / 4, fh));
     list.anchor.computed = Rect::fromSize(left, top, w, height - top);
     platform::sendMessage(list.handle(), controls::WM_SETFONT, reinterpret_cast<std::uintptr_t>(&settings.mainFont()), 1);

@@ -20,6 +20,19 @@ std::u16string formatCaption(std::u16string_view caption, int fontHeight) {
     return text;
 }
 
+int placeCaption(ImageLabel& caption, LayoutAnchor& anchor, std::u16string_view text, int top, int width,
+                 int offset) {
+    const int fh = shellSettings().fontHeight();
+    const int left = width * 2 / 100;
+    const int w = width * 96 / 100;
+    ui::moveWindow(caption.handle(), left, top - offset, w, 3 * fh);
+    caption.SetText(formatCaption(text, fh));
+    const int h = std::max(caption.GetTextHeight(), fh);
+    ui::moveWindow(caption.handle(), left, top - offset, w, h);
+    anchor.computed = Rect::fromSize(left, top, w, h);
+    return top + h;
+}
+
 cOptionsChoiceRow::cOptionsChoiceRow(int focusOrder, int ownerViewId, std::u16string caption, int helpCode,
                                      RowPlacement placement)
     : choice(focusOrder, ownerViewId), captionText(std::move(caption)), helpCode(helpCode), placement(placement) {
@@ -62,14 +75,7 @@ int cOptionsChoiceRow::place(int top, int width, int offset) {
     const int fh = shellSettings().fontHeight();
     int y = top;
     if (!captionText.empty()) {
-        const int left = width * 2 / 100;
-        const int w = width * 96 / 100;
-        ui::moveWindow(caption.handle(), left, y - offset, w, 3 * fh);
-        caption.SetText(formatCaption(captionText, fh));
-        const int h = std::max(caption.GetTextHeight(), fh);
-        ui::moveWindow(caption.handle(), left, y - offset, w, h);
-        captionAnchor.computed = Rect::fromSize(left, y, w, h);
-        y += h + fh / 4;
+        y = placeCaption(caption, captionAnchor, captionText, y, width, offset) + fh / 4;
     } else {
         captionAnchor.computed = Rect::fromSize(0, y, 0, 0);
     }

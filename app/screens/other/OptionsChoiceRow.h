@@ -21,6 +21,12 @@ class cImageMessageBoxView;
 // "%d" in a caption stands for the font height ("<*%d*>" sets the caption's size).
 std::u16string formatCaption(std::u16string_view caption, int fontHeight);
 
+// Places a caption across the page (2 % to 98 % of `width`) at content y `top`, shown at
+// `top - offset`, as tall as its text; records its content rectangle in `anchor` and returns its
+// bottom.
+int placeCaption(ImageLabel& caption, LayoutAnchor& anchor, std::u16string_view text, int top, int width,
+                 int offset);
+
 struct RowPlacement {
     int left = 7;    // percent of the width
     int right = 40;  // percent of the width

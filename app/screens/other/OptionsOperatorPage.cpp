@@ -77,14 +77,7 @@ void cOptionsOperatorPage::UpdateScrollLayout() {
     int y = operatorChoice.place(fh / 4, width, offset) + fh;
     if (touch_) {
         const auto placeLabel = [&](ImageLabel& label, LayoutAnchor& anchor, std::u16string_view text) {
-            const int left = width * 2 / 100;
-            const int w = width * 96 / 100;
-            ui::moveWindow(label.handle(), left, y - offset, w, 3 * fh);
-            label.SetText(formatCaption(text, fh));
-            const int h = std::max(label.GetTextHeight(), fh);
-            ui::moveWindow(label.handle(), left, y - offset, w, h);
-            anchor.computed = Rect::fromSize(left, y, w, h);
-            y += h + fh / 4;
+            y = placeCaption(label, anchor, text, y, width, offset) + fh / 4;
         };
         placeLabel(categoryCaption, categoryCaptionAnchor, loadResString(284));
         const int editHeight = static_cast<int>(1.3 * fh);
