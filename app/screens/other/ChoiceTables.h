@@ -34,15 +34,19 @@ std::optional<int> rowEqualTo(std::span<const ChoiceRow> rows, std::int32_t valu
 // What a choice gives back: the chosen row's value, except that a stored value that no row
 // could show is kept while the user leaves its row as it was shown. So a hand-edited value the
 // lists do not know is not overwritten by a row the user never picked.
-std::int32_t chosenValue(std::span<const ChoiceRow> rows, std::int32_t stored, bool storedFits, int shownRow,
-                         int chosenRow);
+std::int32_t chosenValue(std::span<const ChoiceRow> rows, std::int32_t stored, bool storedFits,
+                         int shownRow, int chosenRow);
 
 // A number as the lists show it.
 std::u16string decimalText(std::int32_t value);
 
 // Yes/no choices: "Ano" is row 0.
-inline int yesNoRow(bool value) { return value ? 0 : 1; }
-inline bool yesFromRow(int row) { return row == 0; }
+inline int yesNoRow(bool value) {
+    return value ? 0 : 1;
+}
+inline bool yesFromRow(int row) {
+    return row == 0;
+}
 
 // The seven font heights offered: default + (i − 2) × step, step 2 on high-resolution screens.
 std::array<std::int32_t, 7> fontHeights(std::int32_t defaultHeight, bool highResolution);

@@ -22,7 +22,9 @@ using platform::resources::loadResString;
 
 namespace {
 
-std::vector<std::u16string> yesNo() { return {loadResString(350), loadResString(351)}; }
+std::vector<std::u16string> yesNo() {
+    return {loadResString(350), loadResString(351)};
+}
 
 }  // namespace
 
@@ -38,17 +40,20 @@ cOptionsBasicPage::cOptionsBasicPage(AppSettings& settings, int ownerViewId)
       settings_(settings) {}
 
 std::vector<cOptionsChoiceRow*> cOptionsBasicPage::shownRows() {
-    if (settings_.isNotSmartphone) return {&language, &tabs, &font, &gsm, &finger, &gps};
+    if (settings_.isNotSmartphone)
+        return {&language, &tabs, &font, &gsm, &finger, &gps};
     return {&language, &tabs, &font, &standardQwerty, &landscapeQwerty};
 }
 
 MsgResult cOptionsBasicPage::OnCreate(std::uintptr_t wParam, std::intptr_t lParam) {
     cOptionsPage::OnCreate(wParam, lParam);
     for (cOptionsChoiceRow* row : shownRows()) {
-        row->create(*this, row == &font ? kFontChoiceId : kOptionsChoiceId, help_.view, help_.listMenu);
+        row->create(*this, row == &font ? kFontChoiceId : kOptionsChoiceId, help_.view,
+                    help_.listMenu);
     }
     std::vector<std::u16string> languages;
-    for (int i = 0; i < 2; ++i) languages.emplace_back(languageName(i));
+    for (int i = 0; i < 2; ++i)
+        languages.emplace_back(languageName(i));
     language.setItems(languages);
     for (cOptionsChoiceRow* row : {&tabs, &gsm, &finger, &gps, &standardQwerty, &landscapeQwerty}) {
         row->setItems(yesNo());
@@ -85,8 +90,9 @@ void cOptionsBasicPage::UpdateScrollLayout() {
             const int left = width * (touch ? 43 : 55) / 100;
             const int right = width * (touch ? 78 : 90) / 100;
             const int top = font.choice.anchor.computed.top;
-            const int height = std::max(bottom - top, fontHeights(settings_.defaultFontHeight,
-                                                                  settings_.highResolution)[6] + 4);
+            const int height =
+                std::max(bottom - top,
+                         fontHeights(settings_.defaultFontHeight, settings_.highResolution)[6] + 4);
             ui::moveWindow(fontSample.handle(), left, top - offset, right - left, height);
             y = top + height + fh;
         }
@@ -140,29 +146,36 @@ void cOptionsBasicPage::storeValues(OptionsValues& v, bool wizard) const {
     }
 }
 
-void cOptionsBasicPage::OnFontChange() { previewFontRow(font.selected()); }
+void cOptionsBasicPage::OnFontChange() {
+    previewFontRow(font.selected());
+}
 
 MsgResult cOptionsBasicPage::OnChoiceChanged(std::uintptr_t id, std::intptr_t) {
-    if (id == kFontChoiceId) OnFontChange();
+    if (id == kFontChoiceId)
+        OnFontChange();
     return 0;
 }
 
 MsgResult cOptionsBasicPage::OnHelp(std::uintptr_t code, std::intptr_t) {
     static constexpr std::uint32_t kTexts[] = {304, 163, 197, 164};
     cOptionsChoiceRow* rows[] = {&language, &tabs, &font, &gsm};
-    if (code < std::size(kTexts)) showHelp(loadResString(kTexts[code]), rows[code]->focusWindow());
+    if (code < std::size(kTexts))
+        showHelp(loadResString(kTexts[code]), rows[code]->focusWindow());
     return 0;
 }
 
-void cOptionsBasicPage::OnSetFocus() { ui::setFocus(language.focusWindow()); }
+void cOptionsBasicPage::OnSetFocus() {
+    ui::setFocus(language.focusWindow());
+}
 
 const ui::MessageMapBase& cOptionsBasicPage::messageMap() const {
-    static const auto map = ui::MessageMap<cOptionsBasicPage>(&cOptionsPage::messageMap())
-                                .message(ui::WM_CREATE, &cOptionsBasicPage::OnCreate)
-                                .message(WM_CHOICE_CHANGED, &cOptionsBasicPage::OnChoiceChanged)
-                                .message(WM_IMAGEBUTTON_CLICK, &cOptionsBasicPage::OnHelp)
-                                .message(ui::WM_SETFOCUS, &cOptionsBasicPage::OnSetFocus)
-                                .command(kFontChoiceId, &cOptionsBasicPage::OnFontChange, controls::CBN_SELCHANGE);
+    static const auto map =
+        ui::MessageMap<cOptionsBasicPage>(&cOptionsPage::messageMap())
+            .message(ui::WM_CREATE, &cOptionsBasicPage::OnCreate)
+            .message(WM_CHOICE_CHANGED, &cOptionsBasicPage::OnChoiceChanged)
+            .message(WM_IMAGEBUTTON_CLICK, &cOptionsBasicPage::OnHelp)
+            .message(ui::WM_SETFOCUS, &cOptionsBasicPage::OnSetFocus)
+            .command(kFontChoiceId, &cOptionsBasicPage::OnFontChange, controls::CBN_SELCHANGE);
     return map;
 }
 

@@ -13,7 +13,8 @@ namespace pelorvant {
 namespace ui = platform::ui;
 namespace controls = platform::controls;
 
-cOptionsCheckRow::cOptionsCheckRow(int focusOrder, std::u16string text) : box(focusOrder), caption(std::move(text)) {
+cOptionsCheckRow::cOptionsCheckRow(int focusOrder, std::u16string text)
+    : box(focusOrder), caption(std::move(text)) {
     box.anchor.canTakeFocus = true;
     box.anchor.focusOrder = focusOrder;
 }
@@ -41,12 +42,14 @@ int cOptionsCheckRow::place(int top, int width, int offset) {
 }
 
 bool cOptionsCheckRow::checked() const {
-    return platform::sendMessage(box.handle(), controls::BM_GETCHECK, 0, 0) == controls::BST_CHECKED;
+    return platform::sendMessage(box.handle(), controls::BM_GETCHECK, 0, 0) ==
+           controls::BST_CHECKED;
 }
 
 void cOptionsCheckRow::setChecked(bool on) {
-    platform::sendMessage(box.handle(), controls::BM_SETCHECK,
-                          static_cast<std::uintptr_t>(on ? controls::BST_CHECKED : controls::BST_UNCHECKED), 0);
+    platform::sendMessage(
+        box.handle(), controls::BM_SETCHECK,
+        static_cast<std::uintptr_t>(on ? controls::BST_CHECKED : controls::BST_UNCHECKED), 0);
 }
 
 void cOptionsCheckRow::enable(bool enabled) {

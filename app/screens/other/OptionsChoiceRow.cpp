@@ -14,14 +14,15 @@ namespace ui = platform::ui;
 std::u16string formatCaption(std::u16string_view caption, int fontHeight) {
     std::u16string text(caption);
     const std::u16string number = decimalText(fontHeight);
-    for (std::size_t at = text.find(u"%d"); at != std::u16string::npos; at = text.find(u"%d", at + number.size())) {
+    for (std::size_t at = text.find(u"%d"); at != std::u16string::npos;
+         at = text.find(u"%d", at + number.size())) {
         text.replace(at, 2, number);
     }
     return text;
 }
 
-int placeCaption(ImageLabel& caption, LayoutAnchor& anchor, std::u16string_view text, int top, int width,
-                 int offset) {
+int placeCaption(ImageLabel& caption, LayoutAnchor& anchor, std::u16string_view text, int top,
+                 int width, int offset) {
     const int fh = shellSettings().fontHeight();
     const int left = width * 2 / 100;
     const int w = width * 96 / 100;
@@ -33,25 +34,30 @@ int placeCaption(ImageLabel& caption, LayoutAnchor& anchor, std::u16string_view 
     return top + h;
 }
 
-cOptionsChoiceRow::cOptionsChoiceRow(int focusOrder, int ownerViewId, std::u16string caption, int helpCode,
-                                     RowPlacement placement)
-    : choice(focusOrder, ownerViewId), captionText(std::move(caption)), helpCode(helpCode), placement(placement) {
+cOptionsChoiceRow::cOptionsChoiceRow(int focusOrder, int ownerViewId, std::u16string caption,
+                                     int helpCode, RowPlacement placement)
+    : choice(focusOrder, ownerViewId),
+      captionText(std::move(caption)),
+      helpCode(helpCode),
+      placement(placement) {
     choice.anchor.canTakeFocus = true;
     choice.anchor.focusOrder = focusOrder;
     choice.anchor.portraitReference = &captionAnchor;
 }
 
-void cOptionsChoiceRow::create(cBaseView& page, std::uintptr_t choiceId, cImageMessageBoxView* listView,
-                               int returnMenu) {
+void cOptionsChoiceRow::create(cBaseView& page, std::uintptr_t choiceId,
+                               cImageMessageBoxView* listView, int returnMenu) {
     const Rect small{0, 0, 10, 10};
-    if (!captionText.empty()) caption.createList(page.handle(), small, 0);
+    if (!captionText.empty())
+        caption.createList(page.handle(), small, 0);
     choice.listView = listView;
     choice.returnMenu = returnMenu;
     choice.createChoice(page.handle(), small, choiceId);
     if (helpCode >= 0 && shellSettings().isNotSmartphone()) {
         try {
             auto strip = std::make_unique<cImageStrip>(u"infoM", u"infoMD", u"", false, helpCode);
-            if (strip->createStrip(page.handle(), small, 2054)) help = std::move(strip);
+            if (strip->createStrip(page.handle(), small, 2054))
+                help = std::move(strip);
         } catch (const ShellException&) {
             help.reset();  // without its pictures the row still works, only without help
         }
@@ -67,7 +73,8 @@ void cOptionsChoiceRow::setItems(const std::vector<std::u16string>& items) {
 
 void cOptionsChoiceRow::setRows(std::span<const ChoiceRow> rows) {
     std::vector<std::u16string> texts;
-    for (const ChoiceRow& row : rows) texts.emplace_back(row.text);
+    for (const ChoiceRow& row : rows)
+        texts.emplace_back(row.text);
     setItems(texts);
 }
 
@@ -88,7 +95,8 @@ int cOptionsChoiceRow::place(int top, int width, int offset) {
     choice.anchor.computed = Rect::fromSize(left, y, right - left, height);
     if (help) {
         const int side = fh;
-        ui::moveWindow(help->handle(), width * 80 / 100, y - offset + (height - side) / 2, side, side);
+        ui::moveWindow(help->handle(), width * 80 / 100, y - offset + (height - side) / 2, side,
+                       side);
     }
     return y + height;
 }
@@ -114,7 +122,8 @@ void cOptionsChoiceRow::showIndex(std::int32_t stored) {
 
 std::int32_t cOptionsChoiceRow::index() const {
     const int now = selected();
-    if (!storedFits_ && now == shownRow_) return stored_;
+    if (!storedFits_ && now == shownRow_)
+        return stored_;
     return now;
 }
 
@@ -124,9 +133,11 @@ platform::WindowHandle cOptionsChoiceRow::focusWindow() const {
 
 void cOptionsChoiceRow::show(bool visible) {
     const int command = visible ? ui::SW_SHOW : ui::SW_HIDE;
-    if (!captionText.empty()) ui::showWindow(caption.handle(), command);
+    if (!captionText.empty())
+        ui::showWindow(caption.handle(), command);
     choice.Show(command);
-    if (help) ui::showWindow(help->handle(), command);
+    if (help)
+        ui::showWindow(help->handle(), command);
 }
 
 }  // namespace pelorvant

@@ -24,8 +24,8 @@ std::u16string formatCaption(std::u16string_view caption, int fontHeight);
 // Places a caption across the page (2 % to 98 % of `width`) at content y `top`, shown at
 // `top - offset`, as tall as its text; records its content rectangle in `anchor` and returns its
 // bottom.
-int placeCaption(ImageLabel& caption, LayoutAnchor& anchor, std::u16string_view text, int top, int width,
-                 int offset);
+int placeCaption(ImageLabel& caption, LayoutAnchor& anchor, std::u16string_view text, int top,
+                 int width, int offset);
 
 struct RowPlacement {
     int left = 7;    // percent of the width
@@ -40,7 +40,8 @@ public:
 
     // Creates the controls in `page` and adds the choice to its focus order. The keypad's full
     // list is shown in `listView` (not owned), which puts up `returnMenu` while it is open.
-    void create(cBaseView& page, std::uintptr_t choiceId, cImageMessageBoxView* listView, int returnMenu);
+    void create(cBaseView& page, std::uintptr_t choiceId, cImageMessageBoxView* listView,
+                int returnMenu);
     void setItems(const std::vector<std::u16string>& items);
     void setRows(std::span<const ChoiceRow> rows);
 

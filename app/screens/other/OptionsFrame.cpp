@@ -36,11 +36,14 @@ constexpr std::uintptr_t kMenuButton = 402;
 }  // namespace
 
 std::u16string settingsNotSavedText() {
-    return u"Nastavení se nepodařilo zapsat na disk (disk je plný nebo složka s daty je jen pro čtení). "
-           u"Zvolené hodnoty zůstávají v aplikaci; uvolněte místo nebo povolte zápis a uložte je znovu.";
+    return u"Nastavení se nepodařilo zapsat na disk (disk je plný nebo složka s daty je jen pro "
+           u"čtení). "
+           u"Zvolené hodnoty zůstávají v aplikaci; uvolněte místo nebo povolte zápis a uložte je "
+           u"znovu.";
 }
 
-cOptionsFrame::cOptionsFrame(ProgramContext& context, ViewSwitcher& tab, cImageMessageBoxView& messageBox,
+cOptionsFrame::cOptionsFrame(ProgramContext& context, ViewSwitcher& tab,
+                             cImageMessageBoxView& messageBox,
                              std::function<WindowHandle()> menuBar)
     : cTabbedForm(true, false, false),
       basic(*context.settings, kOptionsViewId),
@@ -53,7 +56,9 @@ cOptionsFrame::cOptionsFrame(ProgramContext& context, ViewSwitcher& tab, cImageM
     showsTabs = context.settings->isNotSmartphone;
 }
 
-cOptionsFrame::~cOptionsFrame() { destroy(); }
+cOptionsFrame::~cOptionsFrame() {
+    destroy();
+}
 
 bool cOptionsFrame::createFrame(WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kOptionsViewId);
@@ -78,17 +83,25 @@ MsgResult cOptionsFrame::OnCreate(std::uintptr_t wParam, std::intptr_t lParam) {
 }
 
 cBaseView* cOptionsFrame::pageView(int n) {
-    if (n < 0 || n >= pageCount()) return nullptr;
+    if (n < 0 || n >= pageCount())
+        return nullptr;
     switch (n) {
-        case 0: return &basic;
-        case 1: return &operatorPage;
-        case 2: return &update;
-        case 3: return &dataPage;
-        default: return (n - kFixedPages) % 2 == 0 ? static_cast<cBaseView*>(&search) : &lineKinds;
+        case 0:
+            return &basic;
+        case 1:
+            return &operatorPage;
+        case 2:
+            return &update;
+        case 3:
+            return &dataPage;
+        default:
+            return (n - kFixedPages) % 2 == 0 ? static_cast<cBaseView*>(&search) : &lineKinds;
     }
 }
 
-bool cOptionsFrame::Refresh() { return refreshFor(set); }
+bool cOptionsFrame::Refresh() {
+    return refreshFor(set);
+}
 
 bool cOptionsFrame::refreshFor(std::int32_t tabSet) {
     set = tabSet;
@@ -97,7 +110,8 @@ bool cOptionsFrame::refreshFor(std::int32_t tabSet) {
     }
     formPages.clear();
     pageTitles.clear();
-    for (std::uint32_t title : {348u, 349u, 382u, 383u}) AddPage(nullptr, loadResString(title));
+    for (std::uint32_t title : {348u, 349u, 382u, 383u})
+        AddPage(nullptr, loadResString(title));
     const std::vector<std::u16string> names =
         set >= 0 ? context_.data->getSetTimetableNames(set) : std::vector<std::u16string>{};
     timetableCount_ = static_cast<int>(names.size());
@@ -140,27 +154,32 @@ bool cOptionsFrame::saveSettings() {
 
 void cOptionsFrame::showPage(int n) {
     cBaseView* shown = pageView(n);
-    if (shown == nullptr) return;
+    if (shown == nullptr)
+        return;
     for (cBaseView* p : {static_cast<cBaseView*>(&basic), static_cast<cBaseView*>(&operatorPage),
                          static_cast<cBaseView*>(&search), static_cast<cBaseView*>(&lineKinds),
                          static_cast<cBaseView*>(&update), static_cast<cBaseView*>(&dataPage)}) {
-        if (p != shown) p->ShowView(ui::SW_HIDE);
+        if (p != shown)
+            p->ShowView(ui::SW_HIDE);
     }
     if (n >= kFixedPages) {
         auto& records = context_.data->setParams();
         const auto t = static_cast<std::size_t>((n - kFixedPages) / 2);
         if (shown == &search) {
             search.storeRecord();
-            if (t < records.size()) search.loadRecord(records[t]);
+            if (t < records.size())
+                search.loadRecord(records[t]);
         } else {
             lineKinds.storeRecord();
-            if (t < records.size()) lineKinds.loadRecord(records[t]);
+            if (t < records.size())
+                lineKinds.loadRecord(records[t]);
         }
     }
     shown->ShowView(ui::SW_SHOW);
     // The page's controls were laid out while it was hidden: they paint now.
     ui::invalidateRect(shown->handle());
-    for (WindowHandle child : ui::getChildren(shown->handle())) ui::invalidateRect(child);
+    for (WindowHandle child : ui::getChildren(shown->handle()))
+        ui::invalidateRect(child);
     shown->ResetFocus();
     ui::setFocus(shown->handle());
     currentItem = n;
@@ -169,7 +188,8 @@ void cOptionsFrame::showPage(int n) {
 void cOptionsFrame::showPageAndTab(int n) {
     showPage(n);
     if (showsTabs && tabControl() != platform::kNullWindow && pageView(n) != nullptr) {
-        platform::sendMessage(tabControl(), controls::TCM_SETCURSEL, static_cast<std::uintptr_t>(n), 0);
+        platform::sendMessage(tabControl(), controls::TCM_SETCURSEL, static_cast<std::uintptr_t>(n),
+                              0);
     }
 }
 
@@ -179,7 +199,8 @@ int cOptionsFrame::ResetFocus() {
 }
 
 void cOptionsFrame::Layout(unsigned flags, int width, int height) {
-    if ((flags & kLayoutSizeUnchanged) && !(flags & kLayoutInputPanel)) return;
+    if ((flags & kLayoutSizeUnchanged) && !(flags & kLayoutInputPanel))
+        return;
     cTabbedForm::Layout(flags, width, height);
     const Rect area = pageArea(width, height);
     for (cBaseView* p : {static_cast<cBaseView*>(&basic), static_cast<cBaseView*>(&operatorPage),
@@ -192,18 +213,24 @@ void cOptionsFrame::Layout(unsigned flags, int width, int height) {
 
 void cOptionsFrame::OnViewActivate() {
     const WindowHandle bar = menuBar_ ? menuBar_() : platform::kNullWindow;
-    if (bar == platform::kNullWindow) return;
-    auto* menu = reinterpret_cast<shell::Menu*>(platform::sendMessage(bar, shell::SHCMBM_GETSUBMENU, 0, kMenuButton));
-    if (menu == nullptr) return;
+    if (bar == platform::kNullWindow)
+        return;
+    auto* menu = reinterpret_cast<shell::Menu*>(
+        platform::sendMessage(bar, shell::SHCMBM_GETSUBMENU, 0, kMenuButton));
+    if (menu == nullptr)
+        return;
     const shell::MenuPtr parameters = menu->subMenu(4);
     const shell::MenuPtr lines = menu->subMenu(5);
-    if (!parameters || !lines) return;
+    if (!parameters || !lines)
+        return;
     const std::vector<std::u16string> names =
         set >= 0 ? context_.data->getSetTimetableNames(set) : std::vector<std::u16string>{};
     for (int i = 0; i < static_cast<int>(names.size()); ++i) {
         const auto position = static_cast<std::uint32_t>(i);
-        parameters->insert(position, shell::MF_BYPOSITION, kCommandFirstTimetablePage + 2 * position, names[i]);
-        lines->insert(position, shell::MF_BYPOSITION, kCommandFirstTimetablePage + 2 * position + 1, names[i]);
+        parameters->insert(position, shell::MF_BYPOSITION,
+                           kCommandFirstTimetablePage + 2 * position, names[i]);
+        lines->insert(position, shell::MF_BYPOSITION, kCommandFirstTimetablePage + 2 * position + 1,
+                      names[i]);
     }
     // The placeholder "Všechny" now follows the timetables.
     parameters->remove(static_cast<std::uint32_t>(names.size()), shell::MF_BYPOSITION);
@@ -212,11 +239,21 @@ void cOptionsFrame::OnViewActivate() {
 
 void cOptionsFrame::OnPageCommand(std::uint32_t id) {
     switch (id) {
-        case kCommandBasicPage: showPageAndTab(0); break;
-        case kCommandAdvancedPage: showPageAndTab(1); break;
-        case kCommandUpdatePage: showPageAndTab(2); break;
-        case kCommandDataPage: showPageAndTab(3); break;
-        default: showPageAndTab(static_cast<int>(id) - 33496); break;
+        case kCommandBasicPage:
+            showPageAndTab(0);
+            break;
+        case kCommandAdvancedPage:
+            showPageAndTab(1);
+            break;
+        case kCommandUpdatePage:
+            showPageAndTab(2);
+            break;
+        case kCommandDataPage:
+            showPageAndTab(3);
+            break;
+        default:
+            showPageAndTab(static_cast<int>(id) - 33496);
+            break;
     }
 }
 
@@ -224,7 +261,8 @@ void cOptionsFrame::menuOkClick() {
     const bool restart = saveSettings();
     search.storeRecord();
     lineKinds.storeRecord();
-    if (set >= 0) context_.data->saveSetSearchParams(set);
+    if (set >= 0)
+        context_.data->saveSetSearchParams(set);
     if (!context_.ini().flush()) {
         // The values are in the INI store, which stays unsaved: the user is told, and the dialog
         // shows them again so that "Uložit" can be tried once the folder takes the file. No
@@ -236,7 +274,8 @@ void cOptionsFrame::menuOkClick() {
         return;
     }
     tab_.showView(kSearchFormViewId, -1);
-    if (restart) hooks().restartApplication(loadResString(199), false);
+    if (restart)
+        hooks().restartApplication(loadResString(199), false);
 }
 
 void cOptionsFrame::menuCancelClick() {
@@ -247,25 +286,28 @@ void cOptionsFrame::menuCancelClick() {
 }
 
 void cOptionsFrame::OnIdOk() {
-    if (context_.settings->isWizardFinished) menuOkClick();
+    if (context_.settings->isWizardFinished)
+        menuOkClick();
 }
 
 void cOptionsFrame::OnSetFocus() {
-    if (cBaseView* p = pageView(currentItem)) ui::setFocus(p->handle());
+    if (cBaseView* p = pageView(currentItem))
+        ui::setFocus(p->handle());
 }
 
 const ui::MessageMapBase& cOptionsFrame::messageMap() const {
-    static const auto map = ui::MessageMap<cOptionsFrame>(&cTabbedForm::messageMap())
-                                .message(ui::WM_CREATE, &cOptionsFrame::OnCreate)
-                                .message(ui::WM_SETFOCUS, &cOptionsFrame::OnSetFocus)
-                                .commandRange(kCommandBasicPage, kCommandAdvancedPage, &cOptionsFrame::OnPageCommand)
-                                .commandRange(kCommandUpdatePage, kCommandUpdatePage, &cOptionsFrame::OnPageCommand)
-                                .commandRange(kCommandDataPage, kCommandDataPage, &cOptionsFrame::OnPageCommand)
-                                .commandRange(kCommandFirstTimetablePage, kCommandLastTimetablePage,
-                                              &cOptionsFrame::OnPageCommand)
-                                .command(kCommandOptionsSave, &cOptionsFrame::menuOkClick)
-                                .command(shell::IDOK, &cOptionsFrame::OnIdOk)
-                                .command(kCommandOptionsCancel, &cOptionsFrame::menuCancelClick);
+    static const auto map =
+        ui::MessageMap<cOptionsFrame>(&cTabbedForm::messageMap())
+            .message(ui::WM_CREATE, &cOptionsFrame::OnCreate)
+            .message(ui::WM_SETFOCUS, &cOptionsFrame::OnSetFocus)
+            .commandRange(kCommandBasicPage, kCommandAdvancedPage, &cOptionsFrame::OnPageCommand)
+            .commandRange(kCommandUpdatePage, kCommandUpdatePage, &cOptionsFrame::OnPageCommand)
+            .commandRange(kCommandDataPage, kCommandDataPage, &cOptionsFrame::OnPageCommand)
+            .commandRange(kCommandFirstTimetablePage, kCommandLastTimetablePage,
+                          &cOptionsFrame::OnPageCommand)
+            .command(kCommandOptionsSave, &cOptionsFrame::menuOkClick)
+            .command(shell::IDOK, &cOptionsFrame::OnIdOk)
+            .command(kCommandOptionsCancel, &cOptionsFrame::menuCancelClick);
     return map;
 }
 

@@ -4,7 +4,8 @@
 
 namespace pelorvant {
 
-cOptionsLineKindsPage::cOptionsLineKindsPage() : cCheckListPage(platform::resources::loadResString(365)) {}
+cOptionsLineKindsPage::cOptionsLineKindsPage()
+    : cCheckListPage(platform::resources::loadResString(365)) {}
 
 void cOptionsLineKindsPage::loadRecord(SetSearchParams& record) {
     record_ = &record;
@@ -12,7 +13,8 @@ void cOptionsLineKindsPage::loadRecord(SetSearchParams& record) {
 }
 
 void cOptionsLineKindsPage::storeRecord() {
-    if (record_ == nullptr) return;
+    if (record_ == nullptr)
+        return;
     const std::vector<bool> checked = checkedRows();
     for (std::size_t i = 0; i < record_->allowedEdited.size() && i < checked.size(); ++i) {
         record_->allowedEdited[i] = checked[i];

@@ -24,7 +24,8 @@ cOptionsOperatorPage::cOptionsOperatorPage(bool touchScreen, int ownerViewId)
     : operatorChoice(0, ownerViewId, loadResString(195), 0),
       calEdit(3, loadResString(374)),
       calSaveData(4, loadResString(375)),
-      quick{cOptionsChoiceRow(5, ownerViewId, u"1.", -1), cOptionsChoiceRow(6, ownerViewId, u"2.", -1),
+      quick{cOptionsChoiceRow(5, ownerViewId, u"1.", -1),
+            cOptionsChoiceRow(6, ownerViewId, u"2.", -1),
             cOptionsChoiceRow(7, ownerViewId, u"3.", -1)},
       touch_(touchScreen) {
     category.anchor.canTakeFocus = true;
@@ -37,16 +38,19 @@ MsgResult cOptionsOperatorPage::OnCreate(std::uintptr_t wParam, std::intptr_t lP
     const Rect small{0, 0, 10, 10};
     operatorChoice.create(*this, kOptionsChoiceId, help_.view, help_.listMenu);
     std::vector<std::u16string> operators;
-    for (const char16_t* name : operatorNames()) operators.emplace_back(name);
+    for (const char16_t* name : operatorNames())
+        operators.emplace_back(name);
     operatorChoice.setItems(operators);
-    if (!touch_) return 0;
+    if (!touch_)
+        return 0;
     categoryCaption.createList(handle(), small, 0);
     category.createEdit(handle(), small, 2056);
     ui::setStyle(category.handle(), ui::getStyle(category.handle()) | ui::WS_BORDER);
     addFocusItem(category.anchor, category.handle());
     try {
         auto strip = std::make_unique<cImageStrip>(u"infoM", u"infoMD", u"", false, 2);
-        if (strip->createStrip(handle(), small, kOptionsHelpId)) categoryHelp = std::move(strip);
+        if (strip->createStrip(handle(), small, kOptionsHelpId))
+            categoryHelp = std::move(strip);
     } catch (const ShellException&) {
         categoryHelp.reset();
     }
@@ -54,7 +58,8 @@ MsgResult cOptionsOperatorPage::OnCreate(std::uintptr_t wParam, std::intptr_t lP
     calSaveData.create(*this, kCalendarSaveCheckId);
     quickCaption.createList(handle(), small, 0);
     std::vector<std::u16string> commands;
-    for (const QuickButtonRow& row : quickButtonRows()) commands.emplace_back(row.listed);
+    for (const QuickButtonRow& row : quickButtonRows())
+        commands.emplace_back(row.listed);
     for (cOptionsChoiceRow& row : quick) {
         row.create(*this, kOptionsChoiceId, help_.view, help_.listMenu);
         row.setItems(commands);
@@ -65,7 +70,8 @@ MsgResult cOptionsOperatorPage::OnCreate(std::uintptr_t wParam, std::intptr_t lP
 void cOptionsOperatorPage::Layout(unsigned, int, int) {
     UpdateScrollLayout();
     const int fh = shellSettings().fontHeight();
-    const int bottom = touch_ ? quick[2].choice.anchor.computed.bottom : operatorChoice.choice.anchor.computed.bottom;
+    const int bottom = touch_ ? quick[2].choice.anchor.computed.bottom
+                              : operatorChoice.choice.anchor.computed.bottom;
     SetContentHeight(bottom + 2 * fh);
     UpdateScrollLayout();
 }
@@ -76,19 +82,24 @@ void cOptionsOperatorPage::UpdateScrollLayout() {
     const int offset = scrollOffset();
     int y = operatorChoice.place(fh / 4, width, offset) + fh;
     if (touch_) {
-        const auto placeLabel = [&](ImageLabel& label, LayoutAnchor& anchor, std::u16string_view text) {
+        const auto placeLabel = [&](ImageLabel& label, LayoutAnchor& anchor,
+                                    std::u16string_view text) {
             y = placeCaption(label, anchor, text, y, width, offset) + fh / 4;
         };
         placeLabel(categoryCaption, categoryCaptionAnchor, loadResString(284));
         const int editHeight = static_cast<int>(1.3 * fh);
         const Rect edit = Rect::fromSize(width * 7 / 100, y, width * 73 / 100, editHeight);
-        ui::moveWindow(category.handle(), edit.left, edit.top - offset, edit.width(), edit.height());
+        ui::moveWindow(category.handle(), edit.left, edit.top - offset, edit.width(),
+                       edit.height());
         platform::sendMessage(category.handle(), controls::WM_SETFONT,
                               reinterpret_cast<std::uintptr_t>(&shellSettings().mainFont()), 1);
         category.anchor.computed = edit;
-        if (categoryHelp) ui::moveWindow(categoryHelp->handle(), width * 80 / 100, y - offset + (editHeight - fh) / 2, fh, fh);
+        if (categoryHelp)
+            ui::moveWindow(categoryHelp->handle(), width * 80 / 100,
+                           y - offset + (editHeight - fh) / 2, fh, fh);
         y += editHeight + fh;
-        for (cOptionsCheckRow* check : {&calEdit, &calSaveData}) y = check->place(y, width, offset) + fh / 2;
+        for (cOptionsCheckRow* check : {&calEdit, &calSaveData})
+            y = check->place(y, width, offset) + fh / 2;
         y += fh - fh / 4;
         placeLabel(quickCaption, quickCaptionAnchor, loadResString(299));
         for (cOptionsChoiceRow& row : quick) {
@@ -102,7 +113,8 @@ void cOptionsOperatorPage::UpdateScrollLayout() {
 void cOptionsOperatorPage::loadValues(const OptionsValues& v) {
     storedOperator_ = v.operatorName;
     operatorChoice.select(pelorvant::operatorRow(v.operatorName));
-    if (!touch_) return;
+    if (!touch_)
+        return;
     ui::setWindowText(category.handle(), v.calendarCategory);
     quick[0].showIndex(v.qb1);
     quick[1].showIndex(v.qb2);
@@ -120,7 +132,8 @@ void cOptionsOperatorPage::storeValues(OptionsValues& v) const {
     } else {
         v.operatorName = operatorChoice.choice.GetSelectedText();
     }
-    if (!touch_) return;
+    if (!touch_)
+        return;
     v.calendarCategory = ui::getWindowText(category.handle());
     v.qb1 = quick[0].index();
     v.qb2 = quick[1].index();
@@ -134,19 +147,24 @@ void cOptionsOperatorPage::OnCalEditClicked() {
 }
 
 MsgResult cOptionsOperatorPage::OnHelp(std::uintptr_t code, std::intptr_t) {
-    if (code == 0) showHelp(loadResString(194), operatorChoice.focusWindow());
-    if (code == 2) showHelp(loadResString(285), category.handle());
+    if (code == 0)
+        showHelp(loadResString(194), operatorChoice.focusWindow());
+    if (code == 2)
+        showHelp(loadResString(285), category.handle());
     return 0;
 }
 
-void cOptionsOperatorPage::OnSetFocus() { ui::setFocus(operatorChoice.focusWindow()); }
+void cOptionsOperatorPage::OnSetFocus() {
+    ui::setFocus(operatorChoice.focusWindow());
+}
 
 const ui::MessageMapBase& cOptionsOperatorPage::messageMap() const {
-    static const auto map = ui::MessageMap<cOptionsOperatorPage>(&cOptionsPage::messageMap())
-                                .message(ui::WM_CREATE, &cOptionsOperatorPage::OnCreate)
-                                .message(WM_IMAGEBUTTON_CLICK, &cOptionsOperatorPage::OnHelp)
-                                .message(ui::WM_SETFOCUS, &cOptionsOperatorPage::OnSetFocus)
-                                .command(kCalendarEditCheckId, &cOptionsOperatorPage::OnCalEditClicked);
+    static const auto map =
+        ui::MessageMap<cOptionsOperatorPage>(&cOptionsPage::messageMap())
+            .message(ui::WM_CREATE, &cOptionsOperatorPage::OnCreate)
+            .message(WM_IMAGEBUTTON_CLICK, &cOptionsOperatorPage::OnHelp)
+            .message(ui::WM_SETFOCUS, &cOptionsOperatorPage::OnSetFocus)
+            .command(kCalendarEditCheckId, &cOptionsOperatorPage::OnCalEditClicked);
     return map;
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // The page "Pokročilé": the mobile operator, and on a touch screen the calendar entries (their
 // category and two check boxes) and the commands of the three quick buttons.
+#include "app/screens/other/OptionsCheckRow.h"
 #include "app/screens/other/OptionsChoiceRow.h"
 #include "app/screens/other/OptionsPage.h"
 #include "app/screens/other/OptionsValues.h"
 #include "app/shell/BackKeyEdit.h"
-#include "app/screens/other/OptionsCheckRow.h"
 
 #include <array>
 

@@ -62,7 +62,8 @@ void cOptionsPage::SetContentHeight(int h) {
     const int barWidth = shellSettings().scrollBarWidth();
     ui::moveWindow(scrollBar_, client.width() - barWidth, 0, barWidth, client.height());
     controls::ScrollInfo info;
-    info.mask = controls::SIF_RANGE | controls::SIF_PAGE | controls::SIF_POS | controls::SIF_DISABLENOSCROLL;
+    info.mask = controls::SIF_RANGE | controls::SIF_PAGE | controls::SIF_POS |
+                controls::SIF_DISABLENOSCROLL;
     info.min = 0;
     info.max = h;
     info.page = static_cast<unsigned>(client.height());
@@ -75,20 +76,23 @@ void cOptionsPage::ScrollTo(int offset) {
     offset_ = std::clamp(offset, 0, maxOffset());
     UpdateScrollLayout();
     if (scrollBarShown()) {
-        platform::sendMessage(scrollBar_, controls::SBM_SETPOS, static_cast<std::uintptr_t>(offset_), 1);
+        platform::sendMessage(scrollBar_, controls::SBM_SETPOS,
+                              static_cast<std::uintptr_t>(offset_), 1);
     }
     ui::invalidateRect(handle());
 }
 
 int cOptionsPage::ResetFocus() {
     const int item = cBaseView::ResetFocus();
-    if (offset_ != 0) ScrollTo(0);
+    if (offset_ != 0)
+        ScrollTo(0);
     return item;
 }
 
 void cOptionsPage::EnsureFocusVisible(bool previous, int focusOrder) {
     MoveFocus(previous, focusOrder);
-    if (currentItem < 0 || currentItem >= static_cast<int>(focusItems.size())) return;
+    if (currentItem < 0 || currentItem >= static_cast<int>(focusItems.size()))
+        return;
     const LayoutAnchor& anchor = *focusItems[static_cast<std::size_t>(currentItem)];
     const int fh = shellSettings().fontHeight();
     const int visible = ui::getClientRect(handle()).height();
@@ -96,12 +100,15 @@ void cOptionsPage::EnsureFocusVisible(bool previous, int focusOrder) {
     if (previous) {
         const LayoutAnchor* caption = anchor.portraitReference;
         const int top = caption != nullptr ? caption->computed.top : anchor.computed.top;
-        if (top < offset) offset = top;
+        if (top < offset)
+            offset = top;
     } else {
         const int bottom = anchor.computed.bottom + 2 * fh;
-        if (bottom > offset + visible) offset = std::min(bottom + 2 * fh - visible, maxOffset());
+        if (bottom > offset + visible)
+            offset = std::min(bottom + 2 * fh - visible, maxOffset());
     }
-    if (offset != offset_) ScrollTo(offset);
+    if (offset != offset_)
+        ScrollTo(offset);
 }
 
 MsgResult cOptionsPage::OnMoveFocusScrolling(std::uintptr_t wParam, std::intptr_t lParam) {
@@ -123,7 +130,8 @@ MsgResult cOptionsPage::OnVScroll(std::uintptr_t wParam, std::intptr_t) {
             break;
         case controls::SB_THUMBPOSITION:
         case controls::SB_THUMBTRACK:
-            if (thumb != offset_) ScrollTo(thumb);
+            if (thumb != offset_)
+                ScrollTo(thumb);
             break;
         default:
             break;
@@ -132,7 +140,8 @@ MsgResult cOptionsPage::OnVScroll(std::uintptr_t wParam, std::intptr_t) {
 }
 
 void cOptionsPage::showHelp(std::u16string_view text, WindowHandle focusOnReturn) const {
-    if (help_.view == nullptr) return;
+    if (help_.view == nullptr)
+        return;
     help_.view->showTextReturnTo(text, help_.ownerViewId, help_.returnMenu, focusOnReturn, false);
 }
 

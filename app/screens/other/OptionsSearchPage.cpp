@@ -33,13 +33,14 @@ cOptionsSearchPage::cOptionsSearchPage(int ownerViewId)
       transfers(7, ownerViewId, loadResString(366), 7, kWideChoice) {}
 
 std::array<cOptionsChoiceRow*, 8> cOptionsSearchPage::rows() {
-    return {&connections, &standardWindow, &maximumWindow, &transferAtVia,
-            &minimumTransfer, &safeTransfer, &penalty, &transfers};
+    return {&connections,     &standardWindow, &maximumWindow, &transferAtVia,
+            &minimumTransfer, &safeTransfer,   &penalty,       &transfers};
 }
 
 MsgResult cOptionsSearchPage::OnCreate(std::uintptr_t wParam, std::intptr_t lParam) {
     cOptionsPage::OnCreate(wParam, lParam);
-    for (cOptionsChoiceRow* row : rows()) row->create(*this, kOptionsChoiceId, help_.view, help_.listMenu);
+    for (cOptionsChoiceRow* row : rows())
+        row->create(*this, kOptionsChoiceId, help_.view, help_.listMenu);
     connections.setRows(connectionCountRows());
     standardWindow.setRows(intervalRows());
     maximumWindow.setRows(intervalRows());
@@ -48,7 +49,8 @@ MsgResult cOptionsSearchPage::OnCreate(std::uintptr_t wParam, std::intptr_t lPar
     safeTransfer.setRows(safeTransferRows());
     penalty.setRows(transferPenaltyRows());
     std::vector<std::u16string> counts;
-    for (int i = 0; i <= 10; ++i) counts.push_back(decimalText(i));
+    for (int i = 0; i <= 10; ++i)
+        counts.push_back(decimalText(i));
     transfers.setItems(counts);
     connections.select(kDefaultConnectionCountRow);
     return 0;
@@ -64,7 +66,8 @@ void cOptionsSearchPage::UpdateScrollLayout() {
     const int width = usableWidth();
     const int fh = shellSettings().fontHeight();
     int y = fh / 4;
-    for (cOptionsChoiceRow* row : rows()) y = row->place(y, width, scrollOffset()) + fh;
+    for (cOptionsChoiceRow* row : rows())
+        y = row->place(y, width, scrollOffset()) + fh;
     ui::invalidateRect(handle());
 }
 
@@ -77,13 +80,15 @@ void cOptionsSearchPage::loadRecord(SetSearchParams& record) {
     safeTransfer.showValue(safeTransferRows(), v.bezppmh);
     penalty.showValue(transferPenaltyRows(), v.penzp);
     // The number of connections is found by its text; one no row carries shows "9".
-    connections.select(rowEqualTo(connectionCountRows(), v.smartListItems).value_or(kDefaultConnectionCountRow));
+    connections.select(
+        rowEqualTo(connectionCountRows(), v.smartListItems).value_or(kDefaultConnectionCountRow));
     transferAtVia.select(yesNoRow(v.prvpres));
     transfers.showIndex(v.maxpres);
 }
 
 void cOptionsSearchPage::storeRecord() {
-    if (record_ == nullptr) return;
+    if (record_ == nullptr)
+        return;
     SearchValues& v = record_->edited;
     v.stanpmh = standardWindow.value(intervalRows());
     v.maxpmh = maximumWindow.value(intervalRows());
@@ -102,11 +107,14 @@ void cOptionsSearchPage::storeRecord() {
 }
 
 MsgResult cOptionsSearchPage::OnHelp(std::uintptr_t code, std::intptr_t) {
-    if (code < std::size(kHelpTexts)) showHelp(loadResString(kHelpTexts[code]), rows()[code]->focusWindow());
+    if (code < std::size(kHelpTexts))
+        showHelp(loadResString(kHelpTexts[code]), rows()[code]->focusWindow());
     return 0;
 }
 
-void cOptionsSearchPage::OnSetFocus() { ui::setFocus(connections.focusWindow()); }
+void cOptionsSearchPage::OnSetFocus() {
+    ui::setFocus(connections.focusWindow());
+}
 
 const ui::MessageMapBase& cOptionsSearchPage::messageMap() const {
     static const auto map = ui::MessageMap<cOptionsSearchPage>(&cOptionsPage::messageMap())

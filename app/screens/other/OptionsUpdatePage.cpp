@@ -19,7 +19,9 @@ using platform::MsgResult;
 using platform::resources::loadResString;
 
 cOptionsUpdatePage::cOptionsUpdatePage()
-    : updater(0, loadResString(372)), startsProgram(1, loadResString(373)), appUpdate(2, loadResString(410)) {}
+    : updater(0, loadResString(372)),
+      startsProgram(1, loadResString(373)),
+      appUpdate(2, loadResString(410)) {}
 
 MsgResult cOptionsUpdatePage::OnCreate(std::uintptr_t wParam, std::intptr_t lParam) {
     cOptionsPage::OnCreate(wParam, lParam);
@@ -29,7 +31,9 @@ MsgResult cOptionsUpdatePage::OnCreate(std::uintptr_t wParam, std::intptr_t lPar
     return 0;
 }
 
-void cOptionsUpdatePage::Layout(unsigned, int, int) { UpdateScrollLayout(); }
+void cOptionsUpdatePage::Layout(unsigned, int, int) {
+    UpdateScrollLayout();
+}
 
 void cOptionsUpdatePage::UpdateScrollLayout() {
     const int width = ui::getClientRect(handle()).width();
@@ -59,7 +63,9 @@ void cOptionsUpdatePage::OnUpdaterClicked() {
     startsProgram.enable(updater.checked());
 }
 
-void cOptionsUpdatePage::OnSetFocus() { ui::setFocus(updater.box.handle()); }
+void cOptionsUpdatePage::OnSetFocus() {
+    ui::setFocus(updater.box.handle());
+}
 
 const ui::MessageMapBase& cOptionsUpdatePage::messageMap() const {
     static const auto map = ui::MessageMap<cOptionsUpdatePage>(&cOptionsPage::messageMap())

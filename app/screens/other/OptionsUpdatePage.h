@@ -1,9 +1,9 @@
 #pragma once
 // The page "Aktualizace": the updater started when the device is connected, also when the
 // program is not running, and the notice of a new program version.
+#include "app/screens/other/OptionsCheckRow.h"
 #include "app/screens/other/OptionsPage.h"
 #include "app/screens/other/OptionsValues.h"
-#include "app/screens/other/OptionsCheckRow.h"
 
 namespace pelorvant {
 

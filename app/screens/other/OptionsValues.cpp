@@ -67,8 +67,8 @@ bool saveOptionsValues(const EngineIni& ini, AppSettings& s, const OptionsValues
     bool restart = chosen.fontHeight != loaded.fontHeight || chosen.showTabs != loaded.showTabs ||
                    chosen.language != loaded.language;
     if (touch) {
-        restart = restart || chosen.touchfriendly != loaded.touchfriendly || chosen.qb1 != loaded.qb1 ||
-                  chosen.qb2 != loaded.qb2 || chosen.qb3 != loaded.qb3;
+        restart = restart || chosen.touchfriendly != loaded.touchfriendly ||
+                  chosen.qb1 != loaded.qb1 || chosen.qb2 != loaded.qb2 || chosen.qb3 != loaded.qb3;
     } else {
         restart = restart || chosen.isStandardQwerty != loaded.isStandardQwerty ||
                   chosen.isLandscapeQwerty != loaded.isLandscapeQwerty;

@@ -32,14 +32,16 @@ std::u16string wizardConfirmationText(std::int32_t fontHeight) {
     std::size_t at = 0;
     for (const std::u16string& number : numbers) {
         at = text.find(u"%d", at);
-        if (at == std::u16string::npos) break;
+        if (at == std::u16string::npos)
+            break;
         text.replace(at, 2, number);
         at += number.size();
     }
     return text;
 }
 
-cWizardFrame::cWizardFrame(ProgramContext& context, cImageMessageBoxView& messageBox, std::function<void()> terminate)
+cWizardFrame::cWizardFrame(ProgramContext& context, cImageMessageBoxView& messageBox,
+                           std::function<void()> terminate)
     : cTabbedForm(true, false, false),
       basic(*context.settings, kWizardViewId),
       context_(context),
@@ -48,7 +50,9 @@ cWizardFrame::cWizardFrame(ProgramContext& context, cImageMessageBoxView& messag
     showsTabs = false;
 }
 
-cWizardFrame::~cWizardFrame() { destroy(); }
+cWizardFrame::~cWizardFrame() {
+    destroy();
+}
 
 bool cWizardFrame::createFrame(WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kWizardViewId);
@@ -75,7 +79,8 @@ bool cWizardFrame::Refresh() {
 }
 
 void cWizardFrame::Layout(unsigned flags, int width, int height) {
-    if ((flags & kLayoutSizeUnchanged) && !(flags & kLayoutInputPanel)) return;
+    if ((flags & kLayoutSizeUnchanged) && !(flags & kLayoutInputPanel))
+        return;
     ui::moveWindow(basic.handle(), 0, 0, width, height);
     basic.Layout(0, width, height);
 }
@@ -87,17 +92,22 @@ void cWizardFrame::finish() {
     if (!context_.ini().flush()) {
         // Nothing reached the disk: the user is told and stays in the wizard, which may be
         // finished again; the choices stay in the INI store meanwhile.
-        platform::shell::messageBox(mainFrameWindow(), settingsNotSavedText(), loadResString(162), 0);
+        platform::shell::messageBox(mainFrameWindow(), settingsNotSavedText(), loadResString(162),
+                                    0);
         return;
     }
-    messageBox_.showText(wizardConfirmationText(context_.settings->fontHeight), kSetChoiceViewId, -1, false);
+    messageBox_.showText(wizardConfirmationText(context_.settings->fontHeight), kSetChoiceViewId,
+                         -1, false);
 }
 
 void cWizardFrame::exit() {
-    if (terminate_) terminate_();
+    if (terminate_)
+        terminate_();
 }
 
-void cWizardFrame::OnSetFocus() { ui::setFocus(basic.handle()); }
+void cWizardFrame::OnSetFocus() {
+    ui::setFocus(basic.handle());
+}
 
 const ui::MessageMapBase& cWizardFrame::messageMap() const {
     static const auto map = ui::MessageMap<cWizardFrame>(&cTabbedForm::messageMap())

@@ -24,7 +24,8 @@ std::u16string wizardConfirmationText(std::int32_t fontHeight);
 class cWizardFrame : public cTabbedForm {
 public:
     // The context and the message-box view must outlive the frame; `terminate` ends the program.
-    cWizardFrame(ProgramContext& context, cImageMessageBoxView& messageBox, std::function<void()> terminate);
+    cWizardFrame(ProgramContext& context, cImageMessageBoxView& messageBox,
+                 std::function<void()> terminate);
     ~cWizardFrame() override;
 
     bool createFrame(WindowHandle tabPage, const Rect& rect);

@@ -21,11 +21,11 @@ TEST_P(IntervalRowTest, AStoredWindowShowsTheFirstRowAtOrAboveIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, IntervalRowTest,
-                         ::testing::Values(IntervalCase{90, 1, true},       // "2 hod."
-                                           IntervalCase{60, 0, true},       // exactly the first row
-                                           IntervalCase{7200, 15, true},    // exactly the last row
-                                           IntervalCase{10000, 0, false},   // above "5 dní"
-                                           IntervalCase{30, 0, false}));    // below "1 hod."
+                         ::testing::Values(IntervalCase{90, 1, true},      // "2 hod."
+                                           IntervalCase{60, 0, true},      // exactly the first row
+                                           IntervalCase{7200, 15, true},   // exactly the last row
+                                           IntervalCase{10000, 0, false},  // above "5 dní"
+                                           IntervalCase{30, 0, false}));   // below "1 hod."
 
 TEST(ChosenValueTest, TheChosenRowGivesItsValue) {
     // Stored 90 shows "2 hod." and is saved as 120 even when left unchanged.

@@ -35,7 +35,8 @@ struct RestartCase {
     bool restart;
 };
 
-class RestartRuleTest : public OptionsValuesTest, public ::testing::WithParamInterface<RestartCase> {};
+class RestartRuleTest : public OptionsValuesTest,
+                        public ::testing::WithParamInterface<RestartCase> {};
 
 TEST_P(RestartRuleTest, OnlyValuesTheRunningProgramCannotTakeAskForARestart) {
     const RestartCase c = GetParam();
@@ -48,18 +49,21 @@ TEST_P(RestartRuleTest, OnlyValuesTheRunningProgramCannotTakeAskForARestart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Changes, RestartRuleTest,
-    ::testing::Values(RestartCase{"nothing", [](OptionsValues&) {}, true, false},
-                      RestartCase{"operator", [](OptionsValues& v) { v.operatorName = u"O2"; }, true, false},
-                      RestartCase{"GSM", [](OptionsValues& v) { v.isGSM = !v.isGSM; }, true, false},
-                      RestartCase{"GPS", [](OptionsValues& v) { v.isgps = !v.isgps; }, true, false},
-                      RestartCase{"calendar", [](OptionsValues& v) { v.calEdit = !v.calEdit; }, true, false},
-                      RestartCase{"font", [](OptionsValues& v) { v.fontHeight += 1; }, true, true},
-                      RestartCase{"language", [](OptionsValues& v) { v.language = 1; }, true, true},
-                      RestartCase{"tabs", [](OptionsValues& v) { v.showTabs = !v.showTabs; }, true, true},
-                      RestartCase{"finger", [](OptionsValues& v) { v.touchfriendly = !v.touchfriendly; }, true, true},
-                      RestartCase{"quick button", [](OptionsValues& v) { v.qb2 = 7; }, true, true},
-                      RestartCase{"quick button on a keypad", [](OptionsValues& v) { v.qb2 = 7; }, false, false},
-                      RestartCase{"keyboard", [](OptionsValues& v) { v.isLandscapeQwerty = true; }, false, true}));
+    ::testing::Values(
+        RestartCase{"nothing", [](OptionsValues&) {}, true, false},
+        RestartCase{"operator", [](OptionsValues& v) { v.operatorName = u"O2"; }, true, false},
+        RestartCase{"GSM", [](OptionsValues& v) { v.isGSM = !v.isGSM; }, true, false},
+        RestartCase{"GPS", [](OptionsValues& v) { v.isgps = !v.isgps; }, true, false},
+        RestartCase{"calendar", [](OptionsValues& v) { v.calEdit = !v.calEdit; }, true, false},
+        RestartCase{"font", [](OptionsValues& v) { v.fontHeight += 1; }, true, true},
+        RestartCase{"language", [](OptionsValues& v) { v.language = 1; }, true, true},
+        RestartCase{"tabs", [](OptionsValues& v) { v.showTabs = !v.showTabs; }, true, true},
+        RestartCase{"finger", [](OptionsValues& v) { v.touchfriendly = !v.touchfriendly; }, true,
+                    true},
+        RestartCase{"quick button", [](OptionsValues& v) { v.qb2 = 7; }, true, true},
+        RestartCase{"quick button on a keypad", [](OptionsValues& v) { v.qb2 = 7; }, false, false},
+        RestartCase{"keyboard", [](OptionsValues& v) { v.isLandscapeQwerty = true; }, false,
+                    true}));
 
 TEST_F(OptionsValuesTest, SavingWritesTheKeysAndHandsTheImmediateValuesToTheProgram) {
     const OptionsValues loaded = loadOptionsValues(ini(), settings);
