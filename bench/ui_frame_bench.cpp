@@ -1,6 +1,7 @@
 // Cost of a frame of the interface on a 480 × 640 screen: composing the screen from the
 // window surfaces (what every present does), repainting every window and composing (a frame
-// of kinetic scrolling), and drawing one line of text with a font made beforehand.
+// of kinetic scrolling), drawing one line of text with a font made beforehand, and a
+// paragraph wrapped between words.
 
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/core/VirtualClock.h"
@@ -111,17 +112,36 @@ void BM_RepaintAndPresent(benchmark::State& state) {
 }
 BENCHMARK(BM_RepaintAndPresent)->Unit(benchmark::kMicrosecond);
 
+// A bitmap to draw text on, with the 480 × 640 screens' font selected.
+struct TextTarget {
+    explicit TextTarget(int height) : target(480, height), dc(target) {
+        dc.selectFont(&font);
+        dc.setBkMode(draw::BackgroundMode::Transparent);
+    }
+    const draw::Font font{draw::FontSpec{"Verdana", 26, 400}};
+    draw::Bitmap target;
+    draw::DeviceContext dc;
+};
+
 void BM_TextLine(benchmark::State& state) {
-    const draw::Font font(draw::FontSpec{"Verdana", 26, 400});
-    draw::Bitmap target(480, 40);
-    draw::DeviceContext dc(target);
-    dc.selectFont(&font);
-    dc.setBkMode(draw::BackgroundMode::Transparent);
+    TextTarget t(40);
     for (auto _ : state) {
-        dc.drawText(u"R 872 Brno hl.n. 14:40, přestup 8 min", Rect{0, 0, 480, 40});
+        t.dc.drawText(u"R 872 Brno hl.n. 14:40, přestup 8 min", Rect{0, 0, 480, 40});
     }
 }
 BENCHMARK(BM_TextLine)->Unit(benchmark::kMicrosecond);
+
+// A message box's text wrapped between words into its width (four lines at 480 × 640).
+void BM_WrappedText(benchmark::State& state) {
+    TextTarget t(200);
+    for (auto _ : state) {
+        t.dc.drawText(
+            u"Jízdní řád pro zvolený den není k dispozici. Stáhněte prosím novou "
+            u"verzi dat, nebo zvolte jiné datum odjezdu.",
+            Rect{80, 0, 440, 200}, draw::kTextWordBreak);
+    }
+}
+BENCHMARK(BM_WrappedText)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -76,6 +76,9 @@ public:
     // left there calls, just before or after, at a stop from which a shorter walk (or none)
     // reaches the same departure at least as comfortably.
     bool walksFurtherThanNeeded(const CandidatePath& path) const;
+    // True when the journey comes back to a stop it has been at before (on an earlier leg, or
+    // walking from or to its places), where it could have waited instead of going round.
+    bool passesAStopTwice(const CandidatePath& path) const;
     // Whether the trip may be ridden from search position `q1` to `q2`.
     bool rideAllowed(std::size_t tt, std::uint32_t trip, std::size_t q1, std::size_t q2) const;
 

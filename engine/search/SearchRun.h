@@ -39,9 +39,11 @@ struct SearchScratch {
     StopDepartureIndexes departures;
     std::vector<SearchBucket> buckets;  // one per minute of the window
     std::vector<std::vector<std::int32_t>> fromIndex, toIndex;
-    // Per timetable and route: the number of the transfer that last met the route.
-    std::vector<std::vector<std::uint32_t>> routeSeen;
-    std::uint32_t routeStamp = 0;
+    // Per departure group of the stop a transfer reaches: the number of the transfer that last
+    // met the group, and the soonest arrival at the trip's last stop among its departures taken.
+    std::vector<std::uint32_t> groupSeen;
+    std::vector<std::int32_t> groupSoonest;
+    std::uint32_t groupStamp = 0;
 };
 
 // Runs `request` on `set`. `pool` backs every label, bucket entry and path node, at most

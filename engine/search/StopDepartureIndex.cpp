@@ -1,6 +1,7 @@
 #include "engine/search/StopDepartureIndex.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/data/EngineException.h"
 #include "engine/data/TimetableFile.h"
@@ -23,6 +24,9 @@ const StopDepartures& StopDepartureIndex::of(std::uint16_t stop) {
     const cPrujezdyZastavek& passages = file_->passages;
     const std::uint32_t count = passages.passageCount(stop);
     built->all.reserve(count);
+    // The group key of each departure in `all`: route record, direction and stop range.
+    std::vector<std::uint64_t> groupKeys;
+    groupKeys.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint32_t t = passages.tripAt(stop, i);
         const std::size_t n = trips.stopCount(t);
@@ -56,36 +60,47 @@ const StopDepartures& StopDepartureIndex::of(std::uint16_t stop) {
         if (daysBack < -128 || daysBack > 127) {
             continue;  // cannot happen for times the file can hold
         }
-        built->all.push_back(
-            StopDeparture{static_cast<std::uint16_t>(minute), static_cast<std::int8_t>(daysBack),
-                          static_cast<std::uint8_t>(q), t, 0, trips.trip(t).route()});
+        const cSpoj& record = trips.trip(t);
+        built->all.push_back(StopDeparture{static_cast<std::uint16_t>(minute),
+                                           static_cast<std::int8_t>(daysBack),
+                                           static_cast<std::uint8_t>(q), t, 0, 0});
+        groupKeys.push_back((static_cast<std::uint64_t>(record.route()) << 24) |
+                            (static_cast<std::uint64_t>(record.reversed() ? 1 : 0) << 16) |
+                            (static_cast<std::uint64_t>(record.firstOffset) << 8) |
+                            record.stopCount);
     }
     // Passage rows usually run by minute already (always in the real direction).
-    auto byMinute = [](const StopDeparture& a, const StopDeparture& b) {
-        return a.minuteOfDay < b.minuteOfDay;
-    };
-    if (!std::is_sorted(built->all.begin(), built->all.end(), byMinute)) {
-        std::stable_sort(built->all.begin(), built->all.end(), byMinute);
+    std::vector<std::uint32_t> byMinute(built->all.size());
+    for (std::uint32_t i = 0; i < byMinute.size(); ++i) {
+        byMinute[i] = i;
     }
-    for (std::size_t i = 0; i < built->all.size(); ++i) {
-        built->all[i].order = static_cast<std::uint32_t>(i);
+    std::stable_sort(byMinute.begin(), byMinute.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return built->all[a].minuteOfDay < built->all[b].minuteOfDay;
+    });
+    std::vector<StopDeparture> sorted(built->all.size());
+    std::vector<std::uint64_t> sortedKeys(built->all.size());
+    for (std::uint32_t i = 0; i < byMinute.size(); ++i) {
+        sorted[i] = built->all[byMinute[i]];
+        sorted[i].order = i;
+        sortedKeys[i] = groupKeys[byMinute[i]];
     }
-    // Grouped by route, the minute order kept within a route: sorting (route, place) keys is
-    // cheaper than a stable sort of the records.
-    std::vector<std::uint64_t> keys(built->all.size());
-    for (std::size_t i = 0; i < built->all.size(); ++i) {
-        keys[i] = (static_cast<std::uint64_t>(built->all[i].route) << 32) | i;
+    built->all = std::move(sorted);
+    // Grouped by key, the minute order kept within a group.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> keys(built->all.size());
+    for (std::uint32_t i = 0; i < keys.size(); ++i) {
+        keys[i] = {sortedKeys[i], i};
     }
     std::sort(keys.begin(), keys.end());
-    built->byRoute.reserve(keys.size());
-    for (const std::uint64_t key : keys) {
-        const StopDeparture& d = built->all[static_cast<std::uint32_t>(key)];
-        if (built->routes.empty() || built->routes.back().route != d.route) {
-            const auto at = static_cast<std::uint32_t>(built->byRoute.size());
-            built->routes.push_back(RouteDepartures{d.route, at, at});
+    built->byGroup.reserve(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        if (k == 0 || keys[k].first != keys[k - 1].first) {
+            const auto at = static_cast<std::uint32_t>(built->byGroup.size());
+            built->groups.push_back(GroupDepartures{at, at});
         }
-        built->byRoute.push_back(d);
-        ++built->routes.back().end;
+        StopDeparture& d = built->all[keys[k].second];
+        d.group = static_cast<std::uint32_t>(built->groups.size() - 1);
+        built->byGroup.push_back(d);
+        ++built->groups.back().end;
     }
     slot = std::move(built);
     return *slot;

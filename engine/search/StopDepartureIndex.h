@@ -5,9 +5,12 @@
 // later search over the file; what changes from run to run (the usable trips of the
 // parameters, the days a trip runs) is checked by the search as it reads it.
 //
-// A transfer wants, per route, the first departure after some minute: the route groups let it
-// find that with one binary search per route instead of walking every departure of a busy
-// stop for hours ahead.
+// A transfer wants, per group, the first departure after some minute: the groups let it find
+// that with one binary search per group instead of walking every departure of a busy stop for
+// hours ahead. A group holds the departures of trips that ride the same stops of one route
+// record in the same direction, so that, unless one overtakes another, the first of them
+// takes the traveller everywhere the later ones do, and sooner. Trips of opposite directions
+// (or over different parts of a route record) share a route record but never a group.
 
 #include <cstdint>
 #include <memory>
@@ -24,18 +27,17 @@ struct StopDeparture {
     std::uint8_t position;      // stop position in the search's direction
     std::uint32_t trip;
     std::uint32_t order;  // place in the stop's list of all departures (ties keep this order)
-    std::uint32_t route;
+    std::uint32_t group;  // index in StopDepartures::groups
 };
 
-struct RouteDepartures {
-    std::uint32_t route;
-    std::uint32_t begin, end;  // range of StopDepartures::byRoute
+struct GroupDepartures {
+    std::uint32_t begin, end;  // range of StopDepartures::byGroup
 };
 
 struct StopDepartures {
     std::vector<StopDeparture> all;      // by minute of day, equal minutes in passage order
-    std::vector<StopDeparture> byRoute;  // by route, then as in `all`
-    std::vector<RouteDepartures> routes;
+    std::vector<StopDeparture> byGroup;  // by group, then as in `all`
+    std::vector<GroupDepartures> groups;
 };
 
 class StopDepartureIndex {

@@ -1,80 +1,40 @@
 #include "platform/backends/SdlBackend.h"
 
 #include "platform/core/MessageLoop.h"
+#include "platform/core/MessageSources.h"
 #include "platform/draw/Utf.h"
 #include "platform/shell/InputPanel.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Screen.h"
-#include "platform/ui/UiLoop.h"
-#include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WaitCursor.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 namespace platform::backends {
+namespace {
 
-std::uint32_t deviceKeyOf(int sdlKey) {
-    if (sdlKey >= SDLK_0 && sdlKey <= SDLK_9) {
-        return ui::VK_0 + static_cast<std::uint32_t>(sdlKey - SDLK_0);
-    }
-    if (sdlKey >= SDLK_a && sdlKey <= SDLK_z) {
-        return ui::VK_A + static_cast<std::uint32_t>(sdlKey - SDLK_a);
-    }
-    switch (sdlKey) {
-        case SDLK_LEFT:
-            return ui::VK_LEFT;
-        case SDLK_RIGHT:
-            return ui::VK_RIGHT;
-        case SDLK_UP:
-            return ui::VK_UP;
-        case SDLK_DOWN:
-            return ui::VK_DOWN;
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-            return ui::VK_RETURN;
-        case SDLK_ESCAPE:
-            return ui::VK_ESCAPE;  // the Back key
-        case SDLK_BACKSPACE:
-            return ui::VK_BACK;
-        case SDLK_TAB:
-            return ui::VK_TAB;
-        case SDLK_SPACE:
-            return ui::VK_SPACE;
-        case SDLK_F1:
-            return ui::VK_TSOFT1;
-        case SDLK_F2:
-            return ui::VK_TSOFT2;
-        case SDLK_ASTERISK:
-        case SDLK_KP_MULTIPLY:
-            return ui::VK_TSTAR;
-        case SDLK_HASH:
-            return ui::VK_TPOUND;
-        case SDLK_LSHIFT:
-        case SDLK_RSHIFT:
-            return ui::VK_SHIFT;
-        default:
-            return 0;
-    }
-}
+// Device events are looked at at least this often while the thread waits, so posted messages
+// and timers of other threads are not held back by a wait for SDL events.
+constexpr std::uint32_t kEventPollMs = 5;
+
+}  // namespace
 
 struct SdlBackend::Impl {
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
+    SDL_Cursor* waitCursor = nullptr;
     int zoom = 1;
     draw::Bitmap frame;
-    bool closed = false;
-    int exitCode = 0;
     bool drivesInputPanel = false;
+    IdleWait previousIdle;
+    std::optional<std::chrono::steady_clock::time_point> quitAt;
 
     ~Impl() {
-        if (texture) {
-            SDL_DestroyTexture(texture);
-        }
-        if (renderer) {
-            SDL_DestroyRenderer(renderer);
+        if (waitCursor) {
+            SDL_FreeCursor(waitCursor);
         }
         if (window) {
             SDL_DestroyWindow(window);
@@ -82,27 +42,36 @@ struct SdlBackend::Impl {
         SDL_Quit();
     }
 
-    bool makeTexture() {
-        if (texture) {
-            SDL_DestroyTexture(texture);
-        }
-        const draw::Size s = ui::screenSize();
-        SDL_SetWindowSize(window, s.width * zoom, s.height * zoom);
-        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                    s.width, s.height);
-        return texture != nullptr;
-    }
-
+    // Frames go straight to the window's own surface: no renderer, which would cost far more
+    // to create than the whole rest of a start.
     void present() {
         const draw::Size s = ui::screenSize();
-        if (frame.width() != s.width || frame.height() != s.height) {
-            makeTexture();
+        int w = 0;
+        int h = 0;
+        SDL_GetWindowSize(window, &w, &h);
+        if (w != s.width * zoom || h != s.height * zoom) {
+            SDL_SetWindowSize(window, s.width * zoom, s.height * zoom);
+        }
+        SDL_Surface* target = SDL_GetWindowSurface(window);
+        if (!target) {
+            return;
         }
         ui::composeScreen(frame);
-        SDL_UpdateTexture(texture, nullptr, frame.row(0), frame.stride());
-        SDL_RenderClear(renderer);
-        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-        SDL_RenderPresent(renderer);
+        SDL_Surface* source =
+            SDL_CreateRGBSurfaceWithFormatFrom(frame.row(0), frame.width(), frame.height(), 32,
+                                               frame.stride(), SDL_PIXELFORMAT_ARGB8888);
+        if (!source) {
+            return;
+        }
+        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+        if (zoom == 1) {
+            SDL_BlitSurface(source, nullptr, target, nullptr);
+        } else {
+            SDL_Rect to{0, 0, frame.width() * zoom, frame.height() * zoom};
+            SDL_BlitScaled(source, nullptr, target, &to);
+        }
+        SDL_FreeSurface(source);
+        SDL_UpdateWindowSurface(window);
     }
 
     draw::Point devicePoint(int x, int y) const { return draw::Point{x / zoom, y / zoom}; }
@@ -110,7 +79,7 @@ struct SdlBackend::Impl {
     void handle(const SDL_Event& e) {
         switch (e.type) {
             case SDL_QUIT:
-                closed = true;
+                postQuitMessage(0);
                 break;
             case SDL_MOUSEBUTTONDOWN:
                 if (e.button.button == SDL_BUTTON_LEFT) {
@@ -154,12 +123,31 @@ struct SdlBackend::Impl {
             }
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                    ui::composeScreen(frame);
                     present();
                 }
                 break;
             default:
                 break;
+        }
+    }
+
+    // The thread's idle wait: show what changed, then wait a little for device input.
+    void idle(std::uint32_t maxWaitMs) {
+        if (ui::screenDirty()) {
+            present();
+        }
+        if (quitAt && std::chrono::steady_clock::now() >= *quitAt) {
+            quitAt.reset();
+            postQuitMessage(0);
+            return;
+        }
+        SDL_Event e;
+        const int waitMs = static_cast<int>(std::min(maxWaitMs, kEventPollMs));
+        if (SDL_WaitEventTimeout(&e, waitMs)) {
+            handle(e);
+            while (SDL_PollEvent(&e)) {
+                handle(e);
+            }
         }
     }
 };
@@ -168,18 +156,15 @@ SdlBackend::SdlBackend(const ui::DeviceProfile& profile, int zoom)
     : impl_(std::make_unique<Impl>()) {
     ui::setDeviceProfile(profile);
     impl_->zoom = std::clamp(zoom, 1, 8);
+    // The window surface is the display's own frame buffer, not a texture of a renderer.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error_ = SDL_GetError();
         return;
     }
     impl_->window = SDL_CreateWindow("Pelorvant", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                      profile.width * impl_->zoom, profile.height * impl_->zoom, 0);
-    if (!impl_->window) {
-        error_ = SDL_GetError();
-        return;
-    }
-    impl_->renderer = SDL_CreateRenderer(impl_->window, -1, SDL_RENDERER_SOFTWARE);
-    if (!impl_->renderer || !impl_->makeTexture()) {
+    if (!impl_->window || !SDL_GetWindowSurface(impl_->window)) {
         error_ = SDL_GetError();
         return;
     }
@@ -198,6 +183,13 @@ SdlBackend::SdlBackend(const ui::DeviceProfile& profile, int zoom)
         });
         impl_->drivesInputPanel = true;
     }
+    // The system's wait cursor over the window while the interface thread is busy.
+    impl_->waitCursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    ui::setCursorDriver([cursor = impl_->waitCursor](bool wait) {
+        SDL_SetCursor(wait && cursor ? cursor : SDL_GetDefaultCursor());
+    });
+    Impl* impl = impl_.get();
+    impl_->previousIdle = setIdleWait([impl](std::uint32_t maxWaitMs) { impl->idle(maxWaitMs); });
     impl_->present();
 }
 
@@ -205,65 +197,47 @@ SdlBackend::~SdlBackend() {
     if (impl_->drivesInputPanel) {
         shell::setInputPanelDriver({});
     }
+    if (ok()) {
+        ui::setCursorDriver({});
+        setIdleWait(std::move(impl_->previousIdle));
+    }
 }
 
 bool SdlBackend::ok() const {
-    return error_.empty() && impl_->texture;
+    return error_.empty() && impl_->window;
 }
 
-bool SdlBackend::step() {
-    if (!ok() || impl_->closed) {
-        return false;
-    }
-    SDL_Event e;
-    // Wait briefly for device events; timers and posted messages are looked at every round.
-    if (SDL_WaitEventTimeout(&e, 5)) {
-        impl_->handle(e);
-        while (SDL_PollEvent(&e)) {
-            impl_->handle(e);
-        }
-    }
-    int code = 0;
-    if (!ui::pumpMessages(&code)) {
-        impl_->exitCode = code;
-        impl_->closed = true;
-    }
-    if (ui::screenDirty()) {
+void SdlBackend::quitAfter(std::uint64_t ms) {
+    impl_->quitAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+}
+
+void SdlBackend::present() {
+    if (ok()) {
         impl_->present();
     }
-    return !impl_->closed;
-}
-
-int SdlBackend::run(std::uint64_t maxMs) {
-    const auto start = std::chrono::steady_clock::now();
-    while (step()) {
-        if (maxMs != 0 &&
-            std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(maxMs)) {
-            break;
-        }
-    }
-    return impl_->exitCode;
 }
 
 draw::Bitmap SdlBackend::readBack() {
     if (!ok()) {
         return draw::Bitmap();
     }
-    int w = 0;
-    int h = 0;
-    SDL_GetRendererOutputSize(impl_->renderer, &w, &h);
-    draw::Bitmap full(w, h);
-    if (SDL_RenderReadPixels(impl_->renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, full.row(0),
-                             full.stride()) != 0) {
+    SDL_Surface* shown = SDL_GetWindowSurface(impl_->window);
+    SDL_Surface* full =
+        shown ? SDL_ConvertSurfaceFormat(shown, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+    if (!full) {
         return draw::Bitmap();
     }
     const int z = impl_->zoom;
-    draw::Bitmap out(w / z, h / z);
+    draw::Bitmap out(full->w / z, full->h / z);
     for (int y = 0; y < out.height(); ++y) {
+        const auto* src = reinterpret_cast<const std::uint32_t*>(
+            static_cast<const std::uint8_t*>(full->pixels) +
+            static_cast<std::ptrdiff_t>(y * z) * full->pitch);
         for (int x = 0; x < out.width(); ++x) {
-            out.row(y)[x] = full.row(y * z)[x * z] | 0xFF000000u;
+            out.row(y)[x] = src[x * z] | 0xFF000000u;
         }
     }
+    SDL_FreeSurface(full);
     return out;
 }
 

@@ -2,6 +2,11 @@
 // The backend with a real window (SDL2): the device screen scaled by a whole-number zoom, the
 // mouse as the finger, keys mapped to the device's (arrows, Enter, Esc as Back, F1 and F2 as
 // the two soft keys, digits and letters), text input as characters, and F4 turning the screen.
+//
+// The backend has no loop of its own: while it lives it is the idle wait of the thread that
+// made it, so the program's message loops (ui::runMessageLoop, every modal loop) show the
+// screen when it changed and wait for device input whenever they have nothing to do. Closing
+// the window posts WM_QUIT with exit code 0.
 
 #include "platform/draw/Bitmap.h"
 #include "platform/ui/DeviceProfile.h"
@@ -23,13 +28,11 @@ public:
     bool ok() const;
     const std::string& error() const { return error_; }
 
-    // Handles device events and the interface's messages and shows the screen whenever it
-    // changed, until WM_QUIT or the window is closed, or until `maxMs` of real time passed
-    // (0: no limit). Returns the exit code of WM_QUIT, 0 otherwise.
-    int run(std::uint64_t maxMs = 0);
-    // One round of run(): events, messages, and the screen when it changed. False once the
-    // window was closed or WM_QUIT came.
-    bool step();
+    // Ends the thread's message loop (WM_QUIT with exit code 0) once ms milliseconds of real
+    // time have passed from now; for demonstrations and screenshots that run for a while.
+    void quitAfter(std::uint64_t ms);
+    // Composes the screen and shows it now (the idle wait does so whenever it changed).
+    void present();
     // What the window shows, scaled back to device pixels.
     draw::Bitmap readBack();
 

@@ -1,8 +1,11 @@
 #include "platform/controls/ComboBox.h"
 
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
+#include "platform/controls/ListPainter.h"
+#include "platform/draw/TextCase.h"
 #include "platform/ui/Capture.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
@@ -23,161 +26,176 @@ namespace {
 using draw::Point;
 using draw::Rect;
 
-constexpr int kTextMargin = 3;
-
-class ComboState : public std::enable_shared_from_this<ComboState> {
+class ComboBox : public detail::Control {
 public:
-    explicit ComboState(WindowHandle self) : self_(self) {}
-
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        MsgResult result = 0;
-        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
-            return result;
-        }
-        if (detail::handleOwnPainting(
-                h, m, wp, lp, [&] { paintBox(h); }, result)) {
-            return result;
-        }
-        switch (m) {
-            case ui::WM_CREATE:
-                return 0;
-            case ui::WM_DESTROY:
-                if (list_ != kNullWindow) {
-                    ui::destroyWindow(list_);
-                    list_ = kNullWindow;
-                }
-                return 0;
-            case ui::WM_SETFOCUS:
-                focused_ = true;
-                ui::invalidateRect(h);
-                detail::notifyParent(h, CBN_SETFOCUS);
-                return 0;
-            case ui::WM_KILLFOCUS:
-                focused_ = false;
-                close(false);
-                ui::invalidateRect(h);
-                detail::notifyParent(h, CBN_KILLFOCUS);
-                return 0;
-            case ui::WM_LBUTTONDOWN:
-            case ui::WM_LBUTTONDBLCLK:
-                if (ui::getFocus() != h) {
-                    ui::setFocus(h);
-                }
-                if (ui::getFocus() == h) {
-                    open();
-                }
-                return 0;
-            case ui::WM_KEYDOWN:
-                keyDown(static_cast<std::uint32_t>(wp));
-                return 0;
-            case CB_ADDSTRING:
-            case CB_INSERTSTRING: {
-                const auto* text = reinterpret_cast<const std::u16string*>(lp);
-                if (!text) {
-                    return CB_ERR;
-                }
-                auto at = static_cast<std::intptr_t>(wp);
-                const auto size = static_cast<std::intptr_t>(items_.size());
-                if (m == CB_ADDSTRING || at < 0) {
-                    at = size;
-                } else if (at > size) {
-                    return CB_ERR;
-                }
-                items_.insert(items_.begin() + at, *text);
-                if (m == CB_INSERTSTRING && selected_ >= at) {
-                    ++selected_;
-                }
-                listChanged();
-                return at;
-            }
-            case CB_DELETESTRING: {
-                const auto at = static_cast<std::intptr_t>(wp);
-                if (at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
-                    return CB_ERR;
-                }
-                items_.erase(items_.begin() + at);
-                if (selected_ == at) {
-                    selected_ = -1;
-                } else if (selected_ > at) {
-                    --selected_;
-                }
-                listChanged();
-                return static_cast<MsgResult>(items_.size());
-            }
-            case CB_RESETCONTENT:
-                items_.clear();
-                selected_ = -1;
-                close(false);
-                listChanged();
-                return 0;
-            case CB_GETCOUNT:
-                return static_cast<MsgResult>(items_.size());
-            case CB_GETCURSEL:
-                return selected_ >= 0 ? selected_ : CB_ERR;
-            case CB_SETCURSEL: {
-                const auto at = static_cast<std::intptr_t>(wp);
-                if (at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
-                    setSelected(-1);
-                    return CB_ERR;
-                }
-                setSelected(at);
-                return at;
-            }
-            case CB_GETLBTEXT: {
-                const auto at = static_cast<std::intptr_t>(wp);
-                auto* out = reinterpret_cast<std::u16string*>(lp);
-                if (!out || at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
-                    return CB_ERR;
-                }
-                *out = items_[static_cast<std::size_t>(at)];
-                return static_cast<MsgResult>(out->size());
-            }
-            case CB_FINDSTRING:
-            case CB_FINDSTRINGEXACT: {
-                const auto* text = reinterpret_cast<const std::u16string*>(lp);
-                return text ? find(static_cast<std::intptr_t>(wp), *text, m == CB_FINDSTRINGEXACT)
-                            : CB_ERR;
-            }
-            case CB_SHOWDROPDOWN:
-                if (wp) {
-                    open();
-                } else {
-                    close(false);
-                }
-                return 1;
-            case CB_GETDROPPEDSTATE:
-                return list_ != kNullWindow ? 1 : 0;
-            case CB_SETMINVISIBLE:
-                if (wp == 0) {
-                    return 0;
-                }
-                visibleItems_ = static_cast<int>(std::min<std::uintptr_t>(wp, 100));
-                return 1;
-            case CB_GETMINVISIBLE:
-                return visibleItems_;
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
-        }
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map =
+            ui::MessageMap<ComboBox>(&Control::messageMap())
+                .message(ui::WM_DESTROY, &ComboBox::onDestroy)
+                .message(ui::WM_LBUTTONDOWN, &ComboBox::onFingerDown)
+                .message(ui::WM_LBUTTONDBLCLK, &ComboBox::onFingerDown)
+                .message(ui::WM_KEYDOWN, &ComboBox::onKeyDown)
+                .message(CB_ADDSTRING, &ComboBox::onAddString<CB_ADDSTRING>)
+                .message(CB_INSERTSTRING, &ComboBox::onAddString<CB_INSERTSTRING>)
+                .message(CB_DELETESTRING, &ComboBox::onDeleteString)
+                .message(CB_RESETCONTENT, &ComboBox::onResetContent)
+                .message(CB_GETCOUNT, &ComboBox::onGetCount)
+                .message(CB_GETCURSEL, &ComboBox::onGetCurSel)
+                .message(CB_SETCURSEL, &ComboBox::onSetCurSel)
+                .message(CB_GETLBTEXT, &ComboBox::onGetLbText)
+                .message(CB_FINDSTRING, &ComboBox::onFindString<CB_FINDSTRING>)
+                .message(CB_FINDSTRINGEXACT, &ComboBox::onFindString<CB_FINDSTRINGEXACT>)
+                .message(CB_SHOWDROPDOWN, &ComboBox::onShowDropDown)
+                .message(CB_GETDROPPEDSTATE, &ComboBox::onGetDroppedState)
+                .message(CB_SETMINVISIBLE, &ComboBox::onSetMinVisible)
+                .message(CB_GETMINVISIBLE, &ComboBox::onGetMinVisible);
+        return map;
     }
 
 private:
-    const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
-    int itemHeight() const { return font().metrics().height + 4; }
+    MsgResult onDestroy(std::uintptr_t, std::intptr_t) {
+        if (list_ != kNullWindow) {
+            ui::destroyWindow(list_);
+            list_ = kNullWindow;
+        }
+        return 0;
+    }
+
+    void focusChanged() override {
+        if (!focused()) {
+            close(false);
+        }
+        detail::notifyParent(handle(), focused() ? CBN_SETFOCUS : CBN_KILLFOCUS);
+    }
+
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        if (ui::getFocus() != h) {
+            ui::setFocus(h);
+        }
+        if (ui::getFocus() == h) {
+            open();
+        }
+        return 0;
+    }
+
+    MsgResult onKeyDown(std::uintptr_t wp, std::intptr_t) {
+        keyDown(static_cast<std::uint32_t>(wp));
+        return 0;
+    }
+
+    template <std::uint32_t m>
+    MsgResult onAddString(std::uintptr_t wp, std::intptr_t lp) {
+        const auto* text = reinterpret_cast<const std::u16string*>(lp);
+        if (!text) {
+            return CB_ERR;
+        }
+        auto at = static_cast<std::intptr_t>(wp);
+        const auto size = static_cast<std::intptr_t>(items_.size());
+        if (m == CB_ADDSTRING || at < 0) {
+            at = size;
+        } else if (at > size) {
+            return CB_ERR;
+        }
+        items_.insert(items_.begin() + at, *text);
+        if (m == CB_INSERTSTRING && selected_ >= at) {
+            ++selected_;
+        }
+        listChanged();
+        return at;
+    }
+
+    MsgResult onDeleteString(std::uintptr_t wp, std::intptr_t) {
+        const auto at = static_cast<std::intptr_t>(wp);
+        if (at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
+            return CB_ERR;
+        }
+        items_.erase(items_.begin() + at);
+        if (selected_ == at) {
+            selected_ = -1;
+        } else if (selected_ > at) {
+            --selected_;
+        }
+        listChanged();
+        return static_cast<MsgResult>(items_.size());
+    }
+
+    MsgResult onResetContent(std::uintptr_t, std::intptr_t) {
+        items_.clear();
+        selected_ = -1;
+        close(false);
+        listChanged();
+        return 0;
+    }
+
+    MsgResult onGetCount(std::uintptr_t, std::intptr_t) {
+        return static_cast<MsgResult>(items_.size());
+    }
+
+    MsgResult onGetCurSel(std::uintptr_t, std::intptr_t) {
+        return selected_ >= 0 ? selected_ : CB_ERR;
+    }
+
+    MsgResult onSetCurSel(std::uintptr_t wp, std::intptr_t) {
+        const auto at = static_cast<std::intptr_t>(wp);
+        if (at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
+            setSelected(-1);
+            return CB_ERR;
+        }
+        setSelected(at);
+        return at;
+    }
+
+    MsgResult onGetLbText(std::uintptr_t wp, std::intptr_t lp) {
+        const auto at = static_cast<std::intptr_t>(wp);
+        auto* out = reinterpret_cast<std::u16string*>(lp);
+        if (!out || at < 0 || at >= static_cast<std::intptr_t>(items_.size())) {
+            return CB_ERR;
+        }
+        *out = items_[static_cast<std::size_t>(at)];
+        return static_cast<MsgResult>(out->size());
+    }
+
+    template <std::uint32_t m>
+    MsgResult onFindString(std::uintptr_t wp, std::intptr_t lp) {
+        const auto* text = reinterpret_cast<const std::u16string*>(lp);
+        return text ? find(static_cast<std::intptr_t>(wp), *text, m == CB_FINDSTRINGEXACT) : CB_ERR;
+    }
+
+    MsgResult onShowDropDown(std::uintptr_t wp, std::intptr_t) {
+        if (wp) {
+            open();
+        } else {
+            close(false);
+        }
+        return 1;
+    }
+
+    MsgResult onGetDroppedState(std::uintptr_t, std::intptr_t) {
+        return list_ != kNullWindow ? 1 : 0;
+    }
+
+    MsgResult onSetMinVisible(std::uintptr_t wp, std::intptr_t) {
+        if (wp == 0) {
+            return 0;
+        }
+        visibleItems_ = static_cast<int>(std::min<std::uintptr_t>(wp, 100));
+        return 1;
+    }
+
+    MsgResult onGetMinVisible(std::uintptr_t, std::intptr_t) { return visibleItems_; }
+
+private:
+    int itemHeight() const { return listRowHeight(font()); }
     int count() const { return static_cast<int>(items_.size()); }
 
-    static char16_t fold(char16_t c) {
-        return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-    }
     static bool startsWith(const std::u16string& s, const std::u16string& prefix, bool whole) {
-        if (s.size() < prefix.size() || (whole && s.size() != prefix.size())) {
-            return false;
-        }
-        return std::equal(prefix.begin(), prefix.end(), s.begin(),
-                          [](char16_t a, char16_t b) { return fold(a) == fold(b); });
+        return whole ? draw::equalsIgnoringCase(s, prefix)
+                     : draw::startsWithIgnoringCase(s, prefix);
     }
 
     // Searches from the item after `after` to the end, then from the start, as the customary
-    // box does; ignores case of the ASCII letters.
+    // box does; ignores the case of letters, Czech and Slovak ones too.
     MsgResult find(std::intptr_t after, const std::u16string& text, bool whole) const {
         const int n = count();
         if (n == 0) {
@@ -194,7 +212,7 @@ private:
     }
 
     void listChanged() {
-        ui::invalidateRect(self_);
+        ui::invalidateRect(handle());
         if (list_ != kNullWindow) {
             placeList();
             ui::invalidateRect(list_);
@@ -204,7 +222,7 @@ private:
     void setSelected(std::intptr_t at) {
         if (selected_ != at) {
             selected_ = at;
-            ui::invalidateRect(self_);
+            ui::invalidateRect(handle());
         }
     }
 
@@ -214,7 +232,7 @@ private:
             return;
         }
         setSelected(at);
-        detail::notifyParent(self_, CBN_SELCHANGE);
+        detail::notifyParent(handle(), CBN_SELCHANGE);
     }
 
     void keyDown(std::uint32_t vk) {
@@ -254,7 +272,7 @@ private:
     void placeList() {
         const int shown = std::max(1, std::min(visibleItems_, count()));
         const int height = shown * itemHeight() + 2;
-        const Rect box = ui::getWindowRect(self_);
+        const Rect box = ui::getWindowRect(handle());
         int top = box.bottom;
         if (top + height > ui::screenSize().height && box.top - height >= 0) {
             top = box.top - height;
@@ -264,10 +282,10 @@ private:
     }
 
     void open() {
-        if (list_ != kNullWindow || !ui::isWindowEnabled(self_)) {
+        if (list_ != kNullWindow || !ui::isWindowEnabled(handle())) {
             return;
         }
-        detail::notifyParent(self_, CBN_DROPDOWN);
+        detail::notifyParent(handle(), CBN_DROPDOWN);
         if (list_ != kNullWindow) {
             return;  // the parent opened it meanwhile
         }
@@ -278,17 +296,11 @@ private:
         p.className = "ComboLBox";
         p.style = ui::WS_POPUP | ui::WS_BORDER;
         p.exStyle = ui::WS_EX_TOPMOST;
-        p.parent = self_;
+        p.parent = handle();
         p.id = kComboListId;
-        std::weak_ptr<ComboState> weak = weak_from_this();
-        list_ = ui::createWindow(p,
-                                 [weak](WindowHandle w, std::uint32_t m, std::uintptr_t wp,
-                                        std::intptr_t lp) -> MsgResult {
-                                     if (auto state = weak.lock()) {
-                                         return state->listProc(w, m, wp, lp);
-                                     }
-                                     return ui::defWindowProc(w, m, wp, lp);
-                                 });
+        // The list goes before the box does (at the box's WM_DESTROY), so it may call the box.
+        list_ = ui::createWindow(p, [this](WindowHandle w, std::uint32_t m, std::uintptr_t wp,
+                                           std::intptr_t lp) { return listProc(w, m, wp, lp); });
         if (list_ == kNullWindow) {
             return;
         }
@@ -311,7 +323,7 @@ private:
             ui::releaseCapture();
         }
         ui::destroyWindow(list);
-        detail::notifyParent(self_, CBN_CLOSEUP);
+        detail::notifyParent(handle(), CBN_CLOSEUP);
         if (take) {
             choose(highlight_);
         }
@@ -361,6 +373,8 @@ private:
         }
     }
 
+    void paint() override { paintBox(handle()); }
+
     void paintBox(WindowHandle h) {
         ui::PaintContext paint(h);
         draw::DeviceContext& dc = paint.dc();
@@ -373,16 +387,10 @@ private:
         const Rect textRect{client.left + 1, client.top + 1, client.right - arrow,
                             client.bottom - 1};
         if (selected_ >= 0) {
-            if (focused_) {
-                dc.fillRect(textRect, kSelectionColor);
-            }
-            dc.setTextColor(!enabled   ? kDisabledTextColor
-                            : focused_ ? kSelectionTextColor
-                                       : kTextColor);
-            drawTextAligned(
-                dc, items_[static_cast<std::size_t>(selected_)],
-                Rect{textRect.left + kTextMargin, textRect.top, textRect.right, textRect.bottom},
-                0);
+            beginListRow(dc, textRect, focused(), enabled);
+            drawListRowText(dc, items_[static_cast<std::size_t>(selected_)],
+                            Rect{textRect.left + kListTextInset, textRect.top, textRect.right,
+                                 textRect.bottom});
         }
         // The drop-down arrow: a small downward triangle at the right.
         const int cx = client.right - arrow / 2;
@@ -406,32 +414,25 @@ private:
         const int ih = itemHeight();
         for (int i = top_, y = 0; i < count() && y < client.height(); ++i, y += ih) {
             const Rect row{0, y, client.right, y + ih};
-            const bool lit = i == highlight_;
-            if (lit) {
-                dc.fillRect(row, kSelectionColor);
-            }
-            dc.setTextColor(lit ? kSelectionTextColor : kTextColor);
-            drawTextAligned(dc, items_[static_cast<std::size_t>(i)],
-                            Rect{row.left + kTextMargin, row.top, row.right, row.bottom}, 0);
+            beginListRow(dc, row, i == highlight_);
+            drawListRowText(dc, items_[static_cast<std::size_t>(i)],
+                            Rect{row.left + kListTextInset, row.top, row.right, row.bottom});
         }
     }
 
-    WindowHandle self_;
     WindowHandle list_ = kNullWindow;
     std::vector<std::u16string> items_;
     std::intptr_t selected_ = -1;
     std::intptr_t highlight_ = -1;
     int top_ = 0;
     int visibleItems_ = 6;
-    const draw::Font* font_ = nullptr;
-    bool focused_ = false;
     bool listPressed_ = false;  // a finger went down while the list was open
 };
 
 }  // namespace
 
 WindowProc comboBoxProc() {
-    return detail::controlClassProc<ComboState>();
+    return detail::controlClassProc<ComboBox>();
 }
 
 }  // namespace platform::controls

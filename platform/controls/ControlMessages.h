@@ -49,6 +49,9 @@ inline constexpr std::uint32_t SS_TYPEMASK = 0x3;
 
 // Edit.
 inline constexpr std::uint32_t ES_LEFT = 0x0000;
+// Several lines: Enter breaks the line, Up and Down move between lines, and the text wraps
+// between words to the edit's width unless ES_AUTOHSCROLL is given as well.
+inline constexpr std::uint32_t ES_MULTILINE = 0x0004;
 inline constexpr std::uint32_t ES_AUTOHSCROLL = 0x0080;
 inline constexpr std::uint32_t ES_READONLY = 0x0800;
 

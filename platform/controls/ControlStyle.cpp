@@ -49,19 +49,4 @@ void drawFrame(draw::DeviceContext& dc, const draw::Rect& r, draw::Color c) {
     dc.fillRect(draw::Rect{r.right - 1, r.top, r.right, r.bottom}, c);
 }
 
-void drawTextAligned(draw::DeviceContext& dc, std::u16string_view text, const draw::Rect& r,
-                     int horizontal) {
-    const int width = dc.textExtent(text).width;
-    draw::Rect place = r;
-    if (horizontal == 1) {
-        place.left = r.left + (r.width() - width) / 2;
-    } else if (horizontal == 2) {
-        place.left = r.right - width;
-    }
-    if (place.left < r.left) {
-        place.left = r.left;
-    }
-    dc.drawText(text, place, draw::kTextVCenter);
-}
-
 }  // namespace platform::controls

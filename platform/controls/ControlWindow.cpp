@@ -1,9 +1,9 @@
 #include "platform/controls/ControlWindow.h"
 
 #include "platform/controls/ControlMessages.h"
-#include "platform/controls/ControlStyle.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/Paint.h"
+#include "platform/ui/WindowTree.h"
 
 namespace platform::controls::detail {
 
@@ -27,23 +27,6 @@ MsgResult notifyParent(WindowHandle control, ui::NotifyHeader& header, std::uint
     }
     return sendMessage(parent, ui::WM_NOTIFY, header.idFrom,
                        reinterpret_cast<std::intptr_t>(&header));
-}
-
-bool handleFontMessage(WindowHandle control, const draw::Font*& font, std::uint32_t message,
-                       std::uintptr_t wParam, std::intptr_t lParam, MsgResult& result) {
-    if (message == WM_SETFONT) {
-        font = reinterpret_cast<const draw::Font*>(wParam);
-        if (lParam != 0) {
-            ui::invalidateRect(control);
-        }
-        result = 0;
-        return true;
-    }
-    if (message == WM_GETFONT) {
-        result = reinterpret_cast<MsgResult>(font ? font : &controlFont());
-        return true;
-    }
-    return false;
 }
 
 }  // namespace platform::controls::detail

@@ -1,8 +1,10 @@
 #include "platform/controls/ListView.h"
 
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
 #include "platform/controls/Controls.h"
+#include "platform/controls/ListPainter.h"
 #include "platform/controls/ScrollBar.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/Focus.h"
@@ -23,7 +25,6 @@ using draw::Point;
 using draw::Rect;
 
 constexpr std::uint32_t kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
-constexpr int kTextInset = 3;
 
 struct Row {
     std::vector<std::u16string> texts;  // by column; missing ones are empty
@@ -31,272 +32,335 @@ struct Row {
     std::intptr_t lParam = 0;
 };
 
-class ListViewState {
+class ListView : public detail::Control {
 public:
-    explicit ListViewState(WindowHandle self) : self_(self) {}
-
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        MsgResult result = 0;
-        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
-            layoutChanged();
-            return result;
-        }
-        switch (m) {
-            case ui::WM_CREATE:
-                measure();
-                return 0;
-            case ui::WM_ERASEBKGND:
-                return 1;
-            case ui::WM_PAINT:
-                paint();
-                return 0;
-            case ui::WM_SIZE:
-                layoutChanged();
-                return ui::defWindowProc(h, m, wp, lp);
-            case ui::WM_SETFOCUS:
-            case ui::WM_KILLFOCUS: {
-                focused_ = m == ui::WM_SETFOCUS;
-                ui::invalidateRect(h);
-                ui::NotifyHeader header;
-                detail::notifyParent(h, header, focused_ ? NM_SETFOCUS : NM_KILLFOCUS);
-                return 0;
-            }
-            case ui::WM_LBUTTONDOWN:
-            case ui::WM_LBUTTONDBLCLK:
-                tap(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)}, m == ui::WM_LBUTTONDBLCLK);
-                return 0;
-            case ui::WM_KEYDOWN:
-                keyDown(static_cast<std::uint32_t>(wp));
-                return 0;
-            case ui::WM_VSCROLL:
-                if (static_cast<WindowHandle>(lp) == bar_) {
-                    barScrolled(ui::lowWord(wp), static_cast<int>(ui::highWord(wp)));
-                }
-                return 0;
-            default:
-                return listMessage(h, m, wp, lp);
-        }
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map =
+            ui::MessageMap<ListView>(&Control::messageMap())
+                .message(ui::WM_CREATE, &ListView::onCreate)
+                .message(ui::WM_SIZE, &ListView::onSize)
+                .message(ui::WM_LBUTTONDOWN, &ListView::onFingerDown<ui::WM_LBUTTONDOWN>)
+                .message(ui::WM_LBUTTONDBLCLK, &ListView::onFingerDown<ui::WM_LBUTTONDBLCLK>)
+                .message(ui::WM_KEYDOWN, &ListView::onKeyDown)
+                .message(ui::WM_VSCROLL, &ListView::onVScroll)
+                .message(LVM_GETITEMCOUNT, &ListView::onGetItemCount)
+                .message(LVM_INSERTITEM, &ListView::onInsertItem)
+                .message(LVM_DELETEITEM, &ListView::onDeleteItem)
+                .message(LVM_DELETEALLITEMS, &ListView::onDeleteAllItems)
+                .message(LVM_GETITEM, &ListView::onGetItem)
+                .message(LVM_SETITEM, &ListView::onSetItem)
+                .message(LVM_SETITEMTEXT, &ListView::onItemText<LVM_SETITEMTEXT>)
+                .message(LVM_GETITEMTEXT, &ListView::onItemText<LVM_GETITEMTEXT>)
+                .message(LVM_SETITEMSTATE, &ListView::onSetItemState)
+                .message(LVM_GETITEMSTATE, &ListView::onGetItemState)
+                .message(LVM_GETNEXTITEM, &ListView::onGetNextItem)
+                .message(LVM_GETSELECTEDCOUNT, &ListView::onGetSelectedCount)
+                .message(LVM_GETSELECTIONMARK, &ListView::onGetSelectionMark)
+                .message(LVM_SETSELECTIONMARK, &ListView::onSetSelectionMark)
+                .message(LVM_INSERTCOLUMN, &ListView::onInsertColumn)
+                .message(LVM_DELETECOLUMN, &ListView::onDeleteColumn)
+                .message(LVM_SETCOLUMNWIDTH, &ListView::onSetColumnWidth)
+                .message(LVM_GETCOLUMNWIDTH, &ListView::onGetColumnWidth)
+                .message(LVM_GETITEMRECT, &ListView::onGetItemRect)
+                .message(LVM_HITTEST, &ListView::onHitTest)
+                .message(LVM_ENSUREVISIBLE, &ListView::onEnsureVisible)
+                .message(LVM_SCROLL, &ListView::onScroll)
+                .message(LVM_GETTOPINDEX, &ListView::onGetTopIndex)
+                .message(LVM_GETCOUNTPERPAGE, &ListView::onGetCountPerPage)
+                .message(LVM_SETEXTENDEDLISTVIEWSTYLE, &ListView::onSetExtendedListViewStyle)
+                .message(LVM_GETEXTENDEDLISTVIEWSTYLE, &ListView::onGetExtendedListViewStyle);
+        return map;
     }
 
 private:
-    MsgResult listMessage(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
-        switch (m) {
-            case LVM_GETITEMCOUNT:
-                return count();
-            case LVM_INSERTITEM: {
-                const auto* item = reinterpret_cast<const ListItem*>(lp);
-                return item ? insert(*item) : -1;
-            }
-            case LVM_DELETEITEM:
-                if (!valid(row)) {
-                    return 0;
-                }
-                rows_.erase(rows_.begin() + row);
-                if (mark_ == row) {
-                    mark_ = -1;
-                } else if (mark_ > row) {
-                    --mark_;
-                }
-                layoutChanged();
-                return 1;
-            case LVM_DELETEALLITEMS:
-                rows_.clear();
-                mark_ = -1;
-                top_ = 0;
-                layoutChanged();
-                return 1;
-            case LVM_GETITEM: {
-                auto* item = reinterpret_cast<ListItem*>(lp);
-                if (!item || !valid(item->item)) {
-                    return 0;
-                }
-                const Row& r = rows_[static_cast<std::size_t>(item->item)];
-                if (item->mask & LVIF_TEXT) {
-                    item->text = textOf(r, item->subItem);
-                }
-                if (item->mask & LVIF_STATE) {
-                    item->state = r.state & item->stateMask;
-                }
-                if (item->mask & LVIF_PARAM) {
-                    item->lParam = r.lParam;
-                }
-                return 1;
-            }
-            case LVM_SETITEM: {
-                const auto* item = reinterpret_cast<const ListItem*>(lp);
-                if (!item || !valid(item->item)) {
-                    return 0;
-                }
-                Row& r = rows_[static_cast<std::size_t>(item->item)];
-                if (item->mask & LVIF_TEXT) {
-                    setText(r, item->subItem, item->text);
-                }
-                if (item->mask & LVIF_PARAM) {
-                    r.lParam = item->lParam;
-                }
-                if (item->mask & LVIF_STATE) {
-                    setStateByMessage(item->item, item->state, item->stateMask);
-                }
-                ui::invalidateRect(h);
-                return 1;
-            }
-            case LVM_SETITEMTEXT:
-            case LVM_GETITEMTEXT: {
-                auto* item = reinterpret_cast<ListItem*>(lp);
-                if (!item || !valid(row)) {
-                    return 0;
-                }
-                Row& r = rows_[static_cast<std::size_t>(row)];
-                if (m == LVM_GETITEMTEXT) {
-                    item->text = textOf(r, item->subItem);
-                    return static_cast<MsgResult>(item->text.size());
-                }
-                setText(r, item->subItem, item->text);
-                ui::invalidateRect(h);
-                return 1;
-            }
-            case LVM_SETITEMSTATE: {
-                const auto* item = reinterpret_cast<const ListItem*>(lp);
-                if (!item) {
-                    return 0;
-                }
-                if (row == -1) {
-                    for (int i = 0; i < count(); ++i) {
-                        setStateByMessage(i, item->state, item->stateMask);
-                    }
-                    return 1;
-                }
-                return valid(row) ? (setStateByMessage(row, item->state, item->stateMask), 1) : 0;
-            }
-            case LVM_GETITEMSTATE:
-                return valid(row)
-                           ? static_cast<MsgResult>(rows_[static_cast<std::size_t>(row)].state &
-                                                    static_cast<std::uint32_t>(lp))
-                           : 0;
-            case LVM_GETNEXTITEM:
-                return nextItem(row, static_cast<std::uint32_t>(lp));
-            case LVM_GETSELECTEDCOUNT:
-                return std::count_if(rows_.begin(), rows_.end(),
-                                     [](const Row& r) { return (r.state & LVIS_SELECTED) != 0; });
-            case LVM_GETSELECTIONMARK:
-                return mark_;
-            case LVM_SETSELECTIONMARK: {
-                const int old = mark_;
-                const int want = static_cast<int>(lp);
-                mark_ = valid(want) ? want : -1;
-                return old;
-            }
-            case LVM_INSERTCOLUMN: {
-                const auto* column = reinterpret_cast<const ListColumn*>(lp);
-                if (!column) {
-                    return -1;
-                }
-                const int at = std::clamp(row, 0, static_cast<int>(columns_.size()));
-                columns_.insert(columns_.begin() + at, *column);
-                for (Row& r : rows_) {
-                    if (static_cast<int>(r.texts.size()) > at) {
-                        r.texts.insert(r.texts.begin() + at, std::u16string());
-                    }
-                }
-                layoutChanged();
-                return at;
-            }
-            case LVM_DELETECOLUMN:
-                if (row < 0 || row >= static_cast<int>(columns_.size())) {
-                    return 0;
-                }
-                columns_.erase(columns_.begin() + row);
-                for (Row& r : rows_) {
-                    if (static_cast<int>(r.texts.size()) > row) {
-                        r.texts.erase(r.texts.begin() + row);
-                    }
-                }
-                layoutChanged();
-                return 1;
-            case LVM_SETCOLUMNWIDTH:
-                if (row < 0 || row >= static_cast<int>(columns_.size())) {
-                    return 0;
-                }
-                columns_[static_cast<std::size_t>(row)].width = std::max(0, static_cast<int>(lp));
-                layoutChanged();
-                return 1;
-            case LVM_GETCOLUMNWIDTH:
-                return (row >= 0 && row < static_cast<int>(columns_.size()))
-                           ? columns_[static_cast<std::size_t>(row)].width
-                           : 0;
-            case LVM_GETITEMRECT: {
-                auto* rect = reinterpret_cast<Rect*>(lp);
-                if (!rect || !valid(row)) {
-                    return 0;
-                }
-                *rect = rowRect(row);
-                return 1;
-            }
-            case LVM_HITTEST: {
-                auto* test = reinterpret_cast<ListHitTest*>(lp);
-                if (!test) {
-                    return -1;
-                }
-                hitTest(*test);
-                return test->item;
-            }
-            case LVM_ENSUREVISIBLE:
-                if (valid(row)) {
-                    ensureVisible(row);
-                }
-                return valid(row) ? 1 : 0;
-            case LVM_SCROLL:
-                scrollX_ = std::clamp(scrollX_ + static_cast<int>(static_cast<std::intptr_t>(wp)),
-                                      0, std::max(0, columnsWidth() - areaWidth()));
-                if (lp != 0) {
-                    setTop(top_ + static_cast<int>(lp) / std::max(1, rowHeight()));
-                }
-                ui::invalidateRect(h);
-                return 1;
-            case LVM_GETTOPINDEX:
-                return top_;
-            case LVM_GETCOUNTPERPAGE:
-                return pageRows();
-            case LVM_SETEXTENDEDLISTVIEWSTYLE: {
-                const std::uint32_t old = ext_;
-                const auto mask = wp == 0 ? 0xFFFFFFFFu : static_cast<std::uint32_t>(wp);
-                ext_ = (ext_ & ~mask) | (static_cast<std::uint32_t>(lp) & mask);
-                if ((ext_ & LVS_EX_CHECKBOXES) && !(old & LVS_EX_CHECKBOXES)) {
-                    for (Row& r : rows_) {
-                        if ((r.state & LVIS_STATEIMAGEMASK) == 0) {
-                            r.state |= kStateUnchecked;
-                        }
-                    }
-                }
-                ui::invalidateRect(h);
-                return old;
-            }
-            case LVM_GETEXTENDEDLISTVIEWSTYLE:
-                return ext_;
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
-        }
+    void fontChanged() override { layoutChanged(); }
+    MsgResult onCreate(std::uintptr_t, std::intptr_t) {
+        measure();
+        return 0;
     }
+
+    MsgResult onSize(std::uintptr_t wp, std::intptr_t lp) {
+        layoutChanged();
+        return defaultProc(ui::WM_SIZE, wp, lp);
+    }
+
+    void focusChanged() override {
+        ui::NotifyHeader header;
+        detail::notifyParent(handle(), header, focused() ? NM_SETFOCUS : NM_KILLFOCUS);
+    }
+
+    template <std::uint32_t m>
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
+        tap(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)}, m == ui::WM_LBUTTONDBLCLK);
+        return 0;
+    }
+
+    MsgResult onKeyDown(std::uintptr_t wp, std::intptr_t) {
+        keyDown(static_cast<std::uint32_t>(wp));
+        return 0;
+    }
+
+    MsgResult onVScroll(std::uintptr_t wp, std::intptr_t lp) {
+        if (static_cast<WindowHandle>(lp) == bar_) {
+            barScrolled(ui::lowWord(wp), static_cast<int>(ui::highWord(wp)));
+        }
+        return 0;
+    }
+
+private:
+    MsgResult onGetItemCount(std::uintptr_t, std::intptr_t) { return count(); }
+
+    MsgResult onInsertItem(std::uintptr_t, std::intptr_t lp) {
+        const auto* item = reinterpret_cast<const ListItem*>(lp);
+        return item ? insert(*item) : -1;
+    }
+
+    MsgResult onDeleteItem(std::uintptr_t wp, std::intptr_t) {
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        if (!valid(row)) {
+            return 0;
+        }
+        rows_.erase(rows_.begin() + row);
+        if (mark_ == row) {
+            mark_ = -1;
+        } else if (mark_ > row) {
+            --mark_;
+        }
+        layoutChanged();
+        return 1;
+    }
+
+    MsgResult onDeleteAllItems(std::uintptr_t, std::intptr_t) {
+        rows_.clear();
+        mark_ = -1;
+        top_ = 0;
+        layoutChanged();
+        return 1;
+    }
+
+    MsgResult onGetItem(std::uintptr_t, std::intptr_t lp) {
+        auto* item = reinterpret_cast<ListItem*>(lp);
+        if (!item || !valid(item->item)) {
+            return 0;
+        }
+        const Row& r = rows_[static_cast<std::size_t>(item->item)];
+        if (item->mask & LVIF_TEXT) {
+            item->text = textOf(r, item->subItem);
+        }
+        if (item->mask & LVIF_STATE) {
+            item->state = r.state & item->stateMask;
+        }
+        if (item->mask & LVIF_PARAM) {
+            item->lParam = r.lParam;
+        }
+        return 1;
+    }
+
+    MsgResult onSetItem(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        const auto* item = reinterpret_cast<const ListItem*>(lp);
+        if (!item || !valid(item->item)) {
+            return 0;
+        }
+        Row& r = rows_[static_cast<std::size_t>(item->item)];
+        if (item->mask & LVIF_TEXT) {
+            setText(r, item->subItem, item->text);
+        }
+        if (item->mask & LVIF_PARAM) {
+            r.lParam = item->lParam;
+        }
+        if (item->mask & LVIF_STATE) {
+            setStateByMessage(item->item, item->state, item->stateMask);
+        }
+        ui::invalidateRect(h);
+        return 1;
+    }
+
+    template <std::uint32_t m>
+    MsgResult onItemText(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        auto* item = reinterpret_cast<ListItem*>(lp);
+        if (!item || !valid(row)) {
+            return 0;
+        }
+        Row& r = rows_[static_cast<std::size_t>(row)];
+        if (m == LVM_GETITEMTEXT) {
+            item->text = textOf(r, item->subItem);
+            return static_cast<MsgResult>(item->text.size());
+        }
+        setText(r, item->subItem, item->text);
+        ui::invalidateRect(h);
+        return 1;
+    }
+
+    MsgResult onSetItemState(std::uintptr_t wp, std::intptr_t lp) {
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        const auto* item = reinterpret_cast<const ListItem*>(lp);
+        if (!item) {
+            return 0;
+        }
+        if (row == -1) {
+            for (int i = 0; i < count(); ++i) {
+                setStateByMessage(i, item->state, item->stateMask);
+            }
+            return 1;
+        }
+        return valid(row) ? (setStateByMessage(row, item->state, item->stateMask), 1) : 0;
+    }
+
+    MsgResult onGetItemState(std::uintptr_t wp, std::intptr_t lp) {
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        return valid(row) ? static_cast<MsgResult>(rows_[static_cast<std::size_t>(row)].state &
+                                                   static_cast<std::uint32_t>(lp))
+                          : 0;
+    }
+
+    MsgResult onGetNextItem(std::uintptr_t wp, std::intptr_t lp) {
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        return nextItem(row, static_cast<std::uint32_t>(lp));
+    }
+
+    MsgResult onGetSelectedCount(std::uintptr_t, std::intptr_t) {
+        return std::count_if(rows_.begin(), rows_.end(),
+                             [](const Row& r) { return (r.state & LVIS_SELECTED) != 0; });
+    }
+
+    MsgResult onGetSelectionMark(std::uintptr_t, std::intptr_t) { return mark_; }
+
+    MsgResult onSetSelectionMark(std::uintptr_t, std::intptr_t lp) {
+        const int old = mark_;
+        const int want = static_cast<int>(lp);
+        mark_ = valid(want) ? want : -1;
+        return old;
+    }
+
+    MsgResult onInsertColumn(std::uintptr_t wp, std::intptr_t lp) {
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        const auto* column = reinterpret_cast<const ListColumn*>(lp);
+        if (!column) {
+            return -1;
+        }
+        const int at = std::clamp(row, 0, static_cast<int>(columns_.size()));
+        columns_.insert(columns_.begin() + at, *column);
+        for (Row& r : rows_) {
+            if (static_cast<int>(r.texts.size()) > at) {
+                r.texts.insert(r.texts.begin() + at, std::u16string());
+            }
+        }
+        layoutChanged();
+        return at;
+    }
+
+    MsgResult onDeleteColumn(std::uintptr_t wp, std::intptr_t) {
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        if (row < 0 || row >= static_cast<int>(columns_.size())) {
+            return 0;
+        }
+        columns_.erase(columns_.begin() + row);
+        for (Row& r : rows_) {
+            if (static_cast<int>(r.texts.size()) > row) {
+                r.texts.erase(r.texts.begin() + row);
+            }
+        }
+        layoutChanged();
+        return 1;
+    }
+
+    MsgResult onSetColumnWidth(std::uintptr_t wp, std::intptr_t lp) {
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        if (row < 0 || row >= static_cast<int>(columns_.size())) {
+            return 0;
+        }
+        columns_[static_cast<std::size_t>(row)].width = std::max(0, static_cast<int>(lp));
+        layoutChanged();
+        return 1;
+    }
+
+    MsgResult onGetColumnWidth(std::uintptr_t wp, std::intptr_t) {
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        return (row >= 0 && row < static_cast<int>(columns_.size()))
+                   ? columns_[static_cast<std::size_t>(row)].width
+                   : 0;
+    }
+
+    MsgResult onGetItemRect(std::uintptr_t wp, std::intptr_t lp) {
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        auto* rect = reinterpret_cast<Rect*>(lp);
+        if (!rect || !valid(row)) {
+            return 0;
+        }
+        *rect = rowRect(row);
+        return 1;
+    }
+
+    MsgResult onHitTest(std::uintptr_t, std::intptr_t lp) {
+        auto* test = reinterpret_cast<ListHitTest*>(lp);
+        if (!test) {
+            return -1;
+        }
+        hitTest(*test);
+        return test->item;
+    }
+
+    MsgResult onEnsureVisible(std::uintptr_t wp, std::intptr_t) {
+        const int row = static_cast<int>(static_cast<std::intptr_t>(wp));
+        if (valid(row)) {
+            ensureVisible(row);
+        }
+        return valid(row) ? 1 : 0;
+    }
+
+    MsgResult onScroll(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        scrollX_ = std::clamp(scrollX_ + static_cast<int>(static_cast<std::intptr_t>(wp)), 0,
+                              std::max(0, columnsWidth() - areaWidth()));
+        if (lp != 0) {
+            setTop(top_ + static_cast<int>(lp) / std::max(1, rowHeight()));
+        }
+        ui::invalidateRect(h);
+        return 1;
+    }
+
+    MsgResult onGetTopIndex(std::uintptr_t, std::intptr_t) { return top_; }
+
+    MsgResult onGetCountPerPage(std::uintptr_t, std::intptr_t) { return pageRows(); }
+
+    MsgResult onSetExtendedListViewStyle(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        const std::uint32_t old = ext_;
+        const auto mask = wp == 0 ? 0xFFFFFFFFu : static_cast<std::uint32_t>(wp);
+        ext_ = (ext_ & ~mask) | (static_cast<std::uint32_t>(lp) & mask);
+        if ((ext_ & LVS_EX_CHECKBOXES) && !(old & LVS_EX_CHECKBOXES)) {
+            for (Row& r : rows_) {
+                if ((r.state & LVIS_STATEIMAGEMASK) == 0) {
+                    r.state |= kStateUnchecked;
+                }
+            }
+        }
+        ui::invalidateRect(h);
+        return old;
+    }
+
+    MsgResult onGetExtendedListViewStyle(std::uintptr_t, std::intptr_t) { return ext_; }
 
     int count() const { return static_cast<int>(rows_.size()); }
     bool valid(int row) const { return row >= 0 && row < count(); }
     bool checkBoxes() const { return (ext_ & LVS_EX_CHECKBOXES) != 0; }
-    bool ownerDrawn() const { return (ui::getStyle(self_) & LVS_OWNERDRAWFIXED) != 0; }
-    const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
+    bool ownerDrawn() const { return (ui::getStyle(handle()) & LVS_OWNERDRAWFIXED) != 0; }
     int rowHeight() const {
-        return (ownerDrawn() && measured_ > 0) ? measured_ : font().metrics().height + 4;
+        return (ownerDrawn() && measured_ > 0) ? measured_ : listRowHeight(font());
     }
     int headerHeight() const {
-        return (ui::getStyle(self_) & LVS_NOCOLUMNHEADER) ? 0 : font().metrics().height + 4;
+        return (ui::getStyle(handle()) & LVS_NOCOLUMNHEADER) ? 0 : listRowHeight(font());
     }
     int pageRows() const {
-        const int h = ui::getClientRect(self_).height() - headerHeight();
+        const int h = ui::getClientRect(handle()).height() - headerHeight();
         return std::max(0, h / std::max(1, rowHeight()));
     }
     bool barShown() const { return bar_ != kNullWindow && ui::isWindowVisible(bar_); }
     int areaWidth() const {
-        return ui::getClientRect(self_).width() -
+        return ui::getClientRect(handle()).width() -
                (barShown() ? ui::systemMetrics().scrollBarWidth : 0);
     }
     int columnsWidth() const {
@@ -328,9 +392,9 @@ private:
             return;
         }
         MeasureItem mi;
-        mi.ctlId = ui::getDlgCtrlId(self_);
-        mi.itemHeight = font().metrics().height + 4;
-        const WindowHandle parent = ui::getParent(self_);
+        mi.ctlId = ui::getDlgCtrlId(handle());
+        mi.itemHeight = listRowHeight(font());
+        const WindowHandle parent = ui::getParent(handle());
         if (parent != kNullWindow) {
             sendMessage(parent, WM_MEASUREITEM, mi.ctlId, reinterpret_cast<std::intptr_t>(&mi));
         }
@@ -391,17 +455,17 @@ private:
         n.changed = LVIF_STATE;
         n.action = action;
         n.lParam = r.lParam;
-        if (detail::notifyParent(self_, n.header, LVN_ITEMCHANGING) != 0) {
+        if (detail::notifyParent(handle(), n.header, LVN_ITEMCHANGING) != 0) {
             return false;
         }
         if (!valid(row)) {
             return false;  // the parent removed rows meanwhile
         }
         rows_[static_cast<std::size_t>(row)].state = now;
-        ui::invalidateRect(self_);
+        ui::invalidateRect(handle());
         ListNotify done = n;
         done.header = ui::NotifyHeader{};
-        detail::notifyParent(self_, done.header, LVN_ITEMCHANGED);
+        detail::notifyParent(handle(), done.header, LVN_ITEMCHANGED);
         return true;
     }
 
@@ -480,7 +544,7 @@ private:
         const int t = std::clamp(top, 0, most);
         if (t != top_) {
             top_ = t;
-            ui::invalidateRect(self_);
+            ui::invalidateRect(handle());
         }
         if (bar_ != kNullWindow) {
             sendMessage(bar_, SBM_SETPOS, static_cast<std::uintptr_t>(top_), 1);
@@ -498,14 +562,14 @@ private:
 
     // Rows, columns, size or font changed: the scroll bar shows when rows lie beyond the page.
     void layoutChanged() {
-        const Rect c = ui::getClientRect(self_);
+        const Rect c = ui::getClientRect(handle());
         const int page = pageRows();
         const bool need = count() > page && page > 0;
         if (need && bar_ == kNullWindow) {
             ui::CreateParams p;
             p.className = std::string(kScrollBarClass);
             p.style = ui::WS_CHILD | SBS_VERT;
-            p.parent = self_;
+            p.parent = handle();
             p.id = kListScrollBarId;
             bar_ = ui::createWindow(p);
         }
@@ -527,7 +591,7 @@ private:
         }
         setTop(need ? top_ : 0);
         scrollX_ = std::clamp(scrollX_, 0, std::max(0, columnsWidth() - areaWidth()));
-        ui::invalidateRect(self_);
+        ui::invalidateRect(handle());
     }
 
     void barScrolled(unsigned code, int thumb) {
@@ -555,8 +619,8 @@ private:
     }
 
     void tap(Point p, bool doubleTap) {
-        if (ui::getFocus() != self_) {
-            ui::setFocus(self_);
+        if (ui::getFocus() != handle()) {
+            ui::setFocus(handle());
         }
         ListHitTest test;
         test.pt = p;
@@ -572,13 +636,13 @@ private:
         n.item = test.item;
         n.subItem = std::max(0, test.subItem);
         n.action = p;
-        detail::notifyParent(self_, n.header, doubleTap ? NM_DBLCLK : NM_CLICK);
+        detail::notifyParent(handle(), n.header, doubleTap ? NM_DBLCLK : NM_CLICK);
     }
 
     void keyDown(std::uint32_t vk) {
         ListKeyNotify k;
         k.vk = vk;
-        detail::notifyParent(self_, k.header, LVN_KEYDOWN);
+        detail::notifyParent(handle(), k.header, LVN_KEYDOWN);
         const int focusRow = nextItem(-1, LVNI_FOCUSED);
         const int at = focusRow >= 0 ? focusRow : mark_;
         switch (vk) {
@@ -599,7 +663,7 @@ private:
                 break;
             case ui::VK_RETURN: {
                 ui::NotifyHeader header;
-                detail::notifyParent(self_, header, NM_RETURN);
+                detail::notifyParent(handle(), header, NM_RETURN);
                 break;
             }
             default:
@@ -607,10 +671,10 @@ private:
         }
     }
 
-    void paint() {
-        ui::PaintContext paint(self_);
+    void paint() override {
+        ui::PaintContext paint(handle());
         draw::DeviceContext& dc = paint.dc();
-        const Rect client = ui::getClientRect(self_);
+        const Rect client = ui::getClientRect(handle());
         const int area = areaWidth();
         dc.fillRect(client, kWindowColor);
         dc.selectFont(&font());
@@ -621,14 +685,15 @@ private:
             int x = -scrollX_;
             for (const ListColumn& c : columns_) {
                 dc.setTextColor(kTextColor);
-                dc.drawText(c.text, Rect{x + kTextInset, 0, x + c.width, hh}, draw::kTextVCenter);
+                dc.drawText(c.text, Rect{x + kListTextInset, 0, x + c.width, hh},
+                            draw::kTextVCenter);
                 dc.fillRect(Rect{x + c.width - 1, 0, x + c.width, hh}, kSecondaryTextColor);
                 x += c.width;
             }
             dc.fillRect(Rect{0, hh - 1, area, hh}, kSecondaryTextColor);
         }
         const bool showSelection =
-            focused_ || (ui::getStyle(self_) & LVS_SHOWSELALWAYS) || ownerDrawn();
+            focused() || (ui::getStyle(handle()) & LVS_SHOWSELALWAYS) || ownerDrawn();
         const int rh = rowHeight();
         for (int i = top_; i < count(); ++i) {
             const Rect r = rowRect(i);
@@ -639,19 +704,19 @@ private:
             const bool selected = showSelection && (row.state & LVIS_SELECTED);
             if (ownerDrawn()) {
                 DrawItem di;
-                di.ctlId = ui::getDlgCtrlId(self_);
+                di.ctlId = ui::getDlgCtrlId(handle());
                 di.itemId = i;
                 di.itemState = ((row.state & LVIS_SELECTED) ? ODS_SELECTED : 0) |
-                               ((focused_ && (row.state & LVIS_FOCUSED)) ? ODS_FOCUS : 0);
-                di.window = self_;
+                               ((focused() && (row.state & LVIS_FOCUSED)) ? ODS_FOCUS : 0);
+                di.window = handle();
                 di.dc = &dc;
                 di.rcItem = Rect{r.left, r.top, std::max(r.right, area), r.bottom};
                 di.itemData = row.lParam;
-                sendMessage(ui::getParent(self_), WM_DRAWITEM, di.ctlId,
+                sendMessage(ui::getParent(handle()), WM_DRAWITEM, di.ctlId,
                             reinterpret_cast<std::intptr_t>(&di));
                 continue;
             }
-            int textLeft = r.left + kTextInset;
+            int textLeft = r.left + kListTextInset;
             if (checkBoxes()) {
                 const int box = checkBoxSize();
                 const int top = r.top + (rh - box) / 2;
@@ -672,22 +737,22 @@ private:
                     full ? std::max(r.right, area)
                          : std::min(r.left + (columns_.empty() ? 0 : columns_[0].width),
                                     textLeft + dc.textExtent(textOf(row, 0)).width + 2);
-                dc.fillRect(Rect{textLeft - 1, r.top, right, r.bottom}, kSelectionColor);
+                beginListRow(dc, Rect{textLeft - 1, r.top, right, r.bottom}, true);
+            } else {
+                beginListRow(dc, r, false);
             }
-            dc.setTextColor(selected ? kSelectionTextColor : kTextColor);
             int x = r.left;
             const std::size_t shown = std::max<std::size_t>(columns_.size(), 1);
             for (std::size_t c = 0; c < shown; ++c) {
                 const int width = columns_.empty() ? area + scrollX_ : columns_[c].width;
-                const int left = c == 0 ? textLeft : x + kTextInset;
-                dc.drawText(textOf(row, static_cast<int>(c)),
-                            Rect{left, r.top, x + width, r.bottom}, draw::kTextVCenter);
+                const int left = c == 0 ? textLeft : x + kListTextInset;
+                drawListRowText(dc, textOf(row, static_cast<int>(c)),
+                                Rect{left, r.top, x + width, r.bottom});
                 x += width;
             }
         }
     }
 
-    WindowHandle self_;
     WindowHandle bar_ = kNullWindow;
     std::vector<ListColumn> columns_;
     std::vector<Row> rows_;
@@ -696,14 +761,12 @@ private:
     int scrollX_ = 0;
     int mark_ = -1;
     int measured_ = 0;
-    const draw::Font* font_ = nullptr;
-    bool focused_ = false;
 };
 
 }  // namespace
 
 WindowProc listViewProc() {
-    return detail::controlClassProc<ListViewState>();
+    return detail::controlClassProc<ListView>();
 }
 
 }  // namespace platform::controls

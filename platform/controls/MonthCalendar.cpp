@@ -1,6 +1,7 @@
 #include "platform/controls/MonthCalendar.h"
 
 #include "platform/controls/CalendarMath.h"
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
 #include "platform/ui/Focus.h"
@@ -24,9 +25,22 @@ const std::array<const char16_t*, 12> kMonthNames = {
 const std::array<const char16_t*, 7> kWeekdayNames = {u"Po", u"Út", u"St", u"Čt",
                                                       u"Pá", u"So", u"Ne"};
 
-class CalendarState {
+class MonthCalendar : public detail::Control {
 public:
-    explicit CalendarState(WindowHandle self) : self_(self) {
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<MonthCalendar>(&Control::messageMap())
+                                    .message(ui::WM_LBUTTONDOWN, &MonthCalendar::onFingerDown)
+                                    .message(ui::WM_LBUTTONDBLCLK, &MonthCalendar::onFingerDown)
+                                    .message(ui::WM_KEYDOWN, &MonthCalendar::onKeyDown)
+                                    .message(MCM_GETCURSEL, &MonthCalendar::onGetCurSel)
+                                    .message(MCM_SETCURSEL, &MonthCalendar::onSetCurSel)
+                                    .message(MCM_GETMINREQRECT, &MonthCalendar::onGetMinReqRect)
+                                    .message(MCM_SETCOLOR, &MonthCalendar::onSetColor)
+                                    .message(MCM_GETCOLOR, &MonthCalendar::onGetColor);
+        return map;
+    }
+
+    MonthCalendar() {
         // Today on the timers' clock would be meaningless in virtual time; the calendar
         // starts on a fixed day until the owner selects one.
         sel_ = CalendarDate{2000, 1, 0, 1};
@@ -34,86 +48,76 @@ public:
         shownMonth_ = 1;
     }
 
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        MsgResult result = 0;
-        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
-            return result;
+private:
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        if (ui::getFocus() != h) {
+            ui::setFocus(h);
         }
-        if (detail::handleOwnPainting(
-                h, m, wp, lp, [&] { paint(); }, result)) {
-            return result;
-        }
-        switch (m) {
-            case ui::WM_CREATE:
-                return 0;
-            case ui::WM_SETFOCUS:
-            case ui::WM_KILLFOCUS:
-                focused_ = m == ui::WM_SETFOCUS;
-                ui::invalidateRect(h);
-                return 0;
-            case ui::WM_LBUTTONDOWN:
-            case ui::WM_LBUTTONDBLCLK:
-                if (ui::getFocus() != h) {
-                    ui::setFocus(h);
-                }
-                tap(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
-                return 0;
-            case ui::WM_KEYDOWN:
-                switch (wp) {
-                    case ui::VK_LEFT:
-                        moveBy(-1);
-                        break;
-                    case ui::VK_RIGHT:
-                        moveBy(1);
-                        break;
-                    case ui::VK_UP:
-                        moveBy(-7);
-                        break;
-                    case ui::VK_DOWN:
-                        moveBy(7);
-                        break;
-                    default:
-                        break;
-                }
-                return 0;
-            case MCM_GETCURSEL: {
-                auto* out = reinterpret_cast<CalendarDate*>(lp);
-                if (!out) {
-                    return 0;
-                }
-                *out = withWeekday(sel_);
-                return 1;
-            }
-            case MCM_SETCURSEL: {
-                const auto* in = reinterpret_cast<const CalendarDate*>(lp);
-                if (!in || !exists(*in)) {
-                    return 0;
-                }
-                setSelection(*in, false);
-                return 1;
-            }
-            case MCM_GETMINREQRECT: {
-                auto* out = reinterpret_cast<Rect*>(lp);
-                if (!out) {
-                    return 0;
-                }
-                *out = Rect{0, 0, 7 * cellWidth() + 4, titleHeight() + 7 * cellHeight() + 4};
-                return 1;
-            }
-            case MCM_SETCOLOR: {
-                if (wp > MCSC_TRAILINGTEXT) {
-                    return -1;
-                }
-                const draw::Color old = colors_[wp];
-                colors_[wp] = static_cast<draw::Color>(lp);
-                ui::invalidateRect(h);
-                return static_cast<MsgResult>(old);
-            }
-            case MCM_GETCOLOR:
-                return wp > MCSC_TRAILINGTEXT ? -1 : static_cast<MsgResult>(colors_[wp]);
+        tap(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
+        return 0;
+    }
+
+    MsgResult onKeyDown(std::uintptr_t wp, std::intptr_t) {
+        switch (wp) {
+            case ui::VK_LEFT:
+                moveBy(-1);
+                break;
+            case ui::VK_RIGHT:
+                moveBy(1);
+                break;
+            case ui::VK_UP:
+                moveBy(-7);
+                break;
+            case ui::VK_DOWN:
+                moveBy(7);
+                break;
             default:
-                return ui::defWindowProc(h, m, wp, lp);
+                break;
         }
+        return 0;
+    }
+
+    MsgResult onGetCurSel(std::uintptr_t, std::intptr_t lp) {
+        auto* out = reinterpret_cast<CalendarDate*>(lp);
+        if (!out) {
+            return 0;
+        }
+        *out = withWeekday(sel_);
+        return 1;
+    }
+
+    MsgResult onSetCurSel(std::uintptr_t, std::intptr_t lp) {
+        const auto* in = reinterpret_cast<const CalendarDate*>(lp);
+        if (!in || !exists(*in)) {
+            return 0;
+        }
+        setSelection(*in, false);
+        return 1;
+    }
+
+    MsgResult onGetMinReqRect(std::uintptr_t, std::intptr_t lp) {
+        auto* out = reinterpret_cast<Rect*>(lp);
+        if (!out) {
+            return 0;
+        }
+        *out = Rect{0, 0, 7 * cellWidth() + 4, titleHeight() + 7 * cellHeight() + 4};
+        return 1;
+    }
+
+    MsgResult onSetColor(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        if (wp > MCSC_TRAILINGTEXT) {
+            return -1;
+        }
+        const draw::Color old = colors_[wp];
+        colors_[wp] = static_cast<draw::Color>(lp);
+        ui::invalidateRect(h);
+        return static_cast<MsgResult>(old);
+    }
+
+    MsgResult onGetColor(std::uintptr_t wp, std::intptr_t) {
+        return wp > MCSC_TRAILINGTEXT ? -1 : static_cast<MsgResult>(colors_[wp]);
     }
 
 private:
@@ -125,12 +129,11 @@ private:
         d.dayOfWeek = detail::weekday(d.year, d.month, d.day);
         return d;
     }
-    const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
     int cellWidth() const { return font().measure(u"00").width + 8; }
     int cellHeight() const { return font().metrics().height + 4; }
     int titleHeight() const { return font().metrics().height + 8; }
     Point origin() const {
-        const Rect c = ui::getClientRect(self_);
+        const Rect c = ui::getClientRect(handle());
         return Point{std::max(0, (c.width() - 7 * cellWidth()) / 2), 2};
     }
     // The day shown in the first cell: the Monday on or before the 1st of the shown month.
@@ -144,7 +147,7 @@ private:
         sel_ = withWeekday(d);
         shownYear_ = d.year;
         shownMonth_ = d.month;
-        ui::invalidateRect(self_);
+        ui::invalidateRect(handle());
         if (notify) {
             tell(MCN_SELCHANGE);
         }
@@ -153,7 +156,7 @@ private:
     void tell(std::uint32_t code) {
         CalendarNotify n;
         n.selStart = n.selEnd = sel_;
-        detail::notifyParent(self_, n.header, code);
+        detail::notifyParent(handle(), n.header, code);
     }
 
     void moveBy(long days) {
@@ -212,10 +215,10 @@ private:
         tell(MCN_SELECT);
     }
 
-    void paint() {
-        ui::PaintContext paint(self_);
+    void paint() override {
+        ui::PaintContext paint(handle());
         draw::DeviceContext& dc = paint.dc();
-        const Rect c = ui::getClientRect(self_);
+        const Rect c = ui::getClientRect(handle());
         dc.fillRect(c, colors_[MCSC_BACKGROUND]);
         dc.selectFont(&font());
         dc.setBkMode(draw::BackgroundMode::Transparent);
@@ -226,10 +229,9 @@ private:
         const Rect title{o.x, o.y, o.x + 7 * cw, o.y + th};
         dc.fillRect(title, colors_[MCSC_TITLEBK]);
         dc.setTextColor(colors_[MCSC_TITLETEXT]);
-        drawTextAligned(dc,
-                        std::u16string(kMonthNames[static_cast<std::size_t>(shownMonth_ - 1)]) +
-                            u" " + toText(shownYear_),
-                        title, 1);
+        dc.drawText(std::u16string(kMonthNames[static_cast<std::size_t>(shownMonth_ - 1)]) + u" " +
+                        toText(shownYear_),
+                    title, draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         dc.selectPen(draw::Pen{colors_[MCSC_TITLETEXT]});
         dc.selectBrush(draw::Brush{colors_[MCSC_TITLETEXT]});
         const int mid = o.y + th / 2;
@@ -246,8 +248,9 @@ private:
 
         dc.setTextColor(kSecondaryTextColor);
         for (int i = 0; i < 7; ++i) {
-            drawTextAligned(dc, kWeekdayNames[static_cast<std::size_t>(i)],
-                            Rect{o.x + i * cw, o.y + th, o.x + (i + 1) * cw, o.y + th + ch}, 1);
+            dc.drawText(kWeekdayNames[static_cast<std::size_t>(i)],
+                        Rect{o.x + i * cw, o.y + th, o.x + (i + 1) * cw, o.y + th + ch},
+                        draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         }
         dc.fillRect(Rect{o.x, o.y + th + ch - 1, o.x + 7 * cw, o.y + th + ch}, kSecondaryTextColor);
         const long first = firstCellDay();
@@ -265,9 +268,10 @@ private:
                 dc.setTextColor(d.month == shownMonth_ ? colors_[MCSC_TEXT]
                                                        : colors_[MCSC_TRAILINGTEXT]);
             }
-            drawTextAligned(dc, toText(d.day), r, 1);
+            dc.drawText(toText(d.day), r,
+                        draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         }
-        if (focused_) {
+        if (focused()) {
             drawFrame(dc, Rect{o.x, gridTop, o.x + 7 * cw, gridTop + 6 * ch}, kSelectionColor);
         }
     }
@@ -280,20 +284,17 @@ private:
         return out;
     }
 
-    WindowHandle self_;
     CalendarDate sel_;
     int shownYear_;
     int shownMonth_;
     std::array<draw::Color, 6> colors_ = {kWindowColor,        kTextColor,   kSelectionColor,
                                           kSelectionTextColor, kWindowColor, kSecondaryTextColor};
-    const draw::Font* font_ = nullptr;
-    bool focused_ = false;
 };
 
 }  // namespace
 
 WindowProc monthCalendarProc() {
-    return detail::controlClassProc<CalendarState>();
+    return detail::controlClassProc<MonthCalendar>();
 }
 
 }  // namespace platform::controls

@@ -1,7 +1,7 @@
 #include "platform/controls/ProgressBar.h"
 
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlStyle.h"
-#include "platform/controls/ControlWindow.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/WindowTree.h"
 
@@ -10,80 +10,79 @@
 namespace platform::controls {
 namespace {
 
-class ProgressState {
+class ProgressBar : public detail::Control {
 public:
-    explicit ProgressState(WindowHandle) {}
-
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        MsgResult result = 0;
-        if (detail::handleOwnPainting(
-                h, m, wp, lp, [&] { paint(h); }, result)) {
-            return result;
-        }
-        switch (m) {
-            case ui::WM_CREATE:
-                return 0;
-            case PBM_SETRANGE: {
-                const MsgResult old = static_cast<MsgResult>(
-                    ui::makeWParam(static_cast<unsigned>(min_), static_cast<unsigned>(max_)));
-                setRange(static_cast<std::int16_t>(ui::lowWord(static_cast<std::uintptr_t>(lp))),
-                         static_cast<std::int16_t>(ui::highWord(static_cast<std::uintptr_t>(lp))),
-                         h);
-                return old;
-            }
-            case PBM_SETRANGE32: {
-                const MsgResult old = static_cast<MsgResult>(
-                    ui::makeWParam(static_cast<unsigned>(min_), static_cast<unsigned>(max_)));
-                setRange(static_cast<int>(static_cast<std::intptr_t>(wp)), static_cast<int>(lp), h);
-                return old;
-            }
-            case PBM_GETRANGE:
-                return wp ? min_ : max_;
-            case PBM_SETPOS:
-                return move(h, static_cast<int>(static_cast<std::intptr_t>(wp)));
-            case PBM_DELTAPOS:
-                return move(h, pos_ + static_cast<int>(static_cast<std::intptr_t>(wp)));
-            case PBM_SETSTEP: {
-                const int old = step_;
-                step_ = static_cast<int>(static_cast<std::intptr_t>(wp));
-                return old;
-            }
-            case PBM_STEPIT: {
-                // Stepping past the end starts again from the start, as the customary bar does.
-                int next = pos_ + step_;
-                if (next > max_) {
-                    next = min_ + (next - max_);
-                }
-                return move(h, next);
-            }
-            case PBM_GETPOS:
-                return pos_;
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
-        }
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<ProgressBar>(&Control::messageMap())
+                                    .message(PBM_SETRANGE, &ProgressBar::onSetRange)
+                                    .message(PBM_SETRANGE32, &ProgressBar::onSetRange32)
+                                    .message(PBM_GETRANGE, &ProgressBar::onGetRange)
+                                    .message(PBM_SETPOS, &ProgressBar::onSetPos)
+                                    .message(PBM_DELTAPOS, &ProgressBar::onDeltaPos)
+                                    .message(PBM_SETSTEP, &ProgressBar::onSetStep)
+                                    .message(PBM_STEPIT, &ProgressBar::onStepIt)
+                                    .message(PBM_GETPOS, &ProgressBar::onGetPos);
+        return map;
     }
 
 private:
-    void setRange(int lo, int hi, WindowHandle h) {
+    MsgResult range() const {
+        return static_cast<MsgResult>(
+            ui::makeWParam(static_cast<unsigned>(min_), static_cast<unsigned>(max_)));
+    }
+    MsgResult onSetRange(std::uintptr_t, std::intptr_t lp) {
+        const MsgResult old = range();
+        setRange(static_cast<std::int16_t>(ui::lowWord(static_cast<std::uintptr_t>(lp))),
+                 static_cast<std::int16_t>(ui::highWord(static_cast<std::uintptr_t>(lp))));
+        return old;
+    }
+    MsgResult onSetRange32(std::uintptr_t wp, std::intptr_t lp) {
+        const MsgResult old = range();
+        setRange(static_cast<int>(static_cast<std::intptr_t>(wp)), static_cast<int>(lp));
+        return old;
+    }
+    MsgResult onGetRange(std::uintptr_t wp, std::intptr_t) { return wp ? min_ : max_; }
+    MsgResult onSetPos(std::uintptr_t wp, std::intptr_t) {
+        return move(static_cast<int>(static_cast<std::intptr_t>(wp)));
+    }
+    MsgResult onDeltaPos(std::uintptr_t wp, std::intptr_t) {
+        return move(pos_ + static_cast<int>(static_cast<std::intptr_t>(wp)));
+    }
+    MsgResult onSetStep(std::uintptr_t wp, std::intptr_t) {
+        const int old = step_;
+        step_ = static_cast<int>(static_cast<std::intptr_t>(wp));
+        return old;
+    }
+    MsgResult onStepIt(std::uintptr_t, std::intptr_t) {
+        // Stepping past the end starts again from the start, as the customary bar does.
+        int next = pos_ + step_;
+        if (next > max_) {
+            next = min_ + (next - max_);
+        }
+        return move(next);
+    }
+    MsgResult onGetPos(std::uintptr_t, std::intptr_t) { return pos_; }
+
+    void setRange(int lo, int hi) {
         min_ = lo;
         max_ = std::max(lo, hi);
         pos_ = std::clamp(pos_, min_, max_);
-        ui::invalidateRect(h);
+        ui::invalidateRect(handle());
     }
 
-    int move(WindowHandle h, int to) {
+    int move(int to) {
         const int old = pos_;
         pos_ = std::clamp(to, min_, max_);
         if (pos_ != old) {
-            ui::invalidateRect(h);
+            ui::invalidateRect(handle());
         }
         return old;
     }
 
-    void paint(WindowHandle h) {
-        ui::PaintContext paint(h);
+    void paint() override {
+        ui::PaintContext paint(handle());
         draw::DeviceContext& dc = paint.dc();
-        const draw::Rect c = ui::getClientRect(h);
+        const draw::Rect c = ui::getClientRect(handle());
         dc.fillRect(c, kWindowColor);
         drawFrame(dc, c, kSecondaryTextColor);
         const int inner = c.width() - 2;
@@ -102,7 +101,7 @@ private:
 }  // namespace
 
 WindowProc progressBarProc() {
-    return detail::controlClassProc<ProgressState>();
+    return detail::controlClassProc<ProgressBar>();
 }
 
 }  // namespace platform::controls

@@ -1,5 +1,6 @@
 #include "platform/controls/ScrollBar.h"
 
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
 #include "platform/core/MessageLoop.h"
@@ -17,102 +18,125 @@ namespace {
 using draw::Point;
 using draw::Rect;
 
-constexpr draw::Color kTrackColor = draw::rgb(0xEE, 0xEE, 0xEE);
-constexpr draw::Color kThumbColor = draw::rgb(0xC0, 0xC0, 0xC0);
-
 enum class Zone { None, LineUp, LineDown, PageUp, PageDown, Thumb };
 
-class ScrollBarState {
+class ScrollBar : public detail::Control {
 public:
-    explicit ScrollBarState(WindowHandle) {}
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<ScrollBar>(&Control::messageMap())
+                                    .message(SBM_SETPOS, &ScrollBar::onSetPos)
+                                    .message(SBM_GETPOS, &ScrollBar::onGetPos)
+                                    .message(SBM_SETRANGE, &ScrollBar::onSetRange)
+                                    .message(SBM_GETRANGE, &ScrollBar::onGetRange)
+                                    .message(SBM_SETSCROLLINFO, &ScrollBar::onSetScrollInfo)
+                                    .message(SBM_GETSCROLLINFO, &ScrollBar::onGetScrollInfo)
+                                    .message(ui::WM_LBUTTONDOWN, &ScrollBar::onFingerDown)
+                                    .message(ui::WM_LBUTTONDBLCLK, &ScrollBar::onFingerDown)
+                                    .message(ui::WM_MOUSEMOVE, &ScrollBar::onFingerMove)
+                                    .message(ui::WM_LBUTTONUP, &ScrollBar::onFingerUp)
+                                    .message(ui::WM_CAPTURECHANGED, &ScrollBar::onCaptureChanged)
+                                    .message(platform::WM_TIMER, &ScrollBar::onTimer);
+        return map;
+    }
 
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        MsgResult result = 0;
-        if (detail::handleOwnPainting(
-                h, m, wp, lp, [&] { paint(h); }, result)) {
-            return result;
+private:
+    MsgResult onSetPos(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        const int old = pos_;
+        pos_ = clampPos(static_cast<int>(static_cast<std::intptr_t>(wp)));
+        if (lp) {
+            ui::invalidateRect(h);
         }
-        switch (m) {
-            case ui::WM_CREATE:
-                return 0;
-            case SBM_SETPOS: {
-                const int old = pos_;
-                pos_ = clampPos(static_cast<int>(static_cast<std::intptr_t>(wp)));
-                if (lp) {
-                    ui::invalidateRect(h);
-                }
-                return old;
-            }
-            case SBM_GETPOS:
-                return pos_;
-            case SBM_SETRANGE:
-                min_ = static_cast<int>(static_cast<std::intptr_t>(wp));
-                max_ = std::max(min_, static_cast<int>(lp));
-                pos_ = clampPos(pos_);
+        return old;
+    }
+
+    MsgResult onGetPos(std::uintptr_t, std::intptr_t) { return pos_; }
+
+    MsgResult onSetRange(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        min_ = static_cast<int>(static_cast<std::intptr_t>(wp));
+        max_ = std::max(min_, static_cast<int>(lp));
+        pos_ = clampPos(pos_);
+        ui::invalidateRect(h);
+        return pos_;
+    }
+
+    MsgResult onGetRange(std::uintptr_t wp, std::intptr_t lp) {
+        if (auto* lo = reinterpret_cast<int*>(wp)) {
+            *lo = min_;
+        }
+        if (auto* hi = reinterpret_cast<int*>(lp)) {
+            *hi = max_;
+        }
+        return 0;
+    }
+
+    MsgResult onSetScrollInfo(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        const auto* info = reinterpret_cast<const ScrollInfo*>(lp);
+        if (info) {
+            setInfo(*info);
+            if (wp) {
                 ui::invalidateRect(h);
-                return pos_;
-            case SBM_GETRANGE:
-                if (auto* lo = reinterpret_cast<int*>(wp)) {
-                    *lo = min_;
-                }
-                if (auto* hi = reinterpret_cast<int*>(lp)) {
-                    *hi = max_;
-                }
-                return 0;
-            case SBM_SETSCROLLINFO: {
-                const auto* info = reinterpret_cast<const ScrollInfo*>(lp);
-                if (info) {
-                    setInfo(*info);
-                    if (wp) {
-                        ui::invalidateRect(h);
-                    }
-                }
-                return pos_;
             }
-            case SBM_GETSCROLLINFO: {
-                auto* info = reinterpret_cast<ScrollInfo*>(lp);
-                if (!info) {
-                    return 0;
-                }
-                if (info->mask & SIF_RANGE) {
-                    info->min = min_;
-                    info->max = max_;
-                }
-                if (info->mask & SIF_PAGE) {
-                    info->page = page_;
-                }
-                if (info->mask & SIF_POS) {
-                    info->pos = pos_;
-                }
-                if (info->mask & SIF_TRACKPOS) {
-                    info->trackPos = dragging_ ? trackPos_ : pos_;
-                }
-                return 1;
-            }
-            case ui::WM_LBUTTONDOWN:
-            case ui::WM_LBUTTONDBLCLK:
-                press(h, Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
-                return 0;
-            case ui::WM_MOUSEMOVE:
-                finger_ = Point{ui::xOfLParam(lp), ui::yOfLParam(lp)};
-                if (dragging_) {
-                    drag(h);
-                }
-                return 0;
-            case ui::WM_LBUTTONUP:
-                finish(h, true);
-                return 0;
-            case ui::WM_CAPTURECHANGED:
-                finish(h, false);
-                return 0;
-            case platform::WM_TIMER:
-                if (wp == kScrollRepeatTimer) {
-                    repeat(h);
-                }
-                return 0;
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
         }
+        return pos_;
+    }
+
+    MsgResult onGetScrollInfo(std::uintptr_t, std::intptr_t lp) {
+        auto* info = reinterpret_cast<ScrollInfo*>(lp);
+        if (!info) {
+            return 0;
+        }
+        if (info->mask & SIF_RANGE) {
+            info->min = min_;
+            info->max = max_;
+        }
+        if (info->mask & SIF_PAGE) {
+            info->page = page_;
+        }
+        if (info->mask & SIF_POS) {
+            info->pos = pos_;
+        }
+        if (info->mask & SIF_TRACKPOS) {
+            info->trackPos = dragging_ ? trackPos_ : pos_;
+        }
+        return 1;
+    }
+
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        press(h, Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
+        return 0;
+    }
+
+    MsgResult onFingerMove(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        finger_ = Point{ui::xOfLParam(lp), ui::yOfLParam(lp)};
+        if (dragging_) {
+            drag(h);
+        }
+        return 0;
+    }
+
+    MsgResult onFingerUp(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        finish(h, true);
+        return 0;
+    }
+
+    MsgResult onCaptureChanged(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        finish(h, false);
+        return 0;
+    }
+
+    MsgResult onTimer(std::uintptr_t wp, std::intptr_t) {
+        const WindowHandle h = handle();
+        if (wp == kScrollRepeatTimer) {
+            repeat(h);
+        }
+        return 0;
     }
 
 private:
@@ -265,13 +289,14 @@ private:
         tell(h, SB_ENDSCROLL, 0);
     }
 
-    void paint(WindowHandle h) {
+    void paint() override {
+        const WindowHandle h = handle();
         ui::PaintContext paint(h);
         draw::DeviceContext& dc = paint.dc();
         const Rect c = ui::getClientRect(h);
         const Layout l = layout(h);
         const bool active = scrollable() && ui::isWindowEnabled(h);
-        dc.fillRect(c, kTrackColor);
+        dc.fillRect(c, kScrollTrackColor);
         const draw::Color ink = active ? kTextColor : kDisabledTextColor;
         const Rect up{0, 0, c.right, l.trackTop};
         const Rect down{0, l.trackBottom, c.right, c.bottom};
@@ -295,7 +320,7 @@ private:
         dc.polygon(downArrow);
         if (active) {
             const Rect thumb{0, l.thumbTop, c.right, l.thumbBottom};
-            dc.fillRect(thumb, dragging_ ? kSelectionColor : kThumbColor);
+            dc.fillRect(thumb, dragging_ ? kSelectionColor : kScrollThumbColor);
             drawFrame(dc, thumb, kSecondaryTextColor);
         }
     }
@@ -315,7 +340,7 @@ private:
 }  // namespace
 
 WindowProc scrollBarProc() {
-    return detail::controlClassProc<ScrollBarState>();
+    return detail::controlClassProc<ScrollBar>();
 }
 
 int setScrollInfo(WindowHandle bar, const ScrollInfo& info, bool redraw) {

@@ -1,60 +1,50 @@
 #include "platform/controls/StaticText.h"
 
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
-#include "platform/controls/ControlWindow.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/WindowTree.h"
 
 namespace platform::controls {
 namespace {
 
-class StaticState {
+class StaticText : public detail::Control {
 public:
-    explicit StaticState(WindowHandle) {}
-
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        MsgResult result = 0;
-        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
-            return result;
-        }
-        switch (m) {
-            case ui::WM_CREATE:
-                return 0;
-            case ui::WM_ERASEBKGND:
-                return 1;
-            case ui::WM_SETTEXT:
-            case ui::WM_ENABLE:
-                ui::invalidateRect(h);
-                return ui::defWindowProc(h, m, wp, lp);
-            case ui::WM_PAINT: {
-                ui::PaintContext paint(h);
-                draw::DeviceContext& dc = paint.dc();
-                const draw::Rect client = ui::getClientRect(h);
-                dc.fillRect(client, kWindowColor);
-                dc.selectFont(font_ ? font_ : &controlFont());
-                dc.setBkMode(draw::BackgroundMode::Transparent);
-                dc.setTextColor(ui::isWindowEnabled(h) ? kTextColor : kDisabledTextColor);
-                const std::uint32_t align = ui::getStyle(h) & SS_TYPEMASK;
-                drawTextAligned(dc, ui::getWindowText(h), client,
-                                align == SS_CENTER  ? 1
-                                : align == SS_RIGHT ? 2
-                                                    : 0);
-                return 0;
-            }
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
-        }
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<StaticText>(&Control::messageMap())
+                                    .message(ui::WM_SETTEXT, &StaticText::onSetText);
+        return map;
     }
 
 private:
-    const draw::Font* font_ = nullptr;
+    MsgResult onSetText(std::uintptr_t wp, std::intptr_t lp) {
+        ui::invalidateRect(handle());
+        return defaultProc(ui::WM_SETTEXT, wp, lp);
+    }
+
+    void paint() override {
+        const WindowHandle h = handle();
+        ui::PaintContext paint(h);
+        draw::DeviceContext& dc = paint.dc();
+        const draw::Rect client = ui::getClientRect(h);
+        dc.fillRect(client, kWindowColor);
+        dc.selectFont(&font());
+        dc.setBkMode(draw::BackgroundMode::Transparent);
+        dc.setTextColor(ui::isWindowEnabled(h) ? kTextColor : kDisabledTextColor);
+        const std::uint32_t align = ui::getStyle(h) & SS_TYPEMASK;
+        dc.drawText(ui::getWindowText(h), client,
+                    draw::kTextSingleLine | draw::kTextVCenter |
+                        (align == SS_CENTER  ? draw::kTextCenter
+                         : align == SS_RIGHT ? draw::kTextRight
+                                             : draw::kTextLeft));
+    }
 };
 
 }  // namespace
 
 WindowProc staticTextProc() {
-    return detail::controlClassProc<StaticState>();
+    return detail::controlClassProc<StaticText>();
 }
 
 }  // namespace platform::controls

@@ -1,5 +1,6 @@
 #include "platform/controls/TabControl.h"
 
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
 #include "platform/ui/Focus.h"
@@ -18,138 +19,152 @@ using draw::Rect;
 
 constexpr int kTabPadding = 6;
 
-class TabState {
+class TabControl : public detail::Control {
 public:
-    explicit TabState(WindowHandle self) : self_(self) {}
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<TabControl>(&Control::messageMap())
+                                    .message(ui::WM_LBUTTONDOWN, &TabControl::onFingerDown)
+                                    .message(ui::WM_LBUTTONDBLCLK, &TabControl::onFingerDown)
+                                    .message(ui::WM_KEYDOWN, &TabControl::onKeyDown)
+                                    .message(TCM_GETITEMCOUNT, &TabControl::onGetItemCount)
+                                    .message(TCM_INSERTITEM, &TabControl::onInsertItem)
+                                    .message(TCM_DELETEITEM, &TabControl::onDeleteItem)
+                                    .message(TCM_DELETEALLITEMS, &TabControl::onDeleteAllItems)
+                                    .message(TCM_GETITEM, &TabControl::onGetItem)
+                                    .message(TCM_SETITEM, &TabControl::onSetItem)
+                                    .message(TCM_GETITEMRECT, &TabControl::onGetItemRect)
+                                    .message(TCM_GETCURSEL, &TabControl::onGetCurSel)
+                                    .message(TCM_SETCURSEL, &TabControl::onSetCurSel);
+        return map;
+    }
 
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        MsgResult result = 0;
-        if (detail::handleFontMessage(h, font_, m, wp, lp, result)) {
-            return result;
+private:
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
+        const int tab = tabAt(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
+        if (tab >= 0) {
+            choose(tab);
         }
-        if (detail::handleOwnPainting(
-                h, m, wp, lp, [&] { paint(); }, result)) {
-            return result;
+        return 0;
+    }
+
+    MsgResult onKeyDown(std::uintptr_t wp, std::intptr_t) {
+        if (wp == ui::VK_LEFT && current_ > 0) {
+            choose(current_ - 1);
+        } else if (wp == ui::VK_RIGHT && current_ + 1 < count()) {
+            choose(current_ + 1);
         }
+        return 0;
+    }
+
+    MsgResult onGetItemCount(std::uintptr_t, std::intptr_t) { return count(); }
+
+    MsgResult onInsertItem(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
         const int at = static_cast<int>(static_cast<std::intptr_t>(wp));
-        switch (m) {
-            case ui::WM_CREATE:
-                return 0;
-            case ui::WM_SETFOCUS:
-            case ui::WM_KILLFOCUS:
-                focused_ = m == ui::WM_SETFOCUS;
-                ui::invalidateRect(h);
-                return 0;
-            case ui::WM_LBUTTONDOWN:
-            case ui::WM_LBUTTONDBLCLK: {
-                const int tab = tabAt(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
-                if (tab >= 0) {
-                    choose(tab);
-                }
-                return 0;
-            }
-            case ui::WM_KEYDOWN:
-                if (wp == ui::VK_LEFT && current_ > 0) {
-                    choose(current_ - 1);
-                } else if (wp == ui::VK_RIGHT && current_ + 1 < count()) {
-                    choose(current_ + 1);
-                }
-                return 0;
-            case TCM_GETITEMCOUNT:
-                return count();
-            case TCM_INSERTITEM: {
-                const auto* item = reinterpret_cast<const TabItem*>(lp);
-                if (!item) {
-                    return -1;
-                }
-                const int pos = std::clamp(at, 0, count());
-                items_.insert(items_.begin() + pos, *item);
-                if (current_ >= pos) {
-                    ++current_;
-                } else if (current_ < 0 && count() == 1) {
-                    current_ = 0;  // the first tab is selected
-                }
-                ui::invalidateRect(h);
-                return pos;
-            }
-            case TCM_DELETEITEM:
-                if (at < 0 || at >= count()) {
-                    return 0;
-                }
-                items_.erase(items_.begin() + at);
-                if (current_ == at) {
-                    current_ = -1;
-                } else if (current_ > at) {
-                    --current_;
-                }
-                ui::invalidateRect(h);
-                return 1;
-            case TCM_DELETEALLITEMS:
-                items_.clear();
-                current_ = -1;
-                ui::invalidateRect(h);
-                return 1;
-            case TCM_GETITEM: {
-                auto* item = reinterpret_cast<TabItem*>(lp);
-                if (!item || at < 0 || at >= count()) {
-                    return 0;
-                }
-                const TabItem& t = items_[static_cast<std::size_t>(at)];
-                if (item->mask & TCIF_TEXT) {
-                    item->text = t.text;
-                }
-                if (item->mask & TCIF_PARAM) {
-                    item->lParam = t.lParam;
-                }
-                return 1;
-            }
-            case TCM_SETITEM: {
-                const auto* item = reinterpret_cast<const TabItem*>(lp);
-                if (!item || at < 0 || at >= count()) {
-                    return 0;
-                }
-                TabItem& t = items_[static_cast<std::size_t>(at)];
-                if (item->mask & TCIF_TEXT) {
-                    t.text = item->text;
-                }
-                if (item->mask & TCIF_PARAM) {
-                    t.lParam = item->lParam;
-                }
-                ui::invalidateRect(h);
-                return 1;
-            }
-            case TCM_GETITEMRECT: {
-                auto* rect = reinterpret_cast<Rect*>(lp);
-                if (!rect || at < 0 || at >= count()) {
-                    return 0;
-                }
-                *rect = tabRect(at);
-                return 1;
-            }
-            case TCM_GETCURSEL:
-                return current_;
-            case TCM_SETCURSEL: {
-                const int old = current_;
-                if (at < 0 || at >= count()) {
-                    return -1;
-                }
-                current_ = at;
-                ui::invalidateRect(h);
-                return old;
-            }
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
+        const auto* item = reinterpret_cast<const TabItem*>(lp);
+        if (!item) {
+            return -1;
         }
+        const int pos = std::clamp(at, 0, count());
+        items_.insert(items_.begin() + pos, *item);
+        if (current_ >= pos) {
+            ++current_;
+        } else if (current_ < 0 && count() == 1) {
+            current_ = 0;  // the first tab is selected
+        }
+        ui::invalidateRect(h);
+        return pos;
+    }
+
+    MsgResult onDeleteItem(std::uintptr_t wp, std::intptr_t) {
+        const WindowHandle h = handle();
+        const int at = static_cast<int>(static_cast<std::intptr_t>(wp));
+        if (at < 0 || at >= count()) {
+            return 0;
+        }
+        items_.erase(items_.begin() + at);
+        if (current_ == at) {
+            current_ = -1;
+        } else if (current_ > at) {
+            --current_;
+        }
+        ui::invalidateRect(h);
+        return 1;
+    }
+
+    MsgResult onDeleteAllItems(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        items_.clear();
+        current_ = -1;
+        ui::invalidateRect(h);
+        return 1;
+    }
+
+    MsgResult onGetItem(std::uintptr_t wp, std::intptr_t lp) {
+        const int at = static_cast<int>(static_cast<std::intptr_t>(wp));
+        auto* item = reinterpret_cast<TabItem*>(lp);
+        if (!item || at < 0 || at >= count()) {
+            return 0;
+        }
+        const TabItem& t = items_[static_cast<std::size_t>(at)];
+        if (item->mask & TCIF_TEXT) {
+            item->text = t.text;
+        }
+        if (item->mask & TCIF_PARAM) {
+            item->lParam = t.lParam;
+        }
+        return 1;
+    }
+
+    MsgResult onSetItem(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        const int at = static_cast<int>(static_cast<std::intptr_t>(wp));
+        const auto* item = reinterpret_cast<const TabItem*>(lp);
+        if (!item || at < 0 || at >= count()) {
+            return 0;
+        }
+        TabItem& t = items_[static_cast<std::size_t>(at)];
+        if (item->mask & TCIF_TEXT) {
+            t.text = item->text;
+        }
+        if (item->mask & TCIF_PARAM) {
+            t.lParam = item->lParam;
+        }
+        ui::invalidateRect(h);
+        return 1;
+    }
+
+    MsgResult onGetItemRect(std::uintptr_t wp, std::intptr_t lp) {
+        const int at = static_cast<int>(static_cast<std::intptr_t>(wp));
+        auto* rect = reinterpret_cast<Rect*>(lp);
+        if (!rect || at < 0 || at >= count()) {
+            return 0;
+        }
+        *rect = tabRect(at);
+        return 1;
+    }
+
+    MsgResult onGetCurSel(std::uintptr_t, std::intptr_t) { return current_; }
+
+    MsgResult onSetCurSel(std::uintptr_t wp, std::intptr_t) {
+        const WindowHandle h = handle();
+        const int at = static_cast<int>(static_cast<std::intptr_t>(wp));
+        const int old = current_;
+        if (at < 0 || at >= count()) {
+            return -1;
+        }
+        current_ = at;
+        ui::invalidateRect(h);
+        return old;
     }
 
 private:
     int count() const { return static_cast<int>(items_.size()); }
-    const draw::Font& font() const { return font_ ? *font_ : controlFont(); }
-    bool bottom() const { return (ui::getStyle(self_) & TCS_BOTTOM) != 0; }
+    bool bottom() const { return (ui::getStyle(handle()) & TCS_BOTTOM) != 0; }
     int stripHeight() const { return font().metrics().height + 8; }
 
     Rect tabRect(int i) const {
-        const Rect c = ui::getClientRect(self_);
+        const Rect c = ui::getClientRect(handle());
         const int top = bottom() ? c.bottom - stripHeight() : 0;
         int x = 0;
         for (int k = 0; k < i; ++k) {
@@ -174,19 +189,19 @@ private:
             return;
         }
         ui::NotifyHeader asking;
-        if (detail::notifyParent(self_, asking, TCN_SELCHANGING) != 0) {
+        if (detail::notifyParent(handle(), asking, TCN_SELCHANGING) != 0) {
             return;
         }
         current_ = tab;
-        ui::invalidateRect(self_);
+        ui::invalidateRect(handle());
         ui::NotifyHeader done;
-        detail::notifyParent(self_, done, TCN_SELCHANGE);
+        detail::notifyParent(handle(), done, TCN_SELCHANGE);
     }
 
-    void paint() {
-        ui::PaintContext paint(self_);
+    void paint() override {
+        ui::PaintContext paint(handle());
         draw::DeviceContext& dc = paint.dc();
-        const Rect c = ui::getClientRect(self_);
+        const Rect c = ui::getClientRect(handle());
         dc.fillRect(c, kWindowColor);
         dc.selectFont(&font());
         dc.setBkMode(draw::BackgroundMode::Transparent);
@@ -206,7 +221,7 @@ private:
                 dc.fillRect(Rect{r.left + 1, lineY, r.right - 1, lineY + 1}, kWindowColor);
             }
             Rect text{r.left + kTabPadding, r.top, r.right, r.bottom};
-            if (current && focused_) {
+            if (current && focused()) {
                 const int w = dc.textExtent(items_[static_cast<std::size_t>(i)].text).width;
                 dc.fillRect(Rect{text.left - 1, r.top + 3, text.left + w + 1, r.bottom - 3},
                             kSelectionColor);
@@ -218,17 +233,14 @@ private:
         }
     }
 
-    WindowHandle self_;
     std::vector<TabItem> items_;
     int current_ = -1;
-    const draw::Font* font_ = nullptr;
-    bool focused_ = false;
 };
 
 }  // namespace
 
 WindowProc tabControlProc() {
-    return detail::controlClassProc<TabState>();
+    return detail::controlClassProc<TabControl>();
 }
 
 }  // namespace platform::controls

@@ -1,5 +1,6 @@
 #include "platform/controls/UpDown.h"
 
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
 #include "platform/controls/ScrollBar.h"
@@ -17,86 +18,105 @@ namespace {
 using draw::Point;
 using draw::Rect;
 
-class UpDownState {
+class UpDown : public detail::Control {
 public:
-    explicit UpDownState(WindowHandle) {}
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<UpDown>(&Control::messageMap())
+                                    .message(UDM_SETRANGE, &UpDown::onSetRange)
+                                    .message(UDM_GETRANGE, &UpDown::onGetRange)
+                                    .message(UDM_SETRANGE32, &UpDown::onSetRange32)
+                                    .message(UDM_GETRANGE32, &UpDown::onGetRange32)
+                                    .message(UDM_SETPOS, &UpDown::onSetPos)
+                                    .message(UDM_SETPOS32, &UpDown::onSetPos)
+                                    .message(UDM_GETPOS, &UpDown::onGetPos)
+                                    .message(UDM_GETPOS32, &UpDown::onGetPos)
+                                    .message(UDM_SETBUDDY, &UpDown::onSetBuddy)
+                                    .message(UDM_GETBUDDY, &UpDown::onGetBuddy)
+                                    .message(ui::WM_LBUTTONDOWN, &UpDown::onFingerDown)
+                                    .message(ui::WM_LBUTTONDBLCLK, &UpDown::onFingerDown)
+                                    .message(ui::WM_LBUTTONUP, &UpDown::onFingerUp)
+                                    .message(ui::WM_CAPTURECHANGED, &UpDown::onFingerUp)
+                                    .message(platform::WM_TIMER, &UpDown::onTimer);
+        return map;
+    }
 
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        MsgResult result = 0;
-        if (detail::handleOwnPainting(
-                h, m, wp, lp, [&] { paint(h); }, result)) {
-            return result;
+private:
+    MsgResult onSetRange(std::uintptr_t, std::intptr_t lp) {
+        upper_ = static_cast<std::int16_t>(ui::lowWord(static_cast<std::uintptr_t>(lp)));
+        lower_ = static_cast<std::int16_t>(ui::highWord(static_cast<std::uintptr_t>(lp)));
+        pos_ = clampPos(pos_);
+        return 0;
+    }
+
+    MsgResult onGetRange(std::uintptr_t, std::intptr_t) {
+        return static_cast<MsgResult>(
+            ui::makeWParam(static_cast<unsigned>(upper_), static_cast<unsigned>(lower_)));
+    }
+
+    MsgResult onSetRange32(std::uintptr_t wp, std::intptr_t lp) {
+        lower_ = static_cast<int>(static_cast<std::intptr_t>(wp));
+        upper_ = static_cast<int>(lp);
+        pos_ = clampPos(pos_);
+        return 0;
+    }
+
+    MsgResult onGetRange32(std::uintptr_t wp, std::intptr_t lp) {
+        if (auto* lo = reinterpret_cast<int*>(wp)) {
+            *lo = lower_;
         }
-        switch (m) {
-            case ui::WM_CREATE:
-                return 0;
-            case UDM_SETRANGE:
-                upper_ = static_cast<std::int16_t>(ui::lowWord(static_cast<std::uintptr_t>(lp)));
-                lower_ = static_cast<std::int16_t>(ui::highWord(static_cast<std::uintptr_t>(lp)));
-                pos_ = clampPos(pos_);
-                return 0;
-            case UDM_GETRANGE:
-                return static_cast<MsgResult>(
-                    ui::makeWParam(static_cast<unsigned>(upper_), static_cast<unsigned>(lower_)));
-            case UDM_SETRANGE32:
-                lower_ = static_cast<int>(static_cast<std::intptr_t>(wp));
-                upper_ = static_cast<int>(lp);
-                pos_ = clampPos(pos_);
-                return 0;
-            case UDM_GETRANGE32:
-                if (auto* lo = reinterpret_cast<int*>(wp)) {
-                    *lo = lower_;
-                }
-                if (auto* hi = reinterpret_cast<int*>(lp)) {
-                    *hi = upper_;
-                }
-                return 0;
-            case UDM_SETPOS:
-            case UDM_SETPOS32: {
-                const int old = pos_;
-                pos_ = clampPos(static_cast<int>(lp));
-                return old;
-            }
-            case UDM_GETPOS:
-            case UDM_GETPOS32:
-                return pos_;
-            case UDM_SETBUDDY: {
-                const WindowHandle old = buddy_;
-                buddy_ = static_cast<WindowHandle>(wp);
-                return static_cast<MsgResult>(old);
-            }
-            case UDM_GETBUDDY:
-                return static_cast<MsgResult>(buddy_);
-            case ui::WM_LBUTTONDOWN:
-            case ui::WM_LBUTTONDBLCLK: {
-                if (!ui::isWindowEnabled(h)) {
-                    return 0;
-                }
-                const int y = ui::yOfLParam(lp);
-                pressed_ = y < ui::getClientRect(h).height() / 2 ? 1 : 2;
-                ui::invalidateRect(h);
-                step(h);
-                setTimer(h, kUpDownRepeatTimer, kScrollRepeatDelay);
-                return 0;
-            }
-            case ui::WM_LBUTTONUP:
-            case ui::WM_CAPTURECHANGED:
-                if (pressed_ != 0) {
-                    pressed_ = 0;
-                    killTimer(h, kUpDownRepeatTimer);
-                    ui::invalidateRect(h);
-                    tellParent(h, SB_ENDSCROLL);
-                }
-                return 0;
-            case platform::WM_TIMER:
-                if (wp == kUpDownRepeatTimer && pressed_ != 0) {
-                    step(h);
-                    setTimer(h, kUpDownRepeatTimer, kScrollRepeatInterval);
-                }
-                return 0;
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
+        if (auto* hi = reinterpret_cast<int*>(lp)) {
+            *hi = upper_;
         }
+        return 0;
+    }
+
+    MsgResult onSetPos(std::uintptr_t, std::intptr_t lp) {
+        const int old = pos_;
+        pos_ = clampPos(static_cast<int>(lp));
+        return old;
+    }
+
+    MsgResult onGetPos(std::uintptr_t, std::intptr_t) { return pos_; }
+
+    MsgResult onSetBuddy(std::uintptr_t wp, std::intptr_t) {
+        const WindowHandle old = buddy_;
+        buddy_ = static_cast<WindowHandle>(wp);
+        return static_cast<MsgResult>(old);
+    }
+
+    MsgResult onGetBuddy(std::uintptr_t, std::intptr_t) { return static_cast<MsgResult>(buddy_); }
+
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        if (!ui::isWindowEnabled(h)) {
+            return 0;
+        }
+        const int y = ui::yOfLParam(lp);
+        pressed_ = y < ui::getClientRect(h).height() / 2 ? 1 : 2;
+        ui::invalidateRect(h);
+        step(h);
+        setTimer(h, kUpDownRepeatTimer, kScrollRepeatDelay);
+        return 0;
+    }
+
+    MsgResult onFingerUp(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        if (pressed_ != 0) {
+            pressed_ = 0;
+            killTimer(h, kUpDownRepeatTimer);
+            ui::invalidateRect(h);
+            tellParent(h, SB_ENDSCROLL);
+        }
+        return 0;
+    }
+
+    MsgResult onTimer(std::uintptr_t wp, std::intptr_t) {
+        const WindowHandle h = handle();
+        if (wp == kUpDownRepeatTimer && pressed_ != 0) {
+            step(h);
+            setTimer(h, kUpDownRepeatTimer, kScrollRepeatInterval);
+        }
+        return 0;
     }
 
 private:
@@ -124,7 +144,8 @@ private:
         tellParent(h, SB_THUMBPOSITION);
     }
 
-    void paint(WindowHandle h) {
+    void paint() override {
+        const WindowHandle h = handle();
         ui::PaintContext paint(h);
         draw::DeviceContext& dc = paint.dc();
         const Rect c = ui::getClientRect(h);
@@ -161,7 +182,7 @@ private:
 }  // namespace
 
 WindowProc upDownProc() {
-    return detail::controlClassProc<UpDownState>();
+    return detail::controlClassProc<UpDown>();
 }
 
 }  // namespace platform::controls

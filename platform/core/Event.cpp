@@ -1,7 +1,7 @@
 #include "platform/core/Event.h"
 
-#include <chrono>
-#include <condition_variable>
+#include "platform/core/Waiting.h"
+
 #include <mutex>
 
 namespace platform {
@@ -10,7 +10,6 @@ struct Event::State {
     explicit State(EventReset r, bool set) : reset(r), signalled(set) {}
     const EventReset reset;
     std::mutex mutex;
-    std::condition_variable changed;
     bool signalled;
 };
 
@@ -20,15 +19,13 @@ Event::Event(EventReset reset, bool initiallySet)
 Event::~Event() = default;
 
 void Event::set() {
-    // Notified under the lock: a waiter released by this set may destroy the event as soon as
-    // it runs, so nothing of it may be touched after the unlock.
-    std::lock_guard lock(state_->mutex);
-    state_->signalled = true;
-    if (state_->reset == EventReset::Auto) {
-        state_->changed.notify_one();
-    } else {
-        state_->changed.notify_all();
+    {
+        std::lock_guard lock(state_->mutex);
+        state_->signalled = true;
     }
+    // A waiter released by this set may destroy the event as soon as it runs, so nothing of it
+    // is touched from here on: waiters are woken through the shared notification.
+    detail::notifyWaiters();
 }
 
 void Event::reset() {
@@ -36,22 +33,38 @@ void Event::reset() {
     state_->signalled = false;
 }
 
-WaitResult Event::wait(std::uint32_t timeoutMs) {
-    std::unique_lock lock(state_->mutex);
-    const auto isSet = [this] { return state_->signalled; };
-    if (timeoutMs == kInfinite) {
-        state_->changed.wait(lock, isSet);
-    } else if (!state_->changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), isSet)) {
-        return WaitResult::Timeout;
+bool Event::take() {
+    std::lock_guard lock(state_->mutex);
+    if (!state_->signalled) {
+        return false;
     }
     if (state_->reset == EventReset::Auto) {
         state_->signalled = false;
     }
-    return WaitResult::Signalled;
+    return true;
+}
+
+WaitResult Event::wait(std::uint32_t timeoutMs) {
+    return detail::waitUntilReady(timeoutMs, [this] { return take(); }) ? WaitResult::Signalled
+                                                                        : WaitResult::Timeout;
 }
 
 WaitResult waitForSingleObject(Event& event, std::uint32_t timeoutMs) {
     return event.wait(timeoutMs);
+}
+
+std::optional<std::size_t> waitForAny(std::span<Event* const> events, std::uint32_t timeoutMs) {
+    std::optional<std::size_t> taken;
+    detail::waitUntilReady(timeoutMs, [&] {
+        for (std::size_t i = 0; i < events.size(); ++i) {
+            if (events[i] && events[i]->take()) {
+                taken = i;
+                return true;
+            }
+        }
+        return false;
+    });
+    return taken;
 }
 
 }  // namespace platform

@@ -2,12 +2,16 @@
 
 #include "platform/core/HandleTable.h"
 #include "platform/core/MessageIds.h"
+#include "platform/core/MessageSources.h"
 #include "platform/core/ThreadQueue.h"
 #include "platform/core/TickSource.h"
 #include "platform/core/TimerSchedule.h"
 #include "platform/core/WindowCalls.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <utility>
 
 namespace platform {
 
@@ -79,6 +83,44 @@ bool postMessage(WindowHandle handle, std::uint32_t message, std::uintptr_t wPar
 
 namespace {
 
+std::atomic<bool (*)(Message&, bool)> gFirstSource{nullptr};
+std::atomic<bool (*)(Message&, bool)> gBeforeTimersSource{nullptr};
+std::atomic<void (*)(const Message&)> gRetrieved{nullptr};
+
+IdleWait& idleWait() {
+    thread_local IdleWait wait;
+    return wait;
+}
+
+// Runs the thread's idle wait taken out of its place, so that it is not entered again from
+// inside itself, and puts it back afterwards, also when it throws (unless it was replaced).
+void runIdleWait(std::uint32_t maxWaitMs) {
+    struct PutBack {
+        IdleWait hook = std::exchange(idleWait(), IdleWait{});
+        ~PutBack() {
+            if (!idleWait()) {
+                idleWait() = std::move(hook);
+            }
+        }
+    } running;
+    running.hook(maxWaitMs);
+}
+
+bool fromSource(const std::atomic<bool (*)(Message&, bool)>& source, Message& out, bool remove) {
+    const auto take = source.load();
+    return take && take(out, remove);
+}
+
+bool handOut(Message& out, const Message& found, bool remove) {
+    out = found;
+    if (remove) {
+        if (const auto seen = gRetrieved.load()) {
+            seen(out);
+        }
+    }
+    return true;
+}
+
 // Retrieves the calling thread's next message; sent messages are handled on the way.
 bool retrieve(Message& out, bool wait, bool remove) {
     auto self = detail::currentQueue();
@@ -92,12 +134,24 @@ bool retrieve(Message& out, bool wait, bool remove) {
             lock.lock();
             continue;
         }
+        // The sources belong to this thread alone and change only through what it does, so
+        // looking at them unlocked loses nothing.
+        lock.unlock();
+        Message made;
+        if (fromSource(gFirstSource, made, remove)) {
+            return handOut(out, made, remove);
+        }
+        lock.lock();
+        if (!self->sent.empty()) {
+            continue;
+        }
         if (!self->posted.empty()) {
-            out = self->posted.front();
+            const Message found = self->posted.front();
             if (remove) {
                 self->posted.pop_front();
             }
-            return true;
+            lock.unlock();
+            return handOut(out, found, remove);
         }
         const std::uint64_t now = detail::tickNow();
         if (self->quitPending) {
@@ -108,19 +162,39 @@ bool retrieve(Message& out, bool wait, bool remove) {
             }
             return true;
         }
+        lock.unlock();
+        if (fromSource(gBeforeTimersSource, made, remove)) {
+            return handOut(out, made, remove);
+        }
+        lock.lock();
+        if (!self->sent.empty() || !self->posted.empty() || self->quitPending) {
+            continue;
+        }
         detail::queueDueTimers(*self, now, false);
         if (!self->ticks.empty()) {
             const detail::TimerTick& tick = self->ticks.front();
-            out = Message{tick.window, WM_TIMER, tick.id, 0, tick.due};
+            const Message found{tick.window, WM_TIMER, tick.id, 0, tick.due};
             if (remove) {
                 detail::popTick(*self);
             }
-            return true;
+            lock.unlock();
+            return handOut(out, found, remove);
         }
         if (!wait) {
             return false;
         }
         const auto next = detail::nextTimerDue(*self);
+        if (idleWait()) {
+            // The idle wait runs as a plain wait would: with nothing locked and not again from
+            // inside itself.
+            lock.unlock();
+            const std::uint32_t maxWait = next ? static_cast<std::uint32_t>(std::min<std::uint64_t>(
+                                                     *next > now ? *next - now : 0, kInfinite - 1))
+                                               : kInfinite;
+            runIdleWait(maxWait);
+            lock.lock();
+            continue;
+        }
         if (next && !detail::virtualTime()) {
             self->wake.wait_for(lock, std::chrono::milliseconds(*next - now));
         } else {
@@ -130,6 +204,16 @@ bool retrieve(Message& out, bool wait, bool remove) {
 }
 
 }  // namespace
+
+void setMessageSources(const MessageSources& sources) {
+    gFirstSource = sources.first;
+    gBeforeTimersSource = sources.beforeTimers;
+    gRetrieved = sources.retrieved;
+}
+
+IdleWait setIdleWait(IdleWait wait) {
+    return std::exchange(idleWait(), std::move(wait));
+}
 
 bool getMessage(Message& out) {
     retrieve(out, true, true);

@@ -3,7 +3,10 @@
 //
 // Every thread has one message queue, made when it first needs one. A thread retrieves in this
 // order: messages sent to its windows from other threads (handled inside the retrieving call,
-// never returned), then posted messages in order, then a quit request, then due timers.
+// never returned), then posted messages in order, then a quit request, then due timers. The
+// window layer adds its own messages to the same retrieval (see MessageSources.h): the
+// character of a translated key first, paints before timers. These two functions are the only
+// way any loop of the program takes messages.
 
 #include "platform/core/PlatformApi.h"
 #include "platform/core/Types.h"
@@ -34,8 +37,9 @@ PLATFORM_API MsgResult sendMessage(WindowHandle window, std::uint32_t message,
 PLATFORM_API bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam = 0,
                               std::intptr_t lParam = 0);
 
-// Waits for the calling thread's next message and stores it in out. Returns false when that
-// message is WM_QUIT (out.wParam then holds the exit code), true otherwise.
+// Waits for the calling thread's next message and stores it in out (the thread's idle wait
+// runs instead of waiting, when it has one). Returns false when that message is WM_QUIT
+// (out.wParam then holds the exit code), true otherwise.
 PLATFORM_API bool getMessage(Message& out);
 
 enum class PeekMode { Remove, Keep };

@@ -4,8 +4,10 @@
 #include "platform/core/PlatformApi.h"
 #include "platform/core/Types.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <thread>
 
 namespace platform {
@@ -22,6 +24,10 @@ public:
 
     bool joinable() const noexcept { return thread_.joinable(); }
     void join();
+    // Waits at most timeoutMs milliseconds (on the tick clock: virtual ones while a
+    // VirtualClock is installed) for the thread to end; true when it ended and was joined,
+    // false when it still runs (the object keeps it). True for an object that holds no thread.
+    bool join(std::uint32_t timeoutMs);
     // The thread's id; 0 for a thread object that holds no thread.
     ThreadId id() const noexcept { return id_; }
 
@@ -29,6 +35,8 @@ private:
     friend PLATFORM_API Thread createThread(std::function<void()> body);
     std::thread thread_;
     ThreadId id_ = 0;
+    // Set when the thread's body has returned; shared with the thread.
+    std::shared_ptr<std::atomic<bool>> finished_;
 };
 
 // Starts body on a new thread. When the thread ends, its windows are freed without further
@@ -37,7 +45,8 @@ PLATFORM_API Thread createThread(std::function<void()> body);
 
 PLATFORM_API ThreadId currentThreadId();
 
-// Blocks the calling thread for ms milliseconds of real time (no messages are handled).
+// Blocks the calling thread for ms milliseconds on the tick clock (real time, or virtual time
+// while a VirtualClock is installed); no messages are handled meanwhile.
 PLATFORM_API void sleep(std::uint32_t ms);
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/core/ThreadQueue.h"
 #include "platform/core/TimerSchedule.h"
+#include "platform/core/Waiting.h"
 
 #include <atomic>
 #include <chrono>
@@ -31,6 +32,7 @@ void restartAllTimers() {
         }
         queue->wake.notify_all();
     }
+    notifyWaiters();
 }
 
 }  // namespace
@@ -68,6 +70,7 @@ void setVirtualNow(std::uint64_t ms) {
     // Virtual time never runs backwards.
     while (ms > current && !gVirtualNow.compare_exchange_weak(current, ms)) {
     }
+    notifyWaiters();
 }
 
 }  // namespace platform::detail

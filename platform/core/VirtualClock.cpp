@@ -1,5 +1,6 @@
 #include "platform/core/VirtualClock.h"
 
+#include "platform/core/LocalClock.h"
 #include "platform/core/ThreadQueue.h"
 #include "platform/core/TickSource.h"
 #include "platform/core/TimerSchedule.h"
@@ -9,7 +10,12 @@
 namespace platform {
 
 VirtualClock::VirtualClock(std::uint64_t startMs) {
+    detail::anchorVirtualLocalTime(detail::systemLocalMs(), startMs);
     detail::installVirtualTime(startMs);
+}
+
+void VirtualClock::setLocalTime(const SystemTime& time) {
+    detail::anchorVirtualLocalTime(detail::localMsOf(time), now());
 }
 
 VirtualClock::~VirtualClock() {

@@ -1,7 +1,9 @@
 #pragma once
-// A clock for tests: while an object of this class lives, the tick count and every timer run on
-// virtual time, which moves only when advance() is called.
+// A clock for tests: while an object of this class lives, the tick count, every timer, the local
+// time and the time-outs of waits and sleeps run on virtual time, which moves only when
+// advance() is called.
 
+#include "platform/core/LocalTime.h"
 #include "platform/core/PlatformApi.h"
 
 #include <cstdint>
@@ -26,6 +28,11 @@ public:
     void advance(std::uint64_t ms);
 
     std::uint64_t now() const;
+
+    // Makes the local time `time` now (its day of the week is worked out, not read); it then
+    // moves with the clock. Until this is called the local time starts from the system's local
+    // time at installation.
+    void setLocalTime(const SystemTime& time);
 };
 
 }  // namespace platform

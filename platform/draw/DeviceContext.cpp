@@ -1,6 +1,7 @@
 #include "platform/draw/DeviceContext.h"
 
 #include "platform/draw/FontImpl.h"
+#include "platform/draw/TextLayout.h"
 #include "platform/draw/Utf.h"
 
 #include <cairo.h>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace platform::draw {
 namespace {
@@ -204,6 +206,39 @@ void DeviceContext::polygon(std::span<const Point> points) {
     current_ = points.front();
 }
 
+void DeviceContext::ellipse(const Rect& r) {
+    cairo_t* cr = cairo();
+    if (!cr || r.empty() || clip_.empty() || (pen_.null && brush_.null)) {
+        return;
+    }
+    const Rect dev = r.offset(origin_.x, origin_.y);
+    cairo_surface_mark_dirty(target_->surface());
+    cairo_save(cr);
+    cairo_rectangle(cr, clip_.left, clip_.top, clip_.width(), clip_.height());
+    cairo_clip(cr);
+    // The path runs half a pixel inside the rectangle, so a 1-pixel outline stays within it.
+    cairo_save(cr);
+    cairo_translate(cr, (dev.left + dev.right) / 2.0, (dev.top + dev.bottom) / 2.0);
+    cairo_scale(cr, std::max(0.5, dev.width() / 2.0 - 0.5),
+                std::max(0.5, dev.height() / 2.0 - 0.5));
+    cairo_arc(cr, 0, 0, 1, 0, 2 * 3.14159265358979323846);
+    cairo_restore(cr);
+    if (!brush_.null) {
+        cairo_set_source_rgb(cr, channel(brush_.color, 0), channel(brush_.color, 1),
+                             channel(brush_.color, 2));
+        cairo_fill_preserve(cr);
+    }
+    if (!pen_.null) {
+        cairo_set_line_width(cr, 1);
+        cairo_set_source_rgb(cr, channel(pen_.color, 0), channel(pen_.color, 1),
+                             channel(pen_.color, 2));
+        cairo_stroke(cr);
+    }
+    cairo_new_path(cr);
+    cairo_restore(cr);
+    cairo_surface_flush(target_->surface());
+}
+
 void DeviceContext::drawGlyphs(int x, int y, std::u16string_view text, const Rect& deviceClip) {
     const Font& f = font();
     const TextMetrics& m = f.metrics();
@@ -264,19 +299,51 @@ void DeviceContext::textOut(int x, int y, std::u16string_view text) {
     }
 }
 
-void DeviceContext::drawText(std::u16string_view text, const Rect& rect, unsigned flags) {
-    const int h = font().metrics().height;
+namespace {
+
+LineBreaks lineBreaksOf(unsigned flags) {
+    if (flags & kTextSingleLine) {
+        return LineBreaks::Single;
+    }
+    return (flags & kTextWordBreak) ? LineBreaks::WordWrap : LineBreaks::Explicit;
+}
+
+}  // namespace
+
+int DeviceContext::drawText(std::u16string_view text, const Rect& rect, unsigned flags) {
+    const Font& f = font();
+    const int h = f.metrics().height;
+    const std::vector<TextLine> lines = layoutLines(f, text, rect.width(), lineBreaksOf(flags));
+    const int block = h * static_cast<int>(lines.size());
     int y = rect.top;
     if (flags & kTextVCenter) {
-        y = rect.top + (rect.height() - h) / 2;
+        y = rect.top + (rect.height() - block) / 2;
     } else if (flags & kTextBottom) {
-        y = rect.bottom - h;
+        y = rect.bottom - block;
     }
     const Rect deviceClip =
         (flags & kTextNoClip) ? clip_ : rect.offset(origin_.x, origin_.y).intersect(clip_);
-    if (!deviceClip.empty()) {
-        drawGlyphs(rect.left, y, text, deviceClip);
+    if (deviceClip.empty()) {
+        return block;
     }
+    for (const TextLine& line : lines) {
+        const std::u16string_view piece = text.substr(line.start, line.length);
+        int x = rect.left;
+        if (flags & (kTextCenter | kTextRight)) {
+            const int spare = rect.width() - f.measure(piece).width;
+            x += std::max(0, (flags & kTextCenter) ? spare / 2 : spare);
+        }
+        if (y + h > deviceClip.top - origin_.y && y < deviceClip.bottom - origin_.y) {
+            drawGlyphs(x, y, piece, deviceClip);
+        }
+        y += h;
+    }
+    return block;
+}
+
+Rect DeviceContext::calcTextRect(std::u16string_view text, const Rect& rect, unsigned flags) const {
+    const Size size = measureLines(font(), text, rect.width(), lineBreaksOf(flags));
+    return Rect::fromSize(rect.left, rect.top, size.width, size.height);
 }
 
 void DeviceContext::bitBlt(int x, int y, int w, int h, const Bitmap& src, int sx, int sy) {

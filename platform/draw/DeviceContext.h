@@ -34,11 +34,19 @@ struct Brush {
     static Brush none() { return Brush{0, true}; }
 };
 
-// Placement of text in its rectangle: always left-aligned and on one line.
+// Placement of text in its rectangle. Horizontally: left (the default), centred or right,
+// line by line. Vertically: the block of lines at the top (the default), centred or at the
+// bottom. The text breaks into lines at "\n" unless kTextSingleLine; with kTextWordBreak it
+// also wraps between words to the rectangle's width.
 enum TextFlags : unsigned {
     kTextTop = 0,
+    kTextLeft = 0,
+    kTextCenter = 0x1,
+    kTextRight = 0x2,
     kTextVCenter = 0x4,
     kTextBottom = 0x8,
+    kTextWordBreak = 0x10,
+    kTextSingleLine = 0x20,
     kTextNoClip = 0x100,
 };
 
@@ -79,8 +87,13 @@ public:
     // Draws text with its cell's top-left corner at (x, y), unclipped by any rectangle of its
     // own; in opaque mode the text's cell is filled with the background colour first.
     void textOut(int x, int y, std::u16string_view text);
-    // Draws text left-aligned in the rectangle, clipped to it unless kTextNoClip.
-    void drawText(std::u16string_view text, const Rect& rect, unsigned flags = kTextTop);
+    // Draws text placed in the rectangle by the flags, clipped to it unless kTextNoClip.
+    // A line wider than the rectangle starts at its left edge whatever the alignment, so that
+    // its beginning stays readable. Returns the height of the drawn block of lines.
+    int drawText(std::u16string_view text, const Rect& rect, unsigned flags = kTextTop);
+    // The rectangle the text takes when drawn with these flags: at the rectangle's top-left
+    // corner, as wide as its widest line and as high as its lines (draws nothing).
+    Rect calcTextRect(std::u16string_view text, const Rect& rect, unsigned flags = kTextTop) const;
 
     void setPixel(int x, int y, Color c);
     Color pixel(int x, int y) const;
@@ -94,6 +107,10 @@ public:
     void polyline(std::span<const Point> points);
     // A filled polygon (for instance a triangle) with its outline drawn with the pen.
     void polygon(std::span<const Point> points);
+
+    // An ellipse filling the rectangle, inside filled with the brush and outlined with the pen,
+    // with smoothed edges.
+    void ellipse(const Rect& r);
 
     // Copies w × h pixels from (sx, sy) of the source to (x, y). Parts outside the source are
     // not copied. A source with transparent parts is blended over the target.

@@ -3,7 +3,6 @@
 #include "platform/controls/ControlStyle.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Timer.h"
-#include "platform/shell/ModalLoop.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
@@ -90,24 +89,26 @@ unsigned recognizeGesture(WindowHandle window, Point client) {
     // The timer wakes the loop to show the progress and to notice the time is up.
     setTimer(indicator, kTickTimer, kTickInterval);
     unsigned result = 0;
-    Message m;
-    while (true) {
-        const std::uint64_t elapsed = getTickCount() - state->start;
-        if (elapsed >= kTapHoldTime) {
-            result = GN_CONTEXTMENU;
-            break;
-        }
-        if (elapsed >= kTapHoldIndicatorDelay && !ui::isWindowVisible(indicator)) {
-            ui::showWindow(indicator, ui::SW_SHOW);
-        }
-        const Fetched f = fetchModalMessage(m);
-        if (f == Fetched::Quit) {
-            break;
-        }
-        if (f == Fetched::Nothing) {
-            continue;
-        }
-        if (isFingerMessage(m.message) && m.window == window) {
+    bool over = false;  // the finger moved away or lifted: not a hold
+    ui::runModalLoop(
+        [&] {
+            const std::uint64_t elapsed = getTickCount() - state->start;
+            if (over) {
+                return true;
+            }
+            if (elapsed >= kTapHoldTime) {
+                result = GN_CONTEXTMENU;
+                return true;
+            }
+            if (elapsed >= kTapHoldIndicatorDelay && !ui::isWindowVisible(indicator)) {
+                ui::showWindow(indicator, ui::SW_SHOW);
+            }
+            return false;
+        },
+        [&](const Message& m) {
+            if (!isFingerMessage(m.message) || m.window != window) {
+                return false;
+            }
             const Point at =
                 ui::clientToScreen(window, Point{ui::xOfLParam(m.lParam), ui::yOfLParam(m.lParam)});
             const bool away =
@@ -115,13 +116,10 @@ unsigned recognizeGesture(WindowHandle window, Point client) {
             if (m.message != ui::WM_MOUSEMOVE || away) {
                 // Not a hold: the window gets this finger message after its handler.
                 postMessage(m.window, m.message, m.wParam, m.lParam);
-                break;
+                over = true;
             }
-            continue;  // small movements are part of holding still
-        }
-        ui::translateMessage(m);
-        dispatchMessage(m);
-    }
+            return true;  // small movements are part of holding still
+        });
     ui::destroyWindow(indicator);
     return result;
 }

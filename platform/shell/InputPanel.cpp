@@ -1,12 +1,10 @@
 #include "platform/shell/InputPanel.h"
 
-#include "platform/controls/ControlStyle.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/shell/InputPanelWindow.h"
 #include "platform/shell/ShellMessages.h"
-#include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiMessages.h"
-#include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
 #include <string>
@@ -37,36 +35,6 @@ Rect panelRect() {
     return Rect{0, bottom - panelHeight(), s.width, bottom};
 }
 
-MsgResult panelProc(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-    if (m == ui::WM_PAINT) {
-        ui::PaintContext paint(h);
-        draw::DeviceContext& dc = paint.dc();
-        const Rect c = ui::getClientRect(h);
-        dc.fillRect(c, controls::kFaceColor);
-        // Three rows of keys, enough to show where the panel is.
-        const int rows = 3;
-        const int keyH = c.height() / rows;
-        const int keyW = std::max(1, c.width() / 10);
-        for (int r = 0; r < rows; ++r) {
-            for (int k = 0; k < 10; ++k) {
-                const Rect key{k * keyW + 1, r * keyH + 1, (k + 1) * keyW - 1, (r + 1) * keyH - 1};
-                dc.fillRect(key, controls::kWindowColor);
-                controls::drawFrame(dc, key, controls::kSecondaryTextColor);
-            }
-        }
-        return 0;
-    }
-    if (m == ui::WM_ERASEBKGND) {
-        return 1;
-    }
-    if (m == ui::WM_DESTROY && h == panel().window) {
-        // Destroyed with every other window (a test kit, the end of the program): off.
-        panel().window = kNullWindow;
-        panel().on = false;
-    }
-    return ui::defWindowProc(h, m, wp, lp);
-}
-
 void announce() {
     for (WindowHandle w : ui::getTopLevelWindows()) {
         if (w != panel().window) {
@@ -91,12 +59,11 @@ bool sipShowIM(unsigned flags) {
     if (p.driver) {
         p.driver(on);
     } else if (on) {
-        ui::CreateParams params;
-        params.className = std::string(kInputPanelClass);
-        params.style = ui::WS_POPUP | ui::WS_VISIBLE;
-        params.exStyle = ui::WS_EX_TOPMOST;
-        params.rect = panelRect();
-        p.window = ui::createWindow(params, panelProc);
+        // Destroyed with every other window (a test kit, the end of the program): off.
+        p.window = InputPanelWindow::open(panelRect(), [] {
+            panel().window = kNullWindow;
+            panel().on = false;
+        });
     } else if (p.window != kNullWindow) {
         ui::destroyWindow(p.window);
         p.window = kNullWindow;

@@ -1,18 +1,21 @@
 #include "platform/shell/MenuBar.h"
 
+#include "platform/controls/Control.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ControlWindow.h"
-#include "platform/shell/ModalLoop.h"
+#include "platform/controls/ListPainter.h"
 #include "platform/shell/PopupMenu.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Capture.h"
 #include "platform/ui/MessageFilters.h"
+#include "platform/ui/MessageMap.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiLoop.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowClass.h"
+#include "platform/ui/WindowObject.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
@@ -95,7 +98,7 @@ const draw::Font& font() {
     return ctl::controlFont();
 }
 int rowHeight() {
-    return font().metrics().height + 8;
+    return ctl::listRowHeight(font());
 }
 int separatorHeight() {
     return 5;
@@ -155,26 +158,31 @@ void closeFrom(std::size_t level) {
     }
 }
 
-MsgResult popupProc(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp);
+// Makes a popup's window (below); null when it could not be made.
+WindowHandle openPopupWindow(const ui::CreateParams& params);
 
 // Opens `menu` with its corner at `anchor`: above it for a soft key, beside it for a nested
-// popup; kept on the screen.
+// popup; kept on the screen and off the menu bar.
 void openPopup(MenuPtr menu, Point anchor, bool alignRight, bool above) {
     if (!menu || shell().popups.size() >= kPopupDepthLimit) {
         return;
     }
     const draw::Size size = popupSize(*menu);
     const draw::Size screen = ui::screenSize();
+    // Popups never cover the menu bar: a nested one low on the screen moves up.
+    const std::shared_ptr<Bar> bar = activeBar();
+    const int bottom =
+        bar ? std::min(screen.height, ui::getWindowRect(bar->window).top) : screen.height;
     int x = alignRight ? anchor.x - size.width : anchor.x;
     int y = above ? anchor.y - size.height : anchor.y;
     x = std::clamp(x, 0, std::max(0, screen.width - size.width));
-    y = std::clamp(y, 0, std::max(0, screen.height - size.height));
+    y = std::clamp(y, 0, std::max(0, bottom - size.height));
     ui::CreateParams p;
     p.className = std::string(kMenuPopupClass);
     p.style = ui::WS_POPUP | ui::WS_BORDER;
     p.exStyle = ui::WS_EX_TOPMOST;
     p.rect = Rect::fromSize(x, y, size.width, size.height);
-    const WindowHandle w = ui::createWindow(p, popupProc);
+    const WindowHandle w = openPopupWindow(p);
     if (w == kNullWindow) {
         return;
     }
@@ -260,15 +268,9 @@ void paintPopup(WindowHandle h, const OpenPopup& p) {
             dc.fillRect(Rect{4, row.top + 2, c.right - 4, row.top + 3}, ctl::kSecondaryTextColor);
             continue;
         }
-        const bool lit = pos == p.highlight;
-        if (lit) {
-            dc.fillRect(row, ctl::kSelectionColor);
-        }
-        const draw::Color ink = i.grayed ? ctl::kDisabledTextColor
-                                : lit    ? ctl::kSelectionTextColor
-                                         : ctl::kTextColor;
-        dc.setTextColor(ink);
-        dc.drawText(i.text, Rect{rh, row.top, c.right - rh / 2, row.bottom}, draw::kTextVCenter);
+        ctl::beginListRow(dc, row, pos == p.highlight, !i.grayed);
+        const draw::Color ink = dc.textColor();
+        ctl::drawListRowText(dc, i.text, Rect{rh, row.top, c.right - rh / 2, row.bottom});
         if (i.checked) {
             const int s = rh / 3;
             dc.fillRect(Rect{s, row.top + s, 2 * s, row.bottom - s}, ink);
@@ -285,114 +287,148 @@ void paintPopup(WindowHandle h, const OpenPopup& p) {
     }
 }
 
-MsgResult popupProc(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-    const std::size_t level = levelOf(h);
-    auto& popups = shell().popups;
-    switch (m) {
-        case ui::WM_ERASEBKGND:
-            return 1;
-        case ui::WM_PAINT:
-            if (level < popups.size()) {
-                paintPopup(h, popups[level]);
-            } else {
-                ui::PaintContext paint(h);
-            }
-            return 0;
-        case ui::WM_LBUTTONDOWN:
-        case ui::WM_LBUTTONDBLCLK:
-            shell().fingerWentDown = true;
-            return 0;
-        case ui::WM_LBUTTONUP: {
-            if (!shell().fingerWentDown) {
-                return 0;  // the finger that opened the popup
-            }
-            shell().fingerWentDown = false;
-            // The innermost popup under the finger takes the tap; outside them all, they close.
-            const Point screen = ui::clientToScreen(h, Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
-            for (std::size_t k = popups.size(); k-- > 0;) {
-                const Rect r = ui::getWindowRect(popups[k].window);
-                if (r.contains(screen)) {
-                    const Point local = ui::screenToClient(popups[k].window, screen);
-                    choose(k, itemAt(*popups[k].menu, local.y));
-                    return 0;
-                }
-            }
-            closeFrom(0);
-            return 0;
-        }
-        default:
-            return ui::defWindowProc(h, m, wp, lp);
-    }
-}
-
-class BarState {
+// A popup's window: it paints its menu and hands taps to the chain of popups. The window
+// owns its object.
+class MenuPopupWindow : public ui::WindowObject {
 public:
-    explicit BarState(WindowHandle) {}
-
-    MsgResult handle(WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-        switch (m) {
-            case ui::WM_CREATE:
-                return 0;
-            case ui::WM_ERASEBKGND:
-                return 1;
-            case ui::WM_PAINT:
-                paint(h);
-                return 0;
-            case ui::WM_LBUTTONDOWN: {
-                auto b = barOf(h);
-                if (b && b->doneButton &&
-                    doneRect(h).contains(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)})) {
-                    closeMenuPopups();
-                    sendMessage(b->owner, ui::WM_COMMAND, ui::makeWParam(IDOK, 0), 0);
-                    return 0;
-                }
-                const int half = ui::getClientRect(h).width() / 2;
-                pressSoftKey(h, ui::xOfLParam(lp) < half ? 1 : 2);
-                return 0;
-            }
-            case SHCMBM_GETMENU: {
-                auto b = barOf(h);
-                return b ? reinterpret_cast<MsgResult>(b->menu.get()) : 0;
-            }
-            case SHCMBM_GETSUBMENU: {
-                auto b = barOf(h);
-                if (!b || !b->menu) {
-                    return 0;
-                }
-                for (int p = 0; p < b->menu->count(); ++p) {
-                    const MenuItem* i = b->menu->item(p);
-                    if (i->kind == MenuItem::Kind::Popup &&
-                        i->id == static_cast<std::uint32_t>(lp)) {
-                        return reinterpret_cast<MsgResult>(i->popup.get());
-                    }
-                }
-                return 0;
-            }
-            case SHCMBM_OVERRIDEKEY: {
-                auto b = barOf(h);
-                if (!b) {
-                    return 0;
-                }
-                const unsigned mask = ui::lowWord(static_cast<std::uintptr_t>(lp));
-                const unsigned flags = ui::highWord(static_cast<std::uintptr_t>(lp));
-                unsigned& now = b->overrides[static_cast<std::uint32_t>(wp)];
-                now = (now & ~mask) | (flags & mask);
-                return 1;
-            }
-            case ui::WM_DESTROY: {
-                auto& bars = shell().bars;
-                bars.erase(std::remove_if(bars.begin(), bars.end(),
-                                          [h](const auto& b) { return b->window == h; }),
-                           bars.end());
-                return 0;
-            }
-            default:
-                return ui::defWindowProc(h, m, wp, lp);
+    static WindowHandle open(const ui::CreateParams& params) {
+        auto* popup = new MenuPopupWindow();
+        if (!popup->create(params)) {
+            delete popup;
+            return kNullWindow;
         }
+        return popup->handle();
+    }
+
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<MenuPopupWindow>(&WindowObject::messageMap())
+                                    .message(ui::WM_ERASEBKGND, &MenuPopupWindow::onEraseBackground)
+                                    .message(ui::WM_PAINT, &MenuPopupWindow::onPaint)
+                                    .message(ui::WM_LBUTTONDOWN, &MenuPopupWindow::onFingerDown)
+                                    .message(ui::WM_LBUTTONDBLCLK, &MenuPopupWindow::onFingerDown)
+                                    .message(ui::WM_LBUTTONUP, &MenuPopupWindow::onFingerUp);
+        return map;
     }
 
 private:
-    static void paint(WindowHandle h) {
+    void onFinalMessage() override { delete this; }
+
+    MsgResult onEraseBackground(std::uintptr_t, std::intptr_t) { return 1; }
+
+    MsgResult onPaint(std::uintptr_t, std::intptr_t) {
+        const std::size_t level = levelOf(handle());
+        if (level < shell().popups.size()) {
+            paintPopup(handle(), shell().popups[level]);
+        } else {
+            ui::PaintContext paint(handle());
+        }
+        return 0;
+    }
+
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t) {
+        shell().fingerWentDown = true;
+        return 0;
+    }
+
+    MsgResult onFingerUp(std::uintptr_t, std::intptr_t lp) {
+        if (!shell().fingerWentDown) {
+            return 0;  // the finger that opened the popup
+        }
+        shell().fingerWentDown = false;
+        // The innermost popup under the finger takes the tap; outside them all, they close.
+        const auto& popups = shell().popups;
+        const Point screen =
+            ui::clientToScreen(handle(), Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
+        for (std::size_t k = popups.size(); k-- > 0;) {
+            const Rect r = ui::getWindowRect(popups[k].window);
+            if (r.contains(screen)) {
+                const Point local = ui::screenToClient(popups[k].window, screen);
+                choose(k, itemAt(*popups[k].menu, local.y));
+                return 0;
+            }
+        }
+        closeFrom(0);
+        return 0;
+    }
+};
+
+WindowHandle openPopupWindow(const ui::CreateParams& params) {
+    return MenuPopupWindow::open(params);
+}
+
+class MenuBarWindow : public ctl::detail::Control {
+public:
+    const ui::MessageMapBase& messageMap() const override {
+        static const auto map = ui::MessageMap<MenuBarWindow>(&Control::messageMap())
+                                    .message(ui::WM_LBUTTONDOWN, &MenuBarWindow::onFingerDown)
+                                    .message(SHCMBM_GETMENU, &MenuBarWindow::onGetMenu)
+                                    .message(SHCMBM_GETSUBMENU, &MenuBarWindow::onGetSubMenu)
+                                    .message(SHCMBM_OVERRIDEKEY, &MenuBarWindow::onOverrideKey)
+                                    .message(ui::WM_DESTROY, &MenuBarWindow::onDestroy);
+        return map;
+    }
+
+private:
+    MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        auto b = barOf(h);
+        if (b && b->doneButton &&
+            doneRect(h).contains(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)})) {
+            closeMenuPopups();
+            sendMessage(b->owner, ui::WM_COMMAND, ui::makeWParam(IDOK, 0), 0);
+            return 0;
+        }
+        const int half = ui::getClientRect(h).width() / 2;
+        pressSoftKey(h, ui::xOfLParam(lp) < half ? 1 : 2);
+        return 0;
+    }
+
+    MsgResult onGetMenu(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        auto b = barOf(h);
+        return b ? reinterpret_cast<MsgResult>(b->menu.get()) : 0;
+    }
+
+    MsgResult onGetSubMenu(std::uintptr_t, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        auto b = barOf(h);
+        if (!b || !b->menu) {
+            return 0;
+        }
+        for (int p = 0; p < b->menu->count(); ++p) {
+            const MenuItem* i = b->menu->item(p);
+            if (i->kind == MenuItem::Kind::Popup && i->id == static_cast<std::uint32_t>(lp)) {
+                return reinterpret_cast<MsgResult>(i->popup.get());
+            }
+        }
+        return 0;
+    }
+
+    MsgResult onOverrideKey(std::uintptr_t wp, std::intptr_t lp) {
+        const WindowHandle h = handle();
+        auto b = barOf(h);
+        if (!b) {
+            return 0;
+        }
+        const unsigned mask = ui::lowWord(static_cast<std::uintptr_t>(lp));
+        const unsigned flags = ui::highWord(static_cast<std::uintptr_t>(lp));
+        unsigned& now = b->overrides[static_cast<std::uint32_t>(wp)];
+        now = (now & ~mask) | (flags & mask);
+        return 1;
+    }
+
+    MsgResult onDestroy(std::uintptr_t, std::intptr_t) {
+        const WindowHandle h = handle();
+        auto& bars = shell().bars;
+        bars.erase(
+            std::remove_if(bars.begin(), bars.end(), [h](const auto& b) { return b->window == h; }),
+            bars.end());
+        return 0;
+    }
+
+private:
+    void paint() override {
+        const WindowHandle h = handle();
         ui::PaintContext paint(h);
         draw::DeviceContext& dc = paint.dc();
         const Rect c = ui::getClientRect(h);
@@ -409,15 +445,15 @@ private:
         for (int k = 0; k < 2 && k < b->menu->count(); ++k) {
             const MenuItem& i = *b->menu->item(k);
             dc.setTextColor(i.grayed ? ctl::kDisabledTextColor : ctl::kSelectionTextColor);
-            ctl::drawTextAligned(
-                dc, i.text, k == 0 ? Rect{0, 0, half, c.bottom} : Rect{half, 0, right, c.bottom},
-                1);
+            dc.drawText(i.text,
+                        k == 0 ? Rect{0, 0, half, c.bottom} : Rect{half, 0, right, c.bottom},
+                        draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         }
         if (b->doneButton) {
             const Rect d = doneRect(h);
             dc.fillRect(Rect{d.left, 4, d.left + 1, c.bottom - 4}, ctl::kSelectionTextColor);
             dc.setTextColor(ctl::kSelectionTextColor);
-            ctl::drawTextAligned(dc, u"ok", d, 1);
+            dc.drawText(u"ok", d, draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         }
     }
 };
@@ -428,7 +464,7 @@ WindowHandle createMenuBar(WindowHandle owner, MenuPtr menu) {
     // From the first bar on, the program's message loop hands the shell its keys.
     ui::addPreTranslateFilter(&translateShellKey);
     ui::registerClass(ui::WindowClass{
-        std::string(kMenuBarClass), ctl::detail::controlClassProc<BarState>(), 0, {}});
+        std::string(kMenuBarClass), ctl::detail::controlClassProc<MenuBarWindow>(), 0, {}});
     const draw::Size screen = ui::screenSize();
     const int height = ui::systemMetrics().captionHeight;
     auto bar = std::make_shared<Bar>();
@@ -606,21 +642,10 @@ std::uint32_t trackPopupMenu(const MenuPtr& menu, unsigned flags, int x, int y,
     // The finger that asked for the menu (a tap-and-hold) is still down: its lift is not a tap.
     st.fingerWentDown = false;
     openPopup(menu, Point{x, y}, (flags & TPM_RIGHTALIGN) != 0, (flags & TPM_BOTTOMALIGN) != 0);
-    Message m;
-    while (!st.popups.empty()) {
-        const Fetched f = fetchModalMessage(m);
-        if (f == Fetched::Quit) {
-            closeMenuPopups();
-            break;
-        }
-        if (f == Fetched::Nothing) {
-            continue;
-        }
-        if (translateShellKey(m)) {
-            continue;
-        }
-        ui::translateMessage(m);
-        dispatchMessage(m);
+    // The popup's keys go to the shell also where no menu bar installed its key filter.
+    ui::addPreTranslateFilter(translateShellKey);
+    if (ui::runModalLoop([&st] { return st.popups.empty(); }) == ui::ModalEnd::Quit) {
+        closeMenuPopups();
     }
     const std::uint32_t chosen = st.chosen;
     const bool returned = st.returnCommand;

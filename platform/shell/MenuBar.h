@@ -48,7 +48,7 @@ void closeMenuPopups();
 // For the program's message loop, before translating and dispatching: the soft keys, the Back
 // key when overridden, and the keys of an open popup go to the shell. True when taken.
 // createMenuBar installs it as a pre-translate filter of the ui loops (runMessageLoop,
-// pumpMessages), so those loops need not call it themselves.
+// pumpMessages, runModalLoop), so those loops need not call it themselves.
 bool translateShellKey(const Message& message);
 
 }  // namespace platform::shell

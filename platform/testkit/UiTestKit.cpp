@@ -1,15 +1,21 @@
 #include "platform/testkit/UiTestKit.h"
 
 #include "platform/draw/Utf.h"
+#include "platform/shell/MessageBox.h"
+#include "platform/testkit/ControlContents.h"
 #include "platform/ui/Capture.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/UiLoop.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace platform::testkit {
@@ -37,7 +43,8 @@ void dumpWindow(std::string& out, WindowHandle h, int depth) {
     if (ui::getFocus() == h) {
         out += " focus";
     }
-    out += " \"" + draw::toUtf8(ui::getWindowText(h)) + "\"\n";
+    out += " \"" + draw::toUtf8(ui::getWindowText(h)) + "\"" + controlSummary(h) + "\n";
+    out += controlRows(h, (depth + 1) * 2);
     for (WindowHandle c : ui::getChildren(h)) {
         dumpWindow(out, c, depth + 1);
     }
@@ -56,6 +63,16 @@ WindowHandle findIn(const std::vector<WindowHandle>& level, const std::string& c
     return kNullWindow;
 }
 
+// How long a modal loop may wait with nothing queued before the kit gives up on the test.
+constexpr std::uint64_t kPatienceVirtualMs = 10 * 60 * 1000;
+constexpr std::uint64_t kPatienceRealMs = 20 * 1000;
+
+std::uint64_t realMs() {
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now().time_since_epoch())
+                                          .count());
+}
+
 }  // namespace
 
 UiTestKit::UiTestKit(std::string_view profile, Text text)
@@ -63,6 +80,7 @@ UiTestKit::UiTestKit(std::string_view profile, Text text)
     draw::setTextMetricMode(text == Text::Synthetic ? draw::TextMetricMode::Synthetic
                                                     : draw::TextMetricMode::Real);
     ui::resetInput();
+    previousIdle_ = setIdleWait([this](std::uint32_t) { idle(); });
 }
 
 UiTestKit::~UiTestKit() {
@@ -73,10 +91,71 @@ UiTestKit::~UiTestKit() {
     ui::releaseCapture();
     ui::resetInput();
     ui::pumpMessages();
+    setIdleWait(std::move(previousIdle_));
     draw::setTextMetricMode(previousMode_);
 }
 
 void UiTestKit::afterInput() {
+    // Inside a modal loop's wait the input is left for that loop to handle.
+    if (!inModalAction_) {
+        pump();
+    }
+}
+
+void UiTestKit::idle() {
+    if (!modalActions_.empty()) {
+        std::function<void()> action = std::move(modalActions_.front());
+        modalActions_.pop_front();
+        struct Acting {
+            bool& flag;
+            explicit Acting(bool& f) : flag(f) { flag = true; }
+            ~Acting() { flag = false; }
+        } acting(inModalAction_);
+        action();
+        idleSince_ = clock_.now();
+        idleSinceRealMs_ = realMs();
+        return;
+    }
+    if (idleSinceRealMs_ == 0) {
+        idleSince_ = clock_.now();
+        idleSinceRealMs_ = realMs();
+    }
+    if (clock_.now() - idleSince_ >= kPatienceVirtualMs &&
+        realMs() - idleSinceRealMs_ >= kPatienceRealMs) {
+        std::fprintf(stderr, "UiTestKit: a modal loop waits for input the test never gave\n%s",
+                     dumpTree().c_str());
+        std::fflush(stderr);
+        std::abort();
+    }
+    clock_.advance(1);
+}
+
+void UiTestKit::duringModal(std::function<void()> action) {
+    modalActions_.push_back(std::move(action));
+}
+
+void UiTestKit::answerMessageBox(std::u16string_view button) {
+    duringModal([this, text = std::u16string(button)] {
+        WindowHandle target = kNullWindow;
+        for (WindowHandle h : ui::getTopLevelWindows()) {
+            if (target == kNullWindow && ui::getClassName(h) == shell::kMessageBoxClass &&
+                ui::isWindowVisible(h)) {
+                target = ui::findWindowInTree(h, text);
+            }
+        }
+        if (target == kNullWindow) {
+            // The box's loop cannot be left by an exception: end the test program instead.
+            std::fprintf(stderr, "UiTestKit: no button \"%s\" in the message box\n%s",
+                         draw::toUtf8(text).c_str(), dumpTree().c_str());
+            std::fflush(stderr);
+            std::abort();
+        }
+        tap(target);
+    });
+}
+
+void UiTestKit::rotate() {
+    ui::rotateScreen();
     pump();
 }
 

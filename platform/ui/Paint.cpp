@@ -19,8 +19,6 @@ namespace {
 
 struct ThreadPaints {
     std::vector<WindowHandle> queue;
-    bool blocking = false;
-    bool wakePosted = false;
 };
 
 ThreadPaints& paints() {
@@ -36,20 +34,9 @@ void queuePaint(WindowNode& n) {
         n.paintQueued = true;
         p.queue.push_back(n.handle);
     }
-    if (p.blocking && !p.wakePosted) {
-        p.wakePosted = postMessage(n.handle, WM_NULL, 0, 0);
-    }
 }
 
-void setBlockingWait(bool blocking) {
-    ThreadPaints& p = paints();
-    p.blocking = blocking;
-    if (blocking) {
-        p.wakePosted = false;
-    }
-}
-
-bool takePaint(Message& out) {
+bool nextPaint(Message& out, bool take) {
     ThreadPaints& p = paints();
     for (std::size_t i = 0; i < p.queue.size();) {
         WindowNode* n = findNode(p.queue[i]);
@@ -61,13 +48,16 @@ bool takePaint(Message& out) {
             p.queue.erase(p.queue.begin() + static_cast<std::ptrdiff_t>(i));
             continue;
         }
+        out = Message{n->handle, WM_PAINT, 0, 0, getTickCount()};
+        if (!take) {
+            return true;
+        }
         n->paintQueued = false;
         p.queue.erase(p.queue.begin() + static_cast<std::ptrdiff_t>(i));
         n->paintRect = n->paintRect.unite(n->invalid);
         n->paintErase = n->paintErase || n->erase;
         n->invalid = Rect{};
         n->erase = false;
-        out = Message{n->handle, WM_PAINT, 0, 0, getTickCount()};
         return true;
     }
     return false;

@@ -5,12 +5,8 @@
 
 namespace platform::ui::detail {
 
-// Takes the next visible window with an invalid part, moves that part to the window's paint
-// rectangle and fills `out` with its WM_PAINT. False when none waits.
-bool takePaint(Message& out);
-
-// While the thread blocks in the core's wait, an invalidation (made by a message sent from
-// another thread) posts a WM_NULL to wake it, so the paint is not held back.
-void setBlockingWait(bool blocking);
+// The next visible window with an invalid part as a WM_PAINT in `out`. With take, that part
+// moves to the window's paint rectangle and the window leaves the list. False when none waits.
+bool nextPaint(Message& out, bool take);
 
 }  // namespace platform::ui::detail

@@ -1,9 +1,13 @@
 #include "platform/ui/UiLoop.h"
 
+#include "platform/core/MessageSources.h"
 #include "platform/ui/MessageFilters.h"
 #include "platform/ui/PaintQueue.h"
+#include "platform/ui/UiLoopSources.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/VirtualKeys.h"
+
+#include <mutex>
 
 namespace platform::ui {
 namespace {
@@ -31,72 +35,40 @@ PendingChar& pendingChar() {
     return p;
 }
 
-enum class Fetched { Message, Quit, None };
-
-// A WM_NULL without parameters only wakes the loop (see setBlockingWait).
-bool isWake(const Message& m) {
-    return m.message == WM_NULL && m.wParam == 0 && m.lParam == 0;
+bool takePendingChar(Message& out, bool remove) {
+    PendingChar& pc = pendingChar();
+    if (!pc.has) {
+        return false;
+    }
+    out = pc.message;
+    pc.has = !remove;
+    return true;
 }
 
-Fetched fetch(Message& out, bool wait) {
-    for (;;) {
-        PendingChar& pc = pendingChar();
-        if (pc.has) {
-            pc.has = false;
-            out = pc.message;
-            return Fetched::Message;
-        }
-        Message next;
-        if (platform::peekMessage(next, PeekMode::Keep)) {
-            // Paints go before timers, after everything else.
-            if (next.message == WM_TIMER && detail::takePaint(out)) {
-                return Fetched::Message;
-            }
-            if (!platform::peekMessage(next, PeekMode::Remove)) {
-                continue;
-            }
-            if (isWake(next)) {
-                continue;
-            }
-            out = next;
-            noteKeyState(out);
-            return next.message == WM_QUIT ? Fetched::Quit : Fetched::Message;
-        }
-        if (detail::takePaint(out)) {
-            return Fetched::Message;
-        }
-        if (!wait) {
-            return Fetched::None;
-        }
-        detail::setBlockingWait(true);
-        const bool more = platform::getMessage(next);
-        detail::setBlockingWait(false);
-        if (!more) {
-            out = next;
-            return Fetched::Quit;
-        }
-        if (isWake(next)) {
-            continue;
-        }
-        out = next;
-        noteKeyState(out);
-        return Fetched::Message;
+bool takePaint(Message& out, bool remove) {
+    return detail::nextPaint(out, remove);
+}
+
+void handle(const Message& m) {
+    if (preTranslateMessage(m)) {
+        return;
     }
+    translateMessage(m);
+    dispatchMessage(m);
 }
 
 }  // namespace
 
-bool getMessage(Message& out) {
-    return fetch(out, true) == Fetched::Message;
+namespace detail {
+
+void installLoopSources() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        setMessageSources(MessageSources{takePendingChar, takePaint, noteKeyState});
+    });
 }
 
-bool peekMessage(Message& out, bool* quit) {
-    const Fetched f = fetch(out, false);
-    if (quit) {
-        *quit = f == Fetched::Quit;
-    }
-    return f == Fetched::Message;
-}
+}  // namespace detail
 
 bool translateMessage(const Message& message) {
     if (message.message != WM_KEYDOWN) {
@@ -106,6 +78,7 @@ bool translateMessage(const Message& message) {
     if (c == 0) {
         return false;
     }
+    detail::installLoopSources();
     PendingChar& pc = pendingChar();
     pc.has = true;
     pc.message = Message{message.window, WM_CHAR, c, message.lParam, message.time};
@@ -114,30 +87,39 @@ bool translateMessage(const Message& message) {
 
 int runMessageLoop() {
     Message m;
-    while (ui::getMessage(m)) {
-        if (preTranslateMessage(m)) {
-            continue;
-        }
-        translateMessage(m);
-        dispatchMessage(m);
+    while (getMessage(m)) {
+        handle(m);
     }
     return static_cast<int>(m.wParam);
 }
 
 bool pumpMessages(int* exitCode) {
     Message m;
-    bool quit = false;
-    while (ui::peekMessage(m, &quit)) {
-        if (preTranslateMessage(m)) {
+    while (peekMessage(m)) {
+        if (m.message == WM_QUIT) {
+            if (exitCode) {
+                *exitCode = static_cast<int>(m.wParam);
+            }
+            return false;
+        }
+        handle(m);
+    }
+    return true;
+}
+
+ModalEnd runModalLoop(const std::function<bool()>& done, const ModalFilter& filter) {
+    Message m;
+    while (!done()) {
+        if (!getMessage(m)) {
+            postQuitMessage(static_cast<int>(m.wParam));
+            return ModalEnd::Quit;
+        }
+        if (filter && filter(m)) {
             continue;
         }
-        translateMessage(m);
-        dispatchMessage(m);
+        handle(m);
     }
-    if (quit && exitCode) {
-        *exitCode = static_cast<int>(m.wParam);
-    }
-    return !quit;
+    return ModalEnd::Done;
 }
 
 }  // namespace platform::ui

@@ -3,6 +3,7 @@
 #include "platform/core/Window.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/UiLoopSources.h"
 #include "platform/ui/WindowStyles.h"
 
 #include <algorithm>
@@ -51,6 +52,7 @@ WindowNode* findNode(WindowHandle h) {
 }
 
 WindowNode* addNode(WindowHandle h) {
+    installLoopSources();
     Table& t = table();
     std::lock_guard lock(t.mutex);
     auto& slot = t.nodes[static_cast<std::uintptr_t>(h)];

@@ -1,5 +1,6 @@
 #include "platform/ui/WindowObject.h"
 
+#include "platform/core/Window.h"
 #include "platform/ui/WindowTreeAccess.h"
 
 namespace platform::ui {
@@ -17,6 +18,18 @@ bool WindowObject::create(const CreateParams& params) {
         ui::createWindow(params, [this](WindowHandle w, std::uint32_t m, std::uintptr_t wp,
                                         std::intptr_t lp) { return receive(w, m, wp, lp); });
     return h != kNullWindow && handle_ == h;
+}
+
+bool WindowObject::attach(WindowHandle window) {
+    detail::WindowNode* n = detail::findNode(window);
+    if (handle_ != kNullWindow || !n || n->object) {
+        return false;
+    }
+    handle_ = window;
+    n->object = this;
+    setWindowProc(window, [this](WindowHandle w, std::uint32_t m, std::uintptr_t wp,
+                                 std::intptr_t lp) { return receive(w, m, wp, lp); });
+    return true;
 }
 
 bool WindowObject::destroy() {

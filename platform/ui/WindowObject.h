@@ -27,6 +27,10 @@ public:
     // Creates the object's window (the class name names it in dumps and searches; it need not
     // be registered). False when the window could not be made or the object has one already.
     bool create(const CreateParams& params);
+    // Takes over a window made elsewhere, such as a control made by its class name: from now
+    // on its messages come to this object, which destroys it as if it had made it. False when
+    // the object has a window already or the window has an object.
+    bool attach(WindowHandle window);
     bool destroy();
     WindowHandle handle() const { return handle_; }
     // The object of a window made by create; null for other windows.

@@ -51,6 +51,14 @@ bool isUiWindow(WindowHandle window);
 WindowHandle getParent(WindowHandle window);
 WindowHandle getOwner(WindowHandle window);
 // Children from the top of the z-order down.
+// Moves a window under another parent (a null parent makes it a top-level window). The window
+// goes to the top of its new siblings and keeps its rectangle's numbers, now counted in the new
+// parent's client area; the caller moves it where it belongs. It keeps its procedure, children,
+// id and text; WS_CHILD follows the new parent. The focus and the capture stay when the window
+// is still visible and enabled under the new parent, else they leave it as when it is hidden.
+// Returns the previous parent; kNullWindow on failure (a window of another thread, a new
+// parent that is the window itself or lies below it) and when the window was top-level.
+WindowHandle setParent(WindowHandle window, WindowHandle newParent);
 std::vector<WindowHandle> getChildren(WindowHandle window);
 // Top-level windows from the top down.
 std::vector<WindowHandle> getTopLevelWindows();

@@ -71,7 +71,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "shell_demo: unknown screen (blocks, message or list)\n");
         return 2;
     }
-    const int code = backend.run(runMs ? std::max<std::uint64_t>(runMs, 1) : 0);
+    if (runMs) {
+        backend.quitAfter(runMs);
+    }
+    const int code = ui::runMessageLoop();
+    backend.present();
     const std::string screenshot = option(argc, argv, "--screenshot=");
     if (!screenshot.empty() && !backend.readBack().savePng(screenshot)) {
         std::fprintf(stderr, "shell_demo: cannot write %s\n", screenshot.c_str());

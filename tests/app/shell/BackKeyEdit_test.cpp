@@ -11,7 +11,7 @@
 #include "platform/core/Timer.h"
 #include "platform/shell/Menu.h"
 #include "platform/shell/MenuBar.h"
-#include "platform/shell/ModalLoop.h"
+#include "platform/core/MessageSources.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/testkit/MessageSpy.h"
 #include "platform/ui/Focus.h"
@@ -35,7 +35,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(edit.createEdit(host.window(), Rect{10, 10, 210, 40}, 5, u"abcd"));
     }
-    void TearDown() override { platform::shell::setModalIdle({}); }
+    void TearDown() override { platform::setIdleWait({}); }
     std::pair<int, int> selection() {
         int start = -1;
         int end = -1;
@@ -97,7 +97,7 @@ TEST_F(BackKeyEditTest, ArrowsHandTheFocusOn) {
 TEST_F(BackKeyEditTest, AShortTapPlacesTheCaret) {
     const Point at{200, 25};
     int waited = 0;
-    platform::shell::setModalIdle([&] {
+    platform::setIdleWait([&](std::uint32_t) {
         kit.clock().advance(1);
         if (++waited == 80) {
             ui::fingerUp(at);  // lifted well before the hold time
@@ -126,7 +126,7 @@ TEST_F(BackKeyEditTest, TapAndHoldOffersCopyPasteAndCut) {
         const Point at{60, 25};
         int rows = 0;
         bool chosen = false;
-        platform::shell::setModalIdle([&] {
+        platform::setIdleWait([&](std::uint32_t) {
             kit.clock().advance(1);
             const auto popups = platform::shell::openMenuPopups();
             if (popups.empty() || chosen) {
@@ -146,7 +146,7 @@ TEST_F(BackKeyEditTest, TapAndHoldOffersCopyPasteAndCut) {
         EXPECT_EQ(rows, 3);
         EXPECT_EQ(text(), c.text) << c.row;
         EXPECT_EQ(controls::clipboardText(), c.clipboard) << c.row;
-        platform::shell::setModalIdle({});
+        platform::setIdleWait({});
     }
 }
 

@@ -12,76 +12,12 @@
 #include <utility>
 
 #include "engine/search/CandidatePath.h"
-#include "tests/engine/search/SearchTestSet.h"
+#include "tests/engine/search/SearchTestNetwork.h"
 
 namespace trasovnik::testing {
 namespace {
 
 using nlohmann::json;
-
-const std::int16_t kDay = day(5, 1, 2027);
-
-struct StopDef {
-    std::string id, name;
-    json extra = json::object();  // walks, group, ...
-};
-
-// A small city timetable: every stop is also a place of its own name, `places` adds places of
-// several stops.
-json timetable(const std::string& title, const std::vector<StopDef>& stopDefs, json trips,
-               json places = json::array(), json header = json::object()) {
-    json stops = json::array();
-    json elements = std::move(places);
-    for (const StopDef& s : stopDefs) {
-        json stop = {{"id", s.id}, {"name", s.name}};
-        stop.update(s.extra);
-        stops.push_back(stop);
-        elements.push_back({{"name", s.name}, {"stops", json::array({s.id})}});
-    }
-    json h = {{"title", title},
-              {"kind", "MHD"},
-              {"validity",
-               {{{"from", "2027-01-01"}, {"to", "2027-01-31"}},
-                {{"from", "2027-01-01"}, {"to", "2027-01-31"}}}}};
-    h.update(header);
-    json lines = json::array();
-    for (const char* l : {"1", "2", "3", "7", "8"}) {
-        lines.push_back({{"id", l}, {"kind", "bus"}, {"group", "g"}, {"name", l}});
-    }
-    return {{"version", "4.0"},
-            {"header", h},
-            {"searchDefaults",
-             {{"standardWindow", 120},
-              {"maxWindow", 600},
-              {"minTransfer", 2},
-              {"safeTransfer", 4},
-              {"transferPenalty", 5},
-              {"transfers", 3}}},
-            {"stops", stops},
-            {"categories", {{{"name", "zastávky"}, {"elements", elements}}}},
-            {"lineKinds", {{{"id", "bus"}, {"name", "Bus"}}}},
-            {"lineGroups", {{{"id", "g"}, {"name", ""}}}},
-            {"lines", lines},
-            {"calendars", {{{"id", "all"}, {"from", "2027-01-01"}, {"to", "2027-01-31"}}}},
-            {"trips", std::move(trips)}};
-}
-
-// A trip of `line` over (stop, time) pairs.
-json trip(const std::string& line, const std::vector<std::pair<std::string, std::string>>& calls,
-          json extra = json::object()) {
-    json stops = json::array();
-    for (const auto& [stop, time] : calls) {
-        stops.push_back({{"stop", stop}, {"dep", time}});
-    }
-    json t = {{"line", line}, {"calendar", "all"}, {"stops", stops}};
-    t.update(extra);
-    return t;
-}
-
-std::string searchDump(TestSet& s) {
-    const std::int32_t id = s.search();
-    return id >= 0 ? s.dump(*s.result(id)) : "status " + std::to_string(id);
-}
 
 // One trip passes two stops of the place "Start" and, later, two stops of the place "Cil" in
 // the opposite order of their place lists: Alfa and Xaver come first in their lists.

@@ -1,10 +1,11 @@
-// The departures of a stop as the connection search reads them: by minute, grouped by route,
-// in real and in mirrored time, and kept per file only while the file is loaded.
+// The departures of a stop as the connection search reads them: by minute, grouped by route
+// and direction, in real and in mirrored time, and kept per file only while the file is loaded.
 
 #include "engine/search/StopDepartureIndex.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -80,7 +81,7 @@ std::vector<std::string> texts(const std::vector<StopDeparture>& list) {
     return out;
 }
 
-TEST(StopDepartureIndex, RealTimeDeparturesByMinuteAndByRoute) {
+TEST(StopDepartureIndex, RealTimeDeparturesByMinuteAndByDirectionOfTheRoute) {
     auto jr = compileDoc(network());
     StopDepartureIndex index(*jr, false);
     const StopDepartures& m = index.of(kStopM);
@@ -90,19 +91,23 @@ TEST(StopDepartureIndex, RealTimeDeparturesByMinuteAndByRoute) {
     for (std::size_t i = 0; i < m.all.size(); ++i) {
         EXPECT_EQ(m.all[i].order, i);
     }
-    // Each route's departures lie together, in minute order, and every departure is in one.
-    std::size_t covered = 0;
-    for (const RouteDepartures& r : m.routes) {
-        for (std::uint32_t i = r.begin; i < r.end; ++i) {
-            EXPECT_EQ(m.byRoute[i].route, r.route);
-            if (i > r.begin) {
-                EXPECT_LT(m.byRoute[i - 1].order, m.byRoute[i].order);
+    // Each group's departures lie together, in minute order, and every departure is in one.
+    // Line 1's trips share a route record in both directions; only those of one direction
+    // share a group.
+    std::vector<std::vector<std::uint32_t>> groups;
+    for (std::size_t g = 0; g < m.groups.size(); ++g) {
+        groups.emplace_back();
+        for (std::uint32_t i = m.groups[g].begin; i < m.groups[g].end; ++i) {
+            EXPECT_EQ(m.byGroup[i].group, g);
+            if (i > m.groups[g].begin) {
+                EXPECT_LT(m.byGroup[i - 1].order, m.byGroup[i].order);
             }
+            groups.back().push_back(m.byGroup[i].trip);
         }
-        covered += r.end - r.begin;
-        EXPECT_EQ(jr->trips.trip(m.byRoute[r.begin].trip).route(), r.route);
     }
-    EXPECT_EQ(covered, m.all.size());
+    std::sort(groups.begin(), groups.end());
+    EXPECT_EQ(groups, (std::vector<std::vector<std::uint32_t>>{{1}, {2, 0}, {4}}));
+    EXPECT_EQ(jr->trips.trip(0).route(), jr->trips.trip(4).route());
     EXPECT_EQ(&index.of(kStopM), &m);  // gathered once
 }
 
@@ -122,7 +127,7 @@ TEST(StopDepartureIndex, AStopWithoutDeparturesAndOneOutsideTheFile) {
     auto jr = compileDoc(network());
     StopDepartureIndex index(*jr, false);
     EXPECT_TRUE(index.of(4).all.empty());  // D is only ever the last stop
-    EXPECT_TRUE(index.of(4).routes.empty());
+    EXPECT_TRUE(index.of(4).groups.empty());
     try {
         index.of(5);
         ADD_FAILURE() << "no error";

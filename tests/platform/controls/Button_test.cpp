@@ -31,6 +31,18 @@ TEST(Button, TapClicksOnceAndTakesTheFocus) {
     EXPECT_EQ(ui::getFocus(), b);
 }
 
+TEST(Button, MovedToAnotherParentNotifiesThatParent) {
+    testkit::UiTestKit kit;
+    ControlHost first = makeHost();
+    ControlHost second = makeHost();
+    const WindowHandle b = first.add(kButtonClass, u"OK", BS_PUSHBUTTON, Rect{10, 10, 90, 40}, 7);
+    ASSERT_EQ(ui::setParent(b, second.window()), first.window());
+    ui::moveWindow(b, 20, 60, 80, 30);
+    kit.tap(Point{60, 75});
+    EXPECT_TRUE(first.seen().empty());
+    EXPECT_EQ(second.seen(), (Seen{"7:CLICKED"}));
+}
+
 TEST(Button, ReleaseOutsideDoesNotClickAndPressLooksPushed) {
     testkit::UiTestKit kit;
     ControlHost host = makeHost();
@@ -111,6 +123,24 @@ TEST(RadioButton, TapChecksItAndUnchecksItsSiblingsBeforeTheParentHears) {
     kit.tap(arr);  // tapping the checked one keeps it checked
     EXPECT_EQ(sendMessage(arr, BM_GETCHECK), BST_CHECKED);
     EXPECT_EQ(sendMessage(dep, BM_GETCHECK), BST_UNCHECKED);
+}
+
+TEST(RadioButton, IsDrawnRoundWithADiscWhenChosen) {
+    testkit::UiTestKit kit;
+    ControlHost host = makeHost();
+    // The mark is 13 pixels (the font height) at the left, centred: 10..23 by 13..26.
+    const WindowHandle b =
+        host.add(kButtonClass, u"Odjezd", BS_AUTORADIOBUTTON, Rect{10, 10, 110, 30}, 2057);
+    const auto at = [&](int x, int y) { return kit.screenshot().pixel(x, y); };
+    // Round: the corners of the mark's square stay the window's colour, the ring's sides not.
+    EXPECT_EQ(at(10, 13), kWindowColor);
+    EXPECT_EQ(at(22, 25), kWindowColor);
+    EXPECT_NE(at(10, 19), kWindowColor);
+    EXPECT_NE(at(16, 13), kWindowColor);
+    EXPECT_EQ(at(16, 19), kWindowColor);
+    sendMessage(b, BM_SETCHECK, 1);
+    EXPECT_EQ(at(16, 19), kSelectionColor);
+    EXPECT_EQ(at(10, 13), kWindowColor);
 }
 
 TEST(Button, DisabledButtonIgnoresTaps) {

@@ -20,8 +20,8 @@ using draw::Rect;
 using testing::ControlHost;
 using Seen = std::vector<std::string>;
 
-// Synthetic text: 13 pixels high, so each row of the open list is 17 pixels.
-constexpr int kRow = 17;
+// Synthetic text: 13 pixels high, so each row of the open list is 21 pixels.
+constexpr int kRow = 21;
 
 class ComboTest : public ::testing::Test {
 protected:
@@ -83,6 +83,9 @@ TEST_F(ComboTest, FindStringIgnoresCaseAndWrapsAround) {
         {CB_FINDSTRINGEXACT, -1, u"vlak", 1},
         {CB_FINDSTRINGEXACT, -1, u"Vla", CB_ERR},
         {CB_FINDSTRINGEXACT, 1, u"VLAK", 1},
+        {CB_FINDSTRING, 2, u"vŠ", 0},  // Czech letters fold too
+        {CB_FINDSTRINGEXACT, -1, u"VŠE", 0},
+        {CB_FINDSTRINGEXACT, -1, u"VSE", CB_ERR},  // but keep their accents
     };
     for (const Case& c : cases) {
         EXPECT_EQ(sendMessage(combo, c.message, static_cast<std::uintptr_t>(c.after),

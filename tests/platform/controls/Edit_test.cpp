@@ -2,6 +2,7 @@
 // subclassing, driven by taps, keys and typing.
 
 #include "ControlHost.h"
+#include "EditProbe.h"
 
 #include "platform/controls/Clipboard.h"
 #include "platform/controls/ControlMessages.h"
@@ -23,9 +24,6 @@ using draw::Rect;
 using testing::ControlHost;
 using Seen = std::vector<std::string>;
 
-constexpr std::uint32_t kVkDelete = 0x2E;
-constexpr std::uint32_t kVkHome = 0x24;
-constexpr std::uint32_t kVkEnd = 0x23;
 // Synthetic text: 6 pixels a character; the text starts 2 pixels into the edit.
 constexpr int kCharWidth = 6;
 constexpr int kMargin = 2;
@@ -45,14 +43,8 @@ protected:
     }
 
     std::u16string text() const { return ui::getWindowText(edit); }
-    std::pair<int, int> selection() const {
-        int s = -1;
-        int e = -1;
-        sendMessage(edit, EM_GETSEL, reinterpret_cast<std::uintptr_t>(&s),
-                    reinterpret_cast<std::intptr_t>(&e));
-        return {s, e};
-    }
-    void select(int s, int e) { sendMessage(edit, EM_SETSEL, static_cast<std::uintptr_t>(s), e); }
+    std::pair<int, int> selection() const { return testing::editSelection(edit); }
+    void select(int s, int e) { testing::selectInEdit(edit, s, e); }
 
     testkit::UiTestKit kit;
     ControlHost host;
@@ -97,15 +89,15 @@ TEST_F(EditTest, EditingKeysOnTextAndSelection) {
         {"backspace", 2, 2, ui::VK_BACK, u"acde", {1, 1}},
         {"backspace at start", 0, 0, ui::VK_BACK, u"abcde", {0, 0}},
         {"backspace selection", 1, 4, ui::VK_BACK, u"ae", {1, 1}},
-        {"delete", 2, 2, kVkDelete, u"abde", {2, 2}},
-        {"delete at end", 5, 5, kVkDelete, u"abcde", {5, 5}},
+        {"delete", 2, 2, ui::VK_DELETE, u"abde", {2, 2}},
+        {"delete at end", 5, 5, ui::VK_DELETE, u"abcde", {5, 5}},
         {"type over selection", 1, 3, 0, u"aXde", {2, 2}},
         {"type over everything", 0, -1, 0, u"X", {1, 1}},
         {"left", 3, 3, ui::VK_LEFT, u"abcde", {2, 2}},
         {"left collapses selection", 1, 4, ui::VK_LEFT, u"abcde", {1, 1}},
         {"right at end", 5, 5, ui::VK_RIGHT, u"abcde", {5, 5}},
-        {"home", 3, 3, kVkHome, u"abcde", {0, 0}},
-        {"end", 1, 1, kVkEnd, u"abcde", {5, 5}},
+        {"home", 3, 3, ui::VK_HOME, u"abcde", {0, 0}},
+        {"end", 1, 1, ui::VK_END, u"abcde", {5, 5}},
     };
     for (const Case& c : cases) {
         ui::setWindowText(edit, u"abcde");
@@ -186,7 +178,7 @@ TEST_F(EditTest, ReadOnlyEditSelectsAndCopiesButNeverChanges) {
     setClipboardText(u"zz");
     kit.type(u"x");
     kit.key(ui::VK_BACK);
-    kit.key(kVkDelete);
+    kit.key(ui::VK_DELETE);
     kit.type(u"\x18\x16");
     EXPECT_EQ(text(), u"abc");
     EXPECT_TRUE(host.seen().empty());
@@ -195,6 +187,28 @@ TEST_F(EditTest, ReadOnlyEditSelectsAndCopiesButNeverChanges) {
     sendMessage(edit, EM_SETREADONLY, 0);
     kit.type(u"x");
     EXPECT_EQ(text(), u"x");
+}
+
+TEST_F(EditTest, ReadOnlyLooksLikeAnEditWithBlackTextOnANeutralGround) {
+    ui::setWindowText(edit, u"Brno");
+    // The edit's client area starts at (11, 11) inside its border; synthetic glyphs are solid.
+    const Point ground{11 + 40, 15};
+    const Point ink{11 + kMargin + 1, 20};
+    struct Case {
+        bool readOnly;
+        bool enabled;
+        draw::Color ground;
+        draw::Color ink;
+    };
+    for (const Case c :
+         {Case{false, true, kWindowColor, kTextColor}, Case{true, true, kReadOnlyColor, kTextColor},
+          Case{false, false, kWindowColor, kDisabledTextColor}}) {
+        sendMessage(edit, EM_SETREADONLY, c.readOnly ? 1 : 0);
+        ui::enableWindow(edit, c.enabled);
+        EXPECT_EQ(kit.screenshot().pixel(ground.x, ground.y), c.ground) << c.readOnly;
+        EXPECT_EQ(kit.screenshot().pixel(ink.x, ink.y), c.ink) << c.readOnly;
+    }
+    EXPECT_NE(kReadOnlyColor, kWindowColor);
 }
 
 TEST_F(EditTest, LimitCutsLongInsertsAndTellsTheParent) {
@@ -220,7 +234,7 @@ TEST_F(EditTest, TapPlacesTheCaretAndLongTextScrollsToIt) {
     sendMessage(edit, EM_SCROLLCARET);
     kit.tap(Point{10 + 1 + kMargin, 20});
     EXPECT_GT(selection().first, 20);
-    kit.key(kVkHome);
+    kit.key(ui::VK_HOME);
     kit.tap(Point{10 + 1 + kMargin, 20});
     EXPECT_EQ(selection(), std::make_pair(0, 0));
 }

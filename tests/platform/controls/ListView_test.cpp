@@ -20,9 +20,9 @@ using draw::Rect;
 using testing::ControlHost;
 using Seen = std::vector<std::string>;
 
-// Synthetic text: rows are 17 pixels high. The list lies at (10, 10) with a border, so its
-// client area starts at (11, 11) and is 218 × 86: five whole rows.
-constexpr int kRow = 17;
+// Synthetic text: rows are 21 pixels high. The list lies at (10, 10) with a border, so its
+// client area starts at (11, 11) and is 218 × 106: five whole rows.
+constexpr int kRow = 21;
 constexpr int kLeft = 11;
 constexpr int kTop = 11;
 
@@ -63,7 +63,7 @@ protected:
     void make(int rows, std::uint32_t style = LVS_NOCOLUMNHEADER,
               std::uint32_t ext = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT) {
         list = host.add(kListViewClass, u"", ui::WS_BORDER | LVS_REPORT | style,
-                        Rect{10, 10, 230, 98}, 2034);
+                        Rect{10, 10, 230, 118}, 2034);
         sendMessage(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ext);
         ListColumn column{u"rad", 150};
         sendMessage(list, LVM_INSERTCOLUMN, 0, reinterpret_cast<std::intptr_t>(&column));
@@ -258,10 +258,10 @@ TEST_F(ListViewTest, OwnerDrawnRowsAreMeasuredOnceAndDrawnByTheParent) {
     drawn.clear();
     kit.pump();
     EXPECT_EQ(measured, 1);
-    // 86 pixels show rows 0 and 1 whole and row 2 in part.
-    EXPECT_EQ(drawn, (Seen{"0@0", "1@30S", "2@60"}));
+    // 106 pixels show rows 0 to 2 whole and row 3 in part.
+    EXPECT_EQ(drawn, (Seen{"0@0", "1@30S", "2@60", "3@90"}));
     EXPECT_EQ(kit.screenshot().pixel(kLeft + 5, kTop + 40), draw::rgb(0, 200, 0));
-    EXPECT_EQ(sendMessage(list, LVM_GETCOUNTPERPAGE), 2);
+    EXPECT_EQ(sendMessage(list, LVM_GETCOUNTPERPAGE), 3);
 }
 
 }  // namespace

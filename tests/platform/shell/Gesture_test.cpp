@@ -4,9 +4,9 @@
 #include "platform/shell/Gesture.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/core/MessageSources.h"
 #include "platform/core/Timer.h"
 #include "platform/shell/MenuBar.h"
-#include "platform/shell/ModalLoop.h"
 #include "platform/shell/PopupMenu.h"
 #include "platform/testkit/UiTestKit.h"
 #include "platform/ui/Input.h"
@@ -58,12 +58,12 @@ protected:
                                  return ui::defWindowProc(h, m, wp, lp);
                              });
     }
-    void TearDown() override { setModalIdle({}); }
+    void TearDown() override { setIdleWait({}); }
 
     // Each idle call moves time on by a millisecond, then runs the script with the time held.
     void script(std::function<void(std::uint64_t held)> step) {
         start = getTickCount();
-        setModalIdle([this, step] {
+        setIdleWait([this, step](std::uint32_t) {
             kit.clock().advance(1);
             step(getTickCount() - start);
         });

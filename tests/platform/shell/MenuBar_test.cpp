@@ -113,9 +113,11 @@ TEST_F(MenuBarTest, TapsReachNestedPopupsAndATapOutsideClosesThemAll) {
     ASSERT_EQ(openMenuPopups().size(), 1u);
     kit.tap(inPopup(0, 26));  // "Sub"
     ASSERT_EQ(openMenuPopups().size(), 2u);
-    // No room on the right: the nested popup opens to the left of its parent, at "Sub".
+    // No room on the right: the nested popup opens to the left of its parent, at "Sub" but
+    // raised so that it does not cover the menu bar (two rows and the border: 44 high).
     EXPECT_EQ(ui::getWindowRect(openMenuPopups()[1]).right, 108);
-    EXPECT_EQ(ui::getWindowRect(openMenuPopups()[1]).top, 224 + 27);
+    EXPECT_EQ(ui::getWindowRect(openMenuPopups()[1]).bottom, ui::getWindowRect(bar).top);
+    EXPECT_EQ(ui::getWindowRect(openMenuPopups()[1]).top, 294 - 44);
     kit.tap(inPopup(1, 21));  // "B"
     EXPECT_EQ(seen(), (Seen{"command 501"}));
     EXPECT_TRUE(openMenuPopups().empty());

@@ -1,8 +1,9 @@
 // The SDL backend started once under a private X server, showing the demo; what its window
 // shows must equal the headless backend's screen. Skipped when no X server can be started.
 
-#include "platform/testkit/DemoWindow.h"
+#include "platform/backends/demo/DemoWindow.h"
 #include "platform/testkit/ImageCompare.h"
+#include "platform/testkit/PrivateXServer.h"
 #include "platform/testkit/UiTestKit.h"
 
 #include <gtest/gtest.h>
@@ -20,52 +21,6 @@
 namespace platform::testkit {
 namespace {
 
-// A private Xvfb on a free display number, stopped with the object.
-class PrivateXServer {
-public:
-    PrivateXServer() {
-        if (std::system("command -v Xvfb >/dev/null 2>&1") != 0) {
-            return;
-        }
-        for (int n = 140 + static_cast<int>(getpid() % 50); n < 240 && pid_ <= 0; n += 7) {
-            const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
-            if (std::filesystem::exists(socket) ||
-                std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock")) {
-                continue;
-            }
-            const std::string display = ":" + std::to_string(n);
-            pid_ = fork();
-            if (pid_ == 0) {
-                std::freopen("/dev/null", "w", stderr);
-                execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "800x800x24", "-nolisten",
-                       "tcp", static_cast<char*>(nullptr));
-                _exit(127);
-            }
-            for (int i = 0; i < 100 && !std::filesystem::exists(socket); ++i) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(30));
-            }
-            if (std::filesystem::exists(socket)) {
-                display_ = display;
-            } else {
-                stop();
-            }
-        }
-    }
-    ~PrivateXServer() { stop(); }
-    const std::string& display() const { return display_; }
-
-private:
-    void stop() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-        pid_ = -1;
-    }
-    pid_t pid_ = -1;
-    std::string display_;
-};
-
 TEST(SdlBackend, ShowsTheSameDemoScreenAsTheHeadlessBackend) {
     PrivateXServer x;
     if (x.display().empty()) {
@@ -79,7 +34,7 @@ TEST(SdlBackend, ShowsTheSameDemoScreenAsTheHeadlessBackend) {
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
     UiTestKit kit("240x320", Text::Real);
-    createDemoWindow();
+    demo::createDemoWindow();
     const draw::Bitmap& headless = kit.screenshot();
     const draw::Bitmap sdl = draw::Bitmap::loadPng(shot);
     std::filesystem::remove(shot);

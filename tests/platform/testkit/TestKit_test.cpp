@@ -1,4 +1,4 @@
-#include "platform/testkit/DemoWindow.h"
+#include "platform/backends/demo/DemoWindow.h"
 #include "platform/testkit/ImageCompare.h"
 #include "platform/testkit/MessageSpy.h"
 #include "platform/testkit/UiTestKit.h"
@@ -98,22 +98,22 @@ TEST(TestKit, KeysTypingAndSoftKeysReachTheFocus) {
 
 TEST(TestKit, TimersFireInVirtualTime) {
     UiTestKit kit;
-    const WindowHandle demo = createDemoWindow();
+    const WindowHandle demo = demo::createDemoWindow();
     kit.pump();  // its first paint
     MessageSpy spy(demo);
-    kit.advance(kDemoTickInterval - 1);
+    kit.advance(demo::kDemoTickInterval - 1);
     EXPECT_EQ(spy.count(ui::WM_TIMER), 0u);
     kit.advance(1);
     EXPECT_EQ(spy.count(ui::WM_TIMER), 1u);
-    kit.advance(2 * kDemoTickInterval);
+    kit.advance(2 * demo::kDemoTickInterval);
     EXPECT_EQ(spy.count(ui::WM_TIMER), 3u);
     EXPECT_EQ(spy.count(ui::WM_PAINT), 3u);  // each tick repaints, each before the next tick
 }
 
 TEST(TestKit, DemoScreenMatchesItsGoldenImage) {
     UiTestKit kit("240x320", Text::Real);
-    createDemoWindow();
-    kit.advance(kDemoTickInterval);  // "Tick 1"
+    demo::createDemoWindow();
+    kit.advance(demo::kDemoTickInterval);  // "Tick 1"
     std::string report;
     // Font hinting may differ slightly between machines: allow a little.
     EXPECT_TRUE(matchesGolden(kit.screenshot(), golden("demo_240x320.png"), 48, 400, &report))

@@ -35,7 +35,7 @@ TEST_F(CrossThread, SendsAreHandledInsideANestedLoopOfTheWindowThread) {
                                             postMessage(modal, WM_USER + 2);
                                         });
                                         Message msg;
-                                        while (answer.load() == -1 && ui::getMessage(msg)) {
+                                        while (answer.load() == -1 && getMessage(msg)) {
                                             ui::translateMessage(msg);
                                             dispatchMessage(msg);
                                         }

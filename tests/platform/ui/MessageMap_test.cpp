@@ -168,5 +168,25 @@ TEST_F(MessageMaps, ObjectsAndWindowsEndTogetherWhicheverGoesFirst) {
     EXPECT_FALSE(isUiWindow(h));
 }
 
+TEST_F(MessageMaps, AnObjectTakesOverAWindowMadeElsewhere) {
+    const WindowHandle plain =
+        createWindow(params("Plain", WS_VISIBLE, kNullWindow), defWindowProc);
+    ASSERT_NE(plain, kNullWindow);
+    ResultsView taker;
+    ASSERT_TRUE(taker.attach(plain));
+    EXPECT_EQ(taker.handle(), plain);
+    EXPECT_EQ(WindowObject::fromHandle(plain), &taker);
+    EXPECT_EQ(sendMessage(plain, kListBoxReturn), 5);  // through the object's map now
+    // Neither a second window for the object nor a second object for a window.
+    EXPECT_FALSE(taker.attach(view.handle()));
+    ResultsView other;
+    EXPECT_FALSE(other.attach(plain));
+    EXPECT_FALSE(other.attach(kNullWindow));
+    // The object destroys the window it took, as one it made.
+    EXPECT_TRUE(taker.destroy());
+    EXPECT_FALSE(isUiWindow(plain));
+    EXPECT_EQ(taker.handle(), kNullWindow);
+}
+
 }  // namespace
 }  // namespace platform::ui::testing

@@ -113,7 +113,7 @@ TEST_F(Paint, AnInvalidationBySendFromAnotherThreadWakesTheWaitingLoop) {
         postMessage(w, WM_USER + 1);
     });
     Message m;
-    while (ui::getMessage(m)) {
+    while (getMessage(m)) {
         dispatchMessage(m);
         if (m.message == WM_PAINT || m.message == WM_USER + 1) {
             break;

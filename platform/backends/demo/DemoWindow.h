@@ -5,12 +5,13 @@
 
 #include "platform/core/Types.h"
 
-namespace platform::testkit {
+namespace platform::demo {
 
 inline constexpr std::uintptr_t kDemoTimer = 1;
 inline constexpr std::uint32_t kDemoTickInterval = 1000;
 
-// Creates the demo as a full-screen top-level window; its timer starts at once.
+// Creates the demo as a full-screen top-level window, laid out from its size (also when the
+// screen turns); its timer starts at once.
 WindowHandle createDemoWindow();
 
-}  // namespace platform::testkit
+}  // namespace platform::demo

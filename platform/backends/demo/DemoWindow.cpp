@@ -1,4 +1,4 @@
-#include "platform/testkit/DemoWindow.h"
+#include "platform/backends/demo/DemoWindow.h"
 
 #include "platform/core/Timer.h"
 #include "platform/draw/DeviceContext.h"
@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-namespace platform::testkit {
+namespace platform::demo {
 namespace {
 
 using draw::Color;
@@ -102,6 +102,15 @@ void paintDemo(WindowHandle w, Demo& d) {
                 Rect{8, y, client.right, y + 20});
 }
 
+constexpr std::uintptr_t kPanelId = 0x1E900;
+
+// The panel sits in the lower right and reaches past the right edge, to show the clipping.
+void placePanel(WindowHandle w) {
+    const Rect c = ui::getClientRect(w);
+    ui::moveWindow(ui::getDlgItem(w, kPanelId), c.width() / 2, c.height() - 70, c.width() / 2 + 20,
+                   50);
+}
+
 }  // namespace
 
 WindowHandle createDemoWindow() {
@@ -123,6 +132,7 @@ WindowHandle createDemoWindow() {
                     ui::invalidateRect(h);
                     return 0;
                 case ui::WM_SIZE:
+                    placePanel(h);
                     ui::invalidateRect(h);
                     return 0;
                 default:
@@ -134,9 +144,8 @@ WindowHandle createDemoWindow() {
     panel.className = "DemoPanel";
     panel.text = u"panel";
     panel.style = ui::WS_CHILD | ui::WS_VISIBLE | ui::WS_BORDER;
-    panel.rect = Rect{120, 250, 260, 300};  // reaches past the right edge
     panel.parent = w;
-    panel.id = 0x1E900;
+    panel.id = kPanelId;
     ui::createWindow(
         panel,
         [](WindowHandle h, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) -> MsgResult {
@@ -149,8 +158,9 @@ WindowHandle createDemoWindow() {
             }
             return ui::defWindowProc(h, m, wp, lp);
         });
+    placePanel(w);
     setTimer(w, kDemoTimer, kDemoTickInterval);
     return w;
 }
 
-}  // namespace platform::testkit
+}  // namespace platform::demo

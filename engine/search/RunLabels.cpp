@@ -1,0 +1,223 @@
+// Labels of a search run in the minute buckets: filing a label on a trip's departure with the
+// pruning against the labels already there, riding a trip to its next stop where it may be left,
+// and what a label does at a stop it reaches.
+
+#include "engine/search/RunSearcher.h"
+
+#include <algorithm>
+
+#include "engine/search/Ranking.h"
+
+namespace trasovnik::searchrun {
+
+std::int32_t Searcher::labelRank(const Label& l, std::size_t tt, std::int32_t time) const {
+    std::int32_t shortfall = l.shortfall;
+    if ((l.flags & kFlagWaiting) == 0) {
+        shortfall = std::max<std::int32_t>(
+            shortfall, params_.record(tt).safeTransfer - static_cast<std::int32_t>(l.sinceArrival));
+    }
+    return rankOf(time - l.start, l.transfers, l.penalty, shortfall, l.walking);
+}
+
+void Searcher::releaseList(Label* l) {
+    while (l != nullptr) {
+        Label* next = l->next;
+        labels_.release(l);
+        l = next;
+    }
+}
+
+void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uint8_t position,
+                          std::int32_t tripDay, std::int32_t time) {
+    if (time < 0 || time >= endRel_) {
+        labels_.release(l);
+        return;
+    }
+    const std::uint64_t key = (static_cast<std::uint64_t>(tt) << 56) ^
+                              (static_cast<std::uint64_t>(trip) << 24) ^
+                              (static_cast<std::uint64_t>(position) << 16) ^
+                              static_cast<std::uint64_t>(static_cast<std::uint16_t>(tripDay));
+    TripEntry*& found = events_.find(key);
+    if (found == nullptr) {
+        TripEntry* e = tripEntries_.make();
+        e->key = key;
+        e->tripDay = tripDay;
+        e->trip = trip;
+        e->tt = static_cast<std::uint8_t>(tt);
+        e->position = position;
+        Bucket& b = buckets_[static_cast<std::size_t>(time)];
+        e->next = b.trips;
+        b.trips = e;
+        found = e;
+    }
+    TripEntry* e = found;
+    // Pruning against the labels already waiting on this departure.
+    const std::int32_t r = labelRank(*l, tt, time);
+    const Journey nj{l->start,
+                     time - l->start,
+                     l->transfers,
+                     l->penalty,
+                     l->shortfall,
+                     l->walking,
+                     r,
+                     (l->flags & kFlagSc) != 0,
+                     (l->flags & kFlagBus) != 0};
+    const bool newVia = (l->flags & kFlagVia) != 0;
+    const bool guarded = trips(tt).trip(trip).noRideWithinGroup();
+    const bool newLocked = guarded && lockedOnTrip(*l, tt, trip, position);
+    Label** link = &e->labels;
+    while (*link != nullptr) {
+        Label* w = *link;
+        const std::int32_t wr = labelRank(*w, tt, time);
+        const std::int32_t wo = time - w->start;
+        const bool wVia = (w->flags & kFlagVia) != 0;
+        const bool wSc = (w->flags & kFlagSc) != 0;
+        const bool wBus = (w->flags & kFlagBus) != 0;
+        // A label that may not yet leave the trip never prunes one that may.
+        const bool wLocked = guarded && lockedOnTrip(*w, tt, trip, position);
+        if (r >= wr) {
+            const bool noWorse =
+                wo <= nj.o && w->penalty <= nj.h && w->shortfall <= nj.l && w->walking <= nj.m + 4;
+            const bool flags = (nj.sc || !wSc) && (nj.bus || !wBus || 15 * wo < 10 * nj.o);
+            if ((noWorse || wr * 12 < r * 10) && w->transfers <= l->transfers &&
+                (wVia || !newVia) && flags && (newLocked || !wLocked)) {
+                labels_.release(l);
+                return;
+            }
+            link = &w->next;
+        } else {
+            const bool noBetter =
+                wo >= nj.o && w->penalty >= nj.h && w->shortfall >= nj.l && w->walking + 4 >= nj.m;
+            const bool flags = (wSc || !nj.sc) && (wBus || !nj.bus || 15 * nj.o < 10 * wo);
+            if ((noBetter || wr * 5 > r * 6) && w->transfers >= l->transfers && (newVia || !wVia) &&
+                flags && (!newLocked || wLocked)) {
+                *link = w->next;
+                labels_.release(w);
+            } else {
+                link = &w->next;
+            }
+        }
+    }
+    l->next = nullptr;
+    *link = l;
+}
+
+void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
+    const std::size_t tt = e->tt;
+    const std::uint32_t f = stopFlagsOf(tt, e->stop);
+    const bool atVia = (f & kStopVia) != 0;
+    const bool viaRide = atVia && params_.record(tt).transferRequiredAtVia == 0;
+    const std::size_t n = trips(tt).stopCount(e->trip);
+    const bool further = static_cast<std::size_t>(e->position) + 1 < n;
+    std::int32_t departTime = 0;
+    if (further) {
+        departTime = relative(e->tripDay, departureTau(tt, e->trip, e->position));
+    }
+    Label* l = e->labels;
+    e->labels = nullptr;
+    while (l != nullptr) {
+        Label* next = l->next;
+        if (viaRide) {
+            l->flags |= kFlagVia;
+        }
+        const bool leave = mayLeave(*l, *e);
+        if ((f & kStopTo) != 0 && leave) {
+            offer(*l, *e, time);
+        }
+        if (l->transfers < work_.maxTransfers && leave) {
+            transfersFrom(*l, *e, time, atVia);
+        }
+        if (further) {
+            l->sinceArrival = cap255(l->sinceArrival + (departTime - time));
+            addToEvent(l, tt, e->trip, e->position, e->tripDay, departTime);
+        } else {
+            labels_.release(l);
+        }
+        l = next;
+    }
+}
+
+void Searcher::processTripEntry(TripEntry* e, std::int32_t time) {
+    const std::size_t tt = e->tt;
+    const std::uint32_t t = e->trip;
+    const std::size_t n = trips(tt).stopCount(t);
+    const bool viaRideAllowed = params_.record(tt).transferRequiredAtVia == 0;
+    bool passedVia = false;
+    std::size_t q2 = e->position + 1;
+    for (; q2 < n && !mayAlight(tt, t, q2); ++q2) {
+        if (viaRideAllowed && (stopFlagsOf(tt, stopOf(tt, t, q2)) & kStopVia) != 0) {
+            passedVia = true;
+        }
+    }
+    Label* list = e->labels;
+    e->labels = nullptr;
+    if (q2 >= n) {
+        releaseList(list);
+        return;
+    }
+    const std::int32_t arrival = relative(e->tripDay, arrivalTau(tt, t, q2));
+    if (arrival >= endRel_ || arrival < time) {
+        releaseList(list);
+        return;
+    }
+    const std::uint16_t stop = stopOf(tt, t, q2);
+    const std::int32_t safe = params_.record(tt).safeTransfer;
+    Label* kept = nullptr;
+    Label** tail = &kept;
+    while (list != nullptr) {
+        Label* l = list;
+        list = list->next;
+        if ((l->flags & kFlagWaiting) != 0) {
+            PathNode* board = nodes_.make();
+            *board = PathNode{l->node,
+                              time,
+                              e->tripDay,
+                              t,
+                              e->position,
+                              stopOf(tt, t, e->position),
+                              static_cast<std::uint8_t>(tt),
+                              PathNode::kBoard,
+                              l->walkPending};
+            l->node = board;
+            l->flags &= ~kFlagWaiting;
+            l->walkPending = 0;
+        }
+        if (passedVia) {
+            l->flags |= kFlagVia;
+        }
+        l->sinceArrival = cap255(l->sinceArrival + (arrival - time));
+        const std::int32_t o = arrival - l->start;
+        const std::int32_t sf = std::max<std::int32_t>(l->shortfall, safe - l->sinceArrival);
+        const Journey j{l->start,
+                        o,
+                        l->transfers,
+                        l->penalty,
+                        sf,
+                        l->walking,
+                        rankOf(o, l->transfers, l->penalty, sf, l->walking),
+                        (l->flags & kFlagSc) != 0,
+                        (l->flags & kFlagBus) != 0};
+        if (!accepted(j)) {
+            labels_.release(l);
+            continue;
+        }
+        l->next = nullptr;
+        *tail = l;
+        tail = &l->next;
+    }
+    if (kept == nullptr) {
+        return;
+    }
+    StopEntry* s = stopEntries_.make();
+    s->labels = kept;
+    s->tripDay = e->tripDay;
+    s->trip = t;
+    s->stop = stop;
+    s->tt = static_cast<std::uint8_t>(tt);
+    s->position = static_cast<std::uint8_t>(q2);
+    Bucket& b = buckets_[static_cast<std::size_t>(arrival)];
+    s->next = b.stops;
+    b.stops = s;
+}
+
+}  // namespace trasovnik::searchrun

@@ -1,0 +1,56 @@
+#pragma once
+// Labels of a search run and the entries that file them in the minute buckets: a stop entry
+// holds the labels that reach a stop on a trip in that minute, a trip entry those that wait to
+// board or ride a trip at one of its stops.
+
+#include <cstdint>
+
+#include "engine/search/RunPathStore.h"
+
+namespace trasovnik::searchrun {
+
+struct Label {
+    Label* next;
+    const PathNode* node;  // Origin or Alight while waiting to board, Board while riding
+    std::uint32_t flags;
+    std::int32_t start;
+    std::uint8_t transfers;
+    std::uint8_t walking;
+    std::uint8_t penalty;
+    std::uint8_t shortfall;
+    std::uint8_t sinceArrival;
+    std::uint8_t walkPending;  // minutes of the walk to the stop it waits at
+};
+
+struct StopEntry {
+    StopEntry* next;
+    Label* labels;
+    std::int32_t tripDay;
+    std::uint32_t trip;
+    std::uint16_t stop;
+    std::uint8_t tt;
+    std::uint8_t position;
+};
+
+struct TripEntry {
+    TripEntry* next;
+    Label* labels;
+    std::uint64_t key;
+    std::int32_t tripDay;
+    std::uint32_t trip;
+    std::uint8_t tt;
+    std::uint8_t position;
+};
+
+}  // namespace trasovnik::searchrun
+
+namespace trasovnik {
+
+// The list heads of one minute of the run's window. The array lives in the searcher's scratch,
+// so it is not allocated for every run.
+struct SearchBucket {
+    searchrun::StopEntry* stops = nullptr;
+    searchrun::TripEntry* trips = nullptr;
+};
+
+}  // namespace trasovnik

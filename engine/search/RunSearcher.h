@@ -1,0 +1,230 @@
+#pragma once
+// The state of one connection search run and its steps. Its parts live in files of their own:
+// set-up (RunSetUp), seeding at the From stops (RunSeeding), the departures of a stop
+// (RunDepartures.h), transfers (RunTransfers), labels in the minute buckets (RunLabels),
+// candidate paths (RunPaths), acceptance and selection (RunSelection), the walk between the
+// places (RunWalk), the minute loop (RunLoop) and the result (RunResult).
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "engine/data/EngineException.h"
+#include "engine/data/LoadedTimetable.h"
+#include "engine/data/TimetableCombination.h"
+#include "engine/data/TimetableFile.h"
+#include "engine/data/TimetableSet.h"
+#include "engine/search/CandidatePath.h"
+#include "engine/search/ConnectionSearch.h"
+#include "engine/search/EventTable.h"
+#include "engine/search/RecordPool.h"
+#include "engine/search/RunCandidate.h"
+#include "engine/search/RunConstants.h"
+#include "engine/search/RunDeparture.h"
+#include "engine/search/RunLabels.h"
+#include "engine/search/RunPathStore.h"
+#include "engine/search/SearchParameters.h"
+#include "engine/search/SearchRequest.h"
+#include "engine/search/SearchResult.h"
+#include "engine/search/SearchRun.h"
+#include "engine/search/StopDepartureIndex.h"
+#include "engine/search/TripIdentity.h"
+#include "platform/core/Types.h"
+
+namespace trasovnik::searchrun {
+
+using Bucket = SearchBucket;
+
+class Searcher {
+public:
+    Searcher(cHledani& searcher, cSestava& set, RunPages& pages, SearchScratch& scratch)
+        : searcher_(searcher),
+          combination_(set.combination()),
+          params_(set.parameters()),
+          scratch_(scratch),
+          buckets_(scratch.buckets),
+          fromIndex_(scratch.fromIndex),
+          toIndex_(scratch.toIndex),
+          labels_(pages),
+          stopEntries_(pages),
+          tripEntries_(pages),
+          nodes_(pages) {}
+
+    RunOutcome run(const cZadaniHledani& request, bool nextOrPrevious, int currentMinute,
+                   int currentDay, platform::WindowHandle window);
+
+private:
+    std::int32_t setUp(const cZadaniHledani& request, int currentMinute, int currentDay);
+    std::int32_t mainLoop();
+    bool advance(std::int32_t& b);
+    void sendProgress(std::int32_t percent);
+    void seed(std::int32_t b);
+    // Whether seeding boards a departure `time` minutes after the start at From candidate
+    // `fromIndex`: the traveller reaches the stop on foot by then and leaves the From place
+    // within the standard window.
+    bool seededAt(std::int32_t fromIndex, std::int32_t time) const;
+    const std::vector<Departure>& departures(std::size_t tt, std::uint16_t stop);
+    void processBucket(std::int32_t b);
+    void processStopEntry(StopEntry* e, std::int32_t time);
+    void processTripEntry(TripEntry* e, std::int32_t time);
+    void transfersFrom(const Label& l, const StopEntry& e, std::int32_t time, bool atVia);
+    // Calls `visit(entry, departure)` for the usable departures that run, among [begin, end)
+    // (departures of one stop by minute of day), from `from` to before `limit`, by time, until
+    // it returns false. `excludeTrip` of timetable `tt` is left out (kNoTrip: none).
+    template <class Visit>
+    void forEachDeparture(std::size_t tt, const StopDeparture* begin, const StopDeparture* end,
+                          std::int32_t from, std::int32_t limit, std::uint32_t excludeTrip,
+                          Visit&& visit) const;
+    static constexpr std::uint32_t kNoTrip = 0xFFFFFFFFu;
+    // The departures a transfer from a stop reaches at one stop: per group its first one from
+    // `earliest` on and those that overtake it (not `excludeTrip` of `fromTt`, the trip just
+    // left), by time.
+    void gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t earliest,
+                        std::size_t fromTt, std::uint32_t excludeTrip, std::vector<Departure>& out);
+    // The minute a departure's trip reaches its last stop, relative to the run's start.
+    std::int32_t endArrival(std::size_t tt, const Departure& d) const;
+    struct TransferTarget {
+        std::size_t tt;
+        std::uint8_t walk;         // minutes walked to the stop of the departures
+        std::uint32_t begin, end;  // range of transferDepartures_
+    };
+    struct TransferKey {
+        std::int32_t tripDay;
+        std::uint32_t trip;
+        std::int32_t time;
+        std::uint16_t stop;
+        std::uint8_t tt;
+        bool operator==(const TransferKey&) const = default;
+    };
+    void boardFrom(const Label& l, const PathNode* alight, const TransferTarget& target,
+                   std::int32_t arrived, std::size_t fromTt);
+    void addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uint8_t position,
+                    std::int32_t tripDay, std::int32_t time);
+    std::int32_t labelRank(const Label& l, std::size_t tt, std::int32_t time) const;
+    void releaseList(Label* l);
+    void offer(const Label& l, const StopEntry& e, std::int32_t time);
+    // Adds an accepted candidate to the found ones (unless an earlier one rides the same trips
+    // and ranks no worse) and selects again.
+    void admit(Candidate c);
+    // Offers the walk from the From place to the To place when a walking link joins them.
+    void offerWalk();
+    BuiltConnection buildWalk(const Candidate& c, const cZadaniHledani& realRequest) const;
+    bool accepted(const Journey& j) const;
+    void select();
+    std::int32_t collectedWithinStandard() const;
+    std::unique_ptr<cVysledekHledani> buildResult(const cZadaniHledani& realRequest);
+    BuiltConnection buildConnection(const Candidate& c);
+
+    // Trip access in the direction of the search: positions, times and rights of a mirrored
+    // trip are those of the real trip run backwards on mirrored minutes.
+    const cSpoje& trips(std::size_t tt) const {
+        if (tt >= tripTables_.size()) {
+            raiseEngine(ENGINE_EXC_INDEX);
+        }
+        return *tripTables_[tt];
+    }
+    std::size_t realPosition(std::size_t tt, std::uint32_t t, std::size_t q) const {
+        return mirrored_ ? trips(tt).stopCount(t) - 1 - q : q;
+    }
+    int departureTau(std::size_t tt, std::uint32_t t, std::size_t q) const {
+        const cSpoje& s = trips(tt);
+        return mirrored_ ? 1439 - s.arrivalTime(t, s.stopCount(t) - 1 - q) : s.departureTime(t, q);
+    }
+    int arrivalTau(std::size_t tt, std::uint32_t t, std::size_t q) const {
+        const cSpoje& s = trips(tt);
+        return mirrored_ ? 1439 - s.departureTime(t, s.stopCount(t) - 1 - q) : s.arrivalTime(t, q);
+    }
+    bool mayBoard(std::size_t tt, std::uint32_t t, std::size_t q) const {
+        const cSpoje& s = trips(tt);
+        return mirrored_ ? s.canAlight(t, s.stopCount(t) - 1 - q) : s.canBoard(t, q);
+    }
+    bool mayAlight(std::size_t tt, std::uint32_t t, std::size_t q) const {
+        const cSpoje& s = trips(tt);
+        return mirrored_ ? s.canBoard(t, s.stopCount(t) - 1 - q) : s.canAlight(t, q);
+    }
+    std::uint16_t stopOf(std::size_t tt, std::uint32_t t, std::size_t q) const {
+        return trips(tt).stopAt(t, realPosition(tt, t, q));
+    }
+    bool runs(std::size_t tt, std::uint32_t t, std::int32_t searchDay) const {
+        return trips(tt).runsOnStartDay(t, mirrored_ ? kMirrorDay - searchDay : searchDay);
+    }
+    std::int32_t relative(std::int32_t searchDay, int tau) const {
+        return static_cast<std::int32_t>(static_cast<std::int64_t>(searchDay) * kMinutesPerDay +
+                                         tau - base_);
+    }
+    std::uint32_t& stopFlags(std::size_t tt, std::size_t stop) {
+        return params_.record(tt).stopFlags.at(stop);
+    }
+    std::uint32_t stopFlagsOf(std::size_t tt, std::size_t stop) const {
+        return params_.record(tt).stopFlags.at(stop);
+    }
+    int shiftOf(std::size_t tt, std::size_t stop) const {
+        return combination_.timetable(tt).stops.groupValue(stop);
+    }
+
+    cHledani& searcher_;
+    cJizdniRadySestavy& combination_;
+    cParametryHledani& params_;
+    SearchScratch& scratch_;
+    std::vector<Bucket>& buckets_;
+    // Per timetable and stop: the position of the stop in the From (To) list, or -1.
+    std::vector<std::vector<std::int32_t>>& fromIndex_;
+    std::vector<std::vector<std::int32_t>>& toIndex_;
+    RecordPool<Label> labels_;
+    RecordPool<StopEntry> stopEntries_;
+    RecordPool<TripEntry> tripEntries_;
+    RecordPool<PathNode> nodes_;
+
+    platform::WindowHandle window_ = platform::kNullWindow;
+    cZadaniHledani work_;
+    bool mirrored_ = false;
+    bool nextOrPrevious_ = false;
+    bool hasVia_ = false;
+    bool jumped_ = false;
+    bool firstFoundSent_ = false;
+    bool switched_ = false;
+    std::int32_t startMinute_ = 0;
+    std::int32_t startDay_ = 0;
+    std::int64_t base_ = 0;
+    std::int32_t standardWindow_ = 0;
+    std::int32_t maximumWindow_ = 0;
+    std::int32_t endRel_ = 0;
+    std::int32_t wanted_ = 0;
+    std::int32_t lastPercent_ = 0;
+    std::int32_t progressStep_ = 1;
+    std::int32_t nextProgress_ = 1;
+
+    EventTable<TripEntry> events_;
+    std::vector<const PathNode*> origins_;
+    std::vector<StopDepartureIndex*> index_;  // per timetable, in the run's direction
+    std::vector<const cSpoje*> tripTables_;   // per timetable
+    // Departures of the From stops over the run's window, by (timetable, stop).
+    std::vector<std::pair<std::uint32_t, std::vector<Departure>>> cache_;
+    // The departures of the transfers from the stop entry last met.
+    TransferKey transferKey_{};
+    bool transferKeyValid_ = false;
+    std::vector<TransferTarget> transferTargets_;
+    std::vector<Departure> transferDepartures_;
+    std::vector<Departure> boardingFound_;
+    std::vector<std::uint32_t> boardingOrder_, boardingSorted_;
+
+    std::vector<Candidate> candidates_;
+    std::vector<std::size_t> byRank_, byStart_, selected_;
+    std::int32_t bound_ = -1;
+
+    // The judging of a candidate's path, made on first use in the run.
+    PathRules& rules();
+    CandidatePath pathOf(const Candidate& c) const;
+    void setPath(Candidate& c, const CandidatePath& path);
+    bool tidy(Candidate& c);
+    bool mayLeave(const Label& l, const StopEntry& e);
+    bool lockedOnTrip(const Label& l, std::size_t tt, std::uint32_t trip, std::size_t position);
+    bool sameTrips(const Candidate& a, const Candidate& b);
+    std::optional<PathRules> rules_;
+    std::optional<TripIdentity> identity_;
+};
+
+}  // namespace trasovnik::searchrun
