@@ -14,6 +14,7 @@
 #include "platform/services/instance/SingleInstance.h"
 #include "platform/services/registry/Registry.h"
 #include "platform/ui/DeviceProfile.h"
+#include "platform/ui/UiLoop.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -57,7 +58,8 @@ int main(int argc, char** argv) {
     options.dataFolder = defaultDataFolder();
     options.configHome = platform::services::defaultConfigHome();
     options.device = deviceFactsOf(*profile);
-    options.messageLoop = [&backend] { return backend.run(); };
+    // The backend is the thread's idle wait; the program runs the one message loop.
+    options.messageLoop = [] { return platform::ui::runMessageLoop(); };
     RunningProgram steps(std::move(options));
     cPelorvantMain app(steps);
     const auto instance = platform::services::makeSingleInstance(getProgramFolder() / "pelorvant", runtimeFolder());
