@@ -57,20 +57,6 @@ protected:
         ::unsetenv(kUpdateServerVariable);
         ProgressTest::TearDown();
     }
-    // Handles messages in real time until the test holds (the transfer runs on its own).
-    template <typename Done>
-    void pumpUntil(Done done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!done() && std::chrono::steady_clock::now() < deadline) {
-            kit.pump();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        tab->progress.joinWorker();
-        kit.pump();
-    }
-    void waitDownload() {
-        pumpUntil([this] { return settings.idle; });
-    }
     void waitForAnswer(const AskingView& asking) {
         pumpUntil([&asking] { return !asking.results.empty(); });
     }
@@ -83,7 +69,7 @@ TEST_F(ProgressDownloadTest, NewTimetableIsInstalledAndTheRestartIsOffered) {
     server.setRoute("/upd/Nov\xC3\xBD.jz", {.body = timetableBytes(3000)});
     tab->progress.startDownload({u"Nov\u00FD"}, u"", 4040);
     EXPECT_FALSE(settings.idle);
-    waitDownload();
+    waitIdle();
     EXPECT_TRUE(std::filesystem::exists(settings.dataFolder / "Nov\xC3\xBD.jz"));
     EXPECT_EQ(tab->views, std::vector<int>{4040});
     ASSERT_EQ(restarts.size(), 1u);
@@ -93,7 +79,7 @@ TEST_F(ProgressDownloadTest, NewTimetableIsInstalledAndTheRestartIsOffered) {
 
 TEST_F(ProgressDownloadTest, MissingFileIsNamedAndNothingRestarts) {
     tab->progress.startDownload({u"Brno"}, u"", 4040);
-    waitDownload();
+    waitIdle();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find(u"Soubor Brno nebyl"), std::u16string::npos);
     EXPECT_TRUE(restarts.empty());
@@ -103,7 +89,7 @@ TEST_F(ProgressDownloadTest, MissingFileIsNamedAndNothingRestarts) {
 TEST_F(ProgressDownloadTest, AnErrorPageIsNotInstalled) {
     server.setRoute("/upd/Brno.jz", {.status = 403, .body = "<html>forbidden</html>"});
     tab->progress.startDownload({u"Brno"}, u"", -1);
-    waitDownload();
+    waitIdle();
     EXPECT_FALSE(std::filesystem::exists(settings.dataFolder / "Brno.jz"));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], loadResString(297));
