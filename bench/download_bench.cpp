@@ -53,7 +53,7 @@ DownloadJob bigJob(const Site& site, std::size_t block) {
     job.names = {u"big"};
     job.serverFolder = site.server.url("/data/");
     job.downloadFolder = site.folder;
-    job.blockSize = block;
+    job.transfer.blockSize = block;
     return job;
 }
 

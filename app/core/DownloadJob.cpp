@@ -45,13 +45,7 @@ std::int64_t fetchOne(const DownloadJob& job, const std::u16string& name, Downlo
         return kDownloadRefusedName;
     }
     const fs::path temp = job.downloadFolder / kTemporaryTimetableName;
-    DownloadRequest request;
-    request.url = timetableAddress(job.serverFolder, name);
-    request.target = temp;
-    request.spaceFolder = job.downloadFolder;
-    request.blockSize = job.blockSize;
-    request.proxy = job.proxy;
-    request.mayAsk = job.mayAsk;
+    const DownloadRequest request{timetableAddress(job.serverFolder, name), temp, job.downloadFolder, job.transfer};
     const DownloadResult result = downloadToFile(request, services, reporter);
     if (result.code < 0) {
         return result.code;

@@ -24,9 +24,7 @@ struct DownloadJob {
     std::string serverFolder;                // checked address ending in "/" (serverFolderAddress)
     std::filesystem::path downloadFolder;
     std::vector<InstalledTimetable> installed;  // the headers' titles and paths when the job started
-    std::size_t blockSize = 10000;
-    std::string proxy;
-    bool mayAsk = true;
+    TransferSettings transfer;
 };
 
 // Runs the job and reports its end through reporter.downloadDone; returns the same code.

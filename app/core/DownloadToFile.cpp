@@ -119,17 +119,17 @@ DownloadResult downloadToFile(const DownloadRequest& request, DownloadServices& 
     if (services.cancel.load()) {
         return finish(request, kDownloadCancelled);
     }
-    if (!connectToInternet(services.connectivity, reporter, request.mayAsk, services.cancel)) {
+    if (!connectToInternet(services.connectivity, reporter, request.transfer.mayAsk, services.cancel)) {
         return finish(request, services.cancel.load() ? kDownloadCancelled : kDownloadNoConnection);
     }
     platform::services::HttpRequest http;
     http.url = request.url;
-    http.blockSize = request.blockSize > 0 ? request.blockSize : 10000;
+    http.blockSize = request.transfer.blockSize > 0 ? request.transfer.blockSize : 10000;
 
     auto sink = std::make_unique<FileSink>(request, services, reporter);
     HttpResult result = services.http.get(http, *sink);
-    if (result.error == HttpError::NoAnswer && !request.proxy.empty() && !services.cancel.load()) {
-        http.proxy = request.proxy;
+    if (result.error == HttpError::NoAnswer && !request.transfer.proxy.empty() && !services.cancel.load()) {
+        http.proxy = request.transfer.proxy;
         sink = std::make_unique<FileSink>(request, services, reporter);
         result = services.http.get(http, *sink);
     }

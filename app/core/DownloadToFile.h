@@ -26,13 +26,18 @@ struct DownloadServices {
     std::function<std::optional<std::int64_t>(const std::filesystem::path&)> freeSpace;
 };
 
+// How a job transfers, copied from the settings when it starts.
+struct TransferSettings {
+    std::size_t blockSize = 10000;  // the "downloadbuffer" setting
+    std::string proxy;              // the "internetproxy" setting; empty for none
+    bool mayAsk = true;             // may ask before a paid connection
+};
+
 struct DownloadRequest {
     std::string url;
     std::filesystem::path target;       // replaced; deleted again on any failure
     std::filesystem::path spaceFolder;  // whose free space must take the file
-    std::size_t blockSize = 10000;      // the "downloadbuffer" setting
-    std::string proxy;                  // the "internetproxy" setting; empty for none
-    bool mayAsk = true;                 // may ask before a paid connection
+    TransferSettings transfer;
 };
 
 struct DownloadResult {

@@ -10,13 +10,7 @@ namespace fs = std::filesystem;
 std::int64_t fetchReplacing(const UpdateCheckJob& job, const std::string& address, const char* fileName,
                             DownloadServices& services, TransferReporter& reporter) {
     const fs::path target = job.dataFolder / fileName;
-    DownloadRequest request;
-    request.url = address;
-    request.target = fs::path(target).concat(".part");
-    request.spaceFolder = job.dataFolder;
-    request.blockSize = job.blockSize;
-    request.proxy = job.proxy;
-    request.mayAsk = job.mayAsk;
+    const DownloadRequest request{address, fs::path(target).concat(".part"), job.dataFolder, job.transfer};
     const DownloadResult result = downloadToFile(request, services, reporter);
     if (result.code < 0) {
         return result.code;

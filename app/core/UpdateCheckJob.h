@@ -17,9 +17,7 @@ struct UpdateCheckJob {
     std::string updateInfoAddress;
     std::string programVersionAddress;
     std::filesystem::path dataFolder;
-    std::size_t blockSize = 10000;
-    std::string proxy;
-    bool mayAsk = true;  // false when the updater started the program
+    TransferSettings transfer;  // mayAsk false when the updater started the program
 };
 
 struct UpdateCheckCodes {

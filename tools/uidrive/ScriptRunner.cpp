@@ -21,6 +21,7 @@
 #include "platform/ui/WindowTree.h"
 
 #include <chrono>
+#include <thread>
 #include <cstdlib>
 #include <map>
 #include <ostream>
@@ -165,7 +166,8 @@ std::string ScriptRunner::waitIdle(std::uint64_t ms) {
     while (program_ && program_->settings() && !program_->settings()->idle) {
         if (std::chrono::steady_clock::now() > deadline) return "a worker did not finish";
         kit_.pump();
-        platform::sleep(1);
+        // Real time: the worker runs on its own while the virtual clock stands still.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     kit_.pump();
     return {};

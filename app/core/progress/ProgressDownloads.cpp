@@ -67,6 +67,10 @@ void withServices(const std::atomic<bool>& cancel, Work work) {
     work(services);
 }
 
+TransferSettings transferSettings(const AppSettings& settings, bool mayAsk) {
+    return {static_cast<std::size_t>(std::max(settings.downloadbuffer, 1024)), toUtf8(settings.internetproxy), mayAsk};
+}
+
 }  // namespace
 
 void cProgressFormView::showDownloadTitle(std::u16string_view name) {
@@ -84,8 +88,7 @@ void cProgressFormView::startDownload(std::vector<std::u16string> names, std::u1
     for (const auto& header : context_.data->headers()) {
         job->installed.push_back({header.title, std::filesystem::path(toUtf8(header.fileName))});
     }
-    job->blockSize = static_cast<std::size_t>(std::max(settings.downloadbuffer, 1024));
-    job->proxy = toUtf8(settings.internetproxy);
+    job->transfer = transferSettings(settings, true);
     mode_ = ProgressMode::Download;
     downloadReturnView_ = returnView;
     downloadCancel_ = false;
@@ -107,9 +110,7 @@ void cProgressFormView::startUpdateCheck(std::int32_t language, bool forUpdater,
     job->updateInfoAddress = updateInformationUrl(language);
     job->programVersionAddress = programVersionUrl();
     job->dataFolder = settings.dataFolder;
-    job->blockSize = static_cast<std::size_t>(std::max(settings.downloadbuffer, 1024));
-    job->proxy = toUtf8(settings.internetproxy);
-    job->mayAsk = !forUpdater;
+    job->transfer = transferSettings(settings, !forUpdater);
     mode_ = ProgressMode::UpdateCheck;
     updateAsking_ = asking;
     updateForUpdater_ = forUpdater;

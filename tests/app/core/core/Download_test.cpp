@@ -68,7 +68,7 @@ protected:
         r.url = server.url(path);
         r.target = folder.path() / "target.bin";
         r.spaceFolder = folder.path();
-        r.blockSize = 1000;
+        r.transfer.blockSize = 1000;
         return r;
     }
     DownloadResult fetch(const std::string& path) {
@@ -169,7 +169,7 @@ TEST_F(DownloadTest, NoAnswerDirectlyGoesThroughTheProxy) {
     auto s = services();
     DownloadRequest r = request("/file");
     r.url = "http://127.0.0.1:" + std::to_string(closedPort) + "/pelorakt.ini";
-    r.proxy = "127.0.0.1:" + std::to_string(server.port());
+    r.transfer.proxy = "127.0.0.1:" + std::to_string(server.port());
     EXPECT_EQ(downloadToFile(r, s, reporter).code, 17);
     EXPECT_EQ(readAll(r.target), "through the proxy");
     ASSERT_EQ(server.targets().size(), 1u);
@@ -208,7 +208,7 @@ TEST_P(DownloadNetwork, PaidConnectionIsUsedOnlyAfterAYes) {
     reporter.answerYes = c.answerYes;
     auto s = services();
     DownloadRequest r = request("/file");
-    r.mayAsk = c.mayAsk;
+    r.transfer.mayAsk = c.mayAsk;
     EXPECT_EQ(downloadToFile(r, s, reporter).code, c.code) << c.what;
     EXPECT_EQ(reporter.questions, c.questions) << c.what;
     EXPECT_TRUE(server.targets().empty() == (c.code < 0)) << c.what;
@@ -260,7 +260,7 @@ protected:
         j.names = std::move(names);
         j.serverFolder = server.url("/data/");
         j.downloadFolder = folder.path() / "dl";
-        j.blockSize = 1000;
+        j.transfer.blockSize = 1000;
         return j;
     }
     std::int64_t run(const DownloadJob& j) {
