@@ -102,7 +102,7 @@ void IniText::parseBytes(int n, std::string_view bytes) {
             list.push_back(IniTextSection{*openSection, {}});
             sectionAdded = true;
         }
-        list.back().pairs.push_back(IniTextPair{lowered(key), std::string(value)});
+        list.back().pairs.push_back(IniTextPair{lowered(key), std::string(value), std::string(key)});
     }
 }
 
@@ -172,7 +172,7 @@ void iniTextGetSection(std::u16string_view section, std::vector<std::u16string>&
     keys.clear();
     values.clear();
     for (const auto& pair : ini.getSection(toNarrowString(section))) {
-        keys.push_back(fromNarrowString(pair.key));
+        keys.push_back(fromNarrowString(pair.keyAsWritten));
         values.push_back(fromNarrowString(pair.value));
     }
 }

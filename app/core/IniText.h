@@ -14,8 +14,10 @@
 namespace pelorvant {
 
 struct IniTextPair {
-    std::string key;  // lower-cased
+    std::string key;  // lower-cased, for lookups
     std::string value;
+    // The key as the file writes it: timetable names name files on servers that tell cases apart.
+    std::string keyAsWritten;
 };
 
 struct IniTextSection {
@@ -58,7 +60,7 @@ std::u16string iniTextGetString(std::u16string_view section, std::u16string_view
                                 const IniText& ini);
 std::int32_t iniTextGetInt(std::u16string_view section, std::u16string_view key, std::int32_t fallback,
                            const IniText& ini);
-// Keys and values of the section, in file order; the count is their size.
+// Keys (as the file writes them) and values of the section, in file order.
 void iniTextGetSection(std::u16string_view section, std::vector<std::u16string>& keys,
                        std::vector<std::u16string>& values, const IniText& ini);
 
