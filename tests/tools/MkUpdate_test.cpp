@@ -1,11 +1,19 @@
 #include "tools/mkupdate/UpdateFolder.h"
 
+#include "app/core/DownloadJob.h"
+#include "app/core/ServerNames.h"
+#include "app/core/UpdateCheckJob.h"
+#include "app/core/UpdateInfo.h"
+#include "platform/services/http/LoopbackHttpServer.h"
+#include "platform/services/network/Connectivity.h"
+
 #include "engine/data/Cp1250Text.h"
 #include "engine/data/LoadObserver.h"
 #include "engine/data/TimetableFile.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -61,6 +69,58 @@ TEST_F(MkUpdateTest, FilesTheProgramWouldNotFindAreLeftOutAndNamed) {
     EXPECT_NE(report.problems[1].find("renamed.jz"), std::string::npos);
     EXPECT_EQ(readAll(folder / "pelorakt.ini"), "[tt]\r\n[size]\r\n[desc]\r\n");
     EXPECT_EQ(readAll(folder / "app" / "pelorakt.ini"), "[setup]\r\nlast=0\r\n");
+}
+
+}  // namespace
+
+// The folder mkupdate wrote, served as static files, is a working update source: the check
+// fetches it, the new timetable is offered and its download lands in the data folder.
+
+namespace {
+
+class SilentReporter final : public pelorvant::DownloadJobReporter, public pelorvant::UpdateCheckReporter {
+public:
+    void progress(int) override {}
+    bool askPaidConnection() override { return false; }
+    void nextFile(const std::u16string&) override {}
+    void criticalError() override {}
+    void downloadDone(std::int64_t, const std::u16string&) override {}
+    void updateCheckDone(std::int64_t, std::int64_t) override {}
+};
+
+TEST_F(MkUpdateTest, StaticServerOfTheFolderIsAWorkingUpdateSource) {
+    const std::string title = trasovnik::cp1250ToUtf8(header.title);
+    const fs::path site = folder / "site";
+    fs::create_directories(site);
+    fs::copy_file(fixture, site / (title + ".jz"));
+    platform::services::LoopbackHttpServer server;
+    server.serveFolder("/", site.string());
+    mkupdate::writeUpdateFolder({.folder = site, .build = 3, .version = "3"});
+
+    auto http = platform::services::makeCurlHttpClient();
+    platform::services::FakeConnectivity network;
+    std::atomic<bool> cancel{false};
+    pelorvant::DownloadServices services{*http, network, cancel, {}};
+    SilentReporter reporter;
+    const fs::path data = folder / "data";
+    pelorvant::UpdateCheckJob check;
+    check.updateInfoAddress = server.url("/pelorakt.ini");
+    check.programVersionAddress = server.url("/app/pelorakt.ini");
+    check.dataFolder = data;
+    const auto codes = pelorvant::runUpdateCheck(check, services, reporter);
+    ASSERT_GE(codes.updateInfo, 0);
+    ASSERT_GE(codes.programVersion, 0);
+    EXPECT_EQ(pelorvant::getNewAppVersion(data / pelorvant::kProgramVersionFileName, true, 2), u"3");
+
+    const auto offer = pelorvant::listNewTimetables(data / pelorvant::kUpdateInfoFileName, {},
+                                                    [](std::int16_t) { return std::u16string(); });
+    ASSERT_EQ(offer.rows.size(), 1u);
+    pelorvant::DownloadJob job;
+    job.names = {offer.rows[0].name};
+    job.serverFolder = pelorvant::serverFolderAddress(offer.dir, check.updateInfoAddress);
+    job.downloadFolder = data;
+    EXPECT_EQ(pelorvant::runDownloadJob(job, services, reporter), static_cast<std::int64_t>(fs::file_size(fixture)));
+    EXPECT_EQ(readAll(data / (title + ".jz")), readAll(fixture));
 }
 
 }  // namespace
