@@ -21,6 +21,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 #include <string>
 #include <thread>
 #include <vector>
