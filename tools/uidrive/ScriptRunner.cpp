@@ -256,6 +256,9 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "expect-text" && need(1)) {
         const std::string dump = dumpVisible(frameWindow());
         if (dump.find(w[1]) == std::string::npos) return "no visible text \"" + w[1] + "\" in\n" + dump;
+    } else if (op == "expect-no-text" && need(1)) {
+        const std::string dump = dumpVisible(frameWindow());
+        if (dump.find(w[1]) != std::string::npos) return "visible text \"" + w[1] + "\" in\n" + dump;
     } else if (op == "expect-box" && need(1)) {
         // Each expectation looks at the boxes shown since the previous one.
         const std::u16string last = boxes_.empty() ? std::u16string() : boxes_.back();

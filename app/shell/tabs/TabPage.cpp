@@ -17,7 +17,7 @@ namespace ui = platform::ui;
 using platform::MsgResult;
 
 cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, int index)
-    : setChoice(context), progress(context), pageIndex(index), context_(context), frame_(frame), host_(host) {
+    : setChoice(context), progress(context), dataExplorer(context), pageIndex(index), context_(context), frame_(frame), host_(host) {
     activeView = &setChoice;
 }
 
@@ -49,7 +49,7 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     placeholder(listing);
     placeholder(textBoxPPC);
     placeholder(dataView);
-    placeholder(dataExplorer);
+    dataExplorer.createExplorerView(handle(), client);
     placeholder(stopTimetable);
     placeholder(gpsNavigation);
     const std::pair<int, cBaseView*> views[] = {

@@ -1,0 +1,134 @@
+#include "app/screens/other/DataExplorerFrame.h"
+
+#include "app/core/TextConversion.h"
+#include "app/core/life/FatalError.h"
+#include "app/core/progress/TabServices.h"
+#include "app/screens/other/DataRowDetails.h"
+#include "app/shell/LayoutFlags.h"
+#include "app/shell/ShellSettings.h"
+#include "platform/controls/ControlMessages.h"
+#include "platform/controls/Controls.h"
+#include "platform/controls/ListView.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/resources/StringTable.h"
+#include "platform/shell/MessageBox.h"
+#include "platform/shell/ShellMessages.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/WindowStyles.h"
+#include "platform/ui/WindowTree.h"
+
+#include <filesystem>
+
+namespace pelorvant {
+
+namespace ui = platform::ui;
+namespace controls = platform::controls;
+using platform::MsgResult;
+using platform::resources::loadResString;
+
+namespace {
+
+constexpr int kViewSetChoice = 4025;
+constexpr std::uint32_t kTextDeleteQuestion = 407;
+
+}  // namespace
+
+cDataExplorerFrame::cDataExplorerFrame(ProgramContext& context) : cBaseView(true, false, false), context_(context) {
+    list.anchor = LayoutAnchor({5, 3, 95, 60}, {5, 3, 95, 60});
+}
+
+bool cDataExplorerFrame::createExplorerView(platform::WindowHandle tabPage, const Rect& rect) {
+    return createView(tabPage, rect, kDataExplorerViewId);
+}
+
+MsgResult cDataExplorerFrame::OnCreate(std::uintptr_t, std::intptr_t) {
+    const Rect small{0, 0, 10, 10};
+    list.createReport(handle(), small, kDataFileListId, ui::WS_BORDER | controls::LVS_NOCOLUMNHEADER);
+    const std::uint32_t ext = controls::LVS_EX_CHECKBOXES | controls::LVS_EX_FULLROWSELECT;
+    platform::sendMessage(list.handle(), controls::LVM_SETEXTENDEDLISTVIEWSTYLE, ext, ext);
+    controls::ListColumn column;
+    column.text = u"soubor";
+    platform::sendMessage(list.handle(), controls::LVM_INSERTCOLUMN, 0, reinterpret_cast<std::intptr_t>(&column));
+    caption.createList(handle(), small, 1001);
+    const Rect client = ui::getClientRect(handle());
+    Layout(0, client.width(), client.height());
+    return 0;
+}
+
+void cDataExplorerFrame::Layout(unsigned flags, int width, int height) {
+    if (flags & kLayoutSizeUnchanged) return;
+    const Rect r = list.anchor.place(0, 0, width, height);
+    ui::moveWindow(list.handle(), r.left, r.top, r.width(), r.height());
+    const Rect c = captionAnchor.place(0, 0, width, height);
+    ui::moveWindow(caption.handle(), c.left, c.top, c.width(), c.height());
+    const auto font = reinterpret_cast<std::uintptr_t>(&shellSettings().mainFont());
+    platform::sendMessage(list.handle(), controls::WM_SETFONT, font, 1);
+    platform::sendMessage(list.handle(), controls::LVM_SETCOLUMNWIDTH, 0, static_cast<std::intptr_t>(width * 1.5));
+    caption.SetText(caption.markupText);
+    ui::invalidateRect(handle());
+}
+
+bool cDataExplorerFrame::Refresh() {
+    list.DeleteAllItems();
+    const auto& headers = context_.data->headers();
+    for (std::size_t i = 0; i < headers.size(); ++i) list.AddItem(static_cast<int>(i), headers[i].title);
+    caption.SetText(u"");
+    if (!headers.empty()) {
+        list.SelectItem(0);
+        showDetails(0);
+    }
+    return true;
+}
+
+void cDataExplorerFrame::showDetails(int row) {
+    const auto& headers = context_.data->headers();
+    if (row < 0 || row >= static_cast<int>(headers.size())) return;
+    const std::filesystem::path file(toUtf8(headers[static_cast<std::size_t>(row)].fileName));
+    caption.SetText(installedFileDetails(shellSettings().fontHeight(), file));
+}
+
+void cDataExplorerFrame::DeleteMarked() {
+    const int answer = platform::shell::messageBox(mainFrameWindow(), loadResString(kTextDeleteQuestion), u"",
+                                                   platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION);
+    if (answer == platform::shell::IDYES) {
+        const auto& headers = context_.data->headers();
+        for (int row : list.GetCheckedItems(false)) {
+            if (row < 0 || row >= static_cast<int>(headers.size())) continue;
+            std::error_code ec;
+            std::filesystem::remove(std::filesystem::path(toUtf8(headers[static_cast<std::size_t>(row)].fileName)), ec);
+        }
+    }
+    context_.data->loadHeaders();
+    Refresh();
+}
+
+void cDataExplorerFrame::OnViewActivate() {
+    context_.data->loadHeaders();
+    Refresh();
+}
+
+void cDataExplorerFrame::OnSetFocus() { ui::setFocus(list.handle()); }
+
+void cDataExplorerFrame::OnItemChanged(const ui::NotifyHeader& header, MsgResult&) {
+    const auto& change = reinterpret_cast<const controls::ListNotify&>(header);
+    const std::uint32_t wanted = controls::LVIS_SELECTED | controls::LVIS_FOCUSED;
+    if ((change.newState & wanted) == wanted) showDetails(change.item);
+}
+
+void cDataExplorerFrame::menuBackClick() {
+    if (TabServices* tab = parentTabServices(handle())) tab->showView(kViewSetChoice, -1);
+}
+
+const ui::MessageMapBase& cDataExplorerFrame::messageMap() const {
+    static const auto map = ui::MessageMap<cDataExplorerFrame>(&cBaseView::messageMap())
+                                .message(ui::WM_CREATE, &cDataExplorerFrame::OnCreate)
+                                .message(ui::WM_SETFOCUS, &cDataExplorerFrame::OnSetFocus)
+                                .notify(kDataFileListId, controls::LVN_ITEMCHANGED, &cDataExplorerFrame::OnItemChanged)
+                                .command(kCommandDeleteMarked, &cDataExplorerFrame::DeleteMarked)
+                                .command(kCommandBack, &cDataExplorerFrame::menuBackClick)
+                                .command(platform::shell::IDOK, &cDataExplorerFrame::menuBackClick);
+    return map;
+}
+
+}  // namespace pelorvant
