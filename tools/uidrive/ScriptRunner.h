@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+namespace platform::services {
+class LoopbackHttpServer;
+}
+
 namespace uidrive {
 
 struct DriveOptions {
@@ -53,6 +57,10 @@ private:
     std::deque<int> answers_;
     std::vector<std::u16string> boxes_;
     std::string unexpectedBox_;
+    // The update server of "serve" and "offer": a loopback server over a folder mkupdate fills.
+    std::unique_ptr<platform::services::LoopbackHttpServer> server_;
+    std::filesystem::path serverFolder_;
+    std::string serve();
 };
 
 // Splits a line into words; a word in double quotes may hold spaces (\" for a quote).

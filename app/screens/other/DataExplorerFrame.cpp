@@ -3,6 +3,7 @@
 #include "app/core/TextConversion.h"
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/other/DataFrame.h"
 #include "app/screens/other/DataRowDetails.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/ShellSettings.h"
@@ -120,6 +121,10 @@ void cDataExplorerFrame::menuBackClick() {
     if (TabServices* tab = parentTabServices(handle())) tab->showView(kViewSetChoice, -1);
 }
 
+void cDataExplorerFrame::menuUpdateClick() {
+    if (dataView != nullptr) dataView->ActivateView(context_.settings->language, kDataExplorerViewId);
+}
+
 const ui::MessageMapBase& cDataExplorerFrame::messageMap() const {
     static const auto map = ui::MessageMap<cDataExplorerFrame>(&cBaseView::messageMap())
                                 .message(ui::WM_CREATE, &cDataExplorerFrame::OnCreate)
@@ -127,6 +132,7 @@ const ui::MessageMapBase& cDataExplorerFrame::messageMap() const {
                                 .notify(kDataFileListId, controls::LVN_ITEMCHANGED, &cDataExplorerFrame::OnItemChanged)
                                 .command(kCommandDeleteMarked, &cDataExplorerFrame::DeleteMarked)
                                 .command(kCommandBack, &cDataExplorerFrame::menuBackClick)
+                                .command(kCommandUpdateAll, &cDataExplorerFrame::menuUpdateClick)
                                 .command(platform::shell::IDOK, &cDataExplorerFrame::menuBackClick);
     return map;
 }

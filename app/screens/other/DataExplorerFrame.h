@@ -14,6 +14,9 @@ inline constexpr int kDataExplorerViewId = 4041;
 inline constexpr std::uintptr_t kDataFileListId = 2034;
 inline constexpr std::uint32_t kCommandDeleteMarked = 32813;
 inline constexpr std::uint32_t kCommandBack = 32786;
+inline constexpr std::uint32_t kCommandUpdateAll = 32814;
+
+class cDataFrame;
 
 class cDataExplorerFrame : public cBaseView {
 public:
@@ -32,6 +35,8 @@ public:
     void Layout(unsigned flags, int width, int height) override;
     void OnViewActivate() override;
 
+    // The data view that "Aktualizace dat" opens (not owned; set by the tab page).
+    cDataFrame* dataView = nullptr;
     cReportList list;
     ImageLabel caption{false};
     LayoutAnchor captionAnchor{{4, 62, 96, 98}};
@@ -43,6 +48,7 @@ private:
     void OnSetFocus();
     void OnItemChanged(const platform::ui::NotifyHeader& header, platform::MsgResult& result);
     void menuBackClick();
+    void menuUpdateClick();
     void showDetails(int row);
 
     ProgramContext& context_;

@@ -17,7 +17,7 @@ namespace ui = platform::ui;
 using platform::MsgResult;
 
 cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, int index)
-    : setChoice(context), progress(context), dataExplorer(context), pageIndex(index), context_(context), frame_(frame), host_(host) {
+    : setChoice(context), progress(context), dataView(context), dataExplorer(context), pageIndex(index), context_(context), frame_(frame), host_(host) {
     activeView = &setChoice;
 }
 
@@ -48,8 +48,9 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     progress.createProgressView(handle(), client);
     placeholder(listing);
     placeholder(textBoxPPC);
-    placeholder(dataView);
+    dataView.createDataView(handle(), client);
     dataExplorer.createExplorerView(handle(), client);
+    dataExplorer.dataView = &dataView;
     placeholder(stopTimetable);
     placeholder(gpsNavigation);
     const std::pair<int, cBaseView*> views[] = {

@@ -5,6 +5,7 @@
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
 #include "app/screens/other/DataExplorerFrame.h"
+#include "app/screens/other/DataFrame.h"
 #include "app/screens/search/VyberRaduView.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ImageMessageBoxView.h"
@@ -54,7 +55,7 @@ public:
     cProgressFormView progress;  // constructed with the context
     cPlaceholderView listing{kViewListing, u"Výpis spoje", true, false};
     cPlaceholderView textBoxPPC{kViewTextBoxPPC, u"Zadání objektu", true, false};
-    cPlaceholderView dataView{kViewData, u"Aktualizace dat", true, false};
+    cDataFrame dataView;              // constructed with the context
     cDataExplorerFrame dataExplorer;  // constructed with the context
     cPlaceholderView stopTimetable{kViewStopTimetable, u"Zastávkový jízdní řád", true, false};
     cPlaceholderView gpsNavigation{kViewGpsNavigation, u"GPS navigace", true, false};
