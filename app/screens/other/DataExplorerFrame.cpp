@@ -4,6 +4,7 @@
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/TabServices.h"
 #include "app/screens/other/DataFrame.h"
+#include "app/screens/other/DataPageLayout.h"
 #include "app/screens/other/DataRowDetails.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/ShellSettings.h"
@@ -36,7 +37,6 @@ constexpr std::uint32_t kTextDeleteQuestion = 407;
 }  // namespace
 
 cDataExplorerFrame::cDataExplorerFrame(ProgramContext& context) : cBaseView(true, false, false), context_(context) {
-    list.anchor = LayoutAnchor({5, 3, 95, 60}, {5, 3, 95, 60});
 }
 
 bool cDataExplorerFrame::createExplorerView(platform::WindowHandle tabPage, const Rect& rect) {
@@ -59,6 +59,9 @@ MsgResult cDataExplorerFrame::OnCreate(std::uintptr_t, std::intptr_t) {
 
 void cDataExplorerFrame::Layout(unsigned flags, int width, int height) {
     if (flags & kLayoutSizeUnchanged) return;
+    const DataPageAnchors anchors = dataPageAnchors(!context_.settings->isNotSmartphone);
+    list.anchor = anchors.list;
+    captionAnchor = anchors.caption;
     const Rect r = list.anchor.place(0, 0, width, height);
     ui::moveWindow(list.handle(), r.left, r.top, r.width(), r.height());
     const Rect c = captionAnchor.place(0, 0, width, height);

@@ -39,7 +39,7 @@ public:
     cDataFrame* dataView = nullptr;
     cReportList list;
     ImageLabel caption{false};
-    LayoutAnchor captionAnchor{{4, 62, 96, 98}};
+    LayoutAnchor captionAnchor;
 
     const platform::ui::MessageMapBase& messageMap() const override;
 

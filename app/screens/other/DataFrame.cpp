@@ -7,6 +7,7 @@
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/other/DataPageLayout.h"
 #include "app/screens/other/DataRowDetails.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/PrivateMessages.h"
@@ -46,7 +47,6 @@ void showBox(std::u16string_view text) {
 }  // namespace
 
 cDataFrame::cDataFrame(ProgramContext& context) : cBaseView(true, false, false), context_(context) {
-    list.anchor = LayoutAnchor({5, 3, 95, 60}, {5, 3, 95, 60});
 }
 
 bool cDataFrame::createDataView(platform::WindowHandle tabPage, const Rect& rect) {
@@ -69,6 +69,9 @@ MsgResult cDataFrame::OnCreate(std::uintptr_t, std::intptr_t) {
 
 void cDataFrame::Layout(unsigned flags, int width, int height) {
     if (flags & kLayoutSizeUnchanged) return;
+    const DataPageAnchors anchors = dataPageAnchors(!context_.settings->isNotSmartphone);
+    list.anchor = anchors.list;
+    captionAnchor = anchors.caption;
     const Rect r = list.anchor.place(0, 0, width, height);
     ui::moveWindow(list.handle(), r.left, r.top, r.width(), r.height());
     const Rect c = captionAnchor.place(0, 0, width, height);

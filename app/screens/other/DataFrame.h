@@ -44,7 +44,7 @@ public:
     UpdateOffer newFiles;   // page 1
     cReportList list;
     ImageLabel caption{false};
-    LayoutAnchor captionAnchor{{2, 62, 98, 98}};
+    LayoutAnchor captionAnchor;
 
     const platform::ui::MessageMapBase& messageMap() const override;
 
