@@ -2,6 +2,7 @@
 // "restart", "allways" and "UpdateData", then the start-up, the message loop and the
 // orderly shut-down.
 #include "app/core/EngineBinding.h"
+#include "app/core/GpsReceiver.h"
 #include "app/core/life/CommandWords.h"
 #include "app/core/life/PelorvantMain.h"
 #include "app/core/life/PelorvantSteps.h"
@@ -12,6 +13,7 @@
 #include "platform/services/instance/PeerCheck.h"
 
 #include <cstdio>
+#include <memory>
 #include <thread>
 
 int main(int argc, char** argv) {
@@ -23,13 +25,24 @@ int main(int argc, char** argv) {
     // The shell outlives the steps that call it.
     pelorvant::ShellParts shell;
     pelorvant::PelorvantSteps* running = nullptr;
-    pelorvant::PelorvantSteps steps(*profile, shell.laterParts([&running] {
+    pelorvant::LaterParts later = shell.laterParts([&running] {
         pelorvant::ProgramContext context;
         context.settings = &running->settings();
         context.data = &running->timetableData();
         context.api = &pelorvant::bindEngineLibrary(running->settings().programFolder);
         return context;
-    }));
+    });
+    // The one GPS receiver: made at the end of the start-up (it opens gpsd only when a view
+    // asks for positions) and stopped at the shut-down.
+    std::unique_ptr<pelorvant::cGpsReceiver> gps;
+    later.createGpsReceiver = [&gps] {
+        gps = std::make_unique<pelorvant::cGpsReceiver>(
+            platform::services::makeGpsdSource(platform::services::gpsdAddressFromEnvironment()));
+    };
+    later.stopGpsReceiver = [&gps] {
+        if (gps) gps->stop();
+    };
+    pelorvant::PelorvantSteps steps(*profile, std::move(later));
     running = &steps;
     pelorvant::cPelorvantMain app(steps);
     // Declared after the application: the instance service stops before what it asks goes.
