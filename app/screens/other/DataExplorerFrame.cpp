@@ -4,7 +4,6 @@
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/TabServices.h"
 #include "app/screens/other/DataFrame.h"
-#include "app/screens/other/DataPageLayout.h"
 #include "app/screens/other/DataRowDetails.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/ShellSettings.h"
@@ -36,41 +35,8 @@ constexpr std::uint32_t kTextDeleteQuestion = 407;
 
 }  // namespace
 
-cDataExplorerFrame::cDataExplorerFrame(ProgramContext& context) : cBaseView(true, false, false), context_(context) {
-}
-
 bool cDataExplorerFrame::createExplorerView(platform::WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kDataExplorerViewId);
-}
-
-MsgResult cDataExplorerFrame::OnCreate(std::uintptr_t, std::intptr_t) {
-    const Rect small{0, 0, 10, 10};
-    list.createReport(handle(), small, kDataFileListId, ui::WS_BORDER | controls::LVS_NOCOLUMNHEADER);
-    const std::uint32_t ext = controls::LVS_EX_CHECKBOXES | controls::LVS_EX_FULLROWSELECT;
-    platform::sendMessage(list.handle(), controls::LVM_SETEXTENDEDLISTVIEWSTYLE, ext, ext);
-    controls::ListColumn column;
-    column.text = u"soubor";
-    platform::sendMessage(list.handle(), controls::LVM_INSERTCOLUMN, 0, reinterpret_cast<std::intptr_t>(&column));
-    caption.createList(handle(), small, 1001);
-    const Rect client = ui::getClientRect(handle());
-    Layout(0, client.width(), client.height());
-    return 0;
-}
-
-void cDataExplorerFrame::Layout(unsigned flags, int width, int height) {
-    if (flags & kLayoutSizeUnchanged) return;
-    const DataPageAnchors anchors = dataPageAnchors(!context_.settings->isNotSmartphone);
-    list.anchor = anchors.list;
-    captionAnchor = anchors.caption;
-    const Rect r = list.anchor.place(0, 0, width, height);
-    ui::moveWindow(list.handle(), r.left, r.top, r.width(), r.height());
-    const Rect c = captionAnchor.place(0, 0, width, height);
-    ui::moveWindow(caption.handle(), c.left, c.top, c.width(), c.height());
-    const auto font = reinterpret_cast<std::uintptr_t>(&shellSettings().mainFont());
-    platform::sendMessage(list.handle(), controls::WM_SETFONT, font, 1);
-    platform::sendMessage(list.handle(), controls::LVM_SETCOLUMNWIDTH, 0, static_cast<std::intptr_t>(width * 1.5));
-    caption.SetText(caption.markupText);
-    ui::invalidateRect(handle());
 }
 
 bool cDataExplorerFrame::Refresh() {
@@ -112,8 +78,6 @@ void cDataExplorerFrame::OnViewActivate() {
     Refresh();
 }
 
-void cDataExplorerFrame::OnSetFocus() { ui::setFocus(list.handle()); }
-
 void cDataExplorerFrame::OnItemChanged(const ui::NotifyHeader& header, MsgResult&) {
     const auto& change = reinterpret_cast<const controls::ListNotify&>(header);
     const std::uint32_t wanted = controls::LVIS_SELECTED | controls::LVIS_FOCUSED;
@@ -129,10 +93,8 @@ void cDataExplorerFrame::menuUpdateClick() {
 }
 
 const ui::MessageMapBase& cDataExplorerFrame::messageMap() const {
-    static const auto map = ui::MessageMap<cDataExplorerFrame>(&cBaseView::messageMap())
-                                .message(ui::WM_CREATE, &cDataExplorerFrame::OnCreate)
-                                .message(ui::WM_SETFOCUS, &cDataExplorerFrame::OnSetFocus)
-                                .notify(kDataFileListId, controls::LVN_ITEMCHANGED, &cDataExplorerFrame::OnItemChanged)
+    static const auto map = ui::MessageMap<cDataExplorerFrame>(&cDataPage::messageMap())
+                                .notify(kDataListId, controls::LVN_ITEMCHANGED, &cDataExplorerFrame::OnItemChanged)
                                 .command(kCommandDeleteMarked, &cDataExplorerFrame::DeleteMarked)
                                 .command(kCommandBack, &cDataExplorerFrame::menuBackClick)
                                 .command(kCommandUpdateAll, &cDataExplorerFrame::menuUpdateClick)

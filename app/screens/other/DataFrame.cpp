@@ -7,7 +7,6 @@
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
-#include "app/screens/other/DataPageLayout.h"
 #include "app/screens/other/DataRowDetails.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/PrivateMessages.h"
@@ -46,41 +45,8 @@ void showBox(std::u16string_view text) {
 
 }  // namespace
 
-cDataFrame::cDataFrame(ProgramContext& context) : cBaseView(true, false, false), context_(context) {
-}
-
 bool cDataFrame::createDataView(platform::WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kDataViewId);
-}
-
-MsgResult cDataFrame::OnCreate(std::uintptr_t, std::intptr_t) {
-    const Rect small{0, 0, 10, 10};
-    list.createReport(handle(), small, kDataListId, ui::WS_BORDER | controls::LVS_NOCOLUMNHEADER);
-    const std::uint32_t ext = controls::LVS_EX_CHECKBOXES | controls::LVS_EX_FULLROWSELECT;
-    platform::sendMessage(list.handle(), controls::LVM_SETEXTENDEDLISTVIEWSTYLE, ext, ext);
-    controls::ListColumn column;
-    column.text = u"data";
-    platform::sendMessage(list.handle(), controls::LVM_INSERTCOLUMN, 0, reinterpret_cast<std::intptr_t>(&column));
-    caption.createList(handle(), small, 1001);
-    const Rect client = ui::getClientRect(handle());
-    Layout(0, client.width(), client.height());
-    return 0;
-}
-
-void cDataFrame::Layout(unsigned flags, int width, int height) {
-    if (flags & kLayoutSizeUnchanged) return;
-    const DataPageAnchors anchors = dataPageAnchors(!context_.settings->isNotSmartphone);
-    list.anchor = anchors.list;
-    captionAnchor = anchors.caption;
-    const Rect r = list.anchor.place(0, 0, width, height);
-    ui::moveWindow(list.handle(), r.left, r.top, r.width(), r.height());
-    const Rect c = captionAnchor.place(0, 0, width, height);
-    ui::moveWindow(caption.handle(), c.left, c.top, c.width(), c.height());
-    const auto font = reinterpret_cast<std::uintptr_t>(&shellSettings().mainFont());
-    platform::sendMessage(list.handle(), controls::WM_SETFONT, font, 1);
-    platform::sendMessage(list.handle(), controls::LVM_SETCOLUMNWIDTH, 0, static_cast<std::intptr_t>(width * 1.5));
-    caption.SetText(caption.markupText);
-    ui::invalidateRect(handle());
 }
 
 void cDataFrame::ActivateView(std::int32_t language, int returnView) {
@@ -187,8 +153,6 @@ void cDataFrame::menuBackClick() {
     if (TabServices* tab = parentTabServices(handle())) tab->showView(returnView_, -1);
 }
 
-void cDataFrame::OnSetFocus() { ui::setFocus(list.handle()); }
-
 void cDataFrame::OnItemChanged(const ui::NotifyHeader& header, MsgResult&) {
     const auto& change = reinterpret_cast<const controls::ListNotify&>(header);
     const std::uint32_t wanted = controls::LVIS_SELECTED | controls::LVIS_FOCUSED;
@@ -202,16 +166,14 @@ void cDataFrame::OnItemChanged(const ui::NotifyHeader& header, MsgResult&) {
 }
 
 const ui::MessageMapBase& cDataFrame::messageMap() const {
-    static const auto map = ui::MessageMap<cDataFrame>(&cBaseView::messageMap())
-                                .message(ui::WM_CREATE, &cDataFrame::OnCreate)
-                                .message(ui::WM_SETFOCUS, &cDataFrame::OnSetFocus)
+    static const auto map = ui::MessageMap<cDataFrame>(&cDataPage::messageMap())
                                 .message(WM_UPDATECHECK_DONE, &cDataFrame::OnUpdateCheckDone)
                                 .notify(kDataListId, controls::LVN_ITEMCHANGED, &cDataFrame::OnItemChanged)
                                 .command(kCommandUpdatePage, &cDataFrame::menuUpdatePageClick)
                                 .command(kCommandDownloadPage, &cDataFrame::menuDownloadPageClick)
                                 .command(kCommandStartUpdate, &cDataFrame::startUpdate)
                                 .command(kCommandStartDownload, &cDataFrame::startDownload)
-                                .command(32786, &cDataFrame::menuBackClick)
+                                .command(kCommandBack, &cDataFrame::menuBackClick)
                                 .command(platform::shell::IDOK, &cDataFrame::menuBackClick);
     return map;
 }

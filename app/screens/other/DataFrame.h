@@ -2,11 +2,8 @@
 // The data view ("Data"): after an update check it offers, on its first page, the installed
 // timetables of which the server has a newer version and, on its second, the timetables the
 // server has that are not installed. The chosen files are downloaded on the progress view.
-#include "app/core/ProgramContext.h"
 #include "app/core/UpdateInfo.h"
-#include "app/shell/BaseView.h"
-#include "app/shell/ImageLabel.h"
-#include "app/shell/ReportList.h"
+#include "app/screens/other/DataPage.h"
 
 #include <string>
 #include <vector>
@@ -14,16 +11,15 @@
 namespace pelorvant {
 
 inline constexpr int kDataViewId = 4040;
-inline constexpr std::uintptr_t kDataListId = 2034;
 inline constexpr std::uint32_t kCommandUpdatePage = 32787;
 inline constexpr std::uint32_t kCommandDownloadPage = 32788;
 inline constexpr std::uint32_t kCommandStartUpdate = 32796;
 inline constexpr std::uint32_t kCommandStartDownload = 32797;
 
-class cDataFrame : public cBaseView {
+class cDataFrame : public cDataPage {
 public:
     // The context must outlive the view.
-    explicit cDataFrame(ProgramContext& context);
+    explicit cDataFrame(ProgramContext& context) : cDataPage(context) {}
 
     bool createDataView(platform::WindowHandle tabPage, const Rect& rect);
 
@@ -37,21 +33,14 @@ public:
     void startUpdate();
     void startDownload();
 
-    void Layout(unsigned flags, int width, int height) override;
-
     int page = 0;
     UpdateOffer updates;    // page 0
     UpdateOffer newFiles;   // page 1
-    cReportList list;
-    ImageLabel caption{false};
-    LayoutAnchor captionAnchor;
 
     const platform::ui::MessageMapBase& messageMap() const override;
 
 private:
-    platform::MsgResult OnCreate(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t);
-    void OnSetFocus();
     void OnItemChanged(const platform::ui::NotifyHeader& header, platform::MsgResult& result);
     void readOffers();
     void fillList();
@@ -61,7 +50,6 @@ private:
     void menuUpdatePageClick() { showPage(0); }
     void menuDownloadPageClick() { showPage(1); }
 
-    ProgramContext& context_;
     int returnView_ = 4025;
 };
 
