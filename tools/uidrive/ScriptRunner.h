@@ -16,6 +16,10 @@
 #include <map>
 #include <vector>
 
+namespace platform::services {
+class LoopbackHttpServer;
+}
+
 namespace uidrive {
 
 struct DriveOptions {
@@ -70,6 +74,10 @@ private:
     std::string unexpectedBox_;
     DriveHooks hooks_;
     std::map<std::filesystem::path, std::string> snapshot_;
+    // The update server of "serve" and "offer": a loopback server over a folder mkupdate fills.
+    std::unique_ptr<platform::services::LoopbackHttpServer> server_;
+    std::filesystem::path serverFolder_;
+    std::string serve();
 };
 
 // Splits a line into words; a word in double quotes may hold spaces (\" for a quote).

@@ -245,7 +245,7 @@ void cOptionsFrame::OnPageCommand(std::uint32_t id) {
         case kCommandAdvancedPage:
             showPageAndTab(1);
             break;
-        case kCommandUpdatePage:
+        case kCommandUpdateSettingsPage:
             showPageAndTab(2);
             break;
         case kCommandDataPage:
@@ -301,7 +301,7 @@ const ui::MessageMapBase& cOptionsFrame::messageMap() const {
             .message(ui::WM_CREATE, &cOptionsFrame::OnCreate)
             .message(ui::WM_SETFOCUS, &cOptionsFrame::OnSetFocus)
             .commandRange(kCommandBasicPage, kCommandAdvancedPage, &cOptionsFrame::OnPageCommand)
-            .commandRange(kCommandUpdatePage, kCommandUpdatePage, &cOptionsFrame::OnPageCommand)
+            .commandRange(kCommandUpdateSettingsPage, kCommandUpdateSettingsPage, &cOptionsFrame::OnPageCommand)
             .commandRange(kCommandDataPage, kCommandDataPage, &cOptionsFrame::OnPageCommand)
             .commandRange(kCommandFirstTimetablePage, kCommandLastTimetablePage,
                           &cOptionsFrame::OnPageCommand)

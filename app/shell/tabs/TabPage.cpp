@@ -20,7 +20,7 @@ namespace ui = platform::ui;
 using platform::MsgResult;
 
 cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, int index)
-    : setChoice(context), progress(context), pageIndex(index), context_(context), frame_(frame), host_(host) {
+    : setChoice(context), progress(context), dataView(context), dataExplorer(context), pageIndex(index), context_(context), frame_(frame), host_(host) {
     activeView = &setChoice;
 }
 
@@ -53,8 +53,9 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     progress.createProgressView(handle(), client);
     placeholder(listing);
     placeholder(textBoxPPC);
-    placeholder(dataView);
-    placeholder(dataExplorer);
+    dataView.createDataView(handle(), client);
+    dataExplorer.createExplorerView(handle(), client);
+    dataExplorer.dataView = &dataView;
     placeholder(stopTimetable);
     placeholder(gpsNavigation);
     const std::pair<int, cBaseView*> views[] = {

@@ -4,6 +4,8 @@
 #include "app/core/ProgramContext.h"
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/other/DataExplorerFrame.h"
+#include "app/screens/other/DataFrame.h"
 #include "app/screens/other/OptionsFrame.h"
 #include "app/screens/other/WizardFrame.h"
 #include "app/screens/search/VyberRaduView.h"
@@ -62,8 +64,8 @@ public:
     cProgressFormView progress;  // constructed with the context
     cPlaceholderView listing{kViewListing, u"Výpis spoje", true, false};
     cPlaceholderView textBoxPPC{kViewTextBoxPPC, u"Zadání objektu", true, false};
-    cPlaceholderView dataView{kViewData, u"Aktualizace dat", true, false};
-    cPlaceholderView dataExplorer{kViewDataExplorer, u"Správa dat", true, false};
+    cDataFrame dataView;              // constructed with the context
+    cDataExplorerFrame dataExplorer;  // constructed with the context
     cPlaceholderView stopTimetable{kViewStopTimetable, u"Zastávkový jízdní řád", true, false};
     cPlaceholderView gpsNavigation{kViewGpsNavigation, u"GPS navigace", true, false};
     std::unique_ptr<cOptionsFrame> optionsFrame;  // null until first opened
