@@ -5,6 +5,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/EngineBinding.h"
 #include "app/core/EngineIni.h"
+#include "app/core/SystemHooks.h"
 #include "app/core/TimetableData.h"
 
 namespace pelorvant {
@@ -14,6 +15,8 @@ struct ProgramContext {
     AppSettings* settings = nullptr;
     TimetableData* data = nullptr;
     const EngineApi* api = nullptr;
+    // The updater's registration and the restart; null: nothing is done.
+    SystemHooks* hooks = nullptr;
 
     EngineIni ini() const { return EngineIni(*api); }
 };

@@ -4,6 +4,10 @@
 #include "app/core/ProgramContext.h"
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/other/DataExplorerFrame.h"
+#include "app/screens/other/DataFrame.h"
+#include "app/screens/other/OptionsFrame.h"
+#include "app/screens/other/WizardFrame.h"
 #include "app/screens/search/TextBoxPPCView.h"
 #include "app/screens/search/VyberRaduView.h"
 #include "app/screens/search/VypisSpojeView.h"
@@ -41,6 +45,13 @@ public:
     // The view of an id of the table; null for any other id.
     cBaseView* viewOf(int viewId) const;
 
+    // The options dialog, made on first use and kept for the page's life.
+    cOptionsFrame& getOptionsFrame();
+    // Opens the options dialog on its first page, or on the update page.
+    void openOptions(bool updatePage);
+    // Makes the first-run wizard and shows it.
+    void createWizard();
+
     // TabServices.
     std::int32_t setIndex() const override { return setIndex_; }
     void setSetIndex(std::int32_t set) override { setIndex_ = set; }
@@ -55,12 +66,14 @@ public:
     cImageMessageBoxView messageBox;
     cZaklFormularFrame searchForm;  // constructed with the context and the two views it uses
     cProgressFormView progress;  // constructed with the context
-    cVypisSpojeView listing;  // constructed with the context
-    cTextBoxPPCView textBoxPPC;  // constructed with the context
-    cPlaceholderView dataView{kViewData, u"Aktualizace dat", true, false};
-    cPlaceholderView dataExplorer{kViewDataExplorer, u"Správa dat", true, false};
+    cVypisSpojeView listing;          // constructed with the context
+    cTextBoxPPCView textBoxPPC;       // constructed with the context
+    cDataFrame dataView;              // constructed with the context
+    cDataExplorerFrame dataExplorer;  // constructed with the context
     cPlaceholderView stopTimetable{kViewStopTimetable, u"Zastávkový jízdní řád", true, false};
     cPlaceholderView gpsNavigation{kViewGpsNavigation, u"GPS navigace", true, false};
+    std::unique_ptr<cOptionsFrame> optionsFrame;  // null until first opened
+    std::unique_ptr<cWizardFrame> wizardFrame;    // null unless this page showed the wizard
 
     std::map<int, cBaseView*> viewById;
     std::map<int, int> menuById;
