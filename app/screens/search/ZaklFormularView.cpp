@@ -96,9 +96,9 @@ std::vector<TrasaTriple> triplesOf(const cTextBox& box) {
 
 }  // namespace
 
-const QuickButtonRow& quickButtonRow(std::int32_t setting) {
-    if (setting < 0 || setting >= static_cast<std::int32_t>(kQuickButtons.size())) return kQuickButtons[0];
-    return kQuickButtons[static_cast<std::size_t>(setting)];
+const QuickButtonCommand& quickButtonRow(std::int32_t setting) {
+    if (setting < 0 || setting >= static_cast<std::int32_t>(kQuickButtonCommands.size())) return kQuickButtonCommands[0];
+    return kQuickButtonCommands[static_cast<std::size_t>(setting)];
 }
 
 cZaklFormularView::cZaklFormularView(ProgramContext& context, SearchFormHost& host, cImageMessageBoxView* listView)
@@ -178,7 +178,7 @@ MsgResult cZaklFormularView::OnCreate(std::uintptr_t, std::intptr_t) {
         rightOf(arrivalRadio.anchor, departureRadio.anchor, gap);
         const std::int32_t settingsRows[3] = {context_.settings->qb1, context_.settings->qb2, context_.settings->qb3};
         for (int i = 0; i < 3; ++i) {
-            const QuickButtonRow& row = quickButtonRow(settingsRows[i]);
+            const QuickButtonCommand& row = quickButtonRow(settingsRows[i]);
             quick[i].createButton(handle(), loadResString(row.shortText), small, row.command);
             setPlacement(quick[i].anchor, kQuickPlaces[i], true);
         }

@@ -40,12 +40,12 @@ inline constexpr std::uint32_t kCommandAddFavouriteObject = 32791;
 inline constexpr std::uint32_t kCommandRemoveFavouriteObject = 32792;
 
 // One row of the quick-button table: its command, long text (options) and button text.
-struct QuickButtonRow {
+struct QuickButtonCommand {
     std::uint32_t command;
     std::uint32_t longText;
     std::uint32_t shortText;
 };
-inline constexpr std::array<QuickButtonRow, 10> kQuickButtons{{{2061, 305, 305},
+inline constexpr std::array<QuickButtonCommand, 10> kQuickButtonCommands{{{2061, 305, 305},
                                                                {2063, 176, 176},
                                                                {2062, 177, 177},
                                                                {2064, 321, 322},
@@ -56,7 +56,7 @@ inline constexpr std::array<QuickButtonRow, 10> kQuickButtons{{{2061, 305, 305},
                                                                {32850, 323, 324},
                                                                {307, 370, 371}}};
 // The row of a quick-button setting; a value outside the table gives row 0.
-const QuickButtonRow& quickButtonRow(std::int32_t setting);
+const QuickButtonCommand& quickButtonRow(std::int32_t setting);
 
 // What the page asks of the form it lives in (the form implements it).
 class SearchFormHost {

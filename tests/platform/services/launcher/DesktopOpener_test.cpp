@@ -1,5 +1,6 @@
 // Addresses handed to the desktop: every byte outside the unreserved set is percent-encoded,
 // so stop names with quotes, ampersands, spaces and diacritics cannot break the address.
+#include "platform/services/http/HttpClient.h"
 #include "platform/services/launcher/DesktopOpener.h"
 
 #include <gtest/gtest.h>
