@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
         pelorvant::ProgramContext context;
         context.settings = &running->settings();
         context.data = &running->timetableData();
+        context.registry = &running->registry();
         context.api = &pelorvant::bindEngineLibrary(running->settings().programFolder);
         return context;
     });

@@ -39,6 +39,7 @@ void RunningProgram::createSettings() {
     settings_->versionText = u"2.3.5 beta";
     settings_->buildNumber = 11;
     context_.settings = settings_.get();
+    context_.registry = registry_.get();
 }
 
 void RunningProgram::storeProgramFolder() {

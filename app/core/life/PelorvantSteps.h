@@ -39,6 +39,7 @@ public:
     // kept for the life of the process.
     AppSettings& settings() { return *settings_; }
     TimetableData& timetableData() { return *data_; }
+    platform::services::Registry& registry() { return *registry_; }
 
     bool initFramework() override;
     int runMessageLoop() override;

@@ -14,6 +14,7 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/ListView.h"
+#include "platform/controls/TabControl.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
 #include "platform/shell/MessageBox.h"
@@ -38,12 +39,20 @@ constexpr std::uint32_t kTextNothingNew = 288;
 constexpr std::uint32_t kTextAllCurrent = 292;
 constexpr std::uint32_t kTextNewProgram = 435;
 constexpr std::uint32_t kTextNewProgramWhere = 436;
+constexpr std::uint32_t kTextUpdateButton = 293;
+constexpr std::uint32_t kTextDownloadButton = 291;
+constexpr std::uint32_t kTextUpdateTab = 294;
+constexpr std::uint32_t kTextDownloadTab = 295;
 
 void showBox(std::u16string_view text) {
     platform::shell::messageBox(mainFrameWindow(), text, u"", platform::shell::MB_OK | platform::shell::MB_ICONINFORMATION);
 }
 
 }  // namespace
+
+cDataFrame::cDataFrame(ProgramContext& context)
+    : cDataPage(context, {{kTextUpdateButton, kUpdateButtonId}, {kTextDownloadButton, kDownloadButtonId}}, false,
+                {kTextUpdateTab, kTextDownloadTab}) {}
 
 bool cDataFrame::createDataView(platform::WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kDataViewId);
@@ -71,8 +80,8 @@ MsgResult cDataFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t) {
         showBox(loadResString(kTextNewProgram) + version + loadResString(kTextNewProgramWhere) +
                 std::u16string(updatePageAddress(context_.settings->language)));
     }
-    if (tab) tab->showView(kDataViewId, -1);
     showPage(0);
+    if (tab) tab->showView(kDataViewId, pageMenu());
     return 0;
 }
 
@@ -86,7 +95,25 @@ void cDataFrame::readOffers() {
 
 void cDataFrame::showPage(int which) {
     page = which == 1 ? 1 : 0;
+    showButton(page);
+    selectTab(page);
     fillList();
+}
+
+int cDataFrame::pageMenu() const {
+    if (!isKeypad()) return -1;
+    return page == 0 ? kDataUpdateMenu : kDataDownloadMenu;
+}
+
+void cDataFrame::switchPage(int which) {
+    showPage(which);
+    if (!isKeypad()) return;
+    if (TabServices* tab = parentTabServices(handle())) tab->showView(kDataViewId, pageMenu());
+}
+
+void cDataFrame::OnTabChange(const ui::NotifyHeader&, MsgResult& result) {
+    switchPage(static_cast<int>(platform::sendMessage(tabControl, controls::TCM_GETCURSEL, 0, 0)));
+    result = 0;
 }
 
 void cDataFrame::fillList() {
@@ -134,7 +161,7 @@ void cDataFrame::download(const std::vector<std::u16string>& names) {
 }
 
 void cDataFrame::startUpdate() {
-    if (page != 0) showPage(0);
+    if (page != 0) switchPage(0);
     const auto names = chosenNames();
     if (names.empty()) {
         showBox(loadResString(kTextAllCurrent));
@@ -144,7 +171,7 @@ void cDataFrame::startUpdate() {
 }
 
 void cDataFrame::startDownload() {
-    if (page != 1) showPage(1);
+    if (page != 1) switchPage(1);
     const auto names = chosenNames();
     if (!names.empty()) download(names);
 }
@@ -173,6 +200,9 @@ const ui::MessageMapBase& cDataFrame::messageMap() const {
                                 .command(kCommandDownloadPage, &cDataFrame::menuDownloadPageClick)
                                 .command(kCommandStartUpdate, &cDataFrame::startUpdate)
                                 .command(kCommandStartDownload, &cDataFrame::startDownload)
+                                .command(kUpdateButtonId, &cDataFrame::startUpdate)
+                                .command(kDownloadButtonId, &cDataFrame::startDownload)
+                                .notify(kDataTabControlId, controls::TCN_SELCHANGE, &cDataFrame::OnTabChange)
                                 .command(kCommandBack, &cDataFrame::menuBackClick)
                                 .command(platform::shell::IDOK, &cDataFrame::menuBackClick);
     return map;
