@@ -5,6 +5,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/EngineBinding.h"
 #include "app/core/EngineIni.h"
+#include "app/core/SystemHooks.h"
 #include "app/core/TimetableData.h"
 #include "platform/services/registry/Registry.h"
 
@@ -17,6 +18,8 @@ struct ProgramContext {
     const EngineApi* api = nullptr;
     // Where the settings keep their registry values ("Actualize"); null when nothing is saved.
     platform::services::Registry* registry = nullptr;
+    // The updater's registration and the restart; null: nothing is done.
+    SystemHooks* hooks = nullptr;
 
     EngineIni ini() const { return EngineIni(*api); }
 };

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
         context.settings = &running->settings();
         context.data = &running->timetableData();
         context.registry = &running->registry();
+        context.hooks = &running->hooks();
         context.api = &pelorvant::bindEngineLibrary(running->settings().programFolder);
         return context;
     });

@@ -5,6 +5,7 @@
 #include "app/core/life/PelorvantMain.h"
 #include "app/program/RunningProgram.h"
 
+#include "platform/services/process/ProcessLauncher.h"
 #include "platform/testkit/UiTestKit.h"
 
 #include <deque>
@@ -12,6 +13,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <map>
 #include <vector>
 
 namespace platform::services {
@@ -28,6 +30,19 @@ struct DriveOptions {
     std::filesystem::path fixtures;       // ${FIXTURES} in scripts
     std::filesystem::path shots;          // where "shot" writes; the working folder when empty
     std::filesystem::path goldens;        // the golden images "golden" compares with
+};
+
+// The system hooks of the driven program: the updater's registration is only recorded, and a
+// restart asks its question and starts the program through a recording launcher, ending
+// nothing.
+class DriveHooks final : public pelorvant::SystemHooks {
+public:
+    void installUpdater(bool enable) override { updaterCalls.push_back(enable); }
+    void restartApplication(std::u16string_view question, bool force) override;
+
+    std::vector<bool> updaterCalls;
+    platform::services::ProcessLauncherDouble launcher;
+    int exits = 0;
 };
 
 class ScriptRunner {
@@ -57,6 +72,8 @@ private:
     std::deque<int> answers_;
     std::vector<std::u16string> boxes_;
     std::string unexpectedBox_;
+    DriveHooks hooks_;
+    std::map<std::filesystem::path, std::string> snapshot_;
     // The update server of "serve" and "offer": a loopback server over a folder mkupdate fills.
     std::unique_ptr<platform::services::LoopbackHttpServer> server_;
     std::filesystem::path serverFolder_;

@@ -40,6 +40,8 @@ public:
     AppSettings& settings() { return *settings_; }
     TimetableData& timetableData() { return *data_; }
     platform::services::Registry& registry() { return *registry_; }
+    // The updater's registration and the restart (owned; made with the settings).
+    SystemHooks& hooks() { return *hooks_; }
 
     bool initFramework() override;
     int runMessageLoop() override;

@@ -6,6 +6,8 @@
 #include "app/core/progress/TabServices.h"
 #include "app/screens/other/DataExplorerFrame.h"
 #include "app/screens/other/DataFrame.h"
+#include "app/screens/other/OptionsFrame.h"
+#include "app/screens/other/WizardFrame.h"
 #include "app/screens/search/VyberRaduView.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ImageMessageBoxView.h"
@@ -39,6 +41,13 @@ public:
     // The view of an id of the table; null for any other id.
     cBaseView* viewOf(int viewId) const;
 
+    // The options dialog, made on first use and kept for the page's life.
+    cOptionsFrame& getOptionsFrame();
+    // Opens the options dialog on its first page, or on the update page.
+    void openOptions(bool updatePage);
+    // Makes the first-run wizard and shows it.
+    void createWizard();
+
     // TabServices.
     std::int32_t setIndex() const override { return setIndex_; }
     void setSetIndex(std::int32_t set) override { setIndex_ = set; }
@@ -59,6 +68,8 @@ public:
     cDataExplorerFrame dataExplorer;  // constructed with the context
     cPlaceholderView stopTimetable{kViewStopTimetable, u"Zastávkový jízdní řád", true, false};
     cPlaceholderView gpsNavigation{kViewGpsNavigation, u"GPS navigace", true, false};
+    std::unique_ptr<cOptionsFrame> optionsFrame;  // null until first opened
+    std::unique_ptr<cWizardFrame> wizardFrame;    // null unless this page showed the wizard
 
     std::map<int, cBaseView*> viewById;
     std::map<int, int> menuById;
