@@ -1,6 +1,7 @@
 #include "app/screens/other/DataPage.h"
 
 #include "app/screens/other/DataPageLayout.h"
+#include "app/shell/BottomTabControl.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
@@ -31,16 +32,7 @@ cDataPage::cDataPage(ProgramContext& context, std::vector<DataPageButton> button
       wideButton_(wideButton) {}
 
 void cDataPage::createTabControl() {
-    controls::registerControlClasses();
-    ui::CreateParams p;
-    p.className = std::string(controls::kTabControlClass);
-    p.style = ui::WS_CHILD | ui::WS_VISIBLE | controls::TCS_BOTTOM;
-    p.rect = Rect{0, 200, 240, 250};
-    p.parent = handle();
-    p.id = kDataTabControlId;
-    tabControl = ui::createWindow(p);
-    platform::sendMessage(tabControl, controls::WM_SETFONT, reinterpret_cast<std::uintptr_t>(&shellSettings().mainFont()),
-                          1);
+    tabControl = createBottomTabControl(handle(), kDataTabControlId);
     for (std::size_t i = 0; i < tabTitles_.size(); ++i) {
         controls::TabItem item;
         item.mask = controls::TCIF_TEXT;
