@@ -16,7 +16,7 @@ namespace pelorvant {
 namespace ui = platform::ui;
 
 RunningProgram::RunningProgram(ProgramOptions options)
-    : CoreSteps({options.programFolder, options.dataFolder, options.configHome}, options.device, options.hooks) {}
+    : CoreSteps(options, options.device, options.hooks) {}
 
 RunningProgram::~RunningProgram() { setMainFrameWindow(platform::kNullWindow); }
 

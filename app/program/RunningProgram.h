@@ -11,10 +11,8 @@
 
 namespace pelorvant {
 
-struct ProgramOptions {
-    std::filesystem::path programFolder;
-    std::filesystem::path dataFolder;  // the INI store and the program's own timetables
-    std::filesystem::path configHome;  // the per-user values ("Path", "Actualize")
+// The folders the program runs in, the device it runs on and its system hooks.
+struct ProgramOptions : ProgramFolders {
     DeviceFacts device;
     // The updater's registration and the restart; null: hooks that do nothing (not owned).
     SystemHooks* hooks = nullptr;
