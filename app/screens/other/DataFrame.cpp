@@ -108,7 +108,13 @@ int cDataFrame::pageMenu() const {
 void cDataFrame::switchPage(int which) {
     showPage(which);
     if (!isKeypad()) return;
+    switchingMenu_ = true;
     if (TabServices* tab = parentTabServices(handle())) tab->showView(kDataViewId, pageMenu());
+    switchingMenu_ = false;
+}
+
+void cDataFrame::OnViewActivate() {
+    if (!switchingMenu_ && page != 0) showPage(0);
 }
 
 void cDataFrame::OnTabChange(const ui::NotifyHeader&, MsgResult& result) {

@@ -37,6 +37,8 @@ public:
     void switchPage(int page);
     // The names of the checked rows of the shown page, or of the selected row when none is checked.
     std::vector<std::u16string> chosenNames() const;
+    // Shown again (after a download): the first page, which the default menu bar belongs to.
+    void OnViewActivate() override;
     void startUpdate();
     void startDownload();
 
@@ -60,6 +62,7 @@ private:
     int pageMenu() const;
 
     int returnView_ = 4025;
+    bool switchingMenu_ = false;  // the view is shown again for its page's menu bar
 };
 
 }  // namespace pelorvant
