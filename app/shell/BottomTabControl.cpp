@@ -25,7 +25,8 @@ platform::WindowHandle createBottomTabControl(platform::WindowHandle parent, std
     p.parent = parent;
     p.id = id;
     const platform::WindowHandle tabs = ui::createWindow(p);
-    platform::sendMessage(tabs, controls::WM_SETFONT, reinterpret_cast<std::uintptr_t>(&shellSettings().mainFont()), 1);
+    platform::sendMessage(tabs, controls::WM_SETFONT,
+                          reinterpret_cast<std::uintptr_t>(&shellSettings().mainFont()), 1);
     return tabs;
 }
 

@@ -29,7 +29,8 @@ struct CountryMenuItem {
 std::vector<CountryMenuItem> countryUpdateItems(std::int32_t language,
                                                 const std::function<bool(std::int16_t)>& listed);
 // Puts the items in place of the placeholder "Všechny", which goes.
-void fillCountryUpdatePopup(platform::shell::Menu& popup, const std::vector<CountryMenuItem>& items);
+void fillCountryUpdatePopup(platform::shell::Menu& popup,
+                            const std::vector<CountryMenuItem>& items);
 
 enum class CountryUpdateKind { UpdateAll = 0, UpdateLoaded = 1, Detailed = 2 };
 struct CountryCommand {

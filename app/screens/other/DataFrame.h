@@ -43,8 +43,8 @@ public:
     void startDownload();
 
     int page = 0;
-    UpdateOffer updates;    // page 0
-    UpdateOffer newFiles;   // page 1
+    UpdateOffer updates;   // page 0
+    UpdateOffer newFiles;  // page 1
 
     const platform::ui::MessageMapBase& messageMap() const override;
 

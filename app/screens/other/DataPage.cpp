@@ -37,7 +37,8 @@ void cDataPage::createTabControl() {
         controls::TabItem item;
         item.mask = controls::TCIF_TEXT;
         item.text = loadResString(tabTitles_[i]);
-        platform::sendMessage(tabControl, controls::TCM_INSERTITEM, i, reinterpret_cast<std::intptr_t>(&item));
+        platform::sendMessage(tabControl, controls::TCM_INSERTITEM, i,
+                              reinterpret_cast<std::intptr_t>(&item));
     }
     platform::sendMessage(tabControl, controls::TCM_SETCURSEL, 0, 0);
 }
@@ -45,13 +46,15 @@ void cDataPage::createTabControl() {
 MsgResult cDataPage::OnCreate(std::uintptr_t, std::intptr_t) {
     const Rect small{0, 0, 10, 10};
     // Made first, so that the page's controls lie above it.
-    if (!tabTitles_.empty() && !isKeypad()) createTabControl();
+    if (!tabTitles_.empty() && !isKeypad())
+        createTabControl();
     list.createReport(handle(), small, kDataListId, ui::WS_BORDER | controls::LVS_NOCOLUMNHEADER);
     const std::uint32_t ext = controls::LVS_EX_CHECKBOXES | controls::LVS_EX_FULLROWSELECT;
     platform::sendMessage(list.handle(), controls::LVM_SETEXTENDEDLISTVIEWSTYLE, ext, ext);
     controls::ListColumn column;
     column.text = u"data";
-    platform::sendMessage(list.handle(), controls::LVM_INSERTCOLUMN, 0, reinterpret_cast<std::intptr_t>(&column));
+    platform::sendMessage(list.handle(), controls::LVM_INSERTCOLUMN, 0,
+                          reinterpret_cast<std::intptr_t>(&column));
     list.anchor.focusOrder = 0;
     list.anchor.canTakeFocus = true;
     addFocusItem(list.anchor, list.handle());
@@ -61,10 +64,12 @@ MsgResult cDataPage::OnCreate(std::uintptr_t, std::intptr_t) {
     buttonAnchor.canTakeFocus = !isKeypad();
     for (const DataPageButton& spec : buttonSpecs_) {
         auto button = std::make_unique<cImageButton>(1);
-        button->createButton(handle(), loadResString(spec.text), isKeypad() ? Rect{} : small, spec.id);
+        button->createButton(handle(), loadResString(spec.text), isKeypad() ? Rect{} : small,
+                             spec.id);
         buttons.push_back(std::move(button));
     }
-    if (!buttons.empty()) addFocusItem(buttonAnchor, buttons.front()->handle());
+    if (!buttons.empty())
+        addFocusItem(buttonAnchor, buttons.front()->handle());
     showButton(0);
     const Rect client = ui::getClientRect(handle());
     Layout(0, client.width(), client.height());
@@ -72,33 +77,40 @@ MsgResult cDataPage::OnCreate(std::uintptr_t, std::intptr_t) {
 }
 
 void cDataPage::showButton(int n) {
-    if (n < 0 || n >= static_cast<int>(buttons.size())) return;
+    if (n < 0 || n >= static_cast<int>(buttons.size()))
+        return;
     shownButton_ = n;
     for (int i = 0; i < static_cast<int>(buttons.size()); ++i) {
-        if (i != n) ui::showWindow(buttons[static_cast<std::size_t>(i)]->handle(), ui::SW_HIDE);
+        if (i != n)
+            ui::showWindow(buttons[static_cast<std::size_t>(i)]->handle(), ui::SW_HIDE);
     }
     const platform::WindowHandle shown = buttons[static_cast<std::size_t>(n)]->handle();
     ui::showWindow(shown, isKeypad() ? ui::SW_HIDE : ui::SW_SHOW);
     // Hiding a button in the same place may have painted the page over this one.
     ui::invalidateRect(shown);
-    if (focusWindows.size() > 1) focusWindows[1] = buttons[static_cast<std::size_t>(n)]->handle();
+    if (focusWindows.size() > 1)
+        focusWindows[1] = buttons[static_cast<std::size_t>(n)]->handle();
 }
 
 void cDataPage::selectTab(int n) {
     if (tabControl != platform::kNullWindow) {
-        platform::sendMessage(tabControl, controls::TCM_SETCURSEL, static_cast<std::uintptr_t>(n), 0);
+        platform::sendMessage(tabControl, controls::TCM_SETCURSEL, static_cast<std::uintptr_t>(n),
+                              0);
     }
 }
 
 Rect cDataPage::contentArea(int width, int height) const {
-    if (tabControl == platform::kNullWindow) return Rect{0, 0, width, height};
+    if (tabControl == platform::kNullWindow)
+        return Rect{0, 0, width, height};
     Rect tab;
-    platform::sendMessage(tabControl, controls::TCM_GETITEMRECT, 0, reinterpret_cast<std::intptr_t>(&tab));
+    platform::sendMessage(tabControl, controls::TCM_GETITEMRECT, 0,
+                          reinterpret_cast<std::intptr_t>(&tab));
     return Rect{0, 0, width, height - tab.height()};
 }
 
 void cDataPage::Layout(unsigned flags, int width, int height) {
-    if (flags & kLayoutSizeUnchanged) return;
+    if (flags & kLayoutSizeUnchanged)
+        return;
     const Rect area = contentArea(width, height);
     // The tabs take the strip below the page alone, so they never paint over its controls.
     if (tabControl != platform::kNullWindow) {
@@ -114,12 +126,15 @@ void cDataPage::Layout(unsigned flags, int width, int height) {
     ui::moveWindow(caption.handle(), c.left, c.top, c.width(), c.height());
     if (!isKeypad()) {
         const Rect b = buttonAnchor.place(area.left, area.top, area.right, area.bottom);
-        for (const auto& button : buttons) ui::moveWindow(button->handle(), b.left, b.top, b.width(), b.height());
+        for (const auto& button : buttons)
+            ui::moveWindow(button->handle(), b.left, b.top, b.width(), b.height());
     }
     const auto font = reinterpret_cast<std::uintptr_t>(&shellSettings().mainFont());
     platform::sendMessage(list.handle(), controls::WM_SETFONT, font, 1);
-    for (const auto& button : buttons) platform::sendMessage(button->handle(), controls::WM_SETFONT, font, 1);
-    platform::sendMessage(list.handle(), controls::LVM_SETCOLUMNWIDTH, 0, static_cast<std::intptr_t>(width * 1.5));
+    for (const auto& button : buttons)
+        platform::sendMessage(button->handle(), controls::WM_SETFONT, font, 1);
+    platform::sendMessage(list.handle(), controls::LVM_SETCOLUMNWIDTH, 0,
+                          static_cast<std::intptr_t>(width * 1.5));
     caption.SetText(caption.markupText);
     ui::invalidateRect(handle());
 }

@@ -14,8 +14,10 @@ struct DataPageRects {
 
 // wideButton: the installed-files view's button and its narrower caption.
 inline DataPageRects dataPageRects(bool keypad, bool wideButton) {
-    if (keypad) return {{5, 3, 95, 75}, {}, {2, 77, 98, 98}};
-    if (wideButton) return {{5, 3, 95, 60}, {20, 85, 80, 95}, {4, 62, 96, 82}};
+    if (keypad)
+        return {{5, 3, 95, 75}, {}, {2, 77, 98, 98}};
+    if (wideButton)
+        return {{5, 3, 95, 60}, {20, 85, 80, 95}, {4, 62, 96, 82}};
     return {{5, 3, 95, 60}, {30, 85, 70, 95}, {2, 62, 98, 82}};
 }
 
