@@ -19,6 +19,7 @@
 #include "platform/controls/ListView.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Thread.h"
+#include "platform/draw/Bitmap.h"
 #include "platform/draw/Utf.h"
 #include "platform/shell/MessageBox.h"
 #include "platform/testkit/ImageCompare.h"
@@ -30,6 +31,7 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -435,6 +437,14 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "expect-no-text" && need(1)) {
         const std::string dump = dumpVisible(frameWindow());
         if (dump.find(w[1]) != std::string::npos) return "visible text \"" + w[1] + "\" in\n" + dump;
+    } else if ((op == "expect-menu" || op == "expect-no-menu") && need(1)) {
+        const std::vector<std::string> items = menuItemTexts(frameWindow());
+        const bool found = std::find(items.begin(), items.end(), w[1]) != items.end();
+        if (found != (op == "expect-menu")) {
+            std::string listed;
+            for (const std::string& item : items) listed += " \"" + item + "\"";
+            return std::string(found ? "menu item" : "no menu item") + " \"" + w[1] + "\" in:" + listed;
+        }
     } else if (op == "expect-box" && need(1)) {
         // Each expectation looks at the boxes shown since the previous one.
         const std::u16string last = boxes_.empty() ? std::u16string() : boxes_.back();
@@ -471,7 +481,18 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "golden" && need(1)) {
         if (options_.goldens.empty()) return "no --golden folder given";
         std::string report;
-        const auto& screen = kit_.screenshot();
+        const auto& shown = kit_.screenshot();
+        // "mask-window ID": a window whose content differs from run to run (a temporary path) is
+        // painted over in grey, in the golden too.
+        platform::draw::Bitmap screen(shown.width(), shown.height());
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) screen.setPixel(x, y, shown.pixel(x, y));
+        }
+        if (w.size() >= 4 && w[2] == "mask-window") {
+            const platform::WindowHandle masked = findVisible(frameWindow(), static_cast<std::uintptr_t>(number(3)));
+            if (masked == platform::kNullWindow) return "no visible window with id " + w[3];
+            screen.fill(ui::getWindowRect(masked), platform::draw::rgb(128, 128, 128));
+        }
         // Font rendering may differ a little between machines: a small share of pixels may.
         const int allowed = screen.width() * screen.height() / 200;
         if (!platform::testkit::matchesGolden(screen, (options_.goldens / w[1]).string(), 48, allowed, &report)) {
