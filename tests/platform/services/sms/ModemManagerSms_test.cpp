@@ -1,0 +1,207 @@
+// ModemManager stands in as our own python3-dbusmock template on a private bus that each test
+// starts and ends; nothing touches the machine's own buses.
+#include "platform/services/sms/SmsService.h"
+
+#include <gio/gio.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace platform::services {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* kService = "org.freedesktop.ModemManager1";
+
+// A child process that is killed and reaped when the holder goes.
+class Child {
+public:
+    Child() = default;
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    ~Child() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            int status = 0;
+            ::waitpid(pid_, &status, 0);
+        }
+    }
+    // Starts argv with the extra environment entries; stdout goes to outFd when it is >= 0.
+    bool start(std::vector<std::string> argv, const std::vector<std::string>& env, int outFd) {
+        std::vector<char*> args;
+        for (auto& a : argv) args.push_back(a.data());
+        args.push_back(nullptr);
+        std::vector<std::string> envText(env);
+        for (char** e = environ; *e; ++e) envText.emplace_back(*e);
+        std::vector<char*> envp;
+        for (auto& e : envText) envp.push_back(e.data());
+        envp.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (outFd >= 0) posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+        const int rc = posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        if (rc != 0) pid_ = 0;
+        return rc == 0;
+    }
+
+private:
+    pid_t pid_ = 0;
+};
+
+// A private message bus, with the mock ModemManager on it when parameters are given.
+class MockModemManager {
+public:
+    // parametersJson: the template's parameters; null: no ModemManager on the bus.
+    explicit MockModemManager(const char* parametersJson) {
+        int fds[2];
+        if (::pipe(fds) != 0) return;
+        const bool started = daemon_.start({"dbus-daemon", "--session", "--nofork", "--print-address=1"}, {}, fds[1]);
+        ::close(fds[1]);
+        if (!started) {
+            ::close(fds[0]);
+            return;
+        }
+        char buffer[512] = {};
+        std::size_t used = 0;
+        while (used < sizeof(buffer) - 1) {
+            const ssize_t n = ::read(fds[0], buffer + used, sizeof(buffer) - 1 - used);
+            if (n <= 0) break;
+            used += static_cast<std::size_t>(n);
+            if (std::string_view(buffer, used).find('\n') != std::string_view::npos) break;
+        }
+        ::close(fds[0]);
+        address_ = std::string(buffer, used);
+        address_.erase(address_.find_last_not_of("\r\n") + 1);
+        if (address_.empty()) return;
+        GError* error = nullptr;
+        bus_ = g_dbus_connection_new_for_address_sync(
+            address_.c_str(),
+            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+            nullptr, nullptr, &error);
+        if (error) g_error_free(error);
+        if (!parametersJson) return;
+        mock_.start({"/usr/bin/python3", "-m", "dbusmock", "--template", MODEMMANAGER_MOCK, "--parameters",
+                     parametersJson},
+                    {"DBUS_SESSION_BUS_ADDRESS=" + address_, "DBUS_SYSTEM_BUS_ADDRESS=" + address_}, -1);
+        // The template is up once its manager object answers.
+        const auto end = std::chrono::steady_clock::now() + 20s;
+        while (!managerAnswers() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(50ms);
+    }
+    ~MockModemManager() {
+        if (bus_) g_object_unref(bus_);
+    }
+
+    bool up() const { return bus_ != nullptr; }
+    const std::string& address() const { return address_; }
+
+    // A property of a message object as text ("" when it cannot be read).
+    std::string messageProperty(const std::string& path, const char* name) {
+        GVariant* reply = call(path.c_str(), "org.freedesktop.DBus.Properties", "Get",
+                               g_variant_new("(ss)", "org.freedesktop.ModemManager1.Sms", name));
+        if (!reply) return {};
+        GVariant* value = nullptr;
+        g_variant_get(reply, "(v)", &value);
+        gchar* text = g_variant_is_of_type(value, G_VARIANT_TYPE_STRING) ? g_variant_dup_string(value, nullptr)
+                                                                          : g_variant_print(value, FALSE);
+        std::string result(text);
+        g_free(text);
+        g_variant_unref(value);
+        g_variant_unref(reply);
+        return result;
+    }
+
+private:
+    GVariant* call(const char* path, const char* interface, const char* method, GVariant* args) {
+        GError* error = nullptr;
+        GVariant* reply = g_dbus_connection_call_sync(bus_, kService, path, interface, method, args, nullptr,
+                                                      G_DBUS_CALL_FLAGS_NO_AUTO_START, 2000, nullptr, &error);
+        if (error) g_error_free(error);
+        return reply;
+    }
+    bool managerAnswers() {
+        GVariant* reply = call("/org/freedesktop/ModemManager1", "org.freedesktop.DBus.Introspectable", "Introspect",
+                               nullptr);
+        if (reply) g_variant_unref(reply);
+        return reply != nullptr;
+    }
+
+    Child daemon_;
+    Child mock_;
+    std::string address_;
+    GDBusConnection* bus_ = nullptr;
+};
+
+#define REQUIRE_BUS(mm)                                                                   \
+    if (!(mm).up()) GTEST_SKIP() << "dbus-daemon could not start a private bus here"
+
+constexpr const char* kFirstMessage = "/org/freedesktop/ModemManager1/SMS/1";
+
+TEST(ModemManagerSms, NoBusAtAll) {
+    EXPECT_EQ(makeModemManagerSms("unix:path=/nonexistent/pelorvant-test-bus")->send("7755", "POZ r681"),
+              SmsResult::NoBus);
+}
+
+TEST(ModemManagerSms, BusWithoutModemManagerIsNoService) {
+    MockModemManager mm(nullptr);
+    REQUIRE_BUS(mm);
+    EXPECT_EQ(makeModemManagerSms(mm.address())->send("7755", "POZ r681"), SmsResult::NoService);
+}
+
+TEST(ModemManagerSms, SendsTheTextToTheNumber) {
+    MockModemManager mm("{}");
+    REQUIRE_BUS(mm);
+    const std::string text = "DPT 24 \"Hlavní\" & spol.";
+    EXPECT_EQ(makeModemManagerSms(mm.address())->send("+420902060", text), SmsResult::Sent);
+    EXPECT_EQ(mm.messageProperty(kFirstMessage, "Number"), "+420902060");
+    EXPECT_EQ(mm.messageProperty(kFirstMessage, "Text"), text);
+    EXPECT_EQ(mm.messageProperty(kFirstMessage, "State"), "5");  // sent
+}
+
+struct FailureCase {
+    const char* what;
+    const char* parameters;
+    const char* number;
+    SmsResult expected;
+};
+
+class FailureTable : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(FailureTable, StopsAtTheFailingStepAndLeavesNoMessage) {
+    const FailureCase& c = GetParam();
+    MockModemManager mm(c.parameters);
+    REQUIRE_BUS(mm);
+    EXPECT_EQ(makeModemManagerSms(mm.address())->send(c.number, "ZPO r681"), c.expected) << c.what;
+    EXPECT_EQ(mm.messageProperty(kFirstMessage, "Number"), "") << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FailureTable,
+    ::testing::Values(FailureCase{"no modem list", R"({"objectManager": false})", "999111", SmsResult::ModemListFailed},
+                      FailureCase{"no modem", R"({"modem": "none"})", "999111", SmsResult::NoMessagingModem},
+                      FailureCase{"modem without messaging", R"({"modem": "plain"})", "999111",
+                                  SmsResult::NoMessagingModem},
+                      FailureCase{"empty number", "{}", "", SmsResult::BadRecipient},
+                      FailureCase{"letters in the number", "{}", "99 91 11", SmsResult::BadRecipient},
+                      FailureCase{"create refused", R"({"failCreate": true})", "999111", SmsResult::CreateFailed},
+                      FailureCase{"send refused", R"({"failSend": true})", "999111", SmsResult::SendFailed}));
+
+TEST(PhoneNumber, AcceptsDigitsWithAnOptionalPlus) {
+    EXPECT_TRUE(isPhoneNumber("4616"));
+    EXPECT_TRUE(isPhoneNumber("+421900123456"));
+    EXPECT_FALSE(isPhoneNumber("+"));
+    EXPECT_FALSE(isPhoneNumber("12+3"));
+    EXPECT_FALSE(isPhoneNumber(std::string(21, '1')));
+    EXPECT_TRUE(isPhoneNumber(std::string(20, '1')));
+}
+
+}  // namespace
+}  // namespace platform::services
