@@ -6,6 +6,7 @@
 #include "app/shell/BaseView.h"
 #include "app/shell/ChoiceBox.h"
 #include "app/shell/ImageLabel.h"
+#include "app/shell/tabs/ViewTable.h"
 
 #include "platform/draw/Font.h"
 
@@ -17,7 +18,6 @@
 namespace pelorvant {
 
 inline constexpr int kChoicePopupViewId = 5034;
-inline constexpr std::uint32_t kChoicePopupMenu = 167;
 inline constexpr std::uint32_t kCommandChoiceOk = 32800;
 inline constexpr std::uint32_t kCommandChoiceCancel = 32801;
 inline constexpr std::uintptr_t kChoicePopupLabelId = 2056;

@@ -7,6 +7,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/CalendarWriter.h"
 #include "app/core/DesktopServices.h"
+#include "app/core/SmsSender.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/core/EngineIni.h"
 #include "app/core/life/FatalError.h"
@@ -114,6 +115,7 @@ ScriptRunner::ScriptRunner(DriveOptions options) : options_(std::move(options)),
     // Calendar entries go under the run's own folder.
     ::setenv("XDG_DATA_HOME", options_.configHome.c_str(), 1);
     pelorvant::setDesktopOpener(&opener_);
+    pelorvant::setSmsService(&sms_);
     platform::shell::setMessageBoxAnswerer([this](const platform::shell::MessageBoxRequest& request) {
         boxes_.push_back(request.text);
         const bool yesNo = (request.type & 0xF) == platform::shell::MB_YESNO;
@@ -132,6 +134,7 @@ ScriptRunner::~ScriptRunner() {
     program_.reset();
     platform::shell::setMessageBoxAnswerer({});
     pelorvant::setDesktopOpener(nullptr);
+    pelorvant::setSmsService(nullptr);
     pelorvant::setTimeSource({});
     std::error_code ec;
     for (const fs::path& folder : madeFolders_) fs::remove_all(folder, ec);
@@ -388,6 +391,16 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         // The last address or file handed to the desktop (help, composer, calendar).
         if (opener_.opened.empty()) return "nothing was opened";
         if (opener_.opened.back().find(w[1]) == std::string::npos) return "the last opened was " + opener_.opened.back();
+    } else if (op == "expect-sms" && need(2)) {
+        // The last text message asked for went to that number with that text.
+        if (sms_.messages.empty()) return "no text message was sent";
+        const auto& last = sms_.messages.back();
+        if (last.number != w[1] || last.text != w[2]) return "the last text message was " + last.text + " to " + last.number;
+    } else if (op == "expect-no-sms") {
+        if (!sms_.messages.empty()) return "a text message was sent: " + sms_.messages.back().text;
+    } else if (op == "sms-refuse") {
+        // The modem refuses to send what follows.
+        sms_.result = platform::services::SmsResult::SendFailed;
     } else if (op == "expect-calendar" && need(1)) {
         // A calendar file of the run holds the text.
         std::error_code ec;

@@ -7,6 +7,7 @@
 
 #include "platform/services/launcher/DesktopOpener.h"
 #include "platform/services/process/ProcessLauncher.h"
+#include "platform/services/sms/SmsService.h"
 #include "platform/testkit/UiTestKit.h"
 
 #include <deque>
@@ -81,6 +82,8 @@ private:
     std::string serve();
     // What the program hands to the desktop is recorded, never opened.
     platform::services::DesktopOpenerDouble opener_;
+    // Text messages are recorded, never sent.
+    platform::services::SmsServiceDouble sms_;
 };
 
 // Splits a line into words; a word in double quotes may hold spaces (\" for a quote).

@@ -6,8 +6,11 @@
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
+#include "app/core/SmsSender.h"
 #include "app/screens/search/ConnectionTexts.h"
+#include "app/screens/search/TrainPosition.h"
 #include "app/screens/search/VypisSpojeView.h"
+#include "app/shell/ChoicePopup.h"
 #include "app/shell/ImageMessageBoxView.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/tabs/ViewTable.h"
@@ -17,6 +20,7 @@
 #include "platform/resources/StringTable.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/MessageBox.h"
+#include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/WindowStyles.h"
@@ -36,6 +40,15 @@ constexpr std::uint32_t kTextNotesTitle = 258;
 constexpr std::uint32_t kTextCalendarDone = 283;
 constexpr std::uint32_t kTextCalendarFailed = 282;
 constexpr std::uint32_t kTextNoGsm = 433;
+constexpr std::uint32_t kTextTicketQuestion = 278;
+constexpr std::uint32_t kTextTicketCaption = 275;
+constexpr std::uint32_t kTextNoLegForPosition = 156;
+constexpr std::uint32_t kTextChooseOperator = 157;
+constexpr std::uint32_t kTextWrongOperator = 256;
+constexpr std::uint32_t kTextPositionFailed = 257;
+constexpr std::uint32_t kTextPositionQuestion = 259;
+constexpr std::uint32_t kTextPositionCharge = 260;
+constexpr std::uint32_t kTextPositionCaption = 261;
 constexpr std::uint32_t kTextEngineMemory = 280;
 constexpr std::uint32_t kTextEngineFailed = 279;
 constexpr std::uint32_t kTextErrorCaption = 162;
@@ -47,6 +60,8 @@ constexpr std::uint32_t kTextProgramTitle = 128;
 cVypisVysledkuView::cVypisVysledkuView(ProgramContext& context, cImageMessageBoxView& messageView,
                                        cVypisSpojeView& listing)
     : cBaseView(false, true, true), context_(context), messageView_(messageView), listing_(listing) {}
+
+cVypisVysledkuView::~cVypisVysledkuView() = default;
 
 bool cVypisVysledkuView::createResultsView(platform::WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kResultsViewId);
@@ -133,12 +148,80 @@ void cVypisVysledkuView::sendListing(int count) {
     desktopOpener().open(platform::services::smsComposerAddress("", platform::draw::toUtf8(text)));
 }
 
-void cVypisVysledkuView::sendTicket(int) {
+void cVypisVysledkuView::sendTicket(int ticket) {
     if (!context_.settings->isGSM && context_.settings->isNotSmartphone) {
         notice(kTextNoGsm);
         return;
     }
-    shell::messageBox(mainFrameWindow(), u"Neexistujici sms", loadResString(kTextProgramTitle), shell::MB_OK);
+    const std::vector<SmsTicketEntry> tickets = context_.data->GetSmsJizdenky(setIndex());
+    if (ticket < 0 || static_cast<std::size_t>(ticket) >= tickets.size()) {
+        shell::messageBox(mainFrameWindow(), u"Neexistujici sms", loadResString(kTextProgramTitle), shell::MB_OK);
+        return;
+    }
+    // A ticket's first text is the order code the transport company expects, which also names
+    // the ticket in the menu; its second text is the company's number.
+    const SmsTicketEntry& entry = tickets[static_cast<std::size_t>(ticket)];
+    std::u16string question = loadResString(kTextTicketQuestion);
+    if (const std::size_t at = question.find(u"%s"); at != std::u16string::npos) {
+        question.replace(at, 2, entry.priceText);
+    }
+    if (shell::messageBox(mainFrameWindow(), question, loadResString(kTextTicketCaption), shell::MB_YESNO) !=
+        shell::IDYES) {
+        return;
+    }
+    sendSms(mainFrameWindow(), entry.secondText, entry.firstText);
+}
+
+void cVypisVysledkuView::requestTrainPosition() {
+    const cUsekSpojeni* leg = list.GetSelectedLeg();
+    if (leg == nullptr) {
+        notice(kTextNoLegForPosition);
+        return;
+    }
+    const std::u16string line = legLineName(*leg);
+    const std::u16string& known = context_.settings->operatorName;
+    if (trainPositionRequest(known, line)) {
+        sendTrainPosition(known, line);
+        return;
+    }
+    // The operator chosen here is used for this request only.
+    operatorChoice_ = std::make_unique<cChoicePopup>();
+    operatorChoice_->showView = [this](int viewId) { showChoiceView(viewId); };
+    operatorChoice_->ShowChoice(
+        loadResString(kTextChooseOperator), trainPositionOperators(),
+        [this, line](std::u16string_view chosen, platform::WindowHandle) { sendTrainPosition(chosen, line); },
+        handle(), kResultsViewId);
+}
+
+void cVypisVysledkuView::showChoiceView(int viewId) {
+    TabServices* tab = parentTabServices(handle());
+    if (tab == nullptr) return;
+    // The popup's Ok and Storno come with its own menu bar, over this view.
+    if (viewId == kChoicePopupViewId) {
+        tab->showView(kResultsViewId, kChoicePopupMenu);
+        ui::setFocus(operatorChoice_->choice.handle());
+    } else {
+        tab->showView(viewId, kOwnMenu);
+    }
+}
+
+void cVypisVysledkuView::sendTrainPosition(std::u16string_view operatorName, const std::u16string& lineName) {
+    const std::optional<TrainPositionRequest> request = trainPositionRequest(operatorName, lineName);
+    if (!request) {
+        notice(kTextWrongOperator);
+        return;
+    }
+    const std::u16string question =
+        loadResString(kTextPositionQuestion) + lineName + loadResString(kTextPositionCharge);
+    if (shell::messageBox(mainFrameWindow(), question, loadResString(kTextPositionCaption), shell::MB_YESNO) !=
+        shell::IDYES) {
+        return;
+    }
+    try {
+        sendSms(mainFrameWindow(), request->number, request->text);
+    } catch (const std::exception&) {
+        notice(kTextPositionFailed);
+    }
 }
 
 bool cVypisVysledkuView::openListing() {
@@ -188,6 +271,9 @@ void cVypisVysledkuView::adaptMenu() {
         }
     } else {
         menu->remove(1, shell::MF_BYPOSITION);
+    }
+    if (context_.data->setHasTrainPosition(setIndex()) && context_.settings->isGSM && context_.settings->language == 0) {
+        menu->insert(1, shell::MF_BYPOSITION, kCommandTrainPosition, loadResString(kTextPositionCaption));
     }
     if (!context_.settings->isGSM) menu->remove(kCommandSmsListing, shell::MF_BYCOMMAND);
     if (!context_.settings->isgps) menu->remove(kCommandNavigate, shell::MF_BYCOMMAND);
@@ -248,6 +334,14 @@ bool cVypisVysledkuView::routeCommand(std::uint32_t id, std::uint32_t code) {
         case kCommandNotes: showNotes(); return true;
         case kCommandCalendar: addToCalendar(); return true;
         case kCommandSmsListing: sendListing(static_cast<int>(list.rows.size())); return true;
+        case kCommandTrainPosition: requestTrainPosition(); return true;
+        case kCommandChoiceOk:
+        case kCommandChoiceCancel:
+            if (operatorChoice_ && operatorChoice_->shown) {
+                platform::sendMessage(operatorChoice_->handle(), ui::WM_COMMAND, id, 0);
+                return true;
+            }
+            break;
         default: break;
     }
     return cBaseView::routeCommand(id, code);

@@ -1,16 +1,21 @@
 #pragma once
 // The search results of a tab: the connections of one stored result in the results list, and
 // what can be done with them: earlier and later connections, the notes of a trip, the listing
-// of a trip, a calendar entry, a text message with the listing, and the SMS ticket.
+// of a trip, a calendar entry, a text message with the listing, the SMS ticket and the position of a
+// train.
 #include "app/core/ProgramContext.h"
 #include "app/screens/search/ConnectionList.h"
 #include "app/shell/BaseView.h"
 
 #include <ctime>
 #include <functional>
+#include <memory>
+#include <optional>
+#include <string>
 
 namespace pelorvant {
 
+class cChoicePopup;
 class cImageMessageBoxView;
 class cVypisSpojeView;
 
@@ -30,6 +35,7 @@ class cVypisVysledkuView : public cBaseView {
 public:
     // All references outlive the view.
     cVypisVysledkuView(ProgramContext& context, cImageMessageBoxView& messageView, cVypisSpojeView& listing);
+    ~cVypisVysledkuView() override;
 
     bool createResultsView(platform::WindowHandle tabPage, const Rect& rect);
 
@@ -40,7 +46,10 @@ public:
     void addToCalendar();
     // The text-message listing of the first `count` connections through the message composer.
     void sendListing(int count);
+    // The SMS ticket `ticket` of the set, after the price is confirmed.
     void sendTicket(int ticket);
+    // Asks the operator of the selected trip's train where it is now, by text message.
+    void requestTrainPosition();
     bool openListing();
     void stepLeg(bool next);
 
@@ -68,10 +77,13 @@ private:
     std::int16_t searchDay() const;
     void engineFailure(std::int32_t status);
     void notice(std::uint32_t textId);
+    void showChoiceView(int viewId);
+    void sendTrainPosition(std::u16string_view operatorName, const std::u16string& lineName);
 
     ProgramContext& context_;
     cImageMessageBoxView& messageView_;
     cVypisSpojeView& listing_;
+    std::unique_ptr<cChoicePopup> operatorChoice_;
 };
 
 }  // namespace pelorvant
