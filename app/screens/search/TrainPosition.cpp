@@ -19,11 +19,13 @@ constexpr std::array<OperatorService, 3> kOperators = {{
 }};
 
 bool isWhiteSpace(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\u00A0';
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f' ||
+           c == u'\u00A0';
 }
 
 char16_t lowerCase(char16_t c) {
-    if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c - u'A' + u'a');
+    if (c >= u'A' && c <= u'Z')
+        return static_cast<char16_t>(c - u'A' + u'a');
     return c;
 }
 
@@ -32,7 +34,8 @@ char16_t lowerCase(char16_t c) {
 const std::vector<std::u16string>& trainPositionOperators() {
     static const std::vector<std::u16string> names = [] {
         std::vector<std::u16string> list;
-        for (const OperatorService& o : kOperators) list.emplace_back(o.name);
+        for (const OperatorService& o : kOperators)
+            list.emplace_back(o.name);
         return list;
     }();
     return names;
@@ -41,13 +44,17 @@ const std::vector<std::u16string>& trainPositionOperators() {
 std::u16string trainDesignation(std::u16string_view lineName) {
     std::size_t begin = 0;
     std::size_t end = lineName.size();
-    while (begin < end && isWhiteSpace(lineName[begin])) ++begin;
-    while (end > begin && isWhiteSpace(lineName[end - 1])) --end;
+    while (begin < end && isWhiteSpace(lineName[begin]))
+        ++begin;
+    while (end > begin && isWhiteSpace(lineName[end - 1]))
+        --end;
     std::u16string designation;
     int spaces = 0;
     for (std::size_t i = begin; i < end; ++i) {
-        if (lineName[i] == u' ' && ++spaces == 2) break;
-        if (lineName[i] != u' ') designation.push_back(lowerCase(lineName[i]));
+        if (lineName[i] == u' ' && ++spaces == 2)
+            break;
+        if (lineName[i] != u' ')
+            designation.push_back(lowerCase(lineName[i]));
     }
     return designation;
 }

@@ -32,11 +32,12 @@ using Variant = std::unique_ptr<GVariant, VariantUnref>;
 
 std::unique_ptr<GDBusConnection, ObjectUnref> openBus(const std::string& busAddress) {
     GError* raw = nullptr;
-    std::unique_ptr<gchar, CharFree> address(busAddress.empty()
-                                                 ? g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SYSTEM, nullptr, &raw)
-                                                 : g_strdup(busAddress.c_str()));
+    std::unique_ptr<gchar, CharFree> address(
+        busAddress.empty() ? g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SYSTEM, nullptr, &raw)
+                           : g_strdup(busAddress.c_str()));
     std::unique_ptr<GError, ErrorFree> error(raw);
-    if (!address) return nullptr;
+    if (!address)
+        return nullptr;
     raw = nullptr;
     GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
         address.get(),
@@ -44,26 +45,31 @@ std::unique_ptr<GDBusConnection, ObjectUnref> openBus(const std::string& busAddr
                                           G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
         nullptr, nullptr, &raw);
     error.reset(raw);
-    if (!bus) return nullptr;
+    if (!bus)
+        return nullptr;
     g_dbus_connection_set_exit_on_close(bus, FALSE);
     return std::unique_ptr<GDBusConnection, ObjectUnref>(bus);
 }
 
 // A call that answers null on any failure; `parameters` is consumed.
-Variant call(GDBusConnection* bus, const char* service, const char* path, const char* interface, const char* method,
-             GVariant* parameters, const GVariantType* replyType, int timeoutMs = kCallTimeoutMs) {
+Variant call(GDBusConnection* bus, const char* service, const char* path, const char* interface,
+             const char* method, GVariant* parameters, const GVariantType* replyType,
+             int timeoutMs = kCallTimeoutMs) {
     GError* raw = nullptr;
-    Variant reply(g_dbus_connection_call_sync(bus, service, path, interface, method, parameters, replyType,
-                                              G_DBUS_CALL_FLAGS_NO_AUTO_START, timeoutMs, nullptr, &raw));
+    Variant reply(g_dbus_connection_call_sync(bus, service, path, interface, method, parameters,
+                                              replyType, G_DBUS_CALL_FLAGS_NO_AUTO_START, timeoutMs,
+                                              nullptr, &raw));
     std::unique_ptr<GError, ErrorFree> error(raw);
     return reply;
 }
 
 bool serviceRuns(GDBusConnection* bus) {
-    Variant reply = call(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
-                         g_variant_new("(s)", kService), G_VARIANT_TYPE("(b)"));
+    Variant reply =
+        call(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+             "NameHasOwner", g_variant_new("(s)", kService), G_VARIANT_TYPE("(b)"));
     gboolean owned = FALSE;
-    if (reply) g_variant_get(reply.get(), "(b)", &owned);
+    if (reply)
+        g_variant_get(reply.get(), "(b)", &owned);
     return owned;
 }
 
@@ -73,21 +79,27 @@ public:
 
     SmsResult send(const std::string& number, const std::string& utf8Text) override {
         auto bus = openBus(busAddress_);
-        if (!bus) return SmsResult::NoBus;
-        if (!serviceRuns(bus.get())) return SmsResult::NoService;
+        if (!bus)
+            return SmsResult::NoBus;
+        if (!serviceRuns(bus.get()))
+            return SmsResult::NoService;
         std::string modem;
-        if (const SmsResult found = findMessagingModem(bus.get(), modem); found != SmsResult::Sent) return found;
-        if (!isPhoneNumber(number)) return SmsResult::BadRecipient;
+        if (const SmsResult found = findMessagingModem(bus.get(), modem); found != SmsResult::Sent)
+            return found;
+        if (!isPhoneNumber(number))
+            return SmsResult::BadRecipient;
         return createAndSend(bus.get(), modem, number, utf8Text);
     }
 
 private:
     // The first modem (by object path order of the reply) that offers messaging.
     static SmsResult findMessagingModem(GDBusConnection* bus, std::string& modem) {
-        Variant reply = call(bus, kService, kManagerPath, "org.freedesktop.DBus.ObjectManager", "GetManagedObjects",
-                             nullptr, nullptr);
-        if (!reply) return SmsResult::ModemListFailed;
-        if (!g_variant_is_of_type(reply.get(), G_VARIANT_TYPE("(a{oa{sa{sv}}})"))) return SmsResult::ModemListUnreadable;
+        Variant reply = call(bus, kService, kManagerPath, "org.freedesktop.DBus.ObjectManager",
+                             "GetManagedObjects", nullptr, nullptr);
+        if (!reply)
+            return SmsResult::ModemListFailed;
+        if (!g_variant_is_of_type(reply.get(), G_VARIANT_TYPE("(a{oa{sa{sv}}})")))
+            return SmsResult::ModemListUnreadable;
         Variant objects(g_variant_get_child_value(reply.get(), 0));
         GVariantIter iter;
         g_variant_iter_init(&iter, objects.get());
@@ -104,21 +116,25 @@ private:
         return SmsResult::NoMessagingModem;
     }
 
-    static SmsResult createAndSend(GDBusConnection* bus, const std::string& modem, const std::string& number,
-                                   const std::string& utf8Text) {
+    static SmsResult createAndSend(GDBusConnection* bus, const std::string& modem,
+                                   const std::string& number, const std::string& utf8Text) {
         GVariantBuilder properties;
         g_variant_builder_init(&properties, G_VARIANT_TYPE("a{sv}"));
         g_variant_builder_add(&properties, "{sv}", "number", g_variant_new_string(number.c_str()));
         g_variant_builder_add(&properties, "{sv}", "text", g_variant_new_string(utf8Text.c_str()));
         Variant created = call(bus, kService, modem.c_str(), kMessagingInterface, "Create",
                                g_variant_new("(a{sv})", &properties), G_VARIANT_TYPE("(o)"));
-        if (!created) return SmsResult::CreateFailed;
+        if (!created)
+            return SmsResult::CreateFailed;
         const gchar* message = nullptr;
         g_variant_get(created.get(), "(&o)", &message);
-        Variant sent = call(bus, kService, message, kSmsInterface, "Send", nullptr, nullptr, kSendTimeoutMs);
-        if (sent) return SmsResult::Sent;
+        Variant sent =
+            call(bus, kService, message, kSmsInterface, "Send", nullptr, nullptr, kSendTimeoutMs);
+        if (sent)
+            return SmsResult::Sent;
         // A message the modem would not send is not left behind among its stored ones.
-        call(bus, kService, modem.c_str(), kMessagingInterface, "Delete", g_variant_new("(o)", message), nullptr);
+        call(bus, kService, modem.c_str(), kMessagingInterface, "Delete",
+             g_variant_new("(o)", message), nullptr);
         return SmsResult::SendFailed;
     }
 
@@ -130,9 +146,11 @@ private:
 bool isPhoneNumber(const std::string& number) {
     const std::size_t first = !number.empty() && number.front() == '+' ? 1 : 0;
     const std::size_t digits = number.size() - first;
-    if (digits == 0 || digits > kMaxDigits) return false;
+    if (digits == 0 || digits > kMaxDigits)
+        return false;
     for (std::size_t i = first; i < number.size(); ++i) {
-        if (std::isdigit(static_cast<unsigned char>(number[i])) == 0) return false;
+        if (std::isdigit(static_cast<unsigned char>(number[i])) == 0)
+            return false;
     }
     return true;
 }

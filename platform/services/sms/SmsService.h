@@ -11,14 +11,14 @@ namespace platform::services {
 // The step at which sending stopped.
 enum class SmsResult {
     Sent,
-    NoBus,               // the system bus cannot be reached
-    NoService,           // ModemManager is not running
-    ModemListFailed,     // the list of modems cannot be asked for
-    ModemListUnreadable, // the list of modems came back in a form that cannot be read
-    NoMessagingModem,    // no modem can send messages
-    BadRecipient,        // the number is not a phone number
-    CreateFailed,        // the modem refused to create the message
-    SendFailed,          // the modem did not send the message
+    NoBus,                // the system bus cannot be reached
+    NoService,            // ModemManager is not running
+    ModemListFailed,      // the list of modems cannot be asked for
+    ModemListUnreadable,  // the list of modems came back in a form that cannot be read
+    NoMessagingModem,     // no modem can send messages
+    BadRecipient,         // the number is not a phone number
+    CreateFailed,         // the modem refused to create the message
+    SendFailed,           // the modem did not send the message
 };
 
 class SmsService {

@@ -55,15 +55,16 @@ TEST_P(FailureTable, ShowsTheStepsTextOnce) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, FailureTable,
-    ::testing::Values(FailureCase{SmsResult::NoBus, 12000, u"Failed to initialize MAPI"},
-                      FailureCase{SmsResult::NoService, 12001, u"Failed to logon to CEMAPI"},
-                      FailureCase{SmsResult::ModemListFailed, 12002, u"Failed to open MsgStores table"},
-                      FailureCase{SmsResult::ModemListUnreadable, 12006,
-                                  u"Failed to get msgstore row from msgstores table"},
-                      FailureCase{SmsResult::NoMessagingModem, 12009, u"The SMS MsgStore was not found"},
-                      FailureCase{SmsResult::BadRecipient, 12004, u"Failed to add recipients to SMS message"},
-                      FailureCase{SmsResult::CreateFailed, 12005, u"Failed to create new message instance"},
-                      FailureCase{SmsResult::SendFailed, 12003, u"Failed to submit message to SMS msgstore"}));
+    ::testing::Values(
+        FailureCase{SmsResult::NoBus, 12000, u"Failed to initialize MAPI"},
+        FailureCase{SmsResult::NoService, 12001, u"Failed to logon to CEMAPI"},
+        FailureCase{SmsResult::ModemListFailed, 12002, u"Failed to open MsgStores table"},
+        FailureCase{SmsResult::ModemListUnreadable, 12006,
+                    u"Failed to get msgstore row from msgstores table"},
+        FailureCase{SmsResult::NoMessagingModem, 12009, u"The SMS MsgStore was not found"},
+        FailureCase{SmsResult::BadRecipient, 12004, u"Failed to add recipients to SMS message"},
+        FailureCase{SmsResult::CreateFailed, 12005, u"Failed to create new message instance"},
+        FailureCase{SmsResult::SendFailed, 12003, u"Failed to submit message to SMS msgstore"}));
 
 }  // namespace
 }  // namespace pelorvant

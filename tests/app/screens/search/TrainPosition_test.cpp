@@ -16,16 +16,18 @@ class RequestTable : public ::testing::TestWithParam<RequestCase> {};
 
 TEST_P(RequestTable, GoesToTheOperatorsNumberWithItsCode) {
     const RequestCase& c = GetParam();
-    const std::optional<TrainPositionRequest> request = trainPositionRequest(c.operatorName, c.lineName);
+    const std::optional<TrainPositionRequest> request =
+        trainPositionRequest(c.operatorName, c.lineName);
     ASSERT_TRUE(request.has_value());
     EXPECT_EQ(request->number, c.number);
     EXPECT_EQ(request->text, c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Operators, RequestTable,
-                         ::testing::Values(RequestCase{u"Vodafone", u"  R 681 Vltava ", u"7755", u"POZ r681"},
-                                           RequestCase{u"O2", u"Ex 123 Šumava", u"999111", u"ZPO ex123"},
-                                           RequestCase{u"T-Mobile", u"Os 5402", u"4616", u"POZ os5402"}));
+INSTANTIATE_TEST_SUITE_P(
+    Operators, RequestTable,
+    ::testing::Values(RequestCase{u"Vodafone", u"  R 681 Vltava ", u"7755", u"POZ r681"},
+                      RequestCase{u"O2", u"Ex 123 Šumava", u"999111", u"ZPO ex123"},
+                      RequestCase{u"T-Mobile", u"Os 5402", u"4616", u"POZ os5402"}));
 
 TEST(TrainPosition, UnknownOperatorHasNoRequest) {
     EXPECT_FALSE(trainPositionRequest(u"", u"R 681").has_value());
@@ -42,7 +44,8 @@ TEST(TrainPosition, DesignationStopsAtTheSecondSpace) {
 }
 
 TEST(TrainPosition, OperatorsAreOfferedInTheirOrder) {
-    EXPECT_EQ(trainPositionOperators(), (std::vector<std::u16string>{u"Vodafone", u"O2", u"T-Mobile"}));
+    EXPECT_EQ(trainPositionOperators(),
+              (std::vector<std::u16string>{u"Vodafone", u"O2", u"T-Mobile"}));
 }
 
 }  // namespace

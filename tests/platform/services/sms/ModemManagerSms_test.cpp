@@ -5,11 +5,12 @@
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
+#include <cctype>
+#include <csignal>
+#include <thread>
 
 extern char** environ;
 
@@ -36,19 +37,24 @@ public:
     // Starts argv with the extra environment entries; stdout goes to outFd when it is >= 0.
     bool start(std::vector<std::string> argv, const std::vector<std::string>& env, int outFd) {
         std::vector<char*> args;
-        for (auto& a : argv) args.push_back(a.data());
+        for (auto& a : argv)
+            args.push_back(a.data());
         args.push_back(nullptr);
         std::vector<std::string> envText(env);
-        for (char** e = environ; *e; ++e) envText.emplace_back(*e);
+        for (char** e = environ; *e; ++e)
+            envText.emplace_back(*e);
         std::vector<char*> envp;
-        for (auto& e : envText) envp.push_back(e.data());
+        for (auto& e : envText)
+            envp.push_back(e.data());
         envp.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        if (outFd >= 0) posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+        if (outFd >= 0)
+            posix_spawn_file_actions_adddup2(&actions, outFd, 1);
         const int rc = posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), envp.data());
         posix_spawn_file_actions_destroy(&actions);
-        if (rc != 0) pid_ = 0;
+        if (rc != 0)
+            pid_ = 0;
         return rc == 0;
     }
 
@@ -62,8 +68,10 @@ public:
     // parametersJson: the template's parameters; null: no ModemManager on the bus.
     explicit MockModemManager(const char* parametersJson) {
         int fds[2];
-        if (::pipe(fds) != 0) return;
-        const bool started = daemon_.start({"dbus-daemon", "--session", "--nofork", "--print-address=1"}, {}, fds[1]);
+        if (::pipe(fds) != 0)
+            return;
+        const bool started = daemon_.start(
+            {"dbus-daemon", "--session", "--nofork", "--print-address=1"}, {}, fds[1]);
         ::close(fds[1]);
         if (!started) {
             ::close(fds[0]);
@@ -73,31 +81,39 @@ public:
         std::size_t used = 0;
         while (used < sizeof(buffer) - 1) {
             const ssize_t n = ::read(fds[0], buffer + used, sizeof(buffer) - 1 - used);
-            if (n <= 0) break;
+            if (n <= 0)
+                break;
             used += static_cast<std::size_t>(n);
-            if (std::string_view(buffer, used).find('\n') != std::string_view::npos) break;
+            if (std::string_view(buffer, used).find('\n') != std::string_view::npos)
+                break;
         }
         ::close(fds[0]);
         address_ = std::string(buffer, used);
         address_.erase(address_.find_last_not_of("\r\n") + 1);
-        if (address_.empty()) return;
+        if (address_.empty())
+            return;
         GError* error = nullptr;
         bus_ = g_dbus_connection_new_for_address_sync(
             address_.c_str(),
             static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
                                               G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
             nullptr, nullptr, &error);
-        if (error) g_error_free(error);
-        if (!parametersJson) return;
-        mock_.start({"/usr/bin/python3", "-m", "dbusmock", "--template", MODEMMANAGER_MOCK, "--parameters",
-                     parametersJson},
-                    {"DBUS_SESSION_BUS_ADDRESS=" + address_, "DBUS_SYSTEM_BUS_ADDRESS=" + address_}, -1);
+        if (error)
+            g_error_free(error);
+        if (!parametersJson)
+            return;
+        mock_.start({"/usr/bin/python3", "-m", "dbusmock", "--template", MODEMMANAGER_MOCK,
+                     "--parameters", parametersJson},
+                    {"DBUS_SESSION_BUS_ADDRESS=" + address_, "DBUS_SYSTEM_BUS_ADDRESS=" + address_},
+                    -1);
         // The template is up once its manager object answers.
         const auto end = std::chrono::steady_clock::now() + 20s;
-        while (!managerAnswers() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(50ms);
+        while (!managerAnswers() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(50ms);
     }
     ~MockModemManager() {
-        if (bus_) g_object_unref(bus_);
+        if (bus_)
+            g_object_unref(bus_);
     }
 
     bool up() const { return bus_ != nullptr; }
@@ -107,11 +123,13 @@ public:
     std::string messageProperty(const std::string& path, const char* name) {
         GVariant* reply = call(path.c_str(), "org.freedesktop.DBus.Properties", "Get",
                                g_variant_new("(ss)", "org.freedesktop.ModemManager1.Sms", name));
-        if (!reply) return {};
+        if (!reply)
+            return {};
         GVariant* value = nullptr;
         g_variant_get(reply, "(v)", &value);
-        gchar* text = g_variant_is_of_type(value, G_VARIANT_TYPE_STRING) ? g_variant_dup_string(value, nullptr)
-                                                                          : g_variant_print(value, FALSE);
+        gchar* text = g_variant_is_of_type(value, G_VARIANT_TYPE_STRING)
+                          ? g_variant_dup_string(value, nullptr)
+                          : g_variant_print(value, FALSE);
         std::string result(text);
         g_free(text);
         g_variant_unref(value);
@@ -122,15 +140,18 @@ public:
 private:
     GVariant* call(const char* path, const char* interface, const char* method, GVariant* args) {
         GError* error = nullptr;
-        GVariant* reply = g_dbus_connection_call_sync(bus_, kService, path, interface, method, args, nullptr,
-                                                      G_DBUS_CALL_FLAGS_NO_AUTO_START, 2000, nullptr, &error);
-        if (error) g_error_free(error);
+        GVariant* reply =
+            g_dbus_connection_call_sync(bus_, kService, path, interface, method, args, nullptr,
+                                        G_DBUS_CALL_FLAGS_NO_AUTO_START, 2000, nullptr, &error);
+        if (error)
+            g_error_free(error);
         return reply;
     }
     bool managerAnswers() {
-        GVariant* reply = call("/org/freedesktop/ModemManager1", "org.freedesktop.DBus.Introspectable", "Introspect",
-                               nullptr);
-        if (reply) g_variant_unref(reply);
+        GVariant* reply = call("/org/freedesktop/ModemManager1",
+                               "org.freedesktop.DBus.Introspectable", "Introspect", nullptr);
+        if (reply)
+            g_variant_unref(reply);
         return reply != nullptr;
     }
 
@@ -140,14 +161,16 @@ private:
     GDBusConnection* bus_ = nullptr;
 };
 
-#define REQUIRE_BUS(mm)                                                                   \
-    if (!(mm).up()) GTEST_SKIP() << "dbus-daemon could not start a private bus here"
+#define REQUIRE_BUS(mm) \
+    if (!(mm).up())     \
+    GTEST_SKIP() << "dbus-daemon could not start a private bus here"
 
 constexpr const char* kFirstMessage = "/org/freedesktop/ModemManager1/SMS/1";
 
 TEST(ModemManagerSms, NoBusAtAll) {
-    EXPECT_EQ(makeModemManagerSms("unix:path=/nonexistent/pelorvant-test-bus")->send("7755", "POZ r681"),
-              SmsResult::NoBus);
+    EXPECT_EQ(
+        makeModemManagerSms("unix:path=/nonexistent/pelorvant-test-bus")->send("7755", "POZ r681"),
+        SmsResult::NoBus);
 }
 
 TEST(ModemManagerSms, BusWithoutModemManagerIsNoService) {
@@ -185,14 +208,24 @@ TEST_P(FailureTable, StopsAtTheFailingStepAndLeavesNoMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, FailureTable,
-    ::testing::Values(FailureCase{"no modem list", R"({"objectManager": false})", "999111", SmsResult::ModemListFailed},
-                      FailureCase{"no modem", R"({"modem": "none"})", "999111", SmsResult::NoMessagingModem},
-                      FailureCase{"modem without messaging", R"({"modem": "plain"})", "999111",
-                                  SmsResult::NoMessagingModem},
-                      FailureCase{"empty number", "{}", "", SmsResult::BadRecipient},
-                      FailureCase{"letters in the number", "{}", "99 91 11", SmsResult::BadRecipient},
-                      FailureCase{"create refused", R"({"failCreate": true})", "999111", SmsResult::CreateFailed},
-                      FailureCase{"send refused", R"({"failSend": true})", "999111", SmsResult::SendFailed}));
+    ::testing::Values(
+        FailureCase{"no modem list", R"({"objectManager": false})", "999111",
+                    SmsResult::ModemListFailed},
+        FailureCase{"modem list in another form", R"({"objectManager": "broken"})", "999111",
+                    SmsResult::ModemListUnreadable},
+        FailureCase{"no modem", R"({"modem": "none"})", "999111", SmsResult::NoMessagingModem},
+        FailureCase{"modem without messaging", R"({"modem": "plain"})", "999111",
+                    SmsResult::NoMessagingModem},
+        FailureCase{"empty number", "{}", "", SmsResult::BadRecipient},
+        FailureCase{"spaces in the number", "{}", "99 91 11", SmsResult::BadRecipient},
+        FailureCase{"create refused", R"({"failCreate": true})", "999111", SmsResult::CreateFailed},
+        FailureCase{"send refused", R"({"failSend": true})", "999111", SmsResult::SendFailed}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) {
+        std::string name;
+        for (const char* c = info.param.what; *c != '\0'; ++c)
+            name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        return name;
+    });
 
 TEST(PhoneNumber, AcceptsDigitsWithAnOptionalPlus) {
     EXPECT_TRUE(isPhoneNumber("4616"));

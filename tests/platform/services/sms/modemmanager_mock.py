@@ -2,7 +2,8 @@
 modem with or without messaging, and messages that can be created and sent.
 
 Parameters:
-  objectManager (bool, default True): the manager answers GetManagedObjects
+  objectManager (True, False or "broken"; default True): the manager answers
+    GetManagedObjects, does not, or answers it with a string
   modem ("none", "plain", "messaging"; default "messaging")
   failCreate, failSend (bool, default False): the modem refuses that step
 '''
@@ -23,7 +24,10 @@ SMS_STATE_SENT = 5
 
 
 def load(mock, parameters):
-    if parameters.get('objectManager', True):
+    manager = parameters.get('objectManager', True)
+    if manager == 'broken':
+        mock.AddMethod('org.freedesktop.DBus.ObjectManager', 'GetManagedObjects', '', 's', 'ret = "none"')
+    elif manager:
         mock._set_up_object_manager()  # pylint: disable=protected-access
     kind = parameters.get('modem', 'messaging')
     if kind == 'none':
