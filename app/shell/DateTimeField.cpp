@@ -75,6 +75,23 @@ bool cDateTimeField::createField(platform::WindowHandle parent, const Rect& rect
     return create(shellCreateParams(ui::WS_CHILD | ui::WS_VISIBLE, rect, parent, kDateTimeFieldId));
 }
 
+int cDateTimeField::valueWidth() const {
+    const int zero = font->measure(u"0").width;
+    int width = zero / 5;
+    for (const Piece& piece : piecesOf(parts, timeShown))
+        width += piece.position == -2 ? zero : font->measure(piece.text).width;
+    return width + zero / 5;
+}
+
+void cDateTimeField::fitFont(int width, int height) {
+    constexpr int kSmallestFont = 6;
+    for (int h = fontHeightFor(); h >= kSmallestFont; --h) {
+        font = makeVerdana(h);
+        if (valueWidth() <= width && font->metrics().height <= height) break;
+    }
+    ui::invalidateRect(handle());
+}
+
 void cDateTimeField::redraw() {
     ui::invalidateRect(handle());
     ui::invalidateRect(ui::getParent(handle()));

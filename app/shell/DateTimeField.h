@@ -30,6 +30,10 @@ public:
     void openCalendar();
     // The font's height: fontHeight × (1 + 0.2 × (highRes + 1) × touchfriendly).
     static int fontHeightFor();
+    // Picks the largest font up to fontHeightFor() whose whole value fits the given size.
+    void fitFont(int width, int height);
+    // The width the value takes in the current font, its left margin included.
+    int valueWidth() const;
 
     cCalendarPopup calendar;
     std::unique_ptr<platform::draw::Font> font;

@@ -15,13 +15,13 @@ std::unique_ptr<draw::Font> makeVerdana(int height, bool italic) {
     return std::make_unique<draw::Font>(spec);
 }
 
-void drawFrame(draw::DeviceContext& dc, const draw::Rect& rect, int width) {
+void drawFrame(draw::DeviceContext& dc, const draw::Rect& rect, int width, draw::Color color) {
     for (int i = 0; i < width; ++i) {
         const draw::Rect r{rect.left + i, rect.top + i, rect.right - i, rect.bottom - i};
-        dc.fillRect(draw::Rect{r.left, r.top, r.right, r.top + 1}, kBlack);
-        dc.fillRect(draw::Rect{r.left, r.bottom - 1, r.right, r.bottom}, kBlack);
-        dc.fillRect(draw::Rect{r.left, r.top, r.left + 1, r.bottom}, kBlack);
-        dc.fillRect(draw::Rect{r.right - 1, r.top, r.right, r.bottom}, kBlack);
+        dc.fillRect(draw::Rect{r.left, r.top, r.right, r.top + 1}, color);
+        dc.fillRect(draw::Rect{r.left, r.bottom - 1, r.right, r.bottom}, color);
+        dc.fillRect(draw::Rect{r.left, r.top, r.left + 1, r.bottom}, color);
+        dc.fillRect(draw::Rect{r.right - 1, r.top, r.right, r.bottom}, color);
     }
 }
 

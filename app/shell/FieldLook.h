@@ -15,12 +15,15 @@ inline constexpr platform::draw::Color kSelectionColor = platform::draw::rgb(49,
 inline constexpr platform::draw::Color kSecondaryTextColor = platform::draw::rgb(110, 110, 110);
 inline constexpr platform::draw::Color kWhite = platform::draw::rgb(255, 255, 255);
 inline constexpr platform::draw::Color kBlack = platform::draw::rgb(0, 0, 0);
+// The outline of a field that has not the focus.
+inline constexpr platform::draw::Color kIdleFrameColor = platform::draw::rgb(160, 160, 160);
 
 // A Verdana font of the height (weight 400 unless told); the caller owns it.
 std::unique_ptr<platform::draw::Font> makeVerdana(int height, bool italic = false);
 
-// A black frame of `width` pixels inside the rectangle.
-void drawFrame(platform::draw::DeviceContext& dc, const platform::draw::Rect& rect, int width);
+// A frame of `width` pixels inside the rectangle, black unless told.
+void drawFrame(platform::draw::DeviceContext& dc, const platform::draw::Rect& rect, int width,
+               platform::draw::Color color = kBlack);
 
 enum class TriangleDirection { Down, Left, Right };
 // A filled triangle centred in the box.

@@ -60,20 +60,30 @@ void cSpinField::Layout() {
     const Rect client = ui::getClientRect(handle());
     const int w = client.width();
     const int h = client.height();
-    const ShellSettings& s = shellSettings();
-    const int fh = s.fontHeight();
+    const int fh = shellSettings().fontHeight();
+    // The value lies between the up-down control (touch screen) and the calendar's mark.
+    int left = static_cast<int>(fh * 0.5);
+    int top = 1;
     if (touchScreen()) {
-        const int highRes = s.highResolution() ? 1 : 0;
-        const int touch = s.touchFriendly() ? 1 : 0;
-        const double k = fh * (1.0 + 0.25 * (1.0 + 1.5 * highRes) * touch);
         ui::moveWindow(nowButton, w - h, 0, h, h);
         ui::moveWindow(upDown, 0, 0, h * 3 / 4, h);
-        ui::moveWindow(field.handle(), static_cast<int>(1.2 * k), 2,
-                       static_cast<int>(w - 2 * k - 2 - h), h - 4);
-    } else {
-        ui::moveWindow(field.handle(), static_cast<int>(fh * 0.5), 1,
-                       static_cast<int>(w - 1.5 * fh - 2), h - 2);
+        left = h * 3 / 4 + frameWidth() + 1;
+        top = 2;
     }
+    const int right = markBox().left - 1;
+    const int width = right > left ? right - left : 1;
+    const int height = h > 2 * top ? h - 2 * top : 1;
+    ui::moveWindow(field.handle(), left, top, width, height);
+    field.fitFont(width, height);
+}
+
+Rect cSpinField::markBox() const {
+    const Rect client = ui::getClientRect(handle());
+    const int h = client.height();
+    const int fh = shellSettings().fontHeight();
+    const int markRight = touchScreen() ? client.width() - h : client.width();
+    const int markWidth = fh / 3 + static_cast<int>(1.5 * static_cast<int>(0.36 * h));
+    return Rect{markRight - markWidth - 1, frameWidth(), markRight - 1, h - frameWidth()};
 }
 
 std::time_t cSpinField::GetTime() const {
@@ -164,11 +174,7 @@ void cSpinField::OnPaint() {
     if (field.focused || touch) {
         drawFrame(dc, client, frameWidth());
     }
-    const int h = client.height();
-    const int fh = shellSettings().fontHeight();
-    const int markRight = touch ? client.width() - h : client.width();
-    const int markWidth = fh / 3 + static_cast<int>(1.5 * static_cast<int>(0.36 * h));
-    const Rect box{markRight - markWidth - 1, frameWidth(), markRight - 1, h - frameWidth()};
+    const Rect box = markBox();
     const bool inverted = touch && pressed;
     if (inverted)
         dc.fillRect(box, kBlack);

@@ -44,6 +44,8 @@ public:
 
 private:
     bool inDropDownZone(int x) const;
+    // Where the calendar's down mark is drawn.
+    Rect markBox() const;
     platform::MsgResult OnCreate(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnSize(std::uintptr_t, std::intptr_t);
     void OnNowButton();

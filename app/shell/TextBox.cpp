@@ -508,6 +508,10 @@ void cTextBox::OnPaint() {
     const int frame = shellSettings().highResolution() ? 2 : 1;
     if (focusLook || editMode) {
         drawFrame(dc, client, frame);
+    } else {
+        // An idle box on a keypad device keeps a light outline, so that an empty one is
+        // still seen as a field.
+        drawFrame(dc, client, 1, kIdleFrameColor);
     }
     if (editMode) {
         const int h = client.height();

@@ -79,10 +79,10 @@ MsgResult cTextBoxEdit::onChar(std::uintptr_t wParam, std::intptr_t lParam) {
 MsgResult cTextBoxEdit::onKey(std::uint32_t message, std::uintptr_t key, std::intptr_t lParam) {
     if (message == ui::WM_KEYDOWN) {
         if (key == ui::VK_PROCESSKEY) {
-            keyDownSeen = false;
+            inputMethodKeyDown = true;
             return 0;
         }
-        keyDownSeen = true;
+        inputMethodKeyDown = false;
         if (key == ui::VK_NUMPAD8 || key == ui::VK_F8) {
             platform::sendMessage(ui::getParent(box_.handle()), WM_TEXTBOX_MODE, 0, 0);
             return 0;
@@ -93,12 +93,14 @@ MsgResult cTextBoxEdit::onKey(std::uint32_t message, std::uintptr_t key, std::in
         }
         return callControl(message, key, lParam);
     }
-    // A key-up whose key-down went elsewhere (the focus arrived in between) acts now.
-    if (boxKey(key) && !keyDownSeen) {
+    // Only the key-up of a key-down an input method took acts; the key-up of a key pressed in
+    // another field, which moved the focus here, must not act a second time.
+    const bool acts = inputMethodKeyDown && boxKey(key);
+    inputMethodKeyDown = false;
+    if (acts) {
         box_.onBoxKey(static_cast<std::uint32_t>(key));
         return 0;
     }
-    keyDownSeen = false;
     return callControl(message, key, lParam);
 }
 
@@ -132,6 +134,7 @@ MsgResult cTextBoxEdit::onMessage(std::uint32_t message, std::uintptr_t wParam,
             const MsgResult result = callControl(message, wParam, lParam);
             box_.onInnerFocus(static_cast<platform::WindowHandle>(wParam));
             firstCharPending = true;
+            inputMethodKeyDown = false;
             return result;
         }
         case ui::WM_KILLFOCUS: {

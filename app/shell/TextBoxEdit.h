@@ -18,7 +18,8 @@ public:
 
     bool createEdit(platform::WindowHandle box);
 
-    bool keyDownSeen = false;
+    // The last key-down reached this edit as an input method's key: its key-up acts.
+    bool inputMethodKeyDown = false;
     bool firstCharPending = false;
     bool completed = false;
     bool gpsFlag = false;

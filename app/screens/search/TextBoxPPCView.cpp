@@ -1,5 +1,7 @@
 #include "app/screens/search/TextBoxPPCView.h"
 
+#include <algorithm>
+
 #include "app/core/progress/TabServices.h"
 #include "app/screens/search/PercentRect.h"
 #include "app/shell/tabs/ViewTable.h"
@@ -89,6 +91,9 @@ void cTextBoxPPCView::giveBack() {
     ui::setParent(box->list.handle(), page->handle());
     box->hideList();
     platform::shell::sipShowIM(platform::shell::SIPF_OFF);
+    // The panel is down again: its next opening must lay the frame out anew, or the box would
+    // stay on the form.
+    context_.settings->layoutFlag = false;
     box_ = nullptr;
     page_ = nullptr;
     kept_.reset();
@@ -123,12 +128,15 @@ void cTextBoxPPCView::Layout(unsigned, int width, int height) {
     const auto font = reinterpret_cast<std::uintptr_t>(font_.get());
     platform::sendMessage(label.handle(), controls::WM_SETFONT, font, 1);
     platform::sendMessage(combo, controls::WM_SETFONT, font, 1);
-    ui::moveWindow(box_->handle(), boxRect.left, static_cast<int>(fh * 1.8), boxRect.width(), pageRect_.height());
+    const int boxTop = static_cast<int>(fh * 1.8);
+    ui::moveWindow(box_->handle(), boxRect.left, boxTop, boxRect.width(), pageRect_.height());
     const int listHeight = height - panel - fh - boxRect.bottom;
     box_->listHeight = listHeight > fh ? listHeight : fh;
     box_->Layout();
     ui::moveWindow(label.handle(), labelRect.left, labelRect.top, labelRect.width(), static_cast<int>(fh * 1.1));
-    ui::moveWindow(combo, comboRect.left, comboRect.top, comboRect.width(), comboRect.height());
+    // The combo's window is its closed face (the list drops on its own): it ends above the box.
+    const int faceHeight = std::max(fh, std::min(comboRect.height(), boxTop - comboRect.top - 2));
+    ui::moveWindow(combo, comboRect.left, comboRect.top, comboRect.width(), faceHeight);
     ui::invalidateRect(handle());
 }
 

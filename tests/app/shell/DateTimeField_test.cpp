@@ -183,6 +183,27 @@ TEST_P(DateTimeFieldTest, DateOnlyFieldStartsAtTheDay) {
     EXPECT_EQ(dateOnly.field.position, 4);
 }
 
+// However narrow the spin is laid out, the whole value fits inside the field, and the field
+// lies clear of the up-down control and the calendar's mark.
+TEST_P(DateTimeFieldTest, TheWholeValueFitsTheField) {
+    for (const int width : {220, 180, 150}) {
+        SCOPED_TRACE(width);
+        ui::moveWindow(spin.handle(), 10, 40, width, 28);
+        kit.pump();
+        const Rect field = ui::getClientRect(spin.field.handle());
+        EXPECT_LE(spin.field.valueWidth(), field.width());
+        EXPECT_LE(spin.field.font->metrics().height, field.height());
+        const Rect placed = ui::getWindowRect(spin.field.handle());
+        const Rect outer = ui::getWindowRect(spin.handle());
+        const int markWidth = 28 / 2;  // at least the triangle's part of the row
+        EXPECT_LE(placed.right, outer.right - (touch() ? 28 : 0) - markWidth / 2);
+        if (touch()) {
+            const platform::WindowHandle upDown = ui::getDlgItem(spin.handle(), kSpinUpDownId);
+            EXPECT_GE(placed.left, ui::getWindowRect(upDown).right);
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Profiles, DateTimeFieldTest,
                          ::testing::Values("240x320", "240x320-keypad"), [](const auto& info) {
                              return std::string(info.param).find("keypad") == std::string::npos
