@@ -72,7 +72,7 @@ struct ProgramRun {
 
 ProgramRun runProgram(const fs::path& program, const fs::path& home) {
     const std::string command = "XDG_DATA_HOME='" + (home / "share").string() + "' XDG_CONFIG_HOME='" +
-                                (home / "config").string() + "' '" + program.string() + "' 2>&1";
+                                (home / "config").string() + "' '" + program.string() + "' --check 2>&1";
     ProgramRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return run;

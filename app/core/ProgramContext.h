@@ -1,0 +1,21 @@
+#pragma once
+// The program-wide objects that the frame, the tab pages and the views work with: the
+// settings, the timetable data and the engine's exports. Start-up makes them and hands the
+// context to the main frame, which passes it to every tab page and view.
+#include "app/core/AppSettings.h"
+#include "app/core/EngineBinding.h"
+#include "app/core/EngineIni.h"
+#include "app/core/TimetableData.h"
+
+namespace pelorvant {
+
+struct ProgramContext {
+    // None owned; each outlives the frame.
+    AppSettings* settings = nullptr;
+    TimetableData* data = nullptr;
+    const EngineApi* api = nullptr;
+
+    EngineIni ini() const { return EngineIni(*api); }
+};
+
+}  // namespace pelorvant

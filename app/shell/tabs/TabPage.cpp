@@ -1,0 +1,146 @@
+#include "app/shell/tabs/TabPage.h"
+
+#include "app/shell/LayoutFlags.h"
+#include "app/shell/ShellWindowClass.h"
+#include "app/shell/tabs/TabFrame.h"
+#include "app/shell/tabs/TabHost.h"
+#include "app/shell/tabs/ViewTable.h"
+
+#include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/WindowStyles.h"
+#include "platform/ui/WindowTree.h"
+
+namespace pelorvant {
+
+namespace ui = platform::ui;
+using platform::MsgResult;
+
+cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, int index)
+    : setChoice(context), progress(context), pageIndex(index), context_(context), frame_(frame), host_(host) {
+    activeView = &setChoice;
+}
+
+cTabPage::~cTabPage() {
+    // The views' windows go with the page's; the views themselves are members.
+    destroy();
+}
+
+bool cTabPage::createPage(platform::WindowHandle host, const Rect& rect) {
+    return create(shellCreateParams(ui::WS_CHILD | ui::WS_VISIBLE, rect, host, kTabHostId));
+}
+
+cBaseView* cTabPage::viewOf(int viewId) const {
+    const auto it = viewById.find(viewId);
+    return it == viewById.end() ? nullptr : it->second;
+}
+
+MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
+    const auto* params = reinterpret_cast<const ui::CreateParams*>(lParam);
+    const Rect client{0, 0, params->rect.width(), params->rect.height()};
+    const auto placeholder = [&](cPlaceholderView& view) {
+        view.createView(handle(), client, static_cast<std::uintptr_t>(view.viewId));
+    };
+    placeholder(results);
+    messageBox.createMessageView(handle(), client);
+    setChoice.createChoiceView(handle(), client);
+    placeholder(searchForm);
+    progress.createProgressView(handle(), client);
+    placeholder(listing);
+    placeholder(textBoxPPC);
+    placeholder(dataView);
+    placeholder(dataExplorer);
+    placeholder(stopTimetable);
+    placeholder(gpsNavigation);
+    const std::pair<int, cBaseView*> views[] = {
+        {kViewResults, &results},        {kViewMessageBox, &messageBox},   {kViewSetChoice, &setChoice},
+        {kViewSearchForm, &searchForm},  {kViewProgress, &progress},       {kViewListing, &listing},
+        {kViewTextBoxPPC, &textBoxPPC},  {kViewData, &dataView},           {kViewDataExplorer, &dataExplorer},
+        {kViewStopTimetable, &stopTimetable}, {kViewGpsNavigation, &gpsNavigation},
+    };
+    const bool touch = context_.settings->isNotSmartphone;
+    for (const auto& [id, view] : views) {
+        if (const auto row = findViewRow(id)) {
+            viewById[id] = view;
+            menuById[id] = viewMenu(*row, touch);
+            ui::setWindowText(view->handle(), row->windowName);
+        }
+    }
+    currentViewId = kViewSetChoice;
+    activeView = &setChoice;
+    return 0;
+}
+
+void cTabPage::switchTo(int viewId, int menuId) {
+    int defaultMenu = kMainMenu;
+    if (viewId == kChoicePopupMenuView) {
+        createMenuBarForView(kChoicePopupMenu);
+        return;
+    }
+    cBaseView* view = viewOf(viewId);
+    if (view == nullptr) return;  // the options frame and the wizard come with their screens
+    defaultMenu = menuById[viewId];
+    activeView = view;
+    const int menu = menuId < 0 ? defaultMenu : menuId;
+    createMenuBarForView(menu);
+    if (menu == kChoicePopupMenu) return;
+    frame_.applyViewFlags(view->doneButton, view->showStrip);
+    view->OnViewActivate();
+}
+
+void cTabPage::showView(int viewId, int menuId) {
+    if (viewOf(viewId) == nullptr) return;
+    cBaseView* old = activeView;
+    currentViewId = viewId;
+    switchTo(viewId, menuId);
+    if (old != nullptr) old->ShowView(ui::SW_HIDE);
+    activeView->ShowView(ui::SW_SHOW);
+    ui::setFocus(activeView->handle());
+}
+
+void cTabPage::createMenuBarForView(int menuId) {
+    if (activeView != nullptr) activeView->ShowView(ui::SW_HIDE);
+    currentMenu = menuId;
+    frame_.setMenuBar(menuId);
+    if (activeView != nullptr) activeView->ShowView(ui::SW_SHOW);
+}
+
+void cTabPage::Layout(unsigned flags, int width, int height) {
+    cBaseView* order[] = {&searchForm, &textBoxPPC, &setChoice, &progress,      &results,      &messageBox,
+                          &listing,    &dataView,   &dataExplorer, &stopTimetable, &gpsNavigation};
+    if (!(flags & kLayoutSizeUnchanged)) {
+        for (cBaseView* view : order) ui::moveWindow(view->handle(), 0, 0, width, height);
+    }
+    for (cBaseView* view : order) view->Layout(flags, width, height);
+}
+
+void cTabPage::setTabTitle(std::u16string_view title) {
+    if (host_.activePage() == this) host_.SetActiveTabTitle(title);
+}
+
+void cTabPage::setLoaded(std::int32_t) {
+    // The search form refills its category filter and resets its page once it exists.
+    ui::invalidateRect(searchForm.handle());
+}
+
+void cTabPage::showResults(std::int32_t) {
+    // The results view takes the result once it exists.
+}
+
+void cTabPage::OnSetFocus() {
+    if (activeView != nullptr) ui::setFocus(activeView->handle());
+}
+
+bool cTabPage::routeCommand(std::uint32_t id, std::uint32_t code) {
+    if (activeView != nullptr && activeView->routeCommand(id, code)) return true;
+    return handleOwnCommand(id, code);
+}
+
+const platform::ui::MessageMapBase& cTabPage::messageMap() const {
+    static const auto map = platform::ui::MessageMap<cTabPage>()
+                                .message(ui::WM_CREATE, &cTabPage::OnCreate)
+                                .message(ui::WM_SETFOCUS, &cTabPage::OnSetFocus);
+    return map;
+}
+
+}  // namespace pelorvant

@@ -1,0 +1,81 @@
+#pragma once
+// One tab: every view of the program made once for the life of the tab, the view now shown,
+// the tab's timetable set, and switching between the views by id with their menu bars.
+#include "app/core/ProgramContext.h"
+#include "app/core/progress/ProgressFormView.h"
+#include "app/core/progress/TabServices.h"
+#include "app/screens/search/VyberRaduView.h"
+#include "app/shell/BaseView.h"
+#include "app/shell/ImageMessageBoxView.h"
+#include "app/shell/tabs/PlaceholderView.h"
+#include "app/shell/tabs/ViewTable.h"
+
+#include "platform/ui/WindowObject.h"
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace pelorvant {
+
+class cTabFrame;
+class cTabHost;
+
+class cTabPage : public platform::ui::WindowObject, public TabServices {
+public:
+    // The context, frame and host must outlive the page.
+    cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, int index);
+    ~cTabPage() override;
+
+    // Creates the page and its view windows as a visible child of the host.
+    bool createPage(platform::WindowHandle host, const Rect& rect);
+
+    void showView(int viewId, int menuId) override;
+    void switchTo(int viewId, int menuId);
+    void createMenuBarForView(int menuId);
+    void Layout(unsigned flags, int width, int height);
+    // The view of an id of the table; null for any other id.
+    cBaseView* viewOf(int viewId) const;
+
+    // TabServices.
+    std::int32_t setIndex() const override { return setIndex_; }
+    void setSetIndex(std::int32_t set) override { setIndex_ = set; }
+    void setTabTitle(std::u16string_view title) override;
+    void setLoaded(std::int32_t set) override;
+    void showResults(std::int32_t resultId) override;
+    cProgressFormView& progressView() override { return progress; }
+
+    // The views (owned; made with the page, destroyed with it).
+    cPlaceholderView results{kViewResults, u"Výsledky hledání", true, true};
+    cVyberRaduView setChoice;  // constructed with the context
+    cImageMessageBoxView messageBox;
+    cPlaceholderView searchForm{kViewSearchForm, u"Vyhledání spojení", false, true};
+    cProgressFormView progress;  // constructed with the context
+    cPlaceholderView listing{kViewListing, u"Výpis spoje", true, false};
+    cPlaceholderView textBoxPPC{kViewTextBoxPPC, u"Zadání objektu", true, false};
+    cPlaceholderView dataView{kViewData, u"Aktualizace dat", true, false};
+    cPlaceholderView dataExplorer{kViewDataExplorer, u"Správa dat", true, false};
+    cPlaceholderView stopTimetable{kViewStopTimetable, u"Zastávkový jízdní řád", true, false};
+    cPlaceholderView gpsNavigation{kViewGpsNavigation, u"GPS navigace", true, false};
+
+    std::map<int, cBaseView*> viewById;
+    std::map<int, int> menuById;
+    cBaseView* activeView = nullptr;
+    int currentMenu = 128;
+    int pageIndex = 0;
+    int currentViewId = 4025;
+
+    const platform::ui::MessageMapBase& messageMap() const override;
+    bool routeCommand(std::uint32_t id, std::uint32_t code) override;
+
+private:
+    platform::MsgResult OnCreate(std::uintptr_t, std::intptr_t);
+    void OnSetFocus();
+
+    ProgramContext& context_;
+    cTabFrame& frame_;
+    cTabHost& host_;
+    std::int32_t setIndex_ = -1;
+};
+
+}  // namespace pelorvant

@@ -1,0 +1,89 @@
+// The instance service on Linux: the lock, the server and the client side put together.
+#include "platform/services/instance/InstanceLock.h"
+#include "platform/services/instance/InstanceName.h"
+#include "platform/services/instance/InstanceProtocol.h"
+#include "platform/services/instance/InstanceServer.h"
+#include "platform/services/instance/LineSocket.h"
+#include "platform/services/instance/PeerCheck.h"
+#include "platform/services/instance/SingleInstance.h"
+
+#include <optional>
+
+namespace platform::services {
+namespace {
+
+namespace protocol = instance_protocol;
+
+class SocketInstance final : public RunningInstance {
+public:
+    SocketInstance(LineSocket socket, std::string title, InstanceTimeouts timeouts)
+        : socket_(std::move(socket)), title_(std::move(title)), timeouts_(timeouts) {}
+
+    const std::string& title() const override { return title_; }
+    bool raise() override { return ask(protocol::kRaise); }
+    bool handOver() override { return ask(protocol::kHandOver); }
+
+private:
+    bool ask(std::string_view request) {
+        if (!socket_.writeLine(request, timeouts_.answer)) return false;
+        std::optional<std::string> answer = socket_.readLine(timeouts_.answer);
+        return answer && *answer == protocol::kDone;
+    }
+
+    LineSocket socket_;
+    std::string title_;
+    InstanceTimeouts timeouts_;
+};
+
+class LocalSingleInstance final : public SingleInstance {
+public:
+    LocalSingleInstance(std::filesystem::path programPath, InstanceName name, InstanceTimeouts timeouts)
+        : programPath_(std::move(programPath)), name_(std::move(name)), timeouts_(timeouts) {}
+
+    // The server goes first: it may still be answering through the requests.
+    ~LocalSingleInstance() override {
+        server_.reset();
+        lock_.reset();
+    }
+
+    bool claim() override {
+        if (!lock_) lock_ = InstanceLock::tryAcquire(name_.lockFile);
+        return lock_ != nullptr;
+    }
+
+    std::unique_ptr<RunningInstance> find() override {
+        int fd = connectToAbstractName(name_.socketName);
+        if (fd < 0) return nullptr;
+        LineSocket socket(fd);
+        // Anyone may bind the name; only this user's copy of this program is an instance.
+        if (!peerRunsProgram(fd, programPath_)) return nullptr;
+        if (!socket.writeLine(protocol::kTitle, timeouts_.answer)) return nullptr;
+        std::optional<std::string> answer = socket.readLine(timeouts_.answer);
+        const std::string prefix = std::string(protocol::kTitle) + " ";
+        if (!answer || !answer->starts_with(prefix)) return nullptr;
+        return std::make_unique<SocketInstance>(std::move(socket), answer->substr(prefix.size()), timeouts_);
+    }
+
+    bool serve(InstanceRequests& requests) override {
+        if (!lock_) return false;
+        if (!server_) server_ = InstanceServer::start(name_.socketName, requests, timeouts_);
+        return server_ != nullptr;
+    }
+
+private:
+    std::filesystem::path programPath_;
+    InstanceName name_;
+    InstanceTimeouts timeouts_;
+    std::unique_ptr<InstanceLock> lock_;
+    std::unique_ptr<InstanceServer> server_;
+};
+
+}  // namespace
+
+std::unique_ptr<SingleInstance> makeSingleInstance(const std::filesystem::path& programPath,
+                                                   const std::filesystem::path& runtimeFolder,
+                                                   InstanceTimeouts timeouts) {
+    return std::make_unique<LocalSingleInstance>(programPath, instanceNameFor(programPath, runtimeFolder), timeouts);
+}
+
+}  // namespace platform::services

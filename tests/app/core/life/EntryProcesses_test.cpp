@@ -1,0 +1,109 @@
+// Two starts of the program as two real processes meeting in a temporary runtime folder.
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sstream>
+
+namespace pelorvant {
+namespace {
+
+using trasa::testing::ChildProcess;
+using trasa::testing::eventually;
+using trasa::testing::readText;
+using trasa::testing::TempFolder;
+
+class EntryProcesses : public ::testing::Test {
+protected:
+    ~EntryProcesses() override {
+        for (pid_t pid : othersToKill) ::kill(pid, SIGKILL);
+    }
+
+    std::unique_ptr<ChildProcess> start(const std::string& word, std::vector<std::string> extraEnvironment = {}) {
+        extraEnvironment.push_back("XDG_RUNTIME_DIR=" + runtime.path().string());
+        extraEnvironment.push_back("PROBE_RECORD=" + record.string());
+        std::vector<std::string> args;
+        if (!word.empty()) args.push_back(word);
+        return std::make_unique<ChildProcess>(TRASA_ENTRY_PROBE, args, extraEnvironment);
+    }
+    // The events one process recorded, in order.
+    std::vector<std::string> eventsOf(pid_t pid) {
+        std::vector<std::string> events;
+        std::istringstream lines(readText(record));
+        std::string line;
+        const std::string prefix = std::to_string(pid) + " ";
+        while (std::getline(lines, line)) {
+            if (line.starts_with(prefix)) events.push_back(line.substr(prefix.size()));
+        }
+        return events;
+    }
+    bool recorded(pid_t pid, const std::string& event) {
+        for (const std::string& e : eventsOf(pid)) {
+            if (e == event) return true;
+        }
+        return false;
+    }
+
+    TempFolder runtime;
+    std::filesystem::path record = runtime / "record";
+    std::vector<pid_t> othersToKill;
+};
+
+TEST_F(EntryProcesses, SecondStartWithUpdateDataRaisesTheFirstAndHandsOver) {
+    auto first = start("");
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "running"); }));
+    auto second = start("UpdateData");
+    EXPECT_EQ(second->waitForExit(), 255) << "exit code -1";
+    EXPECT_EQ(eventsOf(second->pid()), (std::vector<std::string>{"start UpdateData", "sleep 25000", "end -1"}));
+    EXPECT_EQ(eventsOf(first->pid()),
+              (std::vector<std::string>{"start ", "running", "raised", "handover", "update-check"}))
+        << "the hand-over was handled before the second start ended";
+}
+
+TEST_F(EntryProcesses, PlainSecondStartOnlyRaisesTheFirst) {
+    auto first = start("");
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "running"); }));
+    auto second = start("");
+    EXPECT_EQ(second->waitForExit(), 255);
+    EXPECT_EQ(eventsOf(first->pid()), (std::vector<std::string>{"start ", "running", "raised"}));
+    EXPECT_EQ(eventsOf(second->pid()), (std::vector<std::string>{"start ", "end -1"}));
+}
+
+TEST_F(EntryProcesses, AKilledFirstInstanceLeavesNoBlock) {
+    auto first = start("");
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "running"); }));
+    first->kill();
+    auto second = start("UpdateData");
+    ASSERT_TRUE(eventually([&] { return recorded(second->pid(), "running"); }));
+    EXPECT_EQ(eventsOf(second->pid()), (std::vector<std::string>{"start UpdateData", "running"}))
+        << "no search, no wait";
+}
+
+TEST_F(EntryProcesses, RestartWaitsForTheOldProcessThenRuns) {
+    auto first = start("", {"PROBE_RESTART=1"});
+    EXPECT_EQ(first->waitForExit(), 0);
+    pid_t restarted = 0;
+    ASSERT_TRUE(eventually([&] {
+        std::istringstream lines(readText(record));
+        std::string line;
+        while (std::getline(lines, line)) {
+            if (line.ends_with(" running") && std::stoi(line) != first->pid()) restarted = std::stoi(line);
+        }
+        return restarted != 0;
+    }));
+    othersToKill.push_back(restarted);
+    std::vector<std::string> events = eventsOf(restarted);
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), "start restart");
+    EXPECT_EQ(events.back(), "running");
+    // The new process started while the old one still ran its last half second, and its
+    // first look came before the old one had gone.
+    const std::string all = readText(record);
+    EXPECT_LT(all.find(std::to_string(restarted) + " start restart"), all.find(std::to_string(first->pid()) + " exit"));
+    EXPECT_GT(all.find(std::to_string(restarted) + " running"), all.find(std::to_string(first->pid()) + " exit"));
+}
+
+}  // namespace
+}  // namespace pelorvant

@@ -1,0 +1,309 @@
+#include "tools/uidrive/ScriptRunner.h"
+
+#include "app/core/AppSettings.h"
+#include "app/core/EngineIni.h"
+#include "app/core/life/FatalError.h"
+#include "app/shell/PrivateMessages.h"
+#include "app/shell/tabs/TabFrame.h"
+#include "tools/uidrive/VisibleDump.h"
+
+#include "platform/controls/Controls.h"
+#include "platform/controls/ListView.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Thread.h"
+#include "platform/draw/Utf.h"
+#include "platform/shell/MessageBox.h"
+#include "platform/shell/ShellMessages.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/UiMessages.h"
+#include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WindowStyles.h"
+#include "platform/ui/WindowTree.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <ostream>
+
+namespace uidrive {
+
+namespace fs = std::filesystem;
+namespace ui = platform::ui;
+using platform::draw::toUtf8;
+
+namespace {
+
+std::u16string utf16(const std::string& text) { return platform::draw::fromUtf8(text); }
+
+fs::path freshFolder(const char* what) {
+    std::string pattern = (fs::temp_directory_path() / (std::string("uidrive-") + what + "-XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) == nullptr) return {};
+    return pattern;
+}
+
+bool contains(const std::u16string& text, const std::u16string& part) { return text.find(part) != std::u16string::npos; }
+
+const std::map<std::string, std::uint32_t>& keyNames() {
+    static const std::map<std::string, std::uint32_t> names = {
+        {"LEFT", ui::VK_LEFT},     {"RIGHT", ui::VK_RIGHT},   {"UP", ui::VK_UP},       {"DOWN", ui::VK_DOWN},
+        {"RETURN", ui::VK_RETURN}, {"ENTER", ui::VK_RETURN}, {"BACK", ui::VK_ESCAPE}, {"ESCAPE", ui::VK_ESCAPE},
+        {"SPACE", ui::VK_SPACE},   {"TAB", ui::VK_TAB},       {"SOFT1", ui::VK_TSOFT1}, {"SOFT2", ui::VK_TSOFT2},
+    };
+    return names;
+}
+
+// The first visible window of the tree with the control id.
+platform::WindowHandle findVisible(platform::WindowHandle root, std::uintptr_t id) {
+    if (root == platform::kNullWindow || !ui::isWindowVisible(root)) return platform::kNullWindow;
+    if (ui::getDlgCtrlId(root) == id) return root;
+    for (platform::WindowHandle child : ui::getChildren(root)) {
+        if (const platform::WindowHandle found = findVisible(child, id); found != platform::kNullWindow) return found;
+    }
+    return platform::kNullWindow;
+}
+
+// Real time a worker may take before "wait" gives up on it.
+constexpr auto kWorkerPatience = std::chrono::seconds(60);
+
+}  // namespace
+
+std::vector<std::string> splitWords(const std::string& line) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && line[i] == ' ') ++i;
+        if (i >= line.size()) break;
+        std::string word;
+        if (line[i] == '"') {
+            for (++i; i < line.size() && line[i] != '"'; ++i) {
+                if (line[i] == '\\' && i + 1 < line.size()) ++i;
+                word += line[i];
+            }
+            ++i;
+        } else {
+            while (i < line.size() && line[i] != ' ') word += line[i++];
+        }
+        words.push_back(word);
+    }
+    return words;
+}
+
+ScriptRunner::ScriptRunner(DriveOptions options) : options_(std::move(options)), kit_(options_.profile,
+                                                                                      platform::testkit::Text::Real) {
+    if (options_.dataFolder.empty()) madeFolders_.push_back(options_.dataFolder = freshFolder("data"));
+    if (options_.configHome.empty()) madeFolders_.push_back(options_.configHome = freshFolder("config"));
+    platform::shell::setMessageBoxAnswerer([this](const platform::shell::MessageBoxRequest& request) {
+        boxes_.push_back(request.text);
+        const bool yesNo = (request.type & 0xF) == platform::shell::MB_YESNO;
+        if (answers_.empty()) {
+            if (unexpectedBox_.empty()) unexpectedBox_ = "a message box nobody answered: \"" + toUtf8(request.text) + "\"";
+            return static_cast<int>(yesNo ? platform::shell::IDNO : platform::shell::IDOK);
+        }
+        const int answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    });
+}
+
+ScriptRunner::~ScriptRunner() {
+    app_.reset();
+    program_.reset();
+    platform::shell::setMessageBoxAnswerer({});
+    std::error_code ec;
+    for (const fs::path& folder : madeFolders_) fs::remove_all(folder, ec);
+}
+
+std::string ScriptRunner::expand(const std::string& text) const {
+    std::string out = text;
+    const std::pair<std::string, std::string> vars[] = {
+        {"${FIXTURES}", options_.fixtures.string()},
+        {"${DATA}", options_.dataFolder.string()},
+        {"${SAMPLE}", (options_.programFolder.parent_path() / "data" / "sample.jz").string()},
+    };
+    for (const auto& [name, value] : vars) {
+        for (std::size_t at; (at = out.find(name)) != std::string::npos;) out.replace(at, name.size(), value);
+    }
+    return out;
+}
+
+platform::WindowHandle ScriptRunner::frameWindow() const {
+    return program_ && program_->frame() ? program_->frame()->handle() : platform::kNullWindow;
+}
+
+pelorvant::cTabPage* ScriptRunner::activePage() const {
+    return program_ && program_->frame() ? program_->frame()->host().activePage() : nullptr;
+}
+
+platform::WindowHandle ScriptRunner::visibleList() const {
+    pelorvant::cTabPage* page = activePage();
+    if (page == nullptr || page->activeView == nullptr) return platform::kNullWindow;
+    for (platform::WindowHandle child : ui::getChildren(page->activeView->handle())) {
+        if (ui::getClassName(child) == platform::controls::kListViewClass && ui::isWindowVisible(child)) return child;
+    }
+    return platform::kNullWindow;
+}
+
+std::string ScriptRunner::start() {
+    if (started_) return "the program runs already";
+    pelorvant::ProgramOptions options;
+    options.programFolder = options_.programFolder;
+    options.dataFolder = options_.dataFolder;
+    options.configHome = options_.configHome;
+    options.device = pelorvant::deviceFactsOf(ui::deviceProfile());
+    program_ = std::make_unique<pelorvant::RunningProgram>(std::move(options));
+    app_ = std::make_unique<pelorvant::cPelorvantMain>(*program_);
+    started_ = true;
+    program_->initFramework();
+    if (!app_->initInstance()) return "the program did not start";
+    boxes_.clear();  // the start's own questions were answered by the script
+    return waitIdle(0);
+}
+
+std::string ScriptRunner::waitIdle(std::uint64_t ms) {
+    kit_.advance(ms);
+    const auto deadline = std::chrono::steady_clock::now() + kWorkerPatience;
+    while (program_ && program_->settings() && !program_->settings()->idle) {
+        if (std::chrono::steady_clock::now() > deadline) return "a worker did not finish";
+        kit_.pump();
+        platform::sleep(1);
+    }
+    kit_.pump();
+    return {};
+}
+
+std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& out) {
+    const std::string& op = w[0];
+    const auto need = [&](std::size_t n) { return w.size() >= n + 1; };
+    const auto number = [&](std::size_t i) { return std::atoi(w[i].c_str()); };
+    if (op == "install" && need(1)) {
+        const fs::path source = expand(w[1]);
+        const fs::path target = options_.dataFolder / (need(2) ? fs::path(w[2]) : source.filename());
+        std::error_code ec;
+        fs::create_directories(options_.dataFolder, ec);
+        fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+        return ec ? "cannot install " + source.string() + ": " + ec.message() : std::string();
+    }
+    if (op == "remove" && need(1)) {
+        std::error_code ec;
+        return fs::remove(options_.dataFolder / w[1], ec) ? std::string() : "nothing to remove: " + w[1];
+    }
+    if (op == "answer" && need(1)) {
+        const std::map<std::string, int> answers = {{"yes", static_cast<int>(platform::shell::IDYES)},
+                                                    {"no", static_cast<int>(platform::shell::IDNO)},
+                                                    {"ok", static_cast<int>(platform::shell::IDOK)}};
+        const auto it = answers.find(w[1]);
+        if (it == answers.end()) return "answer yes, no or ok";
+        answers_.push_back(it->second);
+        return {};
+    }
+    if (op == "start") return start();
+    if (!started_) {
+        if (const std::string failed = start(); !failed.empty()) return failed;
+    }
+    if (op == "tap" && need(2)) {
+        kit_.tap(platform::draw::Point{number(1), number(2)});
+    } else if (op == "hold" && need(2)) {
+        kit_.press(platform::draw::Point{number(1), number(2)});
+        kit_.advance(1000);
+        kit_.release(platform::draw::Point{number(1), number(2)});
+    } else if ((op == "tap-row" || op == "check-row") && need(1)) {
+        const platform::WindowHandle list = visibleList();
+        if (list == platform::kNullWindow) return "no list is shown";
+        ui::Rect rect;
+        if (platform::sendMessage(list, platform::controls::LVM_GETITEMRECT, static_cast<std::uintptr_t>(number(1)),
+                                  reinterpret_cast<std::intptr_t>(&rect)) == 0) {
+            return "no row " + w[1];
+        }
+        const int x = op == "check-row" ? rect.left + 6 : rect.left + rect.width() / 2;
+        kit_.tap(ui::clientToScreen(list, platform::draw::Point{x, rect.top + rect.height() / 2}));
+    } else if (op == "tap-window" && need(1)) {
+        const platform::WindowHandle target = findVisible(frameWindow(), static_cast<std::uintptr_t>(number(1)));
+        if (target == platform::kNullWindow) return "no visible window with id " + w[1];
+        kit_.tap(target);
+    } else if (op == "key" && need(1)) {
+        const auto it = keyNames().find(w[1]);
+        if (it == keyNames().end()) return "unknown key " + w[1];
+        kit_.key(it->second);
+    } else if (op == "text" && need(1)) {
+        kit_.type(utf16(w[1]));
+    } else if (op == "command" && need(1)) {
+        platform::sendMessage(frameWindow(), ui::WM_COMMAND, static_cast<std::uintptr_t>(number(1)), 0);
+    } else if (op == "wait") {
+        if (const std::string failed = waitIdle(need(1) ? static_cast<std::uint64_t>(number(1)) : 0); !failed.empty()) {
+            return failed;
+        }
+    } else if (op == "setting" && need(2)) {
+        const pelorvant::EngineIni ini(*program_->context().api);
+        if (!ini.writeString(pelorvant::kSetupSection, utf16(w[1]), utf16(w[2])) || !ini.flush()) {
+            return "cannot store " + w[1];
+        }
+    } else if (op == "restart") {
+        if (ui::isUiWindow(frameWindow())) platform::sendMessage(frameWindow(), pelorvant::WM_APP_TERMINATE, 0, 0);
+        kit_.pump();
+        app_.reset();
+        program_.reset();
+        kit_.pump();
+        started_ = false;
+        if (const std::string failed = start(); !failed.empty()) return failed;
+    } else if (op == "rotate") {
+        ui::rotateScreen();
+    } else if (op == "expect-view" && need(1)) {
+        pelorvant::cTabPage* page = activePage();
+        if (page == nullptr) return "no tab page";
+        if (page->currentViewId != number(1)) return "the view is " + std::to_string(page->currentViewId);
+    } else if (op == "expect-text" && need(1)) {
+        const std::string dump = dumpVisible(frameWindow());
+        if (dump.find(w[1]) == std::string::npos) return "no visible text \"" + w[1] + "\" in\n" + dump;
+    } else if (op == "expect-box" && need(1)) {
+        // Each expectation looks at the boxes shown since the previous one.
+        const std::u16string last = boxes_.empty() ? std::u16string() : boxes_.back();
+        boxes_.clear();
+        if (!contains(last, utf16(w[1]))) return "the last message box was \"" + toUtf8(last) + "\"";
+    } else if (op == "expect-no-box") {
+        const std::u16string last = boxes_.empty() ? std::u16string() : boxes_.back();
+        if (!boxes_.empty()) {
+            boxes_.clear();
+            return "a message box was shown: \"" + toUtf8(last) + "\"";
+        }
+    } else if (op == "expect-tabs" && need(1)) {
+        const int tabs = program_->frame() ? program_->frame()->host().tabCount() : 0;
+        if (tabs != number(1)) return "there are " + std::to_string(tabs) + " tabs";
+    } else if (op == "expect-setting" && need(2)) {
+        const pelorvant::EngineIni ini(*program_->context().api);
+        const std::u16string value = ini.readString(pelorvant::kSetupSection, utf16(w[1]), u"");
+        if (value != utf16(w[2])) return w[1] + " is \"" + toUtf8(value) + "\"";
+    } else if (op == "expect-ended") {
+        if (ui::isUiWindow(frameWindow())) return "the program still runs";
+    } else if (op == "dump") {
+        out << dumpVisible(frameWindow());
+    } else if (op == "shot" && need(1)) {
+        const fs::path file = options_.shots.empty() ? fs::path(w[1]) : options_.shots / w[1];
+        kit_.pump();
+        if (!kit_.saveScreenshot(file.string())) return "cannot write " + file.string();
+    } else {
+        return "unknown step or missing argument";
+    }
+    kit_.pump();
+    if (!unexpectedBox_.empty()) {
+        std::string failed;
+        failed.swap(unexpectedBox_);
+        return failed;
+    }
+    return {};
+}
+
+int ScriptRunner::run(std::istream& script, const std::string& scriptName, std::ostream& out, std::ostream& err) {
+    std::string line;
+    for (int number = 1; std::getline(script, line); ++number) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::vector<std::string> words = splitWords(line);
+        if (words.empty() || words[0][0] == '#') continue;
+        if (const std::string failed = step(words, out); !failed.empty()) {
+            err << scriptName << ":" << number << ": " << line << "\n  " << failed << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace uidrive

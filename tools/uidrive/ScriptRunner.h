@@ -1,0 +1,60 @@
+#pragma once
+// Runs the program's whole user interface in-process on the headless backend and drives it
+// from a script, one step a line (see README.md beside this file). The first failing step ends
+// the run with its line.
+#include "app/core/life/PelorvantMain.h"
+#include "app/program/RunningProgram.h"
+
+#include "platform/testkit/UiTestKit.h"
+
+#include <deque>
+#include <filesystem>
+#include <istream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace uidrive {
+
+struct DriveOptions {
+    std::string profile = "480x640";
+    std::filesystem::path programFolder;  // the engine and the sample's build folder
+    std::filesystem::path dataFolder;     // made fresh when empty
+    std::filesystem::path configHome;     // made fresh when empty
+    std::filesystem::path fixtures;       // ${FIXTURES} in scripts
+    std::filesystem::path shots;          // where "shot" writes; the working folder when empty
+};
+
+class ScriptRunner {
+public:
+    explicit ScriptRunner(DriveOptions options);
+    ~ScriptRunner();
+
+    // 0 when every step passed; 1 after printing the failing line to `err`.
+    int run(std::istream& script, const std::string& scriptName, std::ostream& out, std::ostream& err);
+
+private:
+    // Empty when the step passed, else what failed.
+    std::string step(const std::vector<std::string>& words, std::ostream& out);
+    std::string start();
+    std::string waitIdle(std::uint64_t ms);
+    std::string expand(const std::string& text) const;
+    platform::WindowHandle frameWindow() const;
+    pelorvant::cTabPage* activePage() const;
+    platform::WindowHandle visibleList() const;
+
+    DriveOptions options_;
+    std::vector<std::filesystem::path> madeFolders_;
+    platform::testkit::UiTestKit kit_;
+    std::unique_ptr<pelorvant::RunningProgram> program_;
+    std::unique_ptr<pelorvant::cPelorvantMain> app_;
+    bool started_ = false;
+    std::deque<int> answers_;
+    std::vector<std::u16string> boxes_;
+    std::string unexpectedBox_;
+};
+
+// Splits a line into words; a word in double quotes may hold spaces (\" for a quote).
+std::vector<std::string> splitWords(const std::string& line);
+
+}  // namespace uidrive

@@ -1,0 +1,70 @@
+#include "tools/uidrive/VisibleDump.h"
+
+#include "platform/controls/Controls.h"
+#include "platform/controls/ListView.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/draw/Utf.h"
+#include "platform/shell/MenuBar.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/WindowStyles.h"
+#include "platform/ui/WindowTree.h"
+
+namespace uidrive {
+
+namespace ui = platform::ui;
+namespace controls = platform::controls;
+using platform::draw::toUtf8;
+
+namespace {
+
+void dumpRows(std::string& out, platform::WindowHandle list, int depth) {
+    const auto count = platform::sendMessage(list, controls::LVM_GETITEMCOUNT, 0, 0);
+    const auto checks = static_cast<std::uint32_t>(
+        platform::sendMessage(list, controls::LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0)) & controls::LVS_EX_CHECKBOXES;
+    const auto selected = platform::sendMessage(list, controls::LVM_GETSELECTIONMARK, 0, 0);
+    for (int row = 0; row < count; ++row) {
+        controls::ListItem item;
+        item.item = row;
+        platform::sendMessage(list, controls::LVM_GETITEMTEXT, static_cast<std::uintptr_t>(row),
+                              reinterpret_cast<std::intptr_t>(&item));
+        out.append(static_cast<std::size_t>(depth) * 2, ' ');
+        out += "row " + std::to_string(row);
+        if (checks) {
+            const auto state = platform::sendMessage(list, controls::LVM_GETITEMSTATE, static_cast<std::uintptr_t>(row),
+                                                     controls::LVIS_STATEIMAGEMASK);
+            out += static_cast<std::uint32_t>(state) == controls::kStateChecked ? " [x]" : " [ ]";
+        }
+        if (row == selected) out += " selected";
+        out += " \"" + toUtf8(item.text) + "\"\n";
+    }
+}
+
+void dumpWindow(std::string& out, platform::WindowHandle h, int depth) {
+    if (!(ui::getStyle(h) & ui::WS_VISIBLE)) return;
+    const auto r = ui::getWindowRectInParent(h);
+    out.append(static_cast<std::size_t>(depth) * 2, ' ');
+    out += ui::getClassName(h) + " id=" + std::to_string(ui::getDlgCtrlId(h)) + " [" + std::to_string(r.left) + "," +
+           std::to_string(r.top) + " " + std::to_string(r.width()) + "x" + std::to_string(r.height()) + "]";
+    if (ui::getFocus() == h) out += " focus";
+    out += " \"" + toUtf8(ui::getWindowText(h)) + "\"\n";
+    if (ui::getClassName(h) == controls::kListViewClass) dumpRows(out, h, depth + 1);
+    for (platform::WindowHandle c : ui::getChildren(h)) dumpWindow(out, c, depth + 1);
+}
+
+}  // namespace
+
+std::string dumpVisible(platform::WindowHandle frame) {
+    std::string out;
+    dumpWindow(out, frame, 0);
+    const platform::WindowHandle bar = platform::shell::findMenuBar(frame);
+    if (const auto menu = platform::shell::menuBarMenu(bar)) {
+        out += "menu bar:";
+        for (int i = 0; i < menu->count(); ++i) {
+            if (const auto* item = menu->item(i)) out += " \"" + toUtf8(item->text) + "\"";
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+}  // namespace uidrive
