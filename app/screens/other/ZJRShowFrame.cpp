@@ -3,6 +3,7 @@
 #include "app/core/EngineTexts.h"
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/other/LabelPlainText.h"
 #include "app/screens/other/StopTimetableTexts.h"
 #include "app/shell/LayoutFlags.h"
 
@@ -112,7 +113,7 @@ void cZJRShowFrame::addNotesPage() {
     if (copy_.notes.empty()) return;
     std::u16string markup;
     for (std::size_t j = 0; j < copy_.notes.size(); ++j) {
-        markup += u"<*b*>" + noteLetter(static_cast<std::int32_t>(j)) + u"<*b*> - " + copy_.notes[j] + u"\r";
+        markup += u"<*b*>" + noteLetter(static_cast<std::int32_t>(j)) + u"<*b*> - " + plainLabelText(copy_.notes[j]) + u"\r";
     }
     notesMarkup_ = replaceRoutePlaceholders(markup);
     auto page = std::make_unique<cStopTimetableTextPage>();

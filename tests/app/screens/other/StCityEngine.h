@@ -46,13 +46,12 @@ protected:
         std::int32_t stopsKind = -1;
         api().api_getPocetDruhuKategorii(set, 0, &kinds, &stopsKind);
         const std::string text = toNarrowString(name);
-        std::int32_t* indexes = nullptr;
+        std::int32_t* raw = nullptr;
         std::int32_t count = 0;
         api().api_GetIndexyElementuKategorie(set, 0, stopsKind, text.data(), static_cast<std::int32_t>(text.size()),
-                                             &indexes, &count);
-        const std::int32_t first = count > 0 ? indexes[0] : -1;
-        std::free(indexes);
-        return first;
+                                             &raw, &count);
+        const EngineOwned<std::int32_t> indexes(raw);
+        return count > 0 && indexes ? indexes.get()[0] : -1;
     }
 
     std::int32_t set = -1;
