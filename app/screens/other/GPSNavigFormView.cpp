@@ -144,7 +144,7 @@ MsgResult cGPSNavigFormView::OnNoFix(std::uintptr_t, std::intptr_t) {
 }
 
 MsgResult cGPSNavigFormView::OnStopped(std::uintptr_t, std::intptr_t) {
-    platform::shell::messageBox(handle(), loadResString(kTextReceiverGone), u"",
+    platform::shell::messageBox(handle(), loadResString(kTextReceiverGone), loadResString(344),
                                 platform::shell::MB_OK | platform::shell::MB_ICONWARNING);
     return 0;
 }

@@ -17,7 +17,12 @@ namespace ui = platform::ui;
 using platform::MsgResult;
 
 cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, int index)
-    : setChoice(context), progress(context), pageIndex(index), context_(context), frame_(frame), host_(host) {
+    : setChoice(context),
+      progress(context),
+      stopTimetable(context),
+      stopTimetableLinks(context, stopTimetable),
+      gpsNavigation(context),
+      pageIndex(index), context_(context), frame_(frame), host_(host) {
     activeView = &setChoice;
 }
 
@@ -50,8 +55,9 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     placeholder(textBoxPPC);
     placeholder(dataView);
     placeholder(dataExplorer);
-    placeholder(stopTimetable);
-    placeholder(gpsNavigation);
+    stopTimetable.createFrame(handle(), client, kViewStopTimetable);
+    stopTimetable.links = &stopTimetableLinks;
+    gpsNavigation.createNavigationView(handle(), client, kViewGpsNavigation);
     const std::pair<int, cBaseView*> views[] = {
         {kViewResults, &results},        {kViewMessageBox, &messageBox},   {kViewSetChoice, &setChoice},
         {kViewSearchForm, &searchForm},  {kViewProgress, &progress},       {kViewListing, &listing},

@@ -4,6 +4,9 @@
 #include "app/core/ProgramContext.h"
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/other/GPSNavigFormView.h"
+#include "app/screens/other/StopTimetableTabLinks.h"
+#include "app/screens/other/ZJRShowFrame.h"
 #include "app/screens/search/VyberRaduView.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ImageMessageBoxView.h"
@@ -55,8 +58,9 @@ public:
     cPlaceholderView textBoxPPC{kViewTextBoxPPC, u"Zadání objektu", true, false};
     cPlaceholderView dataView{kViewData, u"Aktualizace dat", true, false};
     cPlaceholderView dataExplorer{kViewDataExplorer, u"Správa dat", true, false};
-    cPlaceholderView stopTimetable{kViewStopTimetable, u"Zastávkový jízdní řád", true, false};
-    cPlaceholderView gpsNavigation{kViewGpsNavigation, u"GPS navigace", true, false};
+    cZJRShowFrame stopTimetable;        // constructed with the context
+    StopTimetableTabLinks stopTimetableLinks;
+    cGPSNavigFormView gpsNavigation;  // constructed with the context
 
     std::map<int, cBaseView*> viewById;
     std::map<int, int> menuById;
