@@ -1,28 +1,25 @@
 #pragma once
-// The program's start-up and shut-down steps as the application runs them: settings, engine,
-// timetable data, images, language, the main frame with its tabs, and the orderly end.
+// The program's start-up and shut-down steps on the headless backend with given folders, for
+// the scripted driver and the benchmarks: settings, engine, timetable data and language as
+// the program's own steps make them, and the shell's parts.
 #include "app/core/DeviceFacts.h"
 #include "app/core/ProgramContext.h"
 #include "app/core/life/ProgramSteps.h"
-#include "app/program/AppShellSettings.h"
 #include "app/program/BoxNotice.h"
-#include "app/shell/tabs/TabFrame.h"
+#include "app/program/ShellParts.h"
 
 #include "platform/services/registry/Registry.h"
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 
 namespace pelorvant {
 
 struct ProgramOptions {
     std::filesystem::path programFolder;
-    std::filesystem::path dataFolder;   // the INI store and the program's own timetables
-    std::filesystem::path configHome;   // the per-user values ("Path", "Actualize")
+    std::filesystem::path dataFolder;  // the INI store and the program's own timetables
+    std::filesystem::path configHome;  // the per-user values ("Path", "Actualize")
     DeviceFacts device;
-    // The message loop of the backend in use; the platform's own loop when empty.
-    std::function<int()> messageLoop;
 };
 
 class RunningProgram final : public ProgramSteps {
@@ -45,9 +42,9 @@ public:
     void setFrameworkRegistryKey() override {}
     platform::WindowHandle createMainFrame() override;
     void showMainWindow(platform::WindowHandle frame) override;
-    bool isWizardFinished() override;
-    void showTimetableSetChoice() override;
-    void showFirstRunWizard() override;
+    bool isWizardFinished() override { return settings_->isWizardFinished; }
+    void showTimetableSetChoice() override { shell_.showTimetableSetChoice(); }
+    void showFirstRunWizard() override { shell_.showTimetableSetChoice(); }
     void startUpdateCheck() override {}
     void destroyMainWindow() override;
     std::string mainWindowTitle() override;
@@ -59,9 +56,8 @@ public:
     void closeMainWindow() override;
 
     // Null before the step that makes each.
-    cTabFrame* frame() const { return frame_.get(); }
+    cTabFrame* frame() const { return shell_.frame(); }
     AppSettings* settings() const { return settings_.get(); }
-    TimetableData* data() const { return data_.get(); }
     ProgramContext& context() { return context_; }
 
 private:
@@ -70,11 +66,9 @@ private:
     BoxNotice notice_;
     SystemHooks hooks_;
     std::unique_ptr<AppSettings> settings_;
-    std::unique_ptr<AppShellSettings> shellSettings_;
-    const ShellSettings* previousShellSettings_ = nullptr;
     std::unique_ptr<TimetableData> data_;
     ProgramContext context_;
-    std::unique_ptr<cTabFrame> frame_;
+    ShellParts shell_;
 };
 
 }  // namespace pelorvant

@@ -13,6 +13,7 @@
 #include "platform/core/Thread.h"
 #include "platform/draw/Utf.h"
 #include "platform/shell/MessageBox.h"
+#include "platform/testkit/ImageCompare.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiMessages.h"
@@ -21,6 +22,7 @@
 #include "platform/ui/WindowTree.h"
 
 #include <chrono>
+#include <thread>
 #include <cstdlib>
 #include <map>
 #include <ostream>
@@ -165,7 +167,7 @@ std::string ScriptRunner::waitIdle(std::uint64_t ms) {
     while (program_ && program_->settings() && !program_->settings()->idle) {
         if (std::chrono::steady_clock::now() > deadline) return "a worker did not finish";
         kit_.pump();
-        platform::sleep(1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     kit_.pump();
     return {};
@@ -268,6 +270,9 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "expect-tabs" && need(1)) {
         const int tabs = program_->frame() ? program_->frame()->host().tabCount() : 0;
         if (tabs != number(1)) return "there are " + std::to_string(tabs) + " tabs";
+    } else if (op == "expect-active-tab" && need(1)) {
+        const int active = program_->frame() ? program_->frame()->host().activeIndex : -1;
+        if (active != number(1)) return "tab " + std::to_string(active) + " is active";
     } else if (op == "expect-setting" && need(2)) {
         const pelorvant::EngineIni ini(*program_->context().api);
         const std::u16string value = ini.readString(pelorvant::kSetupSection, utf16(w[1]), u"");
@@ -276,6 +281,15 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         if (ui::isUiWindow(frameWindow())) return "the program still runs";
     } else if (op == "dump") {
         out << dumpVisible(frameWindow());
+    } else if (op == "golden" && need(1)) {
+        if (options_.goldens.empty()) return "no --golden folder given";
+        std::string report;
+        const auto& screen = kit_.screenshot();
+        // Font rendering may differ a little between machines: a small share of pixels may.
+        const int allowed = screen.width() * screen.height() / 200;
+        if (!platform::testkit::matchesGolden(screen, (options_.goldens / w[1]).string(), 48, allowed, &report)) {
+            return "the screen differs from " + w[1] + ": " + report;
+        }
     } else if (op == "shot" && need(1)) {
         const fs::path file = options_.shots.empty() ? fs::path(w[1]) : options_.shots / w[1];
         kit_.pump();

@@ -23,6 +23,7 @@ struct DriveOptions {
     std::filesystem::path configHome;     // made fresh when empty
     std::filesystem::path fixtures;       // ${FIXTURES} in scripts
     std::filesystem::path shots;          // where "shot" writes; the working folder when empty
+    std::filesystem::path goldens;        // the golden images "golden" compares with
 };
 
 class ScriptRunner {

@@ -1,6 +1,6 @@
 // uidrive: the program's whole user interface, headless, driven by a script.
 //
-//   uidrive [--profile=NAME] [--data=DIR] [--config=DIR] [--fixtures=DIR] [--shots=DIR] SCRIPT
+//   uidrive [--profile=NAME] [--data=DIR] [--config=DIR] [--fixtures=DIR] [--shots=DIR] [--golden=DIR] SCRIPT
 #include "tools/uidrive/ScriptRunner.h"
 
 #include "app/core/FileUtils.h"
@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
             options.configHome = value("--config=");
         } else if (a.starts_with("--fixtures=")) {
             options.fixtures = value("--fixtures=");
+        } else if (a.starts_with("--golden=")) {
+            options.goldens = value("--golden=");
         } else if (a.starts_with("--shots=")) {
             options.shots = value("--shots=");
         } else {

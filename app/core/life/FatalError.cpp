@@ -1,6 +1,6 @@
 #include "app/core/life/FatalError.h"
 
-#include "app/core/life/ProgramMessages.h"
+#include "app/shell/PrivateMessages.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Thread.h"
 #include "platform/core/Window.h"

@@ -1,7 +1,7 @@
 #include "app/core/life/InstanceWindow.h"
 
 #include "app/core/life/FatalError.h"
-#include "app/core/life/ProgramMessages.h"
+#include "app/shell/PrivateMessages.h"
 #include "platform/core/MessageIds.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Window.h"

@@ -1,8 +1,10 @@
 #include "app/core/life/PelorvantMain.h"
 
-#include "app/core/life/ExceptionExit.h"
+#include "app/core/ExceptionExit.h"
 #include "app/core/life/FatalError.h"
 #include "app/core/life/StartedForUpdate.h"
+#include "platform/core/Window.h"
+#include "platform/resources/StringTable.h"
 
 namespace pelorvant {
 
@@ -22,7 +24,9 @@ bool cPelorvantMain::initInstance() {
     try {
         initApplication();
     } catch (const ExceptionExit& failure) {
-        ShowFatalError(failure.message(), platform::kNullWindow, false);
+        ShowFatalError(platform::resources::loadResString(failure.textId()), platform::kNullWindow, false);
+        return false;
+    } catch (const StartUpEnded&) {
         return false;
     }
     steps_.setFrameworkRegistryKey();
@@ -30,7 +34,7 @@ bool cPelorvantMain::initInstance() {
     try {
         frame = steps_.createMainFrame();
     } catch (const ExceptionExit& failure) {
-        ShowFatalError(failure.message(), platform::kNullWindow, false);
+        ShowFatalError(platform::resources::loadResString(failure.textId()), platform::kNullWindow, false);
         return false;
     }
     if (frame == platform::kNullWindow) return false;
@@ -47,6 +51,10 @@ bool cPelorvantMain::initInstance() {
 
 int cPelorvantMain::run() {
     int result = steps_.runMessageLoop();
+    // The loop may end without the orderly shut-down (the display's window was closed): the
+    // frame is then still there, and the shut-down runs now so the settings are kept.
+    if (platform::isWindow(mainFrameWindow())) shutDownProgram(steps_);
+    setMainFrameWindow(platform::kNullWindow);
     if (instanceWindow_) instanceWindow_->closeWindow();
     return result;
 }

@@ -17,6 +17,8 @@ public:
     bool initFramework() override { return steps_.initFramework(); }
     void shutFrameworkDown() override { steps_.shutFrameworkDown(); }
     bool initInstance() override;
+    // The message loop; when it ends while the main frame still exists, the orderly
+    // shut-down runs then.
     int run() override;
     int exitInstance() override;
     platform::services::InstanceRequests& instanceRequests() override;

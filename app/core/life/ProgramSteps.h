@@ -5,9 +5,17 @@
 // tests record them.
 #include "platform/core/Types.h"
 
+#include <exception>
 #include <string>
 
 namespace pelorvant {
+
+// Thrown by a start-up step that has already told the user why the program cannot start (the
+// engine's own boxes); start-up then ends without a further box.
+class StartUpEnded : public std::exception {
+public:
+    const char* what() const noexcept override { return "start-up ended"; }
+};
 
 class ProgramSteps {
 public:
@@ -22,7 +30,7 @@ public:
     virtual void showWaitCursor() = 0;
     // The settings object, with the version text "2.3.5 beta" and the build number 11.
     virtual void createSettings() = 0;
-    // initApplication: each of these may throw ExceptionExit.
+    // initApplication: each of these may throw ExceptionExit or StartUpEnded.
     virtual void storeProgramFolder() = 0;
     virtual void detectPlatform() = 0;
     virtual void bindEngineLibrary() = 0;

@@ -1,6 +1,8 @@
 #include "app/shell/tabs/PlaceholderView.h"
 
 #include "app/shell/ShellSettings.h"
+#include "app/shell/ViewSwitcher.h"
+#include "app/shell/tabs/ViewTable.h"
 
 #include "platform/draw/DeviceContext.h"
 #include "platform/ui/Paint.h"
@@ -19,6 +21,12 @@ void cPlaceholderView::OnPaint() {
     dc.setTextColor(platform::draw::rgb(0, 0, 0));
     const int h = shellSettings().fontHeight();
     dc.drawText(title, Rect{h / 2, h / 2, client.right - h / 2, client.top + h * 2});
+}
+
+bool cPlaceholderView::routeCommand(std::uint32_t id, std::uint32_t code) {
+    if (handleOwnCommand(id, code)) return true;
+    if (ViewSwitcher* page = parentViewSwitcher(handle())) page->showView(kViewSetChoice, kOwnMenu);
+    return true;
 }
 
 const platform::ui::MessageMapBase& cPlaceholderView::messageMap() const {

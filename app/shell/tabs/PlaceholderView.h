@@ -1,6 +1,7 @@
 #pragma once
 // A view of the tab page whose screen is not in the program yet: it keeps the view's id,
-// flags and window name, and shows the view's title.
+// flags and window name, shows the view's title, and any command of its menu leads back to the
+// timetable-set choice, so that the tab never ends in a screen without a way out.
 #include "app/shell/BaseView.h"
 
 #include <string>
@@ -16,6 +17,7 @@ public:
     std::u16string title;
 
     const platform::ui::MessageMapBase& messageMap() const override;
+    bool routeCommand(std::uint32_t id, std::uint32_t code) override;
 
 private:
     void OnPaint();

@@ -1,6 +1,6 @@
 #include "app/shell/tabs/TabFrame.h"
 
-#include "app/core/life/ExceptionExit.h"
+#include "app/core/ExceptionExit.h"
 #include "app/core/life/FatalError.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/PrivateMessages.h"
@@ -33,6 +33,10 @@ Rect frameArea() {
     return Rect{0, 0, size.width, size.height};
 }
 
+// "Nepodařilo se vytvořit hlavní rámec aplikace", "... hlavní okno aplikace".
+constexpr std::uint32_t kTextFrameNotMade = 12100;
+constexpr std::uint32_t kTextHostNotMade = 12101;
+
 int usableHeight(int clientHeight) { return clientHeight - ui::systemMetrics().captionHeight; }
 
 }  // namespace
@@ -51,11 +55,11 @@ cTabFrame::~cTabFrame() {
 void cTabFrame::createFrame(std::u16string_view title) {
     ui::CreateParams params = shellCreateParams(ui::WS_VISIBLE, frameArea(), platform::kNullWindow, 0);
     params.text = std::u16string(title);
-    if (!create(params)) throw ExceptionExit(u"Nepodařilo se vytvořit hlavní rámec aplikace");
+    if (!create(params)) throw ExceptionExit(kTextFrameNotMade);
     const auto* source = platform::resources::findMenuTemplate(kMainMenu);
     menuBar_ = source ? platform::shell::createMenuBar(handle(), platform::shell::menuFromTemplate(*source))
                       : platform::kNullWindow;
-    if (menuBar_ == platform::kNullWindow) throw ExceptionExit(u"Nepodařilo se vytvořit hlavní rámec aplikace");
+    if (menuBar_ == platform::kNullWindow) throw ExceptionExit(kTextFrameNotMade);
     // The Back key comes to the frame, which hands it to the focus.
     platform::sendMessage(menuBar_, platform::shell::SHCMBM_OVERRIDEKEY, ui::VK_ESCAPE,
                           static_cast<std::intptr_t>((platform::shell::SHMBOF_NODEFAULT | platform::shell::SHMBOF_NOTIFY) |
@@ -63,7 +67,7 @@ void cTabFrame::createFrame(std::u16string_view title) {
     host_ = std::make_unique<cTabHost>(context_, *this);
     const Rect client = ui::getClientRect(handle());
     const Rect area{0, 0, client.width(), usableHeight(client.height())};
-    if (!host_->createHost(handle(), area)) throw ExceptionExit(u"Nepodařilo se vytvořit hlavní okno aplikace");
+    if (!host_->createHost(handle(), area)) throw ExceptionExit(kTextHostNotMade);
     resize(0, area.width(), area.height());
 }
 

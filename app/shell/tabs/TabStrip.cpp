@@ -157,6 +157,7 @@ const platform::ui::MessageMapBase& cTabStrip::messageMap() const {
     static const auto map = platform::ui::MessageMap<cTabStrip>()
                                 .message(ui::WM_PAINT, &cTabStrip::OnPaint)
                                 .message(ui::WM_LBUTTONDOWN, &cTabStrip::OnFingerDown)
+                                .message(ui::WM_LBUTTONDBLCLK, &cTabStrip::OnFingerDown)
                                 .message(ui::WM_LBUTTONUP, &cTabStrip::OnFingerUp)
                                 .message(WM_IMAGEBUTTON_CLICK, &cTabStrip::OnCloseClick);
     return map;

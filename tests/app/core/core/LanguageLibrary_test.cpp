@@ -72,7 +72,7 @@ struct ProgramRun {
 
 ProgramRun runProgram(const fs::path& program, const fs::path& home) {
     const std::string command = "XDG_DATA_HOME='" + (home / "share").string() + "' XDG_CONFIG_HOME='" +
-                                (home / "config").string() + "' '" + program.string() + "' --check 2>&1";
+                                (home / "config").string() + "' '" + program.string() + "' 2>&1";
     ProgramRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -84,9 +84,9 @@ ProgramRun runProgram(const fs::path& program, const fs::path& home) {
 
 TEST(CoreCheck, ProgramWithoutTheEngineBesideItEndsWithText138) {
     testing::TempFolder folder;
-    const fs::path program = folder.path() / "bin" / "pelorvant";
+    const fs::path program = folder.path() / "bin" / "pelorvant_check";
     fs::create_directories(program.parent_path());
-    fs::copy_file(fs::path(TRASA_PROGRAM_DIR) / "pelorvant", program);
+    fs::copy_file(fs::path(TRASA_PROGRAM_DIR) / "pelorvant_check", program);
     const ProgramRun run = runProgram(program, folder.path());
     EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 1) << run.output;
     EXPECT_NE(run.output.find(toUtf8(loadResString(138))), std::string::npos) << run.output;
@@ -98,7 +98,7 @@ TEST(CoreCheck, ProgramListsTheHeadersOfItsDataFolder) {
     const fs::path data = folder.path() / "share" / "pelorvant" / "data";
     fs::create_directories(data);
     fs::copy_file(fs::path(TRASA_FIXTURE_DIR) / "city_v40.jz", data / "city.jz");
-    const ProgramRun run = runProgram(fs::path(TRASA_PROGRAM_DIR) / "pelorvant", folder.path());
+    const ProgramRun run = runProgram(fs::path(TRASA_PROGRAM_DIR) / "pelorvant_check", folder.path());
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("timetables: 1"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("MHD Horn\xC3\xAD Lhota 07"), std::string::npos) << run.output;

@@ -6,7 +6,7 @@
 //   second before it ends, so the new one has to wait for it.
 #include "app/core/life/CommandWords.h"
 #include "app/core/life/PelorvantMain.h"
-#include "app/core/life/ProgramMessages.h"
+#include "app/shell/PrivateMessages.h"
 #include "app/core/life/RestartApplication.h"
 #include "platform/core/MessageIds.h"
 #include "platform/core/MessageLoop.h"

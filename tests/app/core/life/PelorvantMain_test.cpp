@@ -65,11 +65,17 @@ TEST_F(PelorvantMainTest, ExceptionExitInAnyStartUpStepShowsTheFatalBoxAndFails)
         EXPECT_FALSE(app.initInstance());
         EXPECT_EQ(steps.calls.back(), failing) << "nothing runs after the failing step";
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, std::u16string(failing, failing + std::char_traits<char>::length(failing)) +
-                                     u" failed\r\rProgram bude nyní ukončen.");
+        EXPECT_EQ(boxes[0].text, u"Chyba při načítání knihovny Trasovnik.dll!\r\rProgram bude nyní ukončen.");
         EXPECT_EQ(boxes[0].caption, u"Chyba v programu");
         EXPECT_EQ(boxes[0].type, platform::shell::MB_OK);
     }
+}
+
+TEST_F(PelorvantMainTest, AStepThatHasShownItsOwnBoxEndsStartUpWithoutAnother) {
+    steps.endingStep = "createTimetableData";
+    EXPECT_FALSE(app.initInstance());
+    EXPECT_EQ(steps.calls.back(), "createTimetableData");
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(PelorvantMainTest, AFrameThatCannotBeMadeFailsWithoutABox) {
@@ -85,6 +91,29 @@ TEST_F(PelorvantMainTest, ShutDownRunsItsStepsInOrder) {
     shutDownProgram(steps);
     EXPECT_EQ(steps.calls, (std::vector<std::string>{"stopGpsReceiver", "destroyTimetableData", "saveState", "flushIni",
                                                      "closeMainWindow"}));
+}
+
+TEST_F(PelorvantMainTest, ALoopThatEndsWithoutTheShutDownRunsItAfterwards) {
+    ASSERT_TRUE(app.initInstance());
+    steps.calls.clear();
+    app.run();
+    EXPECT_EQ(steps.calls, (std::vector<std::string>{"runMessageLoop", "stopGpsReceiver", "destroyTimetableData",
+                                                     "saveState", "flushIni", "closeMainWindow"}));
+}
+
+TEST_F(PelorvantMainTest, AfterTheOrderlyShutDownTheLoopEndsWithNothingMore) {
+    struct ClosingSteps : RecordingSteps {
+        int runMessageLoop() override {
+            calls.push_back("runMessageLoop");
+            platform::destroyWindow(frame);  // the shut-down closed the frame
+            return 0;
+        }
+    } closing;
+    cPelorvantMain closingApp{closing};
+    ASSERT_TRUE(closingApp.initInstance());
+    closing.calls.clear();
+    closingApp.run();
+    EXPECT_EQ(closing.calls, std::vector<std::string>{"runMessageLoop"});
 }
 
 TEST_F(PelorvantMainTest, AHandOverChecksForUpdatesWithTheFlagSetOnlyMeanwhile) {

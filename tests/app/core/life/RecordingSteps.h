@@ -1,6 +1,6 @@
 #pragma once
 // Program steps that record their names in order, with a step that can be made to fail.
-#include "app/core/life/ExceptionExit.h"
+#include "app/core/ExceptionExit.h"
 #include "app/core/life/ProgramSteps.h"
 #include "platform/core/Window.h"
 
@@ -12,8 +12,10 @@ namespace pelorvant::testing {
 class RecordingSteps : public ProgramSteps {
 public:
     std::vector<std::string> calls;
-    // The step of this name throws ExceptionExit with the text "<name> failed".
+    // The step of this name throws ExceptionExit with the text of the missing engine library;
+    // the step named by endingStep throws StartUpEnded.
     std::string failingStep;
+    std::string endingStep;
     bool wizardFinished = true;
     platform::WindowHandle frame = platform::kNullWindow;
     bool frameIsMade = true;
@@ -54,10 +56,8 @@ public:
 private:
     void step(const std::string& name) {
         calls.push_back(name);
-        if (name == failingStep) {
-            std::u16string message(name.begin(), name.end());
-            throw ExceptionExit(message + u" failed");
-        }
+        if (name == failingStep) throw ExceptionExit(kTextEngineLibraryMissing);
+        if (name == endingStep) throw StartUpEnded();
     }
 };
 

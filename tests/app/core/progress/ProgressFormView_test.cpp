@@ -41,7 +41,7 @@ std::int32_t fakeChange(std::int32_t* set, const std::int32_t*, std::int32_t, st
 
 std::int32_t blockingLoad(const std::int32_t*, std::int32_t, std::int32_t* set, std::int32_t* failing, TrasaWindow) {
     fake.loadRunning = true;
-    while (!fake.cancelled) platform::sleep(1);
+    while (!fake.cancelled) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     *set = ENGINE_LOAD_CANCELLED;
     *failing = -1;
     return ENGINE_OK;
@@ -179,7 +179,7 @@ TEST_F(ProgressFormViewTest, CancellingALoadReturnsToTheChoiceWithoutAMessage) {
     fakeApi.api_CancelNacitani = fakeCancelLoad;
     makeTab();
     tab->progress.startLoading(loadJob({0}));
-    while (!fake.loadRunning) platform::sleep(1);
+    while (!fake.loadRunning) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     kit.pump();
     EXPECT_FALSE(settings.idle);
     platform::sendMessage(tab->progress.handle(), platform::ui::WM_COMMAND, kCommandCancel, 0);

@@ -21,6 +21,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -104,7 +105,7 @@ protected:
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (!settings.idle && std::chrono::steady_clock::now() < deadline) {
             kit.pump();
-            platform::sleep(1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         tab->progress.joinWorker();
         kit.pump();

@@ -1,0 +1,57 @@
+#include "app/program/ShellParts.h"
+
+#include "app/core/life/FatalError.h"
+#include "app/core/life/PelorvantMain.h"
+#include "app/program/FirstUse.h"
+#include "app/shell/ImageNameRegistry.h"
+#include "app/shell/tabs/ViewTable.h"
+
+#include "platform/resources/StringTable.h"
+
+namespace pelorvant {
+
+namespace {
+
+constexpr std::uint32_t kTextProgramTitle = 128;
+
+}  // namespace
+
+ShellParts::~ShellParts() {
+    frame_.reset();
+    if (shellSettings_) installShellSettings(previousShellSettings_);
+}
+
+LaterParts ShellParts::laterParts(std::function<ProgramContext()> context) {
+    LaterParts later;
+    later.registerImageNames = [] { registerImageNames(); };
+    later.createMainFrame = [this, context](ProgramSteps& steps) { return createMainFrame(steps, context()); };
+    later.showTimetableSetChoice = [this] { showTimetableSetChoice(); };
+    // The first-run wizard comes with its own screen; until then the start is the set choice.
+    later.showFirstRunWizard = [this] { showTimetableSetChoice(); };
+    return later;
+}
+
+platform::WindowHandle ShellParts::createMainFrame(ProgramSteps& steps, const ProgramContext& context) {
+    context_ = context;
+    AppSettings& settings = *context_.settings;
+    // A new user's empty data folder gets the sample before the set choice scans it.
+    installSampleTimetable(settings.dataFolder, bundledSamplePath(settings.programFolder));
+    if (!settings.mainFont) settings.createFonts();
+    shellSettings_ = std::make_unique<AppShellSettings>(settings);
+    previousShellSettings_ = installShellSettings(shellSettings_.get());
+    FrameCallbacks callbacks;
+    callbacks.terminate = [&steps] { shutDownProgram(steps); };
+    callbacks.updateHandOver = [&steps] { handleUpdateHandOver(steps); };
+    frame_ = std::make_unique<cTabFrame>(context_, std::move(callbacks));
+    frame_->createFrame(platform::resources::loadResString(kTextProgramTitle));
+    return frame_->handle();
+}
+
+void ShellParts::showTimetableSetChoice() {
+    cTabPage* page = frame_ ? frame_->host().activePage() : nullptr;
+    if (page == nullptr) return;
+    page->showView(kViewSetChoice, -1);
+    page->setChoice.LoadDefaultSet();
+}
+
+}  // namespace pelorvant

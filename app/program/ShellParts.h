@@ -1,0 +1,45 @@
+#pragma once
+// What the shell brings to the program's start-up: the image names, the main frame with its
+// tabs over the settings, the timetable data and the engine, the first timetable-set choice,
+// and the sample timetable on first use.
+#include "app/core/ProgramContext.h"
+#include "app/core/life/PelorvantSteps.h"
+#include "app/core/life/ProgramSteps.h"
+#include "app/program/AppShellSettings.h"
+#include "app/shell/tabs/TabFrame.h"
+
+#include <functional>
+#include <memory>
+
+namespace pelorvant {
+
+class ShellParts {
+public:
+    ShellParts() = default;
+    // The frame with its tabs goes; the shell's settings return to the defaults.
+    ~ShellParts();
+    ShellParts(const ShellParts&) = delete;
+    ShellParts& operator=(const ShellParts&) = delete;
+
+    // The start-up's later parts; `context` gives the program's objects once they exist. The
+    // object must outlive the start-up steps that call them.
+    LaterParts laterParts(std::function<ProgramContext()> context);
+
+    // Installs the sample into an empty data folder, then makes the frame with its first tab.
+    // Throws ExceptionExit when the frame cannot be made.
+    platform::WindowHandle createMainFrame(ProgramSteps& steps, const ProgramContext& context);
+    // The first tab shows the timetable-set choice and loads the default set when it can.
+    void showTimetableSetChoice();
+
+    // Null until createMainFrame; owned here.
+    cTabFrame* frame() const { return frame_.get(); }
+    ProgramContext& context() { return context_; }
+
+private:
+    ProgramContext context_;
+    std::unique_ptr<AppShellSettings> shellSettings_;
+    const ShellSettings* previousShellSettings_ = nullptr;
+    std::unique_ptr<cTabFrame> frame_;
+};
+
+}  // namespace pelorvant
