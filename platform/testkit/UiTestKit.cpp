@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <thread>
 
 namespace platform::testkit {
 namespace {
@@ -234,6 +235,14 @@ void UiTestKit::advance(std::uint64_t ms) {
 
 void UiTestKit::pump() {
     ui::pumpMessages();
+}
+
+bool UiTestKit::pumpUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 20000 && !done(); ++i) {
+        pump();
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return done();
 }
 
 const draw::Bitmap& UiTestKit::screenshot() {

@@ -80,6 +80,9 @@ public:
     void advance(std::uint64_t ms);
     // Handles every message that waits, paints included.
     void pump();
+    // Pumps, a moment of real time apart, until `done` holds (other threads work meanwhile)
+    // or a generous bound of a few seconds passes; done's last answer.
+    bool pumpUntil(const std::function<bool()>& done);
 
     // The composed screen.
     const draw::Bitmap& screenshot();

@@ -104,16 +104,20 @@ TEST(SendMessage, ManySendersAtOnceGetTheirOwnResultsInOrder) {
 }
 
 TEST(SendMessage, SentMessagesAreHandledBeforePostedOnes) {
-    LoopThread owner;
+    // The handler's state outlives the owner thread, which may still dispatch to it.
     Event inBlock(EventReset::Manual);
     Event go(EventReset::Manual);
+    Event postedHandled(EventReset::Manual);
     std::vector<std::uint32_t> order;  // owner thread only
+    LoopThread owner;
     WindowHandle h = makeWindowOn(
         owner, [&](WindowHandle, std::uint32_t msg, std::uintptr_t, std::intptr_t) -> MsgResult {
             order.push_back(msg);
             if (msg == kBlock) {
                 inBlock.set();
                 awaitOrDie(go, "go");
+            } else if (msg == kPosted) {
+                postedHandled.set();
             }
             return 1;
         });
@@ -125,6 +129,8 @@ TEST(SendMessage, SentMessagesAreHandledBeforePostedOnes) {
     ASSERT_TRUE(waitForQueuedSends(owner.id(), 1, test::kDeadlockMs));
     go.set();
     sender.join();
+    // The check itself is a send, which would overtake the post: wait for the post first.
+    awaitOrDie(postedHandled, "posted message handled");
     owner.run([&] { EXPECT_EQ(order, (std::vector<std::uint32_t>{kBlock, kAsk, kPosted})); });
 }
 

@@ -48,15 +48,6 @@ protected:
         setMessageBoxAnswerer({});
         stopMessageBoxRelay();
     }
-    // Pumps the user-interface thread until `done` holds (or a generous bound passes).
-    template <class F>
-    bool pumpUntil(F done) {
-        for (int i = 0; i < 20000 && !done(); ++i) {
-            kit.pump();
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
-        return done();
-    }
 
     testkit::UiTestKit kit;
     WindowHandle frame = kNullWindow;
@@ -94,7 +85,7 @@ TEST_F(MessageBoxTest, WorkerWaitsWhileTheInterfaceThreadHandlesSentMessages) {
         sentResult = sendMessage(frame, platform::WM_USER);
         answer = messageBox(frame, u"Chyba spojení", u"Stahování", MB_OK | MB_ICONERROR);
     });
-    ASSERT_TRUE(pumpUntil([&] { return answer.load() != -1; }));
+    ASSERT_TRUE(kit.pumpUntil([&] { return answer.load() != -1; }));
     worker.join();
     EXPECT_EQ(answer.load(), static_cast<int>(IDOK));
     EXPECT_EQ(sentResult.load(), 42);
@@ -108,18 +99,18 @@ TEST_F(MessageBoxTest, RealBoxFromAWorkerIsAnsweredByATap) {
     std::atomic<int> answer{-1};
     std::thread worker(
         [&] { answer = messageBox(frame, u"Pokračovat?", u"Dotaz", MB_YESNO | MB_ICONQUESTION); });
-    ASSERT_TRUE(pumpUntil([&] { return kit.find(u"Ne") != kNullWindow; }));
+    ASSERT_TRUE(kit.pumpUntil([&] { return kit.find(u"Ne") != kNullWindow; }));
     EXPECT_NE(kit.find(u"Ano"), kNullWindow);
     // The caption bar in the selection colour, a sent message still handled meanwhile.
     const Rect box = ui::getWindowRect(kit.find(u"Dotaz"));
     EXPECT_EQ(kit.screenshot().pixel(box.left + 3, box.top + 3), controls::kSelectionColor);
     std::atomic<MsgResult> sent{0};
     std::thread other([&] { sent = sendMessage(frame, platform::WM_USER); });
-    ASSERT_TRUE(pumpUntil([&] { return sent.load() == 42; }));
+    ASSERT_TRUE(kit.pumpUntil([&] { return sent.load() == 42; }));
     other.join();
     EXPECT_EQ(answer.load(), -1);
     kit.tap(kit.find(u"Ne"));
-    ASSERT_TRUE(pumpUntil([&] { return answer.load() != -1; }));
+    ASSERT_TRUE(kit.pumpUntil([&] { return answer.load() != -1; }));
     worker.join();
     EXPECT_EQ(answer.load(), static_cast<int>(IDNO));
     EXPECT_EQ(kit.find(u"Dotaz"), kNullWindow);
@@ -128,10 +119,10 @@ TEST_F(MessageBoxTest, RealBoxFromAWorkerIsAnsweredByATap) {
 TEST_F(MessageBoxTest, WorkerIsReleasedWhenTheBoxGoesWithItsOwner) {
     std::atomic<int> answer{-1};
     std::thread worker([&] { answer = messageBox(frame, u"Text", u"Zavírá se", MB_OK); });
-    ASSERT_TRUE(pumpUntil([&] { return kit.find(u"Zavírá se") != kNullWindow; }));
+    ASSERT_TRUE(kit.pumpUntil([&] { return kit.find(u"Zavírá se") != kNullWindow; }));
     // The owner goes, and the box with it: the worker must not wait for ever.
     ui::destroyWindow(frame);
-    ASSERT_TRUE(pumpUntil([&] { return answer.load() != -1; }));
+    ASSERT_TRUE(kit.pumpUntil([&] { return answer.load() != -1; }));
     worker.join();
     EXPECT_EQ(answer.load(), 0);
 }
@@ -139,9 +130,9 @@ TEST_F(MessageBoxTest, WorkerIsReleasedWhenTheBoxGoesWithItsOwner) {
 TEST_F(MessageBoxTest, WorkerIsReleasedWhenTheRelayStops) {
     std::atomic<int> answer{-1};
     std::thread worker([&] { answer = messageBox(frame, u"Text", u"Relay", MB_OK); });
-    ASSERT_TRUE(pumpUntil([&] { return kit.find(u"Relay") != kNullWindow; }));
+    ASSERT_TRUE(kit.pumpUntil([&] { return kit.find(u"Relay") != kNullWindow; }));
     stopMessageBoxRelay();
-    ASSERT_TRUE(pumpUntil([&] { return answer.load() != -1; }));
+    ASSERT_TRUE(kit.pumpUntil([&] { return answer.load() != -1; }));
     worker.join();
     EXPECT_EQ(answer.load(), 0);
     kit.tap(kit.find(u"OK"));  // the box left behind still closes harmlessly

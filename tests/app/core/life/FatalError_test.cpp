@@ -38,14 +38,6 @@ protected:
         setMainFrameWindow(platform::kNullWindow);
         platform::destroyWindow(frame);
     }
-    template <class F>
-    bool pumpUntil(F done) {
-        for (int i = 0; i < 20000 && !done(); ++i) {
-            kit.pump();
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
-        return done();
-    }
 
     platform::testkit::UiTestKit kit;
     platform::WindowHandle frame;
@@ -78,9 +70,9 @@ TEST_F(FatalErrorTest, FromAWorkerTheBoxGoesThroughTheInterfaceThreadAndTheWorke
         ShowFatalError(u"Došla paměť", frame, true);
         workerDone = true;
     });
-    ASSERT_TRUE(pumpUntil([&] { return workerDone.load(); }));
+    ASSERT_TRUE(kit.pumpUntil([&] { return workerDone.load(); }));
     thread.join();
-    ASSERT_TRUE(pumpUntil([&] { return terminations.load() == 1; }));
+    ASSERT_TRUE(kit.pumpUntil([&] { return terminations.load() == 1; }));
     std::lock_guard hold(lock);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].askingThread, worker.load());
