@@ -9,6 +9,7 @@ PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libcairo2-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
     xvfb xauth
+    libgps-dev gpsd gpsd-clients
 )
 
 missing=()

@@ -119,4 +119,13 @@ std::u16string lowerText(std::u16string_view text) {
     return out;
 }
 
+std::uint8_t cp1250Strip(std::uint8_t byte) {
+    static constexpr std::u16string_view kMarked =
+        u"ŠŚŤŽŹšśťžźŁĄŞŻłąşżĽľŔÁÂĂÄĹĆÇČÉĘËĚÍÎĎĐŃŇÓÔŐÖŘŮÚŰÜÝŢŕáâăäĺćçčéęëěíîďđńňóôőöřůúűüýţ";
+    static constexpr std::u16string_view kBase =
+        u"SSTZZsstzzLASZlaszLlRAAAALCCCEEEEIIDDNNOOOORUUUUYTraaaalccceeeeiiddnnooooruuuuyt";
+    const auto at = kMarked.find(cp1250ToWideChar(byte));
+    return at == std::u16string_view::npos || byte < 0x80 ? byte : static_cast<std::uint8_t>(kBase[at]);
+}
+
 }  // namespace pelorvant

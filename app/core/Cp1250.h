@@ -14,6 +14,8 @@ char16_t cp1250ToWideChar(std::uint8_t byte);
 std::uint8_t wideCharToCp1250(char16_t c);
 // The lower-case letter of an upper-case letter's byte; every other byte unchanged.
 std::uint8_t cp1250Lower(std::uint8_t byte);
+// The base letter of a byte with a diacritic mark (á to a, Ř to R); every other byte unchanged.
+std::uint8_t cp1250Strip(std::uint8_t byte);
 // Czech collation rank of a byte (equal for both cases of a letter).
 std::uint8_t cp1250Rank(std::uint8_t byte);
 // -1, 0 or 1: ranks decide over the shorter length, then the shorter text is smaller.

@@ -9,11 +9,15 @@
 
 namespace pelorvant {
 
+class cGpsReceiver;
+
 struct ProgramContext {
     // None owned; each outlives the frame.
     AppSettings* settings = nullptr;
     TimetableData* data = nullptr;
     const EngineApi* api = nullptr;
+    // Set at the end of the start-up; null before and in tests without one.
+    cGpsReceiver* gps = nullptr;
 
     EngineIni ini() const { return EngineIni(*api); }
 };

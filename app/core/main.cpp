@@ -2,6 +2,7 @@
 // "restart", "allways" and "UpdateData", then the start-up, the message loop and the
 // orderly shut-down.
 #include "app/core/EngineBinding.h"
+#include "app/core/GpsReceiver.h"
 #include "app/core/life/CommandWords.h"
 #include "app/core/life/PelorvantMain.h"
 #include "app/core/life/PelorvantSteps.h"
@@ -12,6 +13,7 @@
 #include "platform/services/instance/PeerCheck.h"
 
 #include <cstdio>
+#include <memory>
 #include <thread>
 
 int main(int argc, char** argv) {
@@ -20,16 +22,29 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pelorvant: unknown device profile\n");
         return 2;
     }
+    // The one GPS receiver: made at the end of the start-up (it opens gpsd only when a view
+    // asks for positions) and stopped at the shut-down. Declared before the shell, whose views
+    // reach it through the program's context.
+    std::unique_ptr<pelorvant::cGpsReceiver> gps;
     // The shell outlives the steps that call it.
     pelorvant::ShellParts shell;
     pelorvant::PelorvantSteps* running = nullptr;
-    pelorvant::PelorvantSteps steps(*profile, shell.laterParts([&running] {
+    pelorvant::LaterParts later = shell.laterParts([&running] {
         pelorvant::ProgramContext context;
         context.settings = &running->settings();
         context.data = &running->timetableData();
         context.api = &pelorvant::bindEngineLibrary(running->settings().programFolder);
         return context;
-    }));
+    });
+    later.createGpsReceiver = [&gps, &shell] {
+        gps = std::make_unique<pelorvant::cGpsReceiver>(
+            platform::services::makeGpsdSource(platform::services::gpsdAddressFromEnvironment()));
+        shell.context().gps = gps.get();
+    };
+    later.stopGpsReceiver = [&gps] {
+        if (gps) gps->stop();
+    };
+    pelorvant::PelorvantSteps steps(*profile, std::move(later));
     running = &steps;
     pelorvant::cPelorvantMain app(steps);
     // Declared after the application: the instance service stops before what it asks goes.

@@ -224,6 +224,9 @@ std::unique_ptr<DemoScreen> createDemoScreen(std::string_view name) {
     if (name == "list") {
         return std::make_unique<MessageScreen>(true);
     }
+    if (name == "fields") {
+        return createFieldsScreen();
+    }
     return nullptr;
 }
 

@@ -22,7 +22,10 @@ public:
 // settings' font height, as the program's format strings make them).
 std::u16string richDemoText();
 
-// "blocks", "message" or "list"; null for another name. The screen is a full-screen top-level
+// The entry fields: object text boxes, the date and time field and a choice box.
+std::unique_ptr<DemoScreen> createFieldsScreen();
+
+// "blocks", "message", "list" or "fields"; null for another name. The screen is a full-screen top-level
 // window above a menu bar; it lives as long as the returned object.
 std::unique_ptr<DemoScreen> createDemoScreen(std::string_view name);
 

@@ -1,7 +1,7 @@
 // The shell demo program: the shell's building blocks on the SDL backend, or, with
 // --headless, on the headless backend for a while of virtual time, writing the screen to a PNG.
 //
-//   shell_demo [--profile=NAME] [--screen=blocks|message|list] [--zoom=N] [--run-ms=N]
+//   shell_demo [--profile=NAME] [--screen=blocks|message|list|fields] [--zoom=N] [--run-ms=N]
 //              [--headless=OUT.png] [--screenshot=OUT.png]
 //
 // --screenshot writes what the SDL window shows at the end.
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         backends::HeadlessBackend backend(*profile);
         auto demo = shelldemo::createDemoScreen(screen);
         if (!demo) {
-            std::fprintf(stderr, "shell_demo: unknown screen (blocks, message or list)\n");
+            std::fprintf(stderr, "shell_demo: unknown screen (blocks, message, list or fields)\n");
             return 2;
         }
         ui::pumpMessages();
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     }
     auto demo = shelldemo::createDemoScreen(screen);
     if (!demo) {
-        std::fprintf(stderr, "shell_demo: unknown screen (blocks, message or list)\n");
+        std::fprintf(stderr, "shell_demo: unknown screen (blocks, message, list or fields)\n");
         return 2;
     }
     if (runMs) {

@@ -13,7 +13,8 @@ namespace pelorvant {
 class NavigationReceiver {
 public:
     virtual ~NavigationReceiver() = default;
-    // The position of a WM_GPS_POSITION message (its wParam as the receiver posted it).
+    // The position a WM_GPS_POSITION message carries (its wParam as the receiver posted it);
+    // called once per message, which it then owns.
     virtual GeoPoint positionOf(std::uintptr_t wParam) const = 0;
     // Degrees; -999999 while no heading is recorded.
     virtual int getHeading() const = 0;

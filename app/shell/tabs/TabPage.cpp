@@ -22,6 +22,7 @@ cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, in
       stopTimetable(context),
       stopTimetableLinks(context, stopTimetable),
       gpsNavigation(context),
+      gpsLink(context),
       pageIndex(index), context_(context), frame_(frame), host_(host) {
     activeView = &setChoice;
 }
@@ -58,6 +59,7 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     stopTimetable.createFrame(handle(), client, kViewStopTimetable);
     stopTimetable.links = &stopTimetableLinks;
     gpsNavigation.createNavigationView(handle(), client, kViewGpsNavigation);
+    gpsNavigation.receiver = &gpsLink;
     const std::pair<int, cBaseView*> views[] = {
         {kViewResults, &results},        {kViewMessageBox, &messageBox},   {kViewSetChoice, &setChoice},
         {kViewSearchForm, &searchForm},  {kViewProgress, &progress},       {kViewListing, &listing},

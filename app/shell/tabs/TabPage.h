@@ -5,6 +5,7 @@
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
 #include "app/screens/other/GPSNavigFormView.h"
+#include "app/screens/other/GpsReceiverLink.h"
 #include "app/screens/other/StopTimetableTabLinks.h"
 #include "app/screens/other/ZJRShowFrame.h"
 #include "app/screens/search/VyberRaduView.h"
@@ -61,6 +62,7 @@ public:
     cZJRShowFrame stopTimetable;        // constructed with the context
     StopTimetableTabLinks stopTimetableLinks;
     cGPSNavigFormView gpsNavigation;  // constructed with the context
+    GpsReceiverLink gpsLink;
 
     std::map<int, cBaseView*> viewById;
     std::map<int, int> menuById;

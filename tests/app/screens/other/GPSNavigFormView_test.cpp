@@ -2,7 +2,10 @@
 // receiver that hands over positions the test chooses, on the virtual clock.
 #include "CoreTestSupport.h"
 
+#include "app/core/GpsReceiver.h"
 #include "app/core/progress/ProgressFormView.h"
+#include "app/screens/other/GpsReceiverLink.h"
+#include "platform/services/gps/FakeGpsSource.h"
 #include "app/core/progress/TabServices.h"
 #include "app/screens/other/GPSNavigFormView.h"
 #include "app/shell/PrivateMessages.h"
@@ -21,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
 #include <cmath>
 #include <optional>
 
@@ -268,6 +273,79 @@ TEST_F(NavigationViewTest, AScaleOfZeroOrBelowShowsNoMapAndIsChosenAgain) {
     platform::draw::Bitmap picture(200, 200);
     map.paintInto(picture);
     EXPECT_EQ(map.items().size(), 2u);
+}
+
+// The view on the program's receiver over the fake position source: the receiver's thread
+// posts the fixes, the view shows them; a receiver that cannot open is reported.
+class NavigationOnReceiverTest : public NavigationViewTest {
+protected:
+    void SetUp() override {
+        NavigationViewTest::SetUp();
+        auto fake = std::make_unique<platform::services::FakeGpsSource>();
+        source = fake.get();
+        gps = std::make_unique<cGpsReceiver>(std::move(fake));
+        context.gps = gps.get();
+        view->receiver = &link;
+    }
+    void TearDown() override {
+        gps->stop();
+        view->receiver = nullptr;
+        NavigationViewTest::TearDown();
+    }
+    // Lets the receiver's thread hand over what was queued (real time for the thread, virtual
+    // time for the messages), until the test sees what it waits for.
+    template <typename Done>
+    bool until(Done done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            kit->advance(5);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return done();
+    }
+    static platform::services::GpsPosition fixAt(GeoPoint p, double heading) {
+        platform::services::GpsPosition position;
+        position.latitude = p.latitude;
+        position.longitude = p.longitude;
+        position.heading = heading;
+        position.fixQuality = 1;
+        position.fixType = 3;
+        return position;
+    }
+
+    platform::services::FakeGpsSource* source = nullptr;
+    std::unique_ptr<cGpsReceiver> gps;
+    GpsReceiverLink link{context};
+};
+
+TEST_F(NavigationOnReceiverTest, FixesFromTheReceiverBringTheStopNearer) {
+    view->showStop(4026, 0, stopNamed(u"Nádraží"), 0);
+    ASSERT_EQ(tab->shown.size(), 1u);
+    EXPECT_EQ(tab->shown[0].first, 4045);
+    double last = 1e9;
+    for (int step = 0; step < 4; ++step) {
+        source->pushPosition(fixAt(towards(step / 4.0), 200));
+        ASSERT_TRUE(until([&] { return view->distance > 0 && view->distance < last; })) << step;
+        last = view->distance;
+    }
+    EXPECT_NE(view->arrow.angle(), kNoAngle);
+    platform::sendMessage(view->handle(), ui::WM_COMMAND, kCommandNavigationOk, 0);
+    EXPECT_EQ(tab->shown.back(), (std::pair<int, int>{4026, -2}));
+}
+
+TEST_F(NavigationOnReceiverTest, AReceiverThatCannotOpenIsReported) {
+    source->failOpen("no gpsd");
+    std::vector<std::u16string> boxes;
+    platform::shell::setMessageBoxAnswerer([&](const platform::shell::MessageBoxRequest& r) {
+        boxes.push_back(r.text);
+        return static_cast<int>(platform::shell::IDOK);
+    });
+    view->showStop(4026, 0, stopNamed(u"Nádraží"), 0);
+    EXPECT_TRUE(until([&] { return !boxes.empty(); }));
+    platform::shell::setMessageBoxAnswerer({});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], u"GPS modul byl odpojen.");
+    EXPECT_TRUE(view->map.items().empty());
 }
 
 class NavigationShotsTest : public NavigationViewTest, public ::testing::WithParamInterface<const char*> {

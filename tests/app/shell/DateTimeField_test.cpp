@@ -1,0 +1,185 @@
+// The date and time field as a user works it: digits on the keypad and the touch screen, the
+// "A" button on the virtual clock, the up-down control, taps and the month calendar.
+
+#include "app/shell/DateTimeValue.h"
+#include "app/shell/PrivateMessages.h"
+#include "app/shell/SpinField.h"
+#include "ViewHost.h"
+
+#include "platform/controls/Controls.h"
+#include "platform/controls/MonthCalendar.h"
+#include "platform/controls/UpDown.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WindowTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+namespace pelorvant {
+namespace {
+
+namespace ui = platform::ui;
+
+// 1 March 2009, 10:00 UTC.
+constexpr std::time_t kStart = 1235901600;
+
+// While it lives, the fields' current time runs on the virtual clock from kStart, in UTC.
+class VirtualTimeSource {
+public:
+    explicit VirtualTimeSource(platform::VirtualClock& clock) {
+        ::setenv("TZ", "UTC", 1);
+        ::tzset();
+        previous_ = setTimeSource([&clock] { return kStart + static_cast<std::time_t>(clock.now() / 1000); });
+    }
+    ~VirtualTimeSource() { setTimeSource(previous_); }
+
+private:
+    TimeSource previous_;
+};
+
+class DateTimeFieldTest : public ::testing::TestWithParam<const char*> {
+protected:
+    DateTimeFieldTest() : kit(GetParam()) {}
+    void SetUp() override {
+        ASSERT_TRUE(spin.createSpin(host.window(), Rect::fromSize(10, 40, 220, 28), 77));
+        ui::setFocus(spin.handle());
+        kit.pump();
+    }
+    bool touch() const { return std::string(GetParam()).find("keypad") == std::string::npos; }
+    void typeDigits(const char* digits) {
+        for (const char* d = digits; *d; ++d) kit.key(ui::VK_0 + static_cast<std::uint32_t>(*d - '0'));
+    }
+
+    platform::testkit::UiTestKit kit;
+    VirtualTimeSource time{kit.clock()};
+    testing::ViewHost host;
+    cSpinField spin{3, true};
+};
+
+TEST_P(DateTimeFieldTest, FocusGoesToTheFieldAtTheHour) {
+    EXPECT_EQ(ui::getFocus(), spin.field.handle());
+    EXPECT_EQ(spin.field.position, 0);
+    EXPECT_EQ(spin.field.parts.hour, 10);
+    EXPECT_EQ(spin.field.parts.year, 2009);
+}
+
+TEST_P(DateTimeFieldTest, TypingTheHourTwoNine) {
+    typeDigits("29");
+    if (touch()) {
+        EXPECT_EQ(spin.field.parts.hour, 9);  // a new hour starts with 9
+        EXPECT_TRUE(spin.IsValid());
+    } else {
+        EXPECT_EQ(spin.field.parts.hour, 29);
+        EXPECT_FALSE(spin.IsValid());
+        EXPECT_EQ(spin.field.position, 2);
+    }
+}
+
+TEST_P(DateTimeFieldTest, ArrowsOnTheField) {
+    kit.key(ui::VK_UP);
+    if (touch()) {
+        EXPECT_EQ(spin.field.parts.hour, 11);  // stepped
+        kit.key(ui::VK_RIGHT);
+        kit.key(ui::VK_RIGHT);
+        EXPECT_EQ(spin.field.position, 4);
+        kit.key(ui::VK_DOWN);
+        EXPECT_EQ(spin.field.parts.day, 31);  // 1 March stepped down wraps to the last of March
+    } else {
+        // Up asks the view for the previous control.
+        ASSERT_FALSE(host.seen().empty());
+        EXPECT_EQ(host.seen().back().message, WM_MOVE_FOCUS);
+        EXPECT_EQ(host.seen().back().wParam, 1u);
+        EXPECT_EQ(host.seen().back().lParam, 3);
+        kit.key(ui::VK_RIGHT);
+        kit.key(ui::VK_RIGHT);
+        EXPECT_EQ(spin.field.position, 2);
+    }
+}
+
+TEST_P(DateTimeFieldTest, TheAButtonGivesNowOnTheVirtualClock) {
+    if (!touch()) {
+        EXPECT_EQ(spin.nowButton, platform::kNullWindow);
+        return;
+    }
+    typeDigits("5");
+    kit.clock().advance(90 * 60 * 1000);
+    kit.tap(spin.nowButton);
+    EXPECT_EQ(spin.field.parts.hour, 11);
+    EXPECT_EQ(spin.field.parts.minute, 30);
+    EXPECT_EQ(ui::getFocus(), spin.field.handle());
+    EXPECT_EQ(spin.GetTime(), kStart + 90 * 60);
+}
+
+TEST_P(DateTimeFieldTest, UpDownControlStepsTheCurrentField) {
+    if (!touch()) {
+        EXPECT_EQ(spin.upDown, platform::kNullWindow);
+        return;
+    }
+    platform::controls::UpDownNotify notify;
+    notify.header = {spin.upDown, kSpinUpDownId, platform::controls::UDN_DELTAPOS};
+    notify.delta = 1;
+    platform::sendMessage(spin.handle(), ui::WM_NOTIFY, kSpinUpDownId, reinterpret_cast<std::intptr_t>(&notify));
+    EXPECT_EQ(spin.field.parts.hour, 9);
+    EXPECT_EQ(spin.arrowZone, 3);
+    notify.delta = -1;
+    platform::sendMessage(spin.handle(), ui::WM_NOTIFY, kSpinUpDownId, reinterpret_cast<std::intptr_t>(&notify));
+    EXPECT_EQ(spin.field.parts.hour, 10);
+    EXPECT_EQ(spin.arrowZone, 2);
+}
+
+TEST_P(DateTimeFieldTest, TapChoosesTheField) {
+    const Rect r = ui::getWindowRect(spin.field.handle());
+    const int zero = spin.field.font->measure(u"0").width;
+    kit.tap({r.left + 3 * zero, r.top + r.height() / 2});  // on the minutes
+    EXPECT_EQ(spin.field.position, 2);
+    kit.tap({r.left + 12 * zero, r.top + r.height() / 2});  // beyond the month: the year
+    EXPECT_EQ(spin.field.position, 8);
+}
+
+TEST_P(DateTimeFieldTest, CalendarAnswersWithThePackedDate) {
+    kit.key(ui::VK_RETURN);
+    ASSERT_TRUE(spin.field.calendar.isOpen());
+    const platform::WindowHandle calendar = spin.field.calendar.calendar.handle();
+    EXPECT_EQ(ui::getFocus(), calendar);
+    platform::controls::CalendarDate shown;
+    platform::sendMessage(calendar, platform::controls::MCM_GETCURSEL, 0, reinterpret_cast<std::intptr_t>(&shown));
+    EXPECT_EQ(shown.day, 1);
+    EXPECT_EQ(shown.month, 3);
+    kit.key(ui::VK_LEFT);  // the calendar moves to 28 February
+    kit.key(ui::VK_RETURN);
+    kit.pump();
+    EXPECT_FALSE(spin.field.calendar.isOpen());
+    EXPECT_EQ(spin.field.parts.day, 28);
+    EXPECT_EQ(spin.field.parts.month, 2);
+    EXPECT_EQ(spin.field.parts.hour, 10);  // the time stays
+    EXPECT_EQ(ui::getFocus(), spin.field.handle());
+}
+
+TEST_P(DateTimeFieldTest, EscapeClosesTheCalendarWithoutAnswer) {
+    kit.key(ui::VK_RETURN);
+    ASSERT_TRUE(spin.field.calendar.isOpen());
+    kit.key(ui::VK_RIGHT);
+    kit.key(ui::VK_ESCAPE);
+    kit.pump();
+    EXPECT_FALSE(spin.field.calendar.isOpen());
+    EXPECT_EQ(spin.field.parts.day, 1);
+}
+
+TEST_P(DateTimeFieldTest, DateOnlyFieldStartsAtTheDay) {
+    cSpinField dateOnly{3, false};
+    ASSERT_TRUE(dateOnly.createSpin(host.window(), Rect::fromSize(10, 80, 220, 28), 78));
+    ui::setFocus(dateOnly.handle());
+    EXPECT_EQ(dateOnly.field.position, 4);
+    kit.key(ui::VK_LEFT);
+    EXPECT_EQ(dateOnly.field.position, 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, DateTimeFieldTest, ::testing::Values("240x320", "240x320-keypad"),
+                         [](const auto& info) { return std::string(info.param).find("keypad") == std::string::npos ? "Touch" : "Keypad"; });
+
+}  // namespace
+}  // namespace pelorvant
