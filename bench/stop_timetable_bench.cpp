@@ -29,6 +29,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -158,18 +159,31 @@ void BM_StopTimetableSearchToFirstPage(benchmark::State& state) {
     query.from = n.element();
     query.week = true;
     n.api.api_DatumToShortDen(13, 1, 2027, &query.day);
-    // A line name shared by several lines asks for a choice: the first candidate, as a user would pick.
-    {
+    // A query that asks for a choice (the line, the direction) takes the first one offered, as a
+    // user would pick it on the query page.
+    for (int round = 0; round < 3; ++round) {
         const StopTimetableAnswer first = runStopTimetableSearch(n.api, query);
         if (first.status == -202 && first.lineCandidateCount > 0) {
             n.api.api_stGetZadaniLinkaIndex(first.result.get(), 0, &query.lineIndex);
+        } else if (first.status == -205 && first.queryItemCount > 0) {
+            std::int32_t count = 0;
+            n.api.api_stGetZadaniSmerLength(first.result.get(), 0, &count);
+            if (count < 1) break;
+            std::vector<std::int32_t> directions(static_cast<std::size_t>(count));
+            n.api.api_stGetZadaniSmer(first.result.get(), 0, directions.data());
+            query.to = directions[0];
+        } else {
+            break;
         }
     }
     int groups = 0;
     for (auto _ : state) {
         const StopTimetableAnswer answer = runStopTimetableSearch(n.api, query);
         if (answer.status != 0) {
-            state.SkipWithError("the busiest stop has no timetable");
+            const std::string why = "the busiest stop has no timetable: status " + std::to_string(answer.status) +
+                                    ", line \"" + n.lineName + "\" (" + std::to_string(query.lineIndex) +
+                                    "), stop element " + std::to_string(query.from);
+            state.SkipWithError(why.c_str());
             break;
         }
         view.buildStopTimetableText(answer.result.get(), query, answer.groupCount, answer.routeStopCount);
