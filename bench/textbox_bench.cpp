@@ -62,7 +62,8 @@ std::u16string utf16(const std::string& utf8) {
             extra = 1;
         }
         for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < utf8.size(); ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
+            cp = (cp << 6) |
+                 (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
         }
         out.push_back(static_cast<char16_t>(cp));
         i += static_cast<std::size_t>(extra) + 1;
@@ -74,21 +75,25 @@ std::u16string utf16(const std::string& utf8) {
 // screen working on it.
 struct Fixture {
     Fixture() : kit("480x640") {
-        folder = std::filesystem::temp_directory_path() / ("textbox-bench-" + std::to_string(::getpid()));
+        folder = std::filesystem::temp_directory_path() /
+                 ("textbox-bench-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder / "data");
         bench::NationalNetworkOptions options;
         const auto doc = bench::buildNationalNetwork(options);
-        for (const auto& stop : doc["stops"]) names.push_back(utf16(stop["name"].get<std::string>()));
+        for (const auto& stop : doc["stops"])
+            names.push_back(utf16(stop["name"].get<std::string>()));
         bench::compileNationalNetwork(options, (folder / "data").string());
         api = &bindEngineLibrary(std::filesystem::path(TRASA_LIBRARY_PATH).parent_path());
         settings.programFolder = folder / "program";
         settings.dataFolder = folder / "data";
         data = std::make_unique<TimetableData>(*api, settings, registry, notice);
-        if (!data->createEngine()) throw std::runtime_error("engine");
+        if (!data->createEngine())
+            throw std::runtime_error("engine");
         data->loadHeaders();
         std::int32_t index = 0;
         std::int32_t failing = -1;
-        if (api->api_nactiSestavuJizdnichRadu(&index, 1, &set, &failing, 0) != ENGINE_OK || set < 0) {
+        if (api->api_nactiSestavuJizdnichRadu(&index, 1, &set, &failing, 0) != ENGINE_OK ||
+            set < 0) {
             throw std::runtime_error("set");
         }
         objectNames = std::make_unique<EngineObjectNames>(*api, *data, set);

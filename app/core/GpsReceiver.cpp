@@ -66,7 +66,8 @@ std::int32_t cGpsReceiver::close() {
     const bool onPollThread = std::this_thread::get_id() == pollThreadId_.load();
     if (onPollThread) {
         std::lock_guard lock(lock_);
-        if (!deviceOpen_) return kGpsUnexpected;
+        if (!deviceOpen_)
+            return kGpsUnexpected;
         closeDevice();
         return kGpsOk;
     }
@@ -99,7 +100,8 @@ void cGpsReceiver::joinThread() {
 
 int cGpsReceiver::getHeading() const {
     std::lock_guard lock(lock_);
-    if (headings_.empty()) return kGpsNoHeading;
+    if (headings_.empty())
+        return kGpsNoHeading;
     return static_cast<int>(headings_.front());
 }
 
@@ -188,11 +190,12 @@ bool cGpsReceiver::onPosition(const GpsPosition& position) {
     }
     if (position.validFix()) {
         headings_.push_front(position.heading);
-        if (headings_.size() > kGpsHeadingHistory) headings_.pop_back();
+        if (headings_.size() > kGpsHeadingHistory)
+            headings_.pop_back();
         // The message carries its own copy: the stored position changes with the next fix.
         auto copy = std::make_unique<GpsPosition>(position);
-        if (platform::postMessage(target_, WM_GPS_POSITION, reinterpret_cast<std::uintptr_t>(copy.get()),
-                                  previous)) {
+        if (platform::postMessage(target_, WM_GPS_POSITION,
+                                  reinterpret_cast<std::uintptr_t>(copy.get()), previous)) {
             copy.release();
         }
     } else {

@@ -44,7 +44,7 @@ public:
     enum class StartResult {
         ShowViewNow,    // a position is known: the caller shows its view at once
         WaitingForFix,  // the device is open; messages go to the progress window
-        OpenFailed,     // nothing to wait for: WM_GPS_STOPPED has been posted to the progress window
+        OpenFailed,  // nothing to wait for: WM_GPS_STOPPED has been posted to the progress window
     };
     // A view asks for positions: empties the heading history and restarts the ten minutes.
     // With a known position the view's window becomes the target; otherwise the progress

@@ -7,13 +7,13 @@
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
+#include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/MonthCalendar.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/VirtualKeys.h"
-#include "platform/controls/ControlMessages.h"
 #include "platform/ui/WindowStyles.h"
 
 #include <algorithm>
@@ -24,7 +24,8 @@ namespace ui = platform::ui;
 namespace controls = platform::controls;
 using platform::MsgResult;
 
-MsgResult cMonthCalendar::onMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+MsgResult cMonthCalendar::onMessage(std::uint32_t message, std::uintptr_t wParam,
+                                    std::intptr_t lParam) {
     if (message == ui::WM_KEYDOWN && wParam == ui::VK_RETURN) {
         popup_.pick();
         return 0;
@@ -37,7 +38,8 @@ MsgResult cMonthCalendar::onMessage(std::uint32_t message, std::uintptr_t wParam
 }
 
 bool cCalendarPopup::open(platform::WindowHandle forField, const DateTimeParts& date) {
-    if (isOpen()) return false;
+    if (isOpen())
+        return false;
     field = forField;
     const platform::WindowHandle top = topLevelWindow(forField);
     const Rect topClient = ui::getClientRect(top);
@@ -47,7 +49,8 @@ bool cCalendarPopup::open(platform::WindowHandle forField, const DateTimeParts& 
     p.exStyle = ui::WS_EX_TOPMOST;
     p.rect = Rect::fromSize(0, 40, topClient.width(), topClient.height());
     p.parent = top;
-    if (!create(p)) return false;
+    if (!create(p))
+        return false;
 
     ui::CreateParams c;
     c.style = ui::WS_CHILD | ui::WS_VISIBLE | ui::WS_BORDER;
@@ -58,34 +61,41 @@ bool cCalendarPopup::open(platform::WindowHandle forField, const DateTimeParts& 
     platform::sendMessage(calendar.handle(), controls::MCM_SETCOLOR, controls::MCSC_TITLEBK,
                           static_cast<std::intptr_t>(kCalendarTitleColor));
     font = makeVerdana(shellSettings().fontHeight() * 95 / 100);
-    platform::sendMessage(calendar.handle(), controls::WM_SETFONT, reinterpret_cast<std::uintptr_t>(font.get()), 1);
+    platform::sendMessage(calendar.handle(), controls::WM_SETFONT,
+                          reinterpret_cast<std::uintptr_t>(font.get()), 1);
     Rect minimum;
-    platform::sendMessage(calendar.handle(), controls::MCM_GETMINREQRECT, 0, reinterpret_cast<std::intptr_t>(&minimum));
+    platform::sendMessage(calendar.handle(), controls::MCM_GETMINREQRECT, 0,
+                          reinterpret_cast<std::intptr_t>(&minimum));
     const int w = std::min(minimum.width(), topClient.width());
     const int h = std::min(minimum.height(), topClient.height());
     const ui::Point origin = ui::clientToScreen(top, {0, 0});
-    ui::moveWindow(handle(), origin.x + (topClient.width() - w) / 2, origin.y + (topClient.height() - h) / 2, w, h);
+    ui::moveWindow(handle(), origin.x + (topClient.width() - w) / 2,
+                   origin.y + (topClient.height() - h) / 2, w, h);
     ui::moveWindow(calendar.handle(), 0, 0, w, h);
     controls::CalendarDate selected;
     selected.year = date.year;
     selected.month = date.month;
     selected.day = date.day;
-    platform::sendMessage(calendar.handle(), controls::MCM_SETCURSEL, 0, reinterpret_cast<std::intptr_t>(&selected));
+    platform::sendMessage(calendar.handle(), controls::MCM_SETCURSEL, 0,
+                          reinterpret_cast<std::intptr_t>(&selected));
     ui::setFocus(calendar.handle());
     return true;
 }
 
 void cCalendarPopup::pick() {
     controls::CalendarDate selected;
-    platform::sendMessage(calendar.handle(), controls::MCM_GETCURSEL, 0, reinterpret_cast<std::intptr_t>(&selected));
+    platform::sendMessage(calendar.handle(), controls::MCM_GETCURSEL, 0,
+                          reinterpret_cast<std::intptr_t>(&selected));
     const platform::WindowHandle answerTo = field;
     close();
-    platform::sendMessage(answerTo, WM_DATE_PICKED, packPickedDate(selected.day, selected.month, selected.year), 0);
+    platform::sendMessage(answerTo, WM_DATE_PICKED,
+                          packPickedDate(selected.day, selected.month, selected.year), 0);
     ui::invalidateRect(ui::getParent(ui::getParent(answerTo)));
 }
 
 void cCalendarPopup::close() {
-    if (isOpen()) platform::postMessage(handle(), ui::WM_CLOSE, 0, 0);
+    if (isOpen())
+        platform::postMessage(handle(), ui::WM_CLOSE, 0, 0);
 }
 
 void cCalendarPopup::OnSelect(const ui::NotifyHeader&, MsgResult& result) {
@@ -98,9 +108,10 @@ void cCalendarPopup::OnClose() {
 }
 
 const ui::MessageMapBase& cCalendarPopup::messageMap() const {
-    static const auto map = ui::MessageMap<cCalendarPopup>(&WindowObject::messageMap())
-                                .notify(kMonthCalendarId, controls::MCN_SELECT, &cCalendarPopup::OnSelect)
-                                .message(ui::WM_CLOSE, &cCalendarPopup::OnClose);
+    static const auto map =
+        ui::MessageMap<cCalendarPopup>(&WindowObject::messageMap())
+            .notify(kMonthCalendarId, controls::MCN_SELECT, &cCalendarPopup::OnSelect)
+            .message(ui::WM_CLOSE, &cCalendarPopup::OnClose);
     return map;
 }
 

@@ -7,8 +7,8 @@
 #include "app/shell/ShellSettings.h"
 #include "app/shell/ShellWindowClass.h"
 
-#include "platform/controls/ControlMessages.h"
 #include "platform/controls/ComboBox.h"
+#include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/Focus.h"
@@ -30,7 +30,8 @@ constexpr std::uintptr_t kComboNotifyId = 2048;
 
 }  // namespace
 
-MsgResult cChoiceCombo::onMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+MsgResult cChoiceCombo::onMessage(std::uint32_t message, std::uintptr_t wParam,
+                                  std::intptr_t lParam) {
     const MsgResult result = callControl(message, wParam, lParam);
     if (message == ui::WM_KILLFOCUS) {
         platform::sendMessage(ui::getParent(handle()), WM_CHOICE_KILLFOCUS, 0, 0);
@@ -51,7 +52,8 @@ MsgResult cChoiceBox::OnCreate(std::uintptr_t, std::intptr_t) {
     dropList.createDropList(handle(), client);
     if (touchScreen()) {
         ui::CreateParams p;
-        p.style = ui::WS_CHILD | ui::WS_VISIBLE | ui::WS_BORDER | ui::WS_VSCROLL | controls::CBS_DROPDOWNLIST;
+        p.style = ui::WS_CHILD | ui::WS_VISIBLE | ui::WS_BORDER | ui::WS_VSCROLL |
+                  controls::CBS_DROPDOWNLIST;
         p.rect = placeInParent_;
         p.parent = ui::getParent(handle());
         p.id = ui::getDlgCtrlId(handle());
@@ -62,14 +64,16 @@ MsgResult cChoiceBox::OnCreate(std::uintptr_t, std::intptr_t) {
 
 int cChoiceBox::GetCurSel() const {
     if (hasCombo) {
-        return static_cast<int>(platform::sendMessage(combo.handle(), controls::CB_GETCURSEL, 0, 0));
+        return static_cast<int>(
+            platform::sendMessage(combo.handle(), controls::CB_GETCURSEL, 0, 0));
     }
     return dropList.current;
 }
 
 void cChoiceBox::SetCurSel(int index) {
     if (hasCombo) {
-        platform::sendMessage(combo.handle(), controls::CB_SETCURSEL, static_cast<std::uintptr_t>(index), 0);
+        platform::sendMessage(combo.handle(), controls::CB_SETCURSEL,
+                              static_cast<std::uintptr_t>(index), 0);
     }
     dropList.setCurrent(index);
 }
@@ -80,14 +84,16 @@ std::u16string cChoiceBox::GetSelectedText() const {
         std::u16string text;
         const auto index = platform::sendMessage(combo.handle(), controls::CB_GETCURSEL, 0, 0);
         if (index >= 0) {
-            platform::sendMessage(combo.handle(), controls::CB_GETLBTEXT, static_cast<std::uintptr_t>(index),
+            platform::sendMessage(combo.handle(), controls::CB_GETLBTEXT,
+                                  static_cast<std::uintptr_t>(index),
                                   reinterpret_cast<std::intptr_t>(&text));
         }
         return text;
     }
     const int i = dropList.current;
-    return i >= 0 && i < static_cast<int>(dropList.items.size()) ? dropList.items[static_cast<std::size_t>(i)]
-                                                                 : std::u16string();
+    return i >= 0 && i < static_cast<int>(dropList.items.size())
+               ? dropList.items[static_cast<std::size_t>(i)]
+               : std::u16string();
 }
 
 int cChoiceBox::SelectString(std::u16string_view text) {
@@ -102,10 +108,12 @@ int cChoiceBox::SelectString(std::u16string_view text) {
 }
 
 void cChoiceBox::fillComboBox() {
-    if (!hasCombo) return;
+    if (!hasCombo)
+        return;
     platform::sendMessage(combo.handle(), controls::CB_RESETCONTENT, 0, 0);
     for (const std::u16string& item : dropList.items) {
-        platform::sendMessage(combo.handle(), controls::CB_ADDSTRING, 0, reinterpret_cast<std::intptr_t>(&item));
+        platform::sendMessage(combo.handle(), controls::CB_ADDSTRING, 0,
+                              reinterpret_cast<std::intptr_t>(&item));
     }
 }
 
@@ -113,23 +121,28 @@ void cChoiceBox::Layout() {
     const int fh = shellSettings().fontHeight();
     const Rect r = ui::getWindowRectInParent(handle());
     const int height = static_cast<int>(1.3 * fh);
-    if (r.width() > 0) placeInParent_ = Rect::fromSize(r.left, r.top, r.width(), height);
-    ui::moveWindow(handle(), placeInParent_.left, placeInParent_.top, placeInParent_.width(), height);
+    if (r.width() > 0)
+        placeInParent_ = Rect::fromSize(r.left, r.top, r.width(), height);
+    ui::moveWindow(handle(), placeInParent_.left, placeInParent_.top, placeInParent_.width(),
+                   height);
     ui::moveWindow(dropList.handle(), 0, 0, placeInParent_.width(), height);
     if (hasCombo) {
         ui::showWindow(dropList.handle(), ui::SW_HIDE);
         // The platform's combo is as tall as its closed box and opens its list below by
         // itself: it gets the box's height, and its open list shows about eight font heights.
-        ui::moveWindow(combo.handle(), placeInParent_.left, placeInParent_.top, placeInParent_.width(), height);
+        ui::moveWindow(combo.handle(), placeInParent_.left, placeInParent_.top,
+                       placeInParent_.width(), height);
         const int rows = std::max(8 * fh / std::max(height, 1), 3);
-        platform::sendMessage(combo.handle(), controls::CB_SETMINVISIBLE, static_cast<std::uintptr_t>(rows), 0);
+        platform::sendMessage(combo.handle(), controls::CB_SETMINVISIBLE,
+                              static_cast<std::uintptr_t>(rows), 0);
         ui::moveWindow(handle(), placeInParent_.left, placeInParent_.top, 0, 0);
     }
 }
 
 void cChoiceBox::SetFont(const platform::draw::Font* font) {
     if (hasCombo) {
-        platform::sendMessage(combo.handle(), controls::WM_SETFONT, reinterpret_cast<std::uintptr_t>(font), 1);
+        platform::sendMessage(combo.handle(), controls::WM_SETFONT,
+                              reinterpret_cast<std::uintptr_t>(font), 1);
     }
 }
 
@@ -144,8 +157,10 @@ void cChoiceBox::Show(int command) {
 }
 
 void cChoiceBox::openFullList() {
-    if (listView == nullptr) return;
-    listView->showList(dropList.items, ownerViewId, returnMenu, dropList.handle(), dropList.current);
+    if (listView == nullptr)
+        return;
+    listView->showList(dropList.items, ownerViewId, returnMenu, dropList.handle(),
+                       dropList.current);
 }
 
 MsgResult cChoiceBox::OnChoiceKillFocus(std::uintptr_t wParam, std::intptr_t lParam) {
@@ -154,7 +169,8 @@ MsgResult cChoiceBox::OnChoiceKillFocus(std::uintptr_t wParam, std::intptr_t lPa
 }
 
 void cChoiceBox::OnComboChange() {
-    platform::sendMessage(ui::getParent(handle()), WM_CHOICE_CHANGED, ui::getDlgCtrlId(handle()), 0);
+    platform::sendMessage(ui::getParent(handle()), WM_CHOICE_CHANGED, ui::getDlgCtrlId(handle()),
+                          0);
 }
 
 void cChoiceBox::OnSetFocus() {
@@ -167,12 +183,13 @@ void cChoiceBox::OnPaint() {
 }
 
 const ui::MessageMapBase& cChoiceBox::messageMap() const {
-    static const auto map = ui::MessageMap<cChoiceBox>(&WindowObject::messageMap())
-                                .command(kComboNotifyId, &cChoiceBox::OnComboChange, controls::CBN_SELCHANGE)
-                                .message(ui::WM_CREATE, &cChoiceBox::OnCreate)
-                                .message(WM_CHOICE_KILLFOCUS, &cChoiceBox::OnChoiceKillFocus)
-                                .message(ui::WM_SETFOCUS, &cChoiceBox::OnSetFocus)
-                                .message(ui::WM_PAINT, &cChoiceBox::OnPaint);
+    static const auto map =
+        ui::MessageMap<cChoiceBox>(&WindowObject::messageMap())
+            .command(kComboNotifyId, &cChoiceBox::OnComboChange, controls::CBN_SELCHANGE)
+            .message(ui::WM_CREATE, &cChoiceBox::OnCreate)
+            .message(WM_CHOICE_KILLFOCUS, &cChoiceBox::OnChoiceKillFocus)
+            .message(ui::WM_SETFOCUS, &cChoiceBox::OnSetFocus)
+            .message(ui::WM_PAINT, &cChoiceBox::OnPaint);
     return map;
 }
 

@@ -62,7 +62,8 @@ MsgResult cChoiceDropList::OnKeyDown(std::uintptr_t key, std::intptr_t) {
             platform::sendMessage(page, WM_MOVE_FOCUS, 0, box_.focusOrder);
             break;
         case ui::VK_RETURN:
-            if (box_.listOnEnter) box_.openFullList();
+            if (box_.listOnEnter)
+                box_.openFullList();
             break;
         default:
             break;
@@ -105,7 +106,8 @@ void cChoiceDropList::OnPaint() {
     auto& dc = paint.dc();
     const Rect client = ui::getClientRect(handle());
     dc.fillRect(client, kWhite);
-    if (hasFocus || touchScreen()) drawFrame(dc, client, 1);
+    if (hasFocus || touchScreen())
+        drawFrame(dc, client, 1);
     const int h = client.height();
     const int arrow = std::max(h / 3, 4);
     const Rect right{client.right - arrow - 2, 1, client.right - 1, h - 1};
@@ -113,7 +115,8 @@ void cChoiceDropList::OnPaint() {
     for (int side = 1; side <= 2; ++side) {
         const Rect& box = side == 1 ? left : right;
         const bool pressed = arrowPressed == side;
-        if (pressed) dc.fillRect(box, kBlack);
+        if (pressed)
+            dc.fillRect(box, kBlack);
         drawTriangle(dc, box, side == 1 ? TriangleDirection::Left : TriangleDirection::Right,
                      pressed ? kWhite : kBlack);
     }

@@ -34,11 +34,13 @@ cChoicePopup::cChoicePopup() : cBaseView(true, true, true), choice(0, 0, false),
 bool cChoicePopup::createPopupWindow() {
     ui::CreateParams p;
     p.className = "PelorvantChoicePopup";
-    p.style = (shellSettings().isNotSmartphone() ? ui::WS_POPUP : 0) | ui::WS_VISIBLE | ui::WS_BORDER;
+    p.style =
+        (shellSettings().isNotSmartphone() ? ui::WS_POPUP : 0) | ui::WS_VISIBLE | ui::WS_BORDER;
     p.exStyle = ui::WS_EX_TOPMOST;
     p.rect = Rect::fromSize(50, 50, 150, 150);
     p.parent = asking;
-    if (!create(p)) return false;
+    if (!create(p))
+        return false;
     label.createList(handle(), Rect{10, 80, 180, 98}, kChoicePopupLabelId, true);
     choice.createChoice(handle(), Rect{10, 80, 180, 98}, kChoicePopupBoxId);
     font = makeVerdana(shellSettings().fontHeight());
@@ -46,12 +48,15 @@ bool cChoicePopup::createPopupWindow() {
 }
 
 void cChoicePopup::ShowChoice(std::u16string_view text, const std::vector<std::u16string>& strings,
-                              Callback answer, platform::WindowHandle askingWindow, int returnViewId) {
-    if (shown) close();
+                              Callback answer, platform::WindowHandle askingWindow,
+                              int returnViewId) {
+    if (shown)
+        close();
     returnView = returnViewId;
     asking = askingWindow;
     question = sizeTag(shellSettings().fontHeight()) + std::u16string(text);
-    if (!createPopupWindow()) return;
+    if (!createPopupWindow())
+        return;
     layoutPopup();
     choice.items() = strings;
     choice.fillComboBox();
@@ -60,7 +65,8 @@ void cChoicePopup::ShowChoice(std::u16string_view text, const std::vector<std::u
     ui::showWindow(label.handle(), ui::SW_SHOW);
     ui::setFocus(choice.handle());
     callback = std::move(answer);
-    if (showView) showView(kChoicePopupViewId);
+    if (showView)
+        showView(kChoicePopupViewId);
     shown = true;
     ui::showWindow(handle(), ui::SW_SHOW);
     ui::updateWindow(handle());
@@ -90,20 +96,24 @@ void cChoicePopup::layoutPopup() {
     }
     choice.SetFont(font.get());
     ui::moveWindow(label.handle(), half, half, contentWidth, contentHeight);
-    ui::moveWindow(choice.handle(), pixels[1].left, contentHeight + fh, pixels[1].width(), pixels[1].height());
+    ui::moveWindow(choice.handle(), pixels[1].left, contentHeight + fh, pixels[1].width(),
+                   pixels[1].height());
     choice.Layout();
 }
 
 void cChoicePopup::close() {
-    if (!shown) return;
+    if (!shown)
+        return;
     shown = false;
-    if (showView) showView(returnView);
+    if (showView)
+        showView(returnView);
     destroy();
 }
 
 void cChoicePopup::OnOk() {
     const std::u16string chosen = choice.GetSelectedText();
-    if (callback) callback(chosen, asking);
+    if (callback)
+        callback(chosen, asking);
     close();
 }
 
@@ -113,7 +123,8 @@ void cChoicePopup::OnCancel() {
 
 MsgResult cChoicePopup::OnChoiceKillFocus(std::uintptr_t, std::intptr_t) {
     // The combo is still inside its own focus handler: the popup closes right after it.
-    if (shown) platform::postMessage(handle(), ui::WM_CLOSE, 0, 0);
+    if (shown)
+        platform::postMessage(handle(), ui::WM_CLOSE, 0, 0);
     return 0;
 }
 

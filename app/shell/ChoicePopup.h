@@ -35,8 +35,8 @@ public:
 
     // Shows the question (markup) with the strings to choose from over `asking`; the tab page
     // switches to the popup's pseudo-view and back to `returnView` when it closes.
-    void ShowChoice(std::u16string_view question, const std::vector<std::u16string>& strings, Callback callback,
-                    platform::WindowHandle asking, int returnView);
+    void ShowChoice(std::u16string_view question, const std::vector<std::u16string>& strings,
+                    Callback callback, platform::WindowHandle asking, int returnView);
     void close();
     // Lays the popup out from the question's size within the asking window.
     void layoutPopup();

@@ -115,7 +115,8 @@ int writeDigitTouch(DateTimeParts& parts, int position, int digit) {
             return 2;
         }
         case 4:
-            if (digit == 0) return 4;
+            if (digit == 0)
+                return 4;
             parts.day = digit;
             return digit <= 3 ? 5 : 4;
         case 5: {
@@ -124,7 +125,8 @@ int writeDigitTouch(DateTimeParts& parts, int position, int digit) {
             return 4;
         }
         case 6:
-            if (digit == 0) return 6;
+            if (digit == 0)
+                return 6;
             parts.month = digit;
             return digit == 1 ? 7 : 6;
         case 7: {
@@ -145,7 +147,8 @@ void stepField(DateTimeParts& parts, int position, bool up) {
     switch (position) {
         case 0:
         case 1:
-            parts.hour = up ? (parts.hour >= 23 ? 0 : parts.hour + 1) : (parts.hour <= 0 ? 23 : parts.hour - 1);
+            parts.hour = up ? (parts.hour >= 23 ? 0 : parts.hour + 1)
+                            : (parts.hour <= 0 ? 23 : parts.hour - 1);
             break;
         case 2:
         case 3:
@@ -157,11 +160,13 @@ void stepField(DateTimeParts& parts, int position, bool up) {
                 const int next = parts.day + 1;
                 parts.day = next > 31 || next > lastDayOfMonth(parts.month, parts.year) ? 1 : next;
             } else {
-                parts.day = parts.day - 1 < 1 ? lastDayOfMonth(parts.month, parts.year) : parts.day - 1;
+                parts.day =
+                    parts.day - 1 < 1 ? lastDayOfMonth(parts.month, parts.year) : parts.day - 1;
             }
             break;
         case 6:
-            parts.month = up ? (parts.month >= 12 ? 1 : parts.month + 1) : (parts.month <= 1 ? 12 : parts.month - 1);
+            parts.month = up ? (parts.month >= 12 ? 1 : parts.month + 1)
+                             : (parts.month <= 1 ? 12 : parts.month - 1);
             break;
         case 8: {
             const int century = parts.year / 100 * 100;
@@ -183,27 +188,34 @@ int moveLeft(int position, bool timeShown) {
 }
 
 int jumpNextField(int position) {
-    if (position >= kPositionYear) return position;
+    if (position >= kPositionYear)
+        return position;
     return position / 2 * 2 + 2;
 }
 
 int jumpPreviousField(int position, bool timeShown) {
     const int field = position / 2 * 2;
-    if (field == 0) return position;
-    if (field <= kPositionDay && !timeShown) return position;
+    if (field == 0)
+        return position;
+    if (field <= kPositionDay && !timeShown)
+        return position;
     return field - 2;
 }
 
 int positionFromTap(int x, int w, int d, bool timeShown) {
     int dateStart = w + (w / 10) * 2;
     if (timeShown) {
-        if (x < w + d / 2 + (w / 10) * 3 + w) return kPositionHour;
+        if (x < w + d / 2 + (w / 10) * 3 + w)
+            return kPositionHour;
         const int minuteEnd = 4 * w + (w / 10) * 5 + (d / 2) * 2;
-        if (x < minuteEnd) return kPositionMinute;
+        if (x < minuteEnd)
+            return kPositionMinute;
         dateStart = minuteEnd + 2 * w;
     }
-    if (x < dateStart + w) return kPositionDay;
-    if (x < dateStart + 3 * w + d) return kPositionMonth;
+    if (x < dateStart + w)
+        return kPositionDay;
+    if (x < dateStart + 3 * w + d)
+        return kPositionMonth;
     return kPositionYear;
 }
 

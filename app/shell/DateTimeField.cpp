@@ -106,7 +106,8 @@ MsgResult cDateTimeField::OnKeyDown(std::uintptr_t key, std::intptr_t) {
     }
     if (key >= ui::VK_0 && key <= ui::VK_0 + 9) {
         const int digit = static_cast<int>(key - ui::VK_0);
-        position = touch ? writeDigitTouch(parts, position, digit) : writeDigitKeypad(parts, position, digit);
+        position = touch ? writeDigitTouch(parts, position, digit)
+                         : writeDigitKeypad(parts, position, digit);
         redraw();
         return 0;
     }
@@ -126,7 +127,8 @@ MsgResult cDateTimeField::OnKeyDown(std::uintptr_t key, std::intptr_t) {
             }
             break;
         case ui::VK_LEFT:
-            position = touch ? jumpPreviousField(position, timeShown) : moveLeft(position, timeShown);
+            position =
+                touch ? jumpPreviousField(position, timeShown) : moveLeft(position, timeShown);
             redraw();
             break;
         case ui::VK_RIGHT:
@@ -169,7 +171,8 @@ MsgResult cDateTimeField::OnDatePicked(std::uintptr_t packed, std::intptr_t) {
     // Refilled through a time value, as the platform would normalise it.
     const std::time_t time = timeFromParts(picked);
     DateTimeParts refilled = partsFromTime(time);
-    if (time == static_cast<std::time_t>(-1)) refilled = picked;
+    if (time == static_cast<std::time_t>(-1))
+        refilled = picked;
     parts = refilled;
     ui::setFocus(handle());
     redraw();
@@ -208,8 +211,9 @@ void cDateTimeField::OnPaint() {
             x += zero;
             continue;
         }
-        const bool current = focused && piece.position >= 0 &&
-                             (touch ? piece.position / 2 == position / 2 : piece.position == position);
+        const bool current =
+            focused && piece.position >= 0 &&
+            (touch ? piece.position / 2 == position / 2 : piece.position == position);
         if (current) {
             dc.fillRect(Rect::fromSize(x, y, width, textHeight), kSelectionColor);
         }

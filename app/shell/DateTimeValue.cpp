@@ -41,7 +41,8 @@ bool isValidParts(const DateTimeParts& parts) {
     if (parts.hour < 0 || parts.hour > 23 || parts.minute < 0 || parts.minute > 59) {
         return false;
     }
-    if (parts.month < 1 || parts.month > 12 || parts.day < 1 || parts.year < 1601 || parts.year > 30827) {
+    if (parts.month < 1 || parts.month > 12 || parts.day < 1 || parts.year < 1601 ||
+        parts.year > 30827) {
         return false;
     }
     // mktime moves an impossible date on (31 April to 1 May): only an unchanged date is valid.
@@ -49,12 +50,14 @@ bool isValidParts(const DateTimeParts& parts) {
     if (std::mktime(&tm) == static_cast<std::time_t>(-1)) {
         return false;
     }
-    return tm.tm_mday == parts.day && tm.tm_mon == parts.month - 1 && tm.tm_year == parts.year - 1900;
+    return tm.tm_mday == parts.day && tm.tm_mon == parts.month - 1 &&
+           tm.tm_year == parts.year - 1900;
 }
 
 int lastDayOfMonth(int month, int year) {
     for (int day = 31; day > 28; --day) {
-        if (isValidParts(DateTimeParts{12, 0, day, month, year})) return day;
+        if (isValidParts(DateTimeParts{12, 0, day, month, year}))
+            return day;
     }
     return month >= 1 && month <= 12 ? 28 : 31;
 }

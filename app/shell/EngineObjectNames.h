@@ -21,8 +21,8 @@ public:
 
     std::int32_t searchText(std::int32_t timetable, std::string_view folded, std::int32_t category,
                             TrasaPlace* slots, SuggestionCounts& counts) override;
-    std::int32_t searchKey(std::int32_t timetable, std::int32_t key, std::int32_t letter, bool isLetter,
-                           T9State& state, std::int32_t category, TrasaPlace* slots,
+    std::int32_t searchKey(std::int32_t timetable, std::int32_t key, std::int32_t letter,
+                           bool isLetter, T9State& state, std::int32_t category, TrasaPlace* slots,
                            SuggestionCounts& counts) override;
     std::u16string elementName(const TrasaTriple& triple) override;
     std::u16string kindName(const TrasaTriple& triple) override;

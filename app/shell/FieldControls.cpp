@@ -23,11 +23,13 @@ bool touchScreen() {
 
 platform::WindowHandle topLevelWindow(platform::WindowHandle window) {
     platform::WindowHandle top = window;
-    while (ui::getParent(top) != platform::kNullWindow) top = ui::getParent(top);
+    while (ui::getParent(top) != platform::kNullWindow)
+        top = ui::getParent(top);
     return top;
 }
 
-platform::WindowHandle createPushButton(platform::WindowHandle parent, std::u16string_view text, std::uintptr_t id) {
+platform::WindowHandle createPushButton(platform::WindowHandle parent, std::u16string_view text,
+                                        std::uintptr_t id) {
     platform::controls::registerControlClasses();
     ui::CreateParams b;
     b.className = std::string(platform::controls::kButtonClass);
@@ -42,9 +44,11 @@ platform::WindowHandle createPushButton(platform::WindowHandle parent, std::u16s
 void takeOverBackKey(platform::WindowHandle window) {
     namespace shell = platform::shell;
     const platform::WindowHandle bar = shell::findMenuBar(topLevelWindow(window));
-    if (bar == platform::kNullWindow) return;
+    if (bar == platform::kNullWindow)
+        return;
     const int flags = static_cast<int>(shell::SHMBOF_NODEFAULT | shell::SHMBOF_NOTIFY);
-    platform::sendMessage(bar, shell::SHCMBM_OVERRIDEKEY, ui::VK_ESCAPE, ui::makeLParam(flags, flags));
+    platform::sendMessage(bar, shell::SHCMBM_OVERRIDEKEY, ui::VK_ESCAPE,
+                          ui::makeLParam(flags, flags));
 }
 
 bool isBackKeyPress(std::intptr_t lParam) {

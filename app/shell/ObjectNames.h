@@ -36,11 +36,12 @@ public:
     virtual ~ObjectNames() = default;
     // The searches fill kSuggestionSlots places; they return the engine's status (negative:
     // failure).
-    virtual std::int32_t searchText(std::int32_t timetable, std::string_view folded, std::int32_t category,
-                                    TrasaPlace* slots, SuggestionCounts& counts) = 0;
-    virtual std::int32_t searchKey(std::int32_t timetable, std::int32_t key, std::int32_t letter, bool isLetter,
-                                   T9State& state, std::int32_t category, TrasaPlace* slots,
-                                   SuggestionCounts& counts) = 0;
+    virtual std::int32_t searchText(std::int32_t timetable, std::string_view folded,
+                                    std::int32_t category, TrasaPlace* slots,
+                                    SuggestionCounts& counts) = 0;
+    virtual std::int32_t searchKey(std::int32_t timetable, std::int32_t key, std::int32_t letter,
+                                   bool isLetter, T9State& state, std::int32_t category,
+                                   TrasaPlace* slots, SuggestionCounts& counts) = 0;
     virtual std::u16string elementName(const TrasaTriple& triple) = 0;
     virtual std::u16string kindName(const TrasaTriple& triple) = 0;
     // Fills up to kFavouriteSlots places; returns how many.

@@ -45,7 +45,8 @@ MsgResult cSpinField::OnCreate(std::uintptr_t, std::intptr_t) {
         u.id = kSpinUpDownCreateId;
         upDown = ui::createWindow(u);
         ui::setDlgCtrlId(upDown, kSpinUpDownId);
-        platform::sendMessage(upDown, controls::UDM_SETBUDDY, static_cast<std::uintptr_t>(handle()), 0);
+        platform::sendMessage(upDown, controls::UDM_SETBUDDY, static_cast<std::uintptr_t>(handle()),
+                              0);
     }
     return 0;
 }
@@ -67,9 +68,11 @@ void cSpinField::Layout() {
         const double k = fh * (1.0 + 0.25 * (1.0 + 1.5 * highRes) * touch);
         ui::moveWindow(nowButton, w - h, 0, h, h);
         ui::moveWindow(upDown, 0, 0, h * 3 / 4, h);
-        ui::moveWindow(field.handle(), static_cast<int>(1.2 * k), 2, static_cast<int>(w - 2 * k - 2 - h), h - 4);
+        ui::moveWindow(field.handle(), static_cast<int>(1.2 * k), 2,
+                       static_cast<int>(w - 2 * k - 2 - h), h - 4);
     } else {
-        ui::moveWindow(field.handle(), static_cast<int>(fh * 0.5), 1, static_cast<int>(w - 1.5 * fh - 2), h - 2);
+        ui::moveWindow(field.handle(), static_cast<int>(fh * 0.5), 1,
+                       static_cast<int>(w - 1.5 * fh - 2), h - 2);
     }
 }
 
@@ -93,7 +96,8 @@ void cSpinField::OnNowButton() {
 
 void cSpinField::OnDeltaPos(const ui::NotifyHeader& header, MsgResult& result) {
     const auto& notify = reinterpret_cast<const controls::UpDownNotify&>(header);
-    if (ui::getFocus() != field.handle()) ui::setFocus(field.handle());
+    if (ui::getFocus() != field.handle())
+        ui::setFocus(field.handle());
     const bool down = notify.delta > 0;
     arrowZone = down ? 3 : 2;
     field.stepCurrent(!down);
@@ -123,7 +127,8 @@ MsgResult cSpinField::OnFingerDown(std::uintptr_t, std::intptr_t lParam) {
 }
 
 MsgResult cSpinField::OnFingerUp(std::uintptr_t, std::intptr_t lParam) {
-    if (!pressed) return 0;
+    if (!pressed)
+        return 0;
     pressed = false;
     arrowZone = 0;
     ui::releaseCapture();
@@ -165,21 +170,23 @@ void cSpinField::OnPaint() {
     const int markWidth = fh / 3 + static_cast<int>(1.5 * static_cast<int>(0.36 * h));
     const Rect box{markRight - markWidth - 1, frameWidth(), markRight - 1, h - frameWidth()};
     const bool inverted = touch && pressed;
-    if (inverted) dc.fillRect(box, kBlack);
+    if (inverted)
+        dc.fillRect(box, kBlack);
     drawTriangle(dc, box, TriangleDirection::Down, inverted ? kWhite : kBlack);
 }
 
 const ui::MessageMapBase& cSpinField::messageMap() const {
-    static const auto map = ui::MessageMap<cSpinField>(&WindowObject::messageMap())
-                                .command(kNowButtonId, &cSpinField::OnNowButton)
-                                .notify(kSpinUpDownId, controls::UDN_DELTAPOS, &cSpinField::OnDeltaPos)
-                                .message(ui::WM_CREATE, &cSpinField::OnCreate)
-                                .message(ui::WM_SIZE, &cSpinField::OnSize)
-                                .message(ui::WM_SETFOCUS, &cSpinField::OnSetFocus)
-                                .message(ui::WM_LBUTTONDOWN, &cSpinField::OnFingerDown)
-                                .message(ui::WM_LBUTTONUP, &cSpinField::OnFingerUp)
-                                .message(ui::WM_MOUSEMOVE, &cSpinField::OnFingerMove)
-                                .message(ui::WM_PAINT, &cSpinField::OnPaint);
+    static const auto map =
+        ui::MessageMap<cSpinField>(&WindowObject::messageMap())
+            .command(kNowButtonId, &cSpinField::OnNowButton)
+            .notify(kSpinUpDownId, controls::UDN_DELTAPOS, &cSpinField::OnDeltaPos)
+            .message(ui::WM_CREATE, &cSpinField::OnCreate)
+            .message(ui::WM_SIZE, &cSpinField::OnSize)
+            .message(ui::WM_SETFOCUS, &cSpinField::OnSetFocus)
+            .message(ui::WM_LBUTTONDOWN, &cSpinField::OnFingerDown)
+            .message(ui::WM_LBUTTONUP, &cSpinField::OnFingerUp)
+            .message(ui::WM_MOUSEMOVE, &cSpinField::OnFingerMove)
+            .message(ui::WM_PAINT, &cSpinField::OnPaint);
     return map;
 }
 

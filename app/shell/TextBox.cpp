@@ -32,9 +32,6 @@ using platform::MsgResult;
 
 namespace {
 
-constexpr std::uint32_t kVkNumpad8 = 0x68;
-constexpr std::uint32_t kVkNumpad9 = 0x69;
-
 std::u16string placeholderText() {
     return platform::resources::loadResString(kTextGpsPlaceholder);
 }
@@ -68,9 +65,11 @@ MsgResult cTextBox::OnCreate(std::uintptr_t, std::intptr_t) {
         clearButton = createPushButton(handle(), u"X", kClearButtonId);
     }
     edit.createEdit(handle());
-    platform::sendMessage(edit.handle(), controls::WM_SETFONT, reinterpret_cast<std::uintptr_t>(font.get()), 0);
-    list.createSuggestions(ui::getParent(handle()), hintParent == platform::kNullWindow ? ui::getParent(handle())
-                                                                                         : hintParent);
+    platform::sendMessage(edit.handle(), controls::WM_SETFONT,
+                          reinterpret_cast<std::uintptr_t>(font.get()), 0);
+    list.createSuggestions(ui::getParent(handle()), hintParent == platform::kNullWindow
+                                                        ? ui::getParent(handle())
+                                                        : hintParent);
     setEditText(u"");
     resetInput();
     return 0;
@@ -91,7 +90,8 @@ void cTextBox::Layout() {
         ui::moveWindow(clearButton, w - h, 0, h, h);
         auto small = makeVerdana(fh * 9 / 10);
         int reserve = static_cast<int>(1.5 * small->measure(u"T9").width);
-        if (s.touchFriendly()) reserve *= 2;
+        if (s.touchFriendly())
+            reserve *= 2;
         const int editHeight = font->metrics().height;
         ui::moveWindow(edit.handle(), s.highResolution() ? 3 : 2, (h - editHeight) / 2,
                        std::max(w - h - 1 - reserve, 1), editHeight);
@@ -221,7 +221,8 @@ void cTextBox::showFavourites() {
 
 bool cTextBox::addToFavourites() {
     if (chosen.count == 0) {
-        platform::shell::messageBox(handle(), platform::resources::loadResString(kTextNothingToAdd), u"Chyba",
+        platform::shell::messageBox(handle(), platform::resources::loadResString(kTextNothingToAdd),
+                                    u"Chyba",
                                     platform::shell::MB_OK | platform::shell::MB_ICONERROR);
         return false;
     }
@@ -238,8 +239,9 @@ bool cTextBox::addToFavourites() {
 
 void cTextBox::removeFromFavourites() {
     if (chosen.count == 0) {
-        platform::shell::messageBox(handle(), platform::resources::loadResString(kTextNothingToRemove), u"Chyba",
-                                    platform::shell::MB_OK | platform::shell::MB_ICONERROR);
+        platform::shell::messageBox(
+            handle(), platform::resources::loadResString(kTextNothingToRemove), u"Chyba",
+            platform::shell::MB_OK | platform::shell::MB_ICONERROR);
         return;
     }
     if (names.favouriteDelete(*chosen.place()) == 0) {
@@ -283,8 +285,8 @@ void cTextBox::qwertySearch() {
     }
     if (!typed.empty() && typed != placeholderText()) {
         SuggestionCounts found;
-        const std::int32_t status =
-            names.searchText(timetableRestriction, folded, categoryForSearch(), slots[0].place(), found);
+        const std::int32_t status = names.searchText(timetableRestriction, folded,
+                                                     categoryForSearch(), slots[0].place(), found);
         if (status < 0) {
             showSearchError();
             return;
@@ -321,8 +323,9 @@ void cTextBox::t9Search(int key, int character, bool isLetter) {
         return;
     }
     SuggestionCounts found;
-    const std::int32_t status = names.searchKey(timetableRestriction, key, key == kT9DeleteKey ? 'd' : character,
-                                                isLetter, t9, categoryForSearch(), slots[0].place(), found);
+    const std::int32_t status =
+        names.searchKey(timetableRestriction, key, key == kT9DeleteKey ? 'd' : character, isLetter,
+                        t9, categoryForSearch(), slots[0].place(), found);
     if (status < 0) {
         showSearchError();
         return;
@@ -354,7 +357,8 @@ bool cTextBox::onKeypadKey(std::uint32_t vk) {
         t9Search(static_cast<int>(vk - ui::VK_0), static_cast<int>(vk), false);
         return true;
     }
-    if (vk == ui::VK_0 || vk == ui::VK_0 + 1 || vk == kVkNumpad8 || vk == kVkNumpad9 || vk == ui::VK_F9) {
+    if (vk == ui::VK_0 || vk == ui::VK_0 + 1 || vk == ui::VK_NUMPAD8 || vk == ui::VK_NUMPAD9 ||
+        vk == ui::VK_F9) {
         t9Search(1, '\n', false);
         return true;
     }
@@ -446,11 +450,12 @@ void cTextBox::OnClearButton() {
 
 void cTextBox::openContextMenu(platform::draw::Point screen) {
     const auto* source = platform::resources::findMenuTemplate(kMenuFavourites);
-    if (source == nullptr) return;
+    if (source == nullptr)
+        return;
     const auto bar = platform::shell::menuFromTemplate(*source);
     const auto menu = bar->count() > 0 && bar->subMenu(0) ? bar->subMenu(0) : bar;
-    const std::uint32_t command =
-        platform::shell::trackPopupMenu(menu, platform::shell::TPM_RETURNCMD, screen.x, screen.y, handle());
+    const std::uint32_t command = platform::shell::trackPopupMenu(
+        menu, platform::shell::TPM_RETURNCMD, screen.x, screen.y, handle());
     if (command == kCommandAddFavourite) {
         addToFavourites();
     } else if (command == kCommandRemoveFavourite) {
@@ -479,11 +484,13 @@ MsgResult cTextBox::OnPress(std::uintptr_t, std::intptr_t lParam) {
 }
 
 MsgResult cTextBox::OnRelease(std::uintptr_t, std::intptr_t lParam) {
-    if (!dropZonePressed) return 0;
+    if (!dropZonePressed)
+        return 0;
     dropZonePressed = false;
     ui::releaseCapture();
     ui::invalidateRect(handle());
-    if (!inDropDownZone(ui::xOfLParam(lParam))) return 0;
+    if (!inDropDownZone(ui::xOfLParam(lParam)))
+        return 0;
     if (listShown()) {
         hideList();
     } else {
@@ -508,21 +515,23 @@ void cTextBox::OnPaint() {
         const int width = static_cast<int>(0.36 * h) + shellSettings().fontHeight() / 3;
         const Rect box{right - width - frame, frame, right - frame, h - frame};
         const bool inverted = touchScreen() && focusLook && dropZonePressed;
-        if (inverted) dc.fillRect(box, kBlack);
+        if (inverted)
+            dc.fillRect(box, kBlack);
         drawTriangle(dc, box, TriangleDirection::Down, inverted ? kWhite : kBlack);
     }
 }
 
 const ui::MessageMapBase& cTextBox::messageMap() const {
-    static const auto map = ui::MessageMap<cTextBox>(&WindowObject::messageMap())
-                                .command(kTextBoxEditId, &cTextBox::OnEditChange, controls::EN_CHANGE)
-                                .command(kClearButtonId, &cTextBox::OnClearButton)
-                                .message(ui::WM_CREATE, &cTextBox::OnCreate)
-                                .message(ui::WM_SIZE, &cTextBox::OnSize)
-                                .message(ui::WM_SETFOCUS, &cTextBox::OnSetFocus)
-                                .message(ui::WM_LBUTTONDOWN, &cTextBox::OnPress)
-                                .message(ui::WM_LBUTTONUP, &cTextBox::OnRelease)
-                                .message(ui::WM_PAINT, &cTextBox::OnPaint);
+    static const auto map =
+        ui::MessageMap<cTextBox>(&WindowObject::messageMap())
+            .command(kTextBoxEditId, &cTextBox::OnEditChange, controls::EN_CHANGE)
+            .command(kClearButtonId, &cTextBox::OnClearButton)
+            .message(ui::WM_CREATE, &cTextBox::OnCreate)
+            .message(ui::WM_SIZE, &cTextBox::OnSize)
+            .message(ui::WM_SETFOCUS, &cTextBox::OnSetFocus)
+            .message(ui::WM_LBUTTONDOWN, &cTextBox::OnPress)
+            .message(ui::WM_LBUTTONUP, &cTextBox::OnRelease)
+            .message(ui::WM_PAINT, &cTextBox::OnPaint);
     return map;
 }
 

@@ -78,15 +78,18 @@ void cTextBoxDisplay::OnPaint() {
     const int height = dc.textMetrics().height;
     const int y = (client.height() - height) / 2;
     const int x = 2;
-    const int typed = box_.focusLook ? std::clamp(selectionEnd, 0, static_cast<int>(text.size())) : 0;
-    const std::u16string_view head = std::u16string_view(text).substr(0, static_cast<std::size_t>(typed));
+    const int typed =
+        box_.focusLook ? std::clamp(selectionEnd, 0, static_cast<int>(text.size())) : 0;
+    const std::u16string_view head =
+        std::u16string_view(text).substr(0, static_cast<std::size_t>(typed));
     const int headWidth = dc.textExtent(head).width;
     if (typed > 0) {
         dc.fillRect(Rect::fromSize(x, y, headWidth, height), kSelectionColor);
         dc.setTextColor(kWhite);
         dc.textOut(x, y, head);
     }
-    if (text.empty() && box_.gpsFlag && box_.editText() == platform::resources::loadResString(kTextGpsPlaceholder)) {
+    if (text.empty() && box_.gpsFlag &&
+        box_.editText() == platform::resources::loadResString(kTextGpsPlaceholder)) {
         // The empty box stands for the current position: the placeholder in grey.
         dc.setTextColor(kSecondaryTextColor);
         dc.textOut(x, y, box_.editText());

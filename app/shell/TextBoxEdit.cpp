@@ -23,8 +23,6 @@ using platform::MsgResult;
 
 namespace {
 
-constexpr std::uint32_t kVkNumpad8 = 0x68;
-constexpr std::uint32_t kVkProcessKey = 0xE5;
 constexpr std::uintptr_t kEditCreateId = 100;
 
 bool boxKey(std::uintptr_t key) {
@@ -45,14 +43,16 @@ bool cTextBoxEdit::createEdit(platform::WindowHandle box) {
     p.rect = Rect{0, 0, 10, 10};
     p.parent = box;
     p.id = kEditCreateId;
-    if (!createControl(controls::kEditClass, p)) return false;
+    if (!createControl(controls::kEditClass, p))
+        return false;
     ui::setDlgCtrlId(handle(), kTextBoxEditId);
     return true;
 }
 
 MsgResult cTextBoxEdit::onChar(std::uintptr_t wParam, std::intptr_t lParam) {
     const bool placeholderShown =
-        gpsFlag && box_.text.empty() && ui::getWindowText(handle()) == platform::resources::loadResString(kTextGpsPlaceholder);
+        gpsFlag && box_.text.empty() &&
+        ui::getWindowText(handle()) == platform::resources::loadResString(kTextGpsPlaceholder);
     if (placeholderShown && !firstCharPending) {
         box_.textSet = true;
         ui::setWindowText(handle(), u"");
@@ -78,12 +78,12 @@ MsgResult cTextBoxEdit::onChar(std::uintptr_t wParam, std::intptr_t lParam) {
 
 MsgResult cTextBoxEdit::onKey(std::uint32_t message, std::uintptr_t key, std::intptr_t lParam) {
     if (message == ui::WM_KEYDOWN) {
-        if (key == kVkProcessKey) {
+        if (key == ui::VK_PROCESSKEY) {
             keyDownSeen = false;
             return 0;
         }
         keyDownSeen = true;
-        if (key == kVkNumpad8 || key == ui::VK_F8) {
+        if (key == ui::VK_NUMPAD8 || key == ui::VK_F8) {
             platform::sendMessage(ui::getParent(box_.handle()), WM_TEXTBOX_MODE, 0, 0);
             return 0;
         }
@@ -115,13 +115,15 @@ void cTextBoxEdit::onTap(std::intptr_t lParam) {
     }
 }
 
-MsgResult cTextBoxEdit::onMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+MsgResult cTextBoxEdit::onMessage(std::uint32_t message, std::uintptr_t wParam,
+                                  std::intptr_t lParam) {
     switch (message) {
         case ui::WM_CHAR:
             return onChar(wParam, lParam);
         case platform::shell::WM_HOTKEY:
             // The back key, taken over from the menu bar, deletes like Backspace.
-            if (isBackKeyPress(lParam)) onChar(ui::VK_BACK, 0);
+            if (isBackKeyPress(lParam))
+                onChar(ui::VK_BACK, 0);
             return 0;
         case ui::WM_KEYDOWN:
         case ui::WM_KEYUP:

@@ -12,7 +12,8 @@ namespace pelorvant {
 
 cTextBoxKategorieElement::cTextBoxKategorieElement() {
     items = static_cast<TrasaTriple*>(std::calloc(1, sizeof(TrasaTriple)));
-    if (items == nullptr) throw std::bad_alloc();
+    if (items == nullptr)
+        throw std::bad_alloc();
     free = 1;
 }
 
@@ -25,8 +26,10 @@ cTextBoxKategorieElement::cTextBoxKategorieElement(const cTextBoxKategorieElemen
     *this = other;
 }
 
-cTextBoxKategorieElement& cTextBoxKategorieElement::operator=(const cTextBoxKategorieElement& other) {
-    if (this == &other) return *this;
+cTextBoxKategorieElement& cTextBoxKategorieElement::operator=(
+    const cTextBoxKategorieElement& other) {
+    if (this == &other)
+        return *this;
     clear();
     for (int i = 0; i < other.count; ++i) {
         Add(other.items[i].timetable, other.items[i].kind, other.items[i].element);
@@ -34,12 +37,16 @@ cTextBoxKategorieElement& cTextBoxKategorieElement::operator=(const cTextBoxKate
     return *this;
 }
 
-void cTextBoxKategorieElement::Add(std::int32_t timetable, std::int32_t kind, std::int32_t element) {
+void cTextBoxKategorieElement::Add(std::int32_t timetable, std::int32_t kind,
+                                   std::int32_t element) {
     if (free == 0) {
-        if (count == 255) return;  // a count byte cannot hold more
+        if (count == 255)
+            return;  // a count byte cannot hold more
         auto* grown = static_cast<TrasaTriple*>(std::malloc(sizeof(TrasaTriple) * (count + 1u)));
-        if (grown == nullptr) throw std::bad_alloc();
-        if (count > 0) std::memcpy(grown, items, sizeof(TrasaTriple) * count);
+        if (grown == nullptr)
+            throw std::bad_alloc();
+        if (count > 0)
+            std::memcpy(grown, items, sizeof(TrasaTriple) * count);
         std::free(items);
         items = grown;
         free = 1;
@@ -61,9 +68,10 @@ std::unique_ptr<cTextBoxKategorieElement> cTextBoxKategorieElement::clone() cons
 namespace {
 
 bool tripleInRange(int n, int count) {
-    if (n >= 0 && n < count) return true;
-    platform::shell::messageBox(platform::kNullWindow, u"cTextBoxKategorieElement::GetName", u"Chyba",
-                                platform::shell::MB_OK | platform::shell::MB_ICONERROR);
+    if (n >= 0 && n < count)
+        return true;
+    platform::shell::messageBox(platform::kNullWindow, u"cTextBoxKategorieElement::GetName",
+                                u"Chyba", platform::shell::MB_OK | platform::shell::MB_ICONERROR);
     return false;
 }
 

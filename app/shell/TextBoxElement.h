@@ -45,7 +45,9 @@ public:
 };
 
 static_assert(sizeof(cTextBoxKategorieElement) == sizeof(TrasaPlace), "the engine's place layout");
-static_assert(offsetof(cTextBoxKategorieElement, count) == offsetof(TrasaPlace, count), "the engine's place layout");
-static_assert(offsetof(cTextBoxKategorieElement, free) == offsetof(TrasaPlace, spare), "the engine's place layout");
+static_assert(offsetof(cTextBoxKategorieElement, count) == offsetof(TrasaPlace, count),
+              "the engine's place layout");
+static_assert(offsetof(cTextBoxKategorieElement, free) == offsetof(TrasaPlace, spare),
+              "the engine's place layout");
 
 }  // namespace pelorvant

@@ -23,11 +23,13 @@ using platform::MsgResult;
 
 int cTextBoxList::rowHeight() {
     const ShellSettings& s = shellSettings();
-    const double factor = (s.highResolution() ? 2 : 1) * 0.5 * (s.touchFriendly() ? 1 : 0) * 0.5 + 1.0;
+    const double factor =
+        (s.highResolution() ? 2 : 1) * 0.5 * (s.touchFriendly() ? 1 : 0) * 0.5 + 1.0;
     return std::max(1, static_cast<int>(factor * s.fontHeight() * 0.9));
 }
 
-bool cTextBoxList::createSuggestions(platform::WindowHandle parent, platform::WindowHandle hintWindowParent) {
+bool cTextBoxList::createSuggestions(platform::WindowHandle parent,
+                                     platform::WindowHandle hintWindowParent) {
     hintParent = hintWindowParent;
     return createList(parent, Rect{0, 0, 10, 10}, kTextBoxListId, false);
 }
@@ -42,8 +44,8 @@ MsgResult cTextBoxList::OnCreate(std::uintptr_t wParam, std::intptr_t lParam) {
     return 0;
 }
 
-void cTextBoxList::setItems(const cTextBoxKategorieElement* slots, int count, int history, int favouriteRows,
-                            bool favourites) {
+void cTextBoxList::setItems(const cTextBoxKategorieElement* slots, int count, int history,
+                            int favouriteRows, bool favourites) {
     const int limit = favourites ? kFavouriteSlots : kSuggestionSlots;
     items = slots;
     const int used = std::clamp(count, 0, limit);
@@ -67,7 +69,8 @@ void cTextBoxList::hide() {
 }
 
 std::u16string cTextBoxList::rowName(int row) const {
-    if (row < 0 || row >= rows) return {};
+    if (row < 0 || row >= rows)
+        return {};
     if (favouritesMode && row == rows - 1) {
         return platform::resources::loadResString(kTextAddFavouriteRow);
     }
@@ -76,15 +79,18 @@ std::u16string cTextBoxList::rowName(int row) const {
 }
 
 void cTextBoxList::SelectItem(int index) {
-    if (index < 0 || index >= rows) return;
+    if (index < 0 || index >= rows)
+        return;
     selected = index;
     const int h = rowHeight();
-    const int viewHeight = std::max(h, clientRect.height() > 0 ? clientRect.height() : ui::getClientRect(handle()).height());
+    const int viewHeight = std::max(
+        h, clientRect.height() > 0 ? clientRect.height() : ui::getClientRect(handle()).height());
     if (index * h < scrollPos) {
         SetScrollPos(index * h);
         ScrollTo(index * h);
     } else if ((index + 1) * h > scrollPos + viewHeight) {
-        const int position = std::min((index + 1) * h - viewHeight, std::max(0, rows * h - viewHeight));
+        const int position =
+            std::min((index + 1) * h - viewHeight, std::max(0, rows * h - viewHeight));
         SetScrollPos(position);
         ScrollTo(position);
     }
@@ -113,7 +119,8 @@ void cTextBoxList::ScrollLine(bool up) {
 void cTextBoxList::takeRow(bool byTap) {
     if (favouritesMode && selected == rows - 1) {
         const bool added = box_.addToFavourites();
-        if (added && !byTap) hide();
+        if (added && !byTap)
+            hide();
         return;
     }
     box_.selectSuggestion(selected, false);
@@ -136,7 +143,8 @@ MsgResult cTextBoxList::OnKeyDown(std::uintptr_t key, std::intptr_t) {
             }
             break;
         case ui::VK_DOWN:
-            if (selected + 1 < rows) SelectItem(selected + 1);
+            if (selected + 1 < rows)
+                SelectItem(selected + 1);
             break;
         default:
             break;
@@ -154,7 +162,8 @@ MsgResult cTextBoxList::OnHotKey(std::uintptr_t, std::intptr_t lParam) {
 
 MsgResult cTextBoxList::OnPress(std::uintptr_t wParam, std::intptr_t lParam) {
     cScrollList::OnFingerDown(wParam, lParam);
-    if (rows == 0) return 0;
+    if (rows == 0)
+        return 0;
     const int row = std::min((ui::yOfLParam(lParam) + scrollPos) / rowHeight(), rows - 1);
     selected = std::max(row, 0);
     pressed = true;
@@ -164,7 +173,8 @@ MsgResult cTextBoxList::OnPress(std::uintptr_t wParam, std::intptr_t lParam) {
 
 MsgResult cTextBoxList::OnRelease(std::uintptr_t wParam, std::intptr_t lParam) {
     cScrollList::OnFingerUp(wParam, lParam);
-    if (!pressed) return 0;
+    if (!pressed)
+        return 0;
     pressed = false;
     takeRow(true);
     return 0;
@@ -189,11 +199,13 @@ void cTextBoxList::OnPaint() {
     const int h = rowHeight();
     const bool focused = ui::getFocus() == handle();
     const int first = scrollPos / h;
-    for (int row = first; row < rows && (row - first) * h - scrollPos % h < client.height(); ++row) {
+    for (int row = first; row < rows && (row - first) * h - scrollPos % h < client.height();
+         ++row) {
         const int y = row * h - scrollPos;
         const Rect rowRect{0, y, width, y + h};
         const bool isSelected = row == selected && (focused || pressed);
-        if (isSelected) dc.fillRect(rowRect, kSelectionColor);
+        if (isSelected)
+            dc.fillRect(rowRect, kSelectionColor);
         if (favouritesMode && row == rows - 1) {
             dc.fillRect(Rect{0, y, width, y + 1}, kSecondaryTextColor);
             dc.selectFont(italicFont.get());

@@ -33,8 +33,8 @@ public:
 
     // Shows rows of `slots` (owned by the box): count of them, plus the add-to-favourites row
     // in favourites mode. Counts beyond the slots are cut to the slots.
-    void setItems(const cTextBoxKategorieElement* slots, int count, int historyCount, int favouritesCount,
-                  bool favouritesMode);
+    void setItems(const cTextBoxKategorieElement* slots, int count, int historyCount,
+                  int favouritesCount, bool favouritesMode);
     void hide();
     // Selects an existing row and scrolls it into view (other values are ignored).
     void SelectItem(int index) override;

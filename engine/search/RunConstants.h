@@ -24,6 +24,12 @@ constexpr int kMaxThirdStop = 3;
 // The highest progress sent while the run goes on; 100 is sent once, at its end.
 constexpr std::int32_t kLastRunningPercent = 99;
 
+// Days a run remembers whether a trip runs on: the start day, three days before it and four
+// after it (a run's departures lie on the start day and the next; trips started up to a few
+// days earlier pass them).
+constexpr std::int32_t kRunsMemoDays = 8;
+constexpr std::int32_t kRunsMemoDaysBefore = 3;
+
 inline std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0))) {

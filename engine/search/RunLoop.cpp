@@ -79,6 +79,14 @@ std::int32_t Searcher::mainLoop() {
     if (!nextOrPrevious_ && !hasVia_) {
         offerWalk();
     }
+    // When no ride reaches the To place, the minute loop could only end with what the walk
+    // gave.
+    if (!toReachable()) {
+        if (searcher_.cancel_.load(std::memory_order_acquire)) {
+            return kSearchCancelled;
+        }
+        return collectedWithinStandard() == 0 ? kSearchNothingFound : 0;
+    }
     seed(0);
     std::int32_t b = 0;
     for (;;) {

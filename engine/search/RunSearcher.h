@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -59,6 +60,9 @@ public:
 private:
     std::int32_t setUp(const cZadaniHledani& request, int currentMinute, int currentDay);
     std::int32_t mainLoop();
+    // Whether, times aside, a journey of at most the request's transfers can ride from a From
+    // stop to a To stop; when none can, the search has nothing to find.
+    bool toReachable();
     bool advance(std::int32_t& b);
     void sendProgress(std::int32_t percent);
     void seed(std::int32_t b);
@@ -71,13 +75,18 @@ private:
     void processStopEntry(StopEntry* e, std::int32_t time);
     void processTripEntry(TripEntry* e, std::int32_t time);
     void transfersFrom(const Label& l, const StopEntry& e, std::int32_t time, bool atVia);
-    // Calls `visit(entry, departure)` for the usable departures that run, among [begin, end)
-    // (departures of one stop by minute of day), from `from` to before `limit`, by time, until
-    // it returns false. `excludeTrip` of timetable `tt` is left out (kNoTrip: none).
+    // Calls `visit(place, departure)` for the usable departures that run, among the stop's
+    // departures `deps` (all of them, or those at the places `places` of deps.all, in minute
+    // order), from `from` to before `limit`, by time, until it returns false. `place` is the
+    // departure's place in deps.all. `excludeTrip` of timetable `tt` is left out (kNoTrip:
+    // none).
     template <class Visit>
-    void forEachDeparture(std::size_t tt, const StopDeparture* begin, const StopDeparture* end,
-                          std::int32_t from, std::int32_t limit, std::uint32_t excludeTrip,
-                          Visit&& visit) const;
+    void forEachDeparture(std::size_t tt, const StopDepartures& deps,
+                          std::span<const GroupPlace> places, std::int32_t from, std::int32_t limit,
+                          std::uint32_t excludeTrip, Visit&& visit) const;
+    template <class Visit>
+    void forEachDeparture(std::size_t tt, const StopDepartures& deps, std::int32_t from,
+                          std::int32_t limit, std::uint32_t excludeTrip, Visit&& visit) const;
     static constexpr std::uint32_t kNoTrip = 0xFFFFFFFFu;
     // The departures a transfer from a stop reaches at one stop: per group its first one from
     // `earliest` on and those that overtake it (not `excludeTrip` of `fromTt`, the trip just
@@ -148,7 +157,26 @@ private:
     std::uint16_t stopOf(std::size_t tt, std::uint32_t t, std::size_t q) const {
         return trips(tt).stopAt(t, realPosition(tt, t, q));
     }
+    // Whether trip t of timetable tt runs on search day `searchDay`, remembered for the run.
     bool runs(std::size_t tt, std::uint32_t t, std::int32_t searchDay) const {
+        const std::int32_t day = searchDay - startDay_ + kRunsMemoDaysBefore;
+        if (day < 0 || day >= kRunsMemoDays || tt >= scratch_.runsMemo.size()) {
+            return runsOnDay(tt, t, searchDay);
+        }
+        const std::size_t entry =
+            static_cast<std::size_t>(t) * kRunsMemoDays + static_cast<std::size_t>(day);
+        std::vector<std::uint8_t>& memo = scratch_.runsMemo[tt];
+        if (entry >= memo.size()) {
+            return runsOnDay(tt, t, searchDay);
+        }
+        if (memo[entry] == 0) {
+            // Noted first, so that no entry outlives the run unnoted.
+            scratch_.runsTouched.push_back(static_cast<std::uint32_t>(tt << 24 | entry));
+            memo[entry] = runsOnDay(tt, t, searchDay) ? 2 : 1;
+        }
+        return memo[entry] == 2;
+    }
+    bool runsOnDay(std::size_t tt, std::uint32_t t, std::int32_t searchDay) const {
         return trips(tt).runsOnStartDay(t, mirrored_ ? kMirrorDay - searchDay : searchDay);
     }
     std::int32_t relative(std::int32_t searchDay, int tau) const {

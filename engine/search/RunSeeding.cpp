@@ -18,11 +18,10 @@ const std::vector<Departure>& Searcher::departures(std::size_t tt, std::uint16_t
     }
     const StopDepartures& deps = index_[tt]->of(stop);
     std::vector<Departure> list;
-    forEachDeparture(tt, deps.all.data(), deps.all.data() + deps.all.size(), 0, endRel_, kNoTrip,
-                     [&](const StopDeparture&, const Departure& d) {
-                         list.push_back(d);
-                         return true;
-                     });
+    forEachDeparture(tt, deps, 0, endRel_, kNoTrip, [&](std::size_t, const Departure& d) {
+        list.push_back(d);
+        return true;
+    });
     cache_.emplace_back(key, std::move(list));
     return cache_.back().second;
 }

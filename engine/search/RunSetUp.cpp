@@ -88,6 +88,21 @@ std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, i
         toIndex_[tt].assign(combination_.stopCount(tt), -1);
         index_[tt] = &scratch_.departures.of(combination_.loaded(tt).file, mirrored_);
     }
+    // What the last run learnt of the days trips run on is about its own days: forgotten
+    // entry by entry, so that a short run costs no clearing of every trip.
+    for (const std::uint32_t touched : scratch_.runsTouched) {
+        scratch_.runsMemo[touched >> 24][touched & 0xFFFFFF] = 0;
+    }
+    scratch_.runsTouched.clear();
+    if (scratch_.runsMemo.size() < n) {
+        scratch_.runsMemo.resize(n);
+    }
+    for (std::size_t tt = 0; tt < n; ++tt) {
+        const std::size_t size = trips(tt).tripCount() * kRunsMemoDays;
+        if (scratch_.runsMemo[tt].size() != size) {
+            scratch_.runsMemo[tt].assign(size, 0);
+        }
+    }
 
     // Marks one list; returns the number of stops marked.
     auto mark = [&](bool asFrom, bool onlyOwn) {

@@ -42,28 +42,37 @@ void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t e
         }
         std::vector<std::uint32_t>& seen = scratch_.groupSeen;
         std::vector<std::int32_t>& soonest = scratch_.groupSoonest;
+        std::vector<std::int32_t>& overtakeBefore = scratch_.groupOvertakeBefore;
+        if (overtakeBefore.size() < deps.groups.size()) {
+            overtakeBefore.resize(deps.groups.size(), 0);
+        }
         std::size_t groupsMet = 0;
-        std::int32_t latestSoonest = 0;  // no departure from then on can overtake
-        forEachDeparture(tt, deps.all.data(), deps.all.data() + deps.all.size(), earliest, limit,
-                         exclude, [&](const StopDeparture& p, const Departure& d) {
-                             if (groupsMet == deps.groups.size() && d.time >= latestSoonest) {
-                                 return false;
-                             }
-                             if (seen[p.group] != scratch_.groupStamp) {
-                                 seen[p.group] = scratch_.groupStamp;
-                                 soonest[p.group] = endArrival(tt, d);
-                                 latestSoonest = std::max(latestSoonest, soonest[p.group]);
-                                 ++groupsMet;
-                                 out.push_back(d);
-                             } else if (d.time < soonest[p.group]) {
-                                 const std::int32_t end = endArrival(tt, d);
-                                 if (end < soonest[p.group]) {
-                                     soonest[p.group] = end;
-                                     out.push_back(d);
-                                 }
-                             }
-                             return true;
-                         });
+        std::int32_t latestSoonest = 0;   // no departure from then on can overtake
+        std::int32_t latestOvertake = 0;  // nor from then on, by the groups' ride spreads
+        forEachDeparture(
+            tt, deps, earliest, limit, exclude, [&](std::size_t place, const Departure& d) {
+                const StopDeparture& p = deps.all[place];
+                if (groupsMet == deps.groups.size() &&
+                    d.time >= std::min(latestSoonest, latestOvertake)) {
+                    return false;
+                }
+                if (seen[p.group] != scratch_.groupStamp) {
+                    seen[p.group] = scratch_.groupStamp;
+                    soonest[p.group] = endArrival(tt, d);
+                    overtakeBefore[p.group] = d.time + deps.groups[p.group].rideSpread;
+                    latestSoonest = std::max(latestSoonest, soonest[p.group]);
+                    latestOvertake = std::max(latestOvertake, overtakeBefore[p.group]);
+                    ++groupsMet;
+                    out.push_back(d);
+                } else if (d.time < soonest[p.group] && d.time < overtakeBefore[p.group]) {
+                    const std::int32_t end = endArrival(tt, d);
+                    if (end < soonest[p.group]) {
+                        soonest[p.group] = end;
+                        out.push_back(d);
+                    }
+                }
+                return true;
+            });
     } else {
         std::vector<std::uint32_t>& orders = boardingOrder_;
         std::vector<Departure>& found = boardingFound_;
@@ -72,18 +81,23 @@ void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t e
         for (const GroupDepartures& g : deps.groups) {
             bool taken = false;
             std::int32_t soonest = 0;
-            forEachDeparture(tt, deps.byGroup.data() + g.begin, deps.byGroup.data() + g.end,
-                             earliest, limit, exclude,
-                             [&](const StopDeparture& p, const Departure& d) {
-                                 if (taken && d.time >= soonest) {
+            std::int32_t overtakeBefore = 0;
+            forEachDeparture(tt, deps,
+                             std::span<const GroupPlace>(deps.byGroup.data() + g.begin,
+                                                         deps.byGroup.data() + g.end),
+                             earliest, limit, exclude, [&](std::size_t place, const Departure& d) {
+                                 if (taken && (d.time >= soonest || d.time >= overtakeBefore)) {
                                      return false;
                                  }
                                  const std::int32_t end = endArrival(tt, d);
                                  if (!taken || end < soonest) {
+                                     if (!taken) {
+                                         overtakeBefore = d.time + g.rideSpread;
+                                     }
                                      taken = true;
                                      soonest = end;
                                      found.push_back(d);
-                                     orders.push_back(p.order);
+                                     orders.push_back(static_cast<std::uint32_t>(place));
                                  }
                                  return true;
                              });

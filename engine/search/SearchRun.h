@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/search/StopDepartureIndex.h"
+#include "engine/search/TripPatterns.h"
 #include "platform/core/Types.h"
 
 namespace trasovnik {
@@ -43,7 +44,23 @@ struct SearchScratch {
     // met the group, and the soonest arrival at the trip's last stop among its departures taken.
     std::vector<std::uint32_t> groupSeen;
     std::vector<std::int32_t> groupSoonest;
+    // Per group: departures from this minute on cannot overtake its first one taken.
+    std::vector<std::int32_t> groupOvertakeBefore;
     std::uint32_t groupStamp = 0;
+    // Per timetable, trip and day of the run (from three days before the start day on): 0
+    // not yet known, 1 the trip does not run, 2 it runs; and the entries this run set.
+    std::vector<std::vector<std::uint8_t>> runsMemo;
+    std::vector<std::uint32_t> runsTouched;  // timetable << 24 | entry
+    // The check that a To stop can be reached at all: the files' trip patterns, and per
+    // timetable the stops boarded and reached and the patterns ridden, marked with the number
+    // of the check.
+    TripPatternTables patterns;
+    struct ReachMarks {
+        std::vector<std::uint32_t> boarded, reached, pattern;
+        std::vector<std::uint32_t> ridden;  // per pattern: the position ridden from
+    };
+    std::vector<ReachMarks> reach;
+    std::uint32_t reachStamp = 0;
 };
 
 // Runs `request` on `set`. `pool` backs every label, bucket entry and path node, at most

@@ -27,6 +27,9 @@ const StopDepartures& StopDepartureIndex::of(std::uint16_t stop) {
     // The group key of each departure in `all`: route record, direction and stop range.
     std::vector<std::uint64_t> groupKeys;
     groupKeys.reserve(count);
+    // Minutes of each departure's ride to its trip's last stop, in the search's direction.
+    std::vector<std::int32_t> rides;
+    rides.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint32_t t = passages.tripAt(stop, i);
         const std::size_t n = trips.stopCount(t);
@@ -63,26 +66,33 @@ const StopDepartures& StopDepartureIndex::of(std::uint16_t stop) {
         const cSpoj& record = trips.trip(t);
         built->all.push_back(StopDeparture{static_cast<std::uint16_t>(minute),
                                            static_cast<std::int8_t>(daysBack),
-                                           static_cast<std::uint8_t>(q), t, 0, 0});
+                                           static_cast<std::uint8_t>(q), t, 0});
         groupKeys.push_back((static_cast<std::uint64_t>(record.route()) << 24) |
                             (static_cast<std::uint64_t>(record.reversed() ? 1 : 0) << 16) |
                             (static_cast<std::uint64_t>(record.firstOffset) << 8) |
                             record.stopCount);
+        const int lastArrival =
+            mirrored_ ? 1439 - trips.departureTime(t, 0) : trips.arrivalTime(t, n - 1);
+        rides.push_back(lastArrival - tau);
     }
     // Passage rows usually run by minute already (always in the real direction).
     std::vector<std::uint32_t> byMinute(built->all.size());
     for (std::uint32_t i = 0; i < byMinute.size(); ++i) {
         byMinute[i] = i;
     }
-    std::stable_sort(byMinute.begin(), byMinute.end(), [&](std::uint32_t a, std::uint32_t b) {
+    auto earlier = [&](std::uint32_t a, std::uint32_t b) {
         return built->all[a].minuteOfDay < built->all[b].minuteOfDay;
-    });
+    };
+    if (!std::is_sorted(byMinute.begin(), byMinute.end(), earlier)) {
+        std::stable_sort(byMinute.begin(), byMinute.end(), earlier);
+    }
     std::vector<StopDeparture> sorted(built->all.size());
     std::vector<std::uint64_t> sortedKeys(built->all.size());
+    std::vector<std::int32_t> sortedRides(built->all.size());
     for (std::uint32_t i = 0; i < byMinute.size(); ++i) {
         sorted[i] = built->all[byMinute[i]];
-        sorted[i].order = i;
         sortedKeys[i] = groupKeys[byMinute[i]];
+        sortedRides[i] = rides[byMinute[i]];
     }
     built->all = std::move(sorted);
     // Grouped by key, the minute order kept within a group.
@@ -92,14 +102,21 @@ const StopDepartures& StopDepartureIndex::of(std::uint16_t stop) {
     }
     std::sort(keys.begin(), keys.end());
     built->byGroup.reserve(keys.size());
+    std::int32_t fastest = 0, slowest = 0;
     for (std::size_t k = 0; k < keys.size(); ++k) {
+        const std::int32_t ride = sortedRides[keys[k].second];
         if (k == 0 || keys[k].first != keys[k - 1].first) {
             const auto at = static_cast<std::uint32_t>(built->byGroup.size());
-            built->groups.push_back(GroupDepartures{at, at});
+            built->groups.push_back(GroupDepartures{at, at, 0});
+            fastest = slowest = ride;
         }
+        fastest = std::min(fastest, ride);
+        slowest = std::max(slowest, ride);
+        built->groups.back().rideSpread = slowest - fastest;
         StopDeparture& d = built->all[keys[k].second];
-        d.group = static_cast<std::uint32_t>(built->groups.size() - 1);
-        built->byGroup.push_back(d);
+        d.group = static_cast<std::uint16_t>(built->groups.size() - 1);
+        built->byGroup.push_back(
+            GroupPlace{d.minuteOfDay, static_cast<std::uint16_t>(keys[k].second)});
         ++built->groups.back().end;
     }
     slot = std::move(built);

@@ -20,23 +20,35 @@ namespace trasovnik {
 
 class cJizdniRad;
 
+// Twelve bytes, as a busy network has millions of them.
 struct StopDeparture {
     std::uint16_t minuteOfDay;  // departure minute in the search's direction, 0 to 1439
     std::int8_t daysBack;       // the trip started this many days before the event's day
                                 // (below 0 in mirrored time: the trip's mirrored day is later)
     std::uint8_t position;      // stop position in the search's direction
     std::uint32_t trip;
-    std::uint32_t order;  // place in the stop's list of all departures (ties keep this order)
-    std::uint32_t group;  // index in StopDepartures::groups
+    std::uint16_t group;  // index in StopDepartures::groups
+};
+
+// A departure of a group: its minute (searched without reaching into `all`) and its place
+// in StopDepartures::all (a stop has at most 65535 passages).
+struct GroupPlace {
+    std::uint16_t minuteOfDay;
+    std::uint16_t place;
 };
 
 struct GroupDepartures {
     std::uint32_t begin, end;  // range of StopDepartures::byGroup
+    // How much longer the slowest departure of the group rides from the stop to the trip's
+    // last stop than the fastest: a departure that many minutes or more after another never
+    // reaches the last stop before it, so it cannot overtake it.
+    std::int32_t rideSpread = 0;
 };
 
 struct StopDepartures {
-    std::vector<StopDeparture> all;      // by minute of day, equal minutes in passage order
-    std::vector<StopDeparture> byGroup;  // by group, then as in `all`
+    std::vector<StopDeparture> all;  // by minute of day, equal minutes in passage order
+    // The departures by group, then as in `all` (ties of a minute keep its order).
+    std::vector<GroupPlace> byGroup;
     std::vector<GroupDepartures> groups;
 };
 

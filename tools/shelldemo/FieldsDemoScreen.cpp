@@ -34,13 +34,14 @@ struct DemoName {
     int kind;  // 0 stops, 1 towns
 };
 
-constexpr DemoName kNames[] = {{u"Náměstí Míru", 0}, {u"Nádraží", 0}, {u"Nová Ves", 1},
+constexpr DemoName kNames[] = {{u"Náměstí Míru", 0}, {u"Nádraží", 0},   {u"Nová Ves", 1},
                                {u"Na Veselí", 0},    {u"Nemocnice", 0}, {u"Masarykova", 0},
                                {u"Malá Strana", 0},  {u"Obora", 0}};
 
 std::string folded(std::u16string_view text) {
     std::string bytes = toNarrowString(text);
-    for (char& c : bytes) c = static_cast<char>(cp1250Strip(cp1250Lower(static_cast<std::uint8_t>(c))));
+    for (char& c : bytes)
+        c = static_cast<char>(cp1250Strip(cp1250Lower(static_cast<std::uint8_t>(c))));
     return bytes;
 }
 
@@ -62,8 +63,8 @@ public:
         return 0;
     }
     // Keys 2 to 9 by the first letters; key -1 takes the last key back.
-    std::int32_t searchKey(std::int32_t, std::int32_t key, std::int32_t, bool, T9State& state, std::int32_t,
-                           TrasaPlace* slots, SuggestionCounts& counts) override {
+    std::int32_t searchKey(std::int32_t, std::int32_t key, std::int32_t, bool, T9State& state,
+                           std::int32_t, TrasaPlace* slots, SuggestionCounts& counts) override {
         if (key == -1) {
             state.typedLength = std::max(state.typedLength - 1, 0);
         } else if (state.typedLength < 29) {
@@ -74,7 +75,8 @@ public:
         for (int i = 0; i < static_cast<int>(std::size(kNames)); ++i) {
             const std::string name = folded(kNames[i].name);
             bool match = static_cast<int>(name.size()) >= state.typedLength;
-            for (int k = 0; match && k < state.typedLength; ++k) match = keyOf(name[static_cast<std::size_t>(k)]) == state.digits[k];
+            for (int k = 0; match && k < state.typedLength; ++k)
+                match = keyOf(name[static_cast<std::size_t>(k)]) == state.digits[k];
             if (match) {
                 out[n].clear();
                 out[n].Add(0, kNames[i].kind, i);
@@ -89,7 +91,9 @@ public:
         return c >= 'a' && c <= 'z' ? kKeys[static_cast<std::size_t>(c - 'a')] : '1';
     }
     std::u16string elementName(const TrasaTriple& t) override { return kNames[t.element].name; }
-    std::u16string kindName(const TrasaTriple& t) override { return t.kind == 0 ? u"zastávky" : u"obce"; }
+    std::u16string kindName(const TrasaTriple& t) override {
+        return t.kind == 0 ? u"zastávky" : u"obce";
+    }
     std::int32_t favouriteGet(TrasaPlace*) override { return 0; }
     std::int32_t favouriteAdd(const TrasaPlace&) override { return 0; }
     std::int32_t favouriteDelete(const TrasaPlace&) override { return 0; }
@@ -98,8 +102,11 @@ public:
 
 class FieldsScreen : public DemoScreen, public cBaseView {
 public:
-    FieldsScreen() : from_(0, platform::kNullWindow, true, names_), to_(2, platform::kNullWindow, false, names_),
-                     when_(3, true), kind_(4, 4028) {
+    FieldsScreen()
+        : from_(0, platform::kNullWindow, true, names_),
+          to_(2, platform::kNullWindow, false, names_),
+          when_(3, true),
+          kind_(4, 4028) {
         const auto size = ui::screenSize();
         ui::CreateParams p = shellCreateParams(ui::WS_VISIBLE, Rect{0, 0, size.width, size.height},
                                                platform::kNullWindow, 0);

@@ -126,15 +126,16 @@ void cProgressFormView::setDetailColumns(const std::vector<std::u16string>& left
         rightText += right[row];
         details.SetText(leftText);
         state.SetText(rightText);
-        // Every row starts at the same height in both columns.
+        // Every row starts at the same height in both columns. The padding line holds a no-break
+        // space: a line break or a plain space alone at the end of a text adds no height yet.
         for (int guard = 0; guard < 64; ++guard) {
             const int l = details.GetTextHeight();
             const int r = state.GetTextHeight();
             if (l + fontHeight / 2 < r) {
-                leftText += u"\r";
+                leftText += u"\r\u00A0";
                 details.SetText(leftText);
             } else if (r + fontHeight / 2 < l) {
-                rightText += u"\r";
+                rightText += u"\r\u00A0";
                 state.SetText(rightText);
             } else {
                 break;

@@ -36,7 +36,10 @@ LoadingDetails loadingDetails(const EngineApi& api, const TimetableHeaderInfo& h
     rows.left = {sizeMark(fontHeight) + loadResString(143), sizeMark(fontHeight) + loadResString(270),
                  sizeMark(fontHeight) + loadResString(271)};
     rows.right = {value(fontHeight, true, header.title),
-                  value(fontHeight, false, dayRangeText(api, header.firstValidFrom, header.firstValidTo)),
+                  // Spaced, so that a narrow column breaks between the two dates, not inside one.
+                  value(fontHeight, false,
+                        dayNumberToDateText(api, header.firstValidFrom) + u" - " +
+                            dayNumberToDateText(api, header.firstValidTo)),
                   value(fontHeight, false, dayNumberToDateText(api, header.firstValidFrom))};
     return rows;
 }

@@ -187,7 +187,9 @@ void cTabHost::SwitchTab(int previousIndex, bool keyboard) {
     } else {
         header.focusHighlight = false;
         if (page->activeView != nullptr) page->activeView->Refresh();
-        ui::setFocus(page->handle());
+        // Straight to the view: the page may hold the focus already (from when its view was
+        // still hidden) and would not pass it on again.
+        ui::setFocus(page->activeView != nullptr ? page->activeView->handle() : page->handle());
     }
     for (auto& h : headers) ui::invalidateRect(h->handle());
     const Rect client = ui::getClientRect(handle());

@@ -16,8 +16,10 @@ GpsdAddress gpsdAddressFromEnvironment() {
     if (colon == std::string_view::npos) {
         address.host = std::string(text);
     } else {
-        if (colon > 0) address.host = std::string(text.substr(0, colon));
-        if (colon + 1 < text.size()) address.port = std::string(text.substr(colon + 1));
+        if (colon > 0)
+            address.host = std::string(text.substr(0, colon));
+        if (colon + 1 < text.size())
+            address.port = std::string(text.substr(colon + 1));
     }
     return address;
 }

@@ -10,10 +10,10 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
 #include <mutex>
 
 namespace platform::services {
@@ -29,7 +29,8 @@ public:
     ~GpsdSource() override {
         close();
         for (int fd : wake_) {
-            if (fd >= 0) ::close(fd);
+            if (fd >= 0)
+                ::close(fd);
         }
     }
 
@@ -53,25 +54,32 @@ public:
     }
 
     GpsEvent waitEvent(std::uint32_t timeoutMs) override {
-        if (!open_) return GpsEvent::Failure;
+        if (!open_)
+            return GpsEvent::Failure;
         const std::uint64_t deadline = getTickCount() + timeoutMs;
         for (;;) {
-            if (takeWake()) return GpsEvent::Stopped;
+            if (takeWake())
+                return GpsEvent::Stopped;
             const std::uint64_t now = getTickCount();
-            if (now >= deadline) return GpsEvent::Timeout;
+            if (now >= deadline)
+                return GpsEvent::Timeout;
             // What libgps has buffered already is read without waiting on the socket.
             if (!gps_waiting(&data_, 0)) {
                 pollfd fds[2] = {{data_.gps_fd, POLLIN, 0}, {wake_[0], POLLIN, 0}};
                 const int ready = ::poll(fds, 2, static_cast<int>(deadline - now));
-                if (ready < 0 && errno != EINTR) return GpsEvent::Failure;
+                if (ready < 0 && errno != EINTR)
+                    return GpsEvent::Failure;
                 if (ready <= 0 || (fds[0].revents & POLLIN) == 0) {
-                    if ((fds[0].revents & (POLLERR | POLLHUP)) != 0) return GpsEvent::Failure;
+                    if ((fds[0].revents & (POLLERR | POLLHUP)) != 0)
+                        return GpsEvent::Failure;
                     continue;
                 }
             }
             data_.set = 0;
-            if (gps_read(&data_, nullptr, 0) < 0) return GpsEvent::Failure;
-            if ((data_.set & DEVICE_SET) != 0) return GpsEvent::DeviceState;
+            if (gps_read(&data_, nullptr, 0) < 0)
+                return GpsEvent::Failure;
+            if ((data_.set & DEVICE_SET) != 0)
+                return GpsEvent::DeviceState;
             if ((data_.set & (LATLON_SET | MODE_SET)) != 0) {
                 storePosition();
                 return GpsEvent::Position;
@@ -81,7 +89,8 @@ public:
 
     std::optional<GpsPosition> readPosition(std::uint32_t maxAgeMs) override {
         std::lock_guard lock(mutex_);
-        if (!last_ || getTickCount() - last_->receivedTick > maxAgeMs) return std::nullopt;
+        if (!last_ || getTickCount() - last_->receivedTick > maxAgeMs)
+            return std::nullopt;
         return last_;
     }
 
@@ -93,7 +102,8 @@ public:
     }
 
     void close() override {
-        if (!open_) return;
+        if (!open_)
+            return;
         gps_stream(&data_, WATCH_DISABLE, nullptr);
         gps_close(&data_);
         open_ = false;
@@ -105,7 +115,8 @@ private:
     bool takeWake() {
         bool woken = false;
         char buffer[16];
-        while (wake_[0] >= 0 && ::read(wake_[0], buffer, sizeof buffer) > 0) woken = true;
+        while (wake_[0] >= 0 && ::read(wake_[0], buffer, sizeof buffer) > 0)
+            woken = true;
         return woken;
     }
 

@@ -3,10 +3,10 @@
 // combo losing the focus.
 
 #include "app/shell/ChoiceBox.h"
+#include "ViewHost.h"
 #include "app/shell/ChoicePopup.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
-#include "ViewHost.h"
 
 #include "platform/controls/ControlMessages.h"
 #include "platform/core/MessageLoop.h"
@@ -39,7 +39,8 @@ protected:
     bool touch() const { return std::string(profile).find("keypad") == std::string::npos; }
     int changes() {
         int n = 0;
-        for (const auto& m : host.seen()) n += m.message == WM_CHOICE_CHANGED ? 1 : 0;
+        for (const auto& m : host.seen())
+            n += m.message == WM_CHOICE_CHANGED ? 1 : 0;
         return n;
     }
 
@@ -130,7 +131,9 @@ TEST_F(KeypadChoiceBoxTest, FullScreenListAnswerBecomesCurrent) {
 
 INSTANTIATE_TEST_SUITE_P(Profiles, ChoiceBoxTest, ::testing::Values("240x320", "240x320-keypad"),
                          [](const auto& info) {
-                             return std::string(info.param).find("keypad") == std::string::npos ? "Touch" : "Keypad";
+                             return std::string(info.param).find("keypad") == std::string::npos
+                                        ? "Touch"
+                                        : "Keypad";
                          });
 
 class ChoicePopupTest : public ::testing::TestWithParam<const char*> {
@@ -138,12 +141,13 @@ protected:
     ChoicePopupTest() : kit(GetParam()) {}
     void SetUp() override {
         popup.showView = [this](int id) { views.push_back(id); };
-        popup.ShowChoice(u"Kolik spojení poslat?", {u"1", u"2", u"3"},
-                         [this](std::u16string_view chosen, platform::WindowHandle asking) {
-                             answers.emplace_back(chosen);
-                             askers.push_back(asking);
-                         },
-                         host.window(), 4028);
+        popup.ShowChoice(
+            u"Kolik spojení poslat?", {u"1", u"2", u"3"},
+            [this](std::u16string_view chosen, platform::WindowHandle asking) {
+                answers.emplace_back(chosen);
+                askers.push_back(asking);
+            },
+            host.window(), 4028);
         kit.pump();
     }
     bool touch() const { return std::string(GetParam()).find("keypad") == std::string::npos; }
@@ -214,7 +218,9 @@ TEST_P(ChoicePopupTest, ComboLosingTheFocusCancels) {
 
 INSTANTIATE_TEST_SUITE_P(Profiles, ChoicePopupTest, ::testing::Values("240x320", "240x320-keypad"),
                          [](const auto& info) {
-                             return std::string(info.param).find("keypad") == std::string::npos ? "Touch" : "Keypad";
+                             return std::string(info.param).find("keypad") == std::string::npos
+                                        ? "Touch"
+                                        : "Keypad";
                          });
 
 }  // namespace

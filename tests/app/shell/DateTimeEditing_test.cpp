@@ -26,7 +26,8 @@ DateTimeParts at(int hour, int minute, int day, int month, int year) {
 }
 
 bool operator==(const DateTimeParts& a, const DateTimeParts& b) {
-    return a.hour == b.hour && a.minute == b.minute && a.day == b.day && a.month == b.month && a.year == b.year;
+    return a.hour == b.hour && a.minute == b.minute && a.day == b.day && a.month == b.month &&
+           a.year == b.year;
 }
 
 TEST_F(DateTimeEditingTest, KeypadDigitAtEachPosition) {
@@ -78,8 +79,9 @@ TEST_F(DateTimeEditingTest, TouchTwoDigitEntry) {
         int position;
     };
     const Case cases[] = {
-        {"29", 0, at(5, 0, 1, 1, 2009), at(9, 0, 1, 1, 2009), 0},    // 29 is no hour: 9, new hour next
-        {"0", 0, at(1, 0, 1, 1, 2009), at(10, 0, 1, 1, 2009), 0},    // hour 1, typing 0 gives 10
+        {"29", 0, at(5, 0, 1, 1, 2009), at(9, 0, 1, 1, 2009),
+         0},  // 29 is no hour: 9, new hour next
+        {"0", 0, at(1, 0, 1, 1, 2009), at(10, 0, 1, 1, 2009), 0},  // hour 1, typing 0 gives 10
         {"23", 0, at(5, 0, 1, 1, 2009), at(23, 0, 1, 1, 2009), 0},
         {"7", 0, at(5, 0, 1, 1, 2009), at(7, 0, 1, 1, 2009), 0},
         {"45", 2, at(5, 0, 1, 1, 2009), at(5, 45, 1, 1, 2009), 2},
@@ -95,7 +97,8 @@ TEST_F(DateTimeEditingTest, TouchTwoDigitEntry) {
     for (const Case& c : cases) {
         DateTimeParts p = c.start;
         int position = c.startPosition;
-        for (const char* k = c.keys; *k; ++k) position = writeDigitTouch(p, position, *k - '0');
+        for (const char* k = c.keys; *k; ++k)
+            position = writeDigitTouch(p, position, *k - '0');
         EXPECT_TRUE(p == c.expected) << c.keys << " at " << c.startPosition;
         EXPECT_EQ(position, c.position) << c.keys << " at " << c.startPosition;
     }
@@ -130,8 +133,9 @@ TEST_F(DateTimeEditingTest, SteppingWrapsWithinEachField) {
     for (const Case& c : cases) {
         DateTimeParts p = c.start;
         stepField(p, c.position, c.up);
-        EXPECT_TRUE(p == c.expected) << "position " << c.position << (c.up ? " up" : " down") << " from "
-                                     << c.start.day << "." << c.start.month << "." << c.start.year;
+        EXPECT_TRUE(p == c.expected)
+            << "position " << c.position << (c.up ? " up" : " down") << " from " << c.start.day
+            << "." << c.start.month << "." << c.start.year;
     }
 }
 
@@ -160,11 +164,13 @@ TEST_F(DateTimeEditingTest, TapPicksTheFieldUnderTheFinger) {
         bool timeShown;
         int position;
     };
-    const Case cases[] = {{0, true, 0},   {24, true, 0},  {25, true, 2},  {48, true, 2}, {49, true, 4},
-                          {78, true, 4},  {79, true, 6},  {102, true, 6}, {103, true, 8}, {0, false, 4},
-                          {21, false, 4}, {22, false, 6}, {46, false, 8}};
+    const Case cases[] = {{0, true, 0},   {24, true, 0}, {25, true, 2},  {48, true, 2},
+                          {49, true, 4},  {78, true, 4}, {79, true, 6},  {102, true, 6},
+                          {103, true, 8}, {0, false, 4}, {21, false, 4}, {22, false, 6},
+                          {46, false, 8}};
     for (const Case& c : cases) {
-        EXPECT_EQ(positionFromTap(c.x, w, d, c.timeShown), c.position) << c.x << (c.timeShown ? " with time" : "");
+        EXPECT_EQ(positionFromTap(c.x, w, d, c.timeShown), c.position)
+            << c.x << (c.timeShown ? " with time" : "");
     }
 }
 

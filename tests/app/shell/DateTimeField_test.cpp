@@ -1,10 +1,10 @@
 // The date and time field as a user works it: digits on the keypad and the touch screen, the
 // "A" button on the virtual clock, the up-down control, taps and the month calendar.
 
+#include "ViewHost.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/SpinField.h"
-#include "ViewHost.h"
 
 #include "platform/controls/Controls.h"
 #include "platform/controls/MonthCalendar.h"
@@ -33,7 +33,8 @@ public:
     explicit VirtualTimeSource(platform::VirtualClock& clock) {
         ::setenv("TZ", "UTC", 1);
         ::tzset();
-        previous_ = setTimeSource([&clock] { return kStart + static_cast<std::time_t>(clock.now() / 1000); });
+        previous_ = setTimeSource(
+            [&clock] { return kStart + static_cast<std::time_t>(clock.now() / 1000); });
     }
     ~VirtualTimeSource() { setTimeSource(previous_); }
 
@@ -51,7 +52,8 @@ protected:
     }
     bool touch() const { return std::string(GetParam()).find("keypad") == std::string::npos; }
     void typeDigits(const char* digits) {
-        for (const char* d = digits; *d; ++d) kit.key(ui::VK_0 + static_cast<std::uint32_t>(*d - '0'));
+        for (const char* d = digits; *d; ++d)
+            kit.key(ui::VK_0 + static_cast<std::uint32_t>(*d - '0'));
     }
 
     platform::testkit::UiTestKit kit;
@@ -122,11 +124,13 @@ TEST_P(DateTimeFieldTest, UpDownControlStepsTheCurrentField) {
     platform::controls::UpDownNotify notify;
     notify.header = {spin.upDown, kSpinUpDownId, platform::controls::UDN_DELTAPOS};
     notify.delta = 1;
-    platform::sendMessage(spin.handle(), ui::WM_NOTIFY, kSpinUpDownId, reinterpret_cast<std::intptr_t>(&notify));
+    platform::sendMessage(spin.handle(), ui::WM_NOTIFY, kSpinUpDownId,
+                          reinterpret_cast<std::intptr_t>(&notify));
     EXPECT_EQ(spin.field.parts.hour, 9);
     EXPECT_EQ(spin.arrowZone, 3);
     notify.delta = -1;
-    platform::sendMessage(spin.handle(), ui::WM_NOTIFY, kSpinUpDownId, reinterpret_cast<std::intptr_t>(&notify));
+    platform::sendMessage(spin.handle(), ui::WM_NOTIFY, kSpinUpDownId,
+                          reinterpret_cast<std::intptr_t>(&notify));
     EXPECT_EQ(spin.field.parts.hour, 10);
     EXPECT_EQ(spin.arrowZone, 2);
 }
@@ -146,7 +150,8 @@ TEST_P(DateTimeFieldTest, CalendarAnswersWithThePackedDate) {
     const platform::WindowHandle calendar = spin.field.calendar.calendar.handle();
     EXPECT_EQ(ui::getFocus(), calendar);
     platform::controls::CalendarDate shown;
-    platform::sendMessage(calendar, platform::controls::MCM_GETCURSEL, 0, reinterpret_cast<std::intptr_t>(&shown));
+    platform::sendMessage(calendar, platform::controls::MCM_GETCURSEL, 0,
+                          reinterpret_cast<std::intptr_t>(&shown));
     EXPECT_EQ(shown.day, 1);
     EXPECT_EQ(shown.month, 3);
     kit.key(ui::VK_LEFT);  // the calendar moves to 28 February
@@ -178,8 +183,12 @@ TEST_P(DateTimeFieldTest, DateOnlyFieldStartsAtTheDay) {
     EXPECT_EQ(dateOnly.field.position, 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Profiles, DateTimeFieldTest, ::testing::Values("240x320", "240x320-keypad"),
-                         [](const auto& info) { return std::string(info.param).find("keypad") == std::string::npos ? "Touch" : "Keypad"; });
+INSTANTIATE_TEST_SUITE_P(Profiles, DateTimeFieldTest,
+                         ::testing::Values("240x320", "240x320-keypad"), [](const auto& info) {
+                             return std::string(info.param).find("keypad") == std::string::npos
+                                        ? "Touch"
+                                        : "Keypad";
+                         });
 
 }  // namespace
 }  // namespace pelorvant

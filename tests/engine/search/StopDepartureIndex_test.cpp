@@ -88,23 +88,32 @@ TEST(StopDepartureIndex, RealTimeDeparturesByMinuteAndByDirectionOfTheRoute) {
     // Trip 3 may not be boarded at M; trip 2 departs at 0:02 of the next day.
     EXPECT_EQ(texts(m.all),
               (std::vector<std::string>{"2@1 2+1", "4@1 371+0", "1@1 485+0", "0@1 490+0"}));
-    for (std::size_t i = 0; i < m.all.size(); ++i) {
-        EXPECT_EQ(m.all[i].order, i);
-    }
     // Each group's departures lie together, in minute order, and every departure is in one.
     // Line 1's trips share a route record in both directions; only those of one direction
     // share a group.
+    ASSERT_EQ(m.byGroup.size(), m.all.size());
     std::vector<std::vector<std::uint32_t>> groups;
     for (std::size_t g = 0; g < m.groups.size(); ++g) {
         groups.emplace_back();
         for (std::uint32_t i = m.groups[g].begin; i < m.groups[g].end; ++i) {
-            EXPECT_EQ(m.byGroup[i].group, g);
+            const GroupPlace at = m.byGroup[i];
+            ASSERT_LT(at.place, m.all.size());
+            EXPECT_EQ(m.all[at.place].group, g);
+            EXPECT_EQ(at.minuteOfDay, m.all[at.place].minuteOfDay);
             if (i > m.groups[g].begin) {
-                EXPECT_LT(m.byGroup[i - 1].order, m.byGroup[i].order);
+                EXPECT_LT(m.byGroup[i - 1].place, at.place);
             }
-            groups.back().push_back(m.byGroup[i].trip);
+            groups.back().push_back(m.all[at.place].trip);
         }
     }
+    // Trip 0 rides 10 minutes from M to B, trip 2 13 minutes: their group's rides differ by
+    // 3 minutes; a group of one trip has no spread.
+    std::vector<std::int32_t> spreads;
+    for (const GroupDepartures& g : m.groups) {
+        spreads.push_back(g.rideSpread);
+    }
+    std::sort(spreads.begin(), spreads.end());
+    EXPECT_EQ(spreads, (std::vector<std::int32_t>{0, 0, 3}));
     std::sort(groups.begin(), groups.end());
     EXPECT_EQ(groups, (std::vector<std::vector<std::uint32_t>>{{1}, {2, 0}, {4}}));
     EXPECT_EQ(jr->trips.trip(0).route(), jr->trips.trip(4).route());

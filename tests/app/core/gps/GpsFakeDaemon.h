@@ -19,7 +19,8 @@ class GpsFakeDaemon {
 public:
     explicit GpsFakeDaemon(const std::string& log) {
         port_ = freePort();
-        if (port_ == 0) return;
+        if (port_ == 0)
+            return;
         const std::string port = std::to_string(port_);
         pid_ = ::fork();
         if (pid_ == 0) {
@@ -28,7 +29,8 @@ public:
                      static_cast<char*>(nullptr));
             ::_exit(127);
         }
-        if (pid_ > 0) ::setpgid(pid_, pid_);
+        if (pid_ > 0)
+            ::setpgid(pid_, pid_);
     }
     ~GpsFakeDaemon() {
         if (pid_ > 0) {
@@ -42,12 +44,15 @@ public:
 
     // Waits up to timeout for the daemon to accept connections on its port.
     bool waitUntilListening(std::chrono::milliseconds timeout) const {
-        if (pid_ <= 0) return false;
+        if (pid_ <= 0)
+            return false;
         const auto end = std::chrono::steady_clock::now() + timeout;
         while (std::chrono::steady_clock::now() < end) {
             int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) return false;
-            if (canConnect()) return true;
+            if (::waitpid(pid_, &status, WNOHANG) == pid_)
+                return false;
+            if (canConnect())
+                return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         return false;

@@ -38,10 +38,12 @@ public:
         p.rect = {0, 0, 10, 10};
         auto seen = seen_;
         window_ = platform::ui::createWindow(
-            p, [seen](platform::WindowHandle h, std::uint32_t m, std::uintptr_t wp,
-                      std::intptr_t lp) -> platform::MsgResult {
+            p,
+            [seen](platform::WindowHandle h, std::uint32_t m, std::uintptr_t wp,
+                   std::intptr_t lp) -> platform::MsgResult {
                 if (m >= WM_GPS_POSITION && m <= WM_GPS_NOFIX) {
-                    seen->push_back({m, lp, m == WM_GPS_POSITION ? cGpsReceiver::takePosition(wp) : nullptr});
+                    seen->push_back(
+                        {m, lp, m == WM_GPS_POSITION ? cGpsReceiver::takePosition(wp) : nullptr});
                     return 0;
                 }
                 return platform::ui::defWindowProc(h, m, wp, lp);
@@ -77,7 +79,8 @@ protected:
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (std::chrono::steady_clock::now() < end) {
             kit.pump();
-            if (condition()) return true;
+            if (condition())
+                return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         return false;
@@ -86,7 +89,8 @@ protected:
         return waitFor([&] { return window.seen().size() >= count; });
     }
     void startWaiting() {
-        ASSERT_EQ(receiver->start(view.handle(), progress.handle()), cGpsReceiver::StartResult::WaitingForFix);
+        ASSERT_EQ(receiver->start(view.handle(), progress.handle()),
+                  cGpsReceiver::StartResult::WaitingForFix);
         ASSERT_TRUE(waitFor([&] { return fake->waiting(); }));
     }
 
@@ -129,8 +133,11 @@ TEST_F(GpsReceiverTest, FixWithoutQualityOrTypeIsNoFix) {
         int type;
         std::uint32_t expected;
     };
-    const Case cases[] = {{0, 0, WM_GPS_NOFIX}, {1, 0, WM_GPS_NOFIX}, {0, 3, WM_GPS_NOFIX},
-                          {1, 2, WM_GPS_POSITION}, {1, 3, WM_GPS_POSITION}};
+    const Case cases[] = {{0, 0, WM_GPS_NOFIX},
+                          {1, 0, WM_GPS_NOFIX},
+                          {0, 3, WM_GPS_NOFIX},
+                          {1, 2, WM_GPS_POSITION},
+                          {1, 3, WM_GPS_POSITION}};
     startWaiting();
     std::size_t n = 0;
     for (const Case& c : cases) {
@@ -172,7 +179,8 @@ TEST_F(GpsReceiverTest, StartWithAKnownPositionShowsTheViewAtOnce) {
     startWaiting();
     fake->pushPosition(fix(1.0));
     ASSERT_TRUE(waitForMessages(progress, 1));
-    EXPECT_EQ(receiver->start(view.handle(), progress.handle()), cGpsReceiver::StartResult::ShowViewNow);
+    EXPECT_EQ(receiver->start(view.handle(), progress.handle()),
+              cGpsReceiver::StartResult::ShowViewNow);
     EXPECT_EQ(receiver->getHeading(), kGpsNoHeading);  // the history starts anew
     fake->pushPosition(fix(2.0));
     ASSERT_TRUE(waitForMessages(view, 1));
@@ -237,7 +245,8 @@ TEST_F(GpsReceiverTest, RestartingTheTimeoutKeepsTheDeviceOn) {
 
 TEST_F(GpsReceiverTest, FailedOpenReportsNoSignalAtOnce) {
     fake->failOpen("no device");
-    EXPECT_EQ(receiver->start(view.handle(), progress.handle()), cGpsReceiver::StartResult::OpenFailed);
+    EXPECT_EQ(receiver->start(view.handle(), progress.handle()),
+              cGpsReceiver::StartResult::OpenFailed);
     kit.pump();
     ASSERT_EQ(progress.seen().size(), 1u);
     EXPECT_EQ(progress.seen()[0].message, WM_GPS_STOPPED);

@@ -22,7 +22,8 @@ using platform::services::GpsdAddress;
 using platform::services::GpsPosition;
 
 TEST(GpsdReceiverTest, ReceiverPostsAFixFromGpsd) {
-    testing::GpsFakeDaemon daemon(std::string(TRASA_SOURCE_DIR) + "/tests/fixtures/gps/prague-short.nmea");
+    testing::GpsFakeDaemon daemon(std::string(TRASA_SOURCE_DIR) +
+                                  "/tests/fixtures/gps/prague-short.nmea");
     if (!daemon.waitUntilListening(std::chrono::seconds(15))) {
         GTEST_SKIP() << "gpsfake could not start gpsd on loopback (packages gpsd and gpsd-clients)";
     }
@@ -32,8 +33,9 @@ TEST(GpsdReceiverTest, ReceiverPostsAFixFromGpsd) {
     p.className = "GpsTarget";
     p.rect = {0, 0, 10, 10};
     const auto window = platform::ui::createWindow(
-        p, [&received](platform::WindowHandle h, std::uint32_t m, std::uintptr_t wp,
-                       std::intptr_t lp) -> platform::MsgResult {
+        p,
+        [&received](platform::WindowHandle h, std::uint32_t m, std::uintptr_t wp,
+                    std::intptr_t lp) -> platform::MsgResult {
             if (m == WM_GPS_POSITION) {
                 received = *cGpsReceiver::takePosition(wp);
                 return 0;
@@ -41,7 +43,8 @@ TEST(GpsdReceiverTest, ReceiverPostsAFixFromGpsd) {
             return platform::ui::defWindowProc(h, m, wp, lp);
         });
 
-    cGpsReceiver receiver(platform::services::makeGpsdSource(GpsdAddress{"127.0.0.1", daemon.port()}));
+    cGpsReceiver receiver(
+        platform::services::makeGpsdSource(GpsdAddress{"127.0.0.1", daemon.port()}));
     ASSERT_EQ(receiver.start(window, window), cGpsReceiver::StartResult::WaitingForFix);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!received && std::chrono::steady_clock::now() < end) {

@@ -297,3 +297,36 @@ TEST(ProgressTexts, DetailColumnsAndStatusTexts) {
 
 }  // namespace
 }  // namespace pelorvant::testing
+
+namespace pelorvant::testing {
+namespace {
+
+// The top of the first text run that holds `text`; -1 when there is none.
+int topOf(const ImageLabel& label, std::u16string_view text) {
+    for (const LabelRun& run : label.layout().runs) {
+        if (run.type == LabelRunType::Text && run.text.find(text) != std::u16string::npos) {
+            return label.layout().lineTop(run.line);
+        }
+    }
+    return -1;
+}
+
+TEST_F(ProgressFormViewTest, EveryRowOfTheDetailsStartsAtTheSameHeightInBothColumns) {
+    makeTab();
+    // A narrow view: the values wrap onto several lines.
+    platform::ui::moveWindow(tab->progress.handle(), 0, 0, 240, 280);
+    tab->progress.Layout(0, 240, 280);
+    tab->progress.setDetailColumns({u"<*16*>Jízdní řád:", u"<*16*>\rPlatnost:", u"<*16*>\rVerze:"},
+                                   {u"<*16*><*b*>MHD Horní Lhota 07 a okolí", u"\r<*16*><*b*>1.12.2026 - 31.1.2027",
+                                    u"\r<*16*><*b*>verze 3"});
+    ASSERT_GT(topOf(tab->progress.state, u"okolí"), topOf(tab->progress.state, u"MHD"));  // the name wraps
+    EXPECT_EQ(topOf(tab->progress.details, u"Platnost:"), topOf(tab->progress.state, u"1.12.2026"));
+    EXPECT_EQ(topOf(tab->progress.details, u"Verze:"), topOf(tab->progress.state, u"verze"));
+    // Unequal lists change nothing.
+    const std::u16string before = tab->progress.details.markupText;
+    tab->progress.setDetailColumns({u"a"}, {});
+    EXPECT_EQ(tab->progress.details.markupText, before);
+}
+
+}  // namespace
+}  // namespace pelorvant::testing

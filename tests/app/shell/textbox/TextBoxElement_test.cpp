@@ -1,8 +1,8 @@
 // The element key of an object: growth one slot at a time, clearing, copies, and the error
 // box for a triple index outside the element.
 
-#include "app/shell/ObjectNames.h"
 #include "app/shell/TextBoxElement.h"
+#include "app/shell/ObjectNames.h"
 
 #include "platform/shell/MessageBox.h"
 
@@ -15,15 +15,20 @@ namespace {
 
 class NamesByElement final : public ObjectNames {
 public:
-    std::int32_t searchText(std::int32_t, std::string_view, std::int32_t, TrasaPlace*, SuggestionCounts&) override {
+    std::int32_t searchText(std::int32_t, std::string_view, std::int32_t, TrasaPlace*,
+                            SuggestionCounts&) override {
         return 0;
     }
-    std::int32_t searchKey(std::int32_t, std::int32_t, std::int32_t, bool, T9State&, std::int32_t, TrasaPlace*,
-                           SuggestionCounts&) override {
+    std::int32_t searchKey(std::int32_t, std::int32_t, std::int32_t, bool, T9State&, std::int32_t,
+                           TrasaPlace*, SuggestionCounts&) override {
         return 0;
     }
-    std::u16string elementName(const TrasaTriple& t) override { return u"element " + std::u16string(1, u'0' + t.element); }
-    std::u16string kindName(const TrasaTriple& t) override { return u"kind " + std::u16string(1, u'0' + t.kind); }
+    std::u16string elementName(const TrasaTriple& t) override {
+        return u"element " + std::u16string(1, u'0' + t.element);
+    }
+    std::u16string kindName(const TrasaTriple& t) override {
+        return u"kind " + std::u16string(1, u'0' + t.kind);
+    }
     std::int32_t favouriteGet(TrasaPlace*) override { return 0; }
     std::int32_t favouriteAdd(const TrasaPlace&) override { return 0; }
     std::int32_t favouriteDelete(const TrasaPlace&) override { return 0; }

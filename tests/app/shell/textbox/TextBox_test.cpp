@@ -5,13 +5,13 @@
 
 #include "SampleNetwork.h"
 
+#include "../ViewHost.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/TextBox.h"
-#include "../ViewHost.h"
 
-#include "platform/core/MessageSources.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/core/MessageSources.h"
 #include "platform/resources/StringTable.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/MessageBox.h"
@@ -57,7 +57,8 @@ protected:
     // The list row's screen point.
     Point rowPoint(int row) {
         const Rect r = ui::getWindowRect(box.list.handle());
-        return {r.left + 20, r.top + row * cTextBoxList::rowHeight() + cTextBoxList::rowHeight() / 2};
+        return {r.left + 20,
+                r.top + row * cTextBoxList::rowHeight() + cTextBoxList::rowHeight() / 2};
     }
     int pixelsOfColour(int row, platform::draw::Color colour) {
         const auto& shot = kit.screenshot();
@@ -65,7 +66,8 @@ protected:
         int n = 0;
         const int h = cTextBoxList::rowHeight();
         for (int y = r.top + row * h; y < r.top + (row + 1) * h; ++y) {
-            for (int x = r.left; x < r.right; ++x) n += shot.pixel(x, y) == colour ? 1 : 0;
+            for (int x = r.left; x < r.right; ++x)
+                n += shot.pixel(x, y) == colour ? 1 : 0;
         }
         return n;
     }
@@ -181,7 +183,8 @@ TEST_F(TextBoxTest, TapAndHoldAddsAndRemovesTheFavourite) {
         Rect popup;
         platform::setIdleWait([&](std::uint32_t) {
             kit.clock().advance(1);
-            if (platform::shell::openMenuPopups().empty()) return;
+            if (platform::shell::openMenuPopups().empty())
+                return;
             if (phase == 0) {
                 popup = ui::getWindowRect(platform::shell::openMenuPopups().front());
                 ui::fingerUp(at);
@@ -197,7 +200,8 @@ TEST_F(TextBoxTest, TapAndHoldAddsAndRemovesTheFavourite) {
         kit.press(at);
         kit.pump();
         platform::setIdleWait({});
-        if (ui::fingerIsDown()) kit.release(at);
+        if (ui::fingerIsDown())
+            kit.release(at);
     };
     std::vector<cTextBoxKategorieElement> stored(kFavouriteSlots);
     holdAndChoose(0);
@@ -218,15 +222,25 @@ TEST_F(TextBoxTest, FavouriteCommandsWithoutAChoiceExplain) {
 
 // The T9 key of a character: 2 to 9 by letter, without diacritics, lower-cased.
 int t9Key(char16_t c) {
-    static const std::u16string_view keys[] = {u"abc\u00e1\u010d", u"def\u010f\u00e9\u011b", u"ghi\u00ed",
-                                               u"jkl", u"mno\u0148\u00f3", u"pqrs\u0159\u0161",
-                                               u"tuv\u0165\u00fa\u016f", u"wxyz\u00fd\u017e"};
+    static const std::u16string_view keys[] = {u"abc\u00e1\u010d",
+                                               u"def\u010f\u00e9\u011b",
+                                               u"ghi\u00ed",
+                                               u"jkl",
+                                               u"mno\u0148\u00f3",
+                                               u"pqrs\u0159\u0161",
+                                               u"tuv\u0165\u00fa\u016f",
+                                               u"wxyz\u00fd\u017e"};
     const char16_t lower = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
     for (int k = 0; k < 8; ++k) {
-        if (keys[k].find(lower) != std::u16string_view::npos) return k + 2;
+        if (keys[k].find(lower) != std::u16string_view::npos)
+            return k + 2;
     }
-    const std::u16string upper = u"\u00c1\u010c\u010e\u00c9\u011a\u00cd\u0147\u00d3\u0158\u0160\u0164\u00da\u016e\u00dd\u017d";
-    const std::u16string lowered = u"\u00e1\u010d\u010f\u00e9\u011b\u00ed\u0148\u00f3\u0159\u0161\u0165\u00fa\u016f\u00fd\u017e";
+    const std::u16string upper =
+        u"\u00c1\u010c\u010e\u00c9\u011a\u00cd\u0147\u00d3\u0158\u0160\u0164\u00da\u016e\u00dd"
+        u"\u017d";
+    const std::u16string lowered =
+        u"\u00e1\u010d\u010f\u00e9\u011b\u00ed\u0148\u00f3\u0159\u0161\u0165\u00fa\u016f\u00fd"
+        u"\u017e";
     const auto at = upper.find(c);
     return at == std::u16string::npos ? 1 : t9Key(lowered[at]);
 }
@@ -266,7 +280,8 @@ TEST_F(KeypadTextBoxTest, BackKeyDeletesTheLastKeyOnItsPress) {
     const auto press = static_cast<std::intptr_t>(ui::VK_ESCAPE) << 16;
     platform::sendMessage(box.display.handle(), platform::shell::WM_HOTKEY, 0, press);
     EXPECT_EQ(box.t9.typedLength, 1);
-    platform::sendMessage(box.display.handle(), platform::shell::WM_HOTKEY, 0, press | platform::shell::MOD_KEYUP);
+    platform::sendMessage(box.display.handle(), platform::shell::WM_HOTKEY, 0,
+                          press | platform::shell::MOD_KEYUP);
     EXPECT_EQ(box.t9.typedLength, 1);  // the release does nothing more
 }
 
@@ -309,7 +324,8 @@ TEST(GpsTextBoxTest, EmptyBoxStandsForTheGpsPosition) {
     EXPECT_TRUE(box.text.empty());
     ui::setFocus(box.handle());
     kit.type(u"Na");
-    EXPECT_EQ(names.searched, (std::vector<std::string>{"n", "na"}));  // folded, the placeholder replaced
+    EXPECT_EQ(names.searched,
+              (std::vector<std::string>{"n", "na"}));  // folded, the placeholder replaced
     kit.key(ui::VK_BACK);
     kit.type(u"\b");
     kit.type(u"\b");
@@ -329,8 +345,8 @@ public:
         counts = {500, 300, 250};
         return status;
     }
-    std::int32_t searchKey(std::int32_t, std::int32_t, std::int32_t, bool, T9State& state, std::int32_t,
-                           TrasaPlace*, SuggestionCounts& counts) override {
+    std::int32_t searchKey(std::int32_t, std::int32_t, std::int32_t, bool, T9State& state,
+                           std::int32_t, TrasaPlace*, SuggestionCounts& counts) override {
         state.typedLength = 1000;
         counts = {2, -5, 7};
         return status;
