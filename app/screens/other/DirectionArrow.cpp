@@ -1,5 +1,6 @@
 #include "app/screens/other/DirectionArrow.h"
 
+#include "app/screens/other/BufferedPaint.h"
 #include "app/shell/ShellWindowClass.h"
 
 #include "platform/draw/DeviceContext.h"
@@ -67,11 +68,7 @@ void cDirectionArrow::paintInto(draw::Bitmap& target) const {
 }
 
 void cDirectionArrow::OnPaint() {
-    ui::PaintContext paint(handle());
-    const Rect client = ui::getClientRect(handle());
-    draw::Bitmap buffer(std::max(1, client.width()), std::max(1, client.height()));
-    paintInto(buffer);
-    paint.dc().bitBlt(0, 0, buffer.width(), buffer.height(), buffer, 0, 0);
+    paintBuffered(handle(), [this](draw::Bitmap& buffer) { paintInto(buffer); });
 }
 
 const ui::MessageMapBase& cDirectionArrow::messageMap() const {

@@ -2,6 +2,7 @@
 
 #include "app/core/TextConversion.h"
 #include "app/screens/other/NavigationGeometry.h"
+#include "app/screens/other/BufferedPaint.h"
 #include "app/shell/ShellWindowClass.h"
 
 #include "platform/draw/DeviceContext.h"
@@ -174,11 +175,7 @@ void cGpsMapControl::paintInto(draw::Bitmap& target) const {
 }
 
 void cGpsMapControl::OnPaint() {
-    ui::PaintContext paint(handle());
-    const Rect client = ui::getClientRect(handle());
-    draw::Bitmap buffer(std::max(1, client.width()), std::max(1, client.height()));
-    paintInto(buffer);
-    paint.dc().bitBlt(0, 0, buffer.width(), buffer.height(), buffer, 0, 0);
+    paintBuffered(handle(), [this](draw::Bitmap& buffer) { paintInto(buffer); });
 }
 
 const ui::MessageMapBase& cGpsMapControl::messageMap() const {

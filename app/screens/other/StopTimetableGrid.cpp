@@ -1,5 +1,6 @@
 #include "app/screens/other/StopTimetableGrid.h"
 
+#include "app/screens/other/BufferedPaint.h"
 #include "app/screens/other/StopTimetableTexts.h"
 
 #include "platform/controls/ScrollBar.h"
@@ -139,12 +140,8 @@ void cStopTimetableGrid::paintInto(draw::Bitmap& target) const {
 }
 
 void cStopTimetableGrid::OnPaint() {
-    ui::PaintContext paint(handle());
-    const draw::Rect client = ui::getClientRect(handle());
-    const int width = std::max(1, scrollBarVisible() ? client.width() - scrollBarWidth() : client.width());
-    draw::Bitmap buffer(width, std::max(1, client.height()));
-    paintInto(buffer);
-    paint.dc().bitBlt(0, 0, buffer.width(), buffer.height(), buffer, 0, 0);
+    paintBuffered(handle(), [this](draw::Bitmap& buffer) { paintInto(buffer); },
+                  scrollBarVisible() ? scrollBarWidth() : 0);
 }
 
 MsgResult cStopTimetableGrid::OnKeyDown(std::uintptr_t vk, std::intptr_t) {

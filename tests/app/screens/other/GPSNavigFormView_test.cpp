@@ -1,6 +1,7 @@
 // The navigation view on the real engine and a town whose stops have positions, with a
 // receiver that hands over positions the test chooses, on the virtual clock.
 #include "CoreTestSupport.h"
+#include "ScreenTestSupport.h"
 
 #include "app/core/GpsReceiver.h"
 #include "app/core/progress/ProgressFormView.h"
@@ -92,14 +93,8 @@ protected:
     void SetUp() override {
         RealEngineTest::SetUp();
         kit.emplace(profile(), platform::testkit::Text::Real);
-        const std::string path = std::string(TRASA_FIXTURE_DIR) + "/city_v40.jz";
-        const char* texts[] = {path.c_str()};
-        std::int32_t lengths[] = {static_cast<std::int32_t>(path.size())};
-        std::int32_t count = 0;
-        ASSERT_EQ(api().api_nactiHlavicky(texts, lengths, 1, &count), ENGINE_OK);
-        std::int32_t index = 0;
-        std::int32_t failing = -1;
-        ASSERT_EQ(api().api_nactiSestavuJizdnichRadu(&index, 1, &set, &failing, 0), ENGINE_OK);
+        set = loadFixtureSet(api(), "city_v40.jz");
+        ASSERT_GE(set, 0);
         const ShellSettings& device = shellSettings();
         settings.fontHeight = device.fontHeight();
         settings.isNotSmartphone = device.isNotSmartphone();
@@ -367,13 +362,7 @@ TEST_P(NavigationShotsTest, TheViewMatchesItsGoldenImage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Profiles, NavigationShotsTest, ::testing::Values("480x640", "240x320", "240x320-keypad"),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             for (char& c : name) {
-                                 if (c == '-') c = '_';
-                             }
-                             return name;
-                         });
+                         profileTestName);
 
 }  // namespace
 }  // namespace pelorvant::testing

@@ -2,6 +2,7 @@
 // The real engine with the compiled city network of stop timetables loaded as set 0, and the
 // program's settings with real fonts, for the stop-timetable screen tests.
 #include "CoreTestSupport.h"
+#include "ScreenTestSupport.h"
 
 #include "app/core/ProgramContext.h"
 #include "app/screens/other/StopTimetableSearch.h"
@@ -14,14 +15,8 @@ class StCityTest : public RealEngineTest {
 protected:
     void SetUp() override {
         RealEngineTest::SetUp();
-        const std::string path = std::string(TRASA_FIXTURE_DIR) + "/st-city.jz";
-        const char* texts[] = {path.c_str()};
-        std::int32_t lengths[] = {static_cast<std::int32_t>(path.size())};
-        std::int32_t count = 0;
-        ASSERT_EQ(api().api_nactiHlavicky(texts, lengths, 1, &count), ENGINE_OK);
-        std::int32_t index = 0;
-        std::int32_t failing = -1;
-        ASSERT_EQ(api().api_nactiSestavuJizdnichRadu(&index, 1, &set, &failing, 0), ENGINE_OK);
+        set = loadFixtureSet(api(), "st-city.jz");
+        ASSERT_GE(set, 0);
         ASSERT_EQ(api().api_DatumToShortDen(4, 1, 2027, &monday), ENGINE_OK);
         context.settings = &settings;
         context.api = &api();

@@ -224,13 +224,7 @@ TEST_P(StopTimetableShotsTest, GridAndRouteStopsMatchTheirGoldenImages) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Profiles, StopTimetableShotsTest, ::testing::Values("480x640", "240x320", "240x320-keypad"),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             for (char& c : name) {
-                                 if (c == '-') c = '_';
-                             }
-                             return name;
-                         });
+                         profileTestName);
 
 }  // namespace
 }  // namespace pelorvant::testing

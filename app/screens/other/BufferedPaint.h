@@ -1,0 +1,16 @@
+#pragma once
+// The paint handler of the program's own drawn controls: the whole client area is drawn into
+// an off-screen bitmap first and copied in one step, so nothing flickers.
+#include "platform/core/Types.h"
+#include "platform/draw/Bitmap.h"
+
+#include <functional>
+
+namespace pelorvant {
+
+// Paints the window's client area (less `rightMargin` pixels, for a scroll bar of its own)
+// through `draw`. Call from the WM_PAINT handler.
+void paintBuffered(platform::WindowHandle window, const std::function<void(platform::draw::Bitmap&)>& draw,
+                   int rightMargin = 0);
+
+}  // namespace pelorvant
