@@ -10,6 +10,7 @@ PACKAGES=(
     libsdl2-dev libcairo2-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
     xvfb xauth
     libgps-dev gpsd gpsd-clients
+    libical-dev
 )
 
 missing=()

@@ -1,6 +1,8 @@
 #include "tools/uidrive/ScriptRunner.h"
 
 #include "app/core/AppSettings.h"
+#include "app/core/CalendarWriter.h"
+#include "app/core/DesktopServices.h"
 #include "app/core/EngineIni.h"
 #include "app/core/life/FatalError.h"
 #include "app/shell/PrivateMessages.h"
@@ -15,6 +17,7 @@
 #include "platform/shell/MessageBox.h"
 #include "platform/testkit/ImageCompare.h"
 #include "platform/shell/ShellMessages.h"
+#include "platform/ui/Focus.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/VirtualKeys.h"
@@ -22,6 +25,8 @@
 #include "platform/ui/WindowTree.h"
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <thread>
 #include <cstdlib>
 #include <map>
@@ -94,6 +99,9 @@ ScriptRunner::ScriptRunner(DriveOptions options) : options_(std::move(options)),
                                                                                       platform::testkit::Text::Real) {
     if (options_.dataFolder.empty()) madeFolders_.push_back(options_.dataFolder = freshFolder("data"));
     if (options_.configHome.empty()) madeFolders_.push_back(options_.configHome = freshFolder("config"));
+    // Calendar entries go under the run's own folder.
+    ::setenv("XDG_DATA_HOME", options_.configHome.c_str(), 1);
+    pelorvant::setDesktopOpener(&opener_);
     platform::shell::setMessageBoxAnswerer([this](const platform::shell::MessageBoxRequest& request) {
         boxes_.push_back(request.text);
         const bool yesNo = (request.type & 0xF) == platform::shell::MB_YESNO;
@@ -111,6 +119,7 @@ ScriptRunner::~ScriptRunner() {
     app_.reset();
     program_.reset();
     platform::shell::setMessageBoxAnswerer({});
+    pelorvant::setDesktopOpener(nullptr);
     std::error_code ec;
     for (const fs::path& folder : madeFolders_) fs::remove_all(folder, ec);
 }
@@ -222,6 +231,27 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         const platform::WindowHandle target = findVisible(frameWindow(), static_cast<std::uintptr_t>(number(1)));
         if (target == platform::kNullWindow) return "no visible window with id " + w[1];
         kit_.tap(target);
+    } else if (op == "focus" && need(1)) {
+        // Puts the keyboard focus into a field, as a tap on its text would.
+        const platform::WindowHandle target = findVisible(frameWindow(), static_cast<std::uintptr_t>(number(1)));
+        if (target == platform::kNullWindow) return "no visible window with id " + w[1];
+        ui::setFocus(target);
+    } else if (op == "expect-opened" && need(1)) {
+        // The last address or file handed to the desktop (help, composer, calendar).
+        if (opener_.opened.empty()) return "nothing was opened";
+        if (opener_.opened.back().find(w[1]) == std::string::npos) return "the last opened was " + opener_.opened.back();
+    } else if (op == "expect-calendar" && need(1)) {
+        // A calendar file of the run holds the text.
+        std::error_code ec;
+        bool found = false;
+        std::string all;
+        for (const auto& entry : fs::directory_iterator(pelorvant::calendarFolder(), ec)) {
+            std::ifstream in(entry.path());
+            const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            found = found || text.find(w[1]) != std::string::npos;
+            all += text;
+        }
+        if (!found) return "no calendar entry holds \"" + w[1] + "\" in\n" + all;
     } else if (op == "key" && need(1)) {
         const auto it = keyNames().find(w[1]);
         if (it == keyNames().end()) return "unknown key " + w[1];

@@ -5,6 +5,7 @@
 #include "app/core/life/PelorvantMain.h"
 #include "app/program/RunningProgram.h"
 
+#include "platform/services/launcher/DesktopOpener.h"
 #include "platform/testkit/UiTestKit.h"
 
 #include <deque>
@@ -53,6 +54,8 @@ private:
     std::deque<int> answers_;
     std::vector<std::u16string> boxes_;
     std::string unexpectedBox_;
+    // What the program hands to the desktop is recorded, never opened.
+    platform::services::DesktopOpenerDouble opener_;
 };
 
 // Splits a line into words; a word in double quotes may hold spaces (\" for a quote).

@@ -35,7 +35,17 @@ void dumpRows(std::string& out, platform::WindowHandle list, int depth) {
             out += static_cast<std::uint32_t>(state) == controls::kStateChecked ? " [x]" : " [ ]";
         }
         if (row == selected) out += " selected";
-        out += " \"" + toUtf8(item.text) + "\"\n";
+        out += " \"" + toUtf8(item.text) + "\"";
+        // The further columns that hold text.
+        for (int column = 1; column < 8; ++column) {
+            controls::ListItem cell;
+            cell.item = row;
+            cell.subItem = column;
+            platform::sendMessage(list, controls::LVM_GETITEMTEXT, static_cast<std::uintptr_t>(row),
+                                  reinterpret_cast<std::intptr_t>(&cell));
+            if (!cell.text.empty()) out += " \"" + toUtf8(cell.text) + "\"";
+        }
+        out += "\n";
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/shell/tabs/TabPage.h"
 
+#include "app/screens/other/NavigateToStop.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/ShellWindowClass.h"
 #include "app/shell/tabs/TabFrame.h"
@@ -17,8 +18,12 @@ namespace ui = platform::ui;
 using platform::MsgResult;
 
 cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, int index)
-    : setChoice(context),
+    : results(context, messageBox, listing),
+      setChoice(context),
+      searchForm(context, messageBox, textBoxPPC),
       progress(context),
+      listing(context),
+      textBoxPPC(context),
       stopTimetable(context),
       stopTimetableLinks(context, stopTimetable),
       gpsNavigation(context),
@@ -47,19 +52,25 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     const auto placeholder = [&](cPlaceholderView& view) {
         view.createView(handle(), client, static_cast<std::uintptr_t>(view.viewId));
     };
-    placeholder(results);
+    results.createResultsView(handle(), client);
+    results.queryTime = [this] { return searchForm.searchPage().queryTime(); };
     messageBox.createMessageView(handle(), client);
     setChoice.createChoiceView(handle(), client);
-    placeholder(searchForm);
+    searchForm.createForm(handle(), client);
     progress.createProgressView(handle(), client);
-    placeholder(listing);
-    placeholder(textBoxPPC);
+    listing.createListingView(handle(), client);
+    textBoxPPC.createEntryView(handle(), client);
     placeholder(dataView);
     placeholder(dataExplorer);
     stopTimetable.createFrame(handle(), client, kViewStopTimetable);
     stopTimetable.links = &stopTimetableLinks;
     gpsNavigation.createNavigationView(handle(), client, kViewGpsNavigation);
     gpsNavigation.receiver = &gpsLink;
+    stopTimetableLinks.openListingView = [this](const cUsekSpojeni& leg, int returnView) {
+        if (!listing.FillListing(leg, returnView)) return false;
+        showView(kViewListing, -1);
+        return true;
+    };
     const std::pair<int, cBaseView*> views[] = {
         {kViewResults, &results},        {kViewMessageBox, &messageBox},   {kViewSetChoice, &setChoice},
         {kViewSearchForm, &searchForm},  {kViewProgress, &progress},       {kViewListing, &listing},
@@ -127,16 +138,21 @@ void cTabPage::setTabTitle(std::u16string_view title) {
 }
 
 void cTabPage::setLoaded(std::int32_t) {
-    // The search form refills its category filter and resets its page once it exists.
-    ui::invalidateRect(searchForm.handle());
+    searchForm.RefreshCategoryFilter();
+    searchForm.ResetSearchPage();
 }
 
-void cTabPage::showResults(std::int32_t) {
-    // The results view takes the result once it exists.
-}
+void cTabPage::showResults(std::int32_t resultId) { results.ShowResults(resultId); }
 
 void cTabPage::OnSetFocus() {
     if (activeView != nullptr) ui::setFocus(activeView->handle());
+}
+
+void cTabPage::navigateToSelectedStop() {
+    if (activeView != &results) return;
+    std::int32_t timetable = -1;
+    const std::uint16_t stop = results.list.GetSelectedStop(timetable);
+    navigateToStop(context_, gpsNavigation, setIndex_, stop, timetable);
 }
 
 bool cTabPage::routeCommand(std::uint32_t id, std::uint32_t code) {
@@ -147,7 +163,8 @@ bool cTabPage::routeCommand(std::uint32_t id, std::uint32_t code) {
 const platform::ui::MessageMapBase& cTabPage::messageMap() const {
     static const auto map = platform::ui::MessageMap<cTabPage>()
                                 .message(ui::WM_CREATE, &cTabPage::OnCreate)
-                                .message(ui::WM_SETFOCUS, &cTabPage::OnSetFocus);
+                                .message(ui::WM_SETFOCUS, &cTabPage::OnSetFocus)
+                                .command(kCommandNavigate, &cTabPage::navigateToSelectedStop);
     return map;
 }
 

@@ -8,7 +8,11 @@
 #include "app/screens/other/GpsReceiverLink.h"
 #include "app/screens/other/StopTimetableTabLinks.h"
 #include "app/screens/other/ZJRShowFrame.h"
+#include "app/screens/search/TextBoxPPCView.h"
 #include "app/screens/search/VyberRaduView.h"
+#include "app/screens/search/VypisSpojeView.h"
+#include "app/screens/search/VypisVysledkuView.h"
+#include "app/screens/search/ZaklFormularFrame.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ImageMessageBoxView.h"
 #include "app/shell/tabs/PlaceholderView.h"
@@ -50,13 +54,13 @@ public:
     cProgressFormView& progressView() override { return progress; }
 
     // The views (owned; made with the page, destroyed with it).
-    cPlaceholderView results{kViewResults, u"Výsledky hledání", true, true};
+    cVypisVysledkuView results;  // constructed with the context, the message view and the listing
     cVyberRaduView setChoice;  // constructed with the context
     cImageMessageBoxView messageBox;
-    cPlaceholderView searchForm{kViewSearchForm, u"Vyhledání spojení", false, true};
+    cZaklFormularFrame searchForm;  // constructed with the context and the two views it uses
     cProgressFormView progress;  // constructed with the context
-    cPlaceholderView listing{kViewListing, u"Výpis spoje", true, false};
-    cPlaceholderView textBoxPPC{kViewTextBoxPPC, u"Zadání objektu", true, false};
+    cVypisSpojeView listing;  // constructed with the context
+    cTextBoxPPCView textBoxPPC;  // constructed with the context
     cPlaceholderView dataView{kViewData, u"Aktualizace dat", true, false};
     cPlaceholderView dataExplorer{kViewDataExplorer, u"Správa dat", true, false};
     cZJRShowFrame stopTimetable;        // constructed with the context
@@ -77,6 +81,8 @@ public:
 private:
     platform::MsgResult OnCreate(std::uintptr_t, std::intptr_t);
     void OnSetFocus();
+    // "Navigovat na zastávku" of the results view.
+    void navigateToSelectedStop();
 
     ProgramContext& context_;
     cTabFrame& frame_;

@@ -23,6 +23,7 @@
 #include <chrono>
 #include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace pelorvant::testing {

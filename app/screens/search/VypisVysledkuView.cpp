@@ -1,0 +1,267 @@
+#include "app/screens/search/VypisVysledkuView.h"
+
+#include "app/core/CalendarWriter.h"
+#include "app/core/DesktopServices.h"
+#include "app/core/Diacritics.h"
+#include "app/core/life/FatalError.h"
+#include "app/core/progress/ProgressFormView.h"
+#include "app/core/progress/TabServices.h"
+#include "app/screens/search/ConnectionTexts.h"
+#include "app/screens/search/VypisSpojeView.h"
+#include "app/shell/ImageMessageBoxView.h"
+#include "app/shell/PrivateMessages.h"
+#include "app/shell/tabs/ViewTable.h"
+
+#include "platform/core/MessageLoop.h"
+#include "platform/draw/Utf.h"
+#include "platform/resources/StringTable.h"
+#include "platform/shell/MenuBar.h"
+#include "platform/shell/MessageBox.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/WindowStyles.h"
+#include "platform/ui/WindowTree.h"
+
+namespace pelorvant {
+
+namespace ui = platform::ui;
+namespace shell = platform::shell;
+using platform::MsgResult;
+using platform::resources::loadResString;
+
+namespace {
+
+constexpr std::uint32_t kTextNoLeg = 158;
+constexpr std::uint32_t kTextNotesTitle = 258;
+constexpr std::uint32_t kTextCalendarDone = 283;
+constexpr std::uint32_t kTextCalendarFailed = 282;
+constexpr std::uint32_t kTextNoGsm = 433;
+constexpr std::uint32_t kTextEngineMemory = 280;
+constexpr std::uint32_t kTextEngineFailed = 279;
+constexpr std::uint32_t kTextErrorCaption = 162;
+constexpr std::uint32_t kCommandNoTicket = 32842;
+constexpr std::uint32_t kTextProgramTitle = 128;
+
+}  // namespace
+
+cVypisVysledkuView::cVypisVysledkuView(ProgramContext& context, cImageMessageBoxView& messageView,
+                                       cVypisSpojeView& listing)
+    : cBaseView(false, true, true), context_(context), messageView_(messageView), listing_(listing) {}
+
+bool cVypisVysledkuView::createResultsView(platform::WindowHandle tabPage, const Rect& rect) {
+    return createView(tabPage, rect, kResultsViewId);
+}
+
+MsgResult cVypisVysledkuView::OnCreate(std::uintptr_t, std::intptr_t) {
+    list.createConnectionList(handle(), ui::getClientRect(handle()));
+    return 0;
+}
+
+std::int32_t cVypisVysledkuView::setIndex() const {
+    const TabServices* tab = parentTabServices(handle());
+    return tab ? tab->setIndex() : -1;
+}
+
+std::int16_t cVypisVysledkuView::searchDay() const {
+    const std::time_t when = queryTime ? queryTime() : std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&when, &parts);
+    std::int16_t day = 0;
+    const std::int32_t status =
+        context_.api->api_DatumToShortDen(parts.tm_mday, parts.tm_mon + 1, parts.tm_year + 1900, &day);
+    return status == ENGINE_OK ? day : static_cast<std::int16_t>(-1);
+}
+
+void cVypisVysledkuView::engineFailure(std::int32_t status) {
+    shell::messageBox(mainFrameWindow(), loadResString(status == ENGINE_OUT_OF_MEMORY ? kTextEngineMemory : kTextEngineFailed),
+                      loadResString(kTextErrorCaption), shell::MB_OK | shell::MB_ICONERROR);
+    terminateProgram();
+}
+
+void cVypisVysledkuView::notice(std::uint32_t textId) {
+    shell::messageBox(mainFrameWindow(), loadResString(textId), loadResString(kTextProgramTitle), shell::MB_OK);
+}
+
+void cVypisVysledkuView::ShowResults(std::int32_t id) {
+    resultId = id;
+    ConnectionRowBuilder builder(*context_.api, setIndex(), searchDay());
+    std::vector<ConnectionRow> rows = builder.readResult(id);
+    if (builder.status != ENGINE_OK) {
+        list.clear();
+        engineFailure(builder.status);
+        return;
+    }
+    std::int32_t focus = 0;
+    if (context_.api->api_getVysledekHledani_SpojeniSfocusem(setIndex(), id, &focus) != ENGINE_OK) focus = 0;
+    list.setRows(std::move(rows), focus);
+}
+
+void cVypisVysledkuView::findLaterOrEarlier(bool later) {
+    TabServices* tab = parentTabServices(handle());
+    if (tab == nullptr || resultId < 0) return;
+    auto job = std::make_unique<cSearchJob>();
+    job->mode = later ? kSearchLater : kSearchEarlier;
+    job->resultId = resultId;
+    job->set = tab->setIndex();
+    tab->showView(kViewProgress, kProgressSearchMenu);
+    tab->progressView().startSearch(std::move(job));
+}
+
+void cVypisVysledkuView::showNotes() {
+    const cUsekSpojeni* leg = list.GetSelectedLeg();
+    if (leg == nullptr) {
+        notice(kTextNoLeg);
+        return;
+    }
+    const std::u16string text = loadResString(kTextNotesTitle) + legLineName(*leg) + u"<*b*>\r\r" +
+                                BuildConnectionNotesText(*context_.api, setIndex(), *leg);
+    messageView_.showTextReturnTo(text, kResultsViewId, kOwnMenu, ui::getFocus(), false);
+}
+
+void cVypisVysledkuView::addToCalendar() {
+    if (list.selected < 0) return;
+    CalendarEntry entry;
+    const bool filled = calendarEntryOf(*context_.api, list.rows[static_cast<std::size_t>(list.selected)],
+                                        context_.settings->calEdit, entry);
+    const bool written = filled && addCalendarEntry(entry, *context_.settings);
+    if (!context_.settings->calEdit) notice(written ? kTextCalendarDone : kTextCalendarFailed);
+}
+
+void cVypisVysledkuView::sendListing(int count) {
+    // The composer gets the text without diacritics, as one percent-encoded argument.
+    const std::u16string text = stripDiacritics(smsListingText(list.rows, count));
+    desktopOpener().open(platform::services::smsComposerAddress("", platform::draw::toUtf8(text)));
+}
+
+void cVypisVysledkuView::sendTicket(int) {
+    if (!context_.settings->isGSM && context_.settings->isNotSmartphone) {
+        notice(kTextNoGsm);
+        return;
+    }
+    shell::messageBox(mainFrameWindow(), u"Neexistujici sms", loadResString(kTextProgramTitle), shell::MB_OK);
+}
+
+bool cVypisVysledkuView::openListing() {
+    const cUsekSpojeni* leg = list.GetSelectedLeg();
+    if (leg == nullptr || !listing_.FillListing(*leg, kResultsViewId)) return false;
+    if (TabServices* tab = parentTabServices(handle())) tab->showView(kListingViewId, kOwnMenu);
+    return true;
+}
+
+void cVypisVysledkuView::stepLeg(bool next) {
+    cUsekSpojeni* leg = list.GetSelectedLeg();
+    if (leg == nullptr || list.selected < 0) return;
+    cVysledekSpoj* other = nullptr;
+    const std::int32_t status = next ? context_.api->api_getDalsiVysledekHledaniSpoj(setIndex(), leg, &other)
+                                     : context_.api->api_getPredchoziVysledekHledaniSpoj(setIndex(), leg, &other);
+    if (status != ENGINE_OK) {
+        engineFailure(status);
+        return;
+    }
+    if (other == nullptr || other == leg) return;
+    ConnectionRowBuilder builder(*context_.api, setIndex(), searchDay());
+    builder.replaceLeg(list.rows[static_cast<std::size_t>(list.selected)], leg, other);
+    if (builder.status != ENGINE_OK) {
+        engineFailure(builder.status);
+        return;
+    }
+    ui::invalidateRect(list.handle());
+}
+
+void cVypisVysledkuView::adaptMenu() {
+    const shell::MenuPtr root = shell::menuBarMenu(shell::findMenuBar(mainFrameWindow()));
+    if (!root) return;
+    shell::MenuPtr menu;
+    for (int i = 0; i < root->count(); ++i) {
+        if (root->item(i)->kind == shell::MenuItem::Kind::Popup) menu = root->subMenu(i);
+    }
+    if (!menu) return;
+    const std::vector<SmsTicketEntry> tickets = context_.data->GetSmsJizdenky(setIndex());
+    // The ticket popup follows "Poslat SMS výpis".
+    if (context_.settings->isGSM && !tickets.empty()) {
+        if (const shell::MenuPtr popup = menu->subMenu(1)) {
+            for (std::size_t n = 0; n < tickets.size(); ++n) {
+                popup->insert(1, shell::MF_BYPOSITION, kCommandFirstTicket + static_cast<std::uint32_t>(n),
+                              tickets[n].firstText);
+            }
+            popup->remove(kCommandNoTicket, shell::MF_BYCOMMAND);
+        }
+    } else {
+        menu->remove(1, shell::MF_BYPOSITION);
+    }
+    if (!context_.settings->isGSM) menu->remove(kCommandSmsListing, shell::MF_BYCOMMAND);
+    if (!context_.settings->isgps) menu->remove(kCommandNavigate, shell::MF_BYCOMMAND);
+}
+
+void cVypisVysledkuView::OnViewActivate() {
+    adaptMenu();
+    ui::setFocus(list.handle());
+}
+
+bool cVypisVysledkuView::Refresh() {
+    list.SelectItem(0);
+    return true;
+}
+
+void cVypisVysledkuView::Layout(unsigned, int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    ui::moveWindow(list.handle(), 0, 0, width, height);
+}
+
+void cVypisVysledkuView::OnSetFocus() { ui::setFocus(list.handle()); }
+
+MsgResult cVypisVysledkuView::OnResultOpen(std::uintptr_t, std::intptr_t) {
+    openListing();
+    return 0;
+}
+
+MsgResult cVypisVysledkuView::OnResultNext(std::uintptr_t, std::intptr_t) {
+    stepLeg(true);
+    return 0;
+}
+
+MsgResult cVypisVysledkuView::OnResultPrev(std::uintptr_t, std::intptr_t) {
+    stepLeg(false);
+    return 0;
+}
+
+MsgResult cVypisVysledkuView::OnViewMoveFocus(std::uintptr_t wParam, std::intptr_t) {
+    if (wParam == 1) {
+        list.clearActiveItem();
+        ui::setFocus(ui::getParent(ui::getParent(handle())));
+    }
+    return 0;
+}
+
+bool cVypisVysledkuView::routeCommand(std::uint32_t id, std::uint32_t code) {
+    if (id >= kCommandFirstTicket && id <= kCommandLastTicket) {
+        sendTicket(static_cast<int>(id - kCommandFirstTicket));
+        return true;
+    }
+    switch (id) {
+        case kCommandBack:
+            if (TabServices* tab = parentTabServices(handle())) tab->showView(kViewSearchForm, kOwnMenu);
+            return true;
+        case 57665: terminateProgram(); return true;
+        case kCommandLater: findLaterOrEarlier(true); return true;
+        case kCommandEarlier: findLaterOrEarlier(false); return true;
+        case kCommandNotes: showNotes(); return true;
+        case kCommandCalendar: addToCalendar(); return true;
+        case kCommandSmsListing: sendListing(static_cast<int>(list.rows.size())); return true;
+        default: break;
+    }
+    return cBaseView::routeCommand(id, code);
+}
+
+const platform::ui::MessageMapBase& cVypisVysledkuView::messageMap() const {
+    static const auto map = platform::ui::MessageMap<cVypisVysledkuView>(&cBaseView::messageMap())
+                                .message(ui::WM_CREATE, &cVypisVysledkuView::OnCreate)
+                                .message(ui::WM_SETFOCUS, &cVypisVysledkuView::OnSetFocus)
+                                .message(WM_RESULT_OPEN, &cVypisVysledkuView::OnResultOpen)
+                                .message(WM_RESULT_NEXT, &cVypisVysledkuView::OnResultNext)
+                                .message(WM_RESULT_PREV, &cVypisVysledkuView::OnResultPrev)
+                                .message(WM_MOVE_FOCUS, &cVypisVysledkuView::OnViewMoveFocus);
+    return map;
+}
+
+}  // namespace pelorvant

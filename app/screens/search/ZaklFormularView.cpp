@@ -1,0 +1,465 @@
+#include "app/screens/search/ZaklFormularView.h"
+
+#include "app/core/life/FatalError.h"
+#include "app/core/progress/ProgressFormView.h"
+#include "app/core/progress/TabServices.h"
+#include "app/shell/ImageMessageBoxView.h"
+#include "app/shell/LayoutFlags.h"
+#include "app/shell/PrivateMessages.h"
+#include "app/shell/ShellSettings.h"
+#include "app/shell/tabs/ViewTable.h"
+
+#include "platform/controls/ControlMessages.h"
+#include "platform/controls/Controls.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/resources/StringTable.h"
+#include "platform/services/gps/GpsSource.h"
+#include "platform/shell/InputPanel.h"
+#include "platform/shell/MessageBox.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/WindowStyles.h"
+#include "platform/ui/WindowTree.h"
+
+namespace pelorvant {
+
+namespace ui = platform::ui;
+namespace controls = platform::controls;
+using platform::MsgResult;
+using platform::resources::loadResString;
+
+namespace {
+
+constexpr std::uint32_t kTextBadDate = 182;
+constexpr std::uint32_t kTextBadObjects = 202;
+constexpr std::uint32_t kTextFavouriteAdd = 184;
+constexpr std::uint32_t kTextFavouriteRemove = 186;
+constexpr std::uint32_t kLabelTexts[6] = {168, 170, 169, 172, 171, 173};
+constexpr std::uint32_t kTextDeparture = 175;
+constexpr std::uint32_t kTextArrival = 174;
+constexpr int kLabelTime = 3;
+constexpr int kLabelType = 5;
+
+// Design rectangles (percent): portrait, landscape or square, Smartphone.
+struct Placement {
+    Rect portrait, landscape, keypad;
+};
+constexpr Placement kFromPlace{{20, 5, 95, 15}, {15, 2, 95, 15}, {20, 5, 95, 15}};
+constexpr Placement kToPlace{{20, 17, 95, 30}, {15, 17, 95, 30}, {20, 17, 95, 30}};
+constexpr Placement kViaPlace{{20, 32, 95, 45}, {15, 32, 95, 45}, {20, 32, 95, 45}};
+constexpr Placement kSpinPlace{{25, 47, 95, 60}, {15, 50, 69, 65}, {25, 47, 95, 60}};
+constexpr Placement kTransfersPlace{{40, 74, 95, 86}, {30, 82, 69, 94}, {40, 74, 95, 86}};
+constexpr Placement kLabelPlaces[6] = {
+    {{2, 5, 19, 15}, {2, 4, 15, 15}, {2, 5, 19, 15}},    {{2, 19, 19, 30}, {2, 19, 15, 30}, {2, 24, 19, 30}},
+    {{2, 33, 19, 45}, {2, 34, 15, 45}, {2, 43, 19, 45}}, {{2, 47, 20, 60}, {2, 50, 15, 65}, {2, 62, 20, 60}},
+    {{2, 75, 35, 86}, {2, 82, 27, 94}, {2, 81, 35, 86}}, {{2, 61, 20, 72}, {2, 68, 15, 78}, {}}};
+constexpr Placement kDeparturePlace{{65, 61, 95, 72}, {45, 68, 70, 78}, {}};
+constexpr Placement kArrivalPlace{{25, 61, 60, 72}, {20, 68, 45, 78}, {}};
+constexpr Placement kQuickPlaces[3] = {{{2, 88, 32, 98}, {72, 50, 98, 62}, {}},
+                                       {{35, 88, 65, 98}, {72, 65, 98, 77}, {}},
+                                       {{68, 88, 98, 98}, {72, 80, 98, 92}, {}}};
+
+void setPlacement(LayoutAnchor& anchor, const Placement& place, bool touch) {
+    anchor.portrait = touch ? place.portrait : place.keypad;
+    anchor.landscape = touch ? place.landscape : Rect{};
+}
+
+void rightOf(LayoutAnchor& anchor, const LayoutAnchor& label, int gap) {
+    anchor.portraitMode = {kAnchorRightOfCentred, gap};
+    anchor.landscapeMode = {kAnchorRightOfCentred, gap};
+    anchor.portraitReference = &label;
+    anchor.landscapeReference = &label;
+}
+
+void place(platform::WindowHandle window, LayoutAnchor& anchor, int width, int height) {
+    const Rect r = anchor.place(0, 0, width, height);
+    ui::moveWindow(window, r.left, r.top, r.width(), r.height());
+}
+
+bool isChecked(platform::WindowHandle button) {
+    return platform::sendMessage(button, controls::BM_GETCHECK, 0, 0) == controls::BST_CHECKED;
+}
+
+void setChecked(platform::WindowHandle button, bool on) {
+    platform::sendMessage(button, controls::BM_SETCHECK,
+                          static_cast<std::uintptr_t>(on ? controls::BST_CHECKED : controls::BST_UNCHECKED), 0);
+}
+
+// The triples of a chosen element, for the job.
+std::vector<TrasaTriple> triplesOf(const cTextBox& box) {
+    const std::unique_ptr<cTextBoxKategorieElement> element = box.getElement();
+    std::vector<TrasaTriple> out;
+    if (element) out.assign(element->items, element->items + element->count);
+    return out;
+}
+
+}  // namespace
+
+const QuickButtonRow& quickButtonRow(std::int32_t setting) {
+    if (setting < 0 || setting >= static_cast<std::int32_t>(kQuickButtons.size())) return kQuickButtons[0];
+    return kQuickButtons[static_cast<std::size_t>(setting)];
+}
+
+cZaklFormularView::cZaklFormularView(ProgramContext& context, SearchFormHost& host, cImageMessageBoxView* listView)
+    : names(*context.api, *context.data, -1, [&host] { return host.searchCategory() - 1; }),
+      from(0, platform::kNullWindow, context.settings->isgps, names),
+      to(1, platform::kNullWindow, false, names),
+      via(2, platform::kNullWindow, false, names),
+      transfers(4, kViewSearchForm),
+      spin(3, true),
+      context_(context),
+      host_(host) {
+    transfers.listView = listView;
+    transfers.returnMenu = kOwnMenu;
+}
+
+cZaklFormularView::~cZaklFormularView() = default;
+
+bool cZaklFormularView::createPage(platform::WindowHandle form, const Rect& rect) {
+    ui::CreateParams p;
+    p.style = ui::WS_CHILD;
+    p.rect = rect;
+    p.parent = form;
+    p.id = 94;
+    p.className = "cZaklFormularView";
+    return create(p);
+}
+
+MsgResult cZaklFormularView::OnCreate(std::uintptr_t, std::intptr_t) {
+    const bool touch = context_.settings->isNotSmartphone;
+    const Rect small{0, 0, 10, 10};
+    const int gap = context_.settings->fontHeight / 2;
+    for (int i = 0; i < 6; ++i) {
+        if (i == kLabelType && !touch) continue;
+        labels[i].createStatic(handle(), loadResString(kLabelTexts[i]), small, kSearchPageChildId);
+        setPlacement(labels[i].anchor, kLabelPlaces[i], touch);
+        labels[i].anchor.fixedHeight = context_.settings->fontHeight;
+    }
+    spin.createSpin(handle(), small, kSearchPageChildId);
+    transfers.createChoice(handle(), small, kSearchPageChildId);
+    for (int n = 0; n <= 10; ++n) {
+        std::string digits = std::to_string(n);
+        transfers.items().push_back(std::u16string(digits.begin(), digits.end()));
+    }
+    transfers.fillComboBox();
+    transfers.SetCurSel(5);
+
+    setPlacement(from.anchor, kFromPlace, touch);
+    setPlacement(to.anchor, kToPlace, touch);
+    setPlacement(via.anchor, kViaPlace, touch);
+    setPlacement(spin.anchor, kSpinPlace, touch);
+    if (touch && context_.settings->touchfriendly) spin.anchor.portrait.left = 15;
+    if (touch && context_.settings->touchfriendly) labels[kLabelTime].anchor.portrait.right = 15;
+    setPlacement(transfers.anchor, kTransfersPlace, touch);
+    rightOf(from.anchor, labels[0].anchor, gap);
+    rightOf(to.anchor, labels[1].anchor, gap);
+    rightOf(via.anchor, labels[2].anchor, gap);
+    rightOf(spin.anchor, labels[3].anchor, gap);
+    rightOf(transfers.anchor, labels[4].anchor, gap);
+
+    if (touch) {
+        ui::CreateParams radio;
+        radio.style = ui::WS_CHILD | ui::WS_VISIBLE | controls::BS_AUTORADIOBUTTON;
+        radio.rect = small;
+        radio.parent = handle();
+        radio.text = loadResString(kTextDeparture);
+        radio.id = kDepartureRadioId;
+        departureRadio.createControl(controls::kButtonClass, radio);
+        radio.text = loadResString(kTextArrival);
+        radio.id = kArrivalRadioId;
+        arrivalRadio.createControl(controls::kButtonClass, radio);
+        setChecked(departureRadio.handle(), true);
+        setPlacement(departureRadio.anchor, kDeparturePlace, true);
+        setPlacement(arrivalRadio.anchor, kArrivalPlace, true);
+        departureRadio.anchor.fixedHeight = context_.settings->fontHeight * 3 / 2;
+        arrivalRadio.anchor.fixedHeight = departureRadio.anchor.fixedHeight;
+        rightOf(departureRadio.anchor, labels[kLabelType].anchor, gap);
+        rightOf(arrivalRadio.anchor, departureRadio.anchor, gap);
+        const std::int32_t settingsRows[3] = {context_.settings->qb1, context_.settings->qb2, context_.settings->qb3};
+        for (int i = 0; i < 3; ++i) {
+            const QuickButtonRow& row = quickButtonRow(settingsRows[i]);
+            quick[i].createButton(handle(), loadResString(row.shortText), small, row.command);
+            setPlacement(quick[i].anchor, kQuickPlaces[i], true);
+        }
+    }
+    // The boxes come last, From last of all: each one's suggestion list lies above the
+    // controls below it.
+    via.createBox(handle(), small, kViaBoxId);
+    ui::setWindowText(via.handle(), u"over");
+    to.createBox(handle(), small, kToBoxId);
+    ui::setWindowText(to.handle(), u"to");
+    from.createBox(handle(), small, kFromBoxId);
+    ui::setWindowText(from.handle(), u"from");
+    addFocusItem(from.anchor, from.handle());
+    addFocusItem(to.anchor, to.handle());
+    addFocusItem(via.anchor, via.handle());
+    addFocusItem(spin.anchor, spin.handle());
+    addFocusItem(transfers.anchor, transfers.hasCombo ? transfers.combo.handle() : transfers.handle());
+    if (touch) {
+        addFocusItem(departureRadio.anchor, departureRadio.handle());
+        addFocusItem(arrivalRadio.anchor, arrivalRadio.handle());
+        for (cImageButton& button : quick) addFocusItem(button.anchor, button.handle());
+    }
+    for (std::size_t i = 0; i < focusItems.size(); ++i) {
+        focusItems[i]->canTakeFocus = true;
+        focusItems[i]->focusOrder = static_cast<int>(i);
+    }
+    spin.SetTime(std::time(nullptr));
+    return 0;
+}
+
+void cZaklFormularView::Layout(unsigned flags, int width, int height) {
+    if (flags & kLayoutInputPanel) {
+        if (cTextBox* box = focusedBox(true); box != nullptr && ui::isWindowVisible(handle()) &&
+                                               context_.settings->isNotSmartphone) {
+            host_.takeTextBox(*box);
+            return;
+        }
+    }
+    if (width <= 0 || height <= 0) return;
+    const bool touch = context_.settings->isNotSmartphone;
+    const auto font = reinterpret_cast<std::uintptr_t>(&shellSettings().mainFont());
+    for (cImageStatic& label : labels) {
+        if (label.handle() == platform::kNullWindow) continue;
+        place(label.handle(), label.anchor, width, height);
+        platform::sendMessage(label.handle(), controls::WM_SETFONT, font, 1);
+    }
+    for (cTextBox* box : {&from, &to, &via}) {
+        if (ui::getParent(box->handle()) != handle()) continue;  // borrowed by the full-screen entry
+        place(box->handle(), box->anchor, width, height);
+        box->listHeight = (height / 100) * 60;
+        box->Layout();
+    }
+    place(spin.handle(), spin.anchor, width, height);
+    if (touch && shellSettings().orientation() == kOrientationPortrait) {
+        // In portrait the date reaches as far right as the Via box.
+        const Rect s = ui::getWindowRect(spin.handle());
+        const Rect v = via.anchor.computed;
+        const Rect inParent = spin.anchor.computed;
+        ui::moveWindow(spin.handle(), inParent.left, inParent.top, v.right - inParent.left, s.height());
+    }
+    spin.Layout();
+    place(transfers.handle(), transfers.anchor, width, height);
+    transfers.SetFont(&shellSettings().mainFont());
+    transfers.Layout();
+    if (touch) {
+        for (cImageButton* button : {&departureRadio, &arrivalRadio, &quick[0], &quick[1], &quick[2]}) {
+            place(button->handle(), button->anchor, width, height);
+            platform::sendMessage(button->handle(), controls::WM_SETFONT, font, 1);
+        }
+    }
+    ui::invalidateRect(handle());
+}
+
+cTextBox* cZaklFormularView::focusedBox(bool withVia) const {
+    const platform::WindowHandle focus = ui::getFocus();
+    for (const cTextBox* box : {&from, &to, &via}) {
+        if (!withVia && box == &via) continue;
+        if (focus != platform::kNullWindow && (focus == box->handle() || ui::getParent(focus) == box->handle())) {
+            return const_cast<cTextBox*>(box);
+        }
+    }
+    return nullptr;
+}
+
+bool cZaklFormularView::isArrival() const {
+    if (context_.settings->isNotSmartphone) return isChecked(arrivalRadio.handle());
+    return !departureFlag;
+}
+
+bool cZaklFormularView::isGpsEntry() const {
+    return context_.settings->isgps && from.gpsFlag && from.chosen.count == 0 &&
+           from.text == loadResString(kTextGpsPlaceholder);
+}
+
+void cZaklFormularView::menuFind() {
+    const platform::WindowHandle owner = mainFrameWindow();
+    if (!spin.IsValid()) {
+        platform::shell::messageBox(owner, loadResString(kTextBadDate), loadResString(344), platform::shell::MB_OK);
+        return;
+    }
+    const bool arrival = isArrival();
+    if (context_.settings->isNotSmartphone) platform::shell::sipShowIM(platform::shell::SIPF_OFF);
+    TabServices* tab = parentTabServices(ui::getParent(handle()));
+    auto job = std::make_unique<cSearchJob>();
+    job->set = tab ? tab->setIndex() : -1;
+    job->fromTriples = triplesOf(from);
+    job->toTriples = triplesOf(to);
+    job->viaTriples = triplesOf(via);
+    job->when = static_cast<std::int64_t>(spin.GetTime());
+    job->maxTransfers = static_cast<std::uint8_t>(transfers.GetCurSel() < 0 ? 0 : transfers.GetCurSel());
+    job->arrival = arrival ? 1 : 0;
+    job->mode = kSearchNew;
+    const bool gps = isGpsEntry();
+    if ((job->fromTriples.empty() && !gps) || job->toTriples.empty()) {
+        platform::shell::messageBox(owner, loadResString(kTextBadObjects), loadResString(344), platform::shell::MB_OK);
+        return;
+    }
+    job->fromName = gps ? std::u16string() : from.text;
+    job->toName = to.text;
+    const TimetableData& data = *context_.data;
+    data.HistoryIncIdSearch(job->set);
+    for (const cTextBox* box : {&from, &to, &via}) {
+        const auto element = box->getElement();
+        if (element && element->count > 0) data.HistoryAdd(job->set, *element->place());
+    }
+    if (gps) {
+        std::lock_guard<std::mutex> lock(gpsLock_);
+        gpsJob_ = std::move(job);
+        gpsStarted_ = false;
+        if (startGps) startGps(handle());
+        return;
+    }
+    startSearchJob(std::move(job));
+}
+
+void cZaklFormularView::startSearchJob(std::unique_ptr<cSearchJob> job) {
+    TabServices* tab = parentTabServices(ui::getParent(handle()));
+    if (tab == nullptr) return;
+    tab->showView(kViewProgress, kProgressSearchMenu);
+    tab->progressView().startSearch(std::move(job));
+}
+
+MsgResult cZaklFormularView::OnGpsPosition(std::uintptr_t wParam, std::intptr_t) {
+    // The receiver hands over its own copy of the fix.
+    const std::unique_ptr<platform::services::GpsPosition> fix(
+        reinterpret_cast<platform::services::GpsPosition*>(wParam));
+    std::unique_ptr<cSearchJob> job;
+    {
+        std::lock_guard<std::mutex> lock(gpsLock_);
+        if (gpsStarted_ || !gpsJob_ || !fix) return 0;
+        gpsStarted_ = true;
+        job = std::move(gpsJob_);
+    }
+    job->fromLatitude = fix->latitude;
+    job->fromLongitude = fix->longitude;
+    startSearchJob(std::move(job));
+    return 0;
+}
+
+void cZaklFormularView::swapFromTo() {
+    std::swap(from.chosen, to.chosen);
+    std::swap(from.text, to.text);
+    std::swap(from.t9, to.t9);
+    for (cTextBox* box : {&from, &to}) {
+        box->hideList();
+        box->showSelectedName();
+        ui::invalidateRect(box->handle());
+    }
+    ui::setFocus(from.handle());
+}
+
+void cZaklFormularView::setNow() { spin.SetTime(std::time(nullptr)); }
+
+void cZaklFormularView::setDeparture(bool departure) {
+    departureFlag = departure;
+    if (context_.settings->isNotSmartphone) {
+        setChecked(departureRadio.handle(), departure);
+        setChecked(arrivalRadio.handle(), !departure);
+    }
+}
+
+void cZaklFormularView::addToFavourites(bool add) {
+    // The Via box takes favourites too: its error text names it, and a person expects it.
+    cTextBox* box = focusedBox(true);
+    if (box == nullptr) {
+        platform::shell::messageBox(mainFrameWindow(), loadResString(add ? kTextFavouriteAdd : kTextFavouriteRemove),
+                                    loadResString(344), platform::shell::MB_OK);
+        return;
+    }
+    if (add) {
+        box->addToFavourites();
+    } else {
+        box->removeFromFavourites();
+    }
+    from.hideList();
+    to.hideList();
+    via.hideList();
+    ui::setFocus(box->handle());
+}
+
+void cZaklFormularView::ResetForm() {
+    setNow();
+    for (cTextBox* box : {&from, &to, &via}) {
+        box->selectSuggestion(-1, false);
+        box->hideList();
+        box->resetInput();
+    }
+    setDeparture(true);
+    TabServices* tab = parentTabServices(ui::getParent(handle()));
+    std::int32_t value = 0;
+    if (tab && context_.api->api_getVychoziPocetPrestupuSestavy(tab->setIndex(), &value) == ENGINE_OK &&
+        value >= 0 && value <= 10) {
+        transfers.SetCurSel(value);
+    }
+    host_.setCategoryFilter(0);
+}
+
+void cZaklFormularView::OnViewActivate() {
+    TabServices* tab = parentTabServices(ui::getParent(handle()));
+    if (tab) names.setSet(tab->setIndex());
+    if (context_.settings->isgps && tab) {
+        from.setGpsFlag(context_.data->setHasGpsPositions(tab->setIndex()));
+    }
+}
+
+void cZaklFormularView::OnSetFocus() {
+    from.hideList();
+    to.hideList();
+    via.hideList();
+    if (ui::getParent(from.handle()) == handle()) ui::setFocus(from.handle());
+}
+
+MsgResult cZaklFormularView::OnPageMoveFocus(std::uintptr_t wParam, std::intptr_t lParam) {
+    if (wParam == 1 && lParam == 0) {
+        // Up from From leaves the page for the tab row.
+        ui::setFocus(ui::getParent(ui::getParent(ui::getParent(handle()))));
+        return 0;
+    }
+    return OnMoveFocus(wParam, lParam);
+}
+
+MsgResult cZaklFormularView::OnTextBoxMode(std::uintptr_t wParam, std::intptr_t) {
+    const bool edit = wParam == 1;
+    for (cTextBox* box : {&from, &to, &via}) box->setEditMode(edit);
+    if (!edit) {
+        context_.settings->useT9 = true;
+        for (cTextBox* box : {&from, &to, &via}) box->useT9 = true;
+    }
+    return 0;
+}
+
+MsgResult cZaklFormularView::OnRelayout(std::uintptr_t, std::intptr_t) {
+    const Rect client = ui::getClientRect(handle());
+    Layout(kLayoutInputPanel, client.width(), client.height());
+    return 0;
+}
+
+bool cZaklFormularView::routeCommand(std::uint32_t id, std::uint32_t code) {
+    switch (id) {
+        case 2061: menuFind(); return true;
+        case 2063: swapFromTo(); return true;
+        case 2062: terminateProgram(); return true;
+        case 307: setNow(); return true;
+        case 2064: case 2065: case 2066: case 2067: case 2068: case 32850:
+            host_.formCommand(id);
+            return true;
+        case kDepartureRadioId: case kArrivalRadioId:
+            if (context_.settings->isNotSmartphone) setDeparture(id == kDepartureRadioId);
+            return true;
+        default: break;
+    }
+    return cBaseView::routeCommand(id, code);
+}
+
+const platform::ui::MessageMapBase& cZaklFormularView::messageMap() const {
+    static const auto map = platform::ui::MessageMap<cZaklFormularView>(&cBaseView::messageMap())
+                                .message(ui::WM_CREATE, &cZaklFormularView::OnCreate)
+                                .message(ui::WM_SETFOCUS, &cZaklFormularView::OnSetFocus)
+                                .message(WM_MOVE_FOCUS, &cZaklFormularView::OnPageMoveFocus)
+                                .message(WM_TEXTBOX_MODE, &cZaklFormularView::OnTextBoxMode)
+                                .message(WM_GPS_POSITION, &cZaklFormularView::OnGpsPosition);
+    return map;
+}
+
+}  // namespace pelorvant
