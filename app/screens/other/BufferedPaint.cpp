@@ -17,4 +17,11 @@ void paintBuffered(platform::WindowHandle window, const std::function<void(platf
     paint.dc().bitBlt(0, 0, buffer.width(), buffer.height(), buffer, 0, 0);
 }
 
+void repaintChildren(platform::WindowHandle window) {
+    for (const platform::WindowHandle child : platform::ui::getChildren(window)) {
+        platform::ui::invalidateRect(child, nullptr, true);
+        repaintChildren(child);
+    }
+}
+
 }  // namespace pelorvant

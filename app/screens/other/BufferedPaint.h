@@ -13,4 +13,8 @@ namespace pelorvant {
 void paintBuffered(platform::WindowHandle window, const std::function<void(platform::draw::Bitmap&)>& draw,
                    int rightMargin = 0);
 
+// Showing a window repaints only that window: what its children drew while it was hidden is
+// drawn again by invalidating every window below it. Call after showing it.
+void repaintChildren(platform::WindowHandle window);
+
 }  // namespace pelorvant

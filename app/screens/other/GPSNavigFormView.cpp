@@ -2,6 +2,7 @@
 
 #include "app/core/EngineTexts.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/other/BufferedPaint.h"
 #include "app/screens/other/NavigationGeometry.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellException.h"
@@ -76,6 +77,11 @@ MsgResult cGPSNavigFormView::OnCreate(std::uintptr_t, std::intptr_t) {
     addFocusItem(infoLabel.anchor, infoLabel.handle());
     addFocusItem(arrow.anchor, arrow.handle());
     return 0;
+}
+
+void cGPSNavigFormView::ShowView(int showCommand) {
+    cBaseView::ShowView(showCommand);
+    if (showCommand != ui::SW_HIDE) repaintChildren(handle());
 }
 
 void cGPSNavigFormView::Layout(unsigned, int width, int height) {

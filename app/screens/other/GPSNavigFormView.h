@@ -31,6 +31,7 @@ public:
     void showStop(int returnView, int returnArgument, std::int32_t stop, std::int32_t timetable);
 
     void Layout(unsigned flags, int width, int height) override;
+    void ShowView(int showCommand) override;
 
     // Not owned; null until the program's receiver is set.
     NavigationReceiver* receiver = nullptr;

@@ -1,5 +1,6 @@
 #include "app/screens/other/StopTimetablePages.h"
 
+#include "app/screens/other/BufferedPaint.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
@@ -111,13 +112,9 @@ void cStopTimetableGridPage::Layout(unsigned, int width, int height) {
     grid.relayout();
 }
 
-// Showing the page repaints only the page itself: what its child drew while hidden is redrawn.
 void cStopTimetableGridPage::ShowView(int showCommand) {
     cBaseView::ShowView(showCommand);
-    if (showCommand != ui::SW_HIDE) {
-        ui::invalidateRect(grid.handle(), nullptr, false);
-        if (grid.scrollBarVisible()) ui::invalidateRect(grid.scrollBar, nullptr, true);
-    }
+    if (showCommand != ui::SW_HIDE) repaintChildren(handle());
 }
 
 void cStopTimetableGridPage::OnSetFocus() { ui::setFocus(grid.handle()); }
@@ -143,10 +140,7 @@ void cStopTimetableTextPage::Layout(unsigned, int width, int height) {
 
 void cStopTimetableTextPage::ShowView(int showCommand) {
     cBaseView::ShowView(showCommand);
-    if (showCommand != ui::SW_HIDE) {
-        ui::invalidateRect(label.handle(), nullptr, false);
-        if (label.scrollBarVisible()) ui::invalidateRect(label.scrollBar, nullptr, true);
-    }
+    if (showCommand != ui::SW_HIDE) repaintChildren(handle());
 }
 
 void cStopTimetableTextPage::OnSetFocus() { ui::setFocus(label.handle()); }
