@@ -15,6 +15,10 @@ std::u16string_view updateInfoAddress(std::int32_t language) {
     return pick(kTable, language);
 }
 
+std::u16string_view programVersionAddress() {
+    return u"http://www.pelorvant.cz/program/pelorakt.ini";
+}
+
 std::u16string_view updatePageAddress(std::int32_t language) {
     static constexpr std::u16string_view kTable[2] = {u"http://www.pelorvant.cz/aktualizace/",
                                                       u"http://www.pelorvant.sk/aktualizacia/?os=ppc"};

@@ -8,6 +8,8 @@ namespace pelorvant {
 
 // Address of "pelorakt.ini", the update information.
 std::u16string_view updateInfoAddress(std::int32_t language);
+// Address of the program-version file (also named "pelorakt.ini"), the same for both countries.
+std::u16string_view programVersionAddress();
 // The download page for updates.
 std::u16string_view updatePageAddress(std::int32_t language);
 // "ČR" or "SK".

@@ -4,6 +4,7 @@
 #include "app/core/ExceptionExit.h"
 #include "app/core/FileUtils.h"
 #include "app/core/Folders.h"
+#include "app/core/HeaderLookup.h"
 #include "app/core/TextConversion.h"
 #include "platform/resources/StringTable.h"
 
@@ -158,11 +159,7 @@ void TimetableData::loadHeader(std::int32_t index) {
 }
 
 int TimetableData::findHeaderByName(std::u16string_view name) const {
-    const std::u16string wanted = lowerText(name);
-    for (std::size_t i = 0; i < headers_.size(); ++i) {
-        if (lowerText(headers_[i].title) == wanted) return static_cast<int>(i);
-    }
-    return -1;
+    return pelorvant::findHeaderByName(headers_, name);
 }
 
 std::vector<std::int32_t> TimetableData::GetIndexyHlavicekSestavy(std::int32_t set) const {

@@ -1,5 +1,9 @@
 #include "tools/uidrive/ScriptRunner.h"
 
+#include "app/core/UpdateAddresses.h"
+#include "platform/services/http/LoopbackHttpServer.h"
+#include "tools/mkupdate/UpdateFolder.h"
+
 #include "app/core/AppSettings.h"
 #include "app/core/CalendarWriter.h"
 #include "app/core/DesktopServices.h"
@@ -170,6 +174,19 @@ std::string ScriptRunner::start() {
     return waitIdle(0);
 }
 
+std::string ScriptRunner::serve() {
+    if (server_) return {};
+    std::string pattern = (fs::temp_directory_path() / "uidrive-server-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) return "cannot make the server's folder";
+    serverFolder_ = pattern;
+    madeFolders_.push_back(serverFolder_);
+    mkupdate::writeUpdateFolder({.folder = serverFolder_});
+    server_ = std::make_unique<platform::services::LoopbackHttpServer>();
+    server_->serveFolder("/", serverFolder_.string());
+    ::setenv(pelorvant::kUpdateServerVariable, server_->url("/").c_str(), 1);
+    return {};
+}
+
 std::string ScriptRunner::waitIdle(std::uint64_t ms) {
     kit_.advance(ms);
     const auto deadline = std::chrono::steady_clock::now() + kWorkerPatience;
@@ -193,6 +210,19 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         fs::create_directories(options_.dataFolder, ec);
         fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
         return ec ? "cannot install " + source.string() + ": " + ec.message() : std::string();
+    }
+    if (op == "serve") return serve();
+    if (op == "offer" && need(2)) {
+        if (const std::string failed = serve(); !failed.empty()) return failed;
+        std::error_code ec;
+        fs::copy_file(expand(w[1]), serverFolder_ / w[2], fs::copy_options::overwrite_existing, ec);
+        if (ec) return "cannot offer " + w[1] + ": " + ec.message();
+        mkupdate::writeUpdateFolder({.folder = serverFolder_});
+        return {};
+    }
+    if (op == "server-down") {
+        server_.reset();
+        return {};
     }
     if (op == "remove" && need(1)) {
         std::error_code ec;
@@ -286,6 +316,9 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "expect-text" && need(1)) {
         const std::string dump = dumpVisible(frameWindow());
         if (dump.find(w[1]) == std::string::npos) return "no visible text \"" + w[1] + "\" in\n" + dump;
+    } else if (op == "expect-no-text" && need(1)) {
+        const std::string dump = dumpVisible(frameWindow());
+        if (dump.find(w[1]) != std::string::npos) return "visible text \"" + w[1] + "\" in\n" + dump;
     } else if (op == "expect-box" && need(1)) {
         // Each expectation looks at the boxes shown since the previous one.
         const std::u16string last = boxes_.empty() ? std::u16string() : boxes_.back();

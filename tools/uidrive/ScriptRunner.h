@@ -15,6 +15,10 @@
 #include <string>
 #include <vector>
 
+namespace platform::services {
+class LoopbackHttpServer;
+}
+
 namespace uidrive {
 
 struct DriveOptions {
@@ -56,6 +60,10 @@ private:
     std::string unexpectedBox_;
     // What the program hands to the desktop is recorded, never opened.
     platform::services::DesktopOpenerDouble opener_;
+    // The update server of "serve" and "offer": a loopback server over a folder mkupdate fills.
+    std::unique_ptr<platform::services::LoopbackHttpServer> server_;
+    std::filesystem::path serverFolder_;
+    std::string serve();
 };
 
 // Splits a line into words; a word in double quotes may hold spaces (\" for a quote).

@@ -2,6 +2,8 @@
 
 #include "app/core/DateTexts.h"
 #include "app/core/life/FatalError.h"
+#include "app/core/life/RestartApplication.h"
+#include "app/core/progress/DownloadMessages.h"
 #include "app/core/progress/ProgressTexts.h"
 #include "app/core/progress/TabServices.h"
 #include "app/core/progress/WorkerThreads.h"
@@ -46,10 +48,14 @@ platform::WindowHandle topLevelOf(platform::WindowHandle window) {
 
 }  // namespace
 
-cProgressFormView::cProgressFormView(ProgramContext& context) : cBaseView(false, false, false), context_(context) {}
+cProgressFormView::cProgressFormView(ProgramContext& context)
+    : cBaseView(false, false, false),
+      restart([](std::u16string_view question) { restartApplication(question, mainFrameWindow(), false); }),
+      context_(context) {}
 
 cProgressFormView::~cProgressFormView() {
     if (worker_.joinable()) {
+        downloadCancel_ = true;
         // The engine stops the running operation; a report to the gone window returns at once.
         if (context_.api != nullptr) {
             context_.api->api_CancelNacitani();
@@ -335,6 +341,7 @@ MsgResult cProgressFormView::OnSearchDone(std::uintptr_t wParam, std::intptr_t) 
 
 void cProgressFormView::menuCancelClick() {
     if (mode_ == ProgressMode::Loading) context_.api->api_CancelNacitani();
+    if (mode_ == ProgressMode::Download || mode_ == ProgressMode::UpdateCheck) downloadCancel_ = true;
 }
 
 void cProgressFormView::menuCancelSearchClick() {
@@ -353,6 +360,11 @@ const platform::ui::MessageMapBase& cProgressFormView::messageMap() const {
                                 .message(WM_ENGINE_FIRST_FOUND, &cProgressFormView::OnEngineFirstFound)
                                 .message(WM_LOADING_DONE, &cProgressFormView::OnLoadingDone)
                                 .message(WM_SEARCH_DONE, &cProgressFormView::OnSearchDone)
+                                .message(WM_DOWNLOAD_NEXTFILE, &cProgressFormView::OnDownloadNextFile)
+                                .message(WM_DOWNLOAD_DONE, &cProgressFormView::OnDownloadDone)
+                                .message(WM_UPDATECHECK_DONE, &cProgressFormView::OnUpdateCheckDone)
+                                .message(WM_DOWNLOAD_ASK_PAID, &cProgressFormView::OnAskPaidConnection)
+                                .message(WM_DOWNLOAD_CRITICAL, &cProgressFormView::OnCriticalError)
                                 .command(kCommandCancel, &cProgressFormView::menuCancelClick)
                                 .command(kCommandCancelSearch, &cProgressFormView::menuCancelSearchClick)
                                 .command(kCommandJump, &cProgressFormView::menuJumpClick);

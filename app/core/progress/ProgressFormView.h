@@ -11,6 +11,8 @@
 
 #include "platform/core/Thread.h"
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,6 +43,17 @@ public:
     void startLoading(std::unique_ptr<cLoadJob> job);
     // Sets the request up and starts the search on a worker thread, which owns the job.
     void startSearch(std::unique_ptr<cSearchJob> job);
+
+    // Downloads the named timetables on a worker thread from the server folder "dir" (checked;
+    // "" takes the folder of the update information); afterwards the tab shows returnView
+    // (-1: the set choice, and a success ends the program instead of restarting it).
+    void startDownload(std::vector<std::u16string> names, std::u16string_view dir, int returnView);
+    // Fetches the update information for the language on a worker thread; the view `asking`
+    // then gets WM_UPDATECHECK_DONE (wParam 1 fetched, 0 not). forUpdater: the updater started
+    // the program, so nothing asks before a paid connection and no box is shown.
+    void startUpdateCheck(std::int32_t language, bool forUpdater, platform::WindowHandle asking);
+    // The restart after new timetables, asking the question first (text 298).
+    std::function<void(std::u16string_view question)> restart;
 
     // Both lists must have the same count; else nothing happens.
     void setDetailColumns(const std::vector<std::u16string>& left, const std::vector<std::u16string>& right);
@@ -75,6 +88,12 @@ private:
     platform::MsgResult OnEngineFirstFound(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnLoadingDone(std::uintptr_t set, std::intptr_t job);
     platform::MsgResult OnSearchDone(std::uintptr_t outcome, std::intptr_t);
+    platform::MsgResult OnDownloadNextFile(std::uintptr_t name, std::intptr_t);
+    platform::MsgResult OnDownloadDone(std::uintptr_t code, std::intptr_t failedName);
+    platform::MsgResult OnUpdateCheckDone(std::uintptr_t updateInfo, std::intptr_t programVersion);
+    platform::MsgResult OnAskPaidConnection(std::uintptr_t, std::intptr_t);
+    platform::MsgResult OnCriticalError(std::uintptr_t, std::intptr_t);
+    void showDownloadTitle(std::u16string_view name);
     void menuCancelClick();
     void menuCancelSearchClick();
     void menuJumpClick();
@@ -91,6 +110,12 @@ private:
     bool jumpEnabled_ = false;
     std::unique_ptr<cLoadJob> loadJob_;
     platform::Thread worker_;
+    // Set by the cancel command and by the destructor; read by a download after every block.
+    std::atomic<bool> downloadCancel_{false};
+    int downloadReturnView_ = -1;
+    platform::WindowHandle updateAsking_ = platform::kNullWindow;
+    bool updateForUpdater_ = false;
+    std::string updateInfoUrl_;
 };
 
 }  // namespace pelorvant

@@ -239,7 +239,7 @@ bool cVypisVysledkuView::routeCommand(std::uint32_t id, std::uint32_t code) {
         return true;
     }
     switch (id) {
-        case kCommandBack:
+        case kCommandResultsBack:
             if (TabServices* tab = parentTabServices(handle())) tab->showView(kViewSearchForm, kOwnMenu);
             return true;
         case 57665: terminateProgram(); return true;

@@ -15,7 +15,7 @@ class cImageMessageBoxView;
 class cVypisSpojeView;
 
 inline constexpr int kResultsViewId = 4026;
-inline constexpr std::uint32_t kCommandBack = 32779;
+inline constexpr std::uint32_t kCommandResultsBack = 32779;
 inline constexpr std::uint32_t kCommandLater = 32805;
 inline constexpr std::uint32_t kCommandEarlier = 32806;
 inline constexpr std::uint32_t kCommandNotes = 32807;

@@ -24,6 +24,8 @@ cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, in
       progress(context),
       listing(context),
       textBoxPPC(context),
+      dataView(context),
+      dataExplorer(context),
       stopTimetable(context),
       stopTimetableLinks(context, stopTimetable),
       gpsNavigation(context),
@@ -49,9 +51,6 @@ cBaseView* cTabPage::viewOf(int viewId) const {
 MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     const auto* params = reinterpret_cast<const ui::CreateParams*>(lParam);
     const Rect client{0, 0, params->rect.width(), params->rect.height()};
-    const auto placeholder = [&](cPlaceholderView& view) {
-        view.createView(handle(), client, static_cast<std::uintptr_t>(view.viewId));
-    };
     results.createResultsView(handle(), client);
     results.queryTime = [this] { return searchForm.searchPage().queryTime(); };
     messageBox.createMessageView(handle(), client);
@@ -60,8 +59,9 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     progress.createProgressView(handle(), client);
     listing.createListingView(handle(), client);
     textBoxPPC.createEntryView(handle(), client);
-    placeholder(dataView);
-    placeholder(dataExplorer);
+    dataView.createDataView(handle(), client);
+    dataExplorer.createExplorerView(handle(), client);
+    dataExplorer.dataView = &dataView;
     stopTimetable.createFrame(handle(), client, kViewStopTimetable);
     stopTimetable.links = &stopTimetableLinks;
     gpsNavigation.createNavigationView(handle(), client, kViewGpsNavigation);

@@ -4,6 +4,8 @@
 #include "app/core/ProgramContext.h"
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/other/DataExplorerFrame.h"
+#include "app/screens/other/DataFrame.h"
 #include "app/screens/other/GPSNavigFormView.h"
 #include "app/screens/other/GpsReceiverLink.h"
 #include "app/screens/other/StopTimetableTabLinks.h"
@@ -61,8 +63,8 @@ public:
     cProgressFormView progress;  // constructed with the context
     cVypisSpojeView listing;  // constructed with the context
     cTextBoxPPCView textBoxPPC;  // constructed with the context
-    cPlaceholderView dataView{kViewData, u"Aktualizace dat", true, false};
-    cPlaceholderView dataExplorer{kViewDataExplorer, u"Správa dat", true, false};
+    cDataFrame dataView;              // constructed with the context
+    cDataExplorerFrame dataExplorer;  // constructed with the context
     cZJRShowFrame stopTimetable;        // constructed with the context
     StopTimetableTabLinks stopTimetableLinks;
     cGPSNavigFormView gpsNavigation;  // constructed with the context

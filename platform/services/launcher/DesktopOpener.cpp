@@ -28,7 +28,7 @@ bool unreserved(unsigned char c) {
 
 std::unique_ptr<DesktopOpener> makeXdgOpener() { return std::make_unique<XdgOpener>(); }
 
-std::string percentEncode(std::string_view utf8) {
+std::string percentEncodeUri(std::string_view utf8) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(utf8.size() * 3);
@@ -46,7 +46,7 @@ std::string percentEncode(std::string_view utf8) {
 }
 
 std::string smsComposerAddress(std::string_view number, std::string_view utf8Body) {
-    return "sms:" + percentEncode(number) + "?body=" + percentEncode(utf8Body);
+    return "sms:" + percentEncodeUri(number) + "?body=" + percentEncodeUri(utf8Body);
 }
 
 }  // namespace platform::services

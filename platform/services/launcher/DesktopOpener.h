@@ -31,7 +31,7 @@ public:
 
 // UTF-8 text percent-encoded for an address: unreserved characters stay, every other byte
 // becomes %XX.
-std::string percentEncode(std::string_view utf8);
+std::string percentEncodeUri(std::string_view utf8);
 // The address that opens the message composer with the body filled in.
 std::string smsComposerAddress(std::string_view number, std::string_view utf8Body);
 

@@ -101,15 +101,21 @@ protected:
         data->loadHeaders();
         tab = std::make_unique<RecordingTab>(context, frame);
     }
-    // Handles messages until the operation ended (real time: the worker runs on its own).
-    void waitIdle() {
+    // Handles messages in real time until the test holds (the worker runs on its own), then
+    // waits for the worker to end.
+    template <typename Done>
+    void pumpUntil(Done done) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!settings.idle && std::chrono::steady_clock::now() < deadline) {
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
             kit.pump();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         tab->progress.joinWorker();
         kit.pump();
+    }
+    // Handles messages until the operation ended.
+    void waitIdle() {
+        pumpUntil([this] { return settings.idle; });
     }
     std::unique_ptr<cLoadJob> loadJob(std::vector<std::int32_t> indexes) {
         auto job = std::make_unique<cLoadJob>();

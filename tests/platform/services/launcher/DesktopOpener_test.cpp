@@ -18,7 +18,7 @@ TEST(PercentEncodeTest, KeepsUnreservedAndEncodesEverythingElse) {
         {"N\xC3\xA1m\xC4\x9Bst\xC3\xAD", "N%C3%A1m%C4%9Bst%C3%AD"},
         {"?body=x#y", "%3Fbody%3Dx%23y"},
     };
-    for (const auto& c : cases) EXPECT_EQ(percentEncode(c.in), c.out) << c.in;
+    for (const auto& c : cases) EXPECT_EQ(percentEncodeUri(c.in), c.out) << c.in;
 }
 
 TEST(SmsComposerAddressTest, TheBodyIsOneEncodedParameter) {

@@ -1,0 +1,181 @@
+#include "app/screens/other/DataFrame.h"
+
+#include "app/core/CountryTables.h"
+#include "app/core/DateTexts.h"
+#include "app/core/HeaderLookup.h"
+#include "app/core/UpdateCheckJob.h"
+#include "app/core/life/FatalError.h"
+#include "app/core/progress/ProgressFormView.h"
+#include "app/core/progress/TabServices.h"
+#include "app/screens/other/DataRowDetails.h"
+#include "app/shell/LayoutFlags.h"
+#include "app/shell/PrivateMessages.h"
+#include "app/shell/ShellSettings.h"
+#include "platform/controls/ControlMessages.h"
+#include "platform/controls/Controls.h"
+#include "platform/controls/ListView.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/resources/StringTable.h"
+#include "platform/shell/MessageBox.h"
+#include "platform/shell/ShellMessages.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/WindowStyles.h"
+#include "platform/ui/WindowTree.h"
+
+namespace pelorvant {
+
+namespace ui = platform::ui;
+namespace controls = platform::controls;
+using platform::MsgResult;
+using platform::resources::loadResString;
+
+namespace {
+
+constexpr int kViewProgress = 4029;
+constexpr std::uint32_t kTextCheckFailed = 287;
+constexpr std::uint32_t kTextNothingNew = 288;
+constexpr std::uint32_t kTextAllCurrent = 292;
+constexpr std::uint32_t kTextNewProgram = 435;
+constexpr std::uint32_t kTextNewProgramWhere = 436;
+
+void showBox(std::u16string_view text) {
+    platform::shell::messageBox(mainFrameWindow(), text, u"", platform::shell::MB_OK | platform::shell::MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+bool cDataFrame::createDataView(platform::WindowHandle tabPage, const Rect& rect) {
+    return createView(tabPage, rect, kDataViewId);
+}
+
+void cDataFrame::ActivateView(std::int32_t language, int returnView) {
+    returnView_ = returnView;
+    TabServices* tab = parentTabServices(handle());
+    if (tab == nullptr) return;
+    tab->showView(kViewProgress, -1);
+    tab->progressView().startUpdateCheck(language, false, handle());
+}
+
+MsgResult cDataFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t) {
+    TabServices* tab = parentTabServices(handle());
+    if (fetched != 1) {
+        showBox(loadResString(kTextCheckFailed));
+        if (tab) tab->showView(returnView_, -1);
+        return 0;
+    }
+    readOffers();
+    const std::u16string version = getNewAppVersion(context_.settings->dataFolder / kProgramVersionFileName,
+                                                     context_.settings->checkAppAct, context_.settings->buildNumber);
+    if (!version.empty()) {
+        showBox(loadResString(kTextNewProgram) + version + loadResString(kTextNewProgramWhere) +
+                std::u16string(updatePageAddress(context_.settings->language)));
+    }
+    if (tab) tab->showView(kDataViewId, -1);
+    showPage(0);
+    return 0;
+}
+
+void cDataFrame::readOffers() {
+    const auto file = context_.settings->dataFolder / kUpdateInfoFileName;
+    const EngineApi& api = *context_.api;
+    const DayTextFunction dayText = [&api](std::int16_t day) { return dayNumberToDayMonthText(api, day); };
+    updates = listTimetableUpdates(file, context_.data->headers(), nullptr, dayText);
+    newFiles = listNewTimetables(file, context_.data->headers(), dayText);
+}
+
+void cDataFrame::showPage(int which) {
+    page = which == 1 ? 1 : 0;
+    fillList();
+}
+
+void cDataFrame::fillList() {
+    list.DeleteAllItems();
+    caption.SetText(u"");
+    const auto& headers = context_.data->headers();
+    const auto& rows = shown().rows;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        std::u16string text = rows[i].description;
+        if (page == 0) {
+            const int header = findHeaderByName(headers, rows[i].name);
+            if (header >= 0) text = headers[static_cast<std::size_t>(header)].title;
+        }
+        list.AddItem(static_cast<int>(i), text);
+    }
+    if (rows.empty()) {
+        caption.SetText(loadResString(page == 0 ? kTextAllCurrent : kTextNothingNew));
+        return;
+    }
+    if (page == 0) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            controls::ListItem item;
+            item.state = controls::kStateChecked;
+            item.stateMask = controls::LVIS_STATEIMAGEMASK;
+            platform::sendMessage(list.handle(), controls::LVM_SETITEMSTATE, i, reinterpret_cast<std::intptr_t>(&item));
+        }
+    }
+    list.SelectItem(0);
+}
+
+std::vector<std::u16string> cDataFrame::chosenNames() const {
+    std::vector<std::u16string> names;
+    const auto& rows = shown().rows;
+    for (int row : list.GetCheckedItems(false)) {
+        if (row >= 0 && row < static_cast<int>(rows.size())) names.push_back(rows[static_cast<std::size_t>(row)].name);
+    }
+    return names;
+}
+
+void cDataFrame::download(const std::vector<std::u16string>& names) {
+    TabServices* tab = parentTabServices(handle());
+    if (tab == nullptr) return;
+    tab->showView(kViewProgress, -1);
+    tab->progressView().startDownload(names, shown().dir, kDataViewId);
+}
+
+void cDataFrame::startUpdate() {
+    if (page != 0) showPage(0);
+    const auto names = chosenNames();
+    if (names.empty()) {
+        showBox(loadResString(kTextAllCurrent));
+        return;
+    }
+    download(names);
+}
+
+void cDataFrame::startDownload() {
+    if (page != 1) showPage(1);
+    const auto names = chosenNames();
+    if (!names.empty()) download(names);
+}
+
+void cDataFrame::menuBackClick() {
+    if (TabServices* tab = parentTabServices(handle())) tab->showView(returnView_, -1);
+}
+
+void cDataFrame::OnItemChanged(const ui::NotifyHeader& header, MsgResult&) {
+    const auto& change = reinterpret_cast<const controls::ListNotify&>(header);
+    const std::uint32_t wanted = controls::LVIS_SELECTED | controls::LVIS_FOCUSED;
+    const auto& rows = shown().rows;
+    if ((change.newState & wanted) != wanted || change.item < 0 || change.item >= static_cast<int>(rows.size())) return;
+    const OfferedTimetable& row = rows[static_cast<std::size_t>(change.item)];
+    const std::u16string text = change.item < static_cast<int>(list.rowTexts.size())
+                                    ? list.rowTexts[static_cast<std::size_t>(change.item)]
+                                    : row.description;
+    caption.SetText(offeredRowDetails(shellSettings().fontHeight(), text, row.versionText, row.sizeText));
+}
+
+const ui::MessageMapBase& cDataFrame::messageMap() const {
+    static const auto map = ui::MessageMap<cDataFrame>(&cDataPage::messageMap())
+                                .message(WM_UPDATECHECK_DONE, &cDataFrame::OnUpdateCheckDone)
+                                .notify(kDataListId, controls::LVN_ITEMCHANGED, &cDataFrame::OnItemChanged)
+                                .command(kCommandUpdatePage, &cDataFrame::menuUpdatePageClick)
+                                .command(kCommandDownloadPage, &cDataFrame::menuDownloadPageClick)
+                                .command(kCommandStartUpdate, &cDataFrame::startUpdate)
+                                .command(kCommandStartDownload, &cDataFrame::startDownload)
+                                .command(kCommandBack, &cDataFrame::menuBackClick)
+                                .command(platform::shell::IDOK, &cDataFrame::menuBackClick);
+    return map;
+}
+
+}  // namespace pelorvant

@@ -1,0 +1,56 @@
+#pragma once
+// The data view ("Data"): after an update check it offers, on its first page, the installed
+// timetables of which the server has a newer version and, on its second, the timetables the
+// server has that are not installed. The chosen files are downloaded on the progress view.
+#include "app/core/UpdateInfo.h"
+#include "app/screens/other/DataPage.h"
+
+#include <string>
+#include <vector>
+
+namespace pelorvant {
+
+inline constexpr int kDataViewId = 4040;
+inline constexpr std::uint32_t kCommandUpdatePage = 32787;
+inline constexpr std::uint32_t kCommandDownloadPage = 32788;
+inline constexpr std::uint32_t kCommandStartUpdate = 32796;
+inline constexpr std::uint32_t kCommandStartDownload = 32797;
+
+class cDataFrame : public cDataPage {
+public:
+    // The context must outlive the view.
+    explicit cDataFrame(ProgramContext& context) : cDataPage(context) {}
+
+    bool createDataView(platform::WindowHandle tabPage, const Rect& rect);
+
+    // Runs an update check for the language on the progress view; the view is shown when it
+    // succeeded, else the message 287 and the return view.
+    void ActivateView(std::int32_t language, int returnView);
+    // Rebuilds both pages from the fetched update information and shows the page.
+    void showPage(int page);
+    // The names of the checked rows of the shown page, or of the selected row when none is checked.
+    std::vector<std::u16string> chosenNames() const;
+    void startUpdate();
+    void startDownload();
+
+    int page = 0;
+    UpdateOffer updates;    // page 0
+    UpdateOffer newFiles;   // page 1
+
+    const platform::ui::MessageMapBase& messageMap() const override;
+
+private:
+    platform::MsgResult OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t);
+    void OnItemChanged(const platform::ui::NotifyHeader& header, platform::MsgResult& result);
+    void readOffers();
+    void fillList();
+    const UpdateOffer& shown() const { return page == 0 ? updates : newFiles; }
+    void download(const std::vector<std::u16string>& names);
+    void menuBackClick();
+    void menuUpdatePageClick() { showPage(0); }
+    void menuDownloadPageClick() { showPage(1); }
+
+    int returnView_ = 4025;
+};
+
+}  // namespace pelorvant

@@ -1,0 +1,125 @@
+#include "platform/services/network/Connectivity.h"
+
+#include <gio/gio.h>
+
+#include <optional>
+#include <thread>
+
+namespace platform::services {
+namespace {
+
+constexpr const char* kService = "org.freedesktop.NetworkManager";
+constexpr const char* kPath = "/org/freedesktop/NetworkManager";
+constexpr int kCallTimeoutMs = 400;
+// NMState: CONNECTED_LOCAL (50) and above means a connection is up; a server on the local
+// network counts.
+constexpr guint32 kConnectedLocal = 50;
+// NMMetered: YES (1) and GUESS_YES (3).
+constexpr guint32 kMeteredYes = 1;
+constexpr guint32 kMeteredGuessYes = 3;
+
+struct ObjectUnref {
+    void operator()(gpointer object) const { g_object_unref(object); }
+};
+struct VariantUnref {
+    void operator()(GVariant* v) const { g_variant_unref(v); }
+};
+struct ErrorFree {
+    void operator()(GError* e) const { g_error_free(e); }
+};
+struct CharFree {
+    void operator()(gchar* s) const { g_free(s); }
+};
+
+class NetworkManagerConnectivity final : public Connectivity {
+public:
+    explicit NetworkManagerConnectivity(std::string busAddress) : busAddress_(std::move(busAddress)) {}
+
+    NetworkState state() override {
+        GDBusConnection* bus = connection();
+        if (!bus) {
+            return NetworkState::Unknown;
+        }
+        const std::optional<guint32> state = readProperty(bus, "State");
+        if (!state) {
+            return NetworkState::Unknown;
+        }
+        if (*state < kConnectedLocal) {
+            return NetworkState::Offline;
+        }
+        const guint32 metered = readProperty(bus, "Metered").value_or(0);
+        return metered == kMeteredYes || metered == kMeteredGuessYes ? NetworkState::Metered : NetworkState::Free;
+    }
+
+    bool waitForConnection(std::chrono::milliseconds limit, const std::function<bool()>& keepGoing) override {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        for (;;) {
+            const NetworkState now = state();
+            if (now != NetworkState::Offline) {
+                return true;
+            }
+            if (std::chrono::steady_clock::now() >= end || (keepGoing && !keepGoing())) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+
+private:
+    // The bus connection, made on first use; null when there is no bus.
+    GDBusConnection* connection() {
+        if (bus_) {
+            return bus_.get();
+        }
+        GError* raw = nullptr;
+        std::unique_ptr<gchar, CharFree> address(
+            busAddress_.empty() ? g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SYSTEM, nullptr, &raw)
+                                : g_strdup(busAddress_.c_str()));
+        std::unique_ptr<GError, ErrorFree> error(raw);
+        if (!address) {
+            return nullptr;
+        }
+        raw = nullptr;
+        GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
+            address.get(),
+            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+            nullptr, nullptr, &raw);
+        error.reset(raw);
+        if (!bus) {
+            return nullptr;
+        }
+        g_dbus_connection_set_exit_on_close(bus, FALSE);
+        bus_.reset(bus);
+        return bus;
+    }
+
+    std::optional<guint32> readProperty(GDBusConnection* bus, const char* name) {
+        GError* raw = nullptr;
+        std::unique_ptr<GVariant, VariantUnref> reply(g_dbus_connection_call_sync(
+            bus, kService, kPath, "org.freedesktop.DBus.Properties", "Get", g_variant_new("(ss)", kService, name),
+            G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, kCallTimeoutMs, nullptr, &raw));
+        std::unique_ptr<GError, ErrorFree> error(raw);
+        if (!reply) {
+            return std::nullopt;
+        }
+        GVariant* boxed = nullptr;
+        g_variant_get(reply.get(), "(v)", &boxed);
+        std::unique_ptr<GVariant, VariantUnref> value(boxed);
+        if (!value || !g_variant_is_of_type(value.get(), G_VARIANT_TYPE_UINT32)) {
+            return std::nullopt;
+        }
+        return g_variant_get_uint32(value.get());
+    }
+
+    std::string busAddress_;
+    std::unique_ptr<GDBusConnection, ObjectUnref> bus_;
+};
+
+}  // namespace
+
+std::unique_ptr<Connectivity> makeNetworkManagerConnectivity(const std::string& busAddress) {
+    return std::make_unique<NetworkManagerConnectivity>(busAddress);
+}
+
+}  // namespace platform::services

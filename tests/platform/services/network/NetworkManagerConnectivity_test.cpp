@@ -1,0 +1,192 @@
+// NetworkManager stands in as python3-dbusmock's template on a private bus that each test
+// starts and ends; nothing touches the machine's own buses.
+#include "platform/services/network/Connectivity.h"
+
+#include <gio/gio.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace platform::services {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* kManagerPath = "/org/freedesktop/NetworkManager";
+
+// A child process that is killed and reaped when the holder goes.
+class Child {
+public:
+    Child() = default;
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    ~Child() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            int status = 0;
+            ::waitpid(pid_, &status, 0);
+        }
+    }
+    // Starts argv with the extra environment entries; stdout goes to outFd when it is >= 0.
+    bool start(std::vector<std::string> argv, const std::vector<std::string>& env, int outFd) {
+        std::vector<char*> args;
+        for (auto& a : argv) args.push_back(a.data());
+        args.push_back(nullptr);
+        std::vector<std::string> envText(env);
+        for (char** e = environ; *e; ++e) envText.emplace_back(*e);
+        std::vector<char*> envp;
+        for (auto& e : envText) envp.push_back(e.data());
+        envp.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (outFd >= 0) posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+        const int rc = posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        if (rc != 0) pid_ = 0;
+        return rc == 0;
+    }
+
+private:
+    pid_t pid_ = 0;
+};
+
+// A private message bus with the mock NetworkManager on it.
+class MockNetworkManager {
+public:
+    explicit MockNetworkManager(bool withManager = true) {
+        int fds[2];
+        if (::pipe(fds) != 0) return;
+        const bool started = daemon_.start({"dbus-daemon", "--session", "--nofork", "--print-address=1"}, {}, fds[1]);
+        ::close(fds[1]);
+        if (!started) {
+            ::close(fds[0]);
+            return;
+        }
+        char buffer[512] = {};
+        std::size_t used = 0;
+        while (used < sizeof(buffer) - 1) {
+            const ssize_t n = ::read(fds[0], buffer + used, sizeof(buffer) - 1 - used);
+            if (n <= 0) break;
+            used += static_cast<std::size_t>(n);
+            if (std::string_view(buffer, used).find('\n') != std::string_view::npos) break;
+        }
+        ::close(fds[0]);
+        address_ = std::string(buffer, used);
+        address_.erase(address_.find_last_not_of("\r\n") + 1);
+        if (!withManager || address_.empty()) return;
+        mock_.start({"/usr/bin/python3", "-m", "dbusmock", "--template", "networkmanager"},
+                    {"DBUS_SESSION_BUS_ADDRESS=" + address_, "DBUS_SYSTEM_BUS_ADDRESS=" + address_}, -1);
+        GError* error = nullptr;
+        bus_ = g_dbus_connection_new_for_address_sync(
+            address_.c_str(),
+            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+            nullptr, nullptr, &error);
+        if (error) g_error_free(error);
+        // The template is up once the manager answers.
+        const auto end = std::chrono::steady_clock::now() + 20s;
+        auto probe = makeNetworkManagerConnectivity(address_);
+        while (probe->state() == NetworkState::Unknown && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(50ms);
+        }
+    }
+    ~MockNetworkManager() {
+        if (bus_) g_object_unref(bus_);
+    }
+
+    const std::string& address() const { return address_; }
+
+    void mockCall(const char* method, GVariant* args) {
+        ASSERT_NE(bus_, nullptr);
+        GError* error = nullptr;
+        GVariant* reply = g_dbus_connection_call_sync(bus_, "org.freedesktop.NetworkManager", kManagerPath,
+                                                      "org.freedesktop.DBus.Mock", method, args, nullptr,
+                                                      G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, &error);
+        if (reply) g_variant_unref(reply);
+        EXPECT_EQ(error, nullptr) << (error ? error->message : "");
+        if (error) g_error_free(error);
+    }
+    void setState(guint32 state) { mockCall("SetGlobalConnectionState", g_variant_new("(u)", state)); }
+    void addMetered(guint32 metered) {
+        mockCall("AddProperty", g_variant_new("(ssv)", "org.freedesktop.NetworkManager", "Metered",
+                                              g_variant_new_uint32(metered)));
+    }
+
+private:
+    Child daemon_;
+    Child mock_;
+    std::string address_;
+    GDBusConnection* bus_ = nullptr;
+};
+
+constexpr guint32 kDisconnected = 20;
+constexpr guint32 kConnectedGlobal = 70;
+
+TEST(NetworkManagerConnectivity, NoBusAtAllIsUnknown) {
+    auto connectivity = makeNetworkManagerConnectivity("unix:path=/nonexistent/pelorvant-test-bus");
+    EXPECT_EQ(connectivity->state(), NetworkState::Unknown);
+}
+
+TEST(NetworkManagerConnectivity, BusWithoutNetworkManagerIsUnknown) {
+    MockNetworkManager bus(false);
+    ASSERT_FALSE(bus.address().empty());
+    EXPECT_EQ(makeNetworkManagerConnectivity(bus.address())->state(), NetworkState::Unknown);
+}
+
+struct StateCase {
+    const char* what;
+    guint32 state;
+    int metered;  // -1: the manager has no such property
+    NetworkState expected;
+};
+
+class StateTable : public ::testing::TestWithParam<StateCase> {};
+
+TEST_P(StateTable, MapsManagerStateAndMetering) {
+    const StateCase& c = GetParam();
+    MockNetworkManager nm;
+    nm.setState(c.state);
+    if (c.metered >= 0) nm.addMetered(static_cast<guint32>(c.metered));
+    EXPECT_EQ(makeNetworkManagerConnectivity(nm.address())->state(), c.expected) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(States, StateTable,
+                         ::testing::Values(StateCase{"connected, metering unknown", kConnectedGlobal, -1, NetworkState::Free},
+                                           StateCase{"connected, not metered", kConnectedGlobal, 2, NetworkState::Free},
+                                           StateCase{"connected, metered", kConnectedGlobal, 1, NetworkState::Metered},
+                                           StateCase{"connected, guessed metered", kConnectedGlobal, 3, NetworkState::Metered},
+                                           StateCase{"local network only", 50, -1, NetworkState::Free},
+                                           StateCase{"connecting", 40, -1, NetworkState::Offline},
+                                           StateCase{"disconnected", kDisconnected, 1, NetworkState::Offline}));
+
+TEST(NetworkManagerConnectivity, WaitSeesAConnectionComeUp) {
+    MockNetworkManager nm;
+    nm.setState(kDisconnected);
+    auto connectivity = makeNetworkManagerConnectivity(nm.address());
+    std::thread later([&] {
+        std::this_thread::sleep_for(300ms);
+        nm.setState(kConnectedGlobal);
+    });
+    EXPECT_TRUE(connectivity->waitForConnection(20s, [] { return true; }));
+    later.join();
+}
+
+TEST(NetworkManagerConnectivity, WaitGivesUpAtTheLimitOrWhenTold) {
+    MockNetworkManager nm;
+    nm.setState(kDisconnected);
+    auto connectivity = makeNetworkManagerConnectivity(nm.address());
+    EXPECT_FALSE(connectivity->waitForConnection(200ms, [] { return true; }));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(connectivity->waitForConnection(60s, [] { return false; }));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
+}
+
+}  // namespace
+}  // namespace platform::services
