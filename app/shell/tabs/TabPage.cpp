@@ -64,6 +64,11 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     dataExplorer.dataView = &dataView;
     stopTimetable.createFrame(handle(), client, kViewStopTimetable);
     stopTimetable.links = &stopTimetableLinks;
+    searchForm.stopTimetablePage().showResult = [this](const StopTimetableAnswer& answer,
+                                                       const StopTimetableQuery& query) {
+        stopTimetable.buildStopTimetableText(answer.result.get(), query, answer.groupCount, answer.routeStopCount);
+        showView(kViewStopTimetable, -1);
+    };
     gpsNavigation.createNavigationView(handle(), client, kViewGpsNavigation);
     gpsNavigation.receiver = &gpsLink;
     stopTimetableLinks.openListingView = [this](const cUsekSpojeni& leg, int returnView) {
