@@ -5,6 +5,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/EngineBinding.h"
 #include "app/core/EngineIni.h"
+#include "app/core/SystemHooks.h"
 #include "app/core/TimetableData.h"
 
 namespace pelorvant {
@@ -18,6 +19,8 @@ struct ProgramContext {
     const EngineApi* api = nullptr;
     // Set at the end of the start-up; null before and in tests without one.
     cGpsReceiver* gps = nullptr;
+    // The updater's registration and the restart; null: nothing is done.
+    SystemHooks* hooks = nullptr;
 
     EngineIni ini() const { return EngineIni(*api); }
 };

@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
         pelorvant::ProgramContext context;
         context.settings = &running->settings();
         context.data = &running->timetableData();
+        context.hooks = &running->hooks();
         context.api = &pelorvant::bindEngineLibrary(running->settings().programFolder);
         return context;
     });

@@ -39,6 +39,7 @@ void RunningProgram::createSettings() {
     settings_->versionText = u"2.3.5 beta";
     settings_->buildNumber = 11;
     context_.settings = settings_.get();
+    context_.hooks = options_.hooks != nullptr ? options_.hooks : &hooks_;
 }
 
 void RunningProgram::storeProgramFolder() {
@@ -60,7 +61,7 @@ void RunningProgram::createTimetableData() {
 void RunningProgram::registerImageNames() { pelorvant::registerImageNames(); }
 
 void RunningProgram::loadLanguageLibrary() {
-    pelorvant::loadLanguageLibrary(*settings_, options_.device, context_.ini(), *registry_, hooks_, notice_);
+    pelorvant::loadLanguageLibrary(*settings_, options_.device, context_.ini(), *registry_, *context_.hooks, notice_);
 }
 
 platform::WindowHandle RunningProgram::createMainFrame() { return shell_.createMainFrame(*this, context_); }

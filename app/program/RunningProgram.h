@@ -20,6 +20,8 @@ struct ProgramOptions {
     std::filesystem::path dataFolder;  // the INI store and the program's own timetables
     std::filesystem::path configHome;  // the per-user values ("Path", "Actualize")
     DeviceFacts device;
+    // The updater's registration and the restart; null: hooks that do nothing (not owned).
+    SystemHooks* hooks = nullptr;
 };
 
 class RunningProgram final : public ProgramSteps {
@@ -44,7 +46,7 @@ public:
     void showMainWindow(platform::WindowHandle frame) override;
     bool isWizardFinished() override { return settings_->isWizardFinished; }
     void showTimetableSetChoice() override { shell_.showTimetableSetChoice(); }
-    void showFirstRunWizard() override { shell_.showTimetableSetChoice(); }
+    void showFirstRunWizard() override { shell_.showFirstRunWizard(); }
     void startUpdateCheck() override {}
     void destroyMainWindow() override;
     std::string mainWindowTitle() override;

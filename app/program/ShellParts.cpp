@@ -26,8 +26,7 @@ LaterParts ShellParts::laterParts(std::function<ProgramContext()> context) {
     later.registerImageNames = [] { registerImageNames(); };
     later.createMainFrame = [this, context](ProgramSteps& steps) { return createMainFrame(steps, context()); };
     later.showTimetableSetChoice = [this] { showTimetableSetChoice(); };
-    // The first-run wizard comes with its own screen; until then the start is the set choice.
-    later.showFirstRunWizard = [this] { showTimetableSetChoice(); };
+    later.showFirstRunWizard = [this] { showFirstRunWizard(); };
     return later;
 }
 
@@ -52,6 +51,10 @@ void ShellParts::showTimetableSetChoice() {
     if (page == nullptr) return;
     page->showView(kViewSetChoice, -1);
     page->setChoice.LoadDefaultSet();
+}
+
+void ShellParts::showFirstRunWizard() {
+    if (cTabPage* page = frame_ ? frame_->host().activePage() : nullptr) page->createWizard();
 }
 
 }  // namespace pelorvant

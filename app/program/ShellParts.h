@@ -30,6 +30,8 @@ public:
     platform::WindowHandle createMainFrame(ProgramSteps& steps, const ProgramContext& context);
     // The first tab shows the timetable-set choice and loads the default set when it can.
     void showTimetableSetChoice();
+    // The first tab shows the first-run wizard.
+    void showFirstRunWizard();
 
     // Null until createMainFrame; owned here.
     cTabFrame* frame() const { return frame_.get(); }

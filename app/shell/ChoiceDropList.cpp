@@ -27,10 +27,17 @@ bool cChoiceDropList::createDropList(platform::WindowHandle box, const Rect& rec
 
 void cChoiceDropList::setCurrent(int index) {
     current = index;
+    mirrorText();
     ui::invalidateRect(handle());
 }
 
+void cChoiceDropList::mirrorText() {
+    const bool valid = current >= 0 && current < static_cast<int>(items.size());
+    ui::setWindowText(handle(), valid ? std::u16string_view(items[static_cast<std::size_t>(current)]) : u"");
+}
+
 void cChoiceDropList::changed() {
+    mirrorText();
     ui::invalidateRect(handle());
     const platform::WindowHandle box = box_.handle();
     platform::sendMessage(ui::getParent(box), WM_CHOICE_CHANGED, ui::getDlgCtrlId(box), 0);

@@ -26,6 +26,8 @@ public:
     bool createDropList(platform::WindowHandle box, const Rect& rect);
     // Makes the item current (no message) and redraws.
     void setCurrent(int index);
+    // The window's text is the current item, so that what the box shows can be read.
+    void mirrorText();
 
     std::unique_ptr<platform::draw::Font> font;
     int arrowPressed = 0;  // 0 none, 1 left, 2 right

@@ -15,10 +15,10 @@ namespace ui = platform::ui;
 using platform::MsgResult;
 
 bool cImageButton::createButton(platform::WindowHandle parent, std::u16string text,
-                                const Rect& rect, std::uintptr_t id) {
+                                const Rect& rect, std::uintptr_t id, std::uint32_t style) {
     ui::CreateParams p;
     p.text = std::move(text);
-    p.style = ui::WS_CHILD | ui::WS_VISIBLE;
+    p.style = ui::WS_CHILD | ui::WS_VISIBLE | style;
     p.rect = rect;
     p.parent = parent;
     p.id = id;

@@ -11,9 +11,10 @@ class cImageButton : public SubclassedControl {
 public:
     explicit cImageButton(int focusOrder) : focusOrder(focusOrder) {}
 
-    // Creates the button as a visible child of the parent.
+    // Creates the button as a visible child of the parent; `style` adds button styles (a
+    // check box: BS_AUTOCHECKBOX).
     bool createButton(platform::WindowHandle parent, std::u16string text, const Rect& rect,
-                      std::uintptr_t id);
+                      std::uintptr_t id, std::uint32_t style = 0);
 
     LayoutAnchor anchor;
     int focusOrder = 0;

@@ -75,15 +75,10 @@ void cTabbedForm::Layout(unsigned flags, int width, int height) {
     if ((flags & kLayoutSizeUnchanged) && !(flags & kLayoutInputPanel)) {
         return;
     }
-    Rect area = ui::getClientRect(handle());
     if (showsTabs && tabControl_ != platform::kNullWindow) {
         ui::moveWindow(tabControl_, 0, 0, width, height);
-        Rect tab;
-        platform::sendMessage(tabControl_, controls::TCM_GETITEMRECT, 0,
-                              reinterpret_cast<std::intptr_t>(&tab));
-        const int e = shellSettings().highResolution() ? 2 : 1;
-        area = Rect::fromSize(e, e, width - 3 * e, height - tab.height() - 5 * e);
     }
+    const Rect area = pageArea(width, height);
     for (const auto& p : formPages) {
         if (p) {
             ui::moveWindow(p->handle(), area.left, area.top, area.width(), area.height());
@@ -91,6 +86,14 @@ void cTabbedForm::Layout(unsigned flags, int width, int height) {
             p->Layout(flags, own.width(), own.height());
         }
     }
+}
+
+Rect cTabbedForm::pageArea(int width, int height) const {
+    if (!showsTabs || tabControl_ == platform::kNullWindow) return ui::getClientRect(handle());
+    Rect tab;
+    platform::sendMessage(tabControl_, controls::TCM_GETITEMRECT, 0, reinterpret_cast<std::intptr_t>(&tab));
+    const int e = shellSettings().highResolution() ? 2 : 1;
+    return Rect::fromSize(e, e, width - 3 * e, height - tab.height() - 5 * e);
 }
 
 void cTabbedForm::OnSetFocus() {

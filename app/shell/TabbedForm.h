@@ -26,6 +26,9 @@ public:
     virtual void showPage(int n);
 
     void Layout(unsigned flags, int width, int height) override;
+    // Where the pages lie in a client area of width × height: above the tab control when the
+    // form shows tabs, else all of it.
+    Rect pageArea(int width, int height) const;
 
     // The page at n; null when there is none. Owned by the form.
     cBaseView* page(int n) const;

@@ -7,8 +7,10 @@
 #include "app/core/AppSettings.h"
 #include "app/core/CalendarWriter.h"
 #include "app/core/DesktopServices.h"
+#include "app/shell/DateTimeValue.h"
 #include "app/core/EngineIni.h"
 #include "app/core/life/FatalError.h"
+#include "app/core/life/RestartApplication.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/tabs/TabFrame.h"
 #include "tools/uidrive/VisibleDump.h"
@@ -29,10 +31,14 @@
 #include "platform/ui/WindowTree.h"
 
 #include <chrono>
+#include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <thread>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <map>
 #include <ostream>
 
@@ -124,9 +130,40 @@ ScriptRunner::~ScriptRunner() {
     program_.reset();
     platform::shell::setMessageBoxAnswerer({});
     pelorvant::setDesktopOpener(nullptr);
+    pelorvant::setTimeSource({});
     std::error_code ec;
     for (const fs::path& folder : madeFolders_) fs::remove_all(folder, ec);
 }
+
+void DriveHooks::restartApplication(std::u16string_view question, bool force) {
+    pelorvant::RestartServices services{
+        launcher, "pelorvant",
+        [](platform::WindowHandle owner, std::u16string_view text, std::u16string_view caption) {
+            return platform::shell::messageBox(owner, text, caption,
+                                               platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION);
+        },
+        [this](int) { ++exits; }, u"Pelorvant"};
+    pelorvant::restartApplication(question, pelorvant::mainFrameWindow(), force, services);
+}
+
+namespace {
+
+constexpr const char* kSettingsFile = "nastaveni.ini";
+constexpr const char* kSettingsTemporary = "nasTemp.dat";
+
+std::string readWhole(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string lowered(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
 
 std::string ScriptRunner::expand(const std::string& text) const {
     std::string out = text;
@@ -165,6 +202,7 @@ std::string ScriptRunner::start() {
     options.dataFolder = options_.dataFolder;
     options.configHome = options_.configHome;
     options.device = pelorvant::deviceFactsOf(ui::deviceProfile());
+    options.hooks = &hooks_;
     program_ = std::make_unique<pelorvant::RunningProgram>(std::move(options));
     app_ = std::make_unique<pelorvant::cPelorvantMain>(*program_);
     started_ = true;
@@ -237,6 +275,71 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         answers_.push_back(it->second);
         return {};
     }
+    if (op == "preset" && need(2)) {
+        // A "setup" key in the settings file before the program reads it.
+        if (started_) return "preset comes before the start";
+        std::error_code ec;
+        fs::create_directories(options_.dataFolder, ec);
+        std::ofstream(options_.dataFolder / kSettingsFile, std::ios::app | std::ios::binary)
+            << "[setup]\r\n   " << w[1] << '=' << w[2] << "\r\n";
+        return {};
+    }
+    if (op == "snapshot") {
+        snapshot_.clear();
+        for (const auto& entry : fs::directory_iterator(options_.dataFolder)) {
+            if (entry.is_regular_file()) snapshot_[entry.path()] = readWhole(entry.path());
+        }
+        return {};
+    }
+    if (op == "expect-unchanged") {
+        std::map<fs::path, std::string> now;
+        for (const auto& entry : fs::directory_iterator(options_.dataFolder)) {
+            if (entry.is_regular_file()) now[entry.path()] = readWhole(entry.path());
+        }
+        for (const auto& [path, text] : snapshot_) {
+            const auto it = now.find(path);
+            if (it == now.end()) return path.filename().string() + " is gone";
+            if (it->second != text) return path.filename().string() + " changed";
+        }
+        for (const auto& [path, text] : now) {
+            if (!snapshot_.contains(path)) return path.filename().string() + " is new";
+        }
+        return {};
+    }
+    if (op == "expect-file" && need(1)) {
+        // The settings file on disk holds the text (compared without regard to case).
+        const std::string text = lowered(readWhole(options_.dataFolder / kSettingsFile));
+        if (text.find(lowered(w[1])) == std::string::npos) return std::string(kSettingsFile) + " lacks " + w[1];
+        return {};
+    }
+    if (op == "expect-no-file-text" && need(1)) {
+        const std::string text = lowered(readWhole(options_.dataFolder / kSettingsFile));
+        if (text.find(lowered(w[1])) != std::string::npos) return std::string(kSettingsFile) + " holds " + w[1];
+        return {};
+    }
+    if (op == "data-read-only" && need(1)) {
+        // The folder refuses new files; a folder in place of the settings' temporary file makes
+        // the writes fail even where permissions are not checked (a root user).
+        std::error_code ec;
+        const fs::path temporary = options_.dataFolder / kSettingsTemporary;
+        if (w[1] == "on") {
+            fs::remove(temporary, ec);
+            fs::create_directory(temporary, ec);
+            fs::permissions(options_.dataFolder, fs::perms::owner_read | fs::perms::owner_exec, ec);
+        } else {
+            fs::permissions(options_.dataFolder, fs::perms::owner_all, ec);
+            fs::remove(temporary, ec);
+        }
+        return ec ? "cannot change the data folder: " + ec.message() : std::string();
+    }
+    if (op == "expect-restart" && need(1)) {
+        const int launched = static_cast<int>(hooks_.launcher.starts.size());
+        if (launched != std::atoi(w[1].c_str())) return "restarts launched: " + std::to_string(launched);
+        for (const auto& started : hooks_.launcher.starts) {
+            if (started.args != std::vector<std::string>{"restart"}) return "a restart without \"restart\"";
+        }
+        return {};
+    }
     if (op == "start") return start();
     if (!started_) {
         if (const std::string failed = start(); !failed.empty()) return failed;
@@ -261,6 +364,19 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         const platform::WindowHandle target = findVisible(frameWindow(), static_cast<std::uintptr_t>(number(1)));
         if (target == platform::kNullWindow) return "no visible window with id " + w[1];
         kit_.tap(target);
+    } else if (op == "now" && need(2)) {
+        // The date and time the program's fields take as "now": YYYY-MM-DD HH:MM, local time.
+        std::tm parts{};
+        if (std::sscanf((w[1] + " " + w[2]).c_str(), "%d-%d-%d %d:%d", &parts.tm_year, &parts.tm_mon, &parts.tm_mday,
+                        &parts.tm_hour, &parts.tm_min) != 5) {
+            return "now takes YYYY-MM-DD HH:MM";
+        }
+        parts.tm_year -= 1900;
+        parts.tm_mon -= 1;
+        parts.tm_isdst = -1;
+        const std::time_t fixed = std::mktime(&parts);
+        pelorvant::setTimeSource([fixed] { return fixed; });
+        if (started_) platform::sendMessage(frameWindow(), ui::WM_COMMAND, 307, 0);
     } else if (op == "focus" && need(1)) {
         // Puts the keyboard focus into a field, as a tap on its text would.
         const platform::WindowHandle target = findVisible(frameWindow(), static_cast<std::uintptr_t>(number(1)));
@@ -340,6 +456,14 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         const pelorvant::EngineIni ini(*program_->context().api);
         const std::u16string value = ini.readString(pelorvant::kSetupSection, utf16(w[1]), u"");
         if (value != utf16(w[2])) return w[1] + " is \"" + toUtf8(value) + "\"";
+    } else if (op == "expect-ini" && need(3)) {
+        const pelorvant::EngineIni ini(*program_->context().api);
+        const std::u16string value = ini.readString(utf16(w[1]), utf16(w[2]), u"");
+        if (value != utf16(w[3])) return w[1] + "/" + w[2] + " is \"" + toUtf8(value) + "\"";
+    } else if (op == "expect-updater" && need(1)) {
+        if (hooks_.updaterCalls.empty()) return "the updater was never installed or removed";
+        const bool on = hooks_.updaterCalls.back();
+        if (on != (w[1] == "on")) return std::string("the updater was last turned ") + (on ? "on" : "off");
     } else if (op == "expect-ended") {
         if (ui::isUiWindow(frameWindow())) return "the program still runs";
     } else if (op == "dump") {

@@ -6,6 +6,7 @@
 #include "app/program/RunningProgram.h"
 
 #include "platform/services/launcher/DesktopOpener.h"
+#include "platform/services/process/ProcessLauncher.h"
 #include "platform/testkit/UiTestKit.h"
 
 #include <deque>
@@ -13,6 +14,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <map>
 #include <vector>
 
 namespace platform::services {
@@ -29,6 +31,19 @@ struct DriveOptions {
     std::filesystem::path fixtures;       // ${FIXTURES} in scripts
     std::filesystem::path shots;          // where "shot" writes; the working folder when empty
     std::filesystem::path goldens;        // the golden images "golden" compares with
+};
+
+// The system hooks of the driven program: the updater's registration is only recorded, and a
+// restart asks its question and starts the program through a recording launcher, ending
+// nothing.
+class DriveHooks final : public pelorvant::SystemHooks {
+public:
+    void installUpdater(bool enable) override { updaterCalls.push_back(enable); }
+    void restartApplication(std::u16string_view question, bool force) override;
+
+    std::vector<bool> updaterCalls;
+    platform::services::ProcessLauncherDouble launcher;
+    int exits = 0;
 };
 
 class ScriptRunner {
@@ -58,12 +73,14 @@ private:
     std::deque<int> answers_;
     std::vector<std::u16string> boxes_;
     std::string unexpectedBox_;
-    // What the program hands to the desktop is recorded, never opened.
-    platform::services::DesktopOpenerDouble opener_;
+    DriveHooks hooks_;
+    std::map<std::filesystem::path, std::string> snapshot_;
     // The update server of "serve" and "offer": a loopback server over a folder mkupdate fills.
     std::unique_ptr<platform::services::LoopbackHttpServer> server_;
     std::filesystem::path serverFolder_;
     std::string serve();
+    // What the program hands to the desktop is recorded, never opened.
+    platform::services::DesktopOpenerDouble opener_;
 };
 
 // Splits a line into words; a word in double quotes may hold spaces (\" for a quote).

@@ -1,5 +1,6 @@
 #include "tools/uidrive/VisibleDump.h"
 
+#include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/ListView.h"
 #include "platform/core/MessageLoop.h"
@@ -56,8 +57,24 @@ void dumpWindow(std::string& out, platform::WindowHandle h, int depth) {
     out += ui::getClassName(h) + " id=" + std::to_string(ui::getDlgCtrlId(h)) + " [" + std::to_string(r.left) + "," +
            std::to_string(r.top) + " " + std::to_string(r.width()) + "x" + std::to_string(r.height()) + "]";
     if (ui::getFocus() == h) out += " focus";
+    const std::string className = ui::getClassName(h);
+    if (className == controls::kButtonClass &&
+        (ui::getStyle(h) & controls::BS_TYPEMASK) == controls::BS_AUTOCHECKBOX) {
+        out += platform::sendMessage(h, controls::BM_GETCHECK, 0, 0) == controls::BST_CHECKED ? " [x]" : " [ ]";
+        if (!ui::isWindowEnabled(h)) out += " disabled";
+    }
+    if (className == controls::kComboBoxClass) {
+        // A drop-down list shows its selected item.
+        std::u16string shown;
+        const auto index = platform::sendMessage(h, controls::CB_GETCURSEL, 0, 0);
+        if (index >= 0) {
+            platform::sendMessage(h, controls::CB_GETLBTEXT, static_cast<std::uintptr_t>(index),
+                                  reinterpret_cast<std::intptr_t>(&shown));
+        }
+        out += " shows \"" + toUtf8(shown) + "\"";
+    }
     out += " \"" + toUtf8(ui::getWindowText(h)) + "\"\n";
-    if (ui::getClassName(h) == controls::kListViewClass) dumpRows(out, h, depth + 1);
+    if (className == controls::kListViewClass) dumpRows(out, h, depth + 1);
     for (platform::WindowHandle c : ui::getChildren(h)) dumpWindow(out, c, depth + 1);
 }
 

@@ -39,6 +39,8 @@ public:
     // kept for the life of the process.
     AppSettings& settings() { return *settings_; }
     TimetableData& timetableData() { return *data_; }
+    // The updater's registration and the restart (owned; made with the settings).
+    SystemHooks& hooks() { return *hooks_; }
 
     bool initFramework() override;
     int runMessageLoop() override;

@@ -5,6 +5,8 @@
 
 #include "platform/controls/ScrollBar.h"
 #include "platform/core/MessageLoop.h"
+
+#include <algorithm>
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/UiMessages.h"
@@ -325,15 +327,18 @@ void cConnectionList::drawRow(draw::DeviceContext& dc, int r, int top, int width
         dc.setTextColor(item.departureDiffers && !active ? kOtherDayColour : text);
         dc.textOut(x, y, item.departureTime);
         x += g.timeWidth + g.markWidth;
+        // The line (or walk) text stands at the right edge, at most the line column wide; the
+        // stop name takes the rest of the row, so long names are cut only where they must be.
+        const std::u16string& side = item.walking ? item.walkText : item.lineName;
+        const std::u16string sideShown = side.empty() ? side : shortened(side, g.lineWidth);
+        const int sideWidth = sideShown.empty() ? 0 : font->measure(sideShown).width;
+        const int sideX = width - margin - sideWidth;
+        const int stopRoom = std::max(stopWidth, sideX - g.markWidth - x);
         dc.setTextColor(text);
-        dc.textOut(x, y, shortened(item.stop, stopWidth));
-        x += stopWidth + g.markWidth;
-        if (item.walking) {
-            dc.setTextColor(active ? kWhite : kWalkColour);
-            dc.textOut(x, y, shortened(item.walkText, width - x - margin));
-        } else if (!item.lineName.empty()) {
-            dc.setTextColor(active ? kWhite : item.lineColour);
-            dc.textOut(x, y, shortened(item.lineName, width - x - margin));
+        dc.textOut(x, y, shortened(item.stop, stopRoom));
+        if (!sideShown.empty()) {
+            dc.setTextColor(active ? kWhite : (item.walking ? kWalkColour : item.lineColour));
+            dc.textOut(sideX, y, sideShown);
         }
         if (!item.notes.empty()) {
             dc.setTextColor(active ? kWhite : kGrey);

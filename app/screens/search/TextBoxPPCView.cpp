@@ -1,6 +1,7 @@
 #include "app/screens/search/TextBoxPPCView.h"
 
 #include "app/core/progress/TabServices.h"
+#include "app/screens/search/PercentRect.h"
 #include "app/shell/tabs/ViewTable.h"
 
 #include "platform/controls/ControlMessages.h"
@@ -24,11 +25,6 @@ namespace {
 
 constexpr std::uint32_t kTextCategory = 151;
 constexpr std::uint32_t kTextNoRestriction = 263;
-
-Rect toPixels(const Rect& percent, int width, int height) {
-    return Rect{static_cast<int>(percent.left * width * 0.01), static_cast<int>(percent.top * height * 0.01),
-                static_cast<int>(percent.right * width * 0.01), static_cast<int>(percent.bottom * height * 0.01)};
-}
 
 }  // namespace
 
@@ -121,9 +117,9 @@ void cTextBoxPPCView::Layout(unsigned, int width, int height) {
     platform::shell::SipInfo info;
     if (platform::shell::sipGetInfo(info) && (info.flags & platform::shell::SIPF_ON)) panel = info.panel.height();
     const int fh = context_.settings->fontHeight;
-    const Rect boxRect = toPixels(design_[0], width, height);
-    const Rect labelRect = toPixels(design_[1], width, height);
-    const Rect comboRect = toPixels(design_[2], width, height);
+    const Rect boxRect = percentToPixels(design_[0], width, height);
+    const Rect labelRect = percentToPixels(design_[1], width, height);
+    const Rect comboRect = percentToPixels(design_[2], width, height);
     const auto font = reinterpret_cast<std::uintptr_t>(font_.get());
     platform::sendMessage(label.handle(), controls::WM_SETFONT, font, 1);
     platform::sendMessage(combo, controls::WM_SETFONT, font, 1);

@@ -3,6 +3,7 @@
 #include "app/core/DateTexts.h"
 #include "app/core/EngineTexts.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/search/PercentRect.h"
 #include "app/screens/search/ConnectionRows.h"
 #include "app/shell/ShellSettings.h"
 
@@ -42,11 +43,6 @@ const Rect kHeaderDesign{3, 2, 93, 19};
 std::u16string number(int value) {
     const std::string n = std::to_string(value);
     return std::u16string(n.begin(), n.end());
-}
-
-Rect toPixels(const Rect& percent, int width, int height) {
-    return Rect{static_cast<int>(percent.left * width * 0.01), static_cast<int>(percent.top * height * 0.01),
-                static_cast<int>(percent.right * width * 0.01), static_cast<int>(percent.bottom * height * 0.01)};
 }
 
 void setCell(platform::WindowHandle list, int row, int column, const std::u16string& text) {
@@ -199,8 +195,8 @@ void cVypisSpojeView::setColumns() {
 
 void cVypisSpojeView::Layout(unsigned, int width, int height) {
     if (width <= 0 || height <= 0 || list == platform::kNullWindow) return;
-    const Rect headerRect = toPixels(kHeaderDesign, width, height);
-    const Rect listRect = toPixels(kListDesign, width, height);
+    const Rect headerRect = percentToPixels(kHeaderDesign, width, height);
+    const Rect listRect = percentToPixels(kListDesign, width, height);
     platform::sendMessage(list, controls::WM_SETFONT, reinterpret_cast<std::uintptr_t>(font_.get()), 1);
     ui::moveWindow(header.handle(), headerRect.left, headerRect.top, headerRect.width(), headerRect.height());
     if (shown.empty()) header.SetText(u"<*" + number(static_cast<int>(context_.settings->fontHeight * 0.8)) + u"*>a\ra\ra");

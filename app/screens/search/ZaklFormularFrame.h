@@ -18,8 +18,6 @@ class cImageMessageBoxView;
 class cTextBoxPPCView;
 
 inline constexpr std::uint32_t kCommandChangeTimetable = 308;
-inline constexpr std::uint32_t kCommandOptions = 32786;
-inline constexpr std::uint32_t kCommandUpdateSettings = 32810;
 inline constexpr std::uint32_t kCommandSearchPage = 32824;
 inline constexpr std::uint32_t kCommandNoCategory = 32900;
 inline constexpr std::uint32_t kCommandLastCategory = 33300;

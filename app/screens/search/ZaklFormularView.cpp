@@ -3,6 +3,7 @@
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
+#include "app/shell/DateTimeValue.h"
 #include "app/shell/ImageMessageBoxView.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/PrivateMessages.h"
@@ -95,9 +96,9 @@ std::vector<TrasaTriple> triplesOf(const cTextBox& box) {
 
 }  // namespace
 
-const QuickButtonRow& quickButtonRow(std::int32_t setting) {
-    if (setting < 0 || setting >= static_cast<std::int32_t>(kQuickButtons.size())) return kQuickButtons[0];
-    return kQuickButtons[static_cast<std::size_t>(setting)];
+const QuickButtonCommand& quickButtonRow(std::int32_t setting) {
+    if (setting < 0 || setting >= static_cast<std::int32_t>(kQuickButtonCommands.size())) return kQuickButtonCommands[0];
+    return kQuickButtonCommands[static_cast<std::size_t>(setting)];
 }
 
 cZaklFormularView::cZaklFormularView(ProgramContext& context, SearchFormHost& host, cImageMessageBoxView* listView)
@@ -177,7 +178,7 @@ MsgResult cZaklFormularView::OnCreate(std::uintptr_t, std::intptr_t) {
         rightOf(arrivalRadio.anchor, departureRadio.anchor, gap);
         const std::int32_t settingsRows[3] = {context_.settings->qb1, context_.settings->qb2, context_.settings->qb3};
         for (int i = 0; i < 3; ++i) {
-            const QuickButtonRow& row = quickButtonRow(settingsRows[i]);
+            const QuickButtonCommand& row = quickButtonRow(settingsRows[i]);
             quick[i].createButton(handle(), loadResString(row.shortText), small, row.command);
             setPlacement(quick[i].anchor, kQuickPlaces[i], true);
         }
@@ -204,7 +205,7 @@ MsgResult cZaklFormularView::OnCreate(std::uintptr_t, std::intptr_t) {
         focusItems[i]->canTakeFocus = true;
         focusItems[i]->focusOrder = static_cast<int>(i);
     }
-    spin.SetTime(std::time(nullptr));
+    spin.SetTime(currentTime());
     return 0;
 }
 
@@ -304,9 +305,7 @@ void cZaklFormularView::menuFind() {
         if (element && element->count > 0) data.HistoryAdd(job->set, *element->place());
     }
     if (gps) {
-        std::lock_guard<std::mutex> lock(gpsLock_);
-        gpsJob_ = std::move(job);
-        gpsStarted_ = false;
+        gpsWait_.arm(std::move(job));
         if (startGps) startGps(handle());
         return;
     }
@@ -324,16 +323,8 @@ MsgResult cZaklFormularView::OnGpsPosition(std::uintptr_t wParam, std::intptr_t)
     // The receiver hands over its own copy of the fix.
     const std::unique_ptr<platform::services::GpsPosition> fix(
         reinterpret_cast<platform::services::GpsPosition*>(wParam));
-    std::unique_ptr<cSearchJob> job;
-    {
-        std::lock_guard<std::mutex> lock(gpsLock_);
-        if (gpsStarted_ || !gpsJob_ || !fix) return 0;
-        gpsStarted_ = true;
-        job = std::move(gpsJob_);
-    }
-    job->fromLatitude = fix->latitude;
-    job->fromLongitude = fix->longitude;
-    startSearchJob(std::move(job));
+    if (!fix) return 0;
+    if (std::unique_ptr<cSearchJob> job = gpsWait_.take(fix->latitude, fix->longitude)) startSearchJob(std::move(job));
     return 0;
 }
 
@@ -349,7 +340,7 @@ void cZaklFormularView::swapFromTo() {
     ui::setFocus(from.handle());
 }
 
-void cZaklFormularView::setNow() { spin.SetTime(std::time(nullptr)); }
+void cZaklFormularView::setNow() { spin.SetTime(currentTime()); }
 
 void cZaklFormularView::setDeparture(bool departure) {
     departureFlag = departure;

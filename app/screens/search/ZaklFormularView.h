@@ -5,6 +5,7 @@
 // job to the progress view.
 #include "app/core/ProgramContext.h"
 #include "app/core/progress/Jobs.h"
+#include "app/screens/search/GpsSearchWait.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ChoiceBox.h"
 #include "app/shell/EngineObjectNames.h"
@@ -17,7 +18,6 @@
 #include <ctime>
 #include <functional>
 #include <memory>
-#include <mutex>
 
 namespace pelorvant {
 
@@ -40,12 +40,12 @@ inline constexpr std::uint32_t kCommandAddFavouriteObject = 32791;
 inline constexpr std::uint32_t kCommandRemoveFavouriteObject = 32792;
 
 // One row of the quick-button table: its command, long text (options) and button text.
-struct QuickButtonRow {
+struct QuickButtonCommand {
     std::uint32_t command;
     std::uint32_t longText;
     std::uint32_t shortText;
 };
-inline constexpr std::array<QuickButtonRow, 10> kQuickButtons{{{2061, 305, 305},
+inline constexpr std::array<QuickButtonCommand, 10> kQuickButtonCommands{{{2061, 305, 305},
                                                                {2063, 176, 176},
                                                                {2062, 177, 177},
                                                                {2064, 321, 322},
@@ -56,7 +56,7 @@ inline constexpr std::array<QuickButtonRow, 10> kQuickButtons{{{2061, 305, 305},
                                                                {32850, 323, 324},
                                                                {307, 370, 371}}};
 // The row of a quick-button setting; a value outside the table gives row 0.
-const QuickButtonRow& quickButtonRow(std::int32_t setting);
+const QuickButtonCommand& quickButtonRow(std::int32_t setting);
 
 // What the page asks of the form it lives in (the form implements it).
 class SearchFormHost {
@@ -97,7 +97,7 @@ public:
     void setSet(std::int32_t set) { names.setSet(set); }
 
     // A GPS search waits for its first fix; the first fix starts it, exactly once.
-    bool waitingForGps() const { return gpsJob_ != nullptr; }
+    bool waitingForGps() const { return gpsWait_.waiting(); }
     // Starts the GPS receiver for a GPS search (replaced in tests).
     std::function<void(platform::WindowHandle)> startGps;
 
@@ -130,9 +130,7 @@ private:
 
     ProgramContext& context_;
     SearchFormHost& host_;
-    std::unique_ptr<cSearchJob> gpsJob_;
-    std::mutex gpsLock_;
-    bool gpsStarted_ = false;  // the once-flag of the waiting search
+    GpsSearchWait gpsWait_;
 };
 
 }  // namespace pelorvant

@@ -1,12 +1,15 @@
 #include "app/shell/tabs/TabPage.h"
 
 #include "app/screens/other/NavigateToStop.h"
+#include "app/core/life/FatalError.h"
 #include "app/shell/LayoutFlags.h"
+#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellWindowClass.h"
 #include "app/shell/tabs/TabFrame.h"
 #include "app/shell/tabs/TabHost.h"
 #include "app/shell/tabs/ViewTable.h"
 
+#include "platform/core/MessageLoop.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/WindowStyles.h"
@@ -36,6 +39,8 @@ cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, in
 
 cTabPage::~cTabPage() {
     // The views' windows go with the page's; the views themselves are members.
+    wizardFrame.reset();
+    optionsFrame.reset();
     destroy();
 }
 
@@ -95,6 +100,46 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     return 0;
 }
 
+namespace {
+
+constexpr std::uint32_t kCommandOptions = 32786;
+constexpr std::uint32_t kCommandUpdateOptions = 32810;
+
+}  // namespace
+
+cOptionsFrame& cTabPage::getOptionsFrame() {
+    if (!optionsFrame) {
+        optionsFrame = std::make_unique<cOptionsFrame>(context_, *this, messageBox,
+                                                       [this] { return frame_.menuBar(); });
+        optionsFrame->createFrame(handle(), ui::getClientRect(handle()));
+        ui::setWindowText(optionsFrame->handle(), u"OptionsFrame");
+        viewById[kViewOptions] = optionsFrame.get();
+        menuById[kViewOptions] = kOptionsMenu;
+    }
+    return *optionsFrame;
+}
+
+void cTabPage::openOptions(bool updatePage) {
+    cOptionsFrame& options = getOptionsFrame();
+    options.refreshFor(setIndex_);
+    showView(kViewOptions, kOptionsMenu);
+    if (updatePage) options.ShowUpdateSettings();
+}
+
+void cTabPage::createWizard() {
+    if (!wizardFrame) {
+        wizardFrame = std::make_unique<cWizardFrame>(context_, messageBox, [] {
+            platform::sendMessage(mainFrameWindow(), WM_APP_TERMINATE, 0, 0);
+        });
+        wizardFrame->createFrame(handle(), ui::getClientRect(handle()));
+        ui::setWindowText(wizardFrame->handle(), u"WizardFrame");
+        viewById[kViewWizard] = wizardFrame.get();
+        menuById[kViewWizard] = kWizardMenu;
+    }
+    wizardFrame->Refresh();
+    showView(kViewWizard, kWizardMenu);
+}
+
 void cTabPage::switchTo(int viewId, int menuId) {
     int defaultMenu = kMainMenu;
     if (viewId == kChoicePopupMenuView) {
@@ -136,6 +181,11 @@ void cTabPage::Layout(unsigned flags, int width, int height) {
         for (cBaseView* view : order) ui::moveWindow(view->handle(), 0, 0, width, height);
     }
     for (cBaseView* view : order) view->Layout(flags, width, height);
+    for (cBaseView* form : {static_cast<cBaseView*>(optionsFrame.get()), static_cast<cBaseView*>(wizardFrame.get())}) {
+        if (form == nullptr) continue;
+        if (!(flags & kLayoutSizeUnchanged)) ui::moveWindow(form->handle(), 0, 0, width, height);
+        form->Layout(flags, width, height);
+    }
 }
 
 void cTabPage::setTabTitle(std::u16string_view title) {
@@ -161,6 +211,11 @@ void cTabPage::navigateToSelectedStop() {
 }
 
 bool cTabPage::routeCommand(std::uint32_t id, std::uint32_t code) {
+    // The search form's menu opens the options dialog.
+    if (currentViewId == kViewSearchForm && code == 0 && (id == kCommandOptions || id == kCommandUpdateOptions)) {
+        openOptions(id == kCommandUpdateOptions);
+        return true;
+    }
     if (activeView != nullptr && activeView->routeCommand(id, code)) return true;
     return handleOwnCommand(id, code);
 }

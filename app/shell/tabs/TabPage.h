@@ -10,6 +10,8 @@
 #include "app/screens/other/GpsReceiverLink.h"
 #include "app/screens/other/StopTimetableTabLinks.h"
 #include "app/screens/other/ZJRShowFrame.h"
+#include "app/screens/other/OptionsFrame.h"
+#include "app/screens/other/WizardFrame.h"
 #include "app/screens/search/TextBoxPPCView.h"
 #include "app/screens/search/VyberRaduView.h"
 #include "app/screens/search/VypisSpojeView.h"
@@ -47,6 +49,13 @@ public:
     // The view of an id of the table; null for any other id.
     cBaseView* viewOf(int viewId) const;
 
+    // The options dialog, made on first use and kept for the page's life.
+    cOptionsFrame& getOptionsFrame();
+    // Opens the options dialog on its first page, or on the update page.
+    void openOptions(bool updatePage);
+    // Makes the first-run wizard and shows it.
+    void createWizard();
+
     // TabServices.
     std::int32_t setIndex() const override { return setIndex_; }
     void setSetIndex(std::int32_t set) override { setIndex_ = set; }
@@ -69,6 +78,8 @@ public:
     StopTimetableTabLinks stopTimetableLinks;
     cGPSNavigFormView gpsNavigation;  // constructed with the context
     GpsReceiverLink gpsLink;
+    std::unique_ptr<cOptionsFrame> optionsFrame;  // null until first opened
+    std::unique_ptr<cWizardFrame> wizardFrame;    // null unless this page showed the wizard
 
     std::map<int, cBaseView*> viewById;
     std::map<int, int> menuById;

@@ -3,6 +3,7 @@
 // to the desktop's preferred program. The target travels as one argument of an argument
 // vector, never through a shell, so quotes, ampersands and spaces in it stay as they are.
 #include <memory>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,6 @@ public:
     }
 };
 
-// UTF-8 text percent-encoded for an address: unreserved characters stay, every other byte
-// becomes %XX.
-std::string percentEncodeUri(std::string_view utf8);
 // The address that opens the message composer with the body filled in.
 std::string smsComposerAddress(std::string_view number, std::string_view utf8Body);
 

@@ -1,5 +1,6 @@
 // Addresses handed to the desktop: every byte outside the unreserved set is percent-encoded,
 // so stop names with quotes, ampersands, spaces and diacritics cannot break the address.
+#include "platform/services/http/HttpClient.h"
 #include "platform/services/launcher/DesktopOpener.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ TEST(PercentEncodeTest, KeepsUnreservedAndEncodesEverythingElse) {
         {"N\xC3\xA1m\xC4\x9Bst\xC3\xAD", "N%C3%A1m%C4%9Bst%C3%AD"},
         {"?body=x#y", "%3Fbody%3Dx%23y"},
     };
-    for (const auto& c : cases) EXPECT_EQ(percentEncodeUri(c.in), c.out) << c.in;
+    for (const auto& c : cases) EXPECT_EQ(percentEncode(c.in), c.out) << c.in;
 }
 
 TEST(SmsComposerAddressTest, TheBodyIsOneEncodedParameter) {
