@@ -4,6 +4,7 @@
 #include "app/core/TextConversion.h"
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/other/BufferedPaint.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/PrivateMessages.h"
@@ -158,6 +159,12 @@ void cStopTimetableFormView::Layout(unsigned flags, int width, int height) {
     place(week.handle(), kWeekPlace, width, height, rowHeight);
     platform::sendMessage(week.handle(), controls::WM_SETFONT, font, 1);
     ui::invalidateRect(handle());
+    repaintChildren(handle());
+}
+
+void cStopTimetableFormView::ShowView(int showCommand) {
+    cBaseView::ShowView(showCommand);
+    if (showCommand != ui::SW_HIDE) repaintChildren(handle());
 }
 
 void cStopTimetableFormView::SelectTimetable(std::int32_t fileIndex) {

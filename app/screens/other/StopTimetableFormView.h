@@ -54,6 +54,7 @@ public:
     void SwapDirection();
     void menuFind();
     void Layout(unsigned flags, int width, int height) override;
+    void ShowView(int showCommand) override;
     bool routeCommand(std::uint32_t id, std::uint32_t code) override;
 
     // Shows a found stop timetable (the tab's result view); set by the tab.
