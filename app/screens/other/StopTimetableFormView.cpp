@@ -236,7 +236,6 @@ void cStopTimetableFormView::showChoice(Side side) {
         box.hideList();
         ui::showWindow(box.handle(), ui::SW_HIDE);
     }
-    choices[side]->fillComboBox();
     choices[side]->Show(ui::SW_SHOW);
     if (side != kLineSide && context_.settings->isNotSmartphone) ui::showWindow(clear[side].handle(), ui::SW_SHOW);
 }
@@ -273,7 +272,10 @@ void cStopTimetableFormView::fillChoices() {
     for (const LineChoice& line : choices_.lines) lineChoice.items().push_back(line.name);
     lineChoice.fillComboBox();
     lineChoice.SetCurSel(choices_.lines.empty() ? -1 : 0);
-    if (!choices_.lines.empty()) ui::setWindowText(lineBox.handle(), choices_.lines.front().name);
+    // A line group without a name leaves the typed line as it was: the next search needs it.
+    if (!choices_.lines.empty() && !choices_.lines.front().name.empty()) {
+        ui::setWindowText(lineBox.handle(), choices_.lines.front().name);
+    }
     refreshDirections();
 }
 
