@@ -43,9 +43,9 @@ constexpr std::uint32_t kTextEngineFailure = 279;
 
 // Design rectangles (percent of the page): the caption column and the field column, one row
 // each; the "X" buttons at the right end of their row.
-constexpr Rect kLabelPlaces[4] = {{2, 17, 22, 27}, {2, 31, 22, 41}, {2, 45, 22, 55}, {2, 3, 22, 13}};
-constexpr Rect kFieldPlaces[4] = {{24, 17, 84, 27}, {24, 31, 84, 41}, {24, 45, 95, 55}, {24, 3, 84, 13}};
-constexpr Rect kWeekPlace{24, 58, 95, 68};
+constexpr Rect kLabelPlaces[4] = {{2, 17, 25, 27}, {2, 31, 25, 41}, {2, 45, 25, 55}, {2, 3, 25, 13}};
+constexpr Rect kFieldPlaces[4] = {{27, 17, 84, 27}, {27, 31, 84, 41}, {27, 45, 97, 55}, {27, 3, 84, 13}};
+constexpr Rect kWeekPlace{27, 58, 97, 68};
 constexpr Rect kClearPlaces[3] = {{86, 17, 97, 27}, {86, 31, 97, 41}, {86, 3, 97, 13}};
 
 void place(platform::WindowHandle window, const Rect& percent, int width, int height, int fixedHeight = 0) {
