@@ -1,7 +1,6 @@
 #include "app/screens/other/ZJRShowFrame.h"
 
 #include "app/core/EngineTexts.h"
-#include "app/shell/DateTimeValue.h"
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/TabServices.h"
 #include "app/screens/other/LabelPlainText.h"
@@ -99,11 +98,7 @@ void cZJRShowFrame::addGridPages() {
     fonts.small = context_.settings->smallFont.get();
     fonts.height = context_.settings->fontHeight;
     fonts.smallHeight = context_.settings->smallFontHeight();
-    // The hour of the program's "now" (the date fields' clock) is the one shown first.
-    const std::time_t now = currentTime();
-    std::tm local{};
-    localtime_r(&now, &local);
-    const int hour = local.tm_hour;
+    const int hour = platform::getLocalTime().hour;
     for (const StDayGroup& group : copy_.groups) {
         auto page = std::make_unique<cStopTimetableGridPage>();
         if (!page->createPage(handle())) continue;
