@@ -21,6 +21,7 @@
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Thread.h"
 #include "platform/draw/Utf.h"
+#include "platform/shell/MenuBar.h"
 #include "platform/shell/MessageBox.h"
 #include "platform/testkit/ImageCompare.h"
 #include "platform/shell/ShellMessages.h"
@@ -50,6 +51,19 @@ namespace ui = platform::ui;
 using platform::draw::toUtf8;
 
 namespace {
+
+bool menuHolds(const platform::shell::Menu& menu, std::uint32_t id, const std::u16string& text) {
+    for (int i = 0; i < menu.count(); ++i) {
+        const platform::shell::MenuItem* item = menu.item(i);
+        if (item == nullptr) continue;
+        if (item->kind == platform::shell::MenuItem::Kind::Popup) {
+            if (item->popup && menuHolds(*item->popup, id, text)) return true;
+        } else if (item->id == id && item->text == text) {
+            return true;
+        }
+    }
+    return false;
+}
 
 std::u16string utf16(const std::string& text) { return platform::draw::fromUtf8(text); }
 
@@ -442,6 +456,12 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "expect-text" && need(1)) {
         const std::string dump = dumpVisible(frameWindow());
         if (dump.find(w[1]) == std::string::npos) return "no visible text \"" + w[1] + "\" in\n" + dump;
+    } else if (op == "expect-menu" && need(2)) {
+        // A command of the menu bar or of any popup under it, with its text.
+        const auto menu = platform::shell::menuBarMenu(platform::shell::findMenuBar(frameWindow()));
+        if (!menu || !menuHolds(*menu, static_cast<std::uint32_t>(number(1)), utf16(w[2]))) {
+            return "no menu command " + w[1] + " \"" + w[2] + "\"";
+        }
     } else if (op == "expect-no-text" && need(1)) {
         const std::string dump = dumpVisible(frameWindow());
         if (dump.find(w[1]) != std::string::npos) return "visible text \"" + w[1] + "\" in\n" + dump;
