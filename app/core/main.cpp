@@ -1,7 +1,6 @@
 // Pelorvant's entry: one running instance per user and program file, the command-line words
 // "restart", "allways" and "UpdateData", then the start-up, the message loop and the
 // orderly shut-down.
-#include "app/core/EngineBinding.h"
 #include "app/core/GpsReceiver.h"
 #include "app/core/life/CommandWords.h"
 #include "app/core/life/PelorvantMain.h"
@@ -29,14 +28,7 @@ int main(int argc, char** argv) {
     // The shell outlives the steps that call it.
     pelorvant::ShellParts shell;
     pelorvant::PelorvantSteps* running = nullptr;
-    pelorvant::LaterParts later = shell.laterParts([&running] {
-        pelorvant::ProgramContext context;
-        context.settings = &running->settings();
-        context.data = &running->timetableData();
-        context.hooks = &running->hooks();
-        context.api = &pelorvant::bindEngineLibrary(running->settings().programFolder);
-        return context;
-    });
+    pelorvant::LaterParts later = shell.laterParts([&running] { return running->context(); });
     later.createGpsReceiver = [&gps, &shell] {
         gps = std::make_unique<pelorvant::cGpsReceiver>(
             platform::services::makeGpsdSource(platform::services::gpsdAddressFromEnvironment()));
@@ -45,7 +37,9 @@ int main(int argc, char** argv) {
     later.stopGpsReceiver = [&gps] {
         if (gps) gps->stop();
     };
-    pelorvant::PelorvantSteps steps(*profile, std::move(later));
+    const pelorvant::ProgramFolders folders = pelorvant::usersProgramFolders();
+    pelorvant::ProgramSystemHooks hooks(folders.programFolder);
+    pelorvant::PelorvantSteps steps(*profile, folders, hooks, std::move(later));
     running = &steps;
     pelorvant::cPelorvantMain app(steps);
     // Declared after the application: the instance service stops before what it asks goes.

@@ -1,5 +1,6 @@
 #include "app/shell/TabbedForm.h"
 
+#include "app/shell/BottomTabControl.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/ShellSettings.h"
 
@@ -21,18 +22,7 @@ cTabbedForm::~cTabbedForm() {
 }
 
 MsgResult cTabbedForm::OnCreate(std::uintptr_t, std::intptr_t) {
-    if (showsTabs) {
-        controls::registerControlClasses();
-        ui::CreateParams p;
-        p.className = std::string(controls::kTabControlClass);
-        p.style = ui::WS_CHILD | ui::WS_VISIBLE | controls::TCS_BOTTOM;
-        p.rect = Rect{0, 200, 240, 250};
-        p.parent = handle();
-        p.id = kFormTabControlId;
-        tabControl_ = ui::createWindow(p);
-        platform::sendMessage(tabControl_, controls::WM_SETFONT,
-                              reinterpret_cast<std::uintptr_t>(&shellSettings().mainFont()), 1);
-    }
+    if (showsTabs) tabControl_ = createBottomTabControl(handle(), kFormTabControlId);
     pageTitles.clear();
     return 0;
 }

@@ -94,4 +94,23 @@ std::string dumpVisible(platform::WindowHandle frame) {
     return out;
 }
 
+namespace {
+
+void collectItems(const platform::shell::Menu& menu, std::vector<std::string>& texts) {
+    for (int i = 0; i < menu.count(); ++i) {
+        const auto* item = menu.item(i);
+        if (item == nullptr || item->kind == platform::shell::MenuItem::Kind::Separator) continue;
+        texts.push_back(toUtf8(item->text));
+        if (item->popup) collectItems(*item->popup, texts);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> menuItemTexts(platform::WindowHandle frame) {
+    std::vector<std::string> texts;
+    if (const auto menu = platform::shell::menuBarMenu(platform::shell::findMenuBar(frame))) collectItems(*menu, texts);
+    return texts;
+}
+
 }  // namespace uidrive

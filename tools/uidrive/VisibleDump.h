@@ -4,9 +4,13 @@
 #include "platform/core/Types.h"
 
 #include <string>
+#include <vector>
 
 namespace uidrive {
 
 std::string dumpVisible(platform::WindowHandle frame);
+// The texts of the frame's menu bar items and of every item of its popups, depth first;
+// separators left out.
+std::vector<std::string> menuItemTexts(platform::WindowHandle frame);
 
 }  // namespace uidrive

@@ -148,6 +148,8 @@ MsgResult cProgressFormView::OnDownloadDone(std::uintptr_t wParam, std::intptr_t
         if (context_.api->api_DatumToShortDen(now.tm_mday, now.tm_mon + 1, now.tm_year + 1900, &today) == ENGINE_OK) {
             context_.settings->lastUpdateCheckDay = today;
         }
+        // The restart ends this process at once, without the shut-down that would save it.
+        if (context_.registry != nullptr) context_.settings->saveState(context_.ini(), *context_.registry);
         if (downloadReturnView_ < 0) {
             terminateProgram();
         } else if (restart) {

@@ -1,17 +1,25 @@
 #include "app/screens/other/DataExplorerFrame.h"
 
+#include "app/core/DateTexts.h"
 #include "app/core/TextConversion.h"
+#include "app/core/UpdateCheckJob.h"
+#include "app/core/UpdateInfo.h"
 #include "app/core/life/FatalError.h"
+#include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
+#include "app/core/progress/WorkerThreads.h"
+#include "app/screens/other/CountryUpdateItems.h"
 #include "app/screens/other/DataFrame.h"
 #include "app/screens/other/DataRowDetails.h"
 #include "app/shell/LayoutFlags.h"
+#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/ListView.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
+#include "platform/shell/MenuBar.h"
 #include "platform/shell/MessageBox.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
@@ -31,9 +39,22 @@ using platform::resources::loadResString;
 namespace {
 
 constexpr int kViewSetChoice = 4025;
+constexpr int kViewProgress = 4029;
+constexpr std::uint32_t kTextCheckFailed = 287;
+constexpr std::uint32_t kTextAllCurrent = 292;
+constexpr std::uint32_t kTextProgramTitle = 128;
 constexpr std::uint32_t kTextDeleteQuestion = 407;
+constexpr std::uint32_t kTextDeleteButton = 406;
+
+void showInformation(std::u16string_view text) {
+    platform::shell::messageBox(mainFrameWindow(), text, loadResString(kTextProgramTitle),
+                                platform::shell::MB_OK | platform::shell::MB_ICONINFORMATION);
+}
 
 }  // namespace
+
+cDataExplorerFrame::cDataExplorerFrame(ProgramContext& context)
+    : cDataPage(context, {{kTextDeleteButton, kDeleteButtonId}}, true) {}
 
 bool cDataExplorerFrame::createExplorerView(platform::WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kDataExplorerViewId);
@@ -42,7 +63,8 @@ bool cDataExplorerFrame::createExplorerView(platform::WindowHandle tabPage, cons
 bool cDataExplorerFrame::Refresh() {
     list.DeleteAllItems();
     const auto& headers = context_.data->headers();
-    for (std::size_t i = 0; i < headers.size(); ++i) list.AddItem(static_cast<int>(i), headers[i].title);
+    for (std::size_t i = 0; i < headers.size(); ++i)
+        list.AddItem(static_cast<int>(i), headers[i].title);
     caption.SetText(u"");
     if (!headers.empty()) {
         list.SelectItem(0);
@@ -53,20 +75,24 @@ bool cDataExplorerFrame::Refresh() {
 
 void cDataExplorerFrame::showDetails(int row) {
     const auto& headers = context_.data->headers();
-    if (row < 0 || row >= static_cast<int>(headers.size())) return;
+    if (row < 0 || row >= static_cast<int>(headers.size()))
+        return;
     const std::filesystem::path file(toUtf8(headers[static_cast<std::size_t>(row)].fileName));
     caption.SetText(installedFileDetails(shellSettings().fontHeight(), file));
 }
 
 void cDataExplorerFrame::DeleteMarked() {
-    const int answer = platform::shell::messageBox(mainFrameWindow(), loadResString(kTextDeleteQuestion), u"",
-                                                   platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION);
+    const int answer =
+        platform::shell::messageBox(mainFrameWindow(), loadResString(kTextDeleteQuestion), u"",
+                                    platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION);
     if (answer == platform::shell::IDYES) {
         const auto& headers = context_.data->headers();
         for (int row : list.GetCheckedItems(false)) {
-            if (row < 0 || row >= static_cast<int>(headers.size())) continue;
+            if (row < 0 || row >= static_cast<int>(headers.size()))
+                continue;
             std::error_code ec;
-            std::filesystem::remove(std::filesystem::path(toUtf8(headers[static_cast<std::size_t>(row)].fileName)), ec);
+            std::filesystem::remove(
+                std::filesystem::path(toUtf8(headers[static_cast<std::size_t>(row)].fileName)), ec);
         }
     }
     context_.data->loadHeaders();
@@ -76,29 +102,95 @@ void cDataExplorerFrame::DeleteMarked() {
 void cDataExplorerFrame::OnViewActivate() {
     context_.data->loadHeaders();
     Refresh();
+    fillUpdatePopup();
+}
+
+void cDataExplorerFrame::fillUpdatePopup() {
+    namespace shell = platform::shell;
+    const shell::MenuPtr menu = shell::menuBarMenu(shell::findMenuBar(mainFrameWindow()));
+    const shell::MenuPtr more = menu ? menu->subMenu(1) : nullptr;
+    const shell::MenuPtr updates = more ? more->subMenu(2) : nullptr;
+    if (!updates)
+        return;
+    const TimetableData& data = *context_.data;
+    fillCountryUpdatePopup(
+        *updates, countryUpdateItems(context_.settings->language, [&data](std::int16_t id) {
+            return data.anyHeaderListsItem(id);
+        }));
+}
+
+void cDataExplorerFrame::countryCommandClick(std::uint32_t id) {
+    const CountryCommand command = countryCommand(id);
+    if (command.kind == CountryUpdateKind::Detailed) {
+        if (dataView != nullptr)
+            dataView->ActivateView(command.language, kDataExplorerViewId);
+        return;
+    }
+    TabServices* tab = parentTabServices(handle());
+    if (tab == nullptr)
+        return;
+    tab->showView(kViewProgress, -1);
+    tab->progressView().startUpdateCheck(command.language, false, handle());
+}
+
+MsgResult cDataExplorerFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t) {
+    TabServices* tab = parentTabServices(handle());
+    if (tab == nullptr)
+        return 0;
+    if (fetched != 1) {
+        showInformation(loadResString(kTextCheckFailed));
+        tab->showView(kDataExplorerViewId, -1);
+        return 0;
+    }
+    const EngineApi& api = *context_.api;
+    const UpdateOffer updates = listTimetableUpdates(
+        context_.settings->dataFolder / kUpdateInfoFileName, context_.data->headers(), nullptr,
+        [&api](std::int16_t day) { return dayNumberToDayMonthText(api, day); });
+    if (updates.rows.empty()) {
+        // Checked today with nothing to fetch: the updater need not ask again until tomorrow.
+        const std::tm now = localNow();
+        std::int16_t today = 0;
+        if (api.api_DatumToShortDen(now.tm_mday, now.tm_mon + 1, now.tm_year + 1900, &today) ==
+            ENGINE_OK) {
+            context_.settings->lastUpdateCheckDay = today;
+            if (context_.registry != nullptr)
+                context_.settings->saveState(context_.ini(), *context_.registry);
+        }
+        showInformation(loadResString(kTextAllCurrent));
+        tab->showView(kDataExplorerViewId, -1);
+        return 0;
+    }
+    std::vector<std::u16string> names;
+    for (const OfferedTimetable& row : updates.rows)
+        names.push_back(row.name);
+    tab->showView(kViewProgress, -1);
+    tab->progressView().startDownload(std::move(names), updates.dir, kDataExplorerViewId);
+    return 0;
 }
 
 void cDataExplorerFrame::OnItemChanged(const ui::NotifyHeader& header, MsgResult&) {
     const auto& change = reinterpret_cast<const controls::ListNotify&>(header);
     const std::uint32_t wanted = controls::LVIS_SELECTED | controls::LVIS_FOCUSED;
-    if ((change.newState & wanted) == wanted) showDetails(change.item);
+    if ((change.newState & wanted) == wanted)
+        showDetails(change.item);
 }
 
 void cDataExplorerFrame::menuBackClick() {
-    if (TabServices* tab = parentTabServices(handle())) tab->showView(kViewSetChoice, -1);
-}
-
-void cDataExplorerFrame::menuUpdateClick() {
-    if (dataView != nullptr) dataView->ActivateView(context_.settings->language, kDataExplorerViewId);
+    if (TabServices* tab = parentTabServices(handle()))
+        tab->showView(kViewSetChoice, -1);
 }
 
 const ui::MessageMapBase& cDataExplorerFrame::messageMap() const {
-    static const auto map = ui::MessageMap<cDataExplorerFrame>(&cDataPage::messageMap())
-                                .notify(kDataListId, controls::LVN_ITEMCHANGED, &cDataExplorerFrame::OnItemChanged)
-                                .command(kCommandDeleteMarked, &cDataExplorerFrame::DeleteMarked)
-                                .command(kCommandBack, &cDataExplorerFrame::menuBackClick)
-                                .command(kCommandUpdateAll, &cDataExplorerFrame::menuUpdateClick)
-                                .command(platform::shell::IDOK, &cDataExplorerFrame::menuBackClick);
+    static const auto map =
+        ui::MessageMap<cDataExplorerFrame>(&cDataPage::messageMap())
+            .notify(kDataListId, controls::LVN_ITEMCHANGED, &cDataExplorerFrame::OnItemChanged)
+            .command(kCommandDeleteMarked, &cDataExplorerFrame::DeleteMarked)
+            .command(kDeleteButtonId, &cDataExplorerFrame::DeleteMarked)
+            .command(kCommandBack, &cDataExplorerFrame::menuBackClick)
+            .commandRange(kCountryCommandFirst, kCountryCommandLast,
+                          &cDataExplorerFrame::countryCommandClick)
+            .message(WM_UPDATECHECK_DONE, &cDataExplorerFrame::OnUpdateCheckDone)
+            .command(platform::shell::IDOK, &cDataExplorerFrame::menuBackClick);
     return map;
 }
 

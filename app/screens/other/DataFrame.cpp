@@ -14,6 +14,7 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/ListView.h"
+#include "platform/controls/TabControl.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
 #include "platform/shell/MessageBox.h"
@@ -38,12 +39,22 @@ constexpr std::uint32_t kTextNothingNew = 288;
 constexpr std::uint32_t kTextAllCurrent = 292;
 constexpr std::uint32_t kTextNewProgram = 435;
 constexpr std::uint32_t kTextNewProgramWhere = 436;
+constexpr std::uint32_t kTextUpdateButton = 293;
+constexpr std::uint32_t kTextDownloadButton = 291;
+constexpr std::uint32_t kTextUpdateTab = 294;
+constexpr std::uint32_t kTextDownloadTab = 295;
 
 void showBox(std::u16string_view text) {
-    platform::shell::messageBox(mainFrameWindow(), text, u"", platform::shell::MB_OK | platform::shell::MB_ICONINFORMATION);
+    platform::shell::messageBox(mainFrameWindow(), text, u"",
+                                platform::shell::MB_OK | platform::shell::MB_ICONINFORMATION);
 }
 
 }  // namespace
+
+cDataFrame::cDataFrame(ProgramContext& context)
+    : cDataPage(context,
+                {{kTextUpdateButton, kUpdateButtonId}, {kTextDownloadButton, kDownloadButtonId}},
+                false, {kTextUpdateTab, kTextDownloadTab}) {}
 
 bool cDataFrame::createDataView(platform::WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kDataViewId);
@@ -52,7 +63,8 @@ bool cDataFrame::createDataView(platform::WindowHandle tabPage, const Rect& rect
 void cDataFrame::ActivateView(std::int32_t language, int returnView) {
     returnView_ = returnView;
     TabServices* tab = parentTabServices(handle());
-    if (tab == nullptr) return;
+    if (tab == nullptr)
+        return;
     tab->showView(kViewProgress, -1);
     tab->progressView().startUpdateCheck(language, false, handle());
 }
@@ -61,32 +73,65 @@ MsgResult cDataFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t) {
     TabServices* tab = parentTabServices(handle());
     if (fetched != 1) {
         showBox(loadResString(kTextCheckFailed));
-        if (tab) tab->showView(returnView_, -1);
+        if (tab)
+            tab->showView(returnView_, -1);
         return 0;
     }
     readOffers();
-    const std::u16string version = getNewAppVersion(context_.settings->dataFolder / kProgramVersionFileName,
-                                                     context_.settings->checkAppAct, context_.settings->buildNumber);
+    const std::u16string version =
+        getNewAppVersion(context_.settings->dataFolder / kProgramVersionFileName,
+                         context_.settings->checkAppAct, context_.settings->buildNumber);
     if (!version.empty()) {
         showBox(loadResString(kTextNewProgram) + version + loadResString(kTextNewProgramWhere) +
                 std::u16string(updatePageAddress(context_.settings->language)));
     }
-    if (tab) tab->showView(kDataViewId, -1);
     showPage(0);
+    if (tab)
+        tab->showView(kDataViewId, pageMenu());
     return 0;
 }
 
 void cDataFrame::readOffers() {
     const auto file = context_.settings->dataFolder / kUpdateInfoFileName;
     const EngineApi& api = *context_.api;
-    const DayTextFunction dayText = [&api](std::int16_t day) { return dayNumberToDayMonthText(api, day); };
+    const DayTextFunction dayText = [&api](std::int16_t day) {
+        return dayNumberToDayMonthText(api, day);
+    };
     updates = listTimetableUpdates(file, context_.data->headers(), nullptr, dayText);
     newFiles = listNewTimetables(file, context_.data->headers(), dayText);
 }
 
 void cDataFrame::showPage(int which) {
     page = which == 1 ? 1 : 0;
+    showButton(page);
+    selectTab(page);
     fillList();
+}
+
+int cDataFrame::pageMenu() const {
+    if (!isKeypad())
+        return -1;
+    return page == 0 ? kDataUpdateMenu : kDataDownloadMenu;
+}
+
+void cDataFrame::switchPage(int which) {
+    showPage(which);
+    if (!isKeypad())
+        return;
+    switchingMenu_ = true;
+    if (TabServices* tab = parentTabServices(handle()))
+        tab->showView(kDataViewId, pageMenu());
+    switchingMenu_ = false;
+}
+
+void cDataFrame::OnViewActivate() {
+    if (!switchingMenu_ && page != 0)
+        showPage(0);
+}
+
+void cDataFrame::OnTabChange(const ui::NotifyHeader&, MsgResult& result) {
+    switchPage(static_cast<int>(platform::sendMessage(tabControl, controls::TCM_GETCURSEL, 0, 0)));
+    result = 0;
 }
 
 void cDataFrame::fillList() {
@@ -98,7 +143,8 @@ void cDataFrame::fillList() {
         std::u16string text = rows[i].description;
         if (page == 0) {
             const int header = findHeaderByName(headers, rows[i].name);
-            if (header >= 0) text = headers[static_cast<std::size_t>(header)].title;
+            if (header >= 0)
+                text = headers[static_cast<std::size_t>(header)].title;
         }
         list.AddItem(static_cast<int>(i), text);
     }
@@ -111,7 +157,8 @@ void cDataFrame::fillList() {
             controls::ListItem item;
             item.state = controls::kStateChecked;
             item.stateMask = controls::LVIS_STATEIMAGEMASK;
-            platform::sendMessage(list.handle(), controls::LVM_SETITEMSTATE, i, reinterpret_cast<std::intptr_t>(&item));
+            platform::sendMessage(list.handle(), controls::LVM_SETITEMSTATE, i,
+                                  reinterpret_cast<std::intptr_t>(&item));
         }
     }
     list.SelectItem(0);
@@ -121,20 +168,23 @@ std::vector<std::u16string> cDataFrame::chosenNames() const {
     std::vector<std::u16string> names;
     const auto& rows = shown().rows;
     for (int row : list.GetCheckedItems(false)) {
-        if (row >= 0 && row < static_cast<int>(rows.size())) names.push_back(rows[static_cast<std::size_t>(row)].name);
+        if (row >= 0 && row < static_cast<int>(rows.size()))
+            names.push_back(rows[static_cast<std::size_t>(row)].name);
     }
     return names;
 }
 
 void cDataFrame::download(const std::vector<std::u16string>& names) {
     TabServices* tab = parentTabServices(handle());
-    if (tab == nullptr) return;
+    if (tab == nullptr)
+        return;
     tab->showView(kViewProgress, -1);
     tab->progressView().startDownload(names, shown().dir, kDataViewId);
 }
 
 void cDataFrame::startUpdate() {
-    if (page != 0) showPage(0);
+    if (page != 0)
+        switchPage(0);
     const auto names = chosenNames();
     if (names.empty()) {
         showBox(loadResString(kTextAllCurrent));
@@ -144,37 +194,47 @@ void cDataFrame::startUpdate() {
 }
 
 void cDataFrame::startDownload() {
-    if (page != 1) showPage(1);
+    if (page != 1)
+        switchPage(1);
     const auto names = chosenNames();
-    if (!names.empty()) download(names);
+    if (!names.empty())
+        download(names);
 }
 
 void cDataFrame::menuBackClick() {
-    if (TabServices* tab = parentTabServices(handle())) tab->showView(returnView_, -1);
+    if (TabServices* tab = parentTabServices(handle()))
+        tab->showView(returnView_, -1);
 }
 
 void cDataFrame::OnItemChanged(const ui::NotifyHeader& header, MsgResult&) {
     const auto& change = reinterpret_cast<const controls::ListNotify&>(header);
     const std::uint32_t wanted = controls::LVIS_SELECTED | controls::LVIS_FOCUSED;
     const auto& rows = shown().rows;
-    if ((change.newState & wanted) != wanted || change.item < 0 || change.item >= static_cast<int>(rows.size())) return;
+    if ((change.newState & wanted) != wanted || change.item < 0 ||
+        change.item >= static_cast<int>(rows.size()))
+        return;
     const OfferedTimetable& row = rows[static_cast<std::size_t>(change.item)];
     const std::u16string text = change.item < static_cast<int>(list.rowTexts.size())
                                     ? list.rowTexts[static_cast<std::size_t>(change.item)]
                                     : row.description;
-    caption.SetText(offeredRowDetails(shellSettings().fontHeight(), text, row.versionText, row.sizeText));
+    caption.SetText(
+        offeredRowDetails(shellSettings().fontHeight(), text, row.versionText, row.sizeText));
 }
 
 const ui::MessageMapBase& cDataFrame::messageMap() const {
-    static const auto map = ui::MessageMap<cDataFrame>(&cDataPage::messageMap())
-                                .message(WM_UPDATECHECK_DONE, &cDataFrame::OnUpdateCheckDone)
-                                .notify(kDataListId, controls::LVN_ITEMCHANGED, &cDataFrame::OnItemChanged)
-                                .command(kCommandUpdatePage, &cDataFrame::menuUpdatePageClick)
-                                .command(kCommandDownloadPage, &cDataFrame::menuDownloadPageClick)
-                                .command(kCommandStartUpdate, &cDataFrame::startUpdate)
-                                .command(kCommandStartDownload, &cDataFrame::startDownload)
-                                .command(kCommandBack, &cDataFrame::menuBackClick)
-                                .command(platform::shell::IDOK, &cDataFrame::menuBackClick);
+    static const auto map =
+        ui::MessageMap<cDataFrame>(&cDataPage::messageMap())
+            .message(WM_UPDATECHECK_DONE, &cDataFrame::OnUpdateCheckDone)
+            .notify(kDataListId, controls::LVN_ITEMCHANGED, &cDataFrame::OnItemChanged)
+            .command(kCommandUpdatePage, &cDataFrame::menuUpdatePageClick)
+            .command(kCommandDownloadPage, &cDataFrame::menuDownloadPageClick)
+            .command(kCommandStartUpdate, &cDataFrame::startUpdate)
+            .command(kCommandStartDownload, &cDataFrame::startDownload)
+            .command(kUpdateButtonId, &cDataFrame::startUpdate)
+            .command(kDownloadButtonId, &cDataFrame::startDownload)
+            .notify(kDataTabControlId, controls::TCN_SELCHANGE, &cDataFrame::OnTabChange)
+            .command(kCommandBack, &cDataFrame::menuBackClick)
+            .command(platform::shell::IDOK, &cDataFrame::menuBackClick);
     return map;
 }
 

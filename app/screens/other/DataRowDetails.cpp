@@ -19,21 +19,23 @@ std::u16string heightMark(int height) {
 
 }  // namespace
 
-std::u16string offeredRowDetails(int fontHeight, std::u16string_view rowText, std::u16string_view versionText,
-                                 std::u16string_view sizeText) {
+std::u16string offeredRowDetails(int fontHeight, std::u16string_view rowText,
+                                 std::u16string_view versionText, std::u16string_view sizeText) {
     const int reduced = static_cast<int>(fontHeight * 0.9);
-    return u"<*b*>" + heightMark(fontHeight) + std::u16string(rowText) + u"\r" + heightMark(reduced) +
-           loadResString(kTextVersion) + u"<*b*>" + std::u16string(versionText) + u"  <*b*>" +
-           loadResString(kTextSize) + u"<*b*>" + std::u16string(sizeText) + u" KB";
+    return u"<*b*>" + heightMark(fontHeight) + std::u16string(rowText) + u"\r" +
+           heightMark(reduced) + loadResString(kTextVersion) + u"<*b*>" +
+           std::u16string(versionText) + u"  <*b*>" + loadResString(kTextSize) + u"<*b*>" +
+           std::u16string(sizeText) + u" KB";
 }
 
 std::u16string installedFileDetails(int fontHeight, const std::filesystem::path& file) {
     const int reduced = static_cast<int>(fontHeight * 0.8);
     const std::int64_t bytes = getFileSize(file);
     const std::int64_t kilobytes = bytes > 0 ? bytes / 1024 : 0;
-    return u"<*b*>" + heightMark(fontHeight) + u" " + loadResString(kTextPlace) + u"\r<*b*>" + heightMark(reduced) +
-           fromUtf8(file.string()) + u"\r<*b*>" + heightMark(fontHeight) + u" " + loadResString(kTextSize) +
-           u"<*b*>" + fromUtf8(std::to_string(kilobytes)) + u" KB";
+    return u"<*b*>" + heightMark(fontHeight) + u" " + loadResString(kTextPlace) + u"\r<*b*>" +
+           heightMark(reduced) + fromUtf8(file.string()) + u"\r<*b*>" + heightMark(fontHeight) +
+           u" " + loadResString(kTextSize) + u"<*b*>" + fromUtf8(std::to_string(kilobytes)) +
+           u" KB";
 }
 
 }  // namespace pelorvant

@@ -77,6 +77,38 @@ TEST_F(ProgressDownloadTest, NewTimetableIsInstalledAndTheRestartIsOffered) {
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(ProgressDownloadTest, TheDayOfTheUpdateIsSavedBeforeTheRestart) {
+    // The restart ends the process without the shut-down, so the day must be stored by then.
+    tab->progress.searchClock = [] {
+        std::tm t{};
+        t.tm_mday = 23;
+        t.tm_mon = 5;
+        t.tm_year = 109;
+        return t;
+    };
+    std::int32_t savedDay = -1;
+    tab->progress.restart = [this, &savedDay](std::u16string_view) {
+        AppSettings stored;
+        stored.readActualize(*registry);
+        savedDay = stored.lastUpdateCheckDay;
+    };
+    server.setRoute("/upd/Brno.jz", {.body = timetableBytes(2000)});
+    tab->progress.startDownload({u"Brno"}, u"", 4040);
+    waitIdle();
+    EXPECT_EQ(savedDay, 2000);  // 23 June 2009
+}
+
+TEST_F(ProgressDownloadTest, AFailedDownloadKeepsTheDayOfTheLastUpdate) {
+    settings.lastUpdateCheckDay = 1500;
+    settings.writeActualize(*registry);
+    tab->progress.startDownload({u"Brno"}, u"", 4040);
+    waitIdle();
+    AppSettings stored;
+    stored.readActualize(*registry);
+    EXPECT_EQ(stored.lastUpdateCheckDay, 1500);
+    EXPECT_EQ(settings.lastUpdateCheckDay, 1500);
+}
+
 TEST_F(ProgressDownloadTest, MissingFileIsNamedAndNothingRestarts) {
     tab->progress.startDownload({u"Brno"}, u"", 4040);
     waitIdle();

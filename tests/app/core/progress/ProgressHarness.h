@@ -80,6 +80,7 @@ protected:
         context.settings = &settings;
         context.data = data.get();
         context.api = &fakeApi;
+        context.registry = registry.get();
         counter = std::make_unique<CountingFrame>();
         frame = counter->handle();
         setMainFrameWindow(frame);

@@ -1,0 +1,43 @@
+#pragma once
+// The per-country items of the installed-files view's popup "Aktualizace dat": for each country
+// of the per-country tables ("ČR" 1000, "SK" 2000) whose data the program has, "Aktualizovat
+// vše <country>" (id 3 × identifier + 1000; only when an installed timetable lists the
+// country) and "Detailní aktualizace <country>..." (id 3 × identifier + 1002), a separator
+// between the countries. A command id gives back its country and kind.
+#include "platform/shell/Menu.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pelorvant {
+
+inline constexpr std::uint32_t kCountryCommandFirst = 1000;
+inline constexpr std::uint32_t kCountryCommandLast = 96000;
+inline constexpr std::uint32_t kCountryPlaceholder = 32814;
+
+struct CountryMenuItem {
+    bool separator = false;
+    std::uint32_t id = 0;
+    std::u16string text;
+};
+
+// listed(identifier): some installed timetable lists the country. A country counts as one the
+// program has data of when it is listed or it is the country of the language setting (so that
+// new data of one's own country can be fetched with nothing installed).
+std::vector<CountryMenuItem> countryUpdateItems(std::int32_t language,
+                                                const std::function<bool(std::int16_t)>& listed);
+// Puts the items in place of the placeholder "Všechny", which goes.
+void fillCountryUpdatePopup(platform::shell::Menu& popup,
+                            const std::vector<CountryMenuItem>& items);
+
+enum class CountryUpdateKind { UpdateAll = 0, UpdateLoaded = 1, Detailed = 2 };
+struct CountryCommand {
+    std::int32_t language = 0;  // the index of the per-country tables
+    CountryUpdateKind kind = CountryUpdateKind::UpdateAll;
+};
+// Code = id − 1000: country identifier code ÷ 3 (0 counts as 1000), kind code mod 3.
+CountryCommand countryCommand(std::uint32_t id);
+
+}  // namespace pelorvant
