@@ -408,7 +408,7 @@ MsgResult cStopTimetableFormView::OnPageMoveFocus(std::uintptr_t wParam, std::in
 
 bool cStopTimetableFormView::routeCommand(std::uint32_t id, std::uint32_t code) {
     switch (id) {
-        case 2061: menuFind(); return true;
+        case kCommandFindFromLine: menuFind(); return true;
         case kCommandClearFrom: backToTyping(kFromSide, true); return true;
         case kCommandClearDirection: backToTyping(kDirectionSide, true); return true;
         case kCommandClearLine: backToTyping(kLineSide, true); return true;

@@ -5,7 +5,7 @@
 // offers replace the boxes they settle until "X" returns a side to typing.
 #include "app/core/ProgramContext.h"
 #include "app/screens/other/StopTimetableChoices.h"
-#include "app/shell/BackKeyEdit.h"
+#include "app/screens/other/StopLineEdit.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ChoiceBox.h"
 #include "app/shell/EngineObjectNames.h"
@@ -72,7 +72,7 @@ public:
     cChoiceBox fromChoice;
     cChoiceBox directionChoice;
     cChoiceBox lineChoice;
-    cBackKeyEdit lineBox{5};
+    cStopLineEdit lineBox{5};
     std::array<cImageButton, 3> clear{cImageButton(6), cImageButton(7), cImageButton(8)};
 
     const platform::ui::MessageMapBase& messageMap() const override;
