@@ -9,7 +9,8 @@ namespace pelorvant {
 
 namespace ui = platform::ui;
 
-platform::MsgResult cStopLineEdit::onMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+platform::MsgResult cStopLineEdit::onMessage(std::uint32_t message, std::uintptr_t wParam,
+                                             std::intptr_t lParam) {
     if (message == ui::WM_KEYDOWN && wParam == ui::VK_RETURN) {
         // Posted: the search may show a message box, which the key's handling must not wait for.
         platform::postMessage(ui::getParent(handle()), ui::WM_COMMAND, kCommandFindFromLine, 0);

@@ -12,7 +12,8 @@ public:
     using cBackKeyEdit::cBackKeyEdit;
 
 protected:
-    platform::MsgResult onMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    platform::MsgResult onMessage(std::uint32_t message, std::uintptr_t wParam,
+                                  std::intptr_t lParam) override;
 };
 
 }  // namespace pelorvant

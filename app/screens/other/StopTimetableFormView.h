@@ -4,8 +4,8 @@
 // the result view, any other answer is told in a message box, and the choices the engine
 // offers replace the boxes they settle until "X" returns a side to typing.
 #include "app/core/ProgramContext.h"
-#include "app/screens/other/StopTimetableChoices.h"
 #include "app/screens/other/StopLineEdit.h"
+#include "app/screens/other/StopTimetableChoices.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ChoiceBox.h"
 #include "app/shell/EngineObjectNames.h"
@@ -38,7 +38,8 @@ inline constexpr std::uint32_t kCommandFirstTimetable = 33501;
 
 // What the page hands over after a search with status 0: the result (released by the page
 // once this returns), the query and the counts.
-using StopTimetableShow = std::function<void(const StopTimetableAnswer&, const StopTimetableQuery&)>;
+using StopTimetableShow =
+    std::function<void(const StopTimetableAnswer&, const StopTimetableQuery&)>;
 
 class cStopTimetableFormView : public cBaseView {
 public:
