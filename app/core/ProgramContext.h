@@ -11,11 +11,15 @@
 
 namespace pelorvant {
 
+class cGpsReceiver;
+
 struct ProgramContext {
     // None owned; each outlives the frame.
     AppSettings* settings = nullptr;
     TimetableData* data = nullptr;
     const EngineApi* api = nullptr;
+    // Set at the end of the start-up; null before and in tests without one.
+    cGpsReceiver* gps = nullptr;
     // Where the settings keep their registry values ("Actualize"); null when nothing is saved.
     platform::services::Registry* registry = nullptr;
     // The updater's registration and the restart; null: nothing is done.

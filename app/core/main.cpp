@@ -21,16 +21,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pelorvant: unknown device profile\n");
         return 2;
     }
+    // The one GPS receiver: made at the end of the start-up (it opens gpsd only when a view
+    // asks for positions) and stopped at the shut-down. Declared before the shell, whose views
+    // reach it through the program's context.
+    std::unique_ptr<pelorvant::cGpsReceiver> gps;
     // The shell outlives the steps that call it.
     pelorvant::ShellParts shell;
     pelorvant::PelorvantSteps* running = nullptr;
     pelorvant::LaterParts later = shell.laterParts([&running] { return running->context(); });
-    // The one GPS receiver: made at the end of the start-up (it opens gpsd only when a view
-    // asks for positions) and stopped at the shut-down.
-    std::unique_ptr<pelorvant::cGpsReceiver> gps;
-    later.createGpsReceiver = [&gps] {
+    later.createGpsReceiver = [&gps, &shell] {
         gps = std::make_unique<pelorvant::cGpsReceiver>(
             platform::services::makeGpsdSource(platform::services::gpsdAddressFromEnvironment()));
+        shell.context().gps = gps.get();
     };
     later.stopGpsReceiver = [&gps] {
         if (gps) gps->stop();

@@ -145,6 +145,8 @@ void cTextBox::clearText(bool reset) {
         resetInput();
         SetText(u"", true);
         selection = -1;
+        // An emptied box has no suggestions: the next single match is chosen again.
+        candidateCount = 0;
         chosen.clear();
     }
     ui::invalidateRect(handle());

@@ -18,6 +18,7 @@
 
 #include "platform/controls/Controls.h"
 #include "platform/controls/ListView.h"
+#include "platform/core/LocalTime.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Thread.h"
 #include "platform/draw/Bitmap.h"
@@ -381,6 +382,15 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         parts.tm_isdst = -1;
         const std::time_t fixed = std::mktime(&parts);
         pelorvant::setTimeSource([fixed] { return fixed; });
+        // The program's clock shows the same time (the hour grid opens on its hour).
+        platform::SystemTime local;
+        local.year = parts.tm_year + 1900;
+        local.month = parts.tm_mon + 1;
+        local.day = parts.tm_mday;
+        local.dayOfWeek = parts.tm_wday;
+        local.hour = parts.tm_hour;
+        local.minute = parts.tm_min;
+        kit_.clock().setLocalTime(local);
         if (started_) platform::sendMessage(frameWindow(), ui::WM_COMMAND, 307, 0);
     } else if (op == "focus" && need(1)) {
         // Puts the keyboard focus into a field, as a tap on its text would.

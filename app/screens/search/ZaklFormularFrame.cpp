@@ -38,6 +38,10 @@ constexpr std::uint32_t kTextVersion = 271;
 constexpr std::uint32_t kTextValidity = 181;
 constexpr std::uint32_t kTextDataValidity = 329;
 constexpr int kSetChoiceMenu = 160;
+constexpr std::uint32_t kTextStopTimetable = 414;
+constexpr std::uint32_t kTextUpdateDate = 412;
+constexpr std::uint32_t kTextClearForm = 413;
+constexpr std::uint32_t kCommandLastTimetable = kCommandFirstTimetable + 99;
 
 std::u16string number(int value) { return platform::draw::fromUtf8(std::to_string(value)); }
 
@@ -72,9 +76,9 @@ MsgResult cZaklFormularFrame::OnCreate(std::uintptr_t wParam, std::intptr_t lPar
     page->createPage(handle(), empty);
     searchPage_ = page.get();
     AddPage(std::move(page), loadResString(kTextPageTitle));
-    // The stop-timetable page comes with its own screen; until then an empty page holds its place.
-    auto stopPage = std::make_unique<cBaseView>();
-    stopPage->createView(handle(), empty, 94);
+    auto stopPage = std::make_unique<cStopTimetableFormView>(context_, &messageView_);
+    stopPage->createPage(handle(), empty);
+    stopPage_ = stopPage.get();
     AddPage(std::move(stopPage), loadResString(kTextPageTitle));
     showPage(0);
     return 0;
@@ -140,7 +144,67 @@ void cZaklFormularFrame::OnViewActivate() {
             menu->check(kCommandArrival, shell::MF_BYCOMMAND | (departure ? shell::MF_UNCHECKED : shell::MF_CHECKED));
         }
     }
+    if (const shell::MenuPtr menu = menuPopup()) {
+        addStopTimetableEntries(menu);
+        if (currentItem == 1) editMenuForStopTimetables(menu);
+    }
     if (currentItem == 0) searchPage_->OnViewActivate();
+}
+
+void cZaklFormularFrame::addStopTimetableEntries(const shell::MenuPtr& menu) {
+    const shell::MenuPtr navigation = menu->subMenu(context_.settings->isNotSmartphone ? 5 : 7);
+    if (!navigation) return;
+    const auto& headers = context_.data->headers();
+    const std::vector<std::int32_t> indexes = context_.data->GetIndexyHlavicekSestavy(setIndex());
+    // Inserted one after the other behind "Hledaní spojení", in the set's order.
+    std::uint32_t at = 1;
+    for (std::size_t n = 0; n < indexes.size() && n <= kCommandLastTimetable - kCommandFirstTimetable; ++n) {
+        const std::int32_t index = indexes[n];
+        if (index < 0 || index >= static_cast<std::int32_t>(headers.size())) continue;
+        const TimetableHeaderInfo& header = headers[static_cast<std::size_t>(index)];
+        if (!header.cityFlag) continue;
+        navigation->insert(at++, shell::MF_BYPOSITION | shell::MF_STRING,
+                           kCommandFirstTimetable + static_cast<std::uint32_t>(n),
+                           loadResString(kTextStopTimetable) + u" - " + header.title);
+    }
+}
+
+void cZaklFormularFrame::editMenuForStopTimetables(const shell::MenuPtr& menu) {
+    if (context_.settings->isNotSmartphone) {
+        menu->remove(2, shell::MF_BYPOSITION);
+        menu->remove(1, shell::MF_BYPOSITION);
+    } else {
+        menu->remove(4, shell::MF_BYPOSITION);
+        menu->remove(3, shell::MF_BYPOSITION);
+        menu->remove(2, shell::MF_BYPOSITION);
+        menu->insert(0, shell::MF_BYPOSITION | shell::MF_STRING, kCommandNow, loadResString(kTextUpdateDate));
+    }
+    menu->insert(0, shell::MF_BYPOSITION | shell::MF_STRING, kCommandResetStopForm, loadResString(kTextClearForm));
+}
+
+void cZaklFormularFrame::selectTimetable(std::int32_t fileIndex) {
+    stopPage_->SelectTimetable(fileIndex);
+    showPage(1);
+    if (TabServices* tab = parentTabServices(handle())) tab->showView(kViewSearchForm, kOwnMenu);
+    ui::setFocus(stopPage_->handle());
+}
+
+bool cZaklFormularFrame::routeStopTimetableCommand(std::uint32_t id) {
+    if (id >= kCommandFirstTimetable && id <= kCommandLastTimetable) {
+        selectTimetable(static_cast<std::int32_t>(id - kCommandFirstTimetable));
+        return true;
+    }
+    if (currentItem != 1) return false;
+    switch (id) {
+        case kCommandFind: stopPage_->menuFind(); return true;
+        case kCommandNow: stopPage_->SetCurrentTime(); return true;
+        case kCommandSwap: stopPage_->SwapDirection(); return true;
+        case kCommandResetStopForm: stopPage_->ResetForm(); return true;
+        case kCommandBackToSearchForm:
+            if (TabServices* tab = parentTabServices(handle())) tab->showView(kViewSearchForm, kOwnMenu);
+            return true;
+        default: return false;
+    }
 }
 
 void cZaklFormularFrame::Layout(unsigned flags, int width, int height) {
@@ -208,6 +272,7 @@ bool cZaklFormularFrame::routeCommand(std::uint32_t id, std::uint32_t code) {
         chooseCategory(static_cast<int>(id - kCommandNoCategory));
         return true;
     }
+    if (routeStopTimetableCommand(id)) return true;
     switch (id) {
         case kCommandFind:
             if (searchPage) searchPage_->menuFind();

@@ -4,6 +4,7 @@
 // between the pages, help, About and the timetable information). Commands of a page go to the
 // page that is active.
 #include "app/core/ProgramContext.h"
+#include "app/screens/other/StopTimetableFormView.h"
 #include "app/screens/search/ZaklFormularView.h"
 #include "app/shell/TabbedForm.h"
 
@@ -40,6 +41,7 @@ public:
     void ResetSearchPage();
     void RefreshCategoryFilter();
     cZaklFormularView& searchPage() { return *searchPage_; }
+    cStopTimetableFormView& stopTimetablePage() { return *stopPage_; }
 
     // The markup texts of the About and timetable-information commands.
     std::u16string aboutText() const;
@@ -65,12 +67,17 @@ private:
     void fillCategoryPopup();
     void chooseCategory(int index);
     void openHelp();
+    void addStopTimetableEntries(const platform::shell::MenuPtr& menu);
+    void editMenuForStopTimetables(const platform::shell::MenuPtr& menu);
+    void selectTimetable(std::int32_t fileIndex);
+    bool routeStopTimetableCommand(std::uint32_t id);
     std::int32_t setIndex() const;
 
     ProgramContext& context_;
     cImageMessageBoxView& messageView_;
     cTextBoxPPCView& entryView_;
     cZaklFormularView* searchPage_ = nullptr;  // owned by the form's pages
+    cStopTimetableFormView* stopPage_ = nullptr;  // owned by the form's pages
     int categoryFilter_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "app/shell/tabs/TabPage.h"
 
+#include "app/screens/other/NavigateToStop.h"
 #include "app/core/life/FatalError.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/PrivateMessages.h"
@@ -28,10 +29,11 @@ cTabPage::cTabPage(ProgramContext& context, cTabFrame& frame, cTabHost& host, in
       textBoxPPC(context),
       dataView(context),
       dataExplorer(context),
-      pageIndex(index),
-      context_(context),
-      frame_(frame),
-      host_(host) {
+      stopTimetable(context),
+      stopTimetableLinks(context, stopTimetable),
+      gpsNavigation(context),
+      gpsLink(context),
+      pageIndex(index), context_(context), frame_(frame), host_(host) {
     activeView = &setChoice;
 }
 
@@ -54,9 +56,6 @@ cBaseView* cTabPage::viewOf(int viewId) const {
 MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     const auto* params = reinterpret_cast<const ui::CreateParams*>(lParam);
     const Rect client{0, 0, params->rect.width(), params->rect.height()};
-    const auto placeholder = [&](cPlaceholderView& view) {
-        view.createView(handle(), client, static_cast<std::uintptr_t>(view.viewId));
-    };
     results.createResultsView(handle(), client);
     results.queryTime = [this] { return searchForm.searchPage().queryTime(); };
     messageBox.createMessageView(handle(), client);
@@ -68,8 +67,20 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     dataView.createDataView(handle(), client);
     dataExplorer.createExplorerView(handle(), client);
     dataExplorer.dataView = &dataView;
-    placeholder(stopTimetable);
-    placeholder(gpsNavigation);
+    stopTimetable.createFrame(handle(), client, kViewStopTimetable);
+    stopTimetable.links = &stopTimetableLinks;
+    searchForm.stopTimetablePage().showResult = [this](const StopTimetableAnswer& answer,
+                                                       const StopTimetableQuery& query) {
+        stopTimetable.buildStopTimetableText(answer.result.get(), query, answer.groupCount, answer.routeStopCount);
+        showView(kViewStopTimetable, -1);
+    };
+    gpsNavigation.createNavigationView(handle(), client, kViewGpsNavigation);
+    gpsNavigation.receiver = &gpsLink;
+    stopTimetableLinks.openListingView = [this](const cUsekSpojeni& leg, int returnView) {
+        if (!listing.FillListing(leg, returnView)) return false;
+        showView(kViewListing, -1);
+        return true;
+    };
     const std::pair<int, cBaseView*> views[] = {
         {kViewResults, &results},        {kViewMessageBox, &messageBox},   {kViewSetChoice, &setChoice},
         {kViewSearchForm, &searchForm},  {kViewProgress, &progress},       {kViewListing, &listing},
@@ -192,6 +203,13 @@ void cTabPage::OnSetFocus() {
     if (activeView != nullptr) ui::setFocus(activeView->handle());
 }
 
+void cTabPage::navigateToSelectedStop() {
+    if (activeView != &results) return;
+    std::int32_t timetable = -1;
+    const std::uint16_t stop = results.list.GetSelectedStop(timetable);
+    navigateToStop(context_, gpsNavigation, setIndex_, stop, timetable);
+}
+
 bool cTabPage::routeCommand(std::uint32_t id, std::uint32_t code) {
     // The search form's menu opens the options dialog.
     if (currentViewId == kViewSearchForm && code == 0 && (id == kCommandOptions || id == kCommandUpdateOptions)) {
@@ -205,7 +223,8 @@ bool cTabPage::routeCommand(std::uint32_t id, std::uint32_t code) {
 const platform::ui::MessageMapBase& cTabPage::messageMap() const {
     static const auto map = platform::ui::MessageMap<cTabPage>()
                                 .message(ui::WM_CREATE, &cTabPage::OnCreate)
-                                .message(ui::WM_SETFOCUS, &cTabPage::OnSetFocus);
+                                .message(ui::WM_SETFOCUS, &cTabPage::OnSetFocus)
+                                .command(kCommandNavigate, &cTabPage::navigateToSelectedStop);
     return map;
 }
 

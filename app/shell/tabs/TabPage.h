@@ -6,6 +6,10 @@
 #include "app/core/progress/TabServices.h"
 #include "app/screens/other/DataExplorerFrame.h"
 #include "app/screens/other/DataFrame.h"
+#include "app/screens/other/GPSNavigFormView.h"
+#include "app/screens/other/GpsReceiverLink.h"
+#include "app/screens/other/StopTimetableTabLinks.h"
+#include "app/screens/other/ZJRShowFrame.h"
 #include "app/screens/other/OptionsFrame.h"
 #include "app/screens/other/WizardFrame.h"
 #include "app/screens/search/TextBoxPPCView.h"
@@ -66,12 +70,14 @@ public:
     cImageMessageBoxView messageBox;
     cZaklFormularFrame searchForm;  // constructed with the context and the two views it uses
     cProgressFormView progress;  // constructed with the context
-    cVypisSpojeView listing;          // constructed with the context
-    cTextBoxPPCView textBoxPPC;       // constructed with the context
+    cVypisSpojeView listing;  // constructed with the context
+    cTextBoxPPCView textBoxPPC;  // constructed with the context
     cDataFrame dataView;              // constructed with the context
     cDataExplorerFrame dataExplorer;  // constructed with the context
-    cPlaceholderView stopTimetable{kViewStopTimetable, u"Zastávkový jízdní řád", true, false};
-    cPlaceholderView gpsNavigation{kViewGpsNavigation, u"GPS navigace", true, false};
+    cZJRShowFrame stopTimetable;        // constructed with the context
+    StopTimetableTabLinks stopTimetableLinks;
+    cGPSNavigFormView gpsNavigation;  // constructed with the context
+    GpsReceiverLink gpsLink;
     std::unique_ptr<cOptionsFrame> optionsFrame;  // null until first opened
     std::unique_ptr<cWizardFrame> wizardFrame;    // null unless this page showed the wizard
 
@@ -88,6 +94,8 @@ public:
 private:
     platform::MsgResult OnCreate(std::uintptr_t, std::intptr_t);
     void OnSetFocus();
+    // "Navigovat na zastávku" of the results view.
+    void navigateToSelectedStop();
 
     ProgramContext& context_;
     cTabFrame& frame_;

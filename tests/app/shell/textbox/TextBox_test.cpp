@@ -159,6 +159,18 @@ TEST_F(TextBoxTest, TheXButtonClearsTheBox) {
     EXPECT_EQ(ui::getFocus(), box.edit.handle());
 }
 
+// An emptied box takes the next single match again, also the same name pasted at once.
+TEST_F(TextBoxTest, AnEmptiedBoxChoosesTheSingleMatchAgain) {
+    kit.type(u"nam mir");
+    ASSERT_EQ(chosenName(), kNamestiMiru);
+    kit.tap(box.clearButton);
+    ASSERT_EQ(box.chosen.count, 0);
+    ui::setWindowText(box.edit.handle(), u"nam mir");
+    kit.pump();
+    EXPECT_EQ(chosenName(), kNamestiMiru);
+    EXPECT_FALSE(box.listShown());
+}
+
 TEST_F(TextBoxTest, EnterShowsTheFavouritesWithTheAddRow) {
     kit.type(u"nam mir");
     kit.key(ui::VK_RETURN);

@@ -1,0 +1,31 @@
+#pragma once
+// The stop-timetable view's links within its tab: a search again from the route shows its new
+// result in the view, or the status text in a box; a departure opens in the listing view once
+// the tab gives one (openListingView).
+#include "app/core/ProgramContext.h"
+#include "app/screens/other/StopTimetableLinks.h"
+
+#include <functional>
+
+namespace pelorvant {
+
+class cZJRShowFrame;
+
+class StopTimetableTabLinks final : public StopTimetableLinks {
+public:
+    // Both must outlive the object.
+    StopTimetableTabLinks(ProgramContext& context, cZJRShowFrame& view) : context_(context), view_(view) {}
+
+    bool openListing(const cUsekSpojeni& leg, int returnView) override;
+    void searchAgain(const StopTimetableQuery& query) override;
+
+    // Fills the tab's listing view with a leg and shows it; false when it could not. Empty
+    // while the tab has no listing view.
+    std::function<bool(const cUsekSpojeni&, int)> openListingView;
+
+private:
+    ProgramContext& context_;
+    cZJRShowFrame& view_;
+};
+
+}  // namespace pelorvant

@@ -1,0 +1,230 @@
+// The stop-timetable result view over the real engine and the city network: its pages and
+// titles as golden text, the shots per profile, opening a departure and searching again from
+// the route's stops.
+#include "StCityEngine.h"
+
+#include "app/screens/other/StopTimetableTexts.h"
+#include "app/screens/other/ZJRShowFrame.h"
+#include "app/shell/ShellSettings.h"
+#include "tests/app/shell/ViewHost.h"
+
+#include "platform/core/LocalTime.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/ui/UiMessages.h"
+#include "platform/testkit/ImageCompare.h"
+#include "platform/testkit/UiTestKit.h"
+#include "platform/ui/Focus.h"
+#include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WindowTree.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+namespace pelorvant::testing {
+namespace {
+
+namespace ui = platform::ui;
+
+class RecordingLinks final : public StopTimetableLinks {
+public:
+    bool openListing(const cUsekSpojeni& leg, int returnView) override {
+        legs.push_back(leg);
+        returns.push_back(returnView);
+        return true;
+    }
+    void searchAgain(const StopTimetableQuery& query) override { queries.push_back(query); }
+    std::vector<cUsekSpojeni> legs;
+    std::vector<int> returns;
+    std::vector<StopTimetableQuery> queries;
+};
+
+std::string utf8(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// The view as its user reads it: each page title, the route stops, each hour with its minutes
+// and note letters, and the notes.
+std::string describe(const cZJRShowFrame& view) {
+    std::ostringstream out;
+    const StopTimetableCopy& t = view.timetable();
+    for (int n = 0; n < view.pageCount(); ++n) out << "page " << n << ": " << utf8(view.pageTitle(n)) << "\n";
+    for (const StRouteStop& s : t.routeStops) out << "  stop " << s.stop << " min " << s.minutes << "\n";
+    for (std::size_t g = 0; g < t.groups.size(); ++g) {
+        out << "grid " << utf8(replaceDayPlaceholders(t.groups[g].validity)) << "\n";
+        for (int h = 0; h < 24; ++h) {
+            const auto& row = t.groups[g].hours[static_cast<std::size_t>(h)];
+            if (row.empty()) continue;
+            out << "  " << h << ":";
+            for (const StDeparture& d : row) out << " " << (d.minute < 10 ? "0" : "") << d.minute << utf8(noteLetter(d.note));
+            out << "\n";
+        }
+    }
+    out << "notes " << utf8(view.notesMarkup()) << "\n";
+    return out.str();
+}
+
+class StopTimetableScreensTest : public StCityTest {
+protected:
+    void open(const StopTimetableQuery& q) {
+        const ShellSettings& device = shellSettings();
+        settings.fontHeight = device.fontHeight();
+        settings.isNotSmartphone = device.isNotSmartphone();
+        settings.highResolution = device.highResolution();
+        settings.scrollBarWidth = device.scrollBarWidth();
+        settings.createFonts();
+        const Rect client = ui::getClientRect(host->window());
+        view = std::make_unique<cZJRShowFrame>(context);
+        ASSERT_TRUE(view->createFrame(host->window(), client, 4042));
+        ui::showWindow(view->handle(), ui::SW_SHOW);
+        view->links = &links;
+        const StopTimetableAnswer answer = runStopTimetableSearch(api(), q);
+        ASSERT_EQ(answer.engineStatus, ENGINE_OK);
+        ASSERT_EQ(answer.status, 0);
+        view->buildStopTimetableText(answer.result.get(), q, answer.groupCount, answer.routeStopCount);
+        kit->pump();
+    }
+    void TearDown() override {
+        view.reset();
+        host.reset();
+        kit.reset();
+        StCityTest::TearDown();
+    }
+    cStopTimetableGrid& grid(int page) { return static_cast<cStopTimetableGridPage*>(view->page(page))->grid; }
+
+    virtual const char* profile() const { return "480x640"; }
+    void SetUp() override {
+        StCityTest::SetUp();
+        kit.emplace(profile(), platform::testkit::Text::Real);
+        host.emplace();
+    }
+
+    std::optional<platform::testkit::UiTestKit> kit;
+    std::optional<ViewHost> host;
+    RecordingLinks links;
+    std::unique_ptr<cZJRShowFrame> view;
+};
+
+TEST_F(StopTimetableScreensTest, AWeekOfLineTwelveMatchesItsGoldenText) {
+    open(query("12", element(u"Divadlo"), -1, true));
+    const std::string text = describe(*view);
+    const std::string path = std::string(TRASA_SOURCE_DIR) + "/tests/app/screens/other/golden/st-city-week.txt";
+    if (std::getenv("TRASA_UPDATE_GOLDEN") != nullptr) std::ofstream(path) << text;
+    std::ifstream in(path);
+    std::stringstream golden;
+    golden << in.rdbuf();
+    EXPECT_EQ(text, golden.str());
+    EXPECT_EQ(view->pageTitle(0), u"Zastávky");
+}
+
+TEST_F(StopTimetableScreensTest, EnterOpensTheDepartureAsAWholeTripButNotAnHourCell) {
+    open(query("12", element(u"Divadlo"), -1, true));
+    view->showPage(1);
+    cStopTimetableGrid& g = grid(1);
+    ui::setFocus(g.handle());
+    kit->key(ui::VK_RETURN);
+    EXPECT_TRUE(links.legs.empty());  // the hour cell is selected first
+    // Walk right until a departure is selected.
+    for (int i = 0; i < 48 && g.selectedDeparture() == nullptr; ++i) kit->key(ui::VK_RIGHT);
+    const StDeparture* d = g.selectedDeparture();
+    ASSERT_NE(d, nullptr);
+    kit->key(ui::VK_RETURN);
+    ASSERT_EQ(links.legs.size(), 1u);
+    EXPECT_EQ(links.legs[0].trip, static_cast<std::uint32_t>(d->trip));
+    EXPECT_EQ(links.legs[0].boardPosition, 255);
+    EXPECT_EQ(links.legs[0].alightPosition, 255);
+    EXPECT_EQ(links.legs[0].timetable, 0);
+    EXPECT_EQ(links.returns[0], 4042);
+}
+
+TEST_F(StopTimetableScreensTest, ADoubleTapOnADepartureOpensIt) {
+    open(query("12", element(u"Divadlo"), -1, true));
+    view->showPage(1);
+    cStopTimetableGrid& g = grid(1);
+    g.ScrollTo(0);
+    const HourGridGeometry& geo = g.geometry();
+    int hour = 0;
+    while (hour < 23 && geo.count(hour) == 0) ++hour;
+    const Rect cell = geo.departureRect(hour, 0).offset(0, -g.scrollPos);
+    const auto origin = ui::clientToScreen(g.handle(), {cell.left + 3, cell.top + 3});
+    kit->tap(origin);
+    kit->advance(50);
+    kit->tap(origin);
+    kit->pump();
+    EXPECT_EQ(g.selection(), (GridCell{1, hour}));
+    EXPECT_EQ(links.legs.size(), 1u);
+}
+
+TEST_F(StopTimetableScreensTest, RouteStopsSearchAgainFromTheRowOrTheOtherWay) {
+    open(query("12", element(u"Divadlo"), element(u"Sídliště"), false));
+    const StopTimetableCopy& t = view->timetable();
+    ASSERT_GE(t.routeStops.size(), 3u);
+    auto& page = *static_cast<cRouteStopsPage*>(view->page(0));
+    page.onChoose(t.fromRow());
+    EXPECT_TRUE(links.queries.empty());  // the from row itself
+    page.onChoose(2);
+    ASSERT_EQ(links.queries.size(), 1u);
+    EXPECT_EQ(links.queries[0].from, t.routeStops[2].stop);
+    EXPECT_EQ(links.queries[0].fromOccurrence, t.routeStops[2].occurrence);
+    EXPECT_EQ(links.queries[0].to, t.routeStops.back().stop);
+    EXPECT_EQ(links.queries[0].lineText, "12");
+    page.onChoose(static_cast<int>(t.routeStops.size()) - 1);
+    ASSERT_EQ(links.queries.size(), 2u);
+    EXPECT_EQ(links.queries[1].from, element(u"Sídliště"));
+    EXPECT_EQ(links.queries[1].to, element(u"Divadlo"));
+    EXPECT_EQ(links.queries[1].fromOccurrence, -1);
+}
+
+TEST_F(StopTimetableScreensTest, ASearchWithoutNotesHasNoNotesPage) {
+    open(query("112", element(u"Hřbitov"), -1, false));
+    ASSERT_TRUE(view->timetable().notes.empty());
+    for (int n = 0; n < view->pageCount(); ++n) EXPECT_NE(view->pageTitle(n), u"Poznámky");
+}
+
+class StopTimetableShotsTest : public StopTimetableScreensTest,
+                               public ::testing::WithParamInterface<const char*> {
+protected:
+    const char* profile() const override { return GetParam(); }
+};
+
+// The Tuesday-to-Friday grid at 6 o'clock, and the route stops, as a person sees them.
+TEST_P(StopTimetableShotsTest, GridAndRouteStopsMatchTheirGoldenImages) {
+    platform::SystemTime morning;
+    morning.year = 2027;
+    morning.month = 1;
+    morning.day = 5;
+    morning.hour = 6;
+    kit->clock().setLocalTime(morning);
+    open(query("12", element(u"Divadlo"), -1, true));
+    const std::string folder = std::string(TRASA_SOURCE_DIR) + "/tests/app/screens/other/golden/";
+    for (const int page : {2, 0}) {
+        platform::sendMessage(view->handle(), ui::WM_COMMAND, kCommandFirstPage + page, 0);
+        kit->pump();
+        if (const char* dump = std::getenv("TRASA_SHOT_DIR")) kit->saveScreenshot(std::string(dump) + "/" + std::to_string(page) + GetParam() + ".png");
+        const std::string file = "stoptimetable-page" + std::to_string(page) + "_" + GetParam() + ".png";
+        std::string report;
+        EXPECT_TRUE(platform::testkit::matchesGolden(kit->screenshot(), folder + file, 48, 400, &report))
+            << file << ": " << report;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, StopTimetableShotsTest, ::testing::Values("480x640", "240x320", "240x320-keypad"),
+                         profileTestName);
+
+}  // namespace
+}  // namespace pelorvant::testing
