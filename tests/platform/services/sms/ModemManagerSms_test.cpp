@@ -2,6 +2,8 @@
 // starts and ends; nothing touches the machine's own buses.
 #include "platform/services/sms/SmsService.h"
 
+#include "tests/platform/services/SpawnedChild.h"
+
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 
@@ -12,8 +14,6 @@
 #include <csignal>
 #include <thread>
 
-extern char** environ;
-
 namespace platform::services {
 namespace {
 
@@ -21,46 +21,7 @@ using namespace std::chrono_literals;
 
 constexpr const char* kService = "org.freedesktop.ModemManager1";
 
-// A child process that is killed and reaped when the holder goes.
-class Child {
-public:
-    Child() = default;
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-    ~Child() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            int status = 0;
-            ::waitpid(pid_, &status, 0);
-        }
-    }
-    // Starts argv with the extra environment entries; stdout goes to outFd when it is >= 0.
-    bool start(std::vector<std::string> argv, const std::vector<std::string>& env, int outFd) {
-        std::vector<char*> args;
-        for (auto& a : argv)
-            args.push_back(a.data());
-        args.push_back(nullptr);
-        std::vector<std::string> envText(env);
-        for (char** e = environ; *e; ++e)
-            envText.emplace_back(*e);
-        std::vector<char*> envp;
-        for (auto& e : envText)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        if (outFd >= 0)
-            posix_spawn_file_actions_adddup2(&actions, outFd, 1);
-        const int rc = posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        if (rc != 0)
-            pid_ = 0;
-        return rc == 0;
-    }
-
-private:
-    pid_t pid_ = 0;
-};
+using Child = testing::SpawnedChild;
 
 // A private message bus, with the mock ModemManager on it when parameters are given.
 class MockModemManager {
