@@ -1,4 +1,5 @@
 #include "platform/services/network/Connectivity.h"
+#include "platform/services/GlibHandles.h"
 
 #include <gio/gio.h>
 
@@ -18,18 +19,10 @@ constexpr guint32 kConnectedLocal = 50;
 constexpr guint32 kMeteredYes = 1;
 constexpr guint32 kMeteredGuessYes = 3;
 
-struct ObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-struct VariantUnref {
-    void operator()(GVariant* v) const { g_variant_unref(v); }
-};
-struct ErrorFree {
-    void operator()(GError* e) const { g_error_free(e); }
-};
-struct CharFree {
-    void operator()(gchar* s) const { g_free(s); }
-};
+using glib::CharFree;
+using glib::ErrorFree;
+using glib::ObjectUnref;
+using glib::VariantUnref;
 
 class NetworkManagerConnectivity final : public Connectivity {
 public:

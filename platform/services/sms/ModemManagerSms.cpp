@@ -1,4 +1,5 @@
 #include "platform/services/sms/SmsService.h"
+#include "platform/services/GlibHandles.h"
 
 #include <gio/gio.h>
 
@@ -16,19 +17,11 @@ constexpr int kCallTimeoutMs = 2000;
 constexpr int kSendTimeoutMs = 30000;
 constexpr std::size_t kMaxDigits = 20;
 
-struct ObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-struct VariantUnref {
-    void operator()(GVariant* v) const { g_variant_unref(v); }
-};
-struct ErrorFree {
-    void operator()(GError* e) const { g_error_free(e); }
-};
-struct CharFree {
-    void operator()(gchar* s) const { g_free(s); }
-};
-using Variant = std::unique_ptr<GVariant, VariantUnref>;
+using glib::CharFree;
+using glib::ErrorFree;
+using glib::ObjectUnref;
+using glib::VariantUnref;
+using glib::Variant;
 
 std::unique_ptr<GDBusConnection, ObjectUnref> openBus(const std::string& busAddress) {
     GError* raw = nullptr;
