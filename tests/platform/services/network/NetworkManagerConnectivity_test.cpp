@@ -2,7 +2,7 @@
 // starts and ends; nothing touches the machine's own buses.
 #include "platform/services/network/Connectivity.h"
 
-#include "tests/platform/services/SpawnedChild.h"
+#include "tests/platform/services/PrivateBus.h"
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>
@@ -27,35 +27,11 @@ using Child = testing::SpawnedChild;
 class MockNetworkManager {
 public:
     explicit MockNetworkManager(bool withManager = true) {
-        int fds[2];
-        if (::pipe(fds) != 0) return;
-        const bool started = daemon_.start({"dbus-daemon", "--session", "--nofork", "--print-address=1"}, {}, fds[1]);
-        ::close(fds[1]);
-        if (!started) {
-            ::close(fds[0]);
-            return;
-        }
-        char buffer[512] = {};
-        std::size_t used = 0;
-        while (used < sizeof(buffer) - 1) {
-            const ssize_t n = ::read(fds[0], buffer + used, sizeof(buffer) - 1 - used);
-            if (n <= 0) break;
-            used += static_cast<std::size_t>(n);
-            if (std::string_view(buffer, used).find('\n') != std::string_view::npos) break;
-        }
-        ::close(fds[0]);
-        address_ = std::string(buffer, used);
-        address_.erase(address_.find_last_not_of("\r\n") + 1);
+        address_ = testing::startPrivateBus(daemon_);
         if (!withManager || address_.empty()) return;
         mock_.start({"/usr/bin/python3", "-m", "dbusmock", "--template", "networkmanager"},
                     {"DBUS_SESSION_BUS_ADDRESS=" + address_, "DBUS_SYSTEM_BUS_ADDRESS=" + address_}, -1);
-        GError* error = nullptr;
-        bus_ = g_dbus_connection_new_for_address_sync(
-            address_.c_str(),
-            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-            nullptr, nullptr, &error);
-        if (error) g_error_free(error);
+        bus_ = testing::connectToBus(address_);
         // The template is up once the manager answers.
         const auto end = std::chrono::steady_clock::now() + 20s;
         auto probe = makeNetworkManagerConnectivity(address_);
