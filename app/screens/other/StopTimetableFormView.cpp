@@ -86,13 +86,7 @@ cStopTimetableFormView::cStopTimetableFormView(ProgramContext& context,
 cStopTimetableFormView::~cStopTimetableFormView() = default;
 
 bool cStopTimetableFormView::createPage(platform::WindowHandle form, const Rect& rect) {
-    ui::CreateParams p;
-    p.style = ui::WS_CHILD;
-    p.rect = rect;
-    p.parent = form;
-    p.id = 94;
-    p.className = "cStopTimetableFormView";
-    return create(p);
+    return createView(form, rect, 94);
 }
 
 std::int32_t cStopTimetableFormView::setIndex() const {

@@ -117,13 +117,7 @@ cZaklFormularView::cZaklFormularView(ProgramContext& context, SearchFormHost& ho
 cZaklFormularView::~cZaklFormularView() = default;
 
 bool cZaklFormularView::createPage(platform::WindowHandle form, const Rect& rect) {
-    ui::CreateParams p;
-    p.style = ui::WS_CHILD;
-    p.rect = rect;
-    p.parent = form;
-    p.id = 94;
-    p.className = "cZaklFormularView";
-    return create(p);
+    return createView(form, rect, 94);
 }
 
 MsgResult cZaklFormularView::OnCreate(std::uintptr_t, std::intptr_t) {
