@@ -5,6 +5,8 @@
 //
 //   build/release/bench/results_bench [benchmark flags]
 
+#include "bench/Percentiles.h"
+
 #include <benchmark/benchmark.h>
 
 #include "app/core/AppSettings.h"
@@ -128,13 +130,6 @@ struct Fixture {
 
 Fixture* gFixture = nullptr;
 
-void percentiles(benchmark::State& state, std::vector<double>& micros) {
-    if (micros.empty()) return;
-    std::sort(micros.begin(), micros.end());
-    state.counters["p50_us"] = micros[micros.size() / 2];
-    state.counters["p99_us"] = micros[micros.size() * 99 / 100];
-}
-
 void BM_FindToPaintedResults(benchmark::State& state) {
     Fixture& f = *gFixture;
     std::vector<double> micros;
@@ -159,14 +154,10 @@ void BM_FindToPaintedResults(benchmark::State& state) {
         micros.push_back(us);
         if (!f.list.rows.empty()) found.push_back(us);
     }
-    if (!found.empty()) {
-        std::sort(found.begin(), found.end());
-        state.counters["found_p50_us"] = found[found.size() / 2];
-        state.counters["found_p99_us"] = found[found.size() * 99 / 100];
-    }
+    bench::reportPercentiles(state, found, "found_");
     state.counters["no_connection"] = static_cast<double>(empty);
     state.counters["failed_reads"] = static_cast<double>(failed);
-    percentiles(state, micros);
+    bench::reportPercentiles(state, micros);
 }
 BENCHMARK(BM_FindToPaintedResults)->Iterations(200)->Unit(benchmark::kMillisecond);
 
@@ -189,7 +180,7 @@ void BM_ResultsFullFrame(benchmark::State& state) {
         micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
     }
     state.counters["rows"] = static_cast<double>(f.list.rows.size());
-    percentiles(state, micros);
+    bench::reportPercentiles(state, micros);
 }
 BENCHMARK(BM_ResultsFullFrame)->Unit(benchmark::kMicrosecond);
 

@@ -5,6 +5,8 @@
 //
 //   build/release/bench/t9_bench [benchmark flags]
 
+#include "bench/Percentiles.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -85,9 +87,7 @@ void BM_T9TypedText(benchmark::State& state) {
         benchmark::DoNotOptimize(c);
         micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     }
-    std::sort(micros.begin(), micros.end());
-    state.counters["p50_us"] = micros[micros.size() / 2];
-    state.counters["p99_us"] = micros[micros.size() * 99 / 100];
+    bench::reportPercentiles(state, micros);
 }
 BENCHMARK(BM_T9TypedText)->DenseRange(1, 5)->Unit(benchmark::kMicrosecond);
 

@@ -6,6 +6,8 @@
 //
 //   build/release/bench/textbox_bench [benchmark flags]
 
+#include "bench/Percentiles.h"
+
 #include <benchmark/benchmark.h>
 
 #include "app/core/AppSettings.h"
@@ -159,9 +161,7 @@ void BM_TextBoxSuggestionsPerCharacter(benchmark::State& state) {
         f.kit.pump();  // the list paints outside the measured part
         state.ResumeTiming();
     }
-    std::sort(micros.begin(), micros.end());
-    state.counters["p50_us"] = micros[micros.size() / 2];
-    state.counters["p99_us"] = micros[micros.size() * 99 / 100];
+    bench::reportPercentiles(state, micros);
 }
 BENCHMARK(BM_TextBoxSuggestionsPerCharacter)->DenseRange(1, 5)->Unit(benchmark::kMicrosecond);
 
