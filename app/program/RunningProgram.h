@@ -31,7 +31,8 @@ public:
     void showMainWindow(platform::WindowHandle frame) override;
     void showTimetableSetChoice() override { shell_.showTimetableSetChoice(); }
     void showFirstRunWizard() override { shell_.showFirstRunWizard(); }
-    void startUpdateCheck() override {}
+    void startUpdateCheck() override { shell_.startUpdateCheck(false); }
+    void startHandedOverUpdateCheck() override { shell_.startUpdateCheck(true); }
     std::string mainWindowTitle() override;
     void stopGpsReceiver() override {}
     void destroyTimetableData() override;

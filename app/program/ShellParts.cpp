@@ -27,6 +27,8 @@ LaterParts ShellParts::laterParts(std::function<ProgramContext()> context) {
     later.createMainFrame = [this, context](ProgramSteps& steps) { return createMainFrame(steps, context()); };
     later.showTimetableSetChoice = [this] { showTimetableSetChoice(); };
     later.showFirstRunWizard = [this] { showFirstRunWizard(); };
+    later.startUpdateCheck = [this] { startUpdateCheck(false); };
+    later.startHandedOverUpdateCheck = [this] { startUpdateCheck(true); };
     return later;
 }
 
@@ -55,6 +57,17 @@ void ShellParts::showTimetableSetChoice() {
 
 void ShellParts::showFirstRunWizard() {
     if (cTabPage* page = frame_ ? frame_->host().activePage() : nullptr) page->createWizard();
+}
+
+void ShellParts::startUpdateCheck(bool handedOver) {
+    cTabPage* page = frame_ ? frame_->host().activePage() : nullptr;
+    if (page == nullptr) return;
+    if (!handedOver) {
+        page->searchForm.startProgress(0, -1);
+        return;
+    }
+    if (page->currentViewId == kViewProgress) return;
+    page->searchForm.startProgress(0, page->currentViewId);
 }
 
 }  // namespace pelorvant

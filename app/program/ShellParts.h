@@ -32,6 +32,10 @@ public:
     void showTimetableSetChoice();
     // The first tab shows the first-run wizard.
     void showFirstRunWizard();
+    // The update of all timetables of the first country in the active tab: at start-up with no
+    // view to return to, on a hand-over returning to the view the tab shows. A hand-over while
+    // the tab shows its progress view (a load, search or download runs) is let go.
+    void startUpdateCheck(bool handedOver);
 
     // Null until createMainFrame; owned here.
     cTabFrame* frame() const { return frame_.get(); }

@@ -81,7 +81,7 @@ void shutDownProgram(ProgramSteps& steps) {
 
 void handleUpdateHandOver(ProgramSteps& steps) {
     setStartedForUpdate(true);
-    steps.startUpdateCheck();
+    steps.startHandedOverUpdateCheck();
     setStartedForUpdate(false);
 }
 

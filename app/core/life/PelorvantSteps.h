@@ -22,6 +22,7 @@ struct LaterParts {
     std::function<void()> showTimetableSetChoice;
     std::function<void()> showFirstRunWizard;
     std::function<void()> startUpdateCheck;
+    std::function<void()> startHandedOverUpdateCheck;
 };
 
 class PelorvantSteps final : public CoreSteps {
@@ -40,6 +41,7 @@ public:
     void showTimetableSetChoice() override { call(later_.showTimetableSetChoice); }
     void showFirstRunWizard() override { call(later_.showFirstRunWizard); }
     void startUpdateCheck() override { call(later_.startUpdateCheck); }
+    void startHandedOverUpdateCheck() override { call(later_.startHandedOverUpdateCheck); }
     std::string mainWindowTitle() override;
     void stopGpsReceiver() override { call(later_.stopGpsReceiver); }
     void destroyTimetableData() override { dropTimetableData(); }

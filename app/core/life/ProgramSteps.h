@@ -51,8 +51,11 @@ public:
     virtual void showTimetableSetChoice() = 0;
     // The first tab shows the first-run wizard.
     virtual void showFirstRunWizard() = 0;
-    // The update check in the active tab.
+    // The start-up's update check in the active tab.
     virtual void startUpdateCheck() = 0;
+    // The update check handed over by a later start, in the active tab, which then returns to
+    // the view it shows.
+    virtual void startHandedOverUpdateCheck() { startUpdateCheck(); }
     // After a failed start-up: the main window goes when there is one.
     virtual void destroyMainWindow() = 0;
 

@@ -32,12 +32,30 @@ std::vector<CountryMenuItem> countryUpdateItems(std::int32_t language,
 void fillCountryUpdatePopup(platform::shell::Menu& popup,
                             const std::vector<CountryMenuItem>& items);
 
+// The search form's groups: for both countries, in order, "Aktualizovat vše <country>" (id
+// 3 × identifier + 1000; when anyListed: an installed timetable lists the country),
+// "Aktualizovat načtené <country>" (3 × identifier + 1001; when setListed: a timetable of the
+// tab's set lists it) and always "Detailní aktualizace <country>..." (3 × identifier + 1002),
+// a separator before every group but the first.
+std::vector<CountryMenuItem> searchFormUpdateItems(const std::function<bool(std::int16_t)>& anyListed,
+                                                   const std::function<bool(std::int16_t)>& setListed);
+// Inserts the items at the top of the search form's popup and deletes the placeholder
+// "Všechny" that then follows them (found by position: its id is shared with the category
+// popup's first entry); with no items the separator after the placeholder goes too.
+void fillSearchFormUpdatePopup(platform::shell::Menu& popup, const std::vector<CountryMenuItem>& items);
+
 enum class CountryUpdateKind { UpdateAll = 0, UpdateLoaded = 1, Detailed = 2 };
 struct CountryCommand {
     std::int32_t language = 0;  // the index of the per-country tables
     CountryUpdateKind kind = CountryUpdateKind::UpdateAll;
 };
-// Code = id − 1000: country identifier code ÷ 3 (0 counts as 1000), kind code mod 3.
+// The update code of a request: country identifier code ÷ 3 (0 counts as 1000, so code 0 is
+// the first country's update of all), kind code mod 3.
+CountryCommand updateCodeCommand(std::int32_t code);
+// A command of a country's update entry (ids 3 × identifier + 1000 to + 1002 of the table's
+// identifiers); other commands of the range 1000 to 96000 belong to the menus and controls.
+bool isUpdateEntryId(std::uint32_t id);
+// A menu id: the update code id − 1000.
 CountryCommand countryCommand(std::uint32_t id);
 
 }  // namespace pelorvant

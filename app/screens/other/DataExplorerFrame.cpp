@@ -39,22 +39,13 @@ using platform::resources::loadResString;
 namespace {
 
 constexpr int kViewSetChoice = 4025;
-constexpr int kViewProgress = 4029;
-constexpr std::uint32_t kTextCheckFailed = 287;
-constexpr std::uint32_t kTextAllCurrent = 292;
-constexpr std::uint32_t kTextProgramTitle = 128;
 constexpr std::uint32_t kTextDeleteQuestion = 407;
 constexpr std::uint32_t kTextDeleteButton = 406;
-
-void showInformation(std::u16string_view text) {
-    platform::shell::messageBox(mainFrameWindow(), text, loadResString(kTextProgramTitle),
-                                platform::shell::MB_OK | platform::shell::MB_ICONINFORMATION);
-}
 
 }  // namespace
 
 cDataExplorerFrame::cDataExplorerFrame(ProgramContext& context)
-    : cDataPage(context, {{kTextDeleteButton, kDeleteButtonId}}, true) {}
+    : cDataPage(context, {{kTextDeleteButton, kDeleteButtonId}}, true), updateRequest_(context) {}
 
 bool cDataExplorerFrame::createExplorerView(platform::WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kDataExplorerViewId);
@@ -120,51 +111,14 @@ void cDataExplorerFrame::fillUpdatePopup() {
 }
 
 void cDataExplorerFrame::countryCommandClick(std::uint32_t id) {
-    const CountryCommand command = countryCommand(id);
-    if (command.kind == CountryUpdateKind::Detailed) {
-        if (dataView != nullptr)
-            dataView->ActivateView(command.language, kDataExplorerViewId);
-        return;
-    }
-    TabServices* tab = parentTabServices(handle());
-    if (tab == nullptr)
-        return;
-    tab->showView(kViewProgress, -1);
-    tab->progressView().startUpdateCheck(command.language, false, handle());
+    if (TabServices* tab = parentTabServices(handle()))
+        updateRequest_.start(static_cast<std::int32_t>(id - kCountryCommandFirst), kDataExplorerViewId, *tab,
+                             handle(), dataView);
 }
 
 MsgResult cDataExplorerFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t) {
-    TabServices* tab = parentTabServices(handle());
-    if (tab == nullptr)
-        return 0;
-    if (fetched != 1) {
-        showInformation(loadResString(kTextCheckFailed));
-        tab->showView(kDataExplorerViewId, -1);
-        return 0;
-    }
-    const EngineApi& api = *context_.api;
-    const UpdateOffer updates = listTimetableUpdates(
-        context_.settings->dataFolder / kUpdateInfoFileName, context_.data->headers(), nullptr,
-        [&api](std::int16_t day) { return dayNumberToDayMonthText(api, day); });
-    if (updates.rows.empty()) {
-        // Checked today with nothing to fetch: the updater need not ask again until tomorrow.
-        const std::tm now = localNow();
-        std::int16_t today = 0;
-        if (api.api_DatumToShortDen(now.tm_mday, now.tm_mon + 1, now.tm_year + 1900, &today) ==
-            ENGINE_OK) {
-            context_.settings->lastUpdateCheckDay = today;
-            if (context_.registry != nullptr)
-                context_.settings->saveState(context_.ini(), *context_.registry);
-        }
-        showInformation(loadResString(kTextAllCurrent));
-        tab->showView(kDataExplorerViewId, -1);
-        return 0;
-    }
-    std::vector<std::u16string> names;
-    for (const OfferedTimetable& row : updates.rows)
-        names.push_back(row.name);
-    tab->showView(kViewProgress, -1);
-    tab->progressView().startDownload(std::move(names), updates.dir, kDataExplorerViewId);
+    if (TabServices* tab = parentTabServices(handle()))
+        updateRequest_.done(fetched == 1, *tab);
     return 0;
 }
 

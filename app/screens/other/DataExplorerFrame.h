@@ -4,6 +4,7 @@
 // are deleted after a confirmation. "Zpět" returns to the timetable-set choice, which lists
 // the files anew when it is shown. Its menu offers the update commands of each country.
 #include "app/screens/other/DataPage.h"
+#include "app/screens/other/UpdateRequest.h"
 
 namespace pelorvant {
 
@@ -30,7 +31,8 @@ public:
     // Fills the popup "Aktualizace dat" of the fresh menu bar with the per-country items.
     void OnViewActivate() override;
     // A per-country item: "Detailní aktualizace" opens the data view for the country, and
-    // "Aktualizovat vše" checks for updates and downloads every newer timetable.
+    // "Aktualizovat vše" checks for updates and downloads every newer timetable; either returns
+    // to this view.
     void countryCommandClick(std::uint32_t id);
 
     // The data view that "Aktualizace dat" opens (not owned; set by the tab page).
@@ -44,6 +46,8 @@ private:
     platform::MsgResult OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t);
     void fillUpdatePopup();
     void showDetails(int row);
+
+    UpdateRequest updateRequest_;
 };
 
 }  // namespace pelorvant

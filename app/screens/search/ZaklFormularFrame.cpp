@@ -7,8 +7,10 @@
 #include "app/core/TextConversion.h"
 #include "app/core/life/FatalError.h"
 #include "app/core/progress/TabServices.h"
+#include "app/screens/other/CountryUpdateItems.h"
 #include "app/screens/search/TextBoxPPCView.h"
 #include "app/shell/ImageMessageBoxView.h"
+#include "app/shell/PrivateMessages.h"
 #include "app/shell/tabs/ViewTable.h"
 
 #include "platform/core/MessageLoop.h"
@@ -42,6 +44,9 @@ constexpr std::uint32_t kTextStopTimetable = 414;
 constexpr std::uint32_t kTextUpdateDate = 412;
 constexpr std::uint32_t kTextClearForm = 413;
 constexpr std::uint32_t kCommandLastTimetable = kCommandFirstTimetable + 99;
+// The search page's quick commands of the first country's update.
+constexpr std::uint32_t kCommandQuickUpdateAll = 2068;
+constexpr std::uint32_t kCommandQuickUpdateLoaded = 32850;
 
 std::u16string number(int value) { return platform::draw::fromUtf8(std::to_string(value)); }
 
@@ -63,7 +68,11 @@ std::string helpPagePath(const std::string& programFolder, std::int32_t language
 
 cZaklFormularFrame::cZaklFormularFrame(ProgramContext& context, cImageMessageBoxView& messageView,
                                        cTextBoxPPCView& entryView)
-    : cTabbedForm(false, true, false), context_(context), messageView_(messageView), entryView_(entryView) {}
+    : cTabbedForm(false, true, false),
+      context_(context),
+      messageView_(messageView),
+      entryView_(entryView),
+      updateRequest_(context) {}
 
 bool cZaklFormularFrame::createForm(platform::WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kViewSearchForm);
@@ -145,6 +154,7 @@ void cZaklFormularFrame::OnViewActivate() {
         }
     }
     if (const shell::MenuPtr menu = menuPopup()) {
+        addUpdateEntries(menu);
         addStopTimetableEntries(menu);
         if (currentItem == 1) editMenuForStopTimetables(menu);
     }
@@ -167,6 +177,25 @@ void cZaklFormularFrame::addStopTimetableEntries(const shell::MenuPtr& menu) {
                            kCommandFirstTimetable + static_cast<std::uint32_t>(n),
                            loadResString(kTextStopTimetable) + u" - " + header.title);
     }
+}
+
+void cZaklFormularFrame::addUpdateEntries(const shell::MenuPtr& menu) {
+    const shell::MenuPtr updates = menu->subMenu(context_.settings->isNotSmartphone ? 4 : 6);
+    if (!updates) return;
+    const TimetableData& data = *context_.data;
+    const std::int32_t set = setIndex();
+    fillSearchFormUpdatePopup(*updates,
+                              searchFormUpdateItems([&data](std::int16_t id) { return data.anyHeaderListsItem(id); },
+                                                    [&data, set](std::int16_t id) { return data.setListsItem(set, id); }));
+}
+
+void cZaklFormularFrame::startProgress(std::int32_t code, int returnView) {
+    if (TabServices* tab = parentTabServices(handle())) updateRequest_.start(code, returnView, *tab, handle(), dataView);
+}
+
+MsgResult cZaklFormularFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t) {
+    if (TabServices* tab = parentTabServices(handle())) updateRequest_.done(fetched == 1, *tab);
+    return 0;
 }
 
 void cZaklFormularFrame::editMenuForStopTimetables(const shell::MenuPtr& menu) {
@@ -254,8 +283,14 @@ void cZaklFormularFrame::formCommand(std::uint32_t id) {
         case 2065:
             if (tab) tab->showView(kViewSetChoice, kSetChoiceMenu);
             break;
+        case kCommandQuickUpdateAll:
+            startProgress(0, kViewSearchForm);
+            break;
+        case kCommandQuickUpdateLoaded:
+            startProgress(1, kViewSearchForm);
+            break;
         default:
-            // The options, the SMS ticket and the data updates come with their own screens.
+            // The options and the SMS ticket come with their own screens.
             break;
     }
 }
@@ -273,6 +308,10 @@ bool cZaklFormularFrame::routeCommand(std::uint32_t id, std::uint32_t code) {
         return true;
     }
     if (routeStopTimetableCommand(id)) return true;
+    if (isUpdateEntryId(id)) {
+        startProgress(static_cast<std::int32_t>(id - kCountryCommandFirst), kViewSearchForm);
+        return true;
+    }
     switch (id) {
         case kCommandFind:
             if (searchPage) searchPage_->menuFind();
@@ -330,7 +369,8 @@ void cZaklFormularFrame::OnSetFocus() {
 const platform::ui::MessageMapBase& cZaklFormularFrame::messageMap() const {
     static const auto map = platform::ui::MessageMap<cZaklFormularFrame>(&cTabbedForm::messageMap())
                                 .message(ui::WM_CREATE, &cZaklFormularFrame::OnCreate)
-                                .message(ui::WM_SETFOCUS, &cZaklFormularFrame::OnSetFocus);
+                                .message(ui::WM_SETFOCUS, &cZaklFormularFrame::OnSetFocus)
+                                .message(WM_UPDATECHECK_DONE, &cZaklFormularFrame::OnUpdateCheckDone);
     return map;
 }
 

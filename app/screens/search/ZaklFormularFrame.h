@@ -1,10 +1,12 @@
 #pragma once
 // The search form of every tab: the connection-search page and the stop-timetable page, and
 // the program's main menu (search, swap, categories, favourites, timetable change, navigation
-// between the pages, help, About and the timetable information). Commands of a page go to the
-// page that is active.
+// between the pages, data updates, help, About and the timetable information). Commands of a
+// page go to the page that is active. The form also starts the data updates and acts on the
+// outcome of their update check.
 #include "app/core/ProgramContext.h"
 #include "app/screens/other/StopTimetableFormView.h"
+#include "app/screens/other/UpdateRequest.h"
 #include "app/screens/search/ZaklFormularView.h"
 #include "app/shell/TabbedForm.h"
 
@@ -14,6 +16,7 @@
 
 namespace pelorvant {
 
+class cDataFrame;
 class cImageMessageBoxView;
 class cTextBoxPPCView;
 
@@ -43,6 +46,15 @@ public:
     cZaklFormularView& searchPage() { return *searchPage_; }
     cStopTimetableFormView& stopTimetablePage() { return *stopPage_; }
 
+    // Starts a data update: code = country identifier × 3 + kind (0 update all, 1 update the
+    // loaded timetables, 2 the data view's detailed update); 0 is the first country's update of
+    // all. returnView: the view shown afterwards; -1 for the start-up's update, which ends the
+    // program when there is nothing to fetch.
+    void startProgress(std::int32_t code, int returnView);
+    const UpdateRequest& updateRequest() const { return updateRequest_; }
+    // The view of the detailed update (not owned; set by the tab page).
+    cDataFrame* dataView = nullptr;
+
     // The markup texts of the About and timetable-information commands.
     std::u16string aboutText() const;
     std::u16string timetableInfoText() const;
@@ -68,6 +80,8 @@ private:
     void chooseCategory(int index);
     void openHelp();
     void addStopTimetableEntries(const platform::shell::MenuPtr& menu);
+    void addUpdateEntries(const platform::shell::MenuPtr& menu);
+    platform::MsgResult OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t);
     void editMenuForStopTimetables(const platform::shell::MenuPtr& menu);
     void selectTimetable(std::int32_t fileIndex);
     bool routeStopTimetableCommand(std::uint32_t id);
@@ -79,6 +93,7 @@ private:
     cZaklFormularView* searchPage_ = nullptr;  // owned by the form's pages
     cStopTimetableFormView* stopPage_ = nullptr;  // owned by the form's pages
     int categoryFilter_ = 0;
+    UpdateRequest updateRequest_;
 };
 
 }  // namespace pelorvant

@@ -67,6 +67,7 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     dataView.createDataView(handle(), client);
     dataExplorer.createExplorerView(handle(), client);
     dataExplorer.dataView = &dataView;
+    searchForm.dataView = &dataView;
     stopTimetable.createFrame(handle(), client, kViewStopTimetable);
     stopTimetable.links = &stopTimetableLinks;
     searchForm.stopTimetablePage().showResult = [this](const StopTimetableAnswer& answer,

@@ -1,5 +1,7 @@
 #include "app/screens/other/CountryUpdateItems.h"
 
+#include "platform/shell/MenuFromTemplate.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -84,6 +86,127 @@ TEST(CountryUpdatePopup, ItemsTakeThePlaceholdersPlace) {
     EXPECT_EQ(popup->itemId(3), 7000);
     EXPECT_EQ(popup->itemId(4), 7002);
     EXPECT_EQ(popup->find(kCountryPlaceholder, shell::MF_BYCOMMAND).menu, nullptr);
+}
+
+// The search form's popup "Aktualizace dat" of a menu resource after the groups went in: each
+// entry's id (0 a separator) and text.
+struct FormPopupCase {
+    const char* name;
+    std::set<std::int16_t> installed;  // identifiers some installed timetable lists
+    std::set<std::int16_t> inSet;      // identifiers a timetable of the tab's set lists
+    bool noGroups;                     // fill with no group at all
+    std::vector<std::pair<std::uint32_t, std::u16string>> entries;
+};
+
+void PrintTo(const FormPopupCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const std::pair<std::uint32_t, std::u16string> kSeparator{0, u""};
+const std::pair<std::uint32_t, std::u16string> kUpdateSettings{32810, u"Nastaven\u00ED aktualizac\u00ED"};
+
+std::vector<std::pair<std::uint32_t, std::u16string>> formPopupAfterFill(std::uint32_t menuId, int position,
+                                                                         const FormPopupCase& c) {
+    const auto* source = platform::resources::findMenuTemplate(menuId);
+    if (source == nullptr) return {};
+    const shell::MenuPtr bar = shell::menuFromTemplate(*source);
+    shell::MenuPtr menu;
+    for (int i = 0; i < bar->count() && !menu; ++i) menu = bar->subMenu(i);
+    const shell::MenuPtr popup = menu ? menu->subMenu(position) : nullptr;
+    if (!popup) return {};
+    const auto items = c.noGroups ? std::vector<CountryMenuItem>{}
+                                  : searchFormUpdateItems([&c](std::int16_t id) { return c.installed.count(id) > 0; },
+                                                          [&c](std::int16_t id) { return c.inSet.count(id) > 0; });
+    fillSearchFormUpdatePopup(*popup, items);
+    std::vector<std::pair<std::uint32_t, std::u16string>> got;
+    for (int i = 0; i < popup->count(); ++i) {
+        const shell::MenuItem* item = popup->item(i);
+        if (item->kind == shell::MenuItem::Kind::Separator) {
+            got.push_back(kSeparator);
+        } else {
+            got.emplace_back(item->id, item->text);
+        }
+    }
+    return got;
+}
+
+class SearchFormUpdatePopup : public ::testing::TestWithParam<FormPopupCase> {};
+
+TEST_P(SearchFormUpdatePopup, TouchMenuGetsTheGroupsInPlaceOfThePlaceholder) {
+    EXPECT_EQ(formPopupAfterFill(1053, 4, GetParam()), GetParam().entries);
+}
+
+TEST_P(SearchFormUpdatePopup, KeypadMenuGetsTheGroupsInPlaceOfThePlaceholder) {
+    EXPECT_EQ(formPopupAfterFill(132, 6, GetParam()), GetParam().entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Groups, SearchFormUpdatePopup,
+    ::testing::Values(
+        FormPopupCase{"OnlyFirstCountryInstalledAndLoaded",
+                      {1000},
+                      {1000},
+                      false,
+                      {{4000, u"Aktualizovat v\u0161e \u010CR"},
+                       {4001, u"Aktualizovat na\u010Dten\u00E9 \u010CR"},
+                       {4002, u"Detailn\u00ED aktualizace \u010CR..."},
+                       kSeparator,
+                       {7002, u"Detailn\u00ED aktualizace SK..."},
+                       kSeparator,
+                       kUpdateSettings}},
+        FormPopupCase{"BothInstalledSecondLoaded",
+                      {1000, 2000},
+                      {2000},
+                      false,
+                      {{4000, u"Aktualizovat v\u0161e \u010CR"},
+                       {4002, u"Detailn\u00ED aktualizace \u010CR..."},
+                       kSeparator,
+                       {7000, u"Aktualizovat v\u0161e SK"},
+                       {7001, u"Aktualizovat na\u010Dten\u00E9 SK"},
+                       {7002, u"Detailn\u00ED aktualizace SK..."},
+                       kSeparator,
+                       kUpdateSettings}},
+        FormPopupCase{"NothingInstalled",
+                      {},
+                      {},
+                      false,
+                      {{4002, u"Detailn\u00ED aktualizace \u010CR..."},
+                       kSeparator,
+                       {7002, u"Detailn\u00ED aktualizace SK..."},
+                       kSeparator,
+                       kUpdateSettings}},
+        FormPopupCase{"NoGroupLeavesTheSettingsAlone", {}, {}, true, {kUpdateSettings}}),
+    [](const ::testing::TestParamInfo<FormPopupCase>& info) { return std::string(info.param.name); });
+
+TEST(UpdateEntryIds, OnlyTheCountriesEntriesAreUpdateCommands) {
+    for (std::uint32_t id : {4000u, 4001u, 4002u, 7000u, 7001u, 7002u}) EXPECT_TRUE(isUpdateEntryId(id)) << id;
+    // Other commands of the range: the search page's buttons, the menus' commands, the
+    // category and stop-timetable entries, and the ids next to the entries.
+    for (std::uint32_t id : {999u, 1000u, 2061u, 3999u, 4003u, 6999u, 7003u, 32778u, 32900u, 33501u, 96001u})
+        EXPECT_FALSE(isUpdateEntryId(id)) << id;
+}
+
+TEST(UpdateCode, CodeGivesCountryAndKind) {
+    struct Case {
+        std::int32_t code;
+        std::int32_t language;
+        CountryUpdateKind kind;
+    };
+    const Case cases[] = {
+        {0, 0, CountryUpdateKind::UpdateAll},  // the start-up's and the hand-over's update
+        {1, 0, CountryUpdateKind::UpdateLoaded},  // the search page's "update loaded"
+        {2, 0, CountryUpdateKind::Detailed},
+        {3000, 0, CountryUpdateKind::UpdateAll},   {3001, 0, CountryUpdateKind::UpdateLoaded},
+        {3002, 0, CountryUpdateKind::Detailed},    {6000, 1, CountryUpdateKind::UpdateAll},
+        {6001, 1, CountryUpdateKind::UpdateLoaded}, {6002, 1, CountryUpdateKind::Detailed},
+        {-5, 0, CountryUpdateKind::UpdateAll},  // no code from a menu: the first country's update of all
+        {9000, 0, CountryUpdateKind::UpdateAll},  // an identifier outside the table reads as the first
+    };
+    for (const Case& c : cases) {
+        const CountryCommand command = updateCodeCommand(c.code);
+        EXPECT_EQ(command.language, c.language) << c.code;
+        EXPECT_EQ(command.kind, c.kind) << c.code;
+    }
 }
 
 TEST(CountryUpdateCommand, IdGivesCountryAndKind) {

@@ -1,0 +1,100 @@
+#include "app/screens/other/UpdateRequest.h"
+
+#include "app/core/DateTexts.h"
+#include "app/core/UpdateCheckJob.h"
+#include "app/core/UpdateInfo.h"
+#include "app/core/life/FatalError.h"
+#include "app/core/life/StartedForUpdate.h"
+#include "app/core/progress/ProgressFormView.h"
+#include "app/core/progress/TabServices.h"
+#include "app/core/progress/WorkerThreads.h"
+#include "app/screens/other/DataFrame.h"
+#include "app/shell/tabs/ViewTable.h"
+
+#include "platform/resources/StringTable.h"
+#include "platform/shell/MessageBox.h"
+
+namespace pelorvant {
+
+namespace {
+
+using platform::resources::loadResString;
+
+constexpr std::uint32_t kTextCheckFailed = 287;
+constexpr std::uint32_t kTextAllCurrent = 292;
+constexpr std::uint32_t kTextProgramTitle = 128;
+
+void showInformation(std::uint32_t textId) {
+    platform::shell::messageBox(mainFrameWindow(), loadResString(textId), loadResString(kTextProgramTitle),
+                                platform::shell::MB_OK | platform::shell::MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+void UpdateRequest::start(std::int32_t code, int returnView, TabServices& tab, platform::WindowHandle asking,
+                          cDataFrame* dataView) {
+    const CountryCommand command = updateCodeCommand(code);
+    country_ = command.language;
+    kind_ = command.kind;
+    returnView_ = returnView;
+    // Kept with the request: the hand-over's flag is cleared before the check reports back.
+    forUpdater_ = startedForUpdate();
+    tab.showView(kViewProgress, kOwnMenu);
+    if (kind_ == CountryUpdateKind::Detailed) {
+        if (dataView != nullptr) dataView->ActivateView(country_, returnView_);
+        return;
+    }
+    tab.progressView().startUpdateCheck(country_, forUpdater_, asking);
+}
+
+void UpdateRequest::done(bool fetched, TabServices& tab) {
+    if (!fetched) {
+        if (forUpdater_) {
+            terminateProgram();
+            return;
+        }
+        showInformation(kTextCheckFailed);
+        goBack(tab);
+        return;
+    }
+    const EngineApi& api = *context_.api;
+    const std::vector<std::int32_t> setIndexes = context_.data->GetIndexyHlavicekSestavy(tab.setIndex());
+    const bool loadedOnly = kind_ == CountryUpdateKind::UpdateLoaded;
+    const UpdateOffer updates =
+        listTimetableUpdates(context_.settings->dataFolder / kUpdateInfoFileName, context_.data->headers(),
+                             loadedOnly ? &setIndexes : nullptr,
+                             [&api](std::int16_t day) { return dayNumberToDayMonthText(api, day); });
+    if (!updates.rows.empty()) {
+        std::vector<std::u16string> names;
+        for (const OfferedTimetable& row : updates.rows) names.push_back(row.name);
+        tab.showView(kViewProgress, kOwnMenu);
+        tab.progressView().startDownload(std::move(names), updates.dir, returnView_);
+        return;
+    }
+    if (!loadedOnly) {
+        rememberCheckDay();
+        if (returnView_ < 0) {
+            // The start-up's automatic update found nothing: the program has done its job.
+            terminateProgram();
+            return;
+        }
+    }
+    if (!forUpdater_) showInformation(kTextAllCurrent);
+    goBack(tab);
+}
+
+void UpdateRequest::rememberCheckDay() {
+    // Checked today with nothing to fetch: the updater need not ask again until tomorrow.
+    const std::tm now = localNow();
+    std::int16_t today = 0;
+    if (context_.api->api_DatumToShortDen(now.tm_mday, now.tm_mon + 1, now.tm_year + 1900, &today) != ENGINE_OK)
+        return;
+    context_.settings->lastUpdateCheckDay = today;
+    if (context_.registry != nullptr) context_.settings->saveState(context_.ini(), *context_.registry);
+}
+
+void UpdateRequest::goBack(TabServices& tab) const {
+    tab.showView(returnView_ < 0 ? kViewSetChoice : returnView_, kOwnMenu);
+}
+
+}  // namespace pelorvant
