@@ -12,6 +12,7 @@
 #include "app/core/EngineIni.h"
 #include "app/core/life/FatalError.h"
 #include "app/core/life/RestartApplication.h"
+#include "app/core/life/StartedForUpdate.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/tabs/TabFrame.h"
 #include "tools/uidrive/VisibleDump.h"
@@ -201,8 +202,9 @@ platform::WindowHandle ScriptRunner::visibleList() const {
     return platform::kNullWindow;
 }
 
-std::string ScriptRunner::start() {
+std::string ScriptRunner::start(bool forUpdate) {
     if (started_) return "the program runs already";
+    pelorvant::setStartedForUpdate(forUpdate);
     pelorvant::ProgramOptions options;
     options.programFolder = options_.programFolder;
     options.dataFolder = options_.dataFolder;
@@ -347,6 +349,7 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         return {};
     }
     if (op == "start") return start();
+    if (op == "start-for-update") return start(true);
     if (!started_) {
         if (const std::string failed = start(); !failed.empty()) return failed;
     }
@@ -497,6 +500,9 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         if (hooks_.updaterCalls.empty()) return "the updater was never installed or removed";
         const bool on = hooks_.updaterCalls.back();
         if (on != (w[1] == "on")) return std::string("the updater was last turned ") + (on ? "on" : "off");
+    } else if (op == "hand-over") {
+        // A later start with "UpdateData" hands its update request to the running program.
+        platform::sendMessage(frameWindow(), pelorvant::WM_UPDATE_HANDOVER, 0, 0);
     } else if (op == "expect-ended") {
         if (ui::isUiWindow(frameWindow())) return "the program still runs";
     } else if (op == "dump") {

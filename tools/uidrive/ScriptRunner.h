@@ -58,7 +58,8 @@ public:
 private:
     // Empty when the step passed, else what failed.
     std::string step(const std::vector<std::string>& words, std::ostream& out);
-    std::string start();
+    // forUpdate: started by the updater ("allways"), so the start-up runs the update check.
+    std::string start(bool forUpdate = false);
     std::string waitIdle(std::uint64_t ms);
     std::string expand(const std::string& text) const;
     platform::WindowHandle frameWindow() const;
