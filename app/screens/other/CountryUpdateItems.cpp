@@ -42,8 +42,9 @@ std::vector<CountryMenuItem> countryUpdateItems(std::int32_t language,
     return items;
 }
 
-std::vector<CountryMenuItem> searchFormUpdateItems(const std::function<bool(std::int16_t)>& anyListed,
-                                                   const std::function<bool(std::int16_t)>& setListed) {
+std::vector<CountryMenuItem> searchFormUpdateItems(
+    const std::function<bool(std::int16_t)>& anyListed,
+    const std::function<bool(std::int16_t)>& setListed) {
     std::vector<CountryMenuItem> items;
     for (std::int32_t country = 0; country < 2; ++country) {
         const std::int16_t id = kCountryIds[country];
@@ -52,12 +53,14 @@ std::vector<CountryMenuItem> searchFormUpdateItems(const std::function<bool(std:
     return items;
 }
 
-void fillSearchFormUpdatePopup(platform::shell::Menu& popup, const std::vector<CountryMenuItem>& items) {
+void fillSearchFormUpdatePopup(platform::shell::Menu& popup,
+                               const std::vector<CountryMenuItem>& items) {
     namespace shell = platform::shell;
     std::uint32_t at = 0;
     for (const CountryMenuItem& item : items) {
-        popup.insert(at++, shell::MF_BYPOSITION | (item.separator ? shell::MF_SEPARATOR : shell::MF_STRING),
-                     item.separator ? 0 : item.id, item.separator ? u"" : item.text);
+        popup.insert(
+            at++, shell::MF_BYPOSITION | (item.separator ? shell::MF_SEPARATOR : shell::MF_STRING),
+            item.separator ? 0 : item.id, item.separator ? u"" : item.text);
     }
     popup.remove(at, shell::MF_BYPOSITION);
     if (items.empty())
@@ -89,16 +92,19 @@ CountryCommand updateCodeCommand(std::int32_t code) {
 }
 
 bool isUpdateEntryId(std::uint32_t id) {
-    if (id < kCountryCommandFirst || id > kCountryCommandLast) return false;
+    if (id < kCountryCommandFirst || id > kCountryCommandLast)
+        return false;
     const std::uint32_t identifier = (id - kCountryCommandFirst) / 3;
     for (const std::int16_t country : kCountryIds) {
-        if (identifier == static_cast<std::uint32_t>(country)) return true;
+        if (identifier == static_cast<std::uint32_t>(country))
+            return true;
     }
     return false;
 }
 
 CountryCommand countryCommand(std::uint32_t id) {
-    return updateCodeCommand(static_cast<std::int32_t>(id) - static_cast<std::int32_t>(kCountryCommandFirst));
+    return updateCodeCommand(static_cast<std::int32_t>(id) -
+                             static_cast<std::int32_t>(kCountryCommandFirst));
 }
 
 }  // namespace pelorvant

@@ -1,9 +1,10 @@
 #pragma once
-// The per-country items of the installed-files view's popup "Aktualizace dat": for each country
-// of the per-country tables ("ČR" 1000, "SK" 2000) whose data the program has, "Aktualizovat
-// vše <country>" (id 3 × identifier + 1000; only when an installed timetable lists the
-// country) and "Detailní aktualizace <country>..." (id 3 × identifier + 1002), a separator
-// between the countries. A command id gives back its country and kind.
+// The per-country items of the popups "Aktualizace dat" of the installed-files view and of the
+// search form, and the update codes their commands carry. The installed-files view: for each
+// country of the per-country tables ("ČR" 1000, "SK" 2000) whose data the program has,
+// "Aktualizovat vše <country>" (id 3 × identifier + 1000; only when an installed timetable
+// lists the country) and "Detailní aktualizace <country>..." (id 3 × identifier + 1002), a
+// separator between the countries. A command id gives back its country and kind.
 #include "platform/shell/Menu.h"
 
 #include <cstdint>
@@ -37,12 +38,14 @@ void fillCountryUpdatePopup(platform::shell::Menu& popup,
 // "Aktualizovat načtené <country>" (3 × identifier + 1001; when setListed: a timetable of the
 // tab's set lists it) and always "Detailní aktualizace <country>..." (3 × identifier + 1002),
 // a separator before every group but the first.
-std::vector<CountryMenuItem> searchFormUpdateItems(const std::function<bool(std::int16_t)>& anyListed,
-                                                   const std::function<bool(std::int16_t)>& setListed);
+std::vector<CountryMenuItem> searchFormUpdateItems(
+    const std::function<bool(std::int16_t)>& anyListed,
+    const std::function<bool(std::int16_t)>& setListed);
 // Inserts the items at the top of the search form's popup and deletes the placeholder
 // "Všechny" that then follows them (found by position: its id is shared with the category
 // popup's first entry); with no items the separator after the placeholder goes too.
-void fillSearchFormUpdatePopup(platform::shell::Menu& popup, const std::vector<CountryMenuItem>& items);
+void fillSearchFormUpdatePopup(platform::shell::Menu& popup,
+                               const std::vector<CountryMenuItem>& items);
 
 enum class CountryUpdateKind { UpdateAll = 0, UpdateLoaded = 1, Detailed = 2 };
 struct CountryCommand {

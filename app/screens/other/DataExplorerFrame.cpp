@@ -1,13 +1,8 @@
 #include "app/screens/other/DataExplorerFrame.h"
 
-#include "app/core/DateTexts.h"
 #include "app/core/TextConversion.h"
-#include "app/core/UpdateCheckJob.h"
-#include "app/core/UpdateInfo.h"
 #include "app/core/life/FatalError.h"
-#include "app/core/progress/ProgressFormView.h"
 #include "app/core/progress/TabServices.h"
-#include "app/core/progress/WorkerThreads.h"
 #include "app/screens/other/CountryUpdateItems.h"
 #include "app/screens/other/DataFrame.h"
 #include "app/screens/other/DataRowDetails.h"
@@ -112,8 +107,8 @@ void cDataExplorerFrame::fillUpdatePopup() {
 
 void cDataExplorerFrame::countryCommandClick(std::uint32_t id) {
     if (TabServices* tab = parentTabServices(handle()))
-        updateRequest_.start(static_cast<std::int32_t>(id - kCountryCommandFirst), kDataExplorerViewId, *tab,
-                             handle(), dataView);
+        updateRequest_.start(static_cast<std::int32_t>(id - kCountryCommandFirst),
+                             kDataExplorerViewId, *tab, handle(), dataView);
 }
 
 MsgResult cDataExplorerFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t) {

@@ -25,14 +25,15 @@ constexpr std::uint32_t kTextAllCurrent = 292;
 constexpr std::uint32_t kTextProgramTitle = 128;
 
 void showInformation(std::uint32_t textId) {
-    platform::shell::messageBox(mainFrameWindow(), loadResString(textId), loadResString(kTextProgramTitle),
+    platform::shell::messageBox(mainFrameWindow(), loadResString(textId),
+                                loadResString(kTextProgramTitle),
                                 platform::shell::MB_OK | platform::shell::MB_ICONINFORMATION);
 }
 
 }  // namespace
 
-void UpdateRequest::start(std::int32_t code, int returnView, TabServices& tab, platform::WindowHandle asking,
-                          cDataFrame* dataView) {
+void UpdateRequest::start(std::int32_t code, int returnView, TabServices& tab,
+                          platform::WindowHandle asking, cDataFrame* dataView) {
     const CountryCommand command = updateCodeCommand(code);
     country_ = command.language;
     kind_ = command.kind;
@@ -41,7 +42,8 @@ void UpdateRequest::start(std::int32_t code, int returnView, TabServices& tab, p
     forUpdater_ = startedForUpdate();
     tab.showView(kViewProgress, kOwnMenu);
     if (kind_ == CountryUpdateKind::Detailed) {
-        if (dataView != nullptr) dataView->ActivateView(country_, returnView_);
+        if (dataView != nullptr)
+            dataView->ActivateView(country_, returnView_);
         return;
     }
     tab.progressView().startUpdateCheck(country_, forUpdater_, asking);
@@ -58,15 +60,17 @@ void UpdateRequest::done(bool fetched, TabServices& tab) {
         return;
     }
     const EngineApi& api = *context_.api;
-    const std::vector<std::int32_t> setIndexes = context_.data->GetIndexyHlavicekSestavy(tab.setIndex());
+    const std::vector<std::int32_t> setIndexes =
+        context_.data->GetIndexyHlavicekSestavy(tab.setIndex());
     const bool loadedOnly = kind_ == CountryUpdateKind::UpdateLoaded;
-    const UpdateOffer updates =
-        listTimetableUpdates(context_.settings->dataFolder / kUpdateInfoFileName, context_.data->headers(),
-                             loadedOnly ? &setIndexes : nullptr,
-                             [&api](std::int16_t day) { return dayNumberToDayMonthText(api, day); });
+    const UpdateOffer updates = listTimetableUpdates(
+        context_.settings->dataFolder / kUpdateInfoFileName, context_.data->headers(),
+        loadedOnly ? &setIndexes : nullptr,
+        [&api](std::int16_t day) { return dayNumberToDayMonthText(api, day); });
     if (!updates.rows.empty()) {
         std::vector<std::u16string> names;
-        for (const OfferedTimetable& row : updates.rows) names.push_back(row.name);
+        for (const OfferedTimetable& row : updates.rows)
+            names.push_back(row.name);
         tab.showView(kViewProgress, kOwnMenu);
         tab.progressView().startDownload(std::move(names), updates.dir, returnView_);
         return;
@@ -79,7 +83,8 @@ void UpdateRequest::done(bool fetched, TabServices& tab) {
             return;
         }
     }
-    if (!forUpdater_) showInformation(kTextAllCurrent);
+    if (!forUpdater_)
+        showInformation(kTextAllCurrent);
     goBack(tab);
 }
 
@@ -87,10 +92,12 @@ void UpdateRequest::rememberCheckDay() {
     // Checked today with nothing to fetch: the updater need not ask again until tomorrow.
     const std::tm now = localNow();
     std::int16_t today = 0;
-    if (context_.api->api_DatumToShortDen(now.tm_mday, now.tm_mon + 1, now.tm_year + 1900, &today) != ENGINE_OK)
+    if (context_.api->api_DatumToShortDen(now.tm_mday, now.tm_mon + 1, now.tm_year + 1900,
+                                          &today) != ENGINE_OK)
         return;
     context_.settings->lastUpdateCheckDay = today;
-    if (context_.registry != nullptr) context_.settings->saveState(context_.ini(), *context_.registry);
+    if (context_.registry != nullptr)
+        context_.settings->saveState(context_.ini(), *context_.registry);
 }
 
 void UpdateRequest::goBack(TabServices& tab) const {

@@ -184,13 +184,14 @@ void cZaklFormularFrame::addUpdateEntries(const shell::MenuPtr& menu) {
     if (!updates) return;
     const TimetableData& data = *context_.data;
     const std::int32_t set = setIndex();
-    fillSearchFormUpdatePopup(*updates,
-                              searchFormUpdateItems([&data](std::int16_t id) { return data.anyHeaderListsItem(id); },
-                                                    [&data, set](std::int16_t id) { return data.setListsItem(set, id); }));
+    const auto installed = [&data](std::int16_t id) { return data.anyHeaderListsItem(id); };
+    const auto loaded = [&data, set](std::int16_t id) { return data.setListsItem(set, id); };
+    fillSearchFormUpdatePopup(*updates, searchFormUpdateItems(installed, loaded));
 }
 
 void cZaklFormularFrame::startProgress(std::int32_t code, int returnView) {
-    if (TabServices* tab = parentTabServices(handle())) updateRequest_.start(code, returnView, *tab, handle(), dataView);
+    if (TabServices* tab = parentTabServices(handle()))
+        updateRequest_.start(code, returnView, *tab, handle(), dataView);
 }
 
 MsgResult cZaklFormularFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t) {
