@@ -74,10 +74,14 @@ void cConnectionList::measure() {
 int cConnectionList::rowHeight(int row) const {
     const ConnectionRow& r = rows[static_cast<std::size_t>(row)];
     int height = 0;
-    for (const ConnectionRowItem& item : r.items) height += item.notes.empty() ? geometry.itemHeight : 2 * geometry.itemHeight;
+    for (const ConnectionRowItem& item : r.items) height += itemHeight(item);
     height += 2 * geometry.gap + geometry.extra;
     if (!r.summary.empty()) height += geometry.itemHeight;
     return height;
+}
+
+int cConnectionList::itemHeight(const ConnectionRowItem& item) const {
+    return item.notes.empty() ? geometry.itemHeight : 2 * geometry.itemHeight;
 }
 
 int cConnectionList::rowTop(int row) const {
@@ -118,7 +122,7 @@ void cConnectionList::scrollIntoView(int row, int item) {
     if (item >= 0) {
         const auto& items = rows[static_cast<std::size_t>(row)].items;
         top += geometry.gap;
-        for (int i = 0; i < item; ++i) top += items[static_cast<std::size_t>(i)].notes.empty() ? geometry.itemHeight : 2 * geometry.itemHeight;
+        for (int i = 0; i < item; ++i) top += itemHeight(items[static_cast<std::size_t>(i)]);
         bottom = top + geometry.itemHeight;
     }
     if (top < scrollPos) {
@@ -169,11 +173,8 @@ void cConnectionList::showItemHint() {
     // The row stands for the target; the offsets are the item's top and bottom in it, where
     // the hint goes when there is no room above or below the whole row.
     int itemTop = geometry.gap;
-    for (int i = 0; i < row.activeItem; ++i) {
-        itemTop += row.items[static_cast<std::size_t>(i)].notes.empty() ? geometry.itemHeight : 2 * geometry.itemHeight;
-    }
-    const ConnectionRowItem& active = row.items[static_cast<std::size_t>(row.activeItem)];
-    const int itemBottom = itemTop + (active.notes.empty() ? geometry.itemHeight : 2 * geometry.itemHeight);
+    for (int i = 0; i < row.activeItem; ++i) itemTop += itemHeight(row.items[static_cast<std::size_t>(i)]);
+    const int itemBottom = itemTop + itemHeight(row.items[static_cast<std::size_t>(row.activeItem)]);
     const int top = rowTop(selected) - scrollPos;
     const Rect area{0, top, ui::getClientRect(handle()).width(), top + rowHeight(selected)};
     hint.ShowHintForControl(handle(), area, text.text, text.displayTime, 0, itemTop, 0, itemBottom);
@@ -217,7 +218,7 @@ std::pair<int, int> cConnectionList::hitTest(int, int y) const {
             const auto& items = rows[static_cast<std::size_t>(r)].items;
             int itemTop = top + geometry.gap;
             for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-                itemTop += items[static_cast<std::size_t>(i)].notes.empty() ? geometry.itemHeight : 2 * geometry.itemHeight;
+                itemTop += itemHeight(items[static_cast<std::size_t>(i)]);
                 if (y < itemTop) return {r, i};
             }
             return {r, items.empty() ? -1 : static_cast<int>(items.size()) - 1};
@@ -381,9 +382,9 @@ void cConnectionList::drawRow(draw::DeviceContext& dc, int r, int top, int width
     int y = top + g.gap;
     for (int i = 0; i < static_cast<int>(row.items.size()); ++i) {
         const ConnectionRowItem& item = row.items[static_cast<std::size_t>(i)];
-        const int itemHeight = item.notes.empty() ? g.itemHeight : 2 * g.itemHeight;
+        const int itemSpan = itemHeight(item);
         const bool active = isSelected && i == row.activeItem;
-        if (active) dc.fillRect(Rect{margin, y, width - margin, y + itemHeight}, kActiveItemBack);
+        if (active) dc.fillRect(Rect{margin, y, width - margin, y + itemSpan}, kActiveItemBack);
         const draw::Color text = active ? kWhite : kTextColour;
         int x = margin;
         dc.setTextColor(item.arrivalDiffers && !active ? kOtherDayColour : text);
@@ -411,7 +412,7 @@ void cConnectionList::drawRow(draw::DeviceContext& dc, int r, int top, int width
             dc.textOut(notesX, y + g.itemHeight,
                        shortened(item.notes, width - notesX - 2 * g.gap - scrollBarWidth()));
         }
-        y += itemHeight;
+        y += itemSpan;
     }
     if (!row.summary.empty()) {
         dc.setTextColor(kGrey);

@@ -97,6 +97,8 @@ private:
     void OnSetFocus();
     void measure();
     int rowTop(int row) const;
+    // One line, two with a notes line.
+    int itemHeight(const ConnectionRowItem& item) const;
     void scrollIntoView(int row, int item);
     void notifyView(std::uint32_t message);
     void showItemHint();
