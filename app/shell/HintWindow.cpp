@@ -8,6 +8,7 @@
 #include "platform/core/Timer.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/WindowStyles.h"
+#include "platform/ui/WindowTree.h"
 
 #include <algorithm>
 
@@ -29,19 +30,28 @@ MsgResult cHintWindow::OnCreate(std::uintptr_t, std::intptr_t) {
 void cHintWindow::ShowHintForControl(platform::WindowHandle forTarget, std::u16string_view text,
                                      int time, int keptValue, int offset1, int offset2,
                                      int offset3) {
-    prepare(forTarget, text, time, keptValue, offset1, offset2, offset3, HintPlacement::Automatic);
+    prepare(forTarget, ui::getWindowRect(forTarget), text, time, keptValue, offset1, offset2,
+            offset3, HintPlacement::Automatic);
+}
+
+void cHintWindow::ShowHintForControl(platform::WindowHandle forTarget, const Rect& area,
+                                     std::u16string_view text, int time, int keptValue,
+                                     int offset1, int offset2, int offset3) {
+    const platform::draw::Point corner = ui::clientToScreen(forTarget, {area.left, area.top});
+    prepare(forTarget, Rect::fromSize(corner.x, corner.y, area.width(), area.height()), text, time,
+            keptValue, offset1, offset2, offset3, HintPlacement::Automatic);
 }
 
 void cHintWindow::ShowHintForControl(platform::WindowHandle forTarget, std::u16string_view text,
                                      int time, int keptValue, int offset1, int offset2,
                                      int offset3, bool below) {
-    prepare(forTarget, text, time, keptValue, offset1, offset2, offset3,
-            below ? HintPlacement::Below : HintPlacement::Above);
+    prepare(forTarget, ui::getWindowRect(forTarget), text, time, keptValue, offset1, offset2,
+            offset3, below ? HintPlacement::Below : HintPlacement::Above);
 }
 
-void cHintWindow::prepare(platform::WindowHandle forTarget, std::u16string_view text, int time,
-                          int keptValue, int offset1, int offset2, int offset3,
-                          HintPlacement placement) {
+void cHintWindow::prepare(platform::WindowHandle forTarget, const Rect& r,
+                          std::u16string_view text, int time, int keptValue, int offset1,
+                          int offset2, int offset3, HintPlacement placement) {
     offsets[0] = offset1;
     offsets[1] = offset2;
     offsets[2] = offset3;
@@ -52,7 +62,6 @@ void cHintWindow::prepare(platform::WindowHandle forTarget, std::u16string_view 
     shown = false;
     justChanged = false;
     const int fh = shellSettings().fontHeight();
-    const Rect r = ui::getWindowRect(forTarget);
     targetRect = Rect::fromSize(r.left + fh / 3, r.top, r.width(), r.height());
     setHintText(text, placement);
     platform::setTimer(handle(), kHintTimer, static_cast<std::uint32_t>(showDelay));

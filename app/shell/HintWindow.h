@@ -37,6 +37,10 @@ public:
     // The same, placed below the target when `below` is set, else above it.
     void ShowHintForControl(platform::WindowHandle target, std::u16string_view text, int displayTime,
                             int kept, int offset1, int offset2, int offset3, bool below);
+    // The same for a part of the target drawn by the target itself (a row of a list): `area`
+    // in the target's client coordinates stands in for the target's window rectangle.
+    void ShowHintForControl(platform::WindowHandle target, const Rect& area, std::u16string_view text,
+                            int displayTime, int kept, int offset1, int offset2, int offset3);
     void ShowHint(bool show);
 
     std::u16string hintText;
@@ -53,8 +57,9 @@ public:
     const platform::ui::MessageMapBase& messageMap() const override;
 
 private:
-    void prepare(platform::WindowHandle target, std::u16string_view text, int displayTime,
-                 int kept, int offset1, int offset2, int offset3, HintPlacement placement);
+    void prepare(platform::WindowHandle target, const Rect& screenRect, std::u16string_view text,
+                 int displayTime, int kept, int offset1, int offset2, int offset3,
+                 HintPlacement placement);
     void setHintText(std::u16string_view text, HintPlacement placement);
     platform::MsgResult OnCreate(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnTimer(std::uintptr_t id, std::intptr_t);

@@ -24,10 +24,12 @@
 #include "platform/core/Thread.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/Utf.h"
+#include "platform/shell/MenuBar.h"
 #include "platform/shell/MessageBox.h"
 #include "platform/testkit/ImageCompare.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
+#include "platform/ui/Input.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/VirtualKeys.h"
@@ -44,7 +46,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <functional>
 #include <map>
+#include <memory>
 #include <ostream>
 
 namespace uidrive {
@@ -169,6 +173,37 @@ std::string lowered(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
+
+}  // namespace
+
+namespace {
+
+// What a person does with a held finger's context menu: waits for it, a virtual millisecond at
+// a time, then lifts the finger, looks at the menu (`whileOpen`) and chooses its item `item`
+// (from 1) with the keys. `opened` tells whether a menu came; without one it gives up after a
+// few seconds.
+struct ContextMenuChoice {
+    platform::testkit::UiTestKit* kit;
+    platform::draw::Point at;
+    int item;
+    std::function<void()> whileOpen;
+    std::shared_ptr<bool> opened;
+    int patience = 5000;
+    void operator()() {
+        if (platform::shell::openMenuPopups().empty()) {
+            if (patience-- > 0) {
+                kit->clock().advance(1);
+                kit->duringModal(*this);
+            }
+            return;
+        }
+        *opened = true;
+        ui::fingerUp(at);
+        if (whileOpen) whileOpen();
+        for (int i = 0; i < item; ++i) kit->key(ui::VK_DOWN);
+        kit->key(ui::VK_RETURN);
+    }
+};
 
 }  // namespace
 
@@ -355,6 +390,17 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     }
     if (op == "tap" && need(2)) {
         kit_.tap(platform::draw::Point{number(1), number(2)});
+    } else if (op == "hold" && w.size() >= 4) {
+        // Held until the context menu opens; its item w[3] is chosen, after the golden w[4].
+        const platform::draw::Point at{number(1), number(2)};
+        auto opened = std::make_shared<bool>(false);
+        std::string seen;
+        std::function<void()> look;
+        if (w.size() >= 5) look = [&] { seen = step({"golden", w[4]}, out); };
+        kit_.duringModal(ContextMenuChoice{&kit_, at, number(3), look, opened});
+        kit_.press(at);
+        if (!*opened) return "no context menu opened at " + w[1] + " " + w[2];
+        if (!seen.empty()) return seen;
     } else if (op == "hold" && need(2)) {
         kit_.press(platform::draw::Point{number(1), number(2)});
         kit_.advance(1000);

@@ -5,6 +5,10 @@
 
 #include "platform/controls/ScrollBar.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/resources/MenuTemplate.h"
+#include "platform/shell/Gesture.h"
+#include "platform/shell/MenuFromTemplate.h"
+#include "platform/shell/PopupMenu.h"
 
 #include <algorithm>
 #include "platform/ui/Focus.h"
@@ -18,6 +22,7 @@ namespace pelorvant {
 
 namespace ui = platform::ui;
 namespace draw = platform::draw;
+namespace shell = platform::shell;
 using platform::MsgResult;
 
 namespace {
@@ -38,6 +43,9 @@ bool cConnectionList::createConnectionList(platform::WindowHandle view, const Re
 MsgResult cConnectionList::OnCreate(std::uintptr_t wParam, std::intptr_t lParam) {
     cScrollList::OnCreate(wParam, lParam);
     measure();
+    hint.createHint(ui::getParent(handle()));
+    ui::setStyle(hint.handle(), ui::getStyle(hint.handle()) | ui::WS_BORDER);
+    ui::setDlgCtrlId(hint.handle(), kConnectionHintId);
     return 0;
 }
 
@@ -66,10 +74,14 @@ void cConnectionList::measure() {
 int cConnectionList::rowHeight(int row) const {
     const ConnectionRow& r = rows[static_cast<std::size_t>(row)];
     int height = 0;
-    for (const ConnectionRowItem& item : r.items) height += item.notes.empty() ? geometry.itemHeight : 2 * geometry.itemHeight;
+    for (const ConnectionRowItem& item : r.items) height += itemHeight(item);
     height += 2 * geometry.gap + geometry.extra;
     if (!r.summary.empty()) height += geometry.itemHeight;
     return height;
+}
+
+int cConnectionList::itemHeight(const ConnectionRowItem& item) const {
+    return item.notes.empty() ? geometry.itemHeight : 2 * geometry.itemHeight;
 }
 
 int cConnectionList::rowTop(int row) const {
@@ -79,6 +91,7 @@ int cConnectionList::rowTop(int row) const {
 }
 
 void cConnectionList::setRows(std::vector<ConnectionRow> newRows, int focus) {
+    hideHint();
     rows = std::move(newRows);
     measure();
     int total = 0;
@@ -95,6 +108,7 @@ void cConnectionList::SelectItem(int index) {
     if (index < 0 || index >= static_cast<int>(rows.size())) return;
     if (selected >= 0 && selected < static_cast<int>(rows.size()) && selected != index) {
         rows[static_cast<std::size_t>(selected)].activeItem = -1;
+        hideHint();  // it belonged to an item of the row left
     }
     selected = index;
     scrollIntoView(index, -1);
@@ -108,7 +122,7 @@ void cConnectionList::scrollIntoView(int row, int item) {
     if (item >= 0) {
         const auto& items = rows[static_cast<std::size_t>(row)].items;
         top += geometry.gap;
-        for (int i = 0; i < item; ++i) top += items[static_cast<std::size_t>(i)].notes.empty() ? geometry.itemHeight : 2 * geometry.itemHeight;
+        for (int i = 0; i < item; ++i) top += itemHeight(items[static_cast<std::size_t>(i)]);
         bottom = top + geometry.itemHeight;
     }
     if (top < scrollPos) {
@@ -145,6 +159,29 @@ void cConnectionList::activateItem(int item) {
     row.activeItem = item;
     scrollIntoView(selected, item);
     ui::invalidateRect(handle());
+    showItemHint();
+}
+
+void cConnectionList::showItemHint() {
+    if (hint.handle() == platform::kNullWindow) return;
+    const ConnectionRow& row = rows[static_cast<std::size_t>(selected)];
+    const ItemHint text = itemHint ? itemHint(row, row.activeItem) : ItemHint{};
+    if (text.text.empty()) {
+        hideHint();
+        return;
+    }
+    // The row stands for the target; the offsets are the item's top and bottom in it, where
+    // the hint goes when there is no room above or below the whole row.
+    int itemTop = geometry.gap;
+    for (int i = 0; i < row.activeItem; ++i) itemTop += itemHeight(row.items[static_cast<std::size_t>(i)]);
+    const int itemBottom = itemTop + itemHeight(row.items[static_cast<std::size_t>(row.activeItem)]);
+    const int top = rowTop(selected) - scrollPos;
+    const Rect area{0, top, ui::getClientRect(handle()).width(), top + rowHeight(selected)};
+    hint.ShowHintForControl(handle(), area, text.text, text.displayTime, 0, itemTop, 0, itemBottom);
+}
+
+void cConnectionList::hideHint() {
+    if (hint.handle() != platform::kNullWindow) hint.ShowHint(false);
 }
 
 void cConnectionList::clearActiveItem() {
@@ -161,15 +198,7 @@ cUsekSpojeni* cConnectionList::GetSelectedLeg() const {
         }
         return nullptr;
     }
-    const auto active = static_cast<std::size_t>(row.activeItem);
-    const ConnectionRowItem& item = row.items[active];
-    if (item.walking) return nullptr;
-    if (active + 1 == row.items.size()) {
-        // The last stop: the trip that arrives there, unless a walk leads to it.
-        if (active > 0 && row.items[active - 1].walking) return nullptr;
-        return active > 0 ? row.items[active - 1].leg : nullptr;
-    }
-    return item.leg;
+    return tripLegOfItem(row, row.activeItem);
 }
 
 std::uint16_t cConnectionList::GetSelectedStop(std::int32_t& timetable) const {
@@ -189,7 +218,7 @@ std::pair<int, int> cConnectionList::hitTest(int, int y) const {
             const auto& items = rows[static_cast<std::size_t>(r)].items;
             int itemTop = top + geometry.gap;
             for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-                itemTop += items[static_cast<std::size_t>(i)].notes.empty() ? geometry.itemHeight : 2 * geometry.itemHeight;
+                itemTop += itemHeight(items[static_cast<std::size_t>(i)]);
                 if (y < itemTop) return {r, i};
             }
             return {r, items.empty() ? -1 : static_cast<int>(items.size()) - 1};
@@ -232,7 +261,14 @@ MsgResult cConnectionList::OnKeyDown(std::uintptr_t vk, std::intptr_t) {
                 activateItem(row.activeItem - 1);
             } else if (selected > 0) {
                 clearActiveItem();
+                hideHint();
                 SelectItem(selected - 1);
+            } else if (row.activeItem == 0) {
+                // Up from the first item of the first row: the row stays, without an item, and
+                // the list waits for the key's release before it hands the focus on.
+                clearActiveItem();
+                hideHint();
+                keyReleased = false;
             } else if (shellSettings().showTabs() && keyReleased) {
                 clearActiveItem();
                 platform::sendMessage(ui::getParent(handle()), WM_MOVE_FOCUS, 1, 0);
@@ -263,13 +299,43 @@ MsgResult cConnectionList::OnKeyUp(std::uintptr_t, std::intptr_t) {
 }
 
 MsgResult cConnectionList::OnTap(std::uintptr_t wParam, std::intptr_t lParam) {
-    const auto [row, item] = hitTest(ui::xOfLParam(lParam), ui::yOfLParam(lParam));
+    hideHint();
+    const draw::Point at{ui::xOfLParam(lParam), ui::yOfLParam(lParam)};
+    const auto [row, item] = hitTest(at.x, at.y);
     if (row >= 0) {
         SelectItem(row);
         activateItem(item);
     }
     ui::setFocus(handle());
+    if (row >= 0 && shell::recognizeGesture(handle(), at) == shell::GN_CONTEXTMENU) {
+        openContextMenu(at);
+        return 0;
+    }
     return OnFingerDown(wParam, lParam);
+}
+
+void cConnectionList::openContextMenu(draw::Point at) {
+    hideHint();
+    const auto* source = platform::resources::findMenuTemplate(kRowMenuId);
+    if (source == nullptr) return;
+    const shell::MenuPtr menu = shell::menuFromTemplate(*source);
+    const shell::MenuPtr popup = menu->count() > 0 ? menu->subMenu(0) : nullptr;
+    if (!popup) return;
+    if (!offersNavigation) popup->remove(kRowMenuNavigate, shell::MF_BYCOMMAND);
+    const draw::Point screen = ui::clientToScreen(handle(), at);
+    const std::uint32_t command = shell::trackPopupMenu(popup, shell::TPM_RETURNCMD, screen.x, screen.y, handle());
+    switch (command) {
+        case kRowMenuOpen:
+            notifyView(WM_RESULT_OPEN);
+            break;
+        case kRowMenuNotes:
+        case kRowMenuCalendar:
+        case kRowMenuNavigate:
+            platform::sendMessage(ui::getParent(handle()), ui::WM_COMMAND, ui::makeWParam(command, kRowMenuCode), 0);
+            break;
+        default:
+            break;
+    }
 }
 
 MsgResult cConnectionList::OnDoubleTap(std::uintptr_t wParam, std::intptr_t lParam) {
@@ -316,9 +382,9 @@ void cConnectionList::drawRow(draw::DeviceContext& dc, int r, int top, int width
     int y = top + g.gap;
     for (int i = 0; i < static_cast<int>(row.items.size()); ++i) {
         const ConnectionRowItem& item = row.items[static_cast<std::size_t>(i)];
-        const int itemHeight = item.notes.empty() ? g.itemHeight : 2 * g.itemHeight;
+        const int itemSpan = itemHeight(item);
         const bool active = isSelected && i == row.activeItem;
-        if (active) dc.fillRect(Rect{margin, y, width - margin, y + itemHeight}, kActiveItemBack);
+        if (active) dc.fillRect(Rect{margin, y, width - margin, y + itemSpan}, kActiveItemBack);
         const draw::Color text = active ? kWhite : kTextColour;
         int x = margin;
         dc.setTextColor(item.arrivalDiffers && !active ? kOtherDayColour : text);
@@ -346,7 +412,7 @@ void cConnectionList::drawRow(draw::DeviceContext& dc, int r, int top, int width
             dc.textOut(notesX, y + g.itemHeight,
                        shortened(item.notes, width - notesX - 2 * g.gap - scrollBarWidth()));
         }
-        y += itemHeight;
+        y += itemSpan;
     }
     if (!row.summary.empty()) {
         dc.setTextColor(kGrey);

@@ -4,18 +4,29 @@
 // distance below. Up and Down move between the items of the selected row and between rows;
 // Enter opens the listing, Right and Left step a leg to the next or previous trip; a tap
 // activates an item, a double tap on the selected row opens it; fingers scroll kinetically.
+#include "app/screens/search/ConnectionHint.h"
 #include "app/screens/search/ConnectionRows.h"
+#include "app/shell/HintWindow.h"
 #include "app/shell/ScrollList.h"
 
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/Font.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace pelorvant {
 
 inline constexpr std::uintptr_t kConnectionListId = 2034;
+inline constexpr std::uintptr_t kConnectionHintId = 2029;
+inline constexpr int kRowMenuId = 1054;
+inline constexpr std::uint32_t kRowMenuNotes = 32807;     // "Poznámky spoje"
+inline constexpr std::uint32_t kRowMenuOpen = 32805;      // "Trasa spoje"
+inline constexpr std::uint32_t kRowMenuCalendar = 32781;  // "Vložit do kalendáře"
+inline constexpr std::uint32_t kRowMenuNavigate = 32836;  // "Navigovat na zastávku"
+// The notification code of the commands the row's context menu hands to the results view.
+inline constexpr std::uint32_t kRowMenuCode = 2;
 inline constexpr platform::draw::Color kRowSelectedBack = platform::draw::rgb(150, 186, 227);
 inline constexpr platform::draw::Color kRowSelectedBorder = platform::draw::rgb(177, 214, 254);
 inline constexpr platform::draw::Color kActiveItemBack = platform::draw::rgb(49, 150, 214);
@@ -51,8 +62,10 @@ public:
     cUsekSpojeni* GetSelectedLeg() const;
     // The stop of the active item (item 0 when none): its index and timetable position.
     std::uint16_t GetSelectedStop(std::int32_t& timetable) const;
+    // Makes an item of the selected row active, scrolls it into view and prepares its hint.
     void activateItem(int item);
     void clearActiveItem();
+    void hideHint();
     int rowHeight(int row) const;
     // The row and item under a point of the client area (-1 when none).
     std::pair<int, int> hitTest(int x, int y) const;
@@ -64,6 +77,12 @@ public:
     bool keyReleased = false;
     RowGeometry geometry;
     std::unique_ptr<platform::draw::Font> font;
+    // The hint beside the active item, a child of the results view (made with the list).
+    cHintWindow hint;
+    // The hint of an item of a row; unset: no hints.
+    std::function<ItemHint(const ConnectionRow& row, int item)> itemHint;
+    // Whether the row's context menu offers navigation to the stop.
+    bool offersNavigation = true;
 
     const platform::ui::MessageMapBase& messageMap() const override;
 
@@ -78,8 +97,12 @@ private:
     void OnSetFocus();
     void measure();
     int rowTop(int row) const;
+    // One line, two with a notes line.
+    int itemHeight(const ConnectionRowItem& item) const;
     void scrollIntoView(int row, int item);
     void notifyView(std::uint32_t message);
+    void showItemHint();
+    void openContextMenu(platform::draw::Point at);
     void drawRow(platform::draw::DeviceContext& dc, int row, int top, int width);
 };
 

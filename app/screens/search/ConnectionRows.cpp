@@ -36,6 +36,36 @@ std::u16string distanceText(std::int32_t metres) {
     return std::u16string(text.begin(), text.end());
 }
 
+cUsekSpojeni* tripLegOfItem(const ConnectionRow& row, int item) {
+    if (item < 0 || item >= static_cast<int>(row.items.size())) return nullptr;
+    const auto at = static_cast<std::size_t>(item);
+    const ConnectionRowItem& it = row.items[at];
+    if (it.walking) return nullptr;
+    if (at + 1 == row.items.size()) {
+        // The last stop: the trip that arrives there, unless a walk leads to it.
+        if (at == 0 || row.items[at - 1].walking) return nullptr;
+        return row.items[at - 1].leg;
+    }
+    return it.leg != nullptr && it.leg->departureSlot != kWalkingLegSlot ? it.leg : nullptr;
+}
+
+std::u16string legNotesText(const EngineApi& api, std::int32_t set, const cUsekSpojeni& leg) {
+    std::int32_t* raw = nullptr;
+    std::int32_t count = 0;
+    const std::int32_t status = api.api_GetPoznamkySpoje(set, leg.timetable, static_cast<std::int32_t>(leg.trip), &raw, &count);
+    EngineOwned<std::int32_t> notes(raw);
+    std::u16string text;
+    if (status != ENGINE_OK || notes == nullptr) return text;
+    const EngineTexts texts(api);
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::u16string note = texts.getPoznamkuText(set, leg.timetable, notes.get()[i]);
+        if (note.empty()) continue;
+        if (!text.empty()) text += u", ";
+        text += note;
+    }
+    return text;
+}
+
 ConnectionRowBuilder::ConnectionRowBuilder(const EngineApi& api, std::int32_t set, std::int16_t searchDay)
     : api_(api), texts_(api), set_(set), searchDay_(searchDay) {}
 
@@ -78,23 +108,6 @@ platform::draw::Color ConnectionRowBuilder::lineColour(const cUsekSpojeni& leg) 
     return static_cast<platform::draw::Color>(colour);
 }
 
-std::u16string ConnectionRowBuilder::legNotes(const cUsekSpojeni& leg) {
-    std::int32_t* notes = nullptr;
-    std::int32_t count = 0;
-    std::u16string text;
-    if (api_.api_GetPoznamkySpoje(set_, leg.timetable, static_cast<std::int32_t>(leg.trip), &notes, &count) ==
-        ENGINE_OK) {
-        for (std::int32_t i = 0; i < count; ++i) {
-            const std::u16string note = texts_.getPoznamkuText(set_, leg.timetable, notes[i]);
-            if (note.empty()) continue;
-            if (!text.empty()) text += u", ";
-            text += note;
-        }
-    }
-    std::free(notes);
-    return text;
-}
-
 void ConnectionRowBuilder::fillItems(ConnectionRow& row) {
     row.items.assign(1, ConnectionRowItem{});
     for (cUsekSpojeni* leg : row.legs) {
@@ -109,7 +122,7 @@ void ConnectionRowBuilder::fillItems(ConnectionRow& row) {
             dep.lineColour = lineColour(*leg);
             dep.departureDay = leg->departureDay;
             dep.departureDiffers = leg->departureDay != searchDay_;
-            dep.notes = legNotes(*leg);
+            dep.notes = legNotesText(api_, set_, *leg);
             dep.walking = false;
             dep.leg = leg;
             ConnectionRowItem arr;

@@ -61,7 +61,6 @@ public:
 private:
     void fillItems(ConnectionRow& row);
     platform::draw::Color lineColour(const cUsekSpojeni& leg);
-    std::u16string legNotes(const cUsekSpojeni& leg);
 
     const EngineApi& api_;
     EngineTexts texts_;
@@ -69,6 +68,11 @@ private:
     std::int16_t searchDay_;
 };
 
+// The trip leg of item `item` of a row: the trip that departs there, or on the last item the
+// trip that arrives there; null on a walk, on a walk's target at the end, or out of range.
+cUsekSpojeni* tripLegOfItem(const ConnectionRow& row, int item);
+// The note texts of a leg's trip joined by ", " ("" when it has none or the engine refuses).
+std::u16string legNotesText(const EngineApi& api, std::int32_t set, const cUsekSpojeni& leg);
 // The line name of a leg (engine text, not terminated).
 std::u16string legLineName(const cUsekSpojeni& leg);
 // ", 12 km": distance / 1000, one more when the remainder exceeds 500 m; "" when negative.

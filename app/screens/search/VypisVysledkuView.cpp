@@ -13,6 +13,7 @@
 #include "app/shell/ChoicePopup.h"
 #include "app/shell/ImageMessageBoxView.h"
 #include "app/shell/PrivateMessages.h"
+#include "app/shell/ShellSettings.h"
 #include "app/shell/tabs/ViewTable.h"
 
 #include "platform/core/MessageLoop.h"
@@ -69,6 +70,9 @@ bool cVypisVysledkuView::createResultsView(platform::WindowHandle tabPage, const
 
 MsgResult cVypisVysledkuView::OnCreate(std::uintptr_t, std::intptr_t) {
     list.createConnectionList(handle(), ui::getClientRect(handle()));
+    list.itemHint = [this](const ConnectionRow& row, int item) {
+        return connectionItemHint(*context_.api, setIndex(), searchDay(), row, item, shellSettings().fontHeight());
+    };
     return 0;
 }
 
@@ -280,6 +284,8 @@ void cVypisVysledkuView::adaptMenu() {
 }
 
 void cVypisVysledkuView::OnViewActivate() {
+    list.hideHint();
+    list.offersNavigation = context_.settings->isgps;
     adaptMenu();
     ui::setFocus(list.handle());
 }
@@ -335,6 +341,13 @@ bool cVypisVysledkuView::routeCommand(std::uint32_t id, std::uint32_t code) {
         case kCommandCalendar: addToCalendar(); return true;
         case kCommandSmsListing: sendListing(static_cast<int>(list.rows.size())); return true;
         case kCommandTrainPosition: requestTrainPosition(); return true;
+        case kCommandNavigate:
+            // From the row's context menu: the tab page navigates, as for its own menu.
+            if (code == kRowMenuCode) {
+                platform::sendMessage(ui::getParent(handle()), ui::WM_COMMAND, kCommandNavigate, 0);
+                return true;
+            }
+            break;
         case kCommandChoiceOk:
         case kCommandChoiceCancel:
             if (operatorChoice_ && operatorChoice_->shown) {
