@@ -7,22 +7,16 @@ namespace pelorvant {
 namespace controls = platform::controls;
 namespace draw = platform::draw;
 
-namespace {
-
-// The text, or as much of it as fits the width with "…" after it, so that a long stop name on
-// a narrow screen reads as shortened rather than cut through a letter.
-std::u16string fitted(const draw::DeviceContext& dc, const std::u16string& text, int width) {
-    if (dc.textExtent(text).width <= width) return text;
+std::u16string fittedText(const draw::Font& font, const std::u16string& text, int width) {
+    if (font.measure(text).width <= width) return text;
     std::u16string shorter = text;
     while (!shorter.empty()) {
         shorter.pop_back();
         while (!shorter.empty() && shorter.back() == u' ') shorter.pop_back();
-        if (dc.textExtent(shorter + u"\u2026").width <= width) return shorter + u"\u2026";
+        if (font.measure(shorter + u"\u2026").width <= width) return shorter + u"\u2026";
     }
     return {};
 }
-
-}  // namespace
 
 void drawListingRow(draw::DeviceContext& dc, const draw::Rect& row, const ListingRowLook& look) {
     dc.fillRect(row, look.selected ? kListingSelectedColor : controls::kWindowColor);
@@ -41,7 +35,7 @@ void drawListingRow(draw::DeviceContext& dc, const draw::Rect& row, const Listin
     for (std::size_t c = 0; c < look.cells.size(); ++c) {
         const draw::Rect cell{x + look.inset, row.top, x + look.widths[c] - look.inset, row.bottom};
         if (cell.right > cell.left) {
-            dc.drawText(fitted(dc, look.cells[c], cell.width()), cell,
+            dc.drawText(fittedText(dc.font(), look.cells[c], cell.width()), cell,
                         look.align[c] | draw::kTextVCenter | draw::kTextSingleLine);
         }
         x += look.widths[c];

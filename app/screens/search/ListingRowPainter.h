@@ -4,6 +4,7 @@
 // light blue first column and black text, the others on white.
 #include "platform/draw/Color.h"
 #include "platform/draw/DeviceContext.h"
+#include "platform/draw/Font.h"
 #include "platform/draw/Geometry.h"
 
 #include <array>
@@ -23,6 +24,10 @@ struct ListingRowLook {
     bool ridden = false;  // between the boarding and the alighting stop, inclusive
     int inset = 2;        // pixels each cell keeps free on both sides
 };
+
+// The text, or as much of it as fits the width with "…" after it, so that a long stop name on
+// a narrow screen reads as shortened rather than cut through a letter.
+std::u16string fittedText(const platform::draw::Font& font, const std::u16string& text, int width);
 
 // Paints the row into `row` (its left edge is the first column's) with the context's font.
 void drawListingRow(platform::draw::DeviceContext& dc, const platform::draw::Rect& row, const ListingRowLook& look);

@@ -10,6 +10,7 @@
 
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
+#include "platform/controls/ListPainter.h"
 #include "platform/controls/ListView.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
@@ -196,13 +197,22 @@ void cVypisSpojeView::setColumns() {
         widths[2] = widths[3] = u;
         widths[1] = w - 2 * u - tt;
     } else {
-        widths[0] = w - 4 * t;
-        widths[1] = widths[2] = std::max(tt + 4, d / 2 - static_cast<int>(static_cast<double>(d) / f * t * -1.6));
-        widths[0] = w - widths[1] - widths[2] - (tt + d / 2);
+        // The times take what a time needs and the kilometres their column; the stop name has
+        // the rest. (Wider time columns would leave the names too little room on a phone.)
+        widths[1] = widths[2] = tt + 2 * controls::kListTextInset;
         widths[3] = tt + d / 2;
+        widths[0] = w - widths[1] - widths[2] - widths[3];
     }
     for (int c = 0; c < 4; ++c) {
         platform::sendMessage(list, controls::LVM_SETCOLUMNWIDTH, static_cast<std::uintptr_t>(c), widths[c]);
+    }
+    if (!context_.settings->isNotSmartphone) {
+        // The system draws these rows and cuts a long name through a letter: it is shortened
+        // to its column instead.
+        const int room = widths[0] - 2 * controls::kListTextInset;
+        for (int b = 0; b < static_cast<int>(shown.size()); ++b) {
+            setCell(list, b, 0, fittedText(*font_, shown[static_cast<std::size_t>(b)].stop, room));
+        }
     }
 }
 
