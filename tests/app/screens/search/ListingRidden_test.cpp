@@ -10,6 +10,7 @@
 #include "platform/core/MessageLoop.h"
 #include "platform/testkit/UiTestKit.h"
 #include "platform/ui/Focus.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
@@ -27,19 +28,21 @@ using platform::draw::Color;
 
 class ListingRiddenTest : public ::testing::Test {
 protected:
-    ListingRiddenTest() {
-        settings.isNotSmartphone = true;
+    explicit ListingRiddenTest(const char* profile = "480x640", bool touch = true)
+        : kit(profile, platform::testkit::Text::Real) {
+        settings.isNotSmartphone = touch;
         context.settings = &settings;
-        window = ui::createWindow(shellCreateParams(ui::WS_VISIBLE, Rect{0, 0, 480, 640}, platform::kNullWindow, 0),
-                                  ui::defWindowProc);
-        view.createView(window, Rect{0, 0, 480, 640}, kListingViewId, true);
+        const auto screen = ui::screenSize();
+        const Rect whole{0, 0, screen.width, screen.height};
+        window = ui::createWindow(shellCreateParams(ui::WS_VISIBLE, whole, platform::kNullWindow, 0), ui::defWindowProc);
+        view.createView(window, whole, kListingViewId, true);
     }
     ~ListingRiddenTest() override { ui::destroyWindow(window); }
 
     // Six stops; the connection boards at the second and alights at the fourth.
-    void showTrip() {
+    void showTrip(const char16_t* firstName = u"Alfa") {
         std::vector<ListingRow> rows;
-        for (const char16_t* name : {u"Alfa", u"Beta", u"Gama", u"Delta", u"Epsilon", u"Zeta"}) {
+        for (const char16_t* name : {firstName, u"Beta", u"Gama", u"Delta", u"Epsilon", u"Zeta"}) {
             rows.push_back(ListingRow{name, u"10:02", u"10:05", u"3"});
         }
         view.showRows(std::move(rows), 1, 3, u"10:00", u"7");
@@ -60,7 +63,7 @@ protected:
     // The colour of the row's background at x, one pixel below its top (above any text).
     Color backgroundAt(int row, int x) { return kit.screenshot().pixel(x, rowOnScreen(row).top + 1); }
 
-    platform::testkit::UiTestKit kit{"480x640", platform::testkit::Text::Real};
+    platform::testkit::UiTestKit kit;
     AppSettings settings;
     ProgramContext context;
     cVypisSpojeView view{context};
@@ -130,6 +133,36 @@ TEST_F(ListingRiddenTest, MovingTheSelectionLeavesTheBoardingRowTinted) {
     const int left = rowOnScreen(1).left;
     EXPECT_EQ(backgroundAt(1, left), kListingRiddenColor);
     EXPECT_EQ(backgroundAt(2, left + columnWidth(0) + 2), kListingSelectedColor);
+}
+
+// On a keypad phone the system draws the rows: the columns fit the list's width, and a stop
+// name too long for its column is shortened with an ellipsis rather than cut.
+class KeypadListingTest : public ListingRiddenTest {
+protected:
+    KeypadListingTest() : ListingRiddenTest("240x320-keypad", false) {}
+};
+
+TEST_F(KeypadListingTest, ColumnsFitAndLongNamesAreShortened) {
+    const std::u16string longName = u"Autobusov\u00e9 n\u00e1dra\u017e\u00ed Lipov\u00e1 nad S\u00e1zavou";
+    showTrip(longName.c_str());
+    int total = 0;
+    for (int c = 0; c < 4; ++c) total += columnWidth(c);
+    EXPECT_LE(total, ui::getClientRect(view.list).width());
+    const auto cell = [&](int row, int column) {
+        controls::ListItem item;
+        item.item = row;
+        item.subItem = column;
+        platform::sendMessage(view.list, controls::LVM_GETITEMTEXT, static_cast<std::uintptr_t>(row),
+                              reinterpret_cast<std::intptr_t>(&item));
+        return item.text;
+    };
+    const std::u16string shown = cell(0, 0);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back(), u'\u2026');
+    EXPECT_EQ(longName.rfind(shown.substr(0, shown.size() - 1), 0), 0u);
+    EXPECT_EQ(cell(1, 0), u"Beta");
+    EXPECT_EQ(cell(0, 1), u"10:02");
+    EXPECT_EQ(view.shown[0].stop, longName);  // the header and the row data keep the whole name
 }
 
 }  // namespace
