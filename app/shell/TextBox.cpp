@@ -338,6 +338,8 @@ void cTextBox::t9Search(int key, int character, bool isLetter) {
     if (candidateCount == 1) {
         selectSuggestion(0, false);
         hideList();
+        // The drawn text marks every typed key, not only those typed while several names fitted.
+        if (!editMode) display.setSelection(0, typedLength);
     } else if (candidateCount > 1) {
         showList();
         selectSuggestion(0, editMode);

@@ -476,6 +476,20 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         const auto it = keyNames().find(w[1]);
         if (it == keyNames().end()) return "unknown key " + w[1];
         kit_.key(it->second);
+    } else if (op == "keys" && need(1)) {
+        // The phone keypad's keys, as a person presses them one after another: "keys 27 66"
+        // presses 2, 7, 6, 6; "#" is the pound key.
+        for (std::size_t i = 1; i < w.size(); ++i) {
+            for (const char c : w[i]) {
+                if (c >= '0' && c <= '9') {
+                    kit_.key(ui::VK_0 + static_cast<std::uint32_t>(c - '0'));
+                } else if (c == '#') {
+                    kit_.key(ui::VK_TPOUND);
+                } else {
+                    return std::string("not a keypad key: ") + c;
+                }
+            }
+        }
     } else if (op == "text" && need(1)) {
         kit_.type(utf16(w[1]));
     } else if (op == "command" && need(1)) {

@@ -230,9 +230,10 @@ std::pair<int, int> cConnectionList::hitTest(int, int y) const {
 
 std::u16string cConnectionList::shortened(std::u16string_view text, int width) const {
     if (font->measure(text).width <= width) return std::u16string(text);
+    // The marks count too: a shortened name never runs into the text beside it.
     std::u16string out;
     for (const char16_t c : text) {
-        if (font->measure(out + c).width > width) break;
+        if (font->measure(out + c + u"..").width > width) break;
         out += c;
     }
     return out + u"..";

@@ -5,10 +5,12 @@
 #include "app/core/progress/TabServices.h"
 #include "app/screens/search/PercentRect.h"
 #include "app/screens/search/ConnectionRows.h"
+#include "app/screens/search/ListingRowPainter.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
+#include "platform/controls/ListPainter.h"
 #include "platform/controls/ListView.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
@@ -93,7 +95,7 @@ MsgResult cVypisSpojeView::OnCreate(std::uintptr_t, std::intptr_t) {
     ui::CreateParams p;
     p.className = std::string(controls::kListViewClass);
     p.style = ui::WS_CHILD | ui::WS_VISIBLE | ui::WS_BORDER | controls::LVS_REPORT |
-              (touch ? 0u : controls::LVS_NOCOLUMNHEADER);
+              (touch ? controls::LVS_OWNERDRAWFIXED : controls::LVS_NOCOLUMNHEADER);
     p.rect = Rect{0, 0, 10, 10};
     p.parent = handle();
     p.id = kListingListId;
@@ -125,7 +127,7 @@ bool cVypisSpojeView::FillListing(const cUsekSpojeni& leg, int view) {
     const EngineTexts texts(*context_.api);
     std::vector<std::u16string> names;
     for (std::int32_t b = 0; b < count; ++b) names.push_back(texts.getZastavkaSPoznamkami(set, leg.timetable, rows[b].stop));
-    shown = listingRows(rows, count, names);
+    std::vector<ListingRow> listed = listingRows(rows, count, names);
     const std::u16string tripDeparture = count > 0 ? formatMinutesAsTime(rows[0].departureMinute) : u"";
     for (std::int32_t b = 0; b < count; ++b) {
         std::free(rows[b].stopNotes);
@@ -133,6 +135,19 @@ bool cVypisSpojeView::FillListing(const cUsekSpojeni& leg, int view) {
     }
     std::free(rows);
 
+    const int board = leg.boardPosition == 255 ? 0 : leg.boardPosition;
+    const int alight = leg.alightPosition == 255 ? static_cast<int>(listed.size()) - 1 : leg.alightPosition;
+    showRows(std::move(listed), board, alight, tripDeparture,
+             texts.getNazevLinky(set, leg.timetable, static_cast<std::int32_t>(leg.trip)));
+    return true;
+}
+
+void cVypisSpojeView::showRows(std::vector<ListingRow> rows, int board, int alight, const std::u16string& tripDeparture,
+                               const std::u16string& lineName) {
+    shown = std::move(rows);
+    boardRow = board;
+    alightRow = alight;
+    platform::sendMessage(list, controls::LVM_DELETEALLITEMS, 0, 0);
     const bool touch = context_.settings->isNotSmartphone;
     for (int b = 0; b < static_cast<int>(shown.size()); ++b) {
         const ListingRow& row = shown[static_cast<std::size_t>(b)];
@@ -145,8 +160,6 @@ bool cVypisSpojeView::FillListing(const cUsekSpojeni& leg, int view) {
         setCell(list, b, 2, touch ? row.arrival : row.departure);
         setCell(list, b, 3, touch ? row.departure : row.km);
     }
-    boardRow = leg.boardPosition == 255 ? 0 : leg.boardPosition;
-    alightRow = leg.alightPosition == 255 ? static_cast<int>(shown.size()) - 1 : leg.alightPosition;
     if (boardRow >= 0 && boardRow < static_cast<int>(shown.size())) {
         controls::ListItem state;
         state.state = controls::LVIS_SELECTED | controls::LVIS_FOCUSED;
@@ -156,16 +169,17 @@ bool cVypisSpojeView::FillListing(const cUsekSpojeni& leg, int view) {
         platform::sendMessage(list, controls::LVM_SETSELECTIONMARK, 0, boardRow);
         platform::sendMessage(list, controls::LVM_ENSUREVISIBLE, static_cast<std::uintptr_t>(boardRow), 0);
     }
+    // The header wraps its text at its width when the text is set: it is placed first.
+    const Rect client = ui::getClientRect(handle());
+    Layout(0, client.width(), client.height());
     const int small = static_cast<int>(context_.settings->fontHeight * 0.8);
     const std::u16string first = shown.empty() ? u"" : shown.front().stop;
     const std::u16string last = shown.empty() ? u"" : shown.back().stop;
     header.SetText(u"<*" + number(small) + u"*><*b*>" + loadResString(kTextFrom) + u"<*b*> " + first + u"\r<*b*>" +
                    loadResString(kTextTo) + u"<*b*> " + last + u"\r<*b*>" + loadResString(kTextDepartureLabel) +
                    u"<*b*> " + tripDeparture + u"\t<*b*>" + loadResString(kTextTrip) + u"<*b*> " +
-                   texts.getNazevLinky(set, leg.timetable, static_cast<std::int32_t>(leg.trip)));
-    const Rect client = ui::getClientRect(handle());
+                   lineName);
     Layout(0, client.width(), client.height());
-    return true;
 }
 
 void cVypisSpojeView::setColumns() {
@@ -183,13 +197,22 @@ void cVypisSpojeView::setColumns() {
         widths[2] = widths[3] = u;
         widths[1] = w - 2 * u - tt;
     } else {
-        widths[0] = w - 4 * t;
-        widths[1] = widths[2] = std::max(tt + 4, d / 2 - static_cast<int>(static_cast<double>(d) / f * t * -1.6));
-        widths[0] = w - widths[1] - widths[2] - (tt + d / 2);
+        // The times take what a time needs and the kilometres their column; the stop name has
+        // the rest. (Wider time columns would leave the names too little room on a phone.)
+        widths[1] = widths[2] = tt + 2 * controls::kListTextInset;
         widths[3] = tt + d / 2;
+        widths[0] = w - widths[1] - widths[2] - widths[3];
     }
     for (int c = 0; c < 4; ++c) {
         platform::sendMessage(list, controls::LVM_SETCOLUMNWIDTH, static_cast<std::uintptr_t>(c), widths[c]);
+    }
+    if (!context_.settings->isNotSmartphone) {
+        // The system draws these rows and cuts a long name through a letter: it is shortened
+        // to its column instead.
+        const int room = widths[0] - 2 * controls::kListTextInset;
+        for (int b = 0; b < static_cast<int>(shown.size()); ++b) {
+            setCell(list, b, 0, fittedText(*font_, shown[static_cast<std::size_t>(b)].stop, room));
+        }
     }
 }
 
@@ -208,6 +231,29 @@ void cVypisSpojeView::Layout(unsigned, int width, int height) {
     ui::invalidateRect(handle());
 }
 
+MsgResult cVypisSpojeView::OnDrawItem(std::uintptr_t, std::intptr_t lParam) {
+    const auto* item = reinterpret_cast<const controls::DrawItem*>(lParam);
+    if (item == nullptr || item->dc == nullptr || item->window != list || item->itemId < 0 ||
+        item->itemId >= static_cast<int>(shown.size())) {
+        return 0;
+    }
+    const ListingRow& row = shown[static_cast<std::size_t>(item->itemId)];
+    ListingRowLook look;
+    look.cells = {row.km, row.stop, row.arrival, row.departure};
+    look.align = {platform::draw::kTextLeft, platform::draw::kTextLeft, platform::draw::kTextCenter,
+                  platform::draw::kTextCenter};
+    for (std::size_t c = 0; c < look.widths.size(); ++c) {
+        look.widths[c] = static_cast<int>(platform::sendMessage(list, controls::LVM_GETCOLUMNWIDTH, c, 0));
+    }
+    look.selected = (item->itemState & controls::ODS_SELECTED) != 0;
+    look.ridden = item->itemId >= boardRow && item->itemId <= alightRow;
+    look.inset = 2 * (context_.settings->highResolution ? 1 : 0) + 2;
+    const platform::draw::Font* oldFont = item->dc->selectFont(font_.get());
+    drawListingRow(*item->dc, item->rcItem, look);
+    item->dc->selectFont(oldFont);
+    return 1;
+}
+
 void cVypisSpojeView::menuOkClick() {
     if (TabServices* tab = parentTabServices(handle())) tab->showView(returnView, -2);
     if (focusBefore_ != platform::kNullWindow && ui::isUiWindow(focusBefore_)) ui::setFocus(focusBefore_);
@@ -224,6 +270,7 @@ const platform::ui::MessageMapBase& cVypisSpojeView::messageMap() const {
     static const auto map = platform::ui::MessageMap<cVypisSpojeView>(&cBaseView::messageMap())
                                 .message(ui::WM_CREATE, &cVypisSpojeView::OnCreate)
                                 .message(ui::WM_SETFOCUS, &cVypisSpojeView::OnSetFocusFrom)
+                                .message(controls::WM_DRAWITEM, &cVypisSpojeView::OnDrawItem)
                                 .command(kCommandListingOk, &cVypisSpojeView::menuOkClick)
                                 .command(1, &cVypisSpojeView::menuOkClick);
     return map;

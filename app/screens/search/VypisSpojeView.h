@@ -43,6 +43,10 @@ public:
     // Shows the trip of a leg (the caller keeps the leg valid while it is shown); false when the
     // engine cannot list it.
     bool FillListing(const cUsekSpojeni& leg, int returnView);
+    // Shows listing rows: selects the boarding row, marks the rows up to the alighting row as
+    // ridden and writes the header from the first and last stop, the departure and the line.
+    void showRows(std::vector<ListingRow> rows, int board, int alight, const std::u16string& tripDeparture,
+                  const std::u16string& lineName);
     void menuOkClick();
 
     void Layout(unsigned flags, int width, int height) override;
@@ -59,6 +63,8 @@ public:
 private:
     platform::MsgResult OnCreate(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnSetFocusFrom(std::uintptr_t from, std::intptr_t);
+    // Touch screen: one row of the list, drawn by the view.
+    platform::MsgResult OnDrawItem(std::uintptr_t, std::intptr_t item);
     void setColumns();
 
     ProgramContext& context_;

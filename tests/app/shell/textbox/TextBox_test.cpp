@@ -285,6 +285,15 @@ TEST_F(KeypadTextBoxTest, DigitKeysRunTheT9Search) {
     EXPECT_EQ(box.t9.typedLength, 2);
 }
 
+TEST_F(KeypadTextBoxTest, TheOnlyFittingNameMarksEveryTypedKey) {
+    // 2 still fits several names, 2 8 8 only the bus station.
+    for (const int digit : {2, 8, 8}) kit.key(ui::VK_0 + static_cast<std::uint32_t>(digit));
+    ASSERT_EQ(box.candidateCount, 1);
+    EXPECT_FALSE(box.listShown());
+    EXPECT_EQ(box.display.selectionStart, 0);
+    EXPECT_EQ(box.display.selectionEnd, 3);
+}
+
 TEST_F(KeypadTextBoxTest, BackKeyDeletesTheLastKeyOnItsPress) {
     kit.key(ui::VK_0 + 6);
     kit.key(ui::VK_0 + 2);
