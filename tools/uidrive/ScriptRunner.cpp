@@ -14,6 +14,7 @@
 #include "app/core/life/RestartApplication.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/tabs/TabFrame.h"
+#include "tools/uidrive/SearchHold.h"
 #include "tools/uidrive/VisibleDump.h"
 
 #include "platform/controls/Controls.h"
@@ -131,6 +132,8 @@ ScriptRunner::ScriptRunner(DriveOptions options) : options_(std::move(options)),
 }
 
 ScriptRunner::~ScriptRunner() {
+    // A search the script left in the hold ends, so that the program can end.
+    searchhold::release();
     app_.reset();
     program_.reset();
     platform::shell::setMessageBoxAnswerer({});
@@ -209,6 +212,7 @@ std::string ScriptRunner::start() {
     options.configHome = options_.configHome;
     options.device = pelorvant::deviceFactsOf(ui::deviceProfile());
     options.hooks = &hooks_;
+    options.routeEngine = searchhold::routeThroughHold;
     program_ = std::make_unique<pelorvant::RunningProgram>(std::move(options));
     app_ = std::make_unique<pelorvant::cPelorvantMain>(*program_);
     started_ = true;
@@ -431,6 +435,11 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         kit_.type(utf16(w[1]));
     } else if (op == "command" && need(1)) {
         platform::sendMessage(frameWindow(), ui::WM_COMMAND, static_cast<std::uintptr_t>(number(1)), 0);
+    } else if (op == "hold-search") {
+        // The next search waits at the engine until the program cancels it.
+        searchhold::arm();
+    } else if (op == "expect-search-held") {
+        if (!searchhold::waitUntilHeld(kWorkerPatience)) return "no search reached the hold";
     } else if (op == "wait") {
         if (const std::string failed = waitIdle(need(1) ? static_cast<std::uint64_t>(number(1)) : 0); !failed.empty()) {
             return failed;
