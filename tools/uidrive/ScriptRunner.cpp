@@ -469,13 +469,18 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "expect-no-text" && need(1)) {
         const std::string dump = dumpVisible(frameWindow());
         if (dump.find(w[1]) != std::string::npos) return "visible text \"" + w[1] + "\" in\n" + dump;
-    } else if ((op == "expect-menu" || op == "expect-no-menu") && need(1)) {
-        const std::vector<std::string> items = menuItemTexts(frameWindow());
+    } else if ((op == "expect-menu" || op == "expect-no-menu" || op == "expect-checked" || op == "expect-unchecked") &&
+               need(1)) {
+        // expect-checked and expect-unchecked: whether an item with that text carries a check mark.
+        const bool checks = op == "expect-checked" || op == "expect-unchecked";
+        const std::vector<std::string> items = checks ? checkedMenuItemTexts(frameWindow()) : menuItemTexts(frameWindow());
         const bool found = std::find(items.begin(), items.end(), w[1]) != items.end();
-        if (found != (op == "expect-menu")) {
+        if (checks && std::ranges::count(menuItemTexts(frameWindow()), w[1]) == 0) return "no menu item \"" + w[1] + "\"";
+        if (found != (op == "expect-menu" || op == "expect-checked")) {
             std::string listed;
             for (const std::string& item : items) listed += " \"" + item + "\"";
-            return std::string(found ? "menu item" : "no menu item") + " \"" + w[1] + "\" in:" + listed;
+            return std::string(found ? "menu item" : "no menu item") + " \"" + w[1] + "\"" +
+                   (checks ? "; checked are:" : " in:") + listed;
         }
     } else if (op == "expect-box" && need(1)) {
         // Each expectation looks at the boxes shown since the previous one.
