@@ -415,6 +415,14 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "sms-refuse") {
         // The modem refuses to send what follows.
         sms_.result = platform::services::SmsResult::SendFailed;
+    } else if (op == "calendar-refuse") {
+        // A file where the calendar folder belongs: no calendar entry can be written.
+        const fs::path folder = pelorvant::calendarFolder();
+        std::error_code ec;
+        if (fs::exists(folder, ec)) return "the calendar folder exists already";
+        fs::create_directories(folder.parent_path(), ec);
+        std::ofstream(folder) << "not a folder\n";
+        if (!fs::is_regular_file(folder, ec)) return "cannot block " + folder.string();
     } else if (op == "expect-calendar" && need(1)) {
         // A calendar file of the run holds the text.
         std::error_code ec;
