@@ -16,7 +16,7 @@ namespace pelorvant {
 namespace ui = platform::ui;
 
 RunningProgram::RunningProgram(ProgramOptions options)
-    : CoreSteps(options, options.device, options.hooks) {}
+    : CoreSteps(options, options.device, options.hooks), routeEngine_(std::move(options.routeEngine)) {}
 
 RunningProgram::~RunningProgram() { setMainFrameWindow(platform::kNullWindow); }
 
@@ -29,6 +29,11 @@ bool RunningProgram::initFramework() {
 void RunningProgram::shutFrameworkDown() { platform::shell::stopMessageBoxRelay(); }
 
 void RunningProgram::registerImageNames() { pelorvant::registerImageNames(); }
+
+void RunningProgram::bindEngineLibrary() {
+    CoreSteps::bindEngineLibrary();
+    if (routeEngine_) context().api = &routeEngine_(*context().api);
+}
 
 platform::WindowHandle RunningProgram::createMainFrame() { return shell_.createMainFrame(*this, context()); }
 

@@ -7,6 +7,7 @@
 #include "app/program/ShellParts.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace pelorvant {
@@ -16,6 +17,10 @@ struct ProgramOptions : ProgramFolders {
     DeviceFacts device;
     // The updater's registration and the restart; null: hooks that do nothing (not owned).
     SystemHooks* hooks = nullptr;
+    // Routes the engine's exports through the caller's own entry table (a driver that holds a
+    // search, for one): given the bound table, returns the table the program is to use, which
+    // the caller owns and keeps alive as long as the program runs. Empty: the bound table.
+    std::function<const EngineApi&(const EngineApi& bound)> routeEngine;
 };
 
 class RunningProgram final : public CoreSteps {
@@ -26,6 +31,7 @@ public:
     bool initFramework() override;
     void shutFrameworkDown() override;
     void registerImageNames() override;
+    void bindEngineLibrary() override;
     void createGpsReceiver() override {}
     platform::WindowHandle createMainFrame() override;
     void showMainWindow(platform::WindowHandle frame) override;
@@ -43,6 +49,7 @@ public:
 
 private:
     ShellParts shell_;
+    std::function<const EngineApi&(const EngineApi& bound)> routeEngine_;
 };
 
 }  // namespace pelorvant

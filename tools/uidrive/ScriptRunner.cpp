@@ -15,6 +15,7 @@
 #include "app/core/life/StartedForUpdate.h"
 #include "app/shell/PrivateMessages.h"
 #include "app/shell/tabs/TabFrame.h"
+#include "tools/uidrive/SearchHold.h"
 #include "tools/uidrive/VisibleDump.h"
 
 #include "platform/controls/Controls.h"
@@ -136,6 +137,8 @@ ScriptRunner::ScriptRunner(DriveOptions options) : options_(std::move(options)),
 }
 
 ScriptRunner::~ScriptRunner() {
+    // A search the script left in the hold ends, so that the program can end.
+    searchhold::release();
     app_.reset();
     program_.reset();
     platform::shell::setMessageBoxAnswerer({});
@@ -246,6 +249,7 @@ std::string ScriptRunner::start(bool forUpdate) {
     options.configHome = options_.configHome;
     options.device = pelorvant::deviceFactsOf(ui::deviceProfile());
     options.hooks = &hooks_;
+    options.routeEngine = searchhold::routeThroughHold;
     program_ = std::make_unique<pelorvant::RunningProgram>(std::move(options));
     app_ = std::make_unique<pelorvant::cPelorvantMain>(*program_);
     started_ = true;
@@ -460,6 +464,14 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "sms-refuse") {
         // The modem refuses to send what follows.
         sms_.result = platform::services::SmsResult::SendFailed;
+    } else if (op == "calendar-refuse") {
+        // A file where the calendar folder belongs: no calendar entry can be written.
+        const fs::path folder = pelorvant::calendarFolder();
+        std::error_code ec;
+        if (fs::exists(folder, ec)) return "the calendar folder exists already";
+        fs::create_directories(folder.parent_path(), ec);
+        std::ofstream(folder) << "not a folder\n";
+        if (!fs::is_regular_file(folder, ec)) return "cannot block " + folder.string();
     } else if (op == "expect-calendar" && need(1)) {
         // A calendar file of the run holds the text.
         std::error_code ec;
@@ -494,6 +506,11 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         kit_.type(utf16(w[1]));
     } else if (op == "command" && need(1)) {
         platform::sendMessage(frameWindow(), ui::WM_COMMAND, static_cast<std::uintptr_t>(number(1)), 0);
+    } else if (op == "hold-search") {
+        // The next search waits at the engine until the program cancels it.
+        searchhold::arm();
+    } else if (op == "expect-search-held") {
+        if (!searchhold::waitUntilHeld(kWorkerPatience)) return "no search reached the hold";
     } else if (op == "wait") {
         if (const std::string failed = waitIdle(need(1) ? static_cast<std::uint64_t>(number(1)) : 0); !failed.empty()) {
             return failed;
@@ -523,13 +540,18 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "expect-no-text" && need(1)) {
         const std::string dump = dumpVisible(frameWindow());
         if (dump.find(w[1]) != std::string::npos) return "visible text \"" + w[1] + "\" in\n" + dump;
-    } else if ((op == "expect-menu" || op == "expect-no-menu") && need(1)) {
-        const std::vector<std::string> items = menuItemTexts(frameWindow());
+    } else if ((op == "expect-menu" || op == "expect-no-menu" || op == "expect-checked" || op == "expect-unchecked") &&
+               need(1)) {
+        // expect-checked and expect-unchecked: whether an item with that text carries a check mark.
+        const bool checks = op == "expect-checked" || op == "expect-unchecked";
+        const std::vector<std::string> items = checks ? checkedMenuItemTexts(frameWindow()) : menuItemTexts(frameWindow());
         const bool found = std::find(items.begin(), items.end(), w[1]) != items.end();
-        if (found != (op == "expect-menu")) {
+        if (checks && std::ranges::count(menuItemTexts(frameWindow()), w[1]) == 0) return "no menu item \"" + w[1] + "\"";
+        if (found != (op == "expect-menu" || op == "expect-checked")) {
             std::string listed;
             for (const std::string& item : items) listed += " \"" + item + "\"";
-            return std::string(found ? "menu item" : "no menu item") + " \"" + w[1] + "\" in:" + listed;
+            return std::string(found ? "menu item" : "no menu item") + " \"" + w[1] + "\"" +
+                   (checks ? "; checked are:" : " in:") + listed;
         }
     } else if (op == "expect-box" && need(1)) {
         // Each expectation looks at the boxes shown since the previous one.

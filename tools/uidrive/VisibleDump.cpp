@@ -96,21 +96,27 @@ std::string dumpVisible(platform::WindowHandle frame) {
 
 namespace {
 
-void collectItems(const platform::shell::Menu& menu, std::vector<std::string>& texts) {
+void collectItems(const platform::shell::Menu& menu, bool checkedOnly, std::vector<std::string>& texts) {
     for (int i = 0; i < menu.count(); ++i) {
         const auto* item = menu.item(i);
         if (item == nullptr || item->kind == platform::shell::MenuItem::Kind::Separator) continue;
-        texts.push_back(toUtf8(item->text));
-        if (item->popup) collectItems(*item->popup, texts);
+        if (item->checked || !checkedOnly) texts.push_back(toUtf8(item->text));
+        if (item->popup) collectItems(*item->popup, checkedOnly, texts);
     }
+}
+
+std::vector<std::string> collectMenuBar(platform::WindowHandle frame, bool checkedOnly) {
+    std::vector<std::string> texts;
+    if (const auto menu = platform::shell::menuBarMenu(platform::shell::findMenuBar(frame))) {
+        collectItems(*menu, checkedOnly, texts);
+    }
+    return texts;
 }
 
 }  // namespace
 
-std::vector<std::string> menuItemTexts(platform::WindowHandle frame) {
-    std::vector<std::string> texts;
-    if (const auto menu = platform::shell::menuBarMenu(platform::shell::findMenuBar(frame))) collectItems(*menu, texts);
-    return texts;
-}
+std::vector<std::string> menuItemTexts(platform::WindowHandle frame) { return collectMenuBar(frame, false); }
+
+std::vector<std::string> checkedMenuItemTexts(platform::WindowHandle frame) { return collectMenuBar(frame, true); }
 
 }  // namespace uidrive

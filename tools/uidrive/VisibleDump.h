@@ -12,5 +12,7 @@ std::string dumpVisible(platform::WindowHandle frame);
 // The texts of the frame's menu bar items and of every item of its popups, depth first;
 // separators left out.
 std::vector<std::string> menuItemTexts(platform::WindowHandle frame);
+// The same for the items that carry a check mark only.
+std::vector<std::string> checkedMenuItemTexts(platform::WindowHandle frame);
 
 }  // namespace uidrive
