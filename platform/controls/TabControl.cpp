@@ -191,8 +191,8 @@ private:
         return Rect{x, top, x + tabWidth(i), top + stripHeight()};
     }
 
-    // Tabs wider together than the control scroll so that the current tab is whole, with a
-    // glimpse of its neighbours; a strip that fits is not scrolled.
+    // Tabs wider together than the control scroll when the current tab is not whole, so that it
+    // is, with a glimpse of its neighbours; a strip that fits is not scrolled.
     void scrollToCurrent() {
         const int width = ui::getClientRect(handle()).right;
         const int total = count() > 0 ? stripLeft(count() - 1) + tabWidth(count() - 1) : 0;
@@ -204,9 +204,9 @@ private:
         const int right = left + tabWidth(current_);
         const int before = current_ > 0 ? kNeighbourGlimpse : 0;
         const int after = current_ + 1 < count() ? kNeighbourGlimpse : 0;
-        if (left - before < scroll_) {
+        if (left < scroll_) {
             scroll_ = left - before;
-        } else if (right + after > scroll_ + width) {
+        } else if (right > scroll_ + width) {
             scroll_ = right + after - width;
         }
         scroll_ = std::clamp(scroll_, 0, total - width);

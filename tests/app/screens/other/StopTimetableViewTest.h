@@ -9,6 +9,7 @@
 #include "app/shell/ShellSettings.h"
 #include "tests/app/shell/ViewHost.h"
 
+#include "platform/draw/Utf.h"
 #include "platform/testkit/UiTestKit.h"
 #include "platform/ui/WindowTree.h"
 
@@ -39,22 +40,7 @@ public:
     std::vector<StopTimetableQuery> queries;
 };
 
-inline std::string utf8(std::u16string_view text) {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+inline std::string utf8(std::u16string_view text) { return platform::draw::toUtf8(text); }
 
 // The view as its user reads it: each page title, the route stops, each hour with its minutes
 // and note letters, and the notes.
