@@ -18,6 +18,9 @@ using draw::Point;
 using draw::Rect;
 
 constexpr int kTabPadding = 6;
+// How much of the neighbouring tab stays in sight when the strip scrolls to the current tab, so
+// that it can still be tapped.
+constexpr int kNeighbourGlimpse = 24;
 
 class TabControl : public detail::Control {
 public:
@@ -72,6 +75,7 @@ private:
         } else if (current_ < 0 && count() == 1) {
             current_ = 0;  // the first tab is selected
         }
+        scrollToCurrent();
         ui::invalidateRect(h);
         return pos;
     }
@@ -88,6 +92,7 @@ private:
         } else if (current_ > at) {
             --current_;
         }
+        scrollToCurrent();
         ui::invalidateRect(h);
         return 1;
     }
@@ -96,6 +101,7 @@ private:
         const WindowHandle h = handle();
         items_.clear();
         current_ = -1;
+        scrollToCurrent();
         ui::invalidateRect(h);
         return 1;
     }
@@ -130,6 +136,7 @@ private:
         if (item->mask & TCIF_PARAM) {
             t.lParam = item->lParam;
         }
+        scrollToCurrent();
         ui::invalidateRect(h);
         return 1;
     }
@@ -154,6 +161,7 @@ private:
             return -1;
         }
         current_ = at;
+        scrollToCurrent();
         ui::invalidateRect(h);
         return old;
     }
@@ -163,16 +171,45 @@ private:
     bool bottom() const { return (ui::getStyle(handle()) & TCS_BOTTOM) != 0; }
     int stripHeight() const { return font().metrics().height + 8; }
 
+    int tabWidth(int i) const {
+        return font().measure(items_[static_cast<std::size_t>(i)].text).width + 2 * kTabPadding;
+    }
+
+    // Where tab i lies in the strip before it is scrolled.
+    int stripLeft(int i) const {
+        int x = 0;
+        for (int k = 0; k < i; ++k) {
+            x += tabWidth(k);
+        }
+        return x;
+    }
+
     Rect tabRect(int i) const {
         const Rect c = ui::getClientRect(handle());
         const int top = bottom() ? c.bottom - stripHeight() : 0;
-        int x = 0;
-        for (int k = 0; k < i; ++k) {
-            x += font().measure(items_[static_cast<std::size_t>(k)].text).width + 2 * kTabPadding;
+        const int x = stripLeft(i) - scroll_;
+        return Rect{x, top, x + tabWidth(i), top + stripHeight()};
+    }
+
+    // Tabs wider together than the control scroll when the current tab is not whole, so that it
+    // is, with a glimpse of its neighbours; a strip that fits is not scrolled.
+    void scrollToCurrent() {
+        const int width = ui::getClientRect(handle()).right;
+        const int total = count() > 0 ? stripLeft(count() - 1) + tabWidth(count() - 1) : 0;
+        if (current_ < 0 || total <= width) {
+            scroll_ = 0;
+            return;
         }
-        const int w =
-            font().measure(items_[static_cast<std::size_t>(i)].text).width + 2 * kTabPadding;
-        return Rect{x, top, x + w, top + stripHeight()};
+        const int left = stripLeft(current_);
+        const int right = left + tabWidth(current_);
+        const int before = current_ > 0 ? kNeighbourGlimpse : 0;
+        const int after = current_ + 1 < count() ? kNeighbourGlimpse : 0;
+        if (left < scroll_) {
+            scroll_ = left - before;
+        } else if (right > scroll_ + width) {
+            scroll_ = right + after - width;
+        }
+        scroll_ = std::clamp(scroll_, 0, total - width);
     }
 
     int tabAt(Point p) const {
@@ -193,12 +230,14 @@ private:
             return;
         }
         current_ = tab;
+        scrollToCurrent();
         ui::invalidateRect(handle());
         ui::NotifyHeader done;
         detail::notifyParent(handle(), done, TCN_SELCHANGE);
     }
 
     void paint() override {
+        scrollToCurrent();  // the control may have changed its width
         ui::PaintContext paint(handle());
         draw::DeviceContext& dc = paint.dc();
         const Rect c = ui::getClientRect(handle());
@@ -235,6 +274,7 @@ private:
 
     std::vector<TabItem> items_;
     int current_ = -1;
+    int scroll_ = 0;  // pixels of the strip scrolled out on the left
 };
 
 }  // namespace

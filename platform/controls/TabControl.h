@@ -4,7 +4,8 @@
 // (usually children of the control) lie. A tap on a tab other than the current one sends the
 // parent TCN_SELCHANGING (a nonzero answer refuses), selects it and sends TCN_SELCHANGE; with
 // the focus, Left and Right do the same for the neighbouring tab. TCM_SETCURSEL selects
-// without notifying.
+// without notifying. Tabs wider together than the control scroll so that the current tab is
+// whole, with a glimpse of its neighbours left to tap.
 
 #include "platform/core/Window.h"
 #include "platform/ui/UiMessages.h"

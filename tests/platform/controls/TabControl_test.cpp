@@ -112,5 +112,29 @@ TEST_F(TabControlTest, InsertingAndDeletingKeepTheCurrentTab) {
     EXPECT_TRUE(host.seen().empty());
 }
 
+// Tabs wider together than the control: the chosen tab scrolls whole into sight and the tab
+// before it stays partly in sight, to be tapped back.
+TEST_F(TabControlTest, AStripWiderThanTheControlScrollsToTheChosenTab) {
+    EXPECT_EQ(insert(u"Saturday and holidays", 3), 3);  // 138 wide, from 126 to 264
+    EXPECT_EQ(itemRect(3), (Rect{126, 229, 264, 250}));  // cut off until chosen
+    kit.tap(Point{200, 240});
+    EXPECT_EQ(cur(), 3);
+    EXPECT_EQ(itemRect(3), (Rect{102, 229, 240, 250}));
+    EXPECT_EQ(itemRect(2), (Rect{54, 229, 102, 250}));
+    EXPECT_EQ(itemRect(0), (Rect{-24, 229, 18, 250}));
+    kit.tap(Point{5, 240});  // the part of the first tab still in sight
+    EXPECT_EQ(cur(), 0);
+    EXPECT_EQ(itemRect(0), (Rect{0, 229, 42, 250}));
+    // Stepping by key and selecting silently scroll alike; a strip that fits again is not scrolled.
+    sendMessage(tabs, TCM_SETCURSEL, 2);
+    ui::setFocus(tabs);
+    kit.key(ui::VK_RIGHT);
+    EXPECT_EQ(itemRect(3).right, 240);
+    sendMessage(tabs, TCM_DELETEITEM, 0);
+    sendMessage(tabs, TCM_DELETEITEM, 0);
+    EXPECT_EQ(itemRect(0), (Rect{0, 229, 48, 250}));
+    EXPECT_EQ(itemRect(1), (Rect{48, 229, 186, 250}));
+}
+
 }  // namespace
 }  // namespace platform::controls

@@ -1,6 +1,7 @@
 #pragma once
-// The real engine with the compiled city network of stop timetables loaded as set 0, and the
-// program's settings with real fonts, for the stop-timetable screen tests.
+// The real engine with a compiled city network of stop timetables loaded as set 0 (the city
+// network unless a test names another fixture), and the program's settings with real fonts, for
+// the stop-timetable screen tests.
 #include "CoreTestSupport.h"
 #include "ScreenTestSupport.h"
 
@@ -15,13 +16,16 @@ class StCityTest : public RealEngineTest {
 protected:
     void SetUp() override {
         RealEngineTest::SetUp();
-        set = loadFixtureSet(api(), "st-city.jz");
+        set = loadFixtureSet(api(), fixtureFile());
         ASSERT_GE(set, 0);
         ASSERT_EQ(api().api_DatumToShortDen(4, 1, 2027, &monday), ENGINE_OK);
         context.settings = &settings;
         context.api = &api();
     }
     void TearDown() override { api().api_zrusSestavuJizdnichRadu(set); }
+
+    // The compiled fixture (a file name in the fixture folder) that the test loads.
+    virtual const char* fixtureFile() const { return "st-city.jz"; }
 
     // Line 12 (or the text) from element `from` of the stop category towards `to`.
     StopTimetableQuery query(std::string line, std::int32_t from, std::int32_t to, bool week) const {

@@ -1,134 +1,21 @@
 // The stop-timetable result view over the real engine and the city network: its pages and
 // titles as golden text, the shots per profile, opening a departure and searching again from
 // the route's stops.
-#include "StCityEngine.h"
-
-#include "app/screens/other/StopTimetableTexts.h"
-#include "app/screens/other/ZJRShowFrame.h"
-#include "app/shell/ShellSettings.h"
-#include "tests/app/shell/ViewHost.h"
+#include "StopTimetableViewTest.h"
 
 #include "platform/core/LocalTime.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/testkit/ImageCompare.h"
-#include "platform/testkit/UiTestKit.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/VirtualKeys.h"
-#include "platform/ui/WindowTree.h"
-
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <optional>
-#include <sstream>
 
 namespace pelorvant::testing {
 namespace {
 
-namespace ui = platform::ui;
-
-class RecordingLinks final : public StopTimetableLinks {
-public:
-    bool openListing(const cUsekSpojeni& leg, int returnView) override {
-        legs.push_back(leg);
-        returns.push_back(returnView);
-        return true;
-    }
-    void searchAgain(const StopTimetableQuery& query) override { queries.push_back(query); }
-    std::vector<cUsekSpojeni> legs;
-    std::vector<int> returns;
-    std::vector<StopTimetableQuery> queries;
-};
-
-std::string utf8(std::u16string_view text) {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-// The view as its user reads it: each page title, the route stops, each hour with its minutes
-// and note letters, and the notes.
-std::string describe(const cZJRShowFrame& view) {
-    std::ostringstream out;
-    const StopTimetableCopy& t = view.timetable();
-    for (int n = 0; n < view.pageCount(); ++n) out << "page " << n << ": " << utf8(view.pageTitle(n)) << "\n";
-    for (const StRouteStop& s : t.routeStops) out << "  stop " << s.stop << " min " << s.minutes << "\n";
-    for (std::size_t g = 0; g < t.groups.size(); ++g) {
-        out << "grid " << utf8(replaceDayPlaceholders(t.groups[g].validity)) << "\n";
-        for (int h = 0; h < 24; ++h) {
-            const auto& row = t.groups[g].hours[static_cast<std::size_t>(h)];
-            if (row.empty()) continue;
-            out << "  " << h << ":";
-            for (const StDeparture& d : row) out << " " << (d.minute < 10 ? "0" : "") << d.minute << utf8(noteLetter(d.note));
-            out << "\n";
-        }
-    }
-    out << "notes " << utf8(view.notesMarkup()) << "\n";
-    return out.str();
-}
-
-class StopTimetableScreensTest : public StCityTest {
-protected:
-    void open(const StopTimetableQuery& q) {
-        const ShellSettings& device = shellSettings();
-        settings.fontHeight = device.fontHeight();
-        settings.isNotSmartphone = device.isNotSmartphone();
-        settings.highResolution = device.highResolution();
-        settings.scrollBarWidth = device.scrollBarWidth();
-        settings.createFonts();
-        const Rect client = ui::getClientRect(host->window());
-        view = std::make_unique<cZJRShowFrame>(context);
-        ASSERT_TRUE(view->createFrame(host->window(), client, 4042));
-        ui::showWindow(view->handle(), ui::SW_SHOW);
-        view->links = &links;
-        const StopTimetableAnswer answer = runStopTimetableSearch(api(), q);
-        ASSERT_EQ(answer.engineStatus, ENGINE_OK);
-        ASSERT_EQ(answer.status, 0);
-        view->buildStopTimetableText(answer.result.get(), q, answer.groupCount, answer.routeStopCount);
-        kit->pump();
-    }
-    void TearDown() override {
-        view.reset();
-        host.reset();
-        kit.reset();
-        StCityTest::TearDown();
-    }
-    cStopTimetableGrid& grid(int page) { return static_cast<cStopTimetableGridPage*>(view->page(page))->grid; }
-
-    virtual const char* profile() const { return "480x640"; }
-    void SetUp() override {
-        StCityTest::SetUp();
-        kit.emplace(profile(), platform::testkit::Text::Real);
-        host.emplace();
-    }
-
-    std::optional<platform::testkit::UiTestKit> kit;
-    std::optional<ViewHost> host;
-    RecordingLinks links;
-    std::unique_ptr<cZJRShowFrame> view;
-};
-
 TEST_F(StopTimetableScreensTest, AWeekOfLineTwelveMatchesItsGoldenText) {
     open(query("12", element(u"Divadlo"), -1, true));
-    const std::string text = describe(*view);
-    const std::string path = std::string(TRASA_SOURCE_DIR) + "/tests/app/screens/other/golden/st-city-week.txt";
-    if (std::getenv("TRASA_UPDATE_GOLDEN") != nullptr) std::ofstream(path) << text;
-    std::ifstream in(path);
-    std::stringstream golden;
-    golden << in.rdbuf();
-    EXPECT_EQ(text, golden.str());
+    expectGoldenText(describe(*view), "st-city-week.txt");
     EXPECT_EQ(view->pageTitle(0), u"Zastávky");
 }
 
