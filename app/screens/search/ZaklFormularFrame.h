@@ -42,6 +42,8 @@ public:
     void RefreshCategoryFilter();
     cZaklFormularView& searchPage() { return *searchPage_; }
     cStopTimetableFormView& stopTimetablePage() { return *stopPage_; }
+    // Puts the stop-timetable page in front and the form into the tab, with the page's menu.
+    void showStopTimetablePage();
 
     // The markup texts of the About and timetable-information commands.
     std::u16string aboutText() const;
