@@ -1,6 +1,7 @@
 #pragma once
-// The price text of an SMS ticket: euro hundredths for timetables of source 1 ("1,05 EUR",
-// "2 EUR"), crowns for the others ("35 Kč", Windows-1250).
+// The price text of an SMS ticket. Timetables store ticket prices in hundredths of their currency:
+// euros for timetables of source 1 ("1,05 EUR", "2 EUR"), crowns for the others ("45,50 Kč",
+// "24 Kč"; Windows-1250). Whole amounts drop the hundredths.
 
 #include <cstdint>
 #include <string>

@@ -27,7 +27,10 @@ TEST(TicketPrice, EuroAndCrownTexts) {
     const PriceCase cases[] = {
         {1250, 1, "12,50 EUR"}, {1205, 1, "12,05 EUR"}, {1200, 1, "12 EUR"},
         {105, 1, "1,05 EUR"},   {200, 1, "2 EUR"},      {5, 1, "0,05 EUR"},
-        {-105, 1, "-1,05 EUR"}, {35, 0, "35 K\xE8"},    {35, 2, "35 K\xE8"},
+        {-105, 1, "-1,05 EUR"},
+        // Crown prices are hundredths too: 4550 reads 45,50 crowns, not 4550.
+        {4550, 0, "45,50 K\xE8"}, {3500, 2, "35 K\xE8"},   {5, 0, "0,05 K\xE8"},
+        {-2400, 0, "-24 K\xE8"},
     };
     for (const PriceCase& c : cases) {
         EXPECT_EQ(api::ticketPriceText(c.price, c.source), c.text) << c.price;
@@ -124,7 +127,7 @@ TEST_F(InformationExports, TicketsAreNumberedAcrossTheSet) {
     ASSERT_EQ(api_GetSmsJizdenku(set, 0, &first, &l1, &price, &lp, &second, &l2, &third, &l3),
               ENGINE_OK);
     EXPECT_EQ(take(first, l1), "DPHL 30");
-    EXPECT_EQ(take(price, lp), "3000 K\xE8");
+    EXPECT_EQ(take(price, lp), "30 K\xE8");
     EXPECT_EQ(take(second, l2), "90206");
     EXPECT_EQ(take(third, l3), "J\xEDzdenka na 30 minut");
     // Beyond the last ticket (and before the first) nothing is written.

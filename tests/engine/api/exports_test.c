@@ -379,7 +379,7 @@ static void information(int32_t set) {
     char *t1 = NULL, *price = NULL, *t2 = NULL, *t3 = NULL;
     int32_t l1 = 0, lp = 0, l2 = 0, l3 = 0;
     CHECK(p_api_GetSmsJizdenku(set, 1, &t1, &l1, &price, &lp, &t2, &l2, &t3, &l3) == ENGINE_OK);
-    CHECK(sameText(t1, l1, "DPHL 90") && sameText(price, lp, "4550 K\xE8") &&
+    CHECK(sameText(t1, l1, "DPHL 90") && sameText(price, lp, "45,50 K\xE8") &&
           sameText(t2, l2, "90206"));
     free(t1);
     free(price);
