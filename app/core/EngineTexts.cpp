@@ -43,6 +43,14 @@ std::u16string EngineTexts::getDruhKategorie(int set, int timetable, int kind) c
     return engineText([&](char** t, std::int32_t* n) { return api_.api_getDruhKategorie(set, timetable, kind, t, n); });
 }
 
+std::u16string EngineTexts::getDruhLinky(int set, int timetable, int lineKind) const {
+    return engineText([&](char** t, std::int32_t* n) {
+        std::int32_t colour = 0;
+        std::uint8_t mayUse = 0;
+        return api_.api_GetDruhLinky(set, timetable, lineKind, t, n, &colour, &mayUse);
+    });
+}
+
 std::u16string EngineTexts::getNazevZastavky(int set, int timetable, std::uint16_t stop) const {
     if (stop == kGpsPositionStop) return platform::resources::loadResString(kTextGpsPosition);
     return engineText([&](char** t, std::int32_t* n) { return api_.api_GetNazevZastavky(set, timetable, stop, t, n); });

@@ -18,6 +18,8 @@ public:
 
     std::u16string getNazevElementuKategorie(int set, int timetable, int kind, int element) const;
     std::u16string getDruhKategorie(int set, int timetable, int kind) const;
+    // The name of a line kind ("Bus", "Tram").
+    std::u16string getDruhLinky(int set, int timetable, int lineKind) const;
     // Stop 0xFFFF gives text 425 ("akt. GPS pozice").
     std::u16string getNazevZastavky(int set, int timetable, std::uint16_t stop) const;
     std::u16string getNazevLinky(int set, int timetable, int trip) const;

@@ -163,6 +163,18 @@ void cChoiceBox::openFullList() {
                        dropList.current);
 }
 
+void cChoiceBox::openList() {
+    if (dropList.items.empty())
+        return;
+    if (hasCombo) {
+        ui::setFocus(combo.handle());
+        platform::sendMessage(combo.handle(), controls::CB_SHOWDROPDOWN, 1, 0);
+        return;
+    }
+    ui::setFocus(dropList.handle());
+    openFullList();
+}
+
 MsgResult cChoiceBox::OnChoiceKillFocus(std::uintptr_t wParam, std::intptr_t lParam) {
     platform::sendMessage(ui::getParent(handle()), WM_CHOICE_KILLFOCUS, wParam, lParam);
     return 0;

@@ -50,6 +50,10 @@ public:
     void Show(int command);
     // Opens the full-screen list (Enter on the drop list).
     void openFullList();
+    // Opens the whole list without the user asking: the touch screen's combo drops its list
+    // down (taking the focus first, whose loss would close it), the keypad's drop list shows it
+    // full screen. Nothing for an empty list.
+    void openList();
 
     LayoutAnchor anchor;
     cChoiceCombo combo;

@@ -70,18 +70,12 @@ fs::path freshFolder(const char* what) {
 
 bool contains(const std::u16string& text, const std::u16string& part) { return text.find(part) != std::u16string::npos; }
 
-// Key names of "key": the navigation and soft keys, and the digits 0 to 9 of a phone's keypad
-// (the T9 keys of the keypad profiles).
 const std::map<std::string, std::uint32_t>& keyNames() {
-    static const std::map<std::string, std::uint32_t> names = [] {
-        std::map<std::string, std::uint32_t> keys = {
-            {"LEFT", ui::VK_LEFT},     {"RIGHT", ui::VK_RIGHT},   {"UP", ui::VK_UP},       {"DOWN", ui::VK_DOWN},
-            {"RETURN", ui::VK_RETURN}, {"ENTER", ui::VK_RETURN}, {"BACK", ui::VK_ESCAPE}, {"ESCAPE", ui::VK_ESCAPE},
-            {"SPACE", ui::VK_SPACE},   {"TAB", ui::VK_TAB},       {"SOFT1", ui::VK_TSOFT1}, {"SOFT2", ui::VK_TSOFT2},
-        };
-        for (std::uint32_t digit = 0; digit <= 9; ++digit) keys[std::to_string(digit)] = ui::VK_0 + digit;
-        return keys;
-    }();
+    static const std::map<std::string, std::uint32_t> names = {
+        {"LEFT", ui::VK_LEFT},     {"RIGHT", ui::VK_RIGHT},   {"UP", ui::VK_UP},       {"DOWN", ui::VK_DOWN},
+        {"RETURN", ui::VK_RETURN}, {"ENTER", ui::VK_RETURN}, {"BACK", ui::VK_ESCAPE}, {"ESCAPE", ui::VK_ESCAPE},
+        {"SPACE", ui::VK_SPACE},   {"TAB", ui::VK_TAB},       {"SOFT1", ui::VK_TSOFT1}, {"SOFT2", ui::VK_TSOFT2},
+    };
     return names;
 }
 

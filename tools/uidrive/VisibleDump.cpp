@@ -72,6 +72,8 @@ void dumpWindow(std::string& out, platform::WindowHandle h, int depth) {
                                   reinterpret_cast<std::intptr_t>(&shown));
         }
         out += " shows \"" + toUtf8(shown) + "\"";
+        // An open list is a popup of its own, outside the tree below.
+        if (platform::sendMessage(h, controls::CB_GETDROPPEDSTATE, 0, 0) != 0) out += " dropped";
     }
     out += " \"" + toUtf8(ui::getWindowText(h)) + "\"\n";
     if (className == controls::kListViewClass) dumpRows(out, h, depth + 1);

@@ -1,11 +1,12 @@
 #include "app/screens/other/StopTimetableChoices.h"
 
 #include <algorithm>
+#include <string>
 
 namespace pelorvant {
 
 StopTimetableChoices readStopTimetableChoices(const EngineApi& api, const StopTimetableAnswer& answer,
-                                              const std::function<std::u16string(std::int32_t)>& lineName) {
+                                              const std::function<LineNames(std::int32_t)>& lineNames) {
     StopTimetableChoices choices;
     const cStVysledek* result = answer.result.get();
     if (result == nullptr) return choices;
@@ -24,13 +25,63 @@ StopTimetableChoices readStopTimetableChoices(const EngineApi& api, const StopTi
         choices.items.push_back(std::move(item));
     }
     const std::int32_t lines = std::clamp(answer.lineCandidateCount, 0, kStMaxChoices);
+    std::vector<LineNames> names;
     for (std::int32_t j = 0; j < lines; ++j) {
         LineChoice line;
         if (api.api_stGetZadaniLinkaIndex(result, j, &line.lineGroup) != ENGINE_OK) continue;
-        line.name = lineName(line.lineGroup);
+        names.push_back(lineNames(line.lineGroup));
+        line.name = names.back().group;
         choices.lines.push_back(std::move(line));
     }
+    const std::vector<std::u16string> labels = lineChoiceLabels(names);
+    for (std::size_t j = 0; j < choices.lines.size(); ++j) choices.lines[j].label = labels[j];
     return choices;
+}
+
+namespace {
+
+// Marks every entry that some other entry equals.
+std::vector<bool> repeated(const std::vector<std::u16string>& labels) {
+    std::vector<bool> marks(labels.size(), false);
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        for (std::size_t k = 0; k < labels.size(); ++k)
+            if (i != k && labels[i] == labels[k]) marks[i] = true;
+    return marks;
+}
+
+std::u16string numberText(std::size_t n) {
+    const std::string digits = std::to_string(n);
+    return {digits.begin(), digits.end()};
+}
+
+}  // namespace
+
+std::vector<std::u16string> lineChoiceLabels(const std::vector<LineNames>& candidates) {
+    std::vector<std::u16string> labels;
+    for (const LineNames& line : candidates) labels.push_back(line.group.empty() ? line.kind : line.group);
+    const std::vector<bool> sameName = repeated(labels);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const LineNames& line = candidates[i];
+        if (sameName[i] && !line.group.empty() && !line.kind.empty()) labels[i] = line.group + u", " + line.kind;
+    }
+    // What still repeats, or shows nothing, is told apart by its number among its equals.
+    const std::vector<bool> still = repeated(labels);
+    std::vector<std::u16string> numbered = labels;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (!still[i] && !labels[i].empty()) continue;
+        std::size_t n = 1;
+        for (std::size_t k = 0; k < i; ++k)
+            if (labels[k] == labels[i]) ++n;
+        numbered[i] = (labels[i].empty() ? u"(" : labels[i] + u" (") + numberText(n) + u")";
+    }
+    return numbered;
+}
+
+StSide sideOpenedByItself(const ShownChoiceCounts& shown) {
+    if (shown.line > kStListOpensAbove) return StSide::line;
+    if (shown.from > kStListOpensAbove) return StSide::from;
+    if (shown.direction > kStListOpensAbove) return StSide::direction;
+    return StSide::none;
 }
 
 StatusReaction reactionToStatus(std::int32_t status) {

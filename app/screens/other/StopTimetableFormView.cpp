@@ -2,9 +2,9 @@
 
 #include "app/core/EngineTexts.h"
 #include "app/core/TextConversion.h"
-#include "app/core/life/FatalError.h"
 #include "app/core/progress/TabServices.h"
 #include "app/screens/other/BufferedPaint.h"
+#include "app/screens/other/StopTimetableFailure.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/PrivateMessages.h"
@@ -36,9 +36,7 @@ namespace {
 
 constexpr std::uint32_t kLabelTexts[4] = {386, 387, 411, 388};
 constexpr std::uint32_t kTextWeek = 389;
-constexpr std::uint32_t kTextError = 162;
 constexpr std::uint32_t kTextWarning = 344;
-constexpr std::uint32_t kTextOutOfMemory = 280;
 constexpr std::uint32_t kTextEngineFailure = 279;
 
 // Design rectangles (percent of the page): the caption column and the field column, one row
@@ -287,7 +285,7 @@ void cStopTimetableFormView::fillChoices() {
     fromChoice.SetCurSel(choices_.items.empty() ? -1 : 0);
     lineChoice.items().clear();
     for (const LineChoice& line : choices_.lines)
-        lineChoice.items().push_back(line.name);
+        lineChoice.items().push_back(line.label);
     lineChoice.fillComboBox();
     lineChoice.SetCurSel(choices_.lines.empty() ? -1 : 0);
     // A line group without a name leaves the typed line as it was: the next search needs it.
@@ -346,39 +344,17 @@ void cStopTimetableFormView::menuFind() {
     localtime_r(&when, &parts);
     const std::int32_t dayStatus = context_.api->api_DatumToShortDen(
         parts.tm_mday, parts.tm_mon + 1, parts.tm_year + 1900, &query.day);
-    if (dayStatus != ENGINE_OK) {
-        platform::shell::messageBox(
-            mainFrameWindow(),
-            loadResString(dayStatus == ENGINE_OUT_OF_MEMORY ? kTextOutOfMemory
-                                                            : kTextEngineFailure),
-            loadResString(kTextError), platform::shell::MB_OK | platform::shell::MB_ICONERROR);
-        terminateProgram();
+    if (endOnEngineFailure(dayStatus))
         return;
-    }
     query.week = isChecked(week.handle());
 
     // The answer releases the engine's result when it goes, on every path below.
     const StopTimetableAnswer answer = runStopTimetableSearch(*context_.api, query);
-    if (answer.engineStatus != ENGINE_OK) {
-        platform::shell::messageBox(
-            mainFrameWindow(),
-            loadResString(answer.engineStatus == ENGINE_OUT_OF_MEMORY ? kTextOutOfMemory
-                                                                      : kTextEngineFailure),
-            loadResString(kTextError), platform::shell::MB_OK | platform::shell::MB_ICONERROR);
-        terminateProgram();
+    if (endOnEngineFailure(answer.engineStatus))
         return;
-    }
     const StatusReaction reaction = reactionToStatus(answer.status);
-    if (!reaction.keepsChoices) {
-        const std::int32_t set = query.set;
-        const std::int32_t file = fileIndex_;
-        choices_ =
-            readStopTimetableChoices(*context_.api, answer, [this, set, file](std::int32_t group) {
-                std::int32_t kind = 0;
-                return context_.data->getNadlinka(set, file, group, kind);
-            });
-        fillChoices();
-    }
+    if (!reaction.keepsChoices)
+        takeChoices(answer, query.set);
     if (answer.status == 0) {
         if (!choices_.lines.empty())
             query.lineIndex = choices_.lines.front().lineGroup;
@@ -394,6 +370,80 @@ void cStopTimetableFormView::menuFind() {
     if (reaction.showsDirection)
         showChoice(kDirectionSide);
     tell(reaction.text != 0 ? reaction.text : kTextEngineFailure);
+    openListByItself(reaction.showsLines, reaction.showsFrom, reaction.showsDirection);
+}
+
+void cStopTimetableFormView::offerChoices(const StopTimetableAnswer& answer,
+                                          const StopTimetableQuery& query) {
+    if (query.fileIndex != fileIndex_)
+        SelectTimetable(query.fileIndex);
+    const StatusReaction reaction = reactionToStatus(answer.status);
+    if (!reaction.keepsChoices)
+        takeChoices(answer, query.set);
+    // The line side stays as it is: its typed text, or its choice now holding the one line,
+    // names the line searched. The from stop, though, was a stop of the route, not what the
+    // from box holds: a direction to choose comes with the from stop it belongs to.
+    const bool line = reaction.showsLines;
+    const bool from =
+        reaction.showsFrom || (reaction.showsDirection && !choices_.items.empty());
+    if (line)
+        showChoice(kLineSide);
+    if (from)
+        showChoice(kFromSide);
+    if (reaction.showsDirection)
+        showChoice(kDirectionSide);
+    tell(reaction.text != 0 ? reaction.text : kTextEngineFailure);
+    openListByItself(line, from, reaction.showsDirection);
+}
+
+void cStopTimetableFormView::takeChoices(const StopTimetableAnswer& answer, std::int32_t set) {
+    const std::int32_t file = fileIndex_;
+    choices_ = readStopTimetableChoices(*context_.api, answer, [this, set, file](std::int32_t line) {
+        LineNames names;
+        std::int32_t kind = -1;
+        names.group = context_.data->getNadlinka(set, file, line, kind);
+        if (kind >= 0)
+            names.kind = EngineTexts(*context_.api).getDruhLinky(set, file, kind);
+        return names;
+    });
+    fillChoices();
+}
+
+void cStopTimetableFormView::openListByItself(bool line, bool from, bool direction) {
+    ShownChoiceCounts shown;
+    if (line)
+        shown.line = lineChoice.items().size();
+    if (from)
+        shown.from = fromChoice.items().size();
+    if (direction)
+        shown.direction = directionChoice.items().size();
+    switch (sideOpenedByItself(shown)) {
+        case StSide::line:
+            lineChoice.openList();
+            break;
+        case StSide::from:
+            fromChoice.openList();
+            break;
+        case StSide::direction:
+            directionChoice.openList();
+            break;
+        case StSide::none:
+            break;
+    }
+}
+
+void cStopTimetableFormView::fromChoiceChanged(bool opensDirections) {
+    refreshDirections();
+    if (opensDirections && choosing_[kDirectionSide])
+        openListByItself(false, false, true);
+}
+
+MsgResult cStopTimetableFormView::OnChoiceChanged(std::uintptr_t id, std::intptr_t) {
+    // The keypad's drop list steps item by item: the directions follow each step, and no list
+    // opens by itself on the way.
+    if (id == kStFromChoiceId)
+        fromChoiceChanged(false);
+    return 0;
 }
 
 platform::WindowHandle cStopTimetableFormView::sideWindow(int side) const {
@@ -461,8 +511,9 @@ bool cStopTimetableFormView::routeCommand(std::uint32_t id, std::uint32_t code) 
             backToTyping(kLineSide, true);
             return true;
         case kStFromChoiceId:
-            if (code == 1)
-                refreshDirections();
+            // The touch screen's combo: the user has chosen another query item.
+            if (code == controls::CBN_SELCHANGE)
+                fromChoiceChanged(true);
             return true;
         default:
             break;
@@ -475,7 +526,8 @@ const platform::ui::MessageMapBase& cStopTimetableFormView::messageMap() const {
         platform::ui::MessageMap<cStopTimetableFormView>(&cBaseView::messageMap())
             .message(ui::WM_CREATE, &cStopTimetableFormView::OnCreate)
             .message(ui::WM_SETFOCUS, &cStopTimetableFormView::OnSetFocus)
-            .message(WM_MOVE_FOCUS, &cStopTimetableFormView::OnPageMoveFocus);
+            .message(WM_MOVE_FOCUS, &cStopTimetableFormView::OnPageMoveFocus)
+            .message(WM_CHOICE_CHANGED, &cStopTimetableFormView::OnChoiceChanged);
     return map;
 }
 

@@ -54,6 +54,11 @@ public:
     void SetCurrentTime();
     void SwapDirection();
     void menuFind();
+    // Shows the choices of a search run again from the result's route (a status other than 0
+    // that offers choices) as Find shows its own, with the from stop the search used as the
+    // from choice when a direction is to be chosen; then the message and the list that opens
+    // by itself.
+    void offerChoices(const StopTimetableAnswer& answer, const StopTimetableQuery& query);
     void Layout(unsigned flags, int width, int height) override;
     void ShowView(int showCommand) override;
     bool routeCommand(std::uint32_t id, std::uint32_t code) override;
@@ -89,6 +94,10 @@ private:
     void showChoice(Side side);
     void refreshDirections();
     void fillChoices();
+    void takeChoices(const StopTimetableAnswer& answer, std::int32_t set);
+    void openListByItself(bool line, bool from, bool direction);
+    platform::MsgResult OnChoiceChanged(std::uintptr_t id, std::intptr_t);
+    void fromChoiceChanged(bool opensDirections);
     std::int32_t sideElement(const cTextBox& box, const cChoiceBox& choice, Side side) const;
     std::u16string stopElementName(std::int32_t element) const;
     platform::WindowHandle sideWindow(int side) const;

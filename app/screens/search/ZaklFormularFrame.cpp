@@ -212,10 +212,14 @@ void cZaklFormularFrame::editMenuForStopTimetables(const shell::MenuPtr& menu) {
     menu->insert(0, shell::MF_BYPOSITION | shell::MF_STRING, kCommandResetStopForm, loadResString(kTextClearForm));
 }
 
-void cZaklFormularFrame::selectTimetable(std::int32_t fileIndex) {
-    stopPage_->SelectTimetable(fileIndex);
+void cZaklFormularFrame::showStopTimetablePage() {
     showPage(1);
     if (TabServices* tab = parentTabServices(handle())) tab->showView(kViewSearchForm, kOwnMenu);
+}
+
+void cZaklFormularFrame::selectTimetable(std::int32_t fileIndex) {
+    stopPage_->SelectTimetable(fileIndex);
+    showStopTimetablePage();
     ui::setFocus(stopPage_->handle());
 }
 

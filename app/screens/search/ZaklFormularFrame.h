@@ -45,6 +45,8 @@ public:
     void RefreshCategoryFilter();
     cZaklFormularView& searchPage() { return *searchPage_; }
     cStopTimetableFormView& stopTimetablePage() { return *stopPage_; }
+    // Puts the stop-timetable page in front and the form into the tab, with the page's menu.
+    void showStopTimetablePage();
 
     // Starts a data update: code = country identifier × 3 + kind (0 update all, 1 update the
     // loaded timetables, 2 the data view's detailed update); 0 is the first country's update of

@@ -77,6 +77,10 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     };
     gpsNavigation.createNavigationView(handle(), client, kViewGpsNavigation);
     gpsNavigation.receiver = &gpsLink;
+    stopTimetableLinks.showQueryChoices = [this](const StopTimetableAnswer& answer, const StopTimetableQuery& query) {
+        searchForm.showStopTimetablePage();
+        searchForm.stopTimetablePage().offerChoices(answer, query);
+    };
     stopTimetableLinks.openListingView = [this](const cUsekSpojeni& leg, int returnView) {
         if (!listing.FillListing(leg, returnView)) return false;
         showView(kViewListing, -1);

@@ -3,8 +3,12 @@
 // the route's stops.
 #include "StopTimetableViewTest.h"
 
+#include "app/screens/other/StopTimetableTabLinks.h"
+
 #include "platform/core/LocalTime.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/shell/MessageBox.h"
+#include "platform/shell/ShellMessages.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/testkit/ImageCompare.h"
 #include "platform/ui/Focus.h"
@@ -75,6 +79,44 @@ TEST_F(StopTimetableScreensTest, RouteStopsSearchAgainFromTheRowOrTheOtherWay) {
     EXPECT_EQ(links.queries[1].from, element(u"Sídliště"));
     EXPECT_EQ(links.queries[1].to, element(u"Divadlo"));
     EXPECT_EQ(links.queries[1].fromOccurrence, -1);
+}
+
+// A search again from the route that asks for a choice goes to the query page with its answer;
+// one with nothing to choose is told over the timetable, which stays; a found one rebuilds it.
+TEST_F(StopTimetableScreensTest, ASearchAgainThatNeedsAChoiceGoesToTheQueryPage) {
+    open(query("12", element(u"Divadlo"), -1, false));
+    StopTimetableTabLinks tabLinks(context, *view);
+    std::vector<std::int32_t> offered;
+    tabLinks.showQueryChoices = [&](const StopTimetableAnswer& answer, const StopTimetableQuery&) {
+        offered.push_back(answer.status);
+        EXPECT_NE(answer.result, nullptr);  // still readable while the page copies the choices
+    };
+    const std::size_t stops = view->timetable().routeStops.size();
+
+    StopTimetableQuery reverse = query("12", -1, element(u"Divadlo"), false);
+    reverse.lineIndex = 0;
+    tabLinks.searchAgain(reverse);
+    EXPECT_EQ(offered, std::vector<std::int32_t>{-204});
+    EXPECT_EQ(view->timetable().routeStops.size(), stops);
+
+    std::vector<platform::shell::MessageBoxRequest> told;
+    platform::shell::setMessageBoxAnswerer([&](const platform::shell::MessageBoxRequest& box) {
+        told.push_back(box);
+        return static_cast<int>(platform::shell::IDOK);
+    });
+    StopTimetableQuery noLine = reverse;
+    noLine.lineIndex = 999;
+    tabLinks.searchAgain(noLine);
+    platform::shell::setMessageBoxAnswerer({});
+    EXPECT_EQ(offered.size(), 1u);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].text, u"Zadání je chybné. Opravte prosím zadání.");
+    EXPECT_EQ(told[0].owner, view->handle());
+    EXPECT_EQ(view->timetable().routeStops.size(), stops);
+
+    tabLinks.searchAgain(query("12", element(u"Sídliště"), -1, false));
+    EXPECT_EQ(offered.size(), 1u);
+    EXPECT_EQ(view->timetable().routeStops.front().minutes, 0);
 }
 
 TEST_F(StopTimetableScreensTest, ASearchWithoutNotesHasNoNotesPage) {
