@@ -197,6 +197,7 @@ void cProgressFormView::startSearch(std::unique_ptr<cSearchJob> job) {
     const EngineApi& api = *context_.api;
     context_.settings->idle = false;
     mode_ = ProgressMode::Search;
+    searchCancelAsked_ = false;
     setBar(0);
     std::uint8_t done = 0;
     std::int32_t status = ENGINE_OK;
@@ -243,6 +244,9 @@ MsgResult cProgressFormView::OnEngineProgress(std::uintptr_t percent, std::intpt
 MsgResult cProgressFormView::OnEngineStart(std::uintptr_t what, std::intptr_t) {
     if (what == static_cast<std::uintptr_t>(ENGINE_START_SEARCH)) {
         showTitle(kTextSearchTitle);
+        // The engine clears its cancel flag when the run starts: a "Storno" pressed while the
+        // search was still being set up would be lost and the search would run to its end.
+        if (mode_ == ProgressMode::Search && searchCancelAsked_) context_.api->api_CancelHledani();
     } else {
         showLoadingText(static_cast<std::int32_t>(what));
     }
@@ -312,7 +316,11 @@ MsgResult cProgressFormView::OnSearchDone(std::uintptr_t wParam, std::intptr_t) 
     context_.settings->idle = true;
     mode_ = ProgressMode::None;
     TabServices* tab = parentTabServices(handle());
-    if (outcome.threadStatus == kSearchCancelledStatus) {
+    // A search the user cancelled goes back silently even when the engine finished it anyway
+    // (a request answered from the stored results never looks at the cancel flag).
+    const bool cancelled = outcome.threadStatus == kSearchCancelledStatus ||
+                           (searchCancelAsked_ && outcome.threadStatus >= 0 && outcome.result >= 0);
+    if (cancelled) {
         if (tab) tab->showView(outcome.returnView, -1);
         return 0;
     }
@@ -345,7 +353,9 @@ void cProgressFormView::menuCancelClick() {
 }
 
 void cProgressFormView::menuCancelSearchClick() {
-    if (mode_ == ProgressMode::Search) context_.api->api_CancelHledani();
+    if (mode_ != ProgressMode::Search) return;
+    searchCancelAsked_ = true;
+    context_.api->api_CancelHledani();
 }
 
 void cProgressFormView::menuJumpClick() {

@@ -108,6 +108,8 @@ private:
     ProgramContext& context_;
     ProgressMode mode_ = ProgressMode::None;
     bool jumpEnabled_ = false;
+    // "Storno" was pressed during the running search; read and written on the interface thread.
+    bool searchCancelAsked_ = false;
     std::unique_ptr<cLoadJob> loadJob_;
     platform::Thread worker_;
     // Set by the cancel command and by the destructor; read by a download after every block.

@@ -55,6 +55,31 @@ std::int32_t fakeCancelLoad() {
     return ENGINE_OK;
 }
 
+// A search that runs as the engine's does: it waits until the test has pressed "Storno" while it
+// was still being set up, then clears its cancel flag as every run does, announces its start when
+// asked to, and is cancelled only by a flag set after that.
+struct LateSearch {
+    std::atomic<bool> cancelPressed{false};
+    std::atomic<bool> cancelFlag{false};
+    bool announcesStart = true;
+};
+LateSearch late;
+
+std::int32_t lateCancel() {
+    late.cancelFlag = true;
+    return ENGINE_OK;
+}
+
+std::int32_t lateSearch(std::int32_t, std::int32_t, std::int32_t* result, TrasaWindow window) {
+    while (!late.cancelPressed) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    late.cancelFlag = false;
+    if (late.announcesStart) {
+        platform::sendMessage(static_cast<platform::WindowHandle>(window), WM_ENGINE_START, ENGINE_START_SEARCH, 0);
+    }
+    *result = late.cancelFlag ? ENGINE_SEARCH_CANCELLED : 3;
+    return ENGINE_OK;
+}
+
 std::int32_t fakeSearch(std::int32_t, std::int32_t, std::int32_t* result, TrasaWindow) {
     ++fake.searchCalls;
     *result = fake.searchResult;
@@ -252,6 +277,38 @@ TEST_F(ProgressFormViewTest, SearchOutcomesShowTheirMessageAndReturn) {
         EXPECT_EQ(tab->results, c.result >= 0 && c.status == ENGINE_OK ? std::vector<std::int32_t>{c.result}
                                                                         : std::vector<std::int32_t>{});
     }
+}
+
+// "Storno" pressed before the engine's run began (its flag is cleared then) still cancels: the
+// flag is set again when the run announces itself, and a run that finishes anyway is not shown.
+TEST_F(ProgressFormViewTest, AStornoPressedBeforeTheRunStartsStillReturnsSilently) {
+    fakeApi.api_HledejCestu = lateSearch;
+    fakeApi.api_CancelHledani = lateCancel;
+    fakeApi.api_NastavZadaniHledaniDalsi = fakeRequest;
+    makeTab();
+    for (const bool announces : {true, false}) {
+        SCOPED_TRACE(announces);
+        late.announcesStart = announces;
+        late.cancelPressed = false;
+        tab->views.clear();
+        tab->results.clear();
+        boxes.clear();
+        tab->progress.startSearch(searchJob(kSearchLater));
+        platform::sendMessage(tab->progress.handle(), platform::ui::WM_COMMAND, kCommandCancelSearch, 0);
+        late.cancelPressed = true;
+        waitIdle();
+        EXPECT_EQ(late.cancelFlag.load(), announces);
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_TRUE(tab->results.empty());
+        EXPECT_EQ(tab->views, std::vector<int>{4026});
+    }
+    // The next search is not taken for a cancelled one.
+    late.announcesStart = true;
+    late.cancelPressed = true;
+    tab->views.clear();
+    tab->progress.startSearch(searchJob(kSearchLater));
+    waitIdle();
+    EXPECT_EQ(tab->results, std::vector<std::int32_t>{3});
 }
 
 TEST_F(ProgressFormViewTest, ASearchWithoutTodaysDayNumberEndsWithoutSearching) {
