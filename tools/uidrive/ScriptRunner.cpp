@@ -604,8 +604,8 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
             if (masked == platform::kNullWindow) return "no visible window with id " + w[3];
             screen.fill(ui::getWindowRect(masked), platform::draw::rgb(128, 128, 128));
         }
-        // Font rendering may differ a little between machines, so a few pixels may; no more than
-        // that, or a changed short word (a dozen pixels of a small font) would pass unseen.
+        // Font rendering may differ a little between machines, so a few pixels may (one in 5000);
+        // a share as large as a short word would let a changed word pass unseen.
         const int allowed = screen.width() * screen.height() / 5000;
         if (!platform::testkit::matchesGolden(screen, (options_.goldens / w[1]).string(), 48, allowed, &report)) {
             return "the screen differs from " + w[1] + ": " + report;
