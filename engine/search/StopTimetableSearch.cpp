@@ -92,6 +92,7 @@ public:
             directions.push_back(s.stop);
         }
         if (directions.empty()) {
+            assignDirectionsFromFirstRunningDay(sides);
             if (const std::optional<std::uint16_t> d = commonDirection(sides)) {
                 directions.push_back(*d);
             } else if (!anyDirection(sides)) {
@@ -211,20 +212,33 @@ private:
             }
             joined->routes.push_back(here);
         }
-        const std::int32_t firstDay = days_.front();
+        assignDirections(groups, days_.front());
+        return groups;
+    }
+
+    // A group's direction: the last stop of its longest route that has a trip on the day.
+    void assignDirections(std::vector<RouteGroup>& groups, std::int32_t day) const {
         for (RouteGroup& g : groups) {
             std::optional<RouteAt> longest;
             for (const RouteAt& at : g.routes) {
-                if (runsOn(at.route, firstDay) &&
-                    (!longest || length(at.route) > length(longest->route))) {
+                if (runsOn(at.route, day) && (!longest || length(at.route) > length(longest->route))) {
                     longest = at;
                 }
             }
-            if (longest) {
-                g.direction = routes_[longest->route].stops.back();
+            g.direction = longest ? std::optional<std::uint16_t>(routes_[longest->route].stops.back())
+                                  : std::nullopt;
+        }
+    }
+
+    // Directions come from the first searched day. A week whose Monday has no trip of the line
+    // (a line that runs only at weekends or on holidays) takes them from its first day with one,
+    // instead of reporting that nothing was found while the week has departures.
+    void assignDirectionsFromFirstRunningDay(std::vector<FromSide>& sides) const {
+        for (std::size_t d = 1; d < days_.size() && !anyDirection(sides); ++d) {
+            for (FromSide& s : sides) {
+                assignDirections(s.groups, days_[d]);
             }
         }
-        return groups;
     }
 
     // Same last stop, same first stop, or a stop in common among the five after (or before)

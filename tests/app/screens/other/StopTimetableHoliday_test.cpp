@@ -22,8 +22,7 @@ protected:
     }
 
     // `line` from Nádraží towards its end (Hřbitov for the holiday line 30, else Lázně), on the
-    // day (or its week) given. The direction is named as a user names it: a week search without
-    // one takes it from the routes running on the week's Monday, which the holiday line has not.
+    // day (or its week) given, with the direction named as a user names it.
     StopTimetableQuery holidayQuery(const std::string& line, std::int16_t on, bool week) const {
         StopTimetableQuery q =
             query(line, element(u"Nádraží"), element(line == "30" ? u"Hřbitov" : u"Lázně"), week);
@@ -105,6 +104,25 @@ TEST_F(StopTimetableHolidayTest, HolidayGroupsAreTitledByTheirDays) {
         grids.erase(grids.begin());  // the route stops
         if (!view->timetable().notes.empty()) grids.pop_back();
         EXPECT_EQ(grids, c.grids);
+        view.reset();
+    }
+}
+
+// A week search without a direction takes it from the routes running on the week's first day
+// with a trip of the line: the holiday line does not run on Monday, and the week is not "nothing
+// found" for that.
+TEST_F(StopTimetableHolidayTest, AWeekWithoutTheLineOnMondayTakesTheDirectionOfItsFirstRunningDay) {
+    for (const int monday : {21, 28}) {
+        SCOPED_TRACE(monday);
+        open(holidayQuery("30", day(monday, 12, 2026), true));
+        if (HasFatalFailure()) return;
+        const std::string named = describe(*view);
+        view.reset();
+        StopTimetableQuery unnamed = holidayQuery("30", day(monday, 12, 2026), true);
+        unnamed.to = -1;
+        open(unnamed);
+        if (HasFatalFailure()) return;
+        EXPECT_EQ(describe(*view), named);
         view.reset();
     }
 }
