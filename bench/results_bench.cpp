@@ -161,6 +161,8 @@ void BM_FindToPaintedResults(benchmark::State& state) {
 }
 BENCHMARK(BM_FindToPaintedResults)->Iterations(200)->Unit(benchmark::kMillisecond);
 
+constexpr std::size_t kFullScreenRows = 12;
+
 void BM_ResultsFullFrame(benchmark::State& state) {
     Fixture& f = *gFixture;
     // The first stop pair with connections.
@@ -170,6 +172,9 @@ void BM_ResultsFullFrame(benchmark::State& state) {
         ConnectionRowBuilder builder(*f.api, f.set, f.today);
         if (result >= 0) rows = builder.readResult(result);
     }
+    // A full screen: the pair's connections repeated until they fill more than the list shows.
+    const std::size_t found = rows.size();
+    for (std::size_t i = 0; found > 0 && rows.size() < kFullScreenRows; ++i) rows.push_back(rows[i % found]);
     f.list.setRows(std::move(rows), 0);
     f.kit.pump();
     std::vector<double> micros;
