@@ -3,13 +3,6 @@
 #include "app/core/TextConversion.h"
 
 namespace pelorvant {
-namespace {
-
-std::u16string number(std::int64_t value) {
-    return fromUtf8(std::to_string(value));
-}
-
-}  // namespace
 
 CalendarDate dayNumberToDate(const EngineApi& api, std::int16_t dayNumber) {
     std::uint8_t day = 0;
@@ -20,12 +13,12 @@ CalendarDate dayNumberToDate(const EngineApi& api, std::int16_t dayNumber) {
 }
 
 std::u16string dayNumberToYearText(const EngineApi& api, std::int16_t dayNumber) {
-    return number(dayNumberToDate(api, dayNumber).year);
+    return numberText(dayNumberToDate(api, dayNumber).year);
 }
 
 std::u16string dayNumberToDayMonthText(const EngineApi& api, std::int16_t dayNumber) {
     const CalendarDate d = dayNumberToDate(api, dayNumber);
-    return number(d.day) + u". " + number(d.month) + u".";
+    return numberText(d.day) + u". " + numberText(d.month) + u".";
 }
 
 std::u16string dayNumberToDateText(const EngineApi& api, std::int16_t dayNumber) {
@@ -34,7 +27,7 @@ std::u16string dayNumberToDateText(const EngineApi& api, std::int16_t dayNumber)
 }
 
 std::u16string formatDateText(std::int32_t day, std::int32_t month, std::int32_t year) {
-    return number(day) + u"." + number(month) + u"." + number(year);
+    return numberText(day) + u"." + numberText(month) + u"." + numberText(year);
 }
 
 std::u16string dayRangeText(const EngineApi& api, std::int16_t from, std::int16_t to) {
@@ -42,19 +35,19 @@ std::u16string dayRangeText(const EngineApi& api, std::int16_t from, std::int16_
 }
 
 std::u16string formatDateTimeText(const DateTimeParts& time) {
-    return number(time.hour) + u":" + (time.minute < 10 ? u"0" : u"") + number(time.minute) + u" " +
-           number(time.day) + u". " + number(time.month) + u". " + number(time.year);
+    return numberText(time.hour) + u":" + (time.minute < 10 ? u"0" : u"") + numberText(time.minute) + u" " +
+           numberText(time.day) + u". " + numberText(time.month) + u". " + numberText(time.year);
 }
 
 std::u16string formatMinutesAsTime(std::int32_t minutes) {
     const std::int32_t m = minutes % 60;
-    return number(minutes / 60) + u":" + (m < 10 ? u"0" : u"") + number(m);
+    return numberText(minutes / 60) + u":" + (m < 10 ? u"0" : u"") + numberText(m);
 }
 
 std::u16string formatDurationText(std::int32_t minutes) {
     std::u16string text;
-    if (minutes >= 60) text = number(minutes / 60) + u" h ";
-    return text + number(minutes % 60) + u" min";
+    if (minutes >= 60) text = numberText(minutes / 60) + u" h ";
+    return text + numberText(minutes % 60) + u" min";
 }
 
 std::int64_t msToRoundedSeconds(std::int64_t ms) {

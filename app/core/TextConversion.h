@@ -23,6 +23,9 @@ inline std::u16string fromNarrowString(std::string_view bytes) {
 using platform::draw::fromUtf8;
 using platform::draw::toUtf8;
 
+// The decimal digits of a number, with "-" before a negative one.
+inline std::u16string numberText(std::int64_t value) { return fromUtf8(std::to_string(value)); }
+
 // A buffer the engine allocated with malloc; freed with free when the holder goes.
 struct FreeDeleter {
     void operator()(void* p) const { std::free(p); }

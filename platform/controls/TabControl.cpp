@@ -62,7 +62,6 @@ private:
     MsgResult onGetItemCount(std::uintptr_t, std::intptr_t) { return count(); }
 
     MsgResult onInsertItem(std::uintptr_t wp, std::intptr_t lp) {
-        const WindowHandle h = handle();
         const int at = static_cast<int>(static_cast<std::intptr_t>(wp));
         const auto* item = reinterpret_cast<const TabItem*>(lp);
         if (!item) {
@@ -75,13 +74,11 @@ private:
         } else if (current_ < 0 && count() == 1) {
             current_ = 0;  // the first tab is selected
         }
-        scrollToCurrent();
-        ui::invalidateRect(h);
+        changed();
         return pos;
     }
 
     MsgResult onDeleteItem(std::uintptr_t wp, std::intptr_t) {
-        const WindowHandle h = handle();
         const int at = static_cast<int>(static_cast<std::intptr_t>(wp));
         if (at < 0 || at >= count()) {
             return 0;
@@ -92,17 +89,14 @@ private:
         } else if (current_ > at) {
             --current_;
         }
-        scrollToCurrent();
-        ui::invalidateRect(h);
+        changed();
         return 1;
     }
 
     MsgResult onDeleteAllItems(std::uintptr_t, std::intptr_t) {
-        const WindowHandle h = handle();
         items_.clear();
         current_ = -1;
-        scrollToCurrent();
-        ui::invalidateRect(h);
+        changed();
         return 1;
     }
 
@@ -123,7 +117,6 @@ private:
     }
 
     MsgResult onSetItem(std::uintptr_t wp, std::intptr_t lp) {
-        const WindowHandle h = handle();
         const int at = static_cast<int>(static_cast<std::intptr_t>(wp));
         const auto* item = reinterpret_cast<const TabItem*>(lp);
         if (!item || at < 0 || at >= count()) {
@@ -136,8 +129,7 @@ private:
         if (item->mask & TCIF_PARAM) {
             t.lParam = item->lParam;
         }
-        scrollToCurrent();
-        ui::invalidateRect(h);
+        changed();
         return 1;
     }
 
@@ -154,15 +146,13 @@ private:
     MsgResult onGetCurSel(std::uintptr_t, std::intptr_t) { return current_; }
 
     MsgResult onSetCurSel(std::uintptr_t wp, std::intptr_t) {
-        const WindowHandle h = handle();
         const int at = static_cast<int>(static_cast<std::intptr_t>(wp));
         const int old = current_;
         if (at < 0 || at >= count()) {
             return -1;
         }
         current_ = at;
-        scrollToCurrent();
-        ui::invalidateRect(h);
+        changed();
         return old;
     }
 
@@ -189,6 +179,12 @@ private:
         const int top = bottom() ? c.bottom - stripHeight() : 0;
         const int x = stripLeft(i) - scroll_;
         return Rect{x, top, x + tabWidth(i), top + stripHeight()};
+    }
+
+    // The tabs or the current one changed: the strip follows the current tab and is drawn anew.
+    void changed() {
+        scrollToCurrent();
+        ui::invalidateRect(handle());
     }
 
     // Tabs wider together than the control scroll when the current tab is not whole, so that it
@@ -230,8 +226,7 @@ private:
             return;
         }
         current_ = tab;
-        scrollToCurrent();
-        ui::invalidateRect(handle());
+        changed();
         ui::NotifyHeader done;
         detail::notifyParent(handle(), done, TCN_SELCHANGE);
     }

@@ -1,6 +1,7 @@
 #include "app/core/progress/ProgressTexts.h"
 
 #include "app/core/DateTexts.h"
+#include "app/core/TextConversion.h"
 
 #include "platform/resources/StringTable.h"
 
@@ -13,12 +14,7 @@ using platform::resources::loadResString;
 
 namespace {
 
-std::u16string number(int n) {
-    const std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
-}
-
-std::u16string sizeMark(int height) { return u"<*" + number(height) + u"*>"; }
+std::u16string sizeMark(int height) { return u"<*" + numberText(height) + u"*>"; }
 
 // A value of the right column: bold, on its own line after the first row.
 std::u16string value(int fontHeight, bool firstRow, std::u16string_view text) {

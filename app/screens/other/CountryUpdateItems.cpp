@@ -53,8 +53,7 @@ std::vector<CountryMenuItem> searchFormUpdateItems(
     return items;
 }
 
-void fillSearchFormUpdatePopup(platform::shell::Menu& popup,
-                               const std::vector<CountryMenuItem>& items) {
+void fillCountryUpdatePopup(platform::shell::Menu& popup, const std::vector<CountryMenuItem>& items) {
     namespace shell = platform::shell;
     std::uint32_t at = 0;
     for (const CountryMenuItem& item : items) {
@@ -65,20 +64,6 @@ void fillSearchFormUpdatePopup(platform::shell::Menu& popup,
     popup.remove(at, shell::MF_BYPOSITION);
     if (items.empty())
         popup.remove(0, shell::MF_BYPOSITION);
-}
-
-void fillCountryUpdatePopup(platform::shell::Menu& popup,
-                            const std::vector<CountryMenuItem>& items) {
-    namespace shell = platform::shell;
-    for (const CountryMenuItem& item : items) {
-        if (item.separator) {
-            popup.insert(kCountryPlaceholder, shell::MF_BYCOMMAND | shell::MF_SEPARATOR, 0, u"");
-        } else {
-            popup.insert(kCountryPlaceholder, shell::MF_BYCOMMAND | shell::MF_STRING, item.id,
-                         item.text);
-        }
-    }
-    popup.remove(kCountryPlaceholder, shell::MF_BYCOMMAND);
 }
 
 CountryCommand updateCodeCommand(std::int32_t code) {

@@ -29,9 +29,6 @@ struct CountryMenuItem {
 // new data of one's own country can be fetched with nothing installed).
 std::vector<CountryMenuItem> countryUpdateItems(std::int32_t language,
                                                 const std::function<bool(std::int16_t)>& listed);
-// Puts the items in place of the placeholder "Všechny", which goes.
-void fillCountryUpdatePopup(platform::shell::Menu& popup,
-                            const std::vector<CountryMenuItem>& items);
 
 // The search form's groups: for both countries, in order, "Aktualizovat vše <country>" (id
 // 3 × identifier + 1000; when anyListed: an installed timetable lists the country),
@@ -41,11 +38,10 @@ void fillCountryUpdatePopup(platform::shell::Menu& popup,
 std::vector<CountryMenuItem> searchFormUpdateItems(
     const std::function<bool(std::int16_t)>& anyListed,
     const std::function<bool(std::int16_t)>& setListed);
-// Inserts the items at the top of the search form's popup and deletes the placeholder
-// "Všechny" that then follows them (found by position: its id is shared with the category
-// popup's first entry); with no items the separator after the placeholder goes too.
-void fillSearchFormUpdatePopup(platform::shell::Menu& popup,
-                               const std::vector<CountryMenuItem>& items);
+// Puts the items in place of the placeholder "Všechny" at the top of a popup "Aktualizace dat"
+// (found by position: the search form's placeholder shares its id with the category popup's
+// first entry); with no items the separator that follows the placeholder goes too.
+void fillCountryUpdatePopup(platform::shell::Menu& popup, const std::vector<CountryMenuItem>& items);
 
 enum class CountryUpdateKind { UpdateAll = 0, UpdateLoaded = 1, Detailed = 2 };
 struct CountryCommand {

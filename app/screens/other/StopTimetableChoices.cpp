@@ -1,5 +1,7 @@
 #include "app/screens/other/StopTimetableChoices.h"
 
+#include "app/core/TextConversion.h"
+
 #include <algorithm>
 #include <string>
 
@@ -49,11 +51,6 @@ std::vector<bool> repeated(const std::vector<std::u16string>& labels) {
     return marks;
 }
 
-std::u16string numberText(std::size_t n) {
-    const std::string digits = std::to_string(n);
-    return {digits.begin(), digits.end()};
-}
-
 }  // namespace
 
 std::vector<std::u16string> lineChoiceLabels(const std::vector<LineNames>& candidates) {
@@ -72,7 +69,7 @@ std::vector<std::u16string> lineChoiceLabels(const std::vector<LineNames>& candi
         std::size_t n = 1;
         for (std::size_t k = 0; k < i; ++k)
             if (labels[k] == labels[i]) ++n;
-        numbered[i] = (labels[i].empty() ? u"(" : labels[i] + u" (") + numberText(n) + u")";
+        numbered[i] = (labels[i].empty() ? u"(" : labels[i] + u" (") + numberText(static_cast<std::int64_t>(n)) + u")";
     }
     return numbered;
 }

@@ -363,14 +363,7 @@ void cStopTimetableFormView::menuFind() {
             showResult(answer, query);
         return;
     }
-    if (reaction.showsLines)
-        showChoice(kLineSide);
-    if (reaction.showsFrom)
-        showChoice(kFromSide);
-    if (reaction.showsDirection)
-        showChoice(kDirectionSide);
-    tell(reaction.text != 0 ? reaction.text : kTextEngineFailure);
-    openListByItself(reaction.showsLines, reaction.showsFrom, reaction.showsDirection);
+    showStatus(reaction, reaction.showsLines, reaction.showsFrom, reaction.showsDirection);
 }
 
 void cStopTimetableFormView::offerChoices(const StopTimetableAnswer& answer,
@@ -386,14 +379,19 @@ void cStopTimetableFormView::offerChoices(const StopTimetableAnswer& answer,
     const bool line = reaction.showsLines;
     const bool from =
         reaction.showsFrom || (reaction.showsDirection && !choices_.items.empty());
+    showStatus(reaction, line, from, reaction.showsDirection);
+}
+
+void cStopTimetableFormView::showStatus(const StatusReaction& reaction, bool line, bool from,
+                                        bool direction) {
     if (line)
         showChoice(kLineSide);
     if (from)
         showChoice(kFromSide);
-    if (reaction.showsDirection)
+    if (direction)
         showChoice(kDirectionSide);
     tell(reaction.text != 0 ? reaction.text : kTextEngineFailure);
-    openListByItself(line, from, reaction.showsDirection);
+    openListByItself(line, from, direction);
 }
 
 void cStopTimetableFormView::takeChoices(const StopTimetableAnswer& answer, std::int32_t set) {

@@ -95,6 +95,9 @@ private:
     void refreshDirections();
     void fillChoices();
     void takeChoices(const StopTimetableAnswer& answer, std::int32_t set);
+    // Shows the choice boxes of the sides given, tells the status's message, then opens the
+    // list that opens by itself.
+    void showStatus(const StatusReaction& reaction, bool line, bool from, bool direction);
     void openListByItself(bool line, bool from, bool direction);
     platform::MsgResult OnChoiceChanged(std::uintptr_t id, std::intptr_t);
     void fromChoiceChanged(bool opensDirections);

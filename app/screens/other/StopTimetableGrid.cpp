@@ -1,5 +1,6 @@
 #include "app/screens/other/StopTimetableGrid.h"
 
+#include "app/core/TextConversion.h"
 #include "app/screens/other/BufferedPaint.h"
 #include "app/screens/other/StopTimetableTexts.h"
 
@@ -27,11 +28,6 @@ constexpr draw::Color kBlack = draw::rgb(0, 0, 0);
 
 std::u16string minuteText(int minute) {
     std::string s = (minute < 10 ? "0" : "") + std::to_string(minute);
-    return {s.begin(), s.end()};
-}
-
-std::u16string numberText(int n) {
-    const std::string s = std::to_string(n);
     return {s.begin(), s.end()};
 }
 

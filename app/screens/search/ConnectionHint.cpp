@@ -2,6 +2,7 @@
 
 #include "app/core/DateTexts.h"
 #include "app/core/EngineTexts.h"
+#include "app/core/TextConversion.h"
 
 #include "platform/resources/StringTable.h"
 
@@ -11,11 +12,6 @@ namespace {
 
 constexpr std::uint32_t kTextFrom = 168;  // "Z:"
 constexpr std::uint32_t kTextTo = 170;    // "Do:"
-
-std::u16string number(int value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 // The stop's name with its marks, the day when it is not the day searched for, and the
 // trip's notes at that stop on a line of their own.
@@ -35,7 +31,7 @@ ItemHint connectionItemHint(const EngineApi& api, std::int32_t set, std::int16_t
     const cUsekSpojeni* leg = tripLegOfItem(row, item);
     if (leg == nullptr) return hint;
     const std::u16string notes = legNotesText(api, set, *leg);
-    hint.text = u"<*" + number(static_cast<int>(fontHeight * 0.9)) + u"*>" +
+    hint.text = u"<*" + numberText(static_cast<int>(fontHeight * 0.9)) + u"*>" +
                 platform::resources::loadResString(kTextFrom) + u" " +
                 stopLine(api, set, *leg, leg->boardStop, leg->boardPosition, leg->departureDay, searchDay) + u"\r" +
                 platform::resources::loadResString(kTextTo) + u" " +

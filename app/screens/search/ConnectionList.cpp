@@ -186,6 +186,7 @@ void cConnectionList::hideHint() {
 
 void cConnectionList::clearActiveItem() {
     if (selected >= 0) rows[static_cast<std::size_t>(selected)].activeItem = -1;
+    hideHint();  // it belonged to the item
     ui::invalidateRect(handle());
 }
 
@@ -262,13 +263,11 @@ MsgResult cConnectionList::OnKeyDown(std::uintptr_t vk, std::intptr_t) {
                 activateItem(row.activeItem - 1);
             } else if (selected > 0) {
                 clearActiveItem();
-                hideHint();
                 SelectItem(selected - 1);
             } else if (row.activeItem == 0) {
                 // Up from the first item of the first row: the row stays, without an item, and
                 // the list waits for the key's release before it hands the focus on.
                 clearActiveItem();
-                hideHint();
                 keyReleased = false;
             } else if (shellSettings().showTabs() && keyReleased) {
                 clearActiveItem();

@@ -2,6 +2,7 @@
 
 #include "app/core/DateTexts.h"
 #include "app/core/EngineTexts.h"
+#include "app/core/TextConversion.h"
 
 #include "platform/resources/StringTable.h"
 
@@ -17,11 +18,6 @@ void replaceAll(std::u16string& text, std::u16string_view what, std::u16string_v
     for (std::size_t at = text.find(what); at != std::u16string::npos; at = text.find(what, at + with.size())) {
         text.replace(at, what.size(), with);
     }
-}
-
-std::u16string numberText(int value) {
-    const std::string n = std::to_string(value);
-    return std::u16string(n.begin(), n.end());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "app/core/DateTexts.h"
 #include "app/core/EngineTexts.h"
+#include "app/core/TextConversion.h"
 #include "app/core/progress/TabServices.h"
 #include "app/screens/search/PercentRect.h"
 #include "app/screens/search/ConnectionRows.h"
@@ -42,11 +43,6 @@ constexpr std::uint32_t kTextTrip = 154;
 const Rect kListDesign{0, 20, 100, 100};
 const Rect kHeaderDesign{3, 2, 93, 19};
 
-std::u16string number(int value) {
-    const std::string n = std::to_string(value);
-    return std::u16string(n.begin(), n.end());
-}
-
 void setCell(platform::WindowHandle list, int row, int column, const std::u16string& text) {
     controls::ListItem item;
     item.mask = controls::LVIF_TEXT;
@@ -61,7 +57,7 @@ void setCell(platform::WindowHandle list, int row, int column, const std::u16str
 
 std::u16string kmText(std::int32_t metres) {
     if (metres < 0) return {};
-    return number(metres / 1000 + (metres % 1000 > 500 ? 1 : 0));
+    return numberText(metres / 1000 + (metres % 1000 > 500 ? 1 : 0));
 }
 
 std::vector<ListingRow> listingRows(const cRadekVypisuSpoje* rows, std::int32_t count,
@@ -175,7 +171,7 @@ void cVypisSpojeView::showRows(std::vector<ListingRow> rows, int board, int alig
     const int small = static_cast<int>(context_.settings->fontHeight * 0.8);
     const std::u16string first = shown.empty() ? u"" : shown.front().stop;
     const std::u16string last = shown.empty() ? u"" : shown.back().stop;
-    header.SetText(u"<*" + number(small) + u"*><*b*>" + loadResString(kTextFrom) + u"<*b*> " + first + u"\r<*b*>" +
+    header.SetText(u"<*" + numberText(small) + u"*><*b*>" + loadResString(kTextFrom) + u"<*b*> " + first + u"\r<*b*>" +
                    loadResString(kTextTo) + u"<*b*> " + last + u"\r<*b*>" + loadResString(kTextDepartureLabel) +
                    u"<*b*> " + tripDeparture + u"\t<*b*>" + loadResString(kTextTrip) + u"<*b*> " +
                    lineName);
@@ -222,7 +218,7 @@ void cVypisSpojeView::Layout(unsigned, int width, int height) {
     const Rect listRect = percentToPixels(kListDesign, width, height);
     platform::sendMessage(list, controls::WM_SETFONT, reinterpret_cast<std::uintptr_t>(font_.get()), 1);
     ui::moveWindow(header.handle(), headerRect.left, headerRect.top, headerRect.width(), headerRect.height());
-    if (shown.empty()) header.SetText(u"<*" + number(static_cast<int>(context_.settings->fontHeight * 0.8)) + u"*>a\ra\ra");
+    if (shown.empty()) header.SetText(u"<*" + numberText(static_cast<int>(context_.settings->fontHeight * 0.8)) + u"*>a\ra\ra");
     const int headerHeight = header.GetTextHeight();
     ui::moveWindow(header.handle(), headerRect.left, headerRect.top, headerRect.width(), headerHeight);
     const int top = headerRect.top + headerHeight;

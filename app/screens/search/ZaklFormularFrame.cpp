@@ -48,12 +48,10 @@ constexpr std::uint32_t kCommandLastTimetable = kCommandFirstTimetable + 99;
 constexpr std::uint32_t kCommandQuickUpdateAll = 2068;
 constexpr std::uint32_t kCommandQuickUpdateLoaded = 32850;
 
-std::u16string number(int value) { return platform::draw::fromUtf8(std::to_string(value)); }
-
 // "<*big*><*b*>" + title + "<*b*><*normal*>\r" with the two font heights of the info texts.
 std::u16string boldTitle(std::u16string_view title, int fontHeight) {
-    return u"<*" + number(static_cast<int>(fontHeight * 1.1)) + u"*><*b*>" + std::u16string(title) + u"<*b*><*" +
-           number(fontHeight) + u"*>\r";
+    return u"<*" + numberText(static_cast<int>(fontHeight * 1.1)) + u"*><*b*>" + std::u16string(title) + u"<*b*><*" +
+           numberText(fontHeight) + u"*>\r";
 }
 
 }  // namespace
@@ -186,7 +184,7 @@ void cZaklFormularFrame::addUpdateEntries(const shell::MenuPtr& menu) {
     const std::int32_t set = setIndex();
     const auto installed = [&data](std::int16_t id) { return data.anyHeaderListsItem(id); };
     const auto loaded = [&data, set](std::int16_t id) { return data.setListsItem(set, id); };
-    fillSearchFormUpdatePopup(*updates, searchFormUpdateItems(installed, loaded));
+    fillCountryUpdatePopup(*updates, searchFormUpdateItems(installed, loaded));
 }
 
 void cZaklFormularFrame::startProgress(std::int32_t code, int returnView) {

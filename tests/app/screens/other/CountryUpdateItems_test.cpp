@@ -117,7 +117,7 @@ std::vector<std::pair<std::uint32_t, std::u16string>> formPopupAfterFill(std::ui
     const auto items = c.noGroups ? std::vector<CountryMenuItem>{}
                                   : searchFormUpdateItems([&c](std::int16_t id) { return c.installed.count(id) > 0; },
                                                           [&c](std::int16_t id) { return c.inSet.count(id) > 0; });
-    fillSearchFormUpdatePopup(*popup, items);
+    fillCountryUpdatePopup(*popup, items);
     std::vector<std::pair<std::uint32_t, std::u16string>> got;
     for (int i = 0; i < popup->count(); ++i) {
         const shell::MenuItem* item = popup->item(i);
