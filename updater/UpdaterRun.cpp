@@ -1,7 +1,7 @@
 #include "updater/UpdaterRun.h"
 
 #include "app/core/ActualizeValue.h"
-#include "app/core/life/CommandWords.h"
+#include "app/core/CommandWords.h"
 #include "updater/Trigger.h"
 #include "updater/UpdaterRules.h"
 

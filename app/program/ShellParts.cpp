@@ -1,10 +1,10 @@
 #include "app/program/ShellParts.h"
 
-#include "app/core/life/FatalError.h"
-#include "app/core/life/PelorvantMain.h"
 #include "app/program/FirstUse.h"
+#include "app/program/life/PelorvantMain.h"
+#include "app/shell/FatalError.h"
 #include "app/shell/ImageNameRegistry.h"
-#include "app/shell/tabs/ViewTable.h"
+#include "app/shell/ViewTable.h"
 
 #include "platform/resources/StringTable.h"
 

@@ -3,10 +3,10 @@
 // tabs over the settings, the timetable data and the engine, the first timetable-set choice,
 // and the sample timetable on first use.
 #include "app/core/ProgramContext.h"
-#include "app/core/life/PelorvantSteps.h"
-#include "app/core/life/ProgramSteps.h"
 #include "app/program/AppShellSettings.h"
-#include "app/shell/tabs/TabFrame.h"
+#include "app/program/life/PelorvantSteps.h"
+#include "app/program/life/ProgramSteps.h"
+#include "app/program/tabs/TabFrame.h"
 
 #include <functional>
 #include <memory>

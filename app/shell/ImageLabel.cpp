@@ -1,6 +1,6 @@
 #include "app/shell/ImageLabel.h"
 
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/ScrollBar.h"

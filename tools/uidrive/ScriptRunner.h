@@ -2,8 +2,8 @@
 // Runs the program's whole user interface in-process on the headless backend and drives it
 // from a script, one step a line (see README.md beside this file). The first failing step ends
 // the run with its line.
-#include "app/core/life/PelorvantMain.h"
 #include "app/program/RunningProgram.h"
+#include "app/program/life/PelorvantMain.h"
 
 #include "platform/services/launcher/DesktopOpener.h"
 #include "platform/services/process/ProcessLauncher.h"

@@ -1,10 +1,10 @@
 #include "app/screens/other/GPSNavigFormView.h"
 
 #include "app/core/EngineTexts.h"
-#include "app/core/progress/TabServices.h"
+#include "app/core/PrivateMessages.h"
 #include "app/screens/other/BufferedPaint.h"
 #include "app/screens/other/NavigationGeometry.h"
-#include "app/shell/PrivateMessages.h"
+#include "app/screens/progress/TabServices.h"
 #include "app/shell/ShellException.h"
 
 #include "platform/controls/ControlMessages.h"

@@ -1,6 +1,6 @@
 #include "app/screens/other/OptionsFrame.h"
 
-#include "app/core/life/FatalError.h"
+#include "app/shell/FatalError.h"
 #include "app/shell/ImageMessageBoxView.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/ShellSettings.h"

@@ -1,6 +1,6 @@
 #include "app/screens/other/OptionsSearchPage.h"
 
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/resources/StringTable.h"

@@ -1,15 +1,15 @@
 #include "app/screens/other/StopTimetableFormView.h"
 
 #include "app/core/EngineTexts.h"
+#include "app/core/PrivateMessages.h"
 #include "app/core/TextConversion.h"
-#include "app/core/progress/TabServices.h"
 #include "app/screens/other/BufferedPaint.h"
 #include "app/screens/other/StopTimetableFailure.h"
+#include "app/screens/progress/TabServices.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/shell/LayoutFlags.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
-#include "app/shell/tabs/ViewTable.h"
+#include "app/shell/ViewTable.h"
 
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"

@@ -1,7 +1,7 @@
 #include "app/screens/other/StopTimetablePages.h"
 
+#include "app/core/PrivateMessages.h"
 #include "app/screens/other/BufferedPaint.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/ControlMessages.h"

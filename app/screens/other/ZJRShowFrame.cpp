@@ -1,10 +1,10 @@
 #include "app/screens/other/ZJRShowFrame.h"
 
 #include "app/core/EngineTexts.h"
-#include "app/core/life/FatalError.h"
-#include "app/core/progress/TabServices.h"
 #include "app/screens/other/LabelPlainText.h"
 #include "app/screens/other/StopTimetableTexts.h"
+#include "app/screens/progress/TabServices.h"
+#include "app/shell/FatalError.h"
 #include "app/shell/LayoutFlags.h"
 
 #include "platform/controls/TabControl.h"

@@ -1,6 +1,6 @@
 #include "app/screens/search/ConnectionList.h"
 
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/ScrollBar.h"

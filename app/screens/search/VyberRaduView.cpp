@@ -1,12 +1,12 @@
 #include "app/screens/search/VyberRaduView.h"
 
 #include "app/core/FileUtils.h"
-#include "app/core/life/FatalError.h"
-#include "app/core/life/StartedForUpdate.h"
-#include "app/core/progress/ProgressFormView.h"
-#include "app/core/progress/TabServices.h"
+#include "app/core/PrivateMessages.h"
+#include "app/core/StartedForUpdate.h"
+#include "app/screens/progress/ProgressFormView.h"
+#include "app/screens/progress/TabServices.h"
+#include "app/shell/FatalError.h"
 #include "app/shell/LayoutFlags.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellException.h"
 #include "app/shell/ShellSettings.h"
 

@@ -3,9 +3,9 @@
 // item and an item without a hint hide it. A held tap opens the row's menu; its commands go to
 // the view, "Trasa spoje" opens the row at its active item, and without GPS there is no
 // navigation.
+#include "app/core/PrivateMessages.h"
 #include "app/screens/search/ConnectionList.h"
 #include "app/shell/ImageNameRegistry.h"
-#include "app/shell/PrivateMessages.h"
 
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ListPainter.h"
