@@ -2,7 +2,6 @@
 
 #include "app/core/CountryTables.h"
 #include "app/core/DateTexts.h"
-#include "app/core/HeaderLookup.h"
 #include "app/core/PrivateMessages.h"
 #include "app/core/UpdateCheckJob.h"
 #include "app/screens/other/DataRowDetails.h"
@@ -97,8 +96,8 @@ void cDataFrame::readOffers() {
     const DayTextFunction dayText = [&api](std::int16_t day) {
         return dayNumberToDayMonthText(api, day);
     };
-    updates = listTimetableUpdates(file, context_.data->headers(), nullptr, dayText);
-    newFiles = listNewTimetables(file, context_.data->headers(), dayText);
+    updates.Refresh(file, context_.data->headers(), dayText);
+    newFiles.buildList(file, context_.data->headers(), dayText);
 }
 
 void cDataFrame::showPage(int which) {
@@ -137,29 +136,13 @@ void cDataFrame::OnTabChange(const ui::NotifyHeader&, MsgResult& result) {
 void cDataFrame::fillList() {
     list.DeleteAllItems();
     caption.SetText(u"");
-    const auto& headers = context_.data->headers();
-    const auto& rows = shown().rows;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        std::u16string text = rows[i].description;
-        if (page == 0) {
-            const int header = findHeaderByName(headers, rows[i].name);
-            if (header >= 0)
-                text = headers[static_cast<std::size_t>(header)].title;
-        }
-        list.AddItem(static_cast<int>(i), text);
-    }
-    if (rows.empty()) {
+    if (page == 0)
+        updates.fill(list, context_.data->headers());
+    else
+        newFiles.fill(list);
+    if (shown().rows.empty()) {
         caption.SetText(loadResString(page == 0 ? kTextAllCurrent : kTextNothingNew));
         return;
-    }
-    if (page == 0) {
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            controls::ListItem item;
-            item.state = controls::kStateChecked;
-            item.stateMask = controls::LVIS_STATEIMAGEMASK;
-            platform::sendMessage(list.handle(), controls::LVM_SETITEMSTATE, i,
-                                  reinterpret_cast<std::intptr_t>(&item));
-        }
     }
     list.SelectItem(0);
 }

@@ -24,7 +24,7 @@ std::u16string stopLine(const EngineApi& api, std::int32_t set, const cUsekSpoje
 }  // namespace
 
 ItemHint connectionItemHint(const EngineApi& api, std::int32_t set, std::int16_t searchDay,
-                            const ConnectionRow& row, int item, int fontHeight) {
+                            const cConnectionRow& row, int item, int fontHeight) {
     ItemHint hint;
     if (item < 0 || item >= static_cast<int>(row.items.size())) return hint;
     if (row.items[static_cast<std::size_t>(item)].stopIndex == kNoStop) return hint;

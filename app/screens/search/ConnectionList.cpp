@@ -72,7 +72,7 @@ void cConnectionList::measure() {
 }
 
 int cConnectionList::rowHeight(int row) const {
-    const ConnectionRow& r = rows[static_cast<std::size_t>(row)];
+    const cConnectionRow& r = rows[static_cast<std::size_t>(row)];
     int height = 0;
     for (const ConnectionRowItem& item : r.items) height += itemHeight(item);
     height += 2 * geometry.gap + geometry.extra;
@@ -90,7 +90,7 @@ int cConnectionList::rowTop(int row) const {
     return top;
 }
 
-void cConnectionList::setRows(std::vector<ConnectionRow> newRows, int focus) {
+void cConnectionList::setRows(std::vector<cConnectionRow> newRows, int focus) {
     hideHint();
     rows = std::move(newRows);
     measure();
@@ -154,7 +154,7 @@ void cConnectionList::ScrollLine(bool up) {
 
 void cConnectionList::activateItem(int item) {
     if (selected < 0) return;
-    ConnectionRow& row = rows[static_cast<std::size_t>(selected)];
+    cConnectionRow& row = rows[static_cast<std::size_t>(selected)];
     if (item < 0 || item >= static_cast<int>(row.items.size())) return;
     row.activeItem = item;
     scrollIntoView(selected, item);
@@ -164,7 +164,7 @@ void cConnectionList::activateItem(int item) {
 
 void cConnectionList::showItemHint() {
     if (hint.handle() == platform::kNullWindow) return;
-    const ConnectionRow& row = rows[static_cast<std::size_t>(selected)];
+    const cConnectionRow& row = rows[static_cast<std::size_t>(selected)];
     const ItemHint text = itemHint ? itemHint(row, row.activeItem) : ItemHint{};
     if (text.text.empty()) {
         hideHint();
@@ -192,7 +192,7 @@ void cConnectionList::clearActiveItem() {
 
 cUsekSpojeni* cConnectionList::GetSelectedLeg() const {
     if (selected < 0 || selected >= static_cast<int>(rows.size())) return nullptr;
-    const ConnectionRow& row = rows[static_cast<std::size_t>(selected)];
+    const cConnectionRow& row = rows[static_cast<std::size_t>(selected)];
     if (row.activeItem < 0) {
         for (cUsekSpojeni* leg : row.legs) {
             if (leg->departureSlot != kWalkingLegSlot) return leg;
@@ -204,7 +204,7 @@ cUsekSpojeni* cConnectionList::GetSelectedLeg() const {
 
 std::uint16_t cConnectionList::GetSelectedStop(std::int32_t& timetable) const {
     if (selected < 0 || selected >= static_cast<int>(rows.size())) return kNoStop;
-    const ConnectionRow& row = rows[static_cast<std::size_t>(selected)];
+    const cConnectionRow& row = rows[static_cast<std::size_t>(selected)];
     if (row.items.empty()) return kNoStop;
     const ConnectionRowItem& item = row.items[static_cast<std::size_t>(row.activeItem < 0 ? 0 : row.activeItem)];
     timetable = item.timetable;
@@ -248,7 +248,7 @@ void cConnectionList::notifyView(std::uint32_t message) {
 
 MsgResult cConnectionList::OnKeyDown(std::uintptr_t vk, std::intptr_t) {
     if (rows.empty()) return 0;
-    ConnectionRow& row = rows[static_cast<std::size_t>(selected < 0 ? 0 : selected)];
+    cConnectionRow& row = rows[static_cast<std::size_t>(selected < 0 ? 0 : selected)];
     const int last = static_cast<int>(row.items.size()) - 1;
     switch (vk) {
         case ui::VK_DOWN:
@@ -350,7 +350,7 @@ MsgResult cConnectionList::OnDoubleTap(std::uintptr_t wParam, std::intptr_t lPar
 
 MsgResult cConnectionList::OnSize(std::uintptr_t, std::intptr_t) {
     if (!rows.empty()) {
-        std::vector<ConnectionRow> kept = std::move(rows);
+        std::vector<cConnectionRow> kept = std::move(rows);
         const int keep = selected;
         setRows(std::move(kept), keep);
     } else {
@@ -365,7 +365,7 @@ void cConnectionList::OnSetFocus() {
 }
 
 void cConnectionList::drawRow(draw::DeviceContext& dc, int r, int top, int width) {
-    const ConnectionRow& row = rows[static_cast<std::size_t>(r)];
+    const cConnectionRow& row = rows[static_cast<std::size_t>(r)];
     const int height = rowHeight(r);
     const bool isSelected = r == selected;
     const Rect rect{0, top, width, top + height};

@@ -52,7 +52,7 @@ std::u16string BuildConnectionNotesText(const EngineApi& api, std::int32_t set, 
     return text;
 }
 
-std::u16string smsListingText(const std::vector<ConnectionRow>& rows, int count) {
+std::u16string smsListingText(const std::vector<cConnectionRow>& rows, int count) {
     std::u16string text;
     for (int n = 0; n < count && n < static_cast<int>(rows.size()); ++n) {
         if (n > 0) text += u"; ";
@@ -72,7 +72,7 @@ std::u16string smsListingText(const std::vector<ConnectionRow>& rows, int count)
     return text;
 }
 
-bool calendarEntryOf(const EngineApi& api, const ConnectionRow& row, bool extendedForm, CalendarEntry& out) {
+bool calendarEntryOf(const EngineApi& api, const cConnectionRow& row, bool extendedForm, CalendarEntry& out) {
     if (row.legs.empty() || row.items.empty()) return false;
     const cUsekSpojeni& first = *row.legs.front();
     const cUsekSpojeni& last = *row.legs.back();

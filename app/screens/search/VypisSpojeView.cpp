@@ -4,9 +4,9 @@
 #include "app/core/EngineTexts.h"
 #include "app/core/TextConversion.h"
 #include "app/screens/progress/TabServices.h"
-#include "app/screens/search/ConnectionRows.h"
 #include "app/screens/search/ListingRowPainter.h"
 #include "app/screens/search/PercentRect.h"
+#include "app/screens/search/ConnectionRow.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/ControlMessages.h"

@@ -70,7 +70,7 @@ bool cVypisVysledkuView::createResultsView(platform::WindowHandle tabPage, const
 
 MsgResult cVypisVysledkuView::OnCreate(std::uintptr_t, std::intptr_t) {
     list.createConnectionList(handle(), ui::getClientRect(handle()));
-    list.itemHint = [this](const ConnectionRow& row, int item) {
+    list.itemHint = [this](const cConnectionRow& row, int item) {
         return connectionItemHint(*context_.api, setIndex(), searchDay(), row, item, shellSettings().fontHeight());
     };
     return 0;
@@ -104,7 +104,7 @@ void cVypisVysledkuView::notice(std::uint32_t textId) {
 void cVypisVysledkuView::ShowResults(std::int32_t id) {
     resultId = id;
     ConnectionRowBuilder builder(*context_.api, setIndex(), searchDay());
-    std::vector<ConnectionRow> rows = builder.readResult(id);
+    std::vector<cConnectionRow> rows = builder.readResult(id);
     if (builder.status != ENGINE_OK) {
         list.clear();
         engineFailure(builder.status);

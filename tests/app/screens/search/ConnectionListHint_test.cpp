@@ -59,13 +59,13 @@ protected:
             return ui::defWindowProc(h, m, wp, lp);
         });
         ASSERT_TRUE(list.createConnectionList(view, Rect{0, 0, size.width, size.height}));
-        list.itemHint = [](const ConnectionRow&, int item) {
+        list.itemHint = [](const cConnectionRow&, int item) {
             if (item == kWalkItem) return ItemHint{};
             return ItemHint{item == kNotedItem ? u"Z: A\rDo: B\rBus 1, 5 min\rnízkopodlažní" : u"Z: A\rDo: B\rBus 1, 5 min",
                             item == kNotedItem ? kHintTimeWithNotes : kHintTimeWithoutNotes};
         };
-        std::vector<ConnectionRow> rows(2);
-        for (ConnectionRow& row : rows) {
+        std::vector<cConnectionRow> rows(2);
+        for (cConnectionRow& row : rows) {
             row.items.resize(3);
             for (ConnectionRowItem& item : row.items) item.stop = u"Zastávka";
             row.items[kWalkItem].walking = true;

@@ -53,13 +53,13 @@ protected:
     EngineApi api{};
     cUsekSpojeni walk{};
     cUsekSpojeni bus{};
-    ConnectionRow row;
+    cConnectionRow row;
 };
 
 TEST_F(ConnectionTextsTest, TheListingNamesEachPairWithItsTimesOrItsWalk) {
-    ConnectionRow second;
+    cConnectionRow second;
     second.items = {item(u"A", u"8:00", u"", u"Tram 3"), item(u"B", u"", u"8:10", u"")};
-    const std::vector<ConnectionRow> rows{row, second};
+    const std::vector<cConnectionRow> rows{row, second};
     EXPECT_EQ(smsListingText(rows, 1),
               u"1.Náměstí Míru>Masarykovo náměstí(přesun 4 min.)Masarykovo náměstí>Radnice(23:50>0:05-Bus 15)");
     EXPECT_EQ(smsListingText(rows, 5).substr(smsListingText(rows, 1).size()), u"; 2.A>B(8:00>8:10-Tram 3)");
@@ -80,7 +80,7 @@ TEST_F(ConnectionTextsTest, TheCalendarEntryRunsFromTheFirstDepartureToTheLastAr
 
 TEST_F(ConnectionTextsTest, NoCalendarEntryWithoutLegsOrWithADayTheEngineRefuses) {
     CalendarEntry entry;
-    EXPECT_FALSE(calendarEntryOf(api, ConnectionRow{}, false, entry));
+    EXPECT_FALSE(calendarEntryOf(api, cConnectionRow{}, false, entry));
     bus.arrivalDay = 40;
     EXPECT_FALSE(calendarEntryOf(api, row, false, entry));
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The rows of the results list as data: one row per connection of a stored result, its items
-// (first stop, every transfer stop, a walk's target, the final stop) with times, names, line
-// and its colour, notes and the "another day" flags, and the summary of duration and distance.
+// The rows of the results list as data (cConnectionRow): one row per connection of a stored
+// result, its items (first stop, every transfer stop, a walk's target, the final stop) with
+// times, names, line and its colour, notes and the "another day" flags, and the summary of
+// duration and distance.
 // Built from the engine's leg records, which stay valid while the result is stored.
 #include "app/core/EngineBinding.h"
 #include "app/core/EngineTexts.h"
@@ -37,7 +38,7 @@ struct ConnectionRowItem {
     std::int16_t arrivalDay = 0;
 };
 
-struct ConnectionRow {
+struct cConnectionRow {
     std::vector<cUsekSpojeni*> legs;  // engine-owned
     std::vector<ConnectionRowItem> items;
     std::u16string summary;
@@ -51,15 +52,15 @@ public:
     // api outlives the builder; searchDay is the day number of the date searched for.
     ConnectionRowBuilder(const EngineApi& api, std::int32_t set, std::int16_t searchDay);
 
-    std::vector<ConnectionRow> readResult(std::int32_t resultId);
-    ConnectionRow buildRow(const cSpojeni& connection);
+    std::vector<cConnectionRow> readResult(std::int32_t resultId);
+    cConnectionRow buildRow(const cSpojeni& connection);
     // Puts another trip in place of a leg of the row and recomputes its items.
-    void replaceLeg(ConnectionRow& row, cUsekSpojeni* oldLeg, cUsekSpojeni* newLeg);
+    void replaceLeg(cConnectionRow& row, cUsekSpojeni* oldLeg, cUsekSpojeni* newLeg);
 
     std::int32_t status = ENGINE_OK;
 
 private:
-    void fillItems(ConnectionRow& row);
+    void fillItems(cConnectionRow& row);
     platform::draw::Color lineColour(const cUsekSpojeni& leg);
 
     const EngineApi& api_;
@@ -70,7 +71,7 @@ private:
 
 // The trip leg of item `item` of a row: the trip that departs there, or on the last item the
 // trip that arrives there; null on a walk, on a walk's target at the end, or out of range.
-cUsekSpojeni* tripLegOfItem(const ConnectionRow& row, int item);
+cUsekSpojeni* tripLegOfItem(const cConnectionRow& row, int item);
 // The note texts of a leg's trip joined by ", " ("" when it has none or the engine refuses).
 std::u16string legNotesText(const EngineApi& api, std::int32_t set, const cUsekSpojeni& leg);
 // The line name of a leg (engine text, not terminated).

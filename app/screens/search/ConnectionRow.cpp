@@ -1,4 +1,4 @@
-#include "app/screens/search/ConnectionRows.h"
+#include "app/screens/search/ConnectionRow.h"
 
 #include "app/core/DateTexts.h"
 #include "app/core/TextConversion.h"
@@ -36,7 +36,7 @@ std::u16string distanceText(std::int32_t metres) {
     return std::u16string(text.begin(), text.end());
 }
 
-cUsekSpojeni* tripLegOfItem(const ConnectionRow& row, int item) {
+cUsekSpojeni* tripLegOfItem(const cConnectionRow& row, int item) {
     if (item < 0 || item >= static_cast<int>(row.items.size())) return nullptr;
     const auto at = static_cast<std::size_t>(item);
     const ConnectionRowItem& it = row.items[at];
@@ -69,8 +69,8 @@ std::u16string legNotesText(const EngineApi& api, std::int32_t set, const cUsekS
 ConnectionRowBuilder::ConnectionRowBuilder(const EngineApi& api, std::int32_t set, std::int16_t searchDay)
     : api_(api), texts_(api), set_(set), searchDay_(searchDay) {}
 
-std::vector<ConnectionRow> ConnectionRowBuilder::readResult(std::int32_t resultId) {
-    std::vector<ConnectionRow> rows;
+std::vector<cConnectionRow> ConnectionRowBuilder::readResult(std::int32_t resultId) {
+    std::vector<cConnectionRow> rows;
     std::int32_t count = 0;
     status = api_.api_getVysledekHledani_PocetSpojeni(set_, resultId, &count);
     if (status != ENGINE_OK) return {};
@@ -84,15 +84,15 @@ std::vector<ConnectionRow> ConnectionRowBuilder::readResult(std::int32_t resultI
     return rows;
 }
 
-ConnectionRow ConnectionRowBuilder::buildRow(const cSpojeni& connection) {
-    ConnectionRow row;
+cConnectionRow ConnectionRowBuilder::buildRow(const cSpojeni& connection) {
+    cConnectionRow row;
     for (std::int32_t j = 0; j < connection.legCount; ++j) row.legs.push_back(connection.legs + j);
     fillItems(row);
     row.summary = formatDurationText(connection.totalMinutes) + distanceText(connection.distance);
     return row;
 }
 
-void ConnectionRowBuilder::replaceLeg(ConnectionRow& row, cUsekSpojeni* oldLeg, cUsekSpojeni* newLeg) {
+void ConnectionRowBuilder::replaceLeg(cConnectionRow& row, cUsekSpojeni* oldLeg, cUsekSpojeni* newLeg) {
     for (cUsekSpojeni*& leg : row.legs) {
         if (leg == oldLeg) leg = newLeg;
     }
@@ -108,7 +108,7 @@ platform::draw::Color ConnectionRowBuilder::lineColour(const cUsekSpojeni& leg) 
     return static_cast<platform::draw::Color>(colour);
 }
 
-void ConnectionRowBuilder::fillItems(ConnectionRow& row) {
+void ConnectionRowBuilder::fillItems(cConnectionRow& row) {
     row.items.assign(1, ConnectionRowItem{});
     for (cUsekSpojeni* leg : row.legs) {
         if (status != ENGINE_OK) return;
