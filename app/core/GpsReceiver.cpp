@@ -25,7 +25,8 @@ cGpsReceiver::StartResult cGpsReceiver::start(platform::WindowHandle viewWindow,
         std::lock_guard lock(lock_);
         headings_.clear();
         startTick_ = static_cast<std::int64_t>(platform::getTickCount());
-        if (state_ > 0) {
+        // A known position is one with a fix: a report without one gives the view nothing.
+        if (state_ > 0 && position_ && position_->validFix()) {
             target_ = viewWindow;
             return StartResult::ShowViewNow;
         }
@@ -189,9 +190,12 @@ bool cGpsReceiver::onPosition(const GpsPosition& position) {
         return true;
     }
     if (position.validFix()) {
-        headings_.push_front(position.heading);
-        if (headings_.size() > kGpsHeadingHistory)
-            headings_.pop_back();
+        // Only a fix with a course tells the direction of travel.
+        if (position.hasHeading()) {
+            headings_.push_front(position.heading);
+            if (headings_.size() > kGpsHeadingHistory)
+                headings_.pop_back();
+        }
         // The message carries its own copy: the stored position changes with the next fix.
         auto copy = std::make_unique<GpsPosition>(position);
         if (platform::postMessage(target_, WM_GPS_POSITION,

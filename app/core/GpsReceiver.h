@@ -42,13 +42,13 @@ public:
     cGpsReceiver& operator=(const cGpsReceiver&) = delete;
 
     enum class StartResult {
-        ShowViewNow,    // a position is known: the caller shows its view at once
+        ShowViewNow,    // a fix is known (position()): the caller shows its view at once
         WaitingForFix,  // the device is open; messages go to the progress window
         OpenFailed,  // nothing to wait for: WM_GPS_STOPPED has been posted to the progress window
     };
     // A view asks for positions: empties the heading history and restarts the ten minutes.
-    // With a known position the view's window becomes the target; otherwise the progress
-    // window does and the device is opened.
+    // With a known fix the view's window becomes the target; otherwise the progress window
+    // does and the device is opened.
     StartResult start(platform::WindowHandle viewWindow, platform::WindowHandle progressWindow);
 
     // kGpsOk, kGpsUnexpected when already open, kGpsOpenFailed when the source cannot be reached.

@@ -30,6 +30,11 @@ void FakeGpsSource::failOpen(std::string reason) {
     openFailure_ = std::move(reason);
 }
 
+void FakeGpsSource::setAttached(bool attached) {
+    std::lock_guard lock(mutex_);
+    attached_ = attached;
+}
+
 bool FakeGpsSource::isOpen() const {
     std::lock_guard lock(mutex_);
     return open_;
@@ -45,10 +50,19 @@ bool FakeGpsSource::waiting() const {
     return waiting_ && queue_.empty();
 }
 
+int FakeGpsSource::handedOut() const {
+    std::lock_guard lock(mutex_);
+    return handedOut_;
+}
+
 bool FakeGpsSource::open(std::string& error) {
     std::lock_guard lock(mutex_);
     if (!openFailure_.empty()) {
         error = std::exchange(openFailure_, {});
+        return false;
+    }
+    if (!attached_) {
+        error = "no receiver attached";
         return false;
     }
     open_ = true;
@@ -71,6 +85,7 @@ GpsEvent FakeGpsSource::waitEvent(std::uint32_t timeoutMs) {
             Item item = queue_.front();
             queue_.pop_front();
             waiting_ = false;
+            ++handedOut_;
             if (item.event == GpsEvent::Position) {
                 item.position.receivedTick = getTickCount();
                 last_ = item.position;

@@ -19,11 +19,16 @@ public:
     void pushFailure();
     // The next open fails with this reason.
     void failOpen(std::string reason);
+    // Detached, every open fails as where no receiver is plugged in; attached (the start)
+    // opens succeed again.
+    void setAttached(bool attached);
 
     bool isOpen() const;
     int openCount() const;
     // True once the poll thread waits in waitEvent with nothing queued.
     bool waiting() const;
+    // How many queued events waitEvent has handed out so far.
+    int handedOut() const;
 
     bool open(std::string& error) override;
     GpsEvent waitEvent(std::uint32_t timeoutMs) override;
@@ -44,7 +49,9 @@ private:
     bool open_ = false;
     bool interrupted_ = false;
     bool waiting_ = false;
+    bool attached_ = true;
     int openCount_ = 0;
+    int handedOut_ = 0;
 };
 
 }  // namespace platform::services

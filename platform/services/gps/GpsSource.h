@@ -10,17 +10,21 @@
 
 namespace platform::services {
 
+// The heading of a position without a course (standing still, or a report without one).
+inline constexpr double kNoHeading = -999999.0;
+
 // One position as the receiver keeps it.
 struct GpsPosition {
-    double latitude = 0.0;   // degrees, north positive
-    double longitude = 0.0;  // degrees, east positive
-    double heading = 0.0;    // degrees from north, clockwise
+    double latitude = 0.0;        // degrees, north positive
+    double longitude = 0.0;       // degrees, east positive
+    double heading = kNoHeading;  // degrees from north, clockwise; kNoHeading without a course
     // Both non-zero for a usable fix: quality 1 with a 2D or 3D fix; type 2 (2D) or 3 (3D).
     int fixQuality = 0;
     int fixType = 0;
     std::uint64_t receivedTick = 0;  // tick count when the source received it
 
     bool validFix() const { return fixQuality != 0 && fixType != 0; }
+    bool hasHeading() const { return heading != kNoHeading; }
 };
 
 enum class GpsEvent {

@@ -129,7 +129,9 @@ private:
         p.fixQuality = fix ? 1 : 0;
         p.latitude = fix ? data_.fix.latitude : 0.0;
         p.longitude = fix ? data_.fix.longitude : 0.0;
-        p.heading = std::isfinite(data_.fix.track) ? data_.fix.track : 0.0;
+        // A report without a course (a receiver standing still, a sentence that carries none)
+        // says nothing of the direction: it is no heading of 0, which is north.
+        p.heading = fix && std::isfinite(data_.fix.track) ? data_.fix.track : kNoHeading;
         p.receivedTick = getTickCount();
         std::lock_guard lock(mutex_);
         last_ = p;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -165,6 +166,22 @@ TEST_F(GpsReceiverTest, HeadingHistoryKeepsTheTenNewest) {
     EXPECT_EQ(receiver->getHeading(), 110);
 }
 
+TEST_F(GpsReceiverTest, FixWithoutCourseRecordsNoHeading) {
+    // A traveller standing still: fixes without a course say nothing of the direction.
+    startWaiting();
+    fake->pushPosition(fix(platform::services::kNoHeading));
+    ASSERT_TRUE(waitForMessages(progress, 1));
+    EXPECT_EQ(progress.seen()[0].message, WM_GPS_POSITION);
+    EXPECT_EQ(receiver->getHeading(), kGpsNoHeading);
+    EXPECT_TRUE(receiver->headings().empty());
+    fake->pushPosition(fix(90.0));
+    fake->pushPosition(fix(platform::services::kNoHeading));
+    ASSERT_TRUE(waitForMessages(progress, 3));
+    // The last course stays the heading; no north was made up for the fix without one.
+    EXPECT_EQ(receiver->getHeading(), 90);
+    EXPECT_EQ(receiver->headings(), std::deque<double>{90.0});
+}
+
 TEST_F(GpsReceiverTest, DeviceStateChangeIsPostedAndRemembered) {
     startWaiting();
     fake->pushPosition(fix(1.0));
@@ -186,6 +203,21 @@ TEST_F(GpsReceiverTest, StartWithAKnownPositionShowsTheViewAtOnce) {
     ASSERT_TRUE(waitForMessages(view, 1));
     EXPECT_EQ(progress.seen().size(), 1u);
     EXPECT_EQ(fake->openCount(), 1);
+}
+
+TEST_F(GpsReceiverTest, StartAfterAReportWithoutFixWaitsAgain) {
+    // A position report without a fix is no known position: the view must wait for one.
+    startWaiting();
+    GpsPosition none = fix(1.0);
+    none.fixQuality = 0;
+    fake->pushPosition(none);
+    ASSERT_TRUE(waitForMessages(progress, 1));
+    EXPECT_EQ(receiver->start(view.handle(), progress.handle()),
+              cGpsReceiver::StartResult::WaitingForFix);
+    fake->pushPosition(fix(2.0));
+    ASSERT_TRUE(waitForMessages(progress, 2));
+    EXPECT_EQ(progress.seen()[1].message, WM_GPS_POSITION);
+    EXPECT_TRUE(view.seen().empty());
 }
 
 TEST_F(GpsReceiverTest, SilentDeviceStopsAfterTenSeconds) {
