@@ -16,6 +16,9 @@ public:
     int orientation() const override { return settings_.orientation; }
     int scrollBarWidth() const override { return settings_.scrollBarWidth; }
     bool showTabs() const override { return settings_.showTabs; }
+    bool useT9() const override { return settings_.useT9; }
+    bool standardQwerty() const override { return settings_.isStandardQwerty; }
+    bool landscapeQwerty() const override { return settings_.isLandscapeQwerty; }
     const platform::draw::Font& mainFont() const override;
 
 private:

@@ -34,6 +34,12 @@ MsgResult cMonthCalendar::onMessage(std::uint32_t message, std::uintptr_t wParam
         popup_.close();
         return 0;
     }
+    if (message == ui::WM_KILLFOCUS) {
+        // The focus went elsewhere (a tap on the page, another view): the popup goes too.
+        const auto to = static_cast<platform::WindowHandle>(wParam);
+        if (to != popup_.handle())
+            popup_.close();
+    }
     return SubclassedControl::onMessage(message, wParam, lParam);
 }
 

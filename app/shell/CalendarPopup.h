@@ -1,7 +1,7 @@
 #pragma once
 // The month calendar over the screen: opened from a date field, it answers the picked day to
-// the field with WM_DATE_PICKED (day × 65000 + month × 5000 + year) and closes; Escape closes
-// it without an answer.
+// the field with WM_DATE_PICKED (day × 65000 + month × 5000 + year) and closes; Escape, or the
+// focus moving elsewhere, closes it without an answer.
 
 #include "app/core/DateTexts.h"
 #include "app/shell/SubclassedControl.h"

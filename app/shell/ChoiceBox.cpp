@@ -47,19 +47,43 @@ bool cChoiceBox::createChoice(platform::WindowHandle parent, const Rect& rect, s
     return create(shellCreateParams(ui::WS_CHILD | ui::WS_VISIBLE, rect, parent, id));
 }
 
+bool cChoiceBox::createCombo() {
+    ui::CreateParams p;
+    p.style =
+        ui::WS_CHILD | ui::WS_VISIBLE | ui::WS_BORDER | ui::WS_VSCROLL | controls::CBS_DROPDOWNLIST;
+    p.rect = placeInParent_;
+    p.parent = ui::getParent(handle());
+    p.id = ui::getDlgCtrlId(handle());
+    return combo.createControl(controls::kComboBoxClass, p);
+}
+
 MsgResult cChoiceBox::OnCreate(std::uintptr_t, std::intptr_t) {
     const Rect client = ui::getClientRect(handle());
     dropList.createDropList(handle(), client);
-    if (touchScreen()) {
-        ui::CreateParams p;
-        p.style = ui::WS_CHILD | ui::WS_VISIBLE | ui::WS_BORDER | ui::WS_VSCROLL |
-                  controls::CBS_DROPDOWNLIST;
-        p.rect = placeInParent_;
-        p.parent = ui::getParent(handle());
-        p.id = ui::getDlgCtrlId(handle());
-        hasCombo = combo.createControl(controls::kComboBoxClass, p);
-    }
+    if (touchScreen())
+        hasCombo = createCombo();
     return 0;
+}
+
+void cChoiceBox::useSystemCombo(bool on) {
+    if (on == hasCombo)
+        return;
+    const int index = GetCurSel();
+    if (on) {
+        if (combo.handle() == platform::kNullWindow && !createCombo())
+            return;
+        hasCombo = true;
+        fillComboBox();
+        SetCurSel(index);
+        ui::showWindow(combo.handle(), ui::SW_SHOW);
+        Layout();
+        return;
+    }
+    hasCombo = false;
+    ui::showWindow(combo.handle(), ui::SW_HIDE);
+    dropList.setCurrent(index);
+    Layout();
+    ui::showWindow(dropList.handle(), ui::SW_SHOW);
 }
 
 int cChoiceBox::GetCurSel() const {

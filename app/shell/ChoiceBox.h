@@ -47,6 +47,9 @@ public:
     // list about eight font heights tall) and the box shrinks to nothing.
     void Layout();
     void SetFont(const platform::draw::Font* font);
+    // Chooses between the system combo box (on; made on first use where the device has none)
+    // and the own drop list (off); the selected item stays.
+    void useSystemCombo(bool on);
     void Show(int command);
     // Opens the full-screen list (Enter on the drop list).
     void openFullList();
@@ -57,6 +60,7 @@ public:
 
     LayoutAnchor anchor;
     cChoiceCombo combo;
+    // The combo is in use (it may exist while the drop list is).
     bool hasCombo = false;
     cChoiceDropList dropList;
     bool listOnEnter = true;
@@ -69,6 +73,7 @@ public:
     const platform::ui::MessageMapBase& messageMap() const override;
 
 private:
+    bool createCombo();
     platform::MsgResult OnCreate(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnChoiceKillFocus(std::uintptr_t, std::intptr_t);
     void OnComboChange();

@@ -108,7 +108,7 @@ void cDateTimeField::stepCurrent(bool up) {
 }
 
 void cDateTimeField::openCalendar() {
-    calendar.open(handle(), parts);
+    calendar.open(handle(), calendarDateOf(parts));
 }
 
 MsgResult cDateTimeField::OnKeyDown(std::uintptr_t key, std::intptr_t) {
@@ -177,20 +177,8 @@ MsgResult cDateTimeField::OnDatePicked(std::uintptr_t packed, std::intptr_t) {
     int month = 0;
     int year = 0;
     unpackPickedDate(packed, day, month, year);
-    DateTimeParts picked = parts;
-    if (!isValidParts(parts)) {
-        picked.hour = -1;
-        picked.minute = -1;
-    }
-    picked.day = day;
-    picked.month = month;
-    picked.year = year;
-    // Refilled through a time value, as the platform would normalise it.
-    const std::time_t time = timeFromParts(picked);
-    DateTimeParts refilled = partsFromTime(time);
-    if (time == static_cast<std::time_t>(-1))
-        refilled = picked;
-    parts = refilled;
+    // The picked day is the day shown, with a time the search can use.
+    parts = withPickedDay(parts, day, month, year, partsFromTime(currentTime()));
     ui::setFocus(handle());
     redraw();
     return 0;

@@ -1,5 +1,6 @@
 #include "app/shell/DateTimeValue.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace pelorvant {
@@ -60,6 +61,34 @@ int lastDayOfMonth(int month, int year) {
             return day;
     }
     return month >= 1 && month <= 12 ? 28 : 31;
+}
+
+DateTimeParts calendarDateOf(const DateTimeParts& parts) {
+    DateTimeParts date = parts;
+    date.month = std::clamp(parts.month, 1, 12);
+    date.day = std::clamp(parts.day, 1, lastDayOfMonth(date.month, date.year));
+    return date;
+}
+
+DateTimeParts withPickedDay(const DateTimeParts& parts, int day, int month, int year,
+                            const DateTimeParts& now) {
+    DateTimeParts picked = parts;
+    picked.day = day;
+    picked.month = month;
+    picked.year = year;
+    if (picked.hour < 0 || picked.hour > 23)
+        picked.hour = now.hour;
+    if (picked.minute < 0 || picked.minute > 59)
+        picked.minute = now.minute;
+    // A time the clock skips that day (the hour summer time begins) becomes the one after it;
+    // the day stays the picked one.
+    const std::time_t time = timeFromParts(picked);
+    if (time == static_cast<std::time_t>(-1))
+        return picked;
+    const DateTimeParts refilled = partsFromTime(time);
+    if (refilled.day != day || refilled.month != month || refilled.year != year)
+        return picked;
+    return refilled;
 }
 
 std::time_t currentTime() {

@@ -20,6 +20,13 @@ std::time_t timeFromParts(const DateTimeParts& parts);
 bool isValidParts(const DateTimeParts& parts);
 // The last day of the month (28 to 31); 31 for a month outside 1-12.
 int lastDayOfMonth(int month, int year);
+// The day the calendar opens on for a value that may be impossible (31.02., month 13): the
+// month brought within 1-12, then the day within that month.
+DateTimeParts calendarDateOf(const DateTimeParts& parts);
+// The value once a day was picked in the calendar: always that day, with the value's hour and
+// minute where each is valid and the hour or minute of `now` in place of one that is not.
+DateTimeParts withPickedDay(const DateTimeParts& parts, int day, int month, int year,
+                            const DateTimeParts& now);
 
 // The current time. Replaceable for tests; null restores the system clock. Returns the
 // previous clock.

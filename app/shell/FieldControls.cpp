@@ -51,10 +51,4 @@ void takeOverBackKey(platform::WindowHandle window) {
                           ui::makeLParam(flags, flags));
 }
 
-bool isBackKeyPress(std::intptr_t lParam) {
-    const auto modifiers = static_cast<unsigned>(lParam & 0xFFFF);
-    const auto key = static_cast<std::uint32_t>((lParam >> 16) & 0xFFFF);
-    return key == ui::VK_ESCAPE && (modifiers & platform::shell::MOD_KEYUP) == 0;
-}
-
 }  // namespace pelorvant

@@ -18,9 +18,8 @@ platform::WindowHandle topLevelWindow(platform::WindowHandle window);
 platform::WindowHandle createPushButton(platform::WindowHandle parent, std::u16string_view text,
                                         std::uintptr_t id);
 // Asks the menu bar of the window's top-level window to hand the Back key to the program
-// (WM_HOTKEY) instead of acting on it.
+// instead of acting on it: the main frame then passes each press on to the focused window as
+// one WM_HOTKEY (wParam and lParam 0).
 void takeOverBackKey(platform::WindowHandle window);
-// A WM_HOTKEY's lParam: the Back key going down (its release comes as a second hot key).
-bool isBackKeyPress(std::intptr_t hotKeyLParam);
 
 }  // namespace pelorvant

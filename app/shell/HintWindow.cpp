@@ -82,6 +82,10 @@ void cHintWindow::setHintText(std::u16string_view text, HintPlacement placement)
     const int top = targetRect.top;
     const int g = fh / 4;
     int x = pageRect.left + fh / 3;
+    if (alignToTarget) {
+        // From the target's left edge (moved in a little), within the page.
+        x = std::max(x, std::min(targetRect.left, pageRect.right - width + fh / 3));
+    }
     int y = top;
     const int roomAbove = top - pageRect.top;
     const int roomBelow = pageRect.bottom - (top + targetRect.height());

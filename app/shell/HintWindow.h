@@ -53,6 +53,9 @@ public:
     int displayTime = kHintDefaultDisplayTime;
     bool shown = false;
     bool justChanged = false;
+    // Above or below the target starting at its left edge, not at the page's: a hint for a
+    // part of a control that stands away from the page's left labels.
+    bool alignToTarget = false;
 
     const platform::ui::MessageMapBase& messageMap() const override;
 

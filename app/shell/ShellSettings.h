@@ -1,6 +1,7 @@
 #pragma once
 // The settings the shell's building blocks read: font height, finger control, resolution,
-// orientation, scroll-bar width and the tab setting, with the font made from the height.
+// orientation, scroll-bar width, the tab setting and the keyboard, with the font made from the
+// height.
 // The program's settings object provides them; until one is installed, the defaults below are
 // worked out from the device, as the settings object does for a fresh installation.
 
@@ -30,6 +31,12 @@ public:
     // Width of a vertical scroll bar in pixels.
     virtual int scrollBarWidth() const = 0;
     virtual bool showTabs() const = 0;
+    // Object entry types names with T9 on the keypad ("useT9").
+    virtual bool useT9() const { return true; }
+    // The keyboard is a full QWERTY keyboard ("isStandardQwerty"), or one that slides out in
+    // landscape ("isLandscapeQwerty").
+    virtual bool standardQwerty() const { return false; }
+    virtual bool landscapeQwerty() const { return false; }
     // Verdana at the font height; owned by the settings, valid while they live.
     virtual const platform::draw::Font& mainFont() const = 0;
 };

@@ -45,11 +45,18 @@ cTextBox::cTextBox(int order, platform::WindowHandle hint, bool gps, ObjectNames
       display(*this),
       slots(kSuggestionSlots),
       favourites(kFavouriteSlots),
-      editMode(touchScreen()),
+      useT9(shellSettings().useT9()),
+      editMode(deviceTypesText()),
       list(*this),
       focusOrder(order),
       hintParent(hint) {
     edit.gpsFlag = gps;
+}
+
+bool cTextBox::deviceTypesText() {
+    const ShellSettings& s = shellSettings();
+    return touchScreen() || s.standardQwerty() ||
+           (s.landscapeQwerty() && s.orientation() == kOrientationLandscape);
 }
 
 bool cTextBox::createBox(platform::WindowHandle parent, const Rect& rect, std::uintptr_t id) {
@@ -92,11 +99,18 @@ void cTextBox::Layout() {
         int reserve = static_cast<int>(1.5 * small->measure(u"T9").width);
         if (s.touchFriendly())
             reserve *= 2;
-        const int editHeight = font->metrics().height;
+        // The edit takes the inside of the frame: one line of text stays centred in it, and
+        // the GPS placeholder has room for two lines where one would be too small to read.
+        const int frame = s.highResolution() ? 2 : 1;
+        const int editHeight = std::max(h - 2 * frame, std::min(font->metrics().height, h));
         ui::moveWindow(edit.handle(), s.highResolution() ? 3 : 2, (h - editHeight) / 2,
                        std::max(w - h - 1 - reserve, 1), editHeight);
     } else {
-        ui::moveWindow(edit.handle(), 0, 0, w, h);
+        // A keypad phone that types text: the edit inside the frame, left of the drop-down mark.
+        const int frame = s.highResolution() ? 2 : 1;
+        const int mark = static_cast<int>(0.36 * h) + fh / 3;
+        ui::moveWindow(edit.handle(), frame + 1, frame, std::max(w - mark - 2 * frame - 2, 1),
+                       std::max(h - 2 * frame, 1));
     }
     ui::moveWindow(display.handle(), 1, 1, std::max(w - 2, 1), std::max(h - 2, 1));
     const Rect inParent = ui::getWindowRectInParent(handle());
@@ -105,15 +119,25 @@ void cTextBox::Layout() {
 }
 
 void cTextBox::setEditMode(bool on) {
+    const platform::WindowHandle focus = ui::getFocus();
+    const bool focused = focus != platform::kNullWindow &&
+                         (focus == handle() || focus == edit.handle() || focus == display.handle());
     editMode = on;
     ui::showWindow(edit.handle(), on ? ui::SW_SHOW : ui::SW_HIDE);
     ui::showWindow(display.handle(), on ? ui::SW_HIDE : ui::SW_SHOW);
+    // The focus stays in the box, now in the child that takes the input.
+    if (focused)
+        ui::setFocus(on ? edit.handle() : display.handle());
     ui::invalidateRect(handle());
 }
 
 void cTextBox::setGpsFlag(bool on) {
+    const bool changed = gpsFlag != on;
     gpsFlag = on;
     edit.gpsFlag = on;
+    // An empty box shows the placeholder from now on, or no longer.
+    if (changed && text.empty() && chosen.count == 0)
+        SetText(u"", true);
 }
 
 void cTextBox::setEditText(std::u16string_view value) {
@@ -130,7 +154,8 @@ std::u16string cTextBox::editText() const {
 
 void cTextBox::SetText(std::u16string_view value, bool allowGps) {
     text = std::u16string(value);
-    if (text.empty() && gpsFlag && allowGps) {
+    gpsEntry = text.empty() && gpsFlag && allowGps;
+    if (gpsEntry) {
         setEditText(placeholderText());
     } else {
         setEditText(text);
@@ -280,6 +305,9 @@ void cTextBox::qwertySearch() {
     const std::u16string typed = editText();
     favouritesMode = false;
     chosen.clear();
+    // The box holds what was typed, whatever the search finds.
+    text = typed;
+    gpsEntry = false;
     const bool previousSingle = candidateCount == 1;
     std::string folded = toNarrowString(typed);
     for (char& c : folded) {
@@ -306,7 +334,6 @@ void cTextBox::qwertySearch() {
         }
     } else if (candidateCount > 1) {
         showList();
-        text = typed;
     } else {
         hideList();
     }

@@ -43,6 +43,10 @@ public:
     ~cTextBox() override { destroy(); }
 
     // Creates the box and its children; the list becomes a hidden child of `parent`.
+    // The input mode the device calls for now: the system edit on a touch screen, with a full
+    // QWERTY keyboard, or with a slide-out one while the screen is landscape; else keypad mode.
+    static bool deviceTypesText();
+
     bool createBox(platform::WindowHandle parent, const Rect& rect, std::uintptr_t id);
     void Layout();
     void setEditMode(bool on);
@@ -60,6 +64,9 @@ public:
     bool addToFavourites();
     void removeFromFavourites();
     void setGpsFlag(bool on);
+    // The box stands for the current GPS position: it has the GPS flag, nothing is chosen and
+    // it shows the placeholder instead of a text.
+    bool showsGpsPosition() const { return gpsFlag && gpsEntry && chosen.count == 0; }
 
     // The searches of the two modes.
     void qwertySearch();
@@ -82,6 +89,8 @@ public:
     T9State t9;
     SuggestionCounts counts;
     bool gpsFlag = false;
+    // The placeholder was written in place of an empty text.
+    bool gpsEntry = false;
     bool textSet = false;
     cTextBoxEdit edit;
     cTextBoxDisplay display;

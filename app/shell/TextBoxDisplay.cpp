@@ -1,10 +1,13 @@
 #include "app/shell/TextBoxDisplay.h"
 
+#include "app/core/PrivateMessages.h"
 #include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
+#include "app/shell/ShellSettings.h"
 #include "app/shell/ShellWindowClass.h"
 #include "app/shell/TextBox.h"
 
+#include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
@@ -33,17 +36,20 @@ void cTextBoxDisplay::setSelection(int start, int end) {
 
 MsgResult cTextBoxDisplay::OnKeyDown(std::uintptr_t key, std::intptr_t) {
     const auto vk = static_cast<std::uint32_t>(key);
+    if (vk == ui::VK_TSTAR && cTextBox::deviceTypesText()) {
+        // The star key took a QWERTY device to T9; on the same key it types text again.
+        platform::sendMessage(ui::getParent(box_.handle()), WM_TEXTBOX_MODE, 1, 0);
+        return 0;
+    }
     if (!box_.onKeypadKey(vk)) {
         box_.onBoxKey(vk);
     }
     return 0;
 }
 
-MsgResult cTextBoxDisplay::OnHotKey(std::uintptr_t, std::intptr_t lParam) {
+MsgResult cTextBoxDisplay::OnHotKey(std::uintptr_t, std::intptr_t) {
     // The back key, taken over from the menu bar: deletes the last key like Backspace.
-    if (isBackKeyPress(lParam)) {
-        box_.onBoxKey(ui::VK_BACK);
-    }
+    box_.onBoxKey(ui::VK_BACK);
     return 0;
 }
 
@@ -88,11 +94,12 @@ void cTextBoxDisplay::OnPaint() {
         dc.setTextColor(kWhite);
         dc.textOut(x, y, head);
     }
-    if (text.empty() && box_.gpsFlag &&
-        box_.editText() == platform::resources::loadResString(kTextGpsPlaceholder)) {
+    if (text.empty() && box_.showsGpsPosition()) {
         // The empty box stands for the current position: the placeholder in grey.
-        dc.setTextColor(kSecondaryTextColor);
-        dc.textOut(x, y, box_.editText());
+        placeholder_.fit(platform::resources::loadResString(kTextGpsPlaceholder),
+                         shellSettings().fontHeight(), client.width() - 2 * x, client.height());
+        placeholder_.draw(dc, Rect{x, client.top, client.right - x, client.bottom},
+                          kSecondaryTextColor);
         return;
     }
     dc.setTextColor(kBlack);

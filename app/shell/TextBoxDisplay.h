@@ -1,6 +1,9 @@
 #pragma once
 // The drawn text of an object text box in keypad mode: the matched name, its typed part in
-// white on blue while focused. It passes keys to the box.
+// white on blue while focused; the GPS placeholder in grey, small enough to be read whole. It
+// passes keys to the box.
+
+#include "app/shell/FieldLook.h"
 
 #include "platform/ui/WindowObject.h"
 
@@ -22,13 +25,14 @@ public:
 
 private:
     platform::MsgResult OnKeyDown(std::uintptr_t key, std::intptr_t);
-    platform::MsgResult OnHotKey(std::uintptr_t, std::intptr_t lParam);
+    platform::MsgResult OnHotKey(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnTap(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnSetFocus(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnKillFocus(std::uintptr_t newFocus, std::intptr_t);
     void OnPaint();
 
     cTextBox& box_;
+    FittedText placeholder_;
 };
 
 }  // namespace pelorvant

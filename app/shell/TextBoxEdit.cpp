@@ -2,6 +2,7 @@
 
 #include "app/core/PrivateMessages.h"
 #include "app/shell/FieldControls.h"
+#include "app/shell/ShellSettings.h"
 #include "app/shell/TextBox.h"
 
 #include "platform/controls/ControlMessages.h"
@@ -12,6 +13,7 @@
 #include "platform/shell/InputPanel.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowStyles.h"
 
@@ -49,10 +51,34 @@ bool cTextBoxEdit::createEdit(platform::WindowHandle box) {
     return true;
 }
 
+bool cTextBoxEdit::placeholderShown() const {
+    return box_.showsGpsPosition() &&
+           ui::getWindowText(handle()) == platform::resources::loadResString(kTextGpsPlaceholder);
+}
+
+void cTextBoxEdit::paintPlaceholder() {
+    ui::PaintContext paint(handle());
+    auto& dc = paint.dc();
+    const Rect client = ui::getClientRect(handle());
+    dc.fillRect(client, kWhite);
+    const std::u16string text = platform::resources::loadResString(kTextGpsPlaceholder);
+    constexpr int kMargin = 2;
+    // The whole placeholder is read: its font shrinks to the edit's room, or it takes two lines.
+    placeholder_.fit(text, shellSettings().fontHeight(), client.width() - 2 * kMargin,
+                     client.height());
+    placeholder_.draw(dc, Rect{kMargin, client.top, client.right - kMargin, client.bottom},
+                      kSecondaryTextColor);
+    const int height = placeholder_.font()->metrics().height;
+    if (ui::getFocus() == handle()) {
+        // The caret waits at the start: the first character replaces the placeholder.
+        const int caretHeight = box_.font ? box_.font->metrics().height : height;
+        const int top = (client.height() - caretHeight) / 2;
+        dc.fillRect(Rect{kMargin, top, kMargin + 1, top + caretHeight}, kBlack);
+    }
+}
+
 MsgResult cTextBoxEdit::onChar(std::uintptr_t wParam, std::intptr_t lParam) {
-    const bool placeholderShown =
-        gpsFlag && box_.text.empty() &&
-        ui::getWindowText(handle()) == platform::resources::loadResString(kTextGpsPlaceholder);
+    const bool placeholderShown = this->placeholderShown();
     if (placeholderShown && !firstCharPending) {
         box_.textSet = true;
         ui::setWindowText(handle(), u"");
@@ -122,10 +148,15 @@ MsgResult cTextBoxEdit::onMessage(std::uint32_t message, std::uintptr_t wParam,
     switch (message) {
         case ui::WM_CHAR:
             return onChar(wParam, lParam);
+        case ui::WM_PAINT:
+            if (placeholderShown()) {
+                paintPlaceholder();
+                return 0;
+            }
+            return callControl(message, wParam, lParam);
         case platform::shell::WM_HOTKEY:
             // The back key, taken over from the menu bar, deletes like Backspace.
-            if (isBackKeyPress(lParam))
-                onChar(ui::VK_BACK, 0);
+            onChar(ui::VK_BACK, 0);
             return 0;
         case ui::WM_KEYDOWN:
         case ui::WM_KEYUP:

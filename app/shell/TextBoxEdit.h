@@ -2,8 +2,11 @@
 // The platform edit inside an object text box (system-edit mode), subclassed: the first
 // character after the focus arrived replaces the whole text, a name completed by the search
 // stays until Enter or an arrow, Enter and the arrows go to the box, the star key asks for
-// keypad mode; taps show the input panel, tap-and-hold opens the favourites menu.
+// keypad mode; taps show the input panel, tap-and-hold opens the favourites menu. While the
+// box stands for the current GPS position it shows the placeholder in grey, small enough to be
+// read whole.
 
+#include "app/shell/FieldLook.h"
 #include "app/shell/SubclassedControl.h"
 
 namespace pelorvant {
@@ -32,8 +35,11 @@ private:
     platform::MsgResult onChar(std::uintptr_t wParam, std::intptr_t lParam);
     platform::MsgResult onKey(std::uint32_t message, std::uintptr_t key, std::intptr_t lParam);
     void onTap(std::intptr_t lParam);
+    bool placeholderShown() const;
+    void paintPlaceholder();
 
     cTextBox& box_;
+    FittedText placeholder_;
 };
 
 }  // namespace pelorvant

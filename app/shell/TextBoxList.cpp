@@ -6,10 +6,12 @@
 #include "app/shell/ShellWindowClass.h"
 #include "app/shell/TextBox.h"
 
+#include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
+#include "platform/ui/UiMessages.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowStyles.h"
 
@@ -40,6 +42,8 @@ MsgResult cTextBoxList::OnCreate(std::uintptr_t wParam, std::intptr_t lParam) {
     font = makeVerdana(rowHeight());
     italicFont = makeVerdana(rowHeight(), true);
     hint.createHint(hintParent);
+    // The hint names a row of the list, which stands right of the page's labels.
+    hint.alignToTarget = true;
     ui::setDlgCtrlId(hint.handle(), kTextBoxHintId);
     return 0;
 }
@@ -100,7 +104,11 @@ void cTextBoxList::SelectItem(int index) {
             const std::string digits = std::to_string(size);
             return std::u16string(digits.begin(), digits.end());
         }() + u"*>" + rowName(index);
-        hint.ShowHintForControl(handle(), markup, kHintDefaultDisplayTime, 0, 0, 0, 0);
+        // The hint goes beside the row it names, not over the page's labels.
+        const int top = index * h - scrollPos;
+        hint.ShowHintForControl(handle(),
+                                Rect{0, top, ui::getClientRect(handle()).width(), top + h}, markup,
+                                kHintDefaultDisplayTime, 0, 0, 0, 0);
     }
     ui::invalidateRect(handle());
 }
@@ -127,6 +135,10 @@ void cTextBoxList::takeRow(bool byTap) {
     box_.clearText(false);
     ui::setFocus(box_.handle());
     hide();
+    // A tapped choice is the answer: the view that borrowed the box (the full-screen entry)
+    // takes it as its Ok; a page without an Ok command lets it pass.
+    if (byTap)
+        platform::sendMessage(ui::getParent(handle()), ui::WM_COMMAND, platform::shell::IDOK, 0);
 }
 
 MsgResult cTextBoxList::OnKeyDown(std::uintptr_t key, std::intptr_t) {
@@ -152,11 +164,10 @@ MsgResult cTextBoxList::OnKeyDown(std::uintptr_t key, std::intptr_t) {
     return 0;
 }
 
-MsgResult cTextBoxList::OnHotKey(std::uintptr_t, std::intptr_t lParam) {
-    if (isBackKeyPress(lParam)) {
-        hide();
-        ui::setFocus(box_.handle());
-    }
+MsgResult cTextBoxList::OnHotKey(std::uintptr_t, std::intptr_t) {
+    // The back key, taken over by the box: the list goes and the box has the focus again.
+    hide();
+    ui::setFocus(box_.handle());
     return 0;
 }
 

@@ -67,7 +67,7 @@ private:
     void takeRow(bool byTap);
     platform::MsgResult OnCreate(std::uintptr_t wParam, std::intptr_t lParam);
     platform::MsgResult OnKeyDown(std::uintptr_t key, std::intptr_t);
-    platform::MsgResult OnHotKey(std::uintptr_t, std::intptr_t lParam);
+    platform::MsgResult OnHotKey(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnPress(std::uintptr_t wParam, std::intptr_t lParam);
     platform::MsgResult OnRelease(std::uintptr_t wParam, std::intptr_t lParam);
     platform::MsgResult OnKillFocus(std::uintptr_t newFocus, std::intptr_t);

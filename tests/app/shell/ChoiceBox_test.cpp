@@ -107,6 +107,28 @@ TEST_F(KeypadChoiceBoxTest, ArrowsStepWithoutWrap) {
     EXPECT_EQ(box.GetCurSel(), 1);
 }
 
+// A device that types text switches its choices to the system combo box and back; the chosen
+// item stays across both switches.
+TEST_F(KeypadChoiceBoxTest, SystemComboAndBackKeepTheChoice) {
+    box.SetCurSel(2);
+    box.useSystemCombo(true);
+    ASSERT_TRUE(box.hasCombo);
+    ASSERT_NE(box.combo.handle(), platform::kNullWindow);
+    EXPECT_TRUE(ui::isWindowVisible(box.combo.handle()));
+    EXPECT_FALSE(ui::isWindowVisible(box.dropList.handle()));
+    EXPECT_EQ(box.GetCurSel(), 2);
+    EXPECT_EQ(box.GetSelectedText(), u"Možná");
+    EXPECT_EQ(platform::sendMessage(box.combo.handle(), platform::controls::CB_GETCOUNT, 0, 0), 3);
+    platform::sendMessage(box.combo.handle(), platform::controls::CB_SETCURSEL, 1, 0);
+    box.useSystemCombo(false);
+    EXPECT_FALSE(box.hasCombo);
+    EXPECT_FALSE(ui::isWindowVisible(box.combo.handle()));
+    EXPECT_TRUE(ui::isWindowVisible(box.dropList.handle()));
+    EXPECT_EQ(box.GetCurSel(), 1);
+    EXPECT_EQ(ui::getWindowRect(box.handle()).height(),
+              static_cast<int>(1.3 * shellSettings().fontHeight()));
+}
+
 TEST_F(KeypadChoiceBoxTest, TabMovesToThePreviousControl) {
     struct Case {
         std::uint32_t key;

@@ -3,6 +3,7 @@
 
 #include "ViewHost.h"
 #include "app/core/PrivateMessages.h"
+#include "app/shell/DateTimeEditing.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/shell/SpinField.h"
 
@@ -18,6 +19,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 namespace pelorvant {
 namespace {
@@ -162,6 +164,67 @@ TEST_P(DateTimeFieldTest, CalendarAnswersWithThePackedDate) {
     EXPECT_EQ(spin.field.parts.month, 2);
     EXPECT_EQ(spin.field.parts.hour, 10);  // the time stays
     EXPECT_EQ(ui::getFocus(), spin.field.handle());
+}
+
+// A picked day is the day shown, with a time the search can use, whatever was typed before:
+// an impossible hour or minute takes the current one, a valid one stays.
+TEST_P(DateTimeFieldTest, APickedDayRepairsAnImpossibleTime) {
+    struct Case {
+        int hour, minute;
+        int wantHour, wantMinute;
+    };
+    const Case cases[] = {{29, 30, 10, 30}, {8, 75, 8, 0}, {-1, -1, 10, 0}, {7, 15, 7, 15}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.hour) + ":" + std::to_string(c.minute));
+        spin.field.parts = DateTimeParts{c.hour, c.minute, 1, 3, 2009};
+        platform::sendMessage(spin.field.handle(), WM_DATE_PICKED, packPickedDate(10, 12, 2026), 0);
+        const DateTimeParts& p = spin.field.parts;
+        EXPECT_EQ(p.day, 10);
+        EXPECT_EQ(p.month, 12);
+        EXPECT_EQ(p.year, 2026);
+        EXPECT_EQ(p.hour, c.wantHour);
+        EXPECT_EQ(p.minute, c.wantMinute);
+        EXPECT_TRUE(spin.IsValid());
+    }
+}
+
+// An impossible date opens the calendar on the nearest real day of its month.
+TEST_P(DateTimeFieldTest, CalendarOpensOnARealDayAfterAnImpossibleDate) {
+    struct Case {
+        int day, month, year;
+        int wantDay, wantMonth;
+    };
+    const Case cases[] = {{31, 2, 2026, 28, 2}, {30, 2, 2028, 29, 2},   {31, 4, 2026, 30, 4},
+                          {0, 5, 2026, 1, 5},   {15, 13, 2026, 15, 12}, {39, 0, 2026, 31, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.day) + "." + std::to_string(c.month));
+        spin.field.parts = DateTimeParts{10, 0, c.day, c.month, c.year};
+        ui::setFocus(spin.handle());
+        kit.key(ui::VK_RETURN);
+        ASSERT_TRUE(spin.field.calendar.isOpen());
+        platform::controls::CalendarDate shown;
+        platform::sendMessage(spin.field.calendar.calendar.handle(),
+                              platform::controls::MCM_GETCURSEL, 0,
+                              reinterpret_cast<std::intptr_t>(&shown));
+        EXPECT_EQ(shown.day, c.wantDay);
+        EXPECT_EQ(shown.month, c.wantMonth);
+        EXPECT_EQ(shown.year, c.year);
+        kit.key(ui::VK_ESCAPE);
+        kit.pump();
+    }
+}
+
+// The calendar goes when the focus moves elsewhere: it never stays over another field.
+TEST_P(DateTimeFieldTest, CalendarClosesWhenTheFocusMovesAway) {
+    cSpinField other{4, true};
+    ASSERT_TRUE(other.createSpin(host.window(), Rect::fromSize(10, 80, 220, 28), 78));
+    ui::setFocus(spin.handle());
+    kit.key(ui::VK_RETURN);
+    ASSERT_TRUE(spin.field.calendar.isOpen());
+    ui::setFocus(other.handle());
+    kit.pump();
+    EXPECT_FALSE(spin.field.calendar.isOpen());
+    EXPECT_EQ(spin.field.parts.day, 1);  // no day was picked
 }
 
 TEST_P(DateTimeFieldTest, EscapeClosesTheCalendarWithoutAnswer) {

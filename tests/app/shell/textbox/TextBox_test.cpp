@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace pelorvant {
 namespace {
 
@@ -294,16 +296,42 @@ TEST_F(KeypadTextBoxTest, TheOnlyFittingNameMarksEveryTypedKey) {
     EXPECT_EQ(box.display.selectionEnd, 3);
 }
 
-TEST_F(KeypadTextBoxTest, BackKeyDeletesTheLastKeyOnItsPress) {
+TEST_F(KeypadTextBoxTest, EachBackKeyTheFramePassesOnDeletesOneKey) {
     kit.key(ui::VK_0 + 6);
     kit.key(ui::VK_0 + 2);
     ASSERT_EQ(box.t9.typedLength, 2);
-    const auto press = static_cast<std::intptr_t>(ui::VK_ESCAPE) << 16;
-    platform::sendMessage(box.display.handle(), platform::shell::WM_HOTKEY, 0, press);
+    // The main frame passes every press of the taken-over Back key on as one bare hot key.
+    platform::sendMessage(box.display.handle(), platform::shell::WM_HOTKEY, 0, 0);
     EXPECT_EQ(box.t9.typedLength, 1);
-    platform::sendMessage(box.display.handle(), platform::shell::WM_HOTKEY, 0,
-                          press | platform::shell::MOD_KEYUP);
-    EXPECT_EQ(box.t9.typedLength, 1);  // the release does nothing more
+    platform::sendMessage(box.display.handle(), platform::shell::WM_HOTKEY, 0, 0);
+    EXPECT_EQ(box.t9.typedLength, 0);
+}
+
+// The hint of a selected suggestion stands beside that row, from the list's left edge: the
+// labels left of the box stay in sight.
+TEST_F(KeypadTextBoxTest, TheHintStandsBesideTheSelectedRow) {
+    cTextBox right(1, platform::kNullWindow, false, network.names());
+    ASSERT_TRUE(right.createBox(host.window(), Rect::fromSize(80, 120, 150, 24), 1002));
+    right.listHeight = 120;
+    right.Layout();
+    ui::setFocus(right.handle());
+    kit.key(ui::VK_0 + 6);
+    ASSERT_TRUE(right.listShown());
+    ASSERT_GE(right.list.rowCount(), 3);
+    kit.key(ui::VK_DOWN);
+    kit.key(ui::VK_DOWN);
+    kit.key(ui::VK_DOWN);
+    ASSERT_EQ(right.list.selected, 2);
+    kit.advance(kHintShowDelay + 10);
+    ASSERT_TRUE(ui::isWindowVisible(right.list.hint.handle()));
+    const Rect hint = ui::getWindowRect(right.list.hint.handle());
+    const Rect list = ui::getWindowRect(right.list.handle());
+    const int h = cTextBoxList::rowHeight();
+    const int rowTop = list.top + 2 * h;
+    EXPECT_GE(hint.left, list.left);
+    // Right above the row (or below it), not over the box or a row further away.
+    EXPECT_TRUE((hint.bottom <= rowTop && hint.bottom >= rowTop - h) || hint.top >= rowTop + h)
+        << hint.top << "-" << hint.bottom << " row " << rowTop;
 }
 
 TEST_F(KeypadTextBoxTest, LeftClearsAndUpAsksForThePreviousControl) {
@@ -343,17 +371,68 @@ TEST(GpsTextBoxTest, EmptyBoxStandsForTheGpsPosition) {
     const std::u16string placeholder = platform::resources::loadResString(kTextGpsPlaceholder);
     EXPECT_EQ(box.editText(), placeholder);
     EXPECT_TRUE(box.text.empty());
+    EXPECT_TRUE(box.showsGpsPosition());
     ui::setFocus(box.handle());
     kit.type(u"Na");
+    EXPECT_FALSE(box.showsGpsPosition());
     EXPECT_EQ(names.searched,
               (std::vector<std::string>{"n", "na"}));  // folded, the placeholder replaced
     kit.key(ui::VK_BACK);
     kit.type(u"\b");
     kit.type(u"\b");
     EXPECT_EQ(box.editText(), placeholder);
+    EXPECT_TRUE(box.showsGpsPosition());
     EXPECT_EQ(box.chosen.count, 0);
     EXPECT_FALSE(box.listShown());
     EXPECT_EQ(names.searched.size(), 3u);  // "n" again; nothing for the empty text
+}
+
+// The placeholder is the box's state, not a text, and it is shown in grey and whole in either
+// input mode, however narrow the box is for its font.
+TEST(GpsTextBoxTest, PlaceholderIsGreyAndWholeInEveryProfile) {
+    struct Case {
+        const char* profile;
+        int width, height;
+    };
+    const Case cases[] = {{"240x320", 150, 26}, {"480x640", 330, 52}, {"240x320-keypad", 150, 24}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.profile);
+        testing::SampleNetwork network;
+        ASSERT_TRUE(network.ok());
+        platform::testkit::UiTestKit kit(c.profile);
+        testing::ViewHost host;
+        cTextBox box(0, platform::kNullWindow, true, network.names());
+        ASSERT_TRUE(box.createBox(host.window(), Rect::fromSize(5, 30, c.width, c.height), 1001));
+        box.Layout();
+        box.SetText(u"", true);
+        EXPECT_TRUE(box.showsGpsPosition());
+        EXPECT_TRUE(box.text.empty());
+        const platform::WindowHandle shown =
+            box.editMode ? box.edit.handle() : box.display.handle();
+        const Rect area = ui::getWindowRect(shown);
+        const auto& shot = kit.screenshot();
+        int grey = 0;
+        int black = 0;
+        int rightmost = -1;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                const auto colour = shot.pixel(x, y);
+                if (colour == kSecondaryTextColor) {
+                    ++grey;
+                    rightmost = std::max(rightmost, x);
+                }
+                black += colour == kBlack ? 1 : 0;
+            }
+        }
+        EXPECT_GT(grey, 20);
+        EXPECT_EQ(black, 0);  // no part of it in the window-text colour
+        // Whole: the text ends inside the field, not cut at its edge.
+        EXPECT_LT(rightmost, area.right - 2);
+        // A chosen object is no GPS entry, and neither is a box without the flag.
+        box.setGpsFlag(false);
+        EXPECT_FALSE(box.showsGpsPosition());
+        EXPECT_NE(box.editText(), platform::resources::loadResString(kTextGpsPlaceholder));
+    }
 }
 
 // Names whose searches answer counts beyond the slots and fill only the first slot, or fail.
