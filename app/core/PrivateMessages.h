@@ -50,7 +50,9 @@ inline constexpr std::uint32_t WM_LIST_CHOICE_DONE = 0xBE1;                 // s
 inline constexpr std::uint32_t WM_LISTBOX_RETURN = 0xBE2;                   // sent
 // Choice box and drop list to their parent: selection changed, wParam the control id.
 inline constexpr std::uint32_t WM_CHOICE_CHANGED = 0xBE3;                   // sent
-// Text box edit to search page: wParam 0 own T9 display, 1 system edit and combo.
+// Anyone to search page: turn T9 on or off in the three stop boxes and store "useT9".
+inline constexpr std::uint32_t WM_TOGGLE_T9 = 0xBE4;                        // sent
+// Text box to search page: wParam 0 own T9 display, 1 system edit and combo.
 inline constexpr std::uint32_t WM_TEXTBOX_MODE = 0xBE6;                     // sent
 // Choice controls to choice box and choice popup: focus lost.
 inline constexpr std::uint32_t WM_CHOICE_KILLFOCUS = 0xBE7;                 // sent
@@ -103,6 +105,7 @@ inline constexpr PrivateMessage kPrivateMessages[] = {
     {WM_LIST_CHOICE_DONE, "WM_LIST_CHOICE_DONE", Delivery::Sent},
     {WM_LISTBOX_RETURN, "WM_LISTBOX_RETURN", Delivery::Sent},
     {WM_CHOICE_CHANGED, "WM_CHOICE_CHANGED", Delivery::Sent},
+    {WM_TOGGLE_T9, "WM_TOGGLE_T9", Delivery::Sent},
     {WM_TEXTBOX_MODE, "WM_TEXTBOX_MODE", Delivery::Sent},
     {WM_CHOICE_KILLFOCUS, "WM_CHOICE_KILLFOCUS", Delivery::Sent},
     {WM_TEXTBOX_KILLFOCUS, "WM_TEXTBOX_KILLFOCUS", Delivery::Sent},

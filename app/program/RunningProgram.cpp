@@ -16,7 +16,9 @@ namespace pelorvant {
 namespace ui = platform::ui;
 
 RunningProgram::RunningProgram(ProgramOptions options)
-    : CoreSteps(options, options.device, options.hooks), routeEngine_(std::move(options.routeEngine)) {}
+    : CoreSteps(options, options.device, options.hooks),
+      routeEngine_(std::move(options.routeEngine)),
+      gpsSource_(std::move(options.gpsSource)) {}
 
 RunningProgram::~RunningProgram() { setMainFrameWindow(platform::kNullWindow); }
 
@@ -33,6 +35,18 @@ void RunningProgram::registerImageNames() { pelorvant::registerImageNames(); }
 void RunningProgram::bindEngineLibrary() {
     CoreSteps::bindEngineLibrary();
     if (routeEngine_) context().api = &routeEngine_(*context().api);
+}
+
+void RunningProgram::createGpsReceiver() {
+    if (!gpsSource_)
+        return;
+    gps_ = std::make_unique<cGpsReceiver>(gpsSource_());
+    context().gps = gps_.get();
+}
+
+void RunningProgram::stopGpsReceiver() {
+    if (gps_)
+        gps_->stop();
 }
 
 platform::WindowHandle RunningProgram::createMainFrame() { return shell_.createMainFrame(*this, context()); }

@@ -3,8 +3,11 @@
 // the scripted driver and the benchmarks: the shared steps (settings, engine, timetable data,
 // language) that the program's own steps run too, and the shell's parts.
 #include "app/core/DeviceFacts.h"
+#include "app/core/GpsReceiver.h"
 #include "app/program/ShellParts.h"
 #include "app/program/life/CoreSteps.h"
+
+#include "platform/services/gps/GpsSource.h"
 
 #include <filesystem>
 #include <functional>
@@ -21,6 +24,9 @@ struct ProgramOptions : ProgramFolders {
     // search, for one): given the bound table, returns the table the program is to use, which
     // the caller owns and keeps alive as long as the program runs. Empty: the bound table.
     std::function<const EngineApi&(const EngineApi& bound)> routeEngine;
+    // The position source of the program's GPS receiver, made at the end of the start-up.
+    // Empty: the program has no receiver (a view that needs one hears that it gave up).
+    std::function<std::unique_ptr<platform::services::GpsSource>()> gpsSource;
 };
 
 class RunningProgram final : public CoreSteps {
@@ -32,7 +38,7 @@ public:
     void shutFrameworkDown() override;
     void registerImageNames() override;
     void bindEngineLibrary() override;
-    void createGpsReceiver() override {}
+    void createGpsReceiver() override;
     platform::WindowHandle createMainFrame() override;
     void showMainWindow(platform::WindowHandle frame) override;
     void showTimetableSetChoice() override { shell_.showTimetableSetChoice(); }
@@ -40,7 +46,7 @@ public:
     void startUpdateCheck() override { shell_.startUpdateCheck(false); }
     void startHandedOverUpdateCheck() override { shell_.startUpdateCheck(true); }
     std::string mainWindowTitle() override;
-    void stopGpsReceiver() override {}
+    void stopGpsReceiver() override;
     void destroyTimetableData() override;
 
     // Null before the step that makes each.
@@ -48,8 +54,11 @@ public:
     AppSettings* settings() { return context().settings; }
 
 private:
+    // Declared before the shell: the views reach the receiver until the frame is gone.
+    std::unique_ptr<cGpsReceiver> gps_;
     ShellParts shell_;
     std::function<const EngineApi&(const EngineApi& bound)> routeEngine_;
+    std::function<std::unique_ptr<platform::services::GpsSource>()> gpsSource_;
 };
 
 }  // namespace pelorvant

@@ -14,6 +14,7 @@
 #include "app/program/tabs/TabFrame.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/shell/FatalError.h"
+#include "app/shell/ImageLabel.h"
 #include "app/shell/RestartApplication.h"
 #include "tools/uidrive/SearchHold.h"
 #include "tools/uidrive/VisibleDump.h"
@@ -25,6 +26,7 @@
 #include "platform/core/Thread.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/Utf.h"
+#include "platform/services/gps/FakeGpsSource.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/MessageBox.h"
 #include "platform/shell/ShellMessages.h"
@@ -34,6 +36,7 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WindowObject.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
@@ -87,6 +90,29 @@ platform::WindowHandle findVisible(platform::WindowHandle root, std::uintptr_t i
         if (const platform::WindowHandle found = findVisible(child, id); found != platform::kNullWindow) return found;
     }
     return platform::kNullWindow;
+}
+
+// The texts of the visible rich-text labels below the window, without their markup tags.
+void collectLabelTexts(platform::WindowHandle window, std::vector<std::u16string>& texts) {
+    if (window == platform::kNullWindow || !ui::isWindowVisible(window))
+        return;
+    if (const auto* label =
+            dynamic_cast<const pelorvant::ImageLabel*>(ui::WindowObject::fromHandle(window))) {
+        std::u16string plain;
+        const std::u16string& markup = label->markupText;
+        for (std::size_t i = 0; i < markup.size(); ++i) {
+            if (markup.compare(i, 2, u"<*") == 0) {
+                if (const auto end = markup.find(u"*>", i + 2); end != std::u16string::npos) {
+                    i = end + 1;
+                    continue;
+                }
+            }
+            plain += markup[i] == u'\r' ? u'\n' : markup[i];
+        }
+        texts.push_back(plain);
+    }
+    for (platform::WindowHandle child : ui::getChildren(window))
+        collectLabelTexts(child, texts);
 }
 
 // Real time a worker may take before "wait" gives up on it.
@@ -250,6 +276,12 @@ std::string ScriptRunner::start(bool forUpdate) {
     options.device = pelorvant::deviceFactsOf(ui::deviceProfile());
     options.hooks = &hooks_;
     options.routeEngine = searchhold::routeThroughHold;
+    options.gpsSource = [this]() -> std::unique_ptr<platform::services::GpsSource> {
+        auto source = std::make_unique<platform::services::FakeGpsSource>();
+        source->setAttached(gpsAttached_);
+        gps_ = source.get();
+        return source;
+    };
     program_ = std::make_unique<pelorvant::RunningProgram>(std::move(options));
     app_ = std::make_unique<pelorvant::cPelorvantMain>(*program_);
     started_ = true;
@@ -497,6 +529,8 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
                     kit_.key(ui::VK_0 + static_cast<std::uint32_t>(c - '0'));
                 } else if (c == '#') {
                     kit_.key(ui::VK_TPOUND);
+                } else if (c == '*') {
+                    kit_.key(ui::VK_TSTAR);
                 } else {
                     return std::string("not a keypad key: ") + c;
                 }
@@ -506,6 +540,9 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         kit_.type(utf16(w[1]));
     } else if (op == "command" && need(1)) {
         platform::sendMessage(frameWindow(), ui::WM_COMMAND, static_cast<std::uintptr_t>(number(1)), 0);
+    } else if (op.starts_with("gps")) {
+        if (const std::string failed = gpsStep(w); !failed.empty())
+            return failed;
     } else if (op == "hold-search") {
         // The next search waits at the engine until the program cancels it.
         searchhold::arm();
@@ -525,6 +562,7 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         kit_.pump();
         app_.reset();
         program_.reset();
+        gps_ = nullptr;
         kit_.pump();
         started_ = false;
         if (const std::string failed = start(); !failed.empty()) return failed;
@@ -540,7 +578,8 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "expect-no-text" && need(1)) {
         const std::string dump = dumpVisible(frameWindow());
         if (dump.find(w[1]) != std::string::npos) return "visible text \"" + w[1] + "\" in\n" + dump;
-    } else if ((op == "expect-menu" || op == "expect-no-menu" || op == "expect-checked" || op == "expect-unchecked") &&
+    } else if ((op == "expect-menu" || op == "expect-no-menu" || op == "expect-checked" ||
+                op == "expect-unchecked") &&
                need(1)) {
         // expect-checked and expect-unchecked: whether an item with that text carries a check mark.
         const bool checks = op == "expect-checked" || op == "expect-unchecked";
@@ -553,6 +592,45 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
             return std::string(found ? "menu item" : "no menu item") + " \"" + w[1] + "\"" +
                    (checks ? "; checked are:" : " in:") + listed;
         }
+    } else if ((op == "expect-label" || op == "expect-no-label") && need(1)) {
+        // A visible rich-text label holds the text (its markup tags left out).
+        std::vector<std::u16string> texts;
+        collectLabelTexts(frameWindow(), texts);
+        const bool found = std::ranges::any_of(
+            texts, [&](const std::u16string& t) { return contains(t, utf16(w[1])); });
+        if (found != (op == "expect-label")) {
+            std::string shown;
+            for (const std::u16string& t : texts)
+                shown += "\n  \"" + toUtf8(t) + "\"";
+            return std::string(found ? "a label holds" : "no label holds") + " \"" + w[1] +
+                   "\":" + shown;
+        }
+    } else if ((op == "expect-colour" || op == "expect-no-colour") && need(2)) {
+        // Whether the first visible window with the id shows a pixel of the colour (RRGGBB).
+        const platform::WindowHandle target =
+            findVisible(frameWindow(), static_cast<std::uintptr_t>(number(1)));
+        if (target == platform::kNullWindow)
+            return "no visible window with id " + w[1];
+        const unsigned long rgb = std::strtoul(w[2].c_str(), nullptr, 16);
+        const auto colour = platform::draw::rgb(static_cast<std::uint8_t>(rgb >> 16),
+                                                static_cast<std::uint8_t>(rgb >> 8),
+                                                static_cast<std::uint8_t>(rgb));
+        kit_.pump();
+        const auto& shown = kit_.screenshot();
+        const ui::Rect area = ui::getWindowRect(target);
+        int count = 0;
+        for (int y = std::max(area.top, 0); y < std::min(area.bottom, shown.height()); ++y) {
+            for (int x = std::max(area.left, 0); x < std::min(area.right, shown.width()); ++x) {
+                count += shown.pixel(x, y) == colour ? 1 : 0;
+            }
+        }
+        if ((count > 0) != (op == "expect-colour")) {
+            return "window " + w[1] + " shows " + std::to_string(count) + " pixels of " + w[2];
+        }
+    } else if (op == "expect-menu-once" && need(1)) {
+        const auto times = std::ranges::count(menuItemTexts(frameWindow()), w[1]);
+        if (times != 1)
+            return "the menu holds \"" + w[1] + "\" " + std::to_string(times) + " times";
     } else if (op == "expect-box" && need(1)) {
         // Each expectation looks at the boxes shown since the previous one.
         const std::u16string last = boxes_.empty() ? std::u16string() : boxes_.back();
@@ -623,6 +701,60 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         failed.swap(unexpectedBox_);
         return failed;
     }
+    return {};
+}
+
+std::string ScriptRunner::gpsStep(const std::vector<std::string>& w) {
+    const std::string& op = w[0];
+    if (gps_ == nullptr)
+        return "the program has no GPS receiver";
+    platform::services::FakeGpsSource& source = *gps_;
+    const int before = source.handedOut();
+    if (op == "gps-on") {
+        // A receiver is plugged in; it reports nothing yet.
+        gpsAttached_ = true;
+        source.setAttached(true);
+        return {};
+    }
+    if (op == "gps-lost") {
+        // The receiver's connection breaks; it stays unplugged until it reports again.
+        gpsAttached_ = false;
+        source.setAttached(false);
+        if (!source.isOpen())
+            return {};
+        source.pushFailure();
+        return deliverGps(before, true);
+    }
+    platform::services::GpsPosition position;
+    if (op == "gps" && (w.size() == 3 || w.size() == 4)) {
+        // A fix at the position; without a heading it has no course (a traveller standing).
+        position.latitude = std::atof(w[1].c_str());
+        position.longitude = std::atof(w[2].c_str());
+        if (w.size() == 4)
+            position.heading = std::atof(w[3].c_str());
+        position.fixQuality = 1;
+        position.fixType = 3;
+    } else if (op != "gps-nofix") {
+        return "unknown step or missing argument";
+    }
+    gpsAttached_ = true;
+    source.setAttached(true);
+    source.pushPosition(position);
+    // While the receiver is closed the report waits for it to open.
+    return source.isOpen() ? deliverGps(before, false) : std::string();
+}
+
+std::string ScriptRunner::deliverGps(int handedOutBefore, bool untilClosed) {
+    const auto deadline = std::chrono::steady_clock::now() + kWorkerPatience;
+    for (;;) {
+        const bool taken = gps_->handedOut() > handedOutBefore;
+        if (taken && (untilClosed ? !gps_->isOpen() : gps_->waiting() || !gps_->isOpen()))
+            break;
+        if (std::chrono::steady_clock::now() > deadline)
+            return "the GPS receiver took nothing";
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    kit_.pump();
     return {};
 }
 

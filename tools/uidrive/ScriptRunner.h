@@ -19,6 +19,7 @@
 #include <vector>
 
 namespace platform::services {
+class FakeGpsSource;
 class LoopbackHttpServer;
 }
 
@@ -85,6 +86,13 @@ private:
     platform::services::DesktopOpenerDouble opener_;
     // Text messages are recorded, never sent.
     platform::services::SmsServiceDouble sms_;
+    // The GPS receiver's position source, owned by the running program's receiver (null while
+    // the program does not run); the script plugs a receiver in and feeds it.
+    platform::services::FakeGpsSource* gps_ = nullptr;
+    bool gpsAttached_ = false;
+    std::string gpsStep(const std::vector<std::string>& words);
+    // Waits until the receiver took what was fed to its source and posted it, then handles it.
+    std::string deliverGps(int handedOutBefore, bool untilClosed);
 };
 
 // Splits a line into words; a word in double quotes may hold spaces (\" for a quote).

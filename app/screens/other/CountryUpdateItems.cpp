@@ -76,6 +76,11 @@ CountryCommand updateCodeCommand(std::int32_t code) {
     return command;
 }
 
+std::int32_t detailedUpdateCode(std::int32_t language) {
+    const std::int32_t country = language == 1 ? 1 : 0;
+    return kCountryIds[country] * 3 + static_cast<std::int32_t>(CountryUpdateKind::Detailed);
+}
+
 bool isUpdateEntryId(std::uint32_t id) {
     if (id < kCountryCommandFirst || id > kCountryCommandLast)
         return false;

@@ -51,6 +51,9 @@ struct CountryCommand {
 // The update code of a request: country identifier code ÷ 3 (0 counts as 1000, so code 0 is
 // the first country's update of all), kind code mod 3.
 CountryCommand updateCodeCommand(std::int32_t code);
+// The update code of a country's detailed update (language: the index of the per-country
+// tables): what its menu entry "Detailní aktualizace <country>..." starts.
+std::int32_t detailedUpdateCode(std::int32_t language);
 // A command of a country's update entry (ids 3 × identifier + 1000 to + 1002 of the table's
 // identifiers); other commands of the range 1000 to 96000 belong to the menus and controls.
 bool isUpdateEntryId(std::uint32_t id);

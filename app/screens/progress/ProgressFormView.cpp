@@ -1,6 +1,7 @@
 #include "app/screens/progress/ProgressFormView.h"
 
 #include "app/core/DateTexts.h"
+#include "app/core/GpsReceiver.h"
 #include "app/core/PrivateMessages.h"
 #include "app/screens/progress/DownloadMessages.h"
 #include "app/screens/progress/ProgressTexts.h"
@@ -348,6 +349,12 @@ MsgResult cProgressFormView::OnSearchDone(std::uintptr_t wParam, std::intptr_t) 
 }
 
 void cProgressFormView::menuCancelClick() {
+    if (mode_ == ProgressMode::GpsWait) {
+        if (context_.gps != nullptr)
+            context_.gps->stop();
+        endGpsWaitWithoutFix();
+        return;
+    }
     if (mode_ == ProgressMode::Loading) context_.api->api_CancelNacitani();
     if (mode_ == ProgressMode::Download || mode_ == ProgressMode::UpdateCheck) downloadCancel_ = true;
 }
@@ -363,21 +370,25 @@ void cProgressFormView::menuJumpClick() {
 }
 
 const platform::ui::MessageMapBase& cProgressFormView::messageMap() const {
-    static const auto map = platform::ui::MessageMap<cProgressFormView>(&cBaseView::messageMap())
-                                .message(ui::WM_CREATE, &cProgressFormView::OnCreate)
-                                .message(WM_ENGINE_PROGRESS, &cProgressFormView::OnEngineProgress)
-                                .message(WM_ENGINE_START, &cProgressFormView::OnEngineStart)
-                                .message(WM_ENGINE_FIRST_FOUND, &cProgressFormView::OnEngineFirstFound)
-                                .message(WM_LOADING_DONE, &cProgressFormView::OnLoadingDone)
-                                .message(WM_SEARCH_DONE, &cProgressFormView::OnSearchDone)
-                                .message(WM_DOWNLOAD_NEXTFILE, &cProgressFormView::OnDownloadNextFile)
-                                .message(WM_DOWNLOAD_DONE, &cProgressFormView::OnDownloadDone)
-                                .message(WM_UPDATECHECK_DONE, &cProgressFormView::OnUpdateCheckDone)
-                                .message(WM_DOWNLOAD_ASK_PAID, &cProgressFormView::OnAskPaidConnection)
-                                .message(WM_DOWNLOAD_CRITICAL, &cProgressFormView::OnCriticalError)
-                                .command(kCommandCancel, &cProgressFormView::menuCancelClick)
-                                .command(kCommandCancelSearch, &cProgressFormView::menuCancelSearchClick)
-                                .command(kCommandJump, &cProgressFormView::menuJumpClick);
+    static const auto map =
+        platform::ui::MessageMap<cProgressFormView>(&cBaseView::messageMap())
+            .message(ui::WM_CREATE, &cProgressFormView::OnCreate)
+            .message(WM_ENGINE_PROGRESS, &cProgressFormView::OnEngineProgress)
+            .message(WM_ENGINE_START, &cProgressFormView::OnEngineStart)
+            .message(WM_ENGINE_FIRST_FOUND, &cProgressFormView::OnEngineFirstFound)
+            .message(WM_LOADING_DONE, &cProgressFormView::OnLoadingDone)
+            .message(WM_SEARCH_DONE, &cProgressFormView::OnSearchDone)
+            .message(WM_DOWNLOAD_NEXTFILE, &cProgressFormView::OnDownloadNextFile)
+            .message(WM_DOWNLOAD_DONE, &cProgressFormView::OnDownloadDone)
+            .message(WM_UPDATECHECK_DONE, &cProgressFormView::OnUpdateCheckDone)
+            .message(WM_DOWNLOAD_ASK_PAID, &cProgressFormView::OnAskPaidConnection)
+            .message(WM_DOWNLOAD_CRITICAL, &cProgressFormView::OnCriticalError)
+            .message(WM_GPS_POSITION, &cProgressFormView::OnGpsPosition)
+            .message(WM_GPS_NOFIX, &cProgressFormView::OnGpsNoFix)
+            .message(WM_GPS_STOPPED, &cProgressFormView::OnGpsStopped)
+            .command(kCommandCancel, &cProgressFormView::menuCancelClick)
+            .command(kCommandCancelSearch, &cProgressFormView::menuCancelSearchClick)
+            .command(kCommandJump, &cProgressFormView::menuJumpClick);
     return map;
 }
 

@@ -54,6 +54,12 @@ public:
     void startUpdateCheck(std::int32_t language, bool forUpdater, platform::WindowHandle asking);
     // The restart after new timetables, asking the question first (text 298).
     std::function<void(std::u16string_view question)> restart;
+    // Waits for a GPS fix for the view `viewId` of the tab (its window `waiting`): the receiver
+    // starts and this view shows what it waits for. The first fix (at once when one is known)
+    // shows that view again and reaches its window as WM_GPS_POSITION, whose position the
+    // window then owns. A receiver that gives up is reported (text 432); it and "Storno" go
+    // back to that view, whose window then gets WM_GPS_STOPPED.
+    void startGpsWait(int viewId, platform::WindowHandle waiting);
 
     // Both lists must have the same count; else nothing happens.
     void setDetailColumns(const std::vector<std::u16string>& left, const std::vector<std::u16string>& right);
@@ -93,6 +99,12 @@ private:
     platform::MsgResult OnUpdateCheckDone(std::uintptr_t updateInfo, std::intptr_t programVersion);
     platform::MsgResult OnAskPaidConnection(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnCriticalError(std::uintptr_t, std::intptr_t);
+    platform::MsgResult OnGpsPosition(std::uintptr_t position, std::intptr_t);
+    platform::MsgResult OnGpsNoFix(std::uintptr_t, std::intptr_t);
+    platform::MsgResult OnGpsStopped(std::uintptr_t, std::intptr_t);
+    void showGpsWaitText(bool deviceFound);
+    // The wait is over without a fix: back to the view that waited, which hears of it.
+    void endGpsWaitWithoutFix();
     void showDownloadTitle(std::u16string_view name);
     void menuCancelClick();
     void menuCancelSearchClick();
@@ -118,6 +130,9 @@ private:
     platform::WindowHandle updateAsking_ = platform::kNullWindow;
     bool updateForUpdater_ = false;
     std::string updateInfoUrl_;
+    // The view waiting for a GPS fix and its window.
+    int gpsWaitView_ = 0;
+    platform::WindowHandle gpsWaiting_ = platform::kNullWindow;
 };
 
 }  // namespace pelorvant

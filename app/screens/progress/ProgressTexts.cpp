@@ -53,6 +53,13 @@ SearchDetails searchDetails(const cSearchJob& job, int fontHeight) {
     return rows;
 }
 
+DetailRows gpsWaitDetails(bool deviceFound, int fontHeight) {
+    DetailRows rows;
+    rows.left = {sizeMark(fontHeight) + loadResString(428)};
+    rows.right = {value(fontHeight, true, loadResString(deviceFound ? 431 : 429))};
+    return rows;
+}
+
 std::u16string fillName(std::u16string_view text, std::u16string_view name) {
     std::u16string out(text);
     if (const auto at = out.find(u"%s"); at != std::u16string::npos) out.replace(at, 2, name);

@@ -1,6 +1,6 @@
 #pragma once
-// The texts of the progress view: the title markup, the two detail columns of a load and of a
-// search, and the message of each search status.
+// The texts of the progress view: the title markup, the two detail columns of a load, of a
+// search and of the wait for a GPS fix, and the message of each search status.
 #include "app/core/EngineBinding.h"
 #include "app/core/TimetableHeaderInfo.h"
 #include "app/screens/progress/Jobs.h"
@@ -28,6 +28,12 @@ using SearchDetails = DetailRows;
 LoadingDetails loadingDetails(const EngineApi& api, const TimetableHeaderInfo& header, int fontHeight);
 // "Odkud:", "Kam:", "Čas:" beside the From name ("akt. GPS pozice" when empty), To and time.
 SearchDetails searchDetails(const cSearchJob& job, int fontHeight);
+
+inline constexpr std::uint32_t kTextGpsConnecting = 427;  // "Připojuji GPS"
+inline constexpr std::uint32_t kTextGpsWaiting = 430;     // "Čekání na GPS signál"
+// "Stav:" beside what the wait for a GPS fix is at: the device being looked for (text 429),
+// or found and waiting for a valid signal (text 431).
+DetailRows gpsWaitDetails(bool deviceFound, int fontHeight);
 
 // The text with "%s" replaced by the name.
 std::u16string fillName(std::u16string_view text, std::u16string_view name);

@@ -21,6 +21,11 @@ std::unique_ptr<cSearchJob> GpsSearchWait::take(double latitude, double longitud
     return job;
 }
 
+void GpsSearchWait::cancel() {
+    std::lock_guard<std::mutex> guard(lock_);
+    job_.reset();
+}
+
 bool GpsSearchWait::waiting() const {
     std::lock_guard<std::mutex> guard(lock_);
     return job_ != nullptr;

@@ -14,6 +14,8 @@ public:
     void arm(std::unique_ptr<cSearchJob> job);
     // The waiting job with the position, to the first caller after arm(); null to every other.
     std::unique_ptr<cSearchJob> take(double latitude, double longitude);
+    // The wait ended without a fix: the job is dropped.
+    void cancel();
     bool waiting() const;
 
 private:

@@ -11,6 +11,7 @@
 #include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
 #include "platform/shell/InputPanel.h"
+#include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/WindowStyles.h"
@@ -149,6 +150,7 @@ const platform::ui::MessageMapBase& cTextBoxPPCView::messageMap() const {
                                 .message(ui::WM_CREATE, &cTextBoxPPCView::OnCreate)
                                 .message(ui::WM_SETFOCUS, &cTextBoxPPCView::OnSetFocus)
                                 .command(kCommandEntryOk, &cTextBoxPPCView::menuOkClick)
+                                .command(platform::shell::IDOK, &cTextBoxPPCView::menuOkClick)
                                 .command(kCommandEntryCancel, &cTextBoxPPCView::menuCancelClick);
     return map;
 }

@@ -8,6 +8,7 @@
 #include "app/screens/progress/ProgressFormView.h"
 #include "app/screens/progress/TabServices.h"
 #include "app/screens/search/ConnectionTexts.h"
+#include "app/screens/search/SmsTicketRequest.h"
 #include "app/screens/search/TrainPosition.h"
 #include "app/screens/search/VypisSpojeView.h"
 #include "app/shell/ChoicePopup.h"
@@ -40,9 +41,6 @@ constexpr std::uint32_t kTextNoLeg = 158;
 constexpr std::uint32_t kTextNotesTitle = 258;
 constexpr std::uint32_t kTextCalendarDone = 283;
 constexpr std::uint32_t kTextCalendarFailed = 282;
-constexpr std::uint32_t kTextNoGsm = 433;
-constexpr std::uint32_t kTextTicketQuestion = 278;
-constexpr std::uint32_t kTextTicketCaption = 275;
 constexpr std::uint32_t kTextNoLegForPosition = 156;
 constexpr std::uint32_t kTextChooseOperator = 157;
 constexpr std::uint32_t kTextWrongOperator = 256;
@@ -153,27 +151,7 @@ void cVypisVysledkuView::sendListing(int count) {
 }
 
 void cVypisVysledkuView::sendTicket(int ticket) {
-    if (!context_.settings->isGSM && context_.settings->isNotSmartphone) {
-        notice(kTextNoGsm);
-        return;
-    }
-    const std::vector<SmsTicketEntry> tickets = context_.data->GetSmsJizdenky(setIndex());
-    if (ticket < 0 || static_cast<std::size_t>(ticket) >= tickets.size()) {
-        shell::messageBox(mainFrameWindow(), u"Neexistujici sms", loadResString(kTextProgramTitle), shell::MB_OK);
-        return;
-    }
-    // A ticket's first text is the order code the transport company expects, which also names
-    // the ticket in the menu; its second text is the company's number.
-    const SmsTicketEntry& entry = tickets[static_cast<std::size_t>(ticket)];
-    std::u16string question = loadResString(kTextTicketQuestion);
-    if (const std::size_t at = question.find(u"%s"); at != std::u16string::npos) {
-        question.replace(at, 2, entry.priceText);
-    }
-    if (shell::messageBox(mainFrameWindow(), question, loadResString(kTextTicketCaption), shell::MB_YESNO) !=
-        shell::IDYES) {
-        return;
-    }
-    sendSms(mainFrameWindow(), entry.secondText, entry.firstText);
+    requestSmsTicket(context_, setIndex(), ticket);
 }
 
 void cVypisVysledkuView::requestTrainPosition() {

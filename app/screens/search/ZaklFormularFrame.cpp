@@ -47,11 +47,34 @@ constexpr std::uint32_t kCommandLastTimetable = kCommandFirstTimetable + 99;
 // The search page's quick commands of the first country's update.
 constexpr std::uint32_t kCommandQuickUpdateAll = 2068;
 constexpr std::uint32_t kCommandQuickUpdateLoaded = 32850;
+constexpr std::uint32_t kCommandQuickOptions = 2066;
+constexpr std::uint32_t kCommandQuickDetailedUpdate = 2067;
+constexpr std::uint32_t kCommandOptions = 32786;
 
 // "<*big*><*b*>" + title + "<*b*><*normal*>\r" with the two font heights of the info texts.
 std::u16string boldTitle(std::u16string_view title, int fontHeight) {
     return u"<*" + numberText(static_cast<int>(fontHeight * 1.1)) + u"*><*b*>" + std::u16string(title) + u"<*b*><*" +
            numberText(fontHeight) + u"*>\r";
+}
+
+// Takes out the entries of a popup whose commands lie in [first, last]: a popup filled at an
+// earlier activation is filled anew, never twice.
+void removeCommandsIn(shell::Menu& menu, std::uint32_t first, std::uint32_t last) {
+    for (int i = menu.count() - 1; i >= 0; --i) {
+        const long id = menu.itemId(i);
+        if (id >= static_cast<long>(first) && id <= static_cast<long>(last)) {
+            menu.remove(static_cast<std::uint32_t>(i), shell::MF_BYPOSITION);
+        }
+    }
+}
+
+bool holdsUpdateEntries(const shell::Menu& menu) {
+    for (int i = 0; i < menu.count(); ++i) {
+        if (const long id = menu.itemId(i);
+            id > 0 && isUpdateEntryId(static_cast<std::uint32_t>(id)))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -125,6 +148,7 @@ void cZaklFormularFrame::fillCategoryPopup() {
     const shell::MenuPtr categories = menu->subMenu(context_.settings->isNotSmartphone ? 1 : 2);
     if (!categories) return;
     const std::vector<std::u16string> names = context_.data->GetSlouceneKategorie(setIndex());
+    removeCommandsIn(*categories, kCommandNoCategory + 1, kCommandLastCategory);
     for (std::size_t n = 0; n < names.size(); ++n) {
         categories->insert(static_cast<std::uint32_t>(n + 1), shell::MF_BYPOSITION | shell::MF_STRING,
                            static_cast<std::uint32_t>(kCommandNoCategory + 1 + n), names[n]);
@@ -142,15 +166,21 @@ void cZaklFormularFrame::chooseCategory(int index) {
     categoryFilter_ = index;
 }
 
+void cZaklFormularFrame::checkDirectionEntries() {
+    if (context_.settings->isNotSmartphone)
+        return;
+    if (const shell::MenuPtr menu = menuPopup()) {
+        const bool departure = searchPage_->departureFlag;
+        menu->check(kCommandDeparture,
+                    shell::MF_BYCOMMAND | (departure ? shell::MF_CHECKED : shell::MF_UNCHECKED));
+        menu->check(kCommandArrival,
+                    shell::MF_BYCOMMAND | (departure ? shell::MF_UNCHECKED : shell::MF_CHECKED));
+    }
+}
+
 void cZaklFormularFrame::OnViewActivate() {
     fillCategoryPopup();
-    if (!context_.settings->isNotSmartphone) {
-        if (const shell::MenuPtr menu = menuPopup()) {
-            const bool departure = searchPage_->departureFlag;
-            menu->check(kCommandDeparture, shell::MF_BYCOMMAND | (departure ? shell::MF_CHECKED : shell::MF_UNCHECKED));
-            menu->check(kCommandArrival, shell::MF_BYCOMMAND | (departure ? shell::MF_UNCHECKED : shell::MF_CHECKED));
-        }
-    }
+    checkDirectionEntries();
     if (const shell::MenuPtr menu = menuPopup()) {
         addUpdateEntries(menu);
         addStopTimetableEntries(menu);
@@ -162,6 +192,7 @@ void cZaklFormularFrame::OnViewActivate() {
 void cZaklFormularFrame::addStopTimetableEntries(const shell::MenuPtr& menu) {
     const shell::MenuPtr navigation = menu->subMenu(context_.settings->isNotSmartphone ? 5 : 7);
     if (!navigation) return;
+    removeCommandsIn(*navigation, kCommandFirstTimetable, kCommandLastTimetable);
     const auto& headers = context_.data->headers();
     const std::vector<std::int32_t> indexes = context_.data->GetIndexyHlavicekSestavy(setIndex());
     // Inserted one after the other behind "Hledaní spojení", in the set's order.
@@ -179,7 +210,9 @@ void cZaklFormularFrame::addStopTimetableEntries(const shell::MenuPtr& menu) {
 
 void cZaklFormularFrame::addUpdateEntries(const shell::MenuPtr& menu) {
     const shell::MenuPtr updates = menu->subMenu(context_.settings->isNotSmartphone ? 4 : 6);
-    if (!updates) return;
+    // The groups replace the placeholder once; a popup that holds them keeps them.
+    if (!updates || holdsUpdateEntries(*updates))
+        return;
     const TimetableData& data = *context_.data;
     const std::int32_t set = setIndex();
     const auto installed = [&data](std::int16_t id) { return data.anyHeaderListsItem(id); };
@@ -292,8 +325,15 @@ void cZaklFormularFrame::formCommand(std::uint32_t id) {
         case kCommandQuickUpdateLoaded:
             startProgress(1, kViewSearchForm);
             break;
+        case kCommandQuickOptions:
+            // As the menu's "Nastavení": the tab opens the options dialog.
+            platform::sendMessage(mainFrameWindow(), ui::WM_COMMAND, kCommandOptions, 0);
+            break;
+        case kCommandQuickDetailedUpdate:
+            // The detailed update of the language's country, as its menu entry.
+            startProgress(detailedUpdateCode(context_.settings->language), kViewSearchForm);
+            break;
         default:
-            // The options and the SMS ticket come with their own screens.
             break;
     }
 }
@@ -329,7 +369,7 @@ bool cZaklFormularFrame::routeCommand(std::uint32_t id, std::uint32_t code) {
         case kCommandArrival:
             if (searchPage) {
                 searchPage_->setDeparture(id == kCommandDeparture);
-                OnViewActivate();
+                checkDirectionEntries();
             }
             return true;
         case kCommandAddFavouriteObject:

@@ -79,6 +79,8 @@ private:
     void OnSetFocus();
     platform::shell::MenuPtr menuPopup() const;
     void fillCategoryPopup();
+    // On a keypad device: the check marks of "Odjezd" and "Příjezd" follow the page's direction.
+    void checkDirectionEntries();
     void chooseCategory(int index);
     void openHelp();
     void addStopTimetableEntries(const platform::shell::MenuPtr& menu);

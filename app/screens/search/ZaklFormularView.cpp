@@ -1,8 +1,11 @@
 #include "app/screens/search/ZaklFormularView.h"
 
 #include "app/core/PrivateMessages.h"
+#include "app/screens/other/LabelPlainText.h"
 #include "app/screens/progress/ProgressFormView.h"
 #include "app/screens/progress/TabServices.h"
+#include "app/screens/search/SmsTicketRequest.h"
+#include "app/shell/ChoicePopup.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/shell/FatalError.h"
 #include "app/shell/ImageMessageBoxView.h"
@@ -22,6 +25,8 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
+#include <algorithm>
+
 namespace pelorvant {
 
 namespace ui = platform::ui;
@@ -37,6 +42,8 @@ constexpr std::uint32_t kTextFavouriteAdd = 184;
 constexpr std::uint32_t kTextFavouriteRemove = 186;
 constexpr std::uint32_t kLabelTexts[6] = {168, 170, 169, 172, 171, 173};
 constexpr std::uint32_t kTextDeparture = 175;
+constexpr std::uint32_t kTextTicketCaption = 275;
+constexpr std::uint32_t kCommandQuickTicket = 2064;
 constexpr std::uint32_t kTextArrival = 174;
 constexpr int kLabelTime = 3;
 constexpr int kLabelType = 5;
@@ -199,6 +206,9 @@ MsgResult cZaklFormularView::OnCreate(std::uintptr_t, std::intptr_t) {
         focusItems[i]->canTakeFocus = true;
         focusItems[i]->focusOrder = static_cast<int>(i);
     }
+    // A keypad phone that types text chooses the transfers in a drop-down list too.
+    if (!touch && from.editMode)
+        transfers.useSystemCombo(true);
     spin.SetTime(currentTime());
     return 0;
 }
@@ -237,6 +247,12 @@ void cZaklFormularView::Layout(unsigned flags, int width, int height) {
     place(transfers.handle(), transfers.anchor, width, height);
     transfers.SetFont(&shellSettings().mainFont());
     transfers.Layout();
+    if (!touch && context_.settings->isLandscapeQwerty && !context_.settings->isStandardQwerty) {
+        // The slide-out keyboard is there in landscape: the boxes type text there, T9 in portrait.
+        const bool edit = shellSettings().orientation() == kOrientationLandscape;
+        if (from.editMode != edit)
+            setInputMode(edit);
+    }
     if (touch) {
         for (cImageButton* button : {&departureRadio, &arrivalRadio, &quick[0], &quick[1], &quick[2]}) {
             place(button->handle(), button->anchor, width, height);
@@ -263,9 +279,18 @@ bool cZaklFormularView::isArrival() const {
 }
 
 bool cZaklFormularView::isGpsEntry() const {
-    return context_.settings->isgps && from.gpsFlag && from.chosen.count == 0 &&
-           from.text == loadResString(kTextGpsPlaceholder);
+    // The GPS entry is a state of the box: its text stays empty while the placeholder shows.
+    return context_.settings->isgps && from.showsGpsPosition();
 }
+
+namespace {
+
+// Something was typed into a box that names no object.
+bool typedWithoutObject(const cTextBox& box) {
+    return box.chosen.count == 0 && box.text.find_first_not_of(u" \t") != std::u16string::npos;
+}
+
+}  // namespace
 
 void cZaklFormularView::menuFind() {
     const platform::WindowHandle owner = mainFrameWindow();
@@ -286,24 +311,34 @@ void cZaklFormularView::menuFind() {
     job->arrival = arrival ? 1 : 0;
     job->mode = kSearchNew;
     const bool gps = isGpsEntry();
-    if ((job->fromTriples.empty() && !gps) || job->toTriples.empty()) {
+    // A Via that names nothing is as wrong as From or To: the search would quietly go without it.
+    if ((job->fromTriples.empty() && !gps) || job->toTriples.empty() || typedWithoutObject(via)) {
         platform::shell::messageBox(owner, loadResString(kTextBadObjects), loadResString(344), platform::shell::MB_OK);
         return;
     }
     job->fromName = gps ? std::u16string() : from.text;
     job->toName = to.text;
-    const TimetableData& data = *context_.data;
-    data.HistoryIncIdSearch(job->set);
-    for (const cTextBox* box : {&from, &to, &via}) {
-        const auto element = box->getElement();
-        if (element && element->count > 0) data.HistoryAdd(job->set, *element->place());
-    }
     if (gps) {
+        // The search runs once the receiver has a fix; the progress view shows the wait.
+        if (tab == nullptr)
+            return;
         gpsWait_.arm(std::move(job));
-        if (startGps) startGps(handle());
+        tab->showView(kViewProgress, kProgressMenu);
+        tab->progressView().startGpsWait(kViewSearchForm, handle());
         return;
     }
+    recordHistory(job->set);
     startSearchJob(std::move(job));
+}
+
+void cZaklFormularView::recordHistory(std::int32_t set) const {
+    const TimetableData& data = *context_.data;
+    data.HistoryIncIdSearch(set);
+    for (const cTextBox* box : {&from, &to, &via}) {
+        const auto element = box->getElement();
+        if (element && element->count > 0)
+            data.HistoryAdd(set, *element->place());
+    }
 }
 
 void cZaklFormularView::startSearchJob(std::unique_ptr<cSearchJob> job) {
@@ -318,8 +353,55 @@ MsgResult cZaklFormularView::OnGpsPosition(std::uintptr_t wParam, std::intptr_t)
     const std::unique_ptr<platform::services::GpsPosition> fix(
         reinterpret_cast<platform::services::GpsPosition*>(wParam));
     if (!fix) return 0;
-    if (std::unique_ptr<cSearchJob> job = gpsWait_.take(fix->latitude, fix->longitude)) startSearchJob(std::move(job));
+    if (std::unique_ptr<cSearchJob> job = gpsWait_.take(fix->latitude, fix->longitude)) {
+        recordHistory(job->set);
+        startSearchJob(std::move(job));
+    }
     return 0;
+}
+
+MsgResult cZaklFormularView::OnGpsStopped(std::uintptr_t, std::intptr_t) {
+    // Cancelled, or the receiver gave up: no search waits any more.
+    gpsWait_.cancel();
+    return 0;
+}
+
+void cZaklFormularView::requestTicket() {
+    TabServices* tab = parentTabServices(ui::getParent(handle()));
+    const std::int32_t set = tab ? tab->setIndex() : -1;
+    if (!smsTicketPossible(context_))
+        return;
+    const std::vector<SmsTicketEntry> tickets = context_.data->GetSmsJizdenky(set);
+    if (tickets.size() <= 1 || tab == nullptr) {
+        requestSmsTicket(context_, set, 0);
+        return;
+    }
+    // Several tickets: the traveller picks one, as from the results' popup "SMS jízdenka".
+    // The question names every ticket with what it is and costs; the choice lists their names.
+    std::vector<std::u16string> names;
+    std::u16string question = loadResString(kTextTicketCaption);
+    for (const SmsTicketEntry& ticket : tickets) {
+        names.push_back(ticket.firstText);
+        question += u"\r" + plainLabelText(ticket.firstText) + u" - " +
+                    plainLabelText(ticket.thirdText) + u" (" + plainLabelText(ticket.priceText) +
+                    u")";
+    }
+    ticketChoice_ = std::make_unique<cChoicePopup>();
+    ticketChoice_->showView = [this, tab](int viewId) {
+        if (viewId == kChoicePopupViewId) {
+            tab->showView(kViewSearchForm, kChoicePopupMenu);
+            ui::setFocus(ticketChoice_->choice.handle());
+        } else {
+            tab->showView(viewId, kOwnMenu);
+        }
+    };
+    ticketChoice_->ShowChoice(
+        question, names,
+        [this, set, names](std::u16string_view chosen, platform::WindowHandle) {
+            const auto it = std::find(names.begin(), names.end(), chosen);
+            requestSmsTicket(context_, set, static_cast<int>(it - names.begin()));
+        },
+        handle(), kViewSearchForm);
 }
 
 void cZaklFormularView::swapFromTo() {
@@ -405,12 +487,34 @@ MsgResult cZaklFormularView::OnPageMoveFocus(std::uintptr_t wParam, std::intptr_
 }
 
 MsgResult cZaklFormularView::OnTextBoxMode(std::uintptr_t wParam, std::intptr_t) {
-    const bool edit = wParam == 1;
-    for (cTextBox* box : {&from, &to, &via}) box->setEditMode(edit);
+    // A touch screen always types into the system edit and chooses in the system combo box.
+    if (context_.settings->isNotSmartphone)
+        return 0;
+    setInputMode(wParam == 1);
+    return 0;
+}
+
+void cZaklFormularView::setInputMode(bool edit) {
     if (!edit) {
         context_.settings->useT9 = true;
         for (cTextBox* box : {&from, &to, &via}) box->useT9 = true;
     }
+    for (cTextBox* box : {&from, &to, &via}) {
+        if (box->editMode != edit)
+            box->setEditMode(edit);
+    }
+    transfers.useSystemCombo(edit);
+    transfers.SetFont(&shellSettings().mainFont());
+}
+
+MsgResult cZaklFormularView::OnToggleT9(std::uintptr_t, std::intptr_t) {
+    const bool on = !from.useT9;
+    for (cTextBox* box : {&from, &to, &via}) {
+        box->useT9 = on;
+        ui::invalidateRect(box->handle());
+    }
+    context_.settings->useT9 = on;
+    context_.ini().writeBool(kSetupSection, u"useT9", on);
     return 0;
 }
 
@@ -426,8 +530,21 @@ bool cZaklFormularView::routeCommand(std::uint32_t id, std::uint32_t code) {
         case 2063: swapFromTo(); return true;
         case 2062: terminateProgram(); return true;
         case 307: setNow(); return true;
-        case 2064: case 2065: case 2066: case 2067: case 2068: case 32850:
+        case kCommandQuickTicket:
+            requestTicket();
+            return true;
+        case 2065:
+        case 2066:
+        case 2067:
+        case 2068:
+        case 32850:
             host_.formCommand(id);
+            return true;
+        case kCommandChoiceOk:
+        case kCommandChoiceCancel:
+            if (!ticketChoice_ || !ticketChoice_->shown)
+                break;
+            platform::sendMessage(ticketChoice_->handle(), ui::WM_COMMAND, id, 0);
             return true;
         case kDepartureRadioId: case kArrivalRadioId:
             if (context_.settings->isNotSmartphone) setDeparture(id == kDepartureRadioId);
@@ -443,7 +560,9 @@ const platform::ui::MessageMapBase& cZaklFormularView::messageMap() const {
                                 .message(ui::WM_SETFOCUS, &cZaklFormularView::OnSetFocus)
                                 .message(WM_MOVE_FOCUS, &cZaklFormularView::OnPageMoveFocus)
                                 .message(WM_TEXTBOX_MODE, &cZaklFormularView::OnTextBoxMode)
-                                .message(WM_GPS_POSITION, &cZaklFormularView::OnGpsPosition);
+                                .message(WM_TOGGLE_T9, &cZaklFormularView::OnToggleT9)
+                                .message(WM_GPS_POSITION, &cZaklFormularView::OnGpsPosition)
+                                .message(WM_GPS_STOPPED, &cZaklFormularView::OnGpsStopped);
     return map;
 }
 

@@ -21,6 +21,7 @@
 
 namespace pelorvant {
 
+class cChoicePopup;
 class cImageMessageBoxView;
 
 inline constexpr std::uintptr_t kFromBoxId = 2037;
@@ -86,6 +87,8 @@ public:
     void setNow();
     void setDeparture(bool departure);
     void addToFavourites(bool add);
+    // The quick button "Pid SMS": the set's SMS ticket (chosen first when there are several).
+    void requestTicket();
     void ResetForm();
     void Layout(unsigned flags, int width, int height) override;
     void OnViewActivate() override;
@@ -96,10 +99,9 @@ public:
     // The tab's set changed: the boxes search it.
     void setSet(std::int32_t set) { names.setSet(set); }
 
-    // A GPS search waits for its first fix; the first fix starts it, exactly once.
+    // A GPS search waits for its first fix (the progress view shows the wait); the first fix
+    // starts it, exactly once.
     bool waitingForGps() const { return gpsWait_.waiting(); }
-    // Starts the GPS receiver for a GPS search (replaced in tests).
-    std::function<void(platform::WindowHandle)> startGps;
 
     EngineObjectNames names;
     cTextBox from;
@@ -121,7 +123,13 @@ private:
     platform::MsgResult OnPageMoveFocus(std::uintptr_t wParam, std::intptr_t lParam);
     platform::MsgResult OnTextBoxMode(std::uintptr_t wParam, std::intptr_t);
     platform::MsgResult OnToggleT9(std::uintptr_t, std::intptr_t);
+    // The three boxes type text into their system edits and the transfers box is a system combo
+    // box (edit), or the boxes take T9 keys and the transfers box is its own drop list.
+    void setInputMode(bool edit);
     platform::MsgResult OnGpsPosition(std::uintptr_t wParam, std::intptr_t);
+    platform::MsgResult OnGpsStopped(std::uintptr_t, std::intptr_t);
+    // The objects of a search that runs go into the set's history.
+    void recordHistory(std::int32_t set) const;
     platform::MsgResult OnRelayout(std::uintptr_t, std::intptr_t);
     bool isGpsEntry() const;
     void startSearchJob(std::unique_ptr<cSearchJob> job);
@@ -131,6 +139,7 @@ private:
     ProgramContext& context_;
     SearchFormHost& host_;
     GpsSearchWait gpsWait_;
+    std::unique_ptr<cChoicePopup> ticketChoice_;
 };
 
 }  // namespace pelorvant
