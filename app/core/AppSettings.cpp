@@ -112,13 +112,20 @@ void AppSettings::readActualize(platform::services::Registry& registry) {
 }
 
 bool AppSettings::writeActualize(platform::services::Registry& registry) const {
-    ActualizeValue value;
-    value.programPath = (programFolder / kProgramFileName).string();
-    value.enabled = updaterEnabled;
-    value.startsProgram = updaterStartsProgram;
-    value.stamp = updaterStamp;
-    value.day = lastUpdateCheckDay;
-    return registry.writeString(kProgramRegistryKey, kActualizeValueName, formatActualize(value));
+    // The updater records its trigger stamp in the same value while the program runs: the stamp
+    // is taken from the stored value, and only the fields the program owns are its own.
+    return registry.updateString(
+        kProgramRegistryKey, kActualizeValueName, kActualizeMaxBytes,
+        [this](const std::optional<std::string>& current) -> std::optional<std::string> {
+            ActualizeValue value = current ? parseActualize(*current) : ActualizeValue{};
+            if (!current || value.programPath.empty())
+                value.stamp = updaterStamp;
+            value.programPath = (programFolder / kProgramFileName).string();
+            value.enabled = updaterEnabled;
+            value.startsProgram = updaterStartsProgram;
+            value.day = lastUpdateCheckDay;
+            return formatActualize(value);
+        });
 }
 
 std::int32_t AppSettings::listFontHeight() const {
