@@ -6,11 +6,7 @@
 namespace pelorvant::testing {
 namespace {
 
-class StopTimetableGridSpacingTest : public StopTimetableScreensTest,
-                                     public ::testing::WithParamInterface<const char*> {
-protected:
-    const char* profile() const override { return GetParam(); }
-};
+using StopTimetableGridSpacingTest = StopTimetableProfileTest;
 
 // Hour 10 as the traveller reads "10 03A 12 45B 47" and hour 23 with the widest hour.
 StDayGroup spacingGroup() {

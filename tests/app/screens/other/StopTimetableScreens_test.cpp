@@ -153,11 +153,7 @@ TEST_F(StopTimetableScreensTest, ASearchWithoutNotesHasNoNotesPage) {
     for (int n = 0; n < view->pageCount(); ++n) EXPECT_NE(view->pageTitle(n), u"Poznámky");
 }
 
-class StopTimetableTitlesTest : public StopTimetableScreensTest,
-                                public ::testing::WithParamInterface<const char*> {
-protected:
-    const char* profile() const override { return GetParam(); }
-};
+using StopTimetableTitlesTest = StopTimetableProfileTest;
 
 // Without tabs each grid names its day group above the hours, as the tab would; with tabs the
 // tab does and the grid fills the page.
@@ -183,12 +179,7 @@ TEST_P(StopTimetableTitlesTest, AGridWithoutTabsShowsItsDayGroupsTitle) {
 // its top (or scrolled to its end), also where the hours before 8 wrapped into more lines in
 // the tiny first window.
 TEST_P(StopTimetableTitlesTest, EveryGridOpensWithTheCurrentHourAtItsTop) {
-    platform::SystemTime eight;
-    eight.year = 2027;
-    eight.month = 1;
-    eight.day = 4;
-    eight.hour = 8;
-    kit->clock().setLocalTime(eight);
+    setClock(4, 8);
     open(query("12", element(u"Divadlo"), -1, true));
     for (int n = 1; n <= 4; ++n) {
         view->showPage(n);
@@ -205,20 +196,11 @@ INSTANTIATE_TEST_SUITE_P(Profiles, StopTimetableTitlesTest,
                          ::testing::Values("480x640", "240x320", "240x320-keypad"),
                          profileTestName);
 
-class StopTimetableShotsTest : public StopTimetableScreensTest,
-                               public ::testing::WithParamInterface<const char*> {
-protected:
-    const char* profile() const override { return GetParam(); }
-};
+using StopTimetableShotsTest = StopTimetableProfileTest;
 
 // The Tuesday-to-Friday grid at 6 o'clock, and the route stops, as a person sees them.
 TEST_P(StopTimetableShotsTest, GridAndRouteStopsMatchTheirGoldenImages) {
-    platform::SystemTime morning;
-    morning.year = 2027;
-    morning.month = 1;
-    morning.day = 5;
-    morning.hour = 6;
-    kit->clock().setLocalTime(morning);
+    setClock(5, 6);
     open(query("12", element(u"Divadlo"), -1, true));
     const std::string folder = std::string(TRASA_SOURCE_DIR) + "/tests/app/screens/other/golden/";
     for (const int page : {2, 0}) {
