@@ -337,6 +337,15 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
             << "[setup]\r\n   " << w[1] << '=' << w[2] << "\r\n";
         return {};
     }
+    if (op == "preset-ini" && need(3)) {
+        // A key of any section (a timetable's "-setup" section) before the program reads it.
+        if (started_) return "preset-ini comes before the start";
+        std::error_code ec;
+        fs::create_directories(options_.dataFolder, ec);
+        std::ofstream(options_.dataFolder / kSettingsFile, std::ios::app | std::ios::binary)
+            << '[' << w[1] << "]\r\n   " << w[2] << '=' << w[3] << "\r\n";
+        return {};
+    }
     if (op == "snapshot") {
         snapshot_.clear();
         for (const auto& entry : fs::directory_iterator(options_.dataFolder)) {
