@@ -99,10 +99,12 @@ void cTextBox::Layout() {
         int reserve = static_cast<int>(1.5 * small->measure(u"T9").width);
         if (s.touchFriendly())
             reserve *= 2;
-        // The edit takes the inside of the frame: one line of text stays centred in it, and
-        // the GPS placeholder has room for two lines where one would be too small to read.
+        // A box that may stand for the GPS position gives its edit the inside of the frame,
+        // where the placeholder has room for two lines when one would be too small to read; a
+        // typed line stays centred in it as in the one line of any other box.
         const int frame = s.highResolution() ? 2 : 1;
-        const int editHeight = std::max(h - 2 * frame, std::min(font->metrics().height, h));
+        const int lineHeight = std::min(font->metrics().height, h);
+        const int editHeight = gpsFlag ? std::max(h - 2 * frame, lineHeight) : lineHeight;
         ui::moveWindow(edit.handle(), s.highResolution() ? 3 : 2, (h - editHeight) / 2,
                        std::max(w - h - 1 - reserve, 1), editHeight);
     } else {
@@ -135,6 +137,7 @@ void cTextBox::setGpsFlag(bool on) {
     const bool changed = gpsFlag != on;
     gpsFlag = on;
     edit.gpsFlag = on;
+    if (changed && handle() != platform::kNullWindow) Layout();
     // An empty box shows the placeholder from now on, or no longer.
     if (changed && text.empty() && chosen.count == 0)
         SetText(u"", true);
