@@ -1,4 +1,4 @@
-#include "app/screens/other/LabelPlainText.h"
+#include "app/core/LabelPlainText.h"
 
 namespace pelorvant {
 
@@ -10,10 +10,14 @@ std::u16string plainLabelText(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        out += text[i];
-        const bool opensTag = (text[i] == u'<' || text[i] == u'#') && i + 1 < text.size() && text[i + 1] == u'*';
-        const bool closesImage = text[i] == u'*' && i + 1 < text.size() && text[i + 1] == u'#';
-        if (opensTag || closesImage) out += kZeroWidthSpace;
+        const char16_t c = text[i];
+        out += c < u' ' ? u' ' : c;
+        // A "<" or "#" at the end is broken too: the markup that follows the text is not its own.
+        const bool last = i + 1 == text.size();
+        const bool opensTag = (c == u'<' || c == u'#') && (last || text[i + 1] == u'*');
+        const bool closesImage = c == u'*' && !last && text[i + 1] == u'#';
+        if (opensTag || closesImage)
+            out += kZeroWidthSpace;
     }
     return out;
 }

@@ -1,7 +1,9 @@
 #pragma once
-// Engine texts (stop names, note texts) put into a label's markup: they must show as written,
-// never as markup. An image tag naming no registered image would make the label refuse the
-// whole text, so the openings of tags are broken with an invisible zero-width space.
+// Text from a timetable file or a download (stop names, note texts, file descriptions) put
+// into a label's markup: it must show as written, never act as markup. The openings of tags
+// and the close of images are broken with an invisible zero-width space, so "<*b*>" in a name
+// stays those five characters and "#*x*#" names no image; tabs and line breaks become spaces,
+// so a name stays on its line.
 #include <string>
 #include <string_view>
 
