@@ -7,8 +7,8 @@
 
 #include "platform/services/launcher/DesktopOpener.h"
 #include "platform/services/process/ProcessLauncher.h"
-#include "platform/services/sms/SmsService.h"
 #include "platform/testkit/UiTestKit.h"
+#include "tools/uidrive/DriveDevices.h"
 
 #include <deque>
 #include <filesystem>
@@ -61,6 +61,9 @@ private:
     // forUpdate: started by the updater ("allways"), so the start-up runs the update check.
     std::string start(bool forUpdate = false);
     std::string waitIdle(std::uint64_t ms);
+    // Waits for the program's device actions (text messages, calendar entries, the composer)
+    // to come back, as a person waits for the outcome; not while the script holds the modem.
+    std::string waitDeviceActions();
     std::string expand(const std::string& text) const;
     platform::WindowHandle frameWindow() const;
     pelorvant::cTabPage* activePage() const;
@@ -83,8 +86,9 @@ private:
     std::string serve();
     // What the program hands to the desktop is recorded, never opened.
     platform::services::DesktopOpenerDouble opener_;
-    // Text messages are recorded, never sent.
-    platform::services::SmsServiceDouble sms_;
+    // Text messages and calendar entries are recorded, never sent.
+    DriveSms sms_;
+    DriveCalendar calendar_;
 };
 
 // Splits a line into words; a word in double quotes may hold spaces (\" for a quote).
