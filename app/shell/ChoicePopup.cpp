@@ -112,9 +112,13 @@ void cChoicePopup::close() {
 
 void cChoicePopup::OnOk() {
     const std::u16string chosen = choice.GetSelectedText();
-    if (callback)
-        callback(chosen, asking);
+    // The popup goes first: a view the answer shows (a message on its way, a question's next
+    // step) stays in front instead of giving way to the view the popup returns to.
+    const Callback answer = callback;
+    const platform::WindowHandle asker = asking;
     close();
+    if (answer)
+        answer(chosen, asker);
 }
 
 void cChoicePopup::OnCancel() {

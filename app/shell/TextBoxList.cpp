@@ -1,5 +1,6 @@
 #include "app/shell/TextBoxList.h"
 
+#include "app/core/LabelPlainText.h"
 #include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/ShellSettings.h"
@@ -103,7 +104,7 @@ void cTextBoxList::SelectItem(int index) {
         const std::u16string markup = u"<*" + [&] {
             const std::string digits = std::to_string(size);
             return std::u16string(digits.begin(), digits.end());
-        }() + u"*>" + rowName(index);
+        }() + u"*>" + plainLabelText(rowName(index));
         // The hint goes beside the row it names, not over the page's labels.
         const int top = index * h - scrollPos;
         hint.ShowHintForControl(handle(),

@@ -7,8 +7,8 @@
 
 #include "platform/services/launcher/DesktopOpener.h"
 #include "platform/services/process/ProcessLauncher.h"
-#include "platform/services/sms/SmsService.h"
 #include "platform/testkit/UiTestKit.h"
+#include "tools/uidrive/DriveDevices.h"
 #include "tools/uidrive/FaultSteps.h"
 
 #include <deque>
@@ -64,6 +64,9 @@ private:
     // forUpdate: started by the updater ("allways"), so the start-up runs the update check.
     std::string start(bool forUpdate = false);
     std::string waitIdle(std::uint64_t ms);
+    // Waits for the program's device actions (text messages, calendar entries, the composer)
+    // to come back, as a person waits for the outcome; not while the script holds the modem.
+    std::string waitDeviceActions();
     std::string expand(const std::string& text) const;
     platform::WindowHandle frameWindow() const;
     pelorvant::cTabPage* activePage() const;
@@ -86,8 +89,9 @@ private:
     std::string serve();
     // What the program hands to the desktop is recorded, never opened.
     platform::services::DesktopOpenerDouble opener_;
-    // Text messages are recorded, never sent.
-    platform::services::SmsServiceDouble sms_;
+    // Text messages and calendar entries are recorded, never sent.
+    DriveSms sms_;
+    DriveCalendar calendar_;
     // The GPS receiver's position source, owned by the running program's receiver (null while
     // the program does not run); the script plugs a receiver in and feeds it.
     platform::services::FakeGpsSource* gps_ = nullptr;

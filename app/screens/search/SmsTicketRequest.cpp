@@ -1,6 +1,5 @@
 #include "app/screens/search/SmsTicketRequest.h"
 
-#include "app/core/SmsSender.h"
 #include "app/shell/FatalError.h"
 
 #include "platform/resources/StringTable.h"
@@ -33,7 +32,8 @@ bool smsTicketPossible(const ProgramContext& context) {
     return true;
 }
 
-void requestSmsTicket(const ProgramContext& context, std::int32_t set, int ticket) {
+void requestSmsTicket(const ProgramContext& context, std::int32_t set, int ticket,
+                      const SmsTicketSend& send) {
     if (!smsTicketPossible(context))
         return;
     const std::vector<SmsTicketEntry> tickets = context.data->GetSmsJizdenky(set);
@@ -53,7 +53,7 @@ void requestSmsTicket(const ProgramContext& context, std::int32_t set, int ticke
                           shell::MB_YESNO) != shell::IDYES) {
         return;
     }
-    sendSms(mainFrameWindow(), entry.secondText, entry.firstText);
+    send(entry.secondText, entry.firstText);
 }
 
 }  // namespace pelorvant

@@ -1,10 +1,12 @@
 #include "app/screens/search/ZaklFormularView.h"
 
 #include "app/core/PrivateMessages.h"
-#include "app/screens/other/LabelPlainText.h"
+#include "app/core/LabelPlainText.h"
+#include "app/core/SmsSender.h"
 #include "app/screens/progress/ProgressFormView.h"
 #include "app/screens/progress/TabServices.h"
 #include "app/screens/search/SmsTicketRequest.h"
+#include "app/screens/search/SmsWithProgress.h"
 #include "app/shell/ChoicePopup.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/shell/FatalError.h"
@@ -31,6 +33,7 @@ namespace pelorvant {
 
 namespace ui = platform::ui;
 namespace controls = platform::controls;
+namespace shell = platform::shell;
 using platform::MsgResult;
 using platform::resources::loadResString;
 
@@ -43,6 +46,8 @@ constexpr std::uint32_t kTextFavouriteRemove = 186;
 constexpr std::uint32_t kLabelTexts[6] = {168, 170, 169, 172, 171, 173};
 constexpr std::uint32_t kTextDeparture = 175;
 constexpr std::uint32_t kTextTicketCaption = 275;
+constexpr std::uint32_t kTextSmsSent = 12014;
+constexpr std::uint32_t kTextProgramTitle = 128;
 constexpr std::uint32_t kCommandQuickTicket = 2064;
 constexpr std::uint32_t kTextArrival = 174;
 constexpr int kLabelTime = 3;
@@ -116,7 +121,8 @@ cZaklFormularView::cZaklFormularView(ProgramContext& context, SearchFormHost& ho
       transfers(4, kViewSearchForm),
       spin(3, true),
       context_(context),
-      host_(host) {
+      host_(host),
+      messageView_(listView) {
     transfers.listView = listView;
     transfers.returnMenu = kOwnMenu;
 }
@@ -373,7 +379,9 @@ void cZaklFormularView::requestTicket() {
         return;
     const std::vector<SmsTicketEntry> tickets = context_.data->GetSmsJizdenky(set);
     if (tickets.size() <= 1 || tab == nullptr) {
-        requestSmsTicket(context_, set, 0);
+        requestSmsTicket(context_, set, 0, [this](const std::u16string& recipient, const std::u16string& text) {
+            sendTicketMessage(recipient, text);
+        });
         return;
     }
     // Several tickets: the traveller picks one, as from the results' popup "SMS jízdenka".
@@ -399,9 +407,30 @@ void cZaklFormularView::requestTicket() {
         question, names,
         [this, set, names](std::u16string_view chosen, platform::WindowHandle) {
             const auto it = std::find(names.begin(), names.end(), chosen);
-            requestSmsTicket(context_, set, static_cast<int>(it - names.begin()));
+            requestSmsTicket(context_, set, static_cast<int>(it - names.begin()),
+                             [this](const std::u16string& recipient, const std::u16string& text) {
+                                 sendTicketMessage(recipient, text);
+                             });
         },
         handle(), kViewSearchForm);
+}
+
+void cZaklFormularView::sendTicketMessage(const std::u16string& recipient, const std::u16string& text) {
+    const auto told = [](platform::services::SmsResult result) {
+        const std::uint32_t failure = smsFailureText(result);
+        shell::messageBox(mainFrameWindow(), loadResString(failure == 0 ? kTextSmsSent : failure),
+                          loadResString(kTextProgramTitle), shell::MB_OK);
+    };
+    if (messageView_ == nullptr) {
+        sendSmsInBackground(deviceActions_, handle(), recipient, text, told);
+        return;
+    }
+    sendSmsShowingProgress(deviceActions_, handle(), *messageView_, kViewSearchForm, recipient, text, told);
+}
+
+MsgResult cZaklFormularView::OnDeviceActionDone(std::uintptr_t number, std::intptr_t result) {
+    deviceActions_.finish(number, result);
+    return 0;
 }
 
 void cZaklFormularView::swapFromTo() {
@@ -562,7 +591,8 @@ const platform::ui::MessageMapBase& cZaklFormularView::messageMap() const {
                                 .message(WM_TEXTBOX_MODE, &cZaklFormularView::OnTextBoxMode)
                                 .message(WM_TOGGLE_T9, &cZaklFormularView::OnToggleT9)
                                 .message(WM_GPS_POSITION, &cZaklFormularView::OnGpsPosition)
-                                .message(WM_GPS_STOPPED, &cZaklFormularView::OnGpsStopped);
+                                .message(WM_GPS_STOPPED, &cZaklFormularView::OnGpsStopped)
+                                .message(WM_DEVICE_ACTION_DONE, &cZaklFormularView::OnDeviceActionDone);
     return map;
 }
 

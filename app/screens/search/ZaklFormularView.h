@@ -3,6 +3,7 @@
 // Via, date and time, the most transfers, departure or arrival and, on a touch screen, three
 // quick buttons. Find checks the input, records the objects in the history and hands a search
 // job to the progress view.
+#include "app/core/DeviceActions.h"
 #include "app/core/ProgramContext.h"
 #include "app/screens/progress/Jobs.h"
 #include "app/screens/search/GpsSearchWait.h"
@@ -128,6 +129,9 @@ private:
     void setInputMode(bool edit);
     platform::MsgResult OnGpsPosition(std::uintptr_t wParam, std::intptr_t);
     platform::MsgResult OnGpsStopped(std::uintptr_t, std::intptr_t);
+    platform::MsgResult OnDeviceActionDone(std::uintptr_t number, std::intptr_t result);
+    // A ticket's message goes out while the message view says so; the outcome is told.
+    void sendTicketMessage(const std::u16string& recipient, const std::u16string& text);
     // The objects of a search that runs go into the set's history.
     void recordHistory(std::int32_t set) const;
     platform::MsgResult OnRelayout(std::uintptr_t, std::intptr_t);
@@ -140,6 +144,8 @@ private:
     SearchFormHost& host_;
     GpsSearchWait gpsWait_;
     std::unique_ptr<cChoicePopup> ticketChoice_;
+    cImageMessageBoxView* messageView_;
+    DeviceActions deviceActions_;
 };
 
 }  // namespace pelorvant
