@@ -153,6 +153,8 @@ ScriptRunner::~ScriptRunner() {
     searchhold::release();
     app_.reset();
     program_.reset();
+    if (faults_)
+        faults_->release();
     platform::shell::setMessageBoxAnswerer({});
     pelorvant::setDesktopOpener(nullptr);
     pelorvant::setSmsService(nullptr);
@@ -228,6 +230,7 @@ std::string ScriptRunner::expand(const std::string& text) const {
         {"${FIXTURES}", options_.fixtures.string()},
         {"${DATA}", options_.dataFolder.string()},
         {"${SAMPLE}", (options_.programFolder.parent_path() / "data" / "sample.jz").string()},
+        {"${STORAGE}", faults_ ? faults_->storage().string() : std::string()},
     };
     for (const auto& [name, value] : vars) {
         for (std::size_t at; (at = out.find(name)) != std::string::npos;) out.replace(at, name.size(), value);
@@ -317,7 +320,10 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
         return ec ? "cannot install " + source.string() + ": " + ec.message() : std::string();
     }
-    if (op == "serve") return serve();
+    if (op == "serve")
+        return serve();
+    if (std::optional<std::string> handled = faultStep(w))
+        return *handled;
     if (op == "offer" && need(2)) {
         if (const std::string failed = serve(); !failed.empty()) return failed;
         std::error_code ec;
@@ -350,6 +356,15 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         fs::create_directories(options_.dataFolder, ec);
         std::ofstream(options_.dataFolder / kSettingsFile, std::ios::app | std::ios::binary)
             << "[setup]\r\n   " << w[1] << '=' << w[2] << "\r\n";
+        return {};
+    }
+    if (op == "preset-ini" && need(3)) {
+        // A key of any section (a timetable's "-setup" section) before the program reads it.
+        if (started_) return "preset-ini comes before the start";
+        std::error_code ec;
+        fs::create_directories(options_.dataFolder, ec);
+        std::ofstream(options_.dataFolder / kSettingsFile, std::ios::app | std::ios::binary)
+            << '[' << w[1] << "]\r\n   " << w[2] << '=' << w[3] << "\r\n";
         return {};
     }
     if (op == "snapshot") {
@@ -677,7 +692,48 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     return {};
 }
 
-int ScriptRunner::run(std::istream& script, const std::string& scriptName, std::ostream& out, std::ostream& err) {
+FaultSteps& ScriptRunner::faults() {
+    if (!faults_)
+        faults_ = std::make_unique<FaultSteps>(options_.dataFolder, options_.configHome);
+    return *faults_;
+}
+
+std::optional<std::string> ScriptRunner::faultStep(const std::vector<std::string>& w) {
+    const std::string& op = w[0];
+    if (op == "offer-damaged" && w.size() >= 4) {
+        // Offered whole (the update information names its version), then damaged on the server.
+        std::ostringstream ignored;
+        if (std::string failed = step({"offer", w[1], w[2]}, ignored); !failed.empty())
+            return failed;
+        return FaultSteps::damage(serverFolder_ / w[2], w[3]);
+    }
+    if (op == "damage" && w.size() >= 3)
+        return FaultSteps::damage(expand(w[1]), w[2]);
+    if (op == "update-info" && w.size() >= 2) {
+        if (std::string failed = serve(); !failed.empty())
+            return failed;
+        return FaultSteps::updateInformation(*server_, serverFolder_, w[1]);
+    }
+    if (op == "storage-tmpfs" && w.size() >= 3)
+        return faults().storageOnTmpfs(expand(w[1]), w[2]);
+    if (op == "disk-full" && w.size() >= 2)
+        return faults().diskFull(w[1] == "on");
+    if (op == "expect-same" && w.size() >= 3) {
+        if (!sameBytes(expand(w[1]), expand(w[2])))
+            return expand(w[1]) + " does not hold the bytes of " + expand(w[2]);
+        return std::string();
+    }
+    if (op == "expect-missing" && w.size() >= 2) {
+        std::error_code ec;
+        if (fs::exists(expand(w[1]), ec))
+            return expand(w[1]) + " exists";
+        return std::string();
+    }
+    return std::nullopt;
+}
+
+int ScriptRunner::run(std::istream& script, const std::string& scriptName, std::ostream& out,
+                      std::ostream& err) {
     std::string line;
     int number = 1;
     for (; std::getline(script, line); ++number) {

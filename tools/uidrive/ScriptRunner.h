@@ -9,11 +9,13 @@
 #include "platform/services/process/ProcessLauncher.h"
 #include "platform/services/sms/SmsService.h"
 #include "platform/testkit/UiTestKit.h"
+#include "tools/uidrive/FaultSteps.h"
 
 #include <deque>
 #include <filesystem>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <map>
 #include <vector>
@@ -88,6 +90,11 @@ private:
     platform::services::DesktopOpenerDouble opener_;
     // Text messages are recorded, never sent.
     platform::services::SmsServiceDouble sms_;
+    // Damaged offers, storage and full disks; made on first use.
+    std::unique_ptr<FaultSteps> faults_;
+    FaultSteps& faults();
+    // The steps that make the world misbehave; nothing when `words` is none of them.
+    std::optional<std::string> faultStep(const std::vector<std::string>& words);
 };
 
 // Splits a line into words; a word in double quotes may hold spaces (\" for a quote).

@@ -242,8 +242,15 @@ void cTabHost::growHeaders(int amount) {
 }
 
 void cTabHost::SetActiveTabTitle(std::u16string_view title) {
-    if (activePage() == nullptr) return;
-    headers[static_cast<std::size_t>(activeIndex)]->SetTitle(title);
+    if (activePage() == nullptr)
+        return;
+    setTabTitleAt(activeIndex, title);
+}
+
+void cTabHost::setTabTitleAt(int index, std::u16string_view title) {
+    if (index < 0 || index >= static_cast<int>(headers.size()))
+        return;
+    headers[static_cast<std::size_t>(index)]->SetTitle(title);
     const Rect client = ui::getClientRect(handle());
     fitHeaders(client.width(), std::numeric_limits<int>::max());
     Layout(0, client.width(), client.height());

@@ -59,6 +59,23 @@ std::u16string fillName(std::u16string_view text, std::u16string_view name) {
     return out;
 }
 
+std::uint32_t loadStatusText(std::int32_t status) {
+    switch (status) {
+        case ENGINE_LOAD_OUT_OF_MEMORY:
+            return 352;
+        case ENGINE_LOAD_DAMAGED:
+            return 353;
+        case ENGINE_LOAD_TOO_NEW:
+            return 354;
+        case ENGINE_LOAD_TOO_OLD:
+            return 355;
+        case ENGINE_LOAD_OTHER_SOURCE:
+            return 356;
+        default:
+            return 0;
+    }
+}
+
 std::uint32_t searchStatusText(std::int32_t status) {
     switch (status) {
         case ENGINE_SEARCH_OUT_OF_MEMORY: return 357;
