@@ -7,8 +7,8 @@
 
 #include "platform/services/launcher/DesktopOpener.h"
 #include "platform/services/process/ProcessLauncher.h"
-#include "platform/services/sms/SmsService.h"
 #include "platform/testkit/UiTestKit.h"
+#include "tools/uidrive/DriveDevices.h"
 #include "tools/uidrive/FaultSteps.h"
 
 #include <deque>
@@ -66,6 +66,9 @@ private:
     // Empty when the screen equals a repaint of every window from nothing; else where it
     // differs, with both screens written beside the shots under the name of `image`.
     std::string repaintDifference(const std::string& image) const;
+    // Waits for the program's device actions (text messages, calendar entries, the composer)
+    // to come back, as a person waits for the outcome; not while the script holds the modem.
+    std::string waitDeviceActions();
     std::string expand(const std::string& text) const;
     platform::WindowHandle frameWindow() const;
     pelorvant::cTabPage* activePage() const;
@@ -88,8 +91,9 @@ private:
     std::string serve();
     // What the program hands to the desktop is recorded, never opened.
     platform::services::DesktopOpenerDouble opener_;
-    // Text messages are recorded, never sent.
-    platform::services::SmsServiceDouble sms_;
+    // Text messages and calendar entries are recorded, never sent.
+    DriveSms sms_;
+    DriveCalendar calendar_;
     // Damaged offers, storage and full disks; made on first use.
     std::unique_ptr<FaultSteps> faults_;
     FaultSteps& faults();

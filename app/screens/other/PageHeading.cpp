@@ -1,6 +1,6 @@
 #include "app/screens/other/PageHeading.h"
 
-#include "app/screens/other/LabelPlainText.h"
+#include "app/core/LabelPlainText.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/ui/WindowStyles.h"

@@ -1,7 +1,7 @@
 #include "app/screens/other/ZJRShowFrame.h"
 
 #include "app/core/EngineTexts.h"
-#include "app/screens/other/LabelPlainText.h"
+#include "app/core/LabelPlainText.h"
 #include "app/screens/other/StopTimetableTexts.h"
 #include "app/screens/progress/TabServices.h"
 #include "app/shell/FatalError.h"

@@ -1,6 +1,7 @@
 #include "app/screens/progress/ProgressTexts.h"
 
 #include "app/core/DateTexts.h"
+#include "app/core/LabelPlainText.h"
 #include "app/core/TextConversion.h"
 
 #include "platform/resources/StringTable.h"
@@ -18,7 +19,8 @@ std::u16string sizeMark(int height) { return u"<*" + numberText(height) + u"*>";
 
 // A value of the right column: bold, on its own line after the first row.
 std::u16string value(int fontHeight, bool firstRow, std::u16string_view text) {
-    return (firstRow ? u"" : u"\r") + sizeMark(fontHeight) + u"<*b*>" + std::u16string(text) + u"<*b*>";
+    // Names of timetables and stops show as written.
+    return (firstRow ? u"" : u"\r") + sizeMark(fontHeight) + u"<*b*>" + plainLabelText(text) + u"<*b*>";
 }
 
 }  // namespace
