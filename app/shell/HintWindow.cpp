@@ -35,23 +35,23 @@ void cHintWindow::ShowHintForControl(platform::WindowHandle forTarget, std::u16s
 }
 
 void cHintWindow::ShowHintForControl(platform::WindowHandle forTarget, const Rect& area,
-                                     std::u16string_view text, int time, int keptValue,
-                                     int offset1, int offset2, int offset3) {
+                                     std::u16string_view text, int time, int keptValue, int offset1,
+                                     int offset2, int offset3, HintPlacement placement) {
     const platform::draw::Point corner = ui::clientToScreen(forTarget, {area.left, area.top});
     prepare(forTarget, Rect::fromSize(corner.x, corner.y, area.width(), area.height()), text, time,
-            keptValue, offset1, offset2, offset3, HintPlacement::Automatic);
+            keptValue, offset1, offset2, offset3, placement);
 }
 
 void cHintWindow::ShowHintForControl(platform::WindowHandle forTarget, std::u16string_view text,
-                                     int time, int keptValue, int offset1, int offset2,
-                                     int offset3, bool below) {
+                                     int time, int keptValue, int offset1, int offset2, int offset3,
+                                     bool below) {
     prepare(forTarget, ui::getWindowRect(forTarget), text, time, keptValue, offset1, offset2,
             offset3, below ? HintPlacement::Below : HintPlacement::Above);
 }
 
-void cHintWindow::prepare(platform::WindowHandle forTarget, const Rect& r,
-                          std::u16string_view text, int time, int keptValue, int offset1,
-                          int offset2, int offset3, HintPlacement placement) {
+void cHintWindow::prepare(platform::WindowHandle forTarget, const Rect& r, std::u16string_view text,
+                          int time, int keptValue, int offset1, int offset2, int offset3,
+                          HintPlacement placement) {
     offsets[0] = offset1;
     offsets[1] = offset2;
     offsets[2] = offset3;
@@ -82,10 +82,6 @@ void cHintWindow::setHintText(std::u16string_view text, HintPlacement placement)
     const int top = targetRect.top;
     const int g = fh / 4;
     int x = pageRect.left + fh / 3;
-    if (alignToTarget) {
-        // From the target's left edge (moved in a little), within the page.
-        x = std::max(x, std::min(targetRect.left, pageRect.right - width + fh / 3));
-    }
     int y = top;
     const int roomAbove = top - pageRect.top;
     const int roomBelow = pageRect.bottom - (top + targetRect.height());
@@ -107,6 +103,14 @@ void cHintWindow::setHintText(std::u16string_view text, HintPlacement placement)
         case HintPlacement::Below:
             y = top + fh / 10 + targetRect.height();
             x = std::max(pageRect.right + fh / 3 - fh / 5 - width, pageRect.left + fh / 5);
+            break;
+        case HintPlacement::Beside:
+            // Centred on the target's line and ending a little inside its right end; a text
+            // wider than the target starts at the target's left instead.
+            y = std::clamp(top + (targetRect.height() - height) / 2, pageRect.top,
+                           std::max(pageRect.top, pageRect.bottom - height));
+            x = std::max(targetRect.right - g - width, targetRect.left - fh / 3);
+            x = std::max(x, pageRect.left + fh / 5);
             break;
     }
     if (!ui::setWindowPos(handle(), ui::HWND_TOP, x - pageRect.left, y - pageRect.top,

@@ -20,7 +20,8 @@ inline constexpr platform::draw::Color kHintColor = platform::draw::rgb(255, 255
 enum class HintPlacement {
     Automatic = 0,  // above when there is room, else below, else by the caller's offsets
     Above = 1,
-    Below = 2,  // below, at the right edge of the page
+    Below = 2,   // below, at the right edge of the page
+    Beside = 3,  // on the target's line, at its right end (a row of a list: only that row hidden)
 };
 
 class cHintWindow : public platform::ui::WindowObject {
@@ -32,15 +33,18 @@ public:
 
     // Prepares a hint for the target: shown after showDelay for `displayTime` ms. The first
     // and third offsets place it when there is no room above or below the target.
-    void ShowHintForControl(platform::WindowHandle target, std::u16string_view text, int displayTime,
-                            int kept, int offset1, int offset2, int offset3);
+    void ShowHintForControl(platform::WindowHandle target, std::u16string_view text,
+                            int displayTime, int kept, int offset1, int offset2, int offset3);
     // The same, placed below the target when `below` is set, else above it.
-    void ShowHintForControl(platform::WindowHandle target, std::u16string_view text, int displayTime,
-                            int kept, int offset1, int offset2, int offset3, bool below);
+    void ShowHintForControl(platform::WindowHandle target, std::u16string_view text,
+                            int displayTime, int kept, int offset1, int offset2, int offset3,
+                            bool below);
     // The same for a part of the target drawn by the target itself (a row of a list): `area`
     // in the target's client coordinates stands in for the target's window rectangle.
-    void ShowHintForControl(platform::WindowHandle target, const Rect& area, std::u16string_view text,
-                            int displayTime, int kept, int offset1, int offset2, int offset3);
+    void ShowHintForControl(platform::WindowHandle target, const Rect& area,
+                            std::u16string_view text, int displayTime, int kept, int offset1,
+                            int offset2, int offset3,
+                            HintPlacement placement = HintPlacement::Automatic);
     void ShowHint(bool show);
 
     std::u16string hintText;
@@ -53,9 +57,6 @@ public:
     int displayTime = kHintDefaultDisplayTime;
     bool shown = false;
     bool justChanged = false;
-    // Above or below the target starting at its left edge, not at the page's: a hint for a
-    // part of a control that stands away from the page's left labels.
-    bool alignToTarget = false;
 
     const platform::ui::MessageMapBase& messageMap() const override;
 

@@ -43,8 +43,6 @@ MsgResult cTextBoxList::OnCreate(std::uintptr_t wParam, std::intptr_t lParam) {
     font = makeVerdana(rowHeight());
     italicFont = makeVerdana(rowHeight(), true);
     hint.createHint(hintParent);
-    // The hint names a row of the list, which stands right of the page's labels.
-    hint.alignToTarget = true;
     ui::setDlgCtrlId(hint.handle(), kTextBoxHintId);
     return 0;
 }
@@ -105,11 +103,12 @@ void cTextBoxList::SelectItem(int index) {
             const std::string digits = std::to_string(size);
             return std::u16string(digits.begin(), digits.end());
         }() + u"*>" + plainLabelText(rowName(index));
-        // The hint goes beside the row it names, not over the page's labels.
+        // The hint goes beside the row it names, hiding no other row, the box or the page's
+        // labels.
         const int top = index * h - scrollPos;
         hint.ShowHintForControl(handle(),
                                 Rect{0, top, ui::getClientRect(handle()).width(), top + h}, markup,
-                                kHintDefaultDisplayTime, 0, 0, 0, 0);
+                                kHintDefaultDisplayTime, 0, 0, 0, 0, HintPlacement::Beside);
     }
     ui::invalidateRect(handle());
 }

@@ -1,10 +1,9 @@
 // The search page of the whole program on a keypad phone: T9 turned off and on for the three
 // stop boxes and stored, and the boxes and the transfers switched between typing and keys.
-#include "WholeProgram.h"
+#include "tests/app/program/tabs/SampleProgram.h"
 
 #include "app/core/EngineIni.h"
 #include "app/core/PrivateMessages.h"
-#include "app/program/tabs/TabHost.h"
 
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/WindowStyles.h"
@@ -13,9 +12,9 @@
 namespace pelorvant {
 namespace {
 
-class SearchPageKeyboardTest : public testing::WholeProgram {
+class SearchPageKeyboardTest : public SampleProgramTest {
 protected:
-    SearchPageKeyboardTest() : WholeProgram("240x320-keypad") {}
+    SearchPageKeyboardTest() : SampleProgramTest("240x320-keypad") {}
     cZaklFormularView& page() {
         return program->frame()->host().activePage()->searchForm.searchPage();
     }

@@ -1,6 +1,4 @@
-#include "WholeProgram.h"
-
-#include "app/program/tabs/TabHost.h"
+#include "tests/app/program/tabs/SampleProgram.h"
 
 #include "platform/ui/WindowTree.h"
 
@@ -8,17 +6,15 @@ namespace pelorvant {
 namespace {
 
 // The whole program on the sample, with two tabs.
-class TabHostIdleTest : public testing::WholeProgram {
+class TabHostIdleTest : public SampleProgramTest {
 protected:
-    TabHostIdleTest() : WholeProgram("480x640") {}
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(WholeProgram::SetUp());
+        SampleProgramTest::SetUp();
         host().addTabByUser();
         kit.pump();
         boxes.clear();
         ASSERT_EQ(host().tabCount(), 2);
     }
-    cTabHost& host() { return program->frame()->host(); }
 };
 
 TEST_F(TabHostIdleTest, WhileALoadRunsTabsAreNeitherSwitchedAddedNorClosed) {

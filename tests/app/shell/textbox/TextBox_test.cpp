@@ -307,8 +307,8 @@ TEST_F(KeypadTextBoxTest, EachBackKeyTheFramePassesOnDeletesOneKey) {
     EXPECT_EQ(box.t9.typedLength, 0);
 }
 
-// The hint of a selected suggestion stands beside that row, from the list's left edge: the
-// labels left of the box stay in sight.
+// The hint of a selected suggestion stands beside that row, inside the list: the labels left of
+// the box, the box and the other rows stay in sight.
 TEST_F(KeypadTextBoxTest, TheHintStandsBesideTheSelectedRow) {
     cTextBox right(1, platform::kNullWindow, false, network.names());
     ASSERT_TRUE(right.createBox(host.window(), Rect::fromSize(80, 120, 150, 24), 1002));
@@ -329,9 +329,10 @@ TEST_F(KeypadTextBoxTest, TheHintStandsBesideTheSelectedRow) {
     const int h = cTextBoxList::rowHeight();
     const int rowTop = list.top + 2 * h;
     EXPECT_GE(hint.left, list.left);
-    // Right above the row (or below it), not over the box or a row further away.
-    EXPECT_TRUE((hint.bottom <= rowTop && hint.bottom >= rowTop - h) || hint.top >= rowTop + h)
-        << hint.top << "-" << hint.bottom << " row " << rowTop;
+    EXPECT_LE(hint.right, list.right);
+    // On the row's line: it reaches into neither neighbour's middle.
+    EXPECT_GT(hint.top, rowTop - h / 2) << hint.top << "-" << hint.bottom << " row " << rowTop;
+    EXPECT_LT(hint.bottom, rowTop + h + h / 2) << hint.top << "-" << hint.bottom << " row " << rowTop;
 }
 
 TEST_F(KeypadTextBoxTest, LeftClearsAndUpAsksForThePreviousControl) {

@@ -1,9 +1,11 @@
 #pragma once
-// The whole program on the headless backend in a fresh temporary home, started as on first use:
-// the bundled sample, the only timetable, loads by itself. Message boxes are answered "No" and
-// recorded.
+// The whole program on the bundled sample, headless with real fonts (480x640 unless a test names
+// another profile), started and idle once the sample has loaded; message boxes are recorded and
+// answered No.
 #include "app/program/RunningProgram.h"
 #include "app/program/life/PelorvantMain.h"
+#include "app/program/tabs/TabFrame.h"
+#include "app/program/tabs/TabHost.h"
 
 #include "platform/shell/MessageBox.h"
 #include "platform/shell/ShellMessages.h"
@@ -20,14 +22,15 @@
 #include <thread>
 #include <vector>
 
-namespace pelorvant::testing {
+namespace pelorvant {
 
-class WholeProgram : public ::testing::Test {
+class SampleProgramTest : public ::testing::Test {
 protected:
-    explicit WholeProgram(const char* profile) : kit(profile, platform::testkit::Text::Real) {}
+    explicit SampleProgramTest(const char* profile = "480x640")
+        : kit(profile, platform::testkit::Text::Real) {}
     void SetUp() override {
         namespace fs = std::filesystem;
-        std::string pattern = (fs::temp_directory_path() / "wholeprogram-XXXXXX").string();
+        std::string pattern = (fs::temp_directory_path() / "sampleprogram-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         root = pattern;
         platform::shell::setMessageBoxAnswerer([this](const platform::shell::MessageBoxRequest& r) {
@@ -43,18 +46,25 @@ protected:
         app = std::make_unique<cPelorvantMain>(*program);
         program->initFramework();
         ASSERT_TRUE(app->initInstance());
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!program->settings()->idle && std::chrono::steady_clock::now() < deadline) {
-            kit.pump();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        kit.pump();
+        // The sample, the only timetable, loads by itself on a worker.
+        waitIdle();
+        boxes.clear();
     }
     void TearDown() override {
         app.reset();
         program.reset();
         platform::shell::setMessageBoxAnswerer({});
         std::filesystem::remove_all(root);
+    }
+    cTabHost& host() { return program->frame()->host(); }
+    // Pumps until no load or search runs (at most half a minute).
+    void waitIdle() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!program->settings()->idle && std::chrono::steady_clock::now() < deadline) {
+            kit.pump();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        kit.pump();
     }
 
     platform::testkit::UiTestKit kit;
@@ -64,4 +74,4 @@ protected:
     std::unique_ptr<cPelorvantMain> app;
 };
 
-}  // namespace pelorvant::testing
+}  // namespace pelorvant
