@@ -68,6 +68,7 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
     Label** link = &e->labels;
     while (*link != nullptr) {
         Label* w = *link;
+        ++counters_.waitingCompared;
         const std::int32_t wr = labelRank(*w, tt, time);
         const std::int32_t wo = time - w->start;
         const bool wVia = (w->flags & kFlagVia) != 0;
@@ -81,6 +82,7 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
             const bool flags = (nj.sc || !wSc) && (nj.bus || !wBus || 15 * wo < 10 * nj.o);
             if ((noWorse || wr * 12 < r * 10) && w->transfers <= l->transfers &&
                 (wVia || !newVia) && flags && (newLocked || !wLocked)) {
+                ++counters_.labelsDropped;
                 labels_.release(l);
                 return;
             }
@@ -92,6 +94,7 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
             if ((noBetter || wr * 5 > r * 6) && w->transfers >= l->transfers && (newVia || !wVia) &&
                 flags && (!newLocked || wLocked)) {
                 *link = w->next;
+                ++counters_.labelsReplaced;
                 labels_.release(w);
             } else {
                 link = &w->next;
@@ -103,6 +106,7 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
 }
 
 void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
+    ++counters_.stopEntries;
     const std::size_t tt = e->tt;
     const std::uint32_t f = stopFlagsOf(tt, e->stop);
     const bool atVia = (f & kStopVia) != 0;
@@ -138,6 +142,7 @@ void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
 }
 
 void Searcher::processTripEntry(TripEntry* e, std::int32_t time) {
+    ++counters_.tripEntries;
     const std::size_t tt = e->tt;
     const std::uint32_t t = e->trip;
     const std::size_t n = trips(tt).stopCount(t);
@@ -198,6 +203,7 @@ void Searcher::processTripEntry(TripEntry* e, std::int32_t time) {
                         (l->flags & kFlagSc) != 0,
                         (l->flags & kFlagBus) != 0};
         if (!accepted(j)) {
+            ++counters_.labelsRuledOut;
             labels_.release(l);
             continue;
         }

@@ -46,6 +46,7 @@ public:
           combination_(set.combination()),
           params_(set.parameters()),
           scratch_(scratch),
+          counters_(scratch.counters),
           buckets_(scratch.buckets),
           fromIndex_(scratch.fromIndex),
           toIndex_(scratch.toIndex),
@@ -197,6 +198,7 @@ private:
     cJizdniRadySestavy& combination_;
     cParametryHledani& params_;
     SearchScratch& scratch_;
+    SearchCounters& counters_;
     std::vector<Bucket>& buckets_;
     // Per timetable and stop: the position of the stop in the From (To) list, or -1.
     std::vector<std::vector<std::int32_t>>& fromIndex_;

@@ -114,6 +114,7 @@ void Searcher::seed(std::int32_t b) {
             if (skip) {
                 continue;
             }
+            ++counters_.labelsMade;
             Label* l = labels_.make();
             l->node = origins_[k];
             l->start = d.time - c.walkMinutes;

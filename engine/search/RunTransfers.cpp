@@ -124,6 +124,8 @@ void Searcher::boardFrom(const Label& l, const PathNode* alight, const TransferT
     const cParametryHledaniRadu& fromParams = params_.record(fromTt);
     for (std::uint32_t i = target.begin; i < target.end; ++i) {
         const Departure d = transferDepartures_[i];
+        ++counters_.departuresBoarded;
+        ++counters_.labelsMade;
         Label* n = labels_.make();
         *n = l;
         n->node = alight;
@@ -144,6 +146,7 @@ void Searcher::boardFrom(const Label& l, const PathNode* alight, const TransferT
 }
 
 void Searcher::transfersFrom(const Label& l, const StopEntry& e, std::int32_t time, bool atVia) {
+    ++counters_.changesTried;
     PathNode* alight = nodes_.make();
     *alight =
         PathNode{l.node, time, e.tripDay, e.trip, e.position, e.stop, e.tt, PathNode::kAlight, 0};
@@ -159,11 +162,13 @@ void Searcher::transfersFrom(const Label& l, const StopEntry& e, std::int32_t ti
         transferKeyValid_ = true;
         transferTargets_.clear();
         transferDepartures_.clear();
+        ++counters_.gathers;
         auto gather = [&](std::size_t toTt, std::uint16_t stop, std::int32_t earliest,
                           std::uint8_t walk) {
             TransferTarget t{toTt, walk, static_cast<std::uint32_t>(transferDepartures_.size()), 0};
             gatherBoarding(toTt, stop, earliest, tt, e.trip, transferDepartures_);
             t.end = static_cast<std::uint32_t>(transferDepartures_.size());
+            counters_.departuresGathered += t.end - t.begin;
             if (t.end > t.begin) {
                 transferTargets_.push_back(t);
             }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/search/SearchCounters.h"
 #include "engine/search/StopDepartureIndex.h"
 #include "engine/search/TripPatterns.h"
 #include "platform/core/Types.h"
@@ -61,6 +62,8 @@ struct SearchScratch {
     };
     std::vector<ReachMarks> reach;
     std::uint32_t reachStamp = 0;
+    // What the last run did.
+    SearchCounters counters;
 };
 
 // Runs `request` on `set`. `pool` backs every label, bucket entry and path node, at most
