@@ -21,7 +21,8 @@
 // For comparing two builds query by query and for profiling single searches:
 // SEARCH_BENCH_DIGESTS=file writes a line per query (its number, status, digest of its result
 // and processor milliseconds); SEARCH_BENCH_ONLY=3,17,... runs only those queries (the
-// numbers of that file).
+// numbers of that file); SEARCH_BENCH_FRESH=1 searches every query with a new searcher, which
+// keeps nothing (departure index, tables) from one search to the next.
 
 #include <malloc.h>
 #include <time.h>
@@ -212,6 +213,7 @@ const CounterField kCounterFields[] = {
     {"trip entries", &SearchCounters::tripEntries},
     {"labels made", &SearchCounters::labelsMade},
     {"labels dropped on arrival", &SearchCounters::labelsDropped},
+    {"  dropped at once", &SearchCounters::labelsDroppedAtOnce},
     {"labels replaced", &SearchCounters::labelsReplaced},
     {"labels ruled out", &SearchCounters::labelsRuledOut},
     {"waiting labels compared", &SearchCounters::waitingCompared},
@@ -281,7 +283,10 @@ void run(const char* name, const std::shared_ptr<cJizdniRad>& file, int count, i
         loaded.file = file;
         trasovnik::cJizdniRadySestavy combination({&loaded});
         trasovnik::cSestava set(combination);
-        trasovnik::cHledani searcher;
+        // SEARCH_BENCH_FRESH=1: a new searcher for every query, keeping nothing between them.
+        const char* freshText = std::getenv("SEARCH_BENCH_FRESH");
+        const bool fresh = freshText != nullptr && std::string(freshText) == "1";
+        auto searcherOwner = std::make_unique<trasovnik::cHledani>();
         set.parameters().prepare();
         window = set.parameters().standardWindow();
         horizon = set.parameters().maximumWindow();
@@ -296,6 +301,10 @@ void run(const char* name, const std::shared_ptr<cJizdniRad>& file, int count, i
             r.maxTransfers = static_cast<std::uint8_t>(q.transfers);
             trasovnik::setNewRequest(set, std::move(r));
             trasovnik::resultStoreOf(set).clear();
+            if (fresh) {
+                searcherOwner = std::make_unique<trasovnik::cHledani>();
+            }
+            trasovnik::cHledani& searcher = *searcherOwner;
             const auto t = Clock::now();
             const double cpu = cpuMs();
             const std::int32_t status = searcher.hledejCestu(set, 0, 0, platform::kNullWindow);

@@ -27,11 +27,10 @@ void Searcher::releaseList(Label* l) {
     }
 }
 
-void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uint8_t position,
-                          std::int32_t tripDay, std::int32_t time) {
+TripEntry* Searcher::eventAt(std::size_t tt, std::uint32_t trip, std::uint8_t position,
+                             std::int32_t tripDay, std::int32_t time) {
     if (time < 0 || time >= endRel_) {
-        labels_.release(l);
-        return;
+        return nullptr;
     }
     const std::uint64_t key = (static_cast<std::uint64_t>(tt) << 56) ^
                               (static_cast<std::uint64_t>(trip) << 24) ^
@@ -45,14 +44,96 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
         e->trip = trip;
         e->tt = static_cast<std::uint8_t>(tt);
         e->position = position;
+        e->guarded = trips(tt).trip(trip).noRideWithinGroup();
         Bucket& b = buckets_[static_cast<std::size_t>(time)];
         e->next = b.trips;
         b.trips = e;
         found = e;
     }
-    TripEntry* e = found;
+    return found;
+}
+
+LabelValues Searcher::valuesOf(const Label& l, std::size_t tt, std::int32_t time) const {
+    return LabelValues{l.start,
+                       labelRank(l, tt, time),
+                       l.transfers,
+                       l.walking,
+                       l.penalty,
+                       l.shortfall,
+                       l.flags & (kFlagVia | kFlagSc | kFlagBus)};
+}
+
+// A newcomer `n` is turned away by a waiting label `d` that dominates it outright, that is
+// when `d` ranks no worse, has no more transfers, meets the via condition whenever `n` does,
+// rides an "SC" trip only when `n` does, and either
+//  (a) starts no earlier, with no more penalty, shortfall or walking (no tolerance), and
+//      starts in a bus timetable only when `n` does, or
+//  (b) ranks better than `n` by more than a fifth, and when it starts in a bus timetable, `n`
+//      does too and starts no later than `d`.
+// Then the pruning walk over the waiting labels would turn `n` away when it reaches `d`, and
+// it releases nothing on the way there. A label `w` that `n` would release ranks above `n`,
+// is no better than `n` in every counter (walking with the tolerance) or ranks above it by
+// more than a fifth, has at least its transfers, and has no via or "SC" bit that `n` lacks
+// and no bus bit unless `n` has it or `w` is half as long again. In case (a) `w` is then no
+// better than `d` in every counter with the same tolerance (or ranks above it by more than a
+// fifth); in case (b) `w` ranks above `d` by more than a fifth; the transfers, via and flag
+// conditions carry over from `n` to `d` in both. So `w` and `d` could not both be waiting:
+// whichever came second met the other in its own walk, and either was turned away by the
+// other or released it. Filing `n` therefore changes nothing, and it is not filed. Trips that
+// may not be ridden within one stop group always take the full walk: there a label that may
+// not yet leave the trip does not prune one that may.
+bool Searcher::dominatesOutright(const LabelValues& d, const LabelValues& n) {
+    const std::uint32_t dFlags = d.flags, nFlags = n.flags;
+    if (d.rank > n.rank || d.transfers > n.transfers || ((nFlags & ~dFlags) & kFlagVia) != 0 ||
+        ((dFlags & ~nFlags) & kFlagSc) != 0) {
+        return false;
+    }
+    const bool dBus = (dFlags & kFlagBus) != 0, nBus = (nFlags & kFlagBus) != 0;
+    if (d.start >= n.start && d.penalty <= n.penalty && d.shortfall <= n.shortfall &&
+        d.walking <= n.walking && (nBus || !dBus)) {
+        return true;
+    }
+    return 12LL * d.rank < 10LL * n.rank && (!dBus || (nBus && d.start >= n.start));
+}
+
+bool Searcher::dominatedAtOnce(const TripEntry& e, const LabelValues& n) {
+    return e.best != nullptr && !e.guarded && dominatesOutright(e.bestValues, n);
+}
+
+void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uint8_t position,
+                          std::int32_t tripDay, std::int32_t time) {
+    TripEntry* e = eventAt(tt, trip, position, tripDay, time);
+    if (e == nullptr) {
+        labels_.release(l);
+        return;
+    }
+    const LabelValues v = valuesOf(*l, tt, time);
+    if (dominatedAtOnce(*e, v)) {
+        ++counters_.labelsDroppedAtOnce;
+        labels_.release(l);
+        return;
+    }
+    file(*e, l, v, time);
+}
+
+void Searcher::board(TripEntry& e, const Label& n, std::int32_t time) {
+    const LabelValues v = valuesOf(n, e.tt, time);
+    if (dominatedAtOnce(e, v)) {
+        ++counters_.labelsDroppedAtOnce;
+        return;
+    }
+    ++counters_.labelsMade;
+    Label* l = labels_.make();
+    *l = n;
+    file(e, l, v, time);
+}
+
+void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time) {
+    const std::size_t tt = e.tt;
+    const std::uint32_t trip = e.trip;
+    const std::uint8_t position = e.position;
     // Pruning against the labels already waiting on this departure.
-    const std::int32_t r = labelRank(*l, tt, time);
+    const std::int32_t r = v.rank;
     const Journey nj{l->start,
                      time - l->start,
                      l->transfers,
@@ -63,9 +144,10 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
                      (l->flags & kFlagSc) != 0,
                      (l->flags & kFlagBus) != 0};
     const bool newVia = (l->flags & kFlagVia) != 0;
-    const bool guarded = trips(tt).trip(trip).noRideWithinGroup();
+    const bool guarded = e.guarded;
     const bool newLocked = guarded && lockedOnTrip(*l, tt, trip, position);
-    Label** link = &e->labels;
+    bool bestReleased = false;
+    Label** link = &e.labels;
     while (*link != nullptr) {
         Label* w = *link;
         ++counters_.waitingCompared;
@@ -84,6 +166,9 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
                 (wVia || !newVia) && flags && (newLocked || !wLocked)) {
                 ++counters_.labelsDropped;
                 labels_.release(l);
+                if (bestReleased) {
+                    chooseBest(e, time);
+                }
                 return;
             }
             link = &w->next;
@@ -95,6 +180,7 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
                 flags && (!newLocked || wLocked)) {
                 *link = w->next;
                 ++counters_.labelsReplaced;
+                bestReleased = bestReleased || w == e.best;
                 labels_.release(w);
             } else {
                 link = &w->next;
@@ -103,6 +189,23 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
     }
     l->next = nullptr;
     *link = l;
+    if (bestReleased) {
+        chooseBest(e, time);
+    } else if (e.best == nullptr || r < e.bestValues.rank) {
+        e.best = l;
+        e.bestValues = v;
+    }
+}
+
+void Searcher::chooseBest(TripEntry& e, std::int32_t time) {
+    e.best = nullptr;
+    for (Label* w = e.labels; w != nullptr; w = w->next) {
+        const LabelValues v = valuesOf(*w, e.tt, time);
+        if (e.best == nullptr || v.rank < e.bestValues.rank) {
+            e.best = w;
+            e.bestValues = v;
+        }
+    }
 }
 
 void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
@@ -117,10 +220,20 @@ void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
     if (further) {
         departTime = relative(e->tripDay, departureTau(tt, e->trip, e->position));
     }
-    Label* l = e->labels;
+    std::vector<Label*>& arrived = entryLabels_;
+    arrived.clear();
+    for (Label* l = e->labels; l != nullptr; l = l->next) {
+        arrived.push_back(l);
+    }
     e->labels = nullptr;
-    while (l != nullptr) {
-        Label* next = l->next;
+    // Each label is offered at a To stop; those that may change here change together, so that
+    // the departures are gathered and their events found once for all of them; then each goes
+    // on with its trip. What a label does at one event never depends on what another does at
+    // a different one, so only the order within each event and the order in which events are
+    // made (the order of a minute's events) must stay as if every label did all three in turn.
+    std::vector<Label*>& changing = changingLabels_;
+    changing.clear();
+    for (Label* l : arrived) {
         if (viaRide) {
             l->flags |= kFlagVia;
         }
@@ -129,15 +242,29 @@ void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
             offer(*l, *e, time);
         }
         if (l->transfers < work_.maxTransfers && leave) {
-            transfersFrom(*l, *e, time, atVia);
+            changing.push_back(l);
         }
+    }
+    auto goOn = [&](Label* l) {
         if (further) {
             l->sinceArrival = cap255(l->sinceArrival + (departTime - time));
             addToEvent(l, tt, e->trip, e->position, e->tripDay, departTime);
         } else {
             labels_.release(l);
         }
-        l = next;
+    };
+    std::size_t goneOn = 0;
+    if (!changing.empty()) {
+        // The first label makes the trip's next event before a later label's changes make the
+        // events of their departures.
+        if (changing.front() != arrived.front()) {
+            goOn(arrived.front());
+            goneOn = 1;
+        }
+        changesFrom(changing, *e, time, atVia);
+    }
+    for (; goneOn < arrived.size(); ++goneOn) {
+        goOn(arrived[goneOn]);
     }
 }
 

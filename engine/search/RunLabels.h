@@ -32,6 +32,17 @@ struct StopEntry {
     std::uint8_t position;
 };
 
+// The values of a label that the pruning at an event compares, with its rank at the event.
+struct LabelValues {
+    std::int32_t start;
+    std::int32_t rank;
+    std::uint8_t transfers;
+    std::uint8_t walking;
+    std::uint8_t penalty;
+    std::uint8_t shortfall;
+    std::uint32_t flags;  // via, "SC" and bus bits of the label
+};
+
 struct TripEntry {
     TripEntry* next;
     Label* labels;
@@ -40,6 +51,11 @@ struct TripEntry {
     std::uint32_t trip;
     std::uint8_t tt;
     std::uint8_t position;
+    bool guarded;  // the trip may not be ridden within one stop group
+    // One of the labels waiting here, the lowest-ranked (null when none waits), and its
+    // values: a newcomer that it dominates outright is turned away without walking the list.
+    Label* best;
+    LabelValues bestValues;
 };
 
 }  // namespace trasovnik::searchrun
