@@ -19,8 +19,15 @@ void Searcher::forEachDayOf(const StopDepartureIndex::Call& c, std::int32_t from
     const std::int64_t first = ceilDiv(base_ + from - c.lastMinute, kMinutesPerDay);
     const std::int64_t last = floorDiv(base_ + limit - 1 - c.firstMinute, kMinutesPerDay);
     for (std::int64_t d = first; d <= last; ++d) {
-        visit(static_cast<std::int32_t>(d));
+        if (!visit(static_cast<std::int32_t>(d))) {
+            return;
+        }
     }
+}
+
+inline std::int64_t Searcher::dayStart(const StopDepartureIndex::Call& c,
+                                       std::int32_t tripDay) const {
+    return static_cast<std::int64_t>(tripDay) * kMinutesPerDay + c.firstMinute - base_;
 }
 
 template <class Visit>

@@ -54,50 +54,8 @@ TripEntry* Searcher::eventAt(std::size_t tt, std::uint32_t trip, std::uint8_t po
 }
 
 LabelValues Searcher::valuesOf(const Label& l, std::size_t tt, std::int32_t time) const {
-    return LabelValues{l.start,
-                       labelRank(l, tt, time),
-                       l.transfers,
-                       l.walking,
-                       l.penalty,
-                       l.shortfall,
-                       l.flags & (kFlagVia | kFlagSc | kFlagBus)};
-}
-
-// A newcomer `n` is turned away by a waiting label `d` that dominates it outright, that is
-// when `d` ranks no worse, has no more transfers, meets the via condition whenever `n` does,
-// rides an "SC" trip only when `n` does, and either
-//  (a) starts no earlier, with no more penalty, shortfall or walking (no tolerance), and
-//      starts in a bus timetable only when `n` does, or
-//  (b) ranks better than `n` by more than a fifth, and when it starts in a bus timetable, `n`
-//      does too and starts no later than `d`.
-// Then the pruning walk over the waiting labels would turn `n` away when it reaches `d`, and
-// it releases nothing on the way there. A label `w` that `n` would release ranks above `n`,
-// is no better than `n` in every counter (walking with the tolerance) or ranks above it by
-// more than a fifth, has at least its transfers, and has no via or "SC" bit that `n` lacks
-// and no bus bit unless `n` has it or `w` is half as long again. In case (a) `w` is then no
-// better than `d` in every counter with the same tolerance (or ranks above it by more than a
-// fifth); in case (b) `w` ranks above `d` by more than a fifth; the transfers, via and flag
-// conditions carry over from `n` to `d` in both. So `w` and `d` could not both be waiting:
-// whichever came second met the other in its own walk, and either was turned away by the
-// other or released it. Filing `n` therefore changes nothing, and it is not filed. Trips that
-// may not be ridden within one stop group always take the full walk: there a label that may
-// not yet leave the trip does not prune one that may.
-bool Searcher::dominatesOutright(const LabelValues& d, const LabelValues& n) {
-    const std::uint32_t dFlags = d.flags, nFlags = n.flags;
-    if (d.rank > n.rank || d.transfers > n.transfers || ((nFlags & ~dFlags) & kFlagVia) != 0 ||
-        ((dFlags & ~nFlags) & kFlagSc) != 0) {
-        return false;
-    }
-    const bool dBus = (dFlags & kFlagBus) != 0, nBus = (nFlags & kFlagBus) != 0;
-    if (d.start >= n.start && d.penalty <= n.penalty && d.shortfall <= n.shortfall &&
-        d.walking <= n.walking && (nBus || !dBus)) {
-        return true;
-    }
-    return 12LL * d.rank < 10LL * n.rank && (!dBus || (nBus && d.start >= n.start));
-}
-
-bool Searcher::dominatedAtOnce(const TripEntry& e, const LabelValues& n) {
-    return e.best != nullptr && !e.guarded && dominatesOutright(e.bestValues, n);
+    return LabelValues{l.start,     labelRank(l, tt, time), l.transfers, l.walking, l.penalty,
+                       l.shortfall, l.flags & kValueFlags};
 }
 
 void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uint8_t position,
@@ -151,7 +109,7 @@ void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t t
     while (*link != nullptr) {
         Label* w = *link;
         ++counters_.waitingCompared;
-        const std::int32_t wr = labelRank(*w, tt, time);
+        const std::int32_t wr = w->rank;
         const std::int32_t wo = time - w->start;
         const bool wVia = (w->flags & kFlagVia) != 0;
         const bool wSc = (w->flags & kFlagSc) != 0;
@@ -167,7 +125,7 @@ void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t t
                 ++counters_.labelsDropped;
                 labels_.release(l);
                 if (bestReleased) {
-                    chooseBest(e, time);
+                    chooseBest(e);
                 }
                 return;
             }
@@ -188,22 +146,23 @@ void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t t
         }
     }
     l->next = nullptr;
+    l->rank = r;
     *link = l;
     if (bestReleased) {
-        chooseBest(e, time);
+        chooseBest(e);
     } else if (e.best == nullptr || r < e.bestValues.rank) {
         e.best = l;
         e.bestValues = v;
     }
 }
 
-void Searcher::chooseBest(TripEntry& e, std::int32_t time) {
+void Searcher::chooseBest(TripEntry& e) {
     e.best = nullptr;
     for (Label* w = e.labels; w != nullptr; w = w->next) {
-        const LabelValues v = valuesOf(*w, e.tt, time);
-        if (e.best == nullptr || v.rank < e.bestValues.rank) {
+        if (e.best == nullptr || w->rank < e.bestValues.rank) {
             e.best = w;
-            e.bestValues = v;
+            e.bestValues = LabelValues{w->start,   w->rank,      w->transfers,          w->walking,
+                                       w->penalty, w->shortfall, w->flags & kValueFlags};
         }
     }
 }

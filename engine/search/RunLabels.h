@@ -13,7 +13,8 @@ struct Label {
     Label* next;
     const PathNode* node;  // Origin or Alight while waiting to board, Board while riding
     std::uint32_t flags;
-    std::int32_t start;
+    std::int32_t rank;   // at the event it is filed on, while it is filed there
+    std::int16_t start;  // relative to the run's start (the window is at most a few days)
     std::uint8_t transfers;
     std::uint8_t walking;
     std::uint8_t penalty;

@@ -21,6 +21,7 @@
 #include "engine/search/CandidatePath.h"
 #include "engine/search/ConnectionSearch.h"
 #include "engine/search/EventTable.h"
+#include "engine/search/LabelDominance.h"
 #include "engine/search/RecordPool.h"
 #include "engine/search/RunCandidate.h"
 #include "engine/search/RunConstants.h"
@@ -80,10 +81,13 @@ private:
     void changesFrom(const std::vector<Label*>& changing, const StopEntry& e, std::int32_t time,
                      bool atVia);
     // Calls `visit(tripDay)` for the days on which trips of call `c` start that depart from
-    // `from` to before `limit`.
+    // `from` to before `limit`, in order, until it returns false.
     template <class Visit>
     void forEachDayOf(const StopDepartureIndex::Call& c, std::int32_t from, std::int32_t limit,
                       Visit&& visit) const;
+    // The minute, relative to the run's start, of the call's first departure by a trip that
+    // starts on `tripDay`.
+    std::int64_t dayStart(const StopDepartureIndex::Call& c, std::int32_t tripDay) const;
     // Calls `visit(place, departure)` for the usable departures of call `c` of timetable `tt`
     // by trips that start on `tripDay` and run, from `from` to before `limit`, by time, until
     // it returns false. `place` is the trip's place in index.trips(). `excludeTrip` is left
@@ -148,13 +152,9 @@ private:
     // The same for a label not yet made: made only when it is not turned away at once.
     void board(TripEntry& e, const Label& n, std::int32_t time);
     LabelValues valuesOf(const Label& l, std::size_t tt, std::int32_t time) const;
-    // Whether waiting label `d` turns newcomer `n` away in such a way that the newcomer's walk
-    // over the waiting labels would change nothing (see RunLabels).
-    static bool dominatesOutright(const LabelValues& d, const LabelValues& n);
-    static bool dominatedAtOnce(const TripEntry& e, const LabelValues& n);
     void file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time);
     // Makes the lowest-ranked waiting label the event's best again.
-    void chooseBest(TripEntry& e, std::int32_t time);
+    void chooseBest(TripEntry& e);
     std::int32_t labelRank(const Label& l, std::size_t tt, std::int32_t time) const;
     void releaseList(Label* l);
     void offer(const Label& l, const StopEntry& e, std::int32_t time);
@@ -287,6 +287,14 @@ private:
     // labels they change with.
     std::vector<Label*> entryLabels_, changingLabels_;
     std::vector<Label> changeBases_;
+    // A label about to change, with the counters a change gives it whatever it boards.
+    struct Changer {
+        const Label* base;
+        std::int32_t start;
+        std::uint8_t transfers, penalty, shortfall, walking;
+        std::uint32_t flags;  // kValueFlags of the label
+    };
+    std::vector<Changer> changers_;
     // What boardingAt gathered, by timetable, stop and minute.
     EventTable<GatheredRange> gathered_;
     std::vector<Departure> gatheredDepartures_;

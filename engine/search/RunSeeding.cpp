@@ -118,7 +118,7 @@ void Searcher::seed(std::int32_t b) {
             ++counters_.labelsMade;
             Label* l = labels_.make();
             l->node = origins_[k];
-            l->start = d.time - c.walkMinutes;
+            l->start = static_cast<std::int16_t>(d.time - c.walkMinutes);
             l->walking = c.walkMinutes;
             l->sinceArrival = 255;
             l->flags = kFlagWaiting | (viaAtOrigin ? kFlagVia : 0) | (bus ? kFlagBus : 0);

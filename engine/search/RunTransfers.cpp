@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "engine/search/Ranking.h"
 #include "engine/search/RunDepartures.h"
 
 namespace trasovnik::searchrun {
@@ -26,46 +27,61 @@ void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t e
     std::vector<TiedDeparture>& found = boardingFound_;
     found.clear();
     for (const StopDepartureIndex::Group& g : index.groupsAt(stop)) {
+        // The group's first departure: the earliest of its calls' first ones, day by day.
         bool taken = false;
-        TiedDeparture first{};
+        Departure first{};
+        const StopDepartureIndex::Call* firstCall = nullptr;
+        std::uint32_t firstPlace = 0;
         for (const StopDepartureIndex::Call& c : index.callsOf(g)) {
             forEachDayOf(c, earliest, limit, [&](std::int32_t day) {
-                forEachOnDay(tt, index, c, day, earliest, limit, exclude,
-                             [&](std::uint32_t place, const Departure& d) {
-                                 const TiedDeparture t{d, index.tieOf(c, place), c.ride};
-                                 if (!taken || t < first) {
-                                     first = t;
-                                     taken = true;
-                                 }
-                                 return false;
-                             });
+                // Days come in order: once a day's earliest departure is after the first one
+                // found, no later day of the call can give an earlier one.
+                if (taken && dayStart(c, day) > first.time) {
+                    return false;
+                }
+                forEachOnDay(
+                    tt, index, c, day, earliest, limit, exclude,
+                    [&](std::uint32_t place, const Departure& d) {
+                        if (!taken || d.time < first.time ||
+                            (d.time == first.time &&
+                             index.tieOf(c, place) < index.tieOf(*firstCall, firstPlace))) {
+                            first = d;
+                            firstCall = &c;
+                            firstPlace = place;
+                            taken = true;
+                        }
+                        return false;
+                    });
+                return true;
             });
         }
         if (!taken) {
             continue;
         }
-        found.push_back(first);
+        const TiedDeparture head{first, index.tieOf(*firstCall, firstPlace), firstCall->ride};
+        found.push_back(head);
         if (g.rideSpread == 0) {
             continue;  // no later departure of the group can overtake the first
         }
         // From this minute on no departure can overtake the first.
-        const std::int32_t overtakeBefore = first.d.time + g.rideSpread;
+        const std::int32_t overtakeBefore = first.time + g.rideSpread;
         std::vector<TiedDeparture>& later = boardingLater_;
         later.clear();
         const std::int32_t until = std::min(limit, overtakeBefore);
         for (const StopDepartureIndex::Call& c : index.callsOf(g)) {
-            forEachDayOf(c, first.d.time, until, [&](std::int32_t day) {
-                forEachOnDay(tt, index, c, day, first.d.time, until, exclude,
+            forEachDayOf(c, first.time, until, [&](std::int32_t day) {
+                forEachOnDay(tt, index, c, day, first.time, until, exclude,
                              [&](std::uint32_t place, const Departure& d) {
                                  later.push_back(TiedDeparture{d, index.tieOf(c, place), c.ride});
                                  return true;
                              });
+                return true;
             });
         }
         std::sort(later.begin(), later.end());
-        std::int32_t soonest = first.d.time + first.ride;
+        std::int32_t soonest = first.time + head.ride;
         for (const TiedDeparture& t : later) {
-            if (!(first < t)) {
+            if (!(head < t)) {
                 continue;  // the first itself
             }
             if (t.d.time >= soonest) {
@@ -77,7 +93,9 @@ void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t e
             }
         }
     }
-    std::sort(found.begin(), found.end());
+    if (found.size() > 1) {
+        std::sort(found.begin(), found.end());
+    }
     for (const TiedDeparture& t : found) {
         out.push_back(t.d);
     }
@@ -94,6 +112,7 @@ void Searcher::allDepartures(std::size_t tt, std::uint16_t stop, std::int32_t fr
                                  out.push_back(TiedDeparture{d, index.tieOf(c, place), c.ride});
                                  return true;
                              });
+                return true;
             });
         }
     }
@@ -202,34 +221,64 @@ void Searcher::changesFrom(const std::vector<Label*>& changing, const StopEntry&
         }
     }
     const cParametryHledaniRadu& fromParams = params_.record(tt);
-    // Label `l` (of `bases`) boards departure `d` of `target`, filed on its event `ev`.
-    auto boardOne = [&](const Label& l, const TransferTarget& target, const Departure& d,
-                        TripEntry& ev) {
-        ++counters_.departuresBoarded;
-        const std::uint8_t walk = target.walk;
-        Label n = l;
-        n.transfers = cap255(l.transfers + 1);
-        n.penalty = cap255(l.penalty + fromParams.transferPenalty);
+    const std::int32_t safe = fromParams.safeTransfer;
+    // What every change of a label adds, whatever departure it boards.
+    std::vector<Changer>& changers = changers_;
+    changers.clear();
+    for (const Label& l : bases) {
+        changers.push_back(Changer{&l, l.start, cap255(l.transfers + 1),
+                                   cap255(l.penalty + fromParams.transferPenalty), l.shortfall,
+                                   l.walking, l.flags & kValueFlags});
+    }
+    // The labels `from` to `to` of `changers` board departure `d` of `target`, filed on its
+    // event `ev`.
+    auto board = [&](const TransferTarget& target, const Departure& d, TripEntry& ev,
+                     std::size_t from, std::size_t to) {
+        const std::int32_t walk = target.walk;
         const std::int32_t waited = d.time - time - walk;
-        n.shortfall = cap255(std::max<std::int32_t>(l.shortfall, fromParams.safeTransfer - waited));
-        n.walking = cap255(l.walking + walk);
-        n.sinceArrival = cap255(waited);
-        n.walkPending = walk;
-        if ((params_.record(target.tt).tripFlags[d.trip] & kTripScNote) != 0) {
-            n.flags |= kFlagSc;
+        const std::int32_t lacking = safe - waited;
+        const std::vector<std::uint32_t>& tripFlags = params_.record(target.tt).tripFlags;
+        const bool sc = (tripFlags[d.trip] & kTripScNote) != 0;
+        for (std::size_t k = from; k < to; ++k) {
+            const Changer& c = changers[k];
+            ++counters_.departuresBoarded;
+            LabelValues v;
+            v.start = c.start;
+            v.transfers = c.transfers;
+            v.penalty = c.penalty;
+            v.shortfall = cap255(std::max<std::int32_t>(c.shortfall, lacking));
+            v.walking = cap255(c.walking + walk);
+            v.flags = c.flags | (sc ? kFlagSc : 0);
+            v.rank = rankOf(d.time - c.start, v.transfers, v.penalty, v.shortfall, v.walking);
+            if (dominatedAtOnce(ev, v)) {
+                ++counters_.labelsDroppedAtOnce;
+                continue;
+            }
+            ++counters_.labelsMade;
+            Label* n = labels_.make();
+            *n = *c.base;
+            n->transfers = v.transfers;
+            n->penalty = v.penalty;
+            n->shortfall = v.shortfall;
+            n->walking = v.walking;
+            n->sinceArrival = cap255(waited);
+            n->walkPending = static_cast<std::uint8_t>(walk);
+            if (sc) {
+                n->flags |= kFlagSc;
+            }
+            file(ev, n, v, d.time);
         }
-        board(ev, n, d.time);
     };
     auto departureOf = [&](const TransferTarget& t, std::uint32_t i) -> const Departure& {
         return t.gathered ? gatheredDepartures_[i] : transferDepartures_[i];
     };
-    if (transferTargetsRepeat_ && bases.size() > 1) {
-        for (const Label& l : bases) {
+    if (transferTargetsRepeat_ && changers.size() > 1) {
+        for (std::size_t k = 0; k < changers.size(); ++k) {
             for (const TransferTarget& t : transferTargets_) {
                 for (std::uint32_t i = t.begin; i < t.end; ++i) {
                     const Departure& d = departureOf(t, i);
                     if (TripEntry* ev = eventAt(t.tt, d.trip, d.position, d.tripDay, d.time)) {
-                        boardOne(l, t, d, *ev);
+                        board(t, d, *ev, k, k + 1);
                     }
                 }
             }
@@ -252,9 +301,7 @@ void Searcher::changesFrom(const std::vector<Label*>& changing, const StopEntry&
                 ev = eventAt(t.tt, d.trip, d.position, d.tripDay, d.time);
             }
             if (ev != nullptr) {
-                for (const Label& l : bases) {
-                    boardOne(l, t, d, *ev);
-                }
+                board(t, d, *ev, 0, changers.size());
             }
         }
     }
