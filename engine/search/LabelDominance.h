@@ -29,7 +29,7 @@ namespace trasovnik::searchrun {
 // may not be ridden within one stop group always take the full walk: there a label that may
 // not yet leave the trip does not prune one that may.
 inline bool dominatesOutright(const LabelValues& d, const LabelValues& n) {
-    if (d.rank > n.rank || d.transfers > n.transfers) {
+    if (d.rank > n.rank) {
         return false;
     }
     const std::uint32_t dOnly = d.flags & ~n.flags;  // bits `d` has and `n` lacks
@@ -37,9 +37,15 @@ inline bool dominatesOutright(const LabelValues& d, const LabelValues& n) {
     if (((nOnly & kFlagVia) | (dOnly & kFlagSc)) != 0) {
         return false;
     }
+    // Lane by lane, the top bit of each lane stays set where `d`'s counter is at most `n`'s.
+    constexpr std::uint64_t kTop = 0x8000800080008000ull;
+    const std::uint64_t atMost = ((n.counters | kTop) - d.counters) & kTop;
+    constexpr std::uint64_t kTransfersTop = 0x8000ull;
+    if ((atMost & kTransfersTop) == 0) {
+        return false;  // more transfers
+    }
     const bool busAsN = (dOnly & kFlagBus) == 0;  // `d` starts in a bus timetable only if `n` does
-    if (d.start >= n.start && busAsN && d.penalty <= n.penalty && d.shortfall <= n.shortfall &&
-        d.walking <= n.walking) {
+    if (atMost == kTop && d.start >= n.start && busAsN) {
         return true;
     }
     return 12 * d.rank < 10 * n.rank &&

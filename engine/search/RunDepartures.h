@@ -13,11 +13,11 @@ inline std::int64_t ceilDiv(std::int64_t a, std::int64_t b) {
 }
 
 template <class Visit>
-void Searcher::forEachDayOf(const StopDepartureIndex::Call& c, std::int32_t from,
-                            std::int32_t limit, Visit&& visit) const {
+void Searcher::forEachDayOf(const StopDepartureIndex& index, const StopDepartureIndex::Call& c,
+                            std::int32_t from, std::int32_t limit, Visit&& visit) const {
     // A trip of the call's stream that starts on day D departs at D × 1440 + minute - base.
-    const std::int64_t first = ceilDiv(base_ + from - c.lastMinute, kMinutesPerDay);
-    const std::int64_t last = floorDiv(base_ + limit - 1 - c.firstMinute, kMinutesPerDay);
+    const std::int64_t first = ceilDiv(base_ + from - index.lastMinute(c), kMinutesPerDay);
+    const std::int64_t last = floorDiv(base_ + limit - 1 - index.firstMinute(c), kMinutesPerDay);
     for (std::int64_t d = first; d <= last; ++d) {
         if (!visit(static_cast<std::int32_t>(d))) {
             return;
@@ -25,9 +25,10 @@ void Searcher::forEachDayOf(const StopDepartureIndex::Call& c, std::int32_t from
     }
 }
 
-inline std::int64_t Searcher::dayStart(const StopDepartureIndex::Call& c,
+inline std::int64_t Searcher::dayStart(const StopDepartureIndex& index,
+                                       const StopDepartureIndex::Call& c,
                                        std::int32_t tripDay) const {
-    return static_cast<std::int64_t>(tripDay) * kMinutesPerDay + c.firstMinute - base_;
+    return static_cast<std::int64_t>(tripDay) * kMinutesPerDay + index.firstMinute(c) - base_;
 }
 
 template <class Visit>

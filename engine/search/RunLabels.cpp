@@ -54,8 +54,7 @@ TripEntry* Searcher::eventAt(std::size_t tt, std::uint32_t trip, std::uint8_t po
 }
 
 LabelValues Searcher::valuesOf(const Label& l, std::size_t tt, std::int32_t time) const {
-    return LabelValues{l.start,     labelRank(l, tt, time), l.transfers, l.walking, l.penalty,
-                       l.shortfall, l.flags & kValueFlags};
+    return LabelValues::of(l, labelRank(l, tt, time));
 }
 
 void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uint8_t position,
@@ -161,8 +160,7 @@ void Searcher::chooseBest(TripEntry& e) {
     for (Label* w = e.labels; w != nullptr; w = w->next) {
         if (e.best == nullptr || w->rank < e.bestValues.rank) {
             e.best = w;
-            e.bestValues = LabelValues{w->start,   w->rank,      w->transfers,          w->walking,
-                                       w->penalty, w->shortfall, w->flags & kValueFlags};
+            e.bestValues = LabelValues::of(*w, w->rank);
         }
     }
 }

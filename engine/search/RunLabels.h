@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "engine/search/RunConstants.h"
 #include "engine/search/RunPathStore.h"
 
 namespace trasovnik::searchrun {
@@ -34,14 +35,22 @@ struct StopEntry {
 };
 
 // The values of a label that the pruning at an event compares, with its rank at the event.
+// The four counters share one word, a 16-bit lane each, so that they are compared at once.
 struct LabelValues {
     std::int32_t start;
     std::int32_t rank;
-    std::uint8_t transfers;
-    std::uint8_t walking;
-    std::uint8_t penalty;
-    std::uint8_t shortfall;
-    std::uint32_t flags;  // via, "SC" and bus bits of the label
+    std::uint64_t counters;  // transfers | penalty << 16 | shortfall << 32 | walking << 48
+    std::uint32_t flags;     // via, "SC" and bus bits of the label
+
+    static std::uint64_t pack(std::uint8_t transfers, std::uint8_t penalty, std::uint8_t shortfall,
+                              std::uint8_t walking) {
+        return std::uint64_t{transfers} | std::uint64_t{penalty} << 16 |
+               std::uint64_t{shortfall} << 32 | std::uint64_t{walking} << 48;
+    }
+    static LabelValues of(const Label& l, std::int32_t rank) {
+        return LabelValues{l.start, rank, pack(l.transfers, l.penalty, l.shortfall, l.walking),
+                           l.flags & kValueFlags};
+    }
 };
 
 struct TripEntry {

@@ -83,11 +83,12 @@ private:
     // Calls `visit(tripDay)` for the days on which trips of call `c` start that depart from
     // `from` to before `limit`, in order, until it returns false.
     template <class Visit>
-    void forEachDayOf(const StopDepartureIndex::Call& c, std::int32_t from, std::int32_t limit,
-                      Visit&& visit) const;
+    void forEachDayOf(const StopDepartureIndex& index, const StopDepartureIndex::Call& c,
+                      std::int32_t from, std::int32_t limit, Visit&& visit) const;
     // The minute, relative to the run's start, of the call's first departure by a trip that
     // starts on `tripDay`.
-    std::int64_t dayStart(const StopDepartureIndex::Call& c, std::int32_t tripDay) const;
+    std::int64_t dayStart(const StopDepartureIndex& index, const StopDepartureIndex::Call& c,
+                          std::int32_t tripDay) const;
     // Calls `visit(place, departure)` for the usable departures of call `c` of timetable `tt`
     // by trips that start on `tripDay` and run, from `from` to before `limit`, by time, until
     // it returns false. `place` is the trip's place in index.trips(). `excludeTrip` is left
@@ -206,18 +207,21 @@ private:
         if (day < 0 || day >= kRunsMemoDays || tt >= scratch_.runsMemo.size()) {
             return runsOnDay(tt, t, searchDay);
         }
-        const std::size_t entry =
-            static_cast<std::size_t>(t) * kRunsMemoDays + static_cast<std::size_t>(day);
-        std::vector<std::uint8_t>& memo = scratch_.runsMemo[tt];
-        if (entry >= memo.size()) {
+        std::vector<std::uint16_t>& memo = scratch_.runsMemo[tt];
+        if (t >= memo.size()) {
             return runsOnDay(tt, t, searchDay);
         }
-        if (memo[entry] == 0) {
-            // Noted first, so that no entry outlives the run unnoted.
-            scratch_.runsTouched.push_back(static_cast<std::uint32_t>(tt << 24 | entry));
-            memo[entry] = runsOnDay(tt, t, searchDay) ? 2 : 1;
+        std::uint16_t& days = memo[t];
+        const std::uint16_t known = static_cast<std::uint16_t>(1u << day);
+        if ((days & known) == 0) {
+            if (days == 0) {
+                // Noted first, so that no trip outlives the run unnoted.
+                scratch_.runsTouched.push_back(static_cast<std::uint32_t>(tt << 24 | t));
+            }
+            days = static_cast<std::uint16_t>(days | known |
+                                              (runsOnDay(tt, t, searchDay) ? known << 8 : 0));
         }
-        return memo[entry] == 2;
+        return (days & (known << 8)) != 0;
     }
     bool runsOnDay(std::size_t tt, std::uint32_t t, std::int32_t searchDay) const {
         return trips(tt).runsOnStartDay(t, mirrored_ ? kMirrorDay - searchDay : searchDay);

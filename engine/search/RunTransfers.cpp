@@ -33,10 +33,10 @@ void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t e
         const StopDepartureIndex::Call* firstCall = nullptr;
         std::uint32_t firstPlace = 0;
         for (const StopDepartureIndex::Call& c : index.callsOf(g)) {
-            forEachDayOf(c, earliest, limit, [&](std::int32_t day) {
+            forEachDayOf(index, c, earliest, limit, [&](std::int32_t day) {
                 // Days come in order: once a day's earliest departure is after the first one
                 // found, no later day of the call can give an earlier one.
-                if (taken && dayStart(c, day) > first.time) {
+                if (taken && dayStart(index, c, day) > first.time) {
                     return false;
                 }
                 forEachOnDay(
@@ -69,7 +69,7 @@ void Searcher::gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t e
         later.clear();
         const std::int32_t until = std::min(limit, overtakeBefore);
         for (const StopDepartureIndex::Call& c : index.callsOf(g)) {
-            forEachDayOf(c, first.time, until, [&](std::int32_t day) {
+            forEachDayOf(index, c, first.time, until, [&](std::int32_t day) {
                 forEachOnDay(tt, index, c, day, first.time, until, exclude,
                              [&](std::uint32_t place, const Departure& d) {
                                  later.push_back(TiedDeparture{d, index.tieOf(c, place), c.ride});
@@ -106,7 +106,7 @@ void Searcher::allDepartures(std::size_t tt, std::uint16_t stop, std::int32_t fr
     const StopDepartureIndex& index = *index_[tt];
     for (const StopDepartureIndex::Group& g : index.groupsAt(stop)) {
         for (const StopDepartureIndex::Call& c : index.callsOf(g)) {
-            forEachDayOf(c, from, limit, [&](std::int32_t day) {
+            forEachDayOf(index, c, from, limit, [&](std::int32_t day) {
                 forEachOnDay(tt, index, c, day, from, limit, kNoTrip,
                              [&](std::uint32_t place, const Departure& d) {
                                  out.push_back(TiedDeparture{d, index.tieOf(c, place), c.ride});
@@ -244,12 +244,11 @@ void Searcher::changesFrom(const std::vector<Label*>& changing, const StopEntry&
             ++counters_.departuresBoarded;
             LabelValues v;
             v.start = c.start;
-            v.transfers = c.transfers;
-            v.penalty = c.penalty;
-            v.shortfall = cap255(std::max<std::int32_t>(c.shortfall, lacking));
-            v.walking = cap255(c.walking + walk);
+            const std::uint8_t shortfall = cap255(std::max<std::int32_t>(c.shortfall, lacking));
+            const std::uint8_t walking = cap255(c.walking + walk);
+            v.counters = LabelValues::pack(c.transfers, c.penalty, shortfall, walking);
             v.flags = c.flags | (sc ? kFlagSc : 0);
-            v.rank = rankOf(d.time - c.start, v.transfers, v.penalty, v.shortfall, v.walking);
+            v.rank = rankOf(d.time - c.start, c.transfers, c.penalty, shortfall, walking);
             if (dominatedAtOnce(ev, v)) {
                 ++counters_.labelsDroppedAtOnce;
                 continue;
@@ -257,10 +256,10 @@ void Searcher::changesFrom(const std::vector<Label*>& changing, const StopEntry&
             ++counters_.labelsMade;
             Label* n = labels_.make();
             *n = *c.base;
-            n->transfers = v.transfers;
-            n->penalty = v.penalty;
-            n->shortfall = v.shortfall;
-            n->walking = v.walking;
+            n->transfers = c.transfers;
+            n->penalty = c.penalty;
+            n->shortfall = shortfall;
+            n->walking = walking;
             n->sinceArrival = cap255(waited);
             n->walkPending = static_cast<std::uint8_t>(walk);
             if (sc) {

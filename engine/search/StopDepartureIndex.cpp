@@ -117,8 +117,6 @@ StopDepartureIndex::StopDepartureIndex(const cJizdniRad& file, bool mirrored)
                 c.realOffset = departure;
                 c.position = static_cast<std::uint8_t>(q);
                 c.realPosition = static_cast<std::uint8_t>(real);
-                c.firstMinute = c.offset + keys_[s];
-                c.lastMinute = c.offset + keys_[streamEnd - 1];
                 atStops.emplace_back((static_cast<std::uint64_t>(stop) << 32) | variant, c);
                 s = streamEnd;
             }

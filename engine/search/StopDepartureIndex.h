@@ -45,9 +45,6 @@ public:
         std::int32_t realOffset;
         std::uint8_t position;      // stop position in the search's direction
         std::uint8_t realPosition;  // the same on the real trip
-        // The earliest and latest departure minute of the stream here (offset + first and
-        // last key).
-        std::int32_t firstMinute, lastMinute;
     };
     // The calls of one route variant at a stop.
     struct Group {
@@ -71,6 +68,9 @@ public:
     // the start minute in real time, its negation in mirrored time.
     const std::vector<std::uint32_t>& trips() const { return trips_; }
     const std::vector<std::int16_t>& keys() const { return keys_; }
+    // The earliest and the latest departure minute of the call's stream.
+    std::int32_t firstMinute(const Call& c) const { return c.offset + keys_[c.begin]; }
+    std::int32_t lastMinute(const Call& c) const { return c.offset + keys_[c.end - 1]; }
     // Orders two departures at the same stop and minute: the lower one comes first. `place` is
     // the trip's place in trips() of call `c`.
     std::uint64_t tieOf(const Call& c, std::uint32_t place) const;
