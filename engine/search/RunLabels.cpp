@@ -86,23 +86,20 @@ void Searcher::board(TripEntry& e, const Label& n, std::int32_t time) {
 }
 
 void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time) {
-    const std::size_t tt = e.tt;
-    const std::uint32_t trip = e.trip;
-    const std::uint8_t position = e.position;
-    // Pruning against the labels already waiting on this departure.
+    // Pruning against the labels already waiting on this departure. The counters are
+    // compared four at a time, a 16-bit lane each: the top bit of a lane of
+    // ((a | kTop) - b) & kTop is set where b's counter is at most a's.
+    constexpr std::uint64_t kTop = 0x8000800080008000ull;
+    constexpr std::uint64_t kTransfersTop = 0x8000ull;
+    constexpr std::uint64_t kWalkTolerance = std::uint64_t{4} << 48;
     const std::int32_t r = v.rank;
-    const Journey nj{l->start,
-                     time - l->start,
-                     l->transfers,
-                     l->penalty,
-                     l->shortfall,
-                     l->walking,
-                     r,
-                     (l->flags & kFlagSc) != 0,
-                     (l->flags & kFlagBus) != 0};
-    const bool newVia = (l->flags & kFlagVia) != 0;
+    const std::int32_t no = time - v.start;
+    const std::uint64_t nCounters = v.counters;
+    const std::uint64_t nTolerant = nCounters + kWalkTolerance;
+    const std::uint32_t nFlags = l->flags;
+    const bool nBus = (nFlags & kFlagBus) != 0;
     const bool guarded = e.guarded;
-    const bool newLocked = guarded && lockedOnTrip(*l, tt, trip, position);
+    const bool newLocked = guarded && lockedOnTrip(*l, e.tt, e.trip, e.position);
     bool bestReleased = false;
     Label** link = &e.labels;
     while (*link != nullptr) {
@@ -110,17 +107,22 @@ void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t t
         ++counters_.waitingCompared;
         const std::int32_t wr = w->rank;
         const std::int32_t wo = time - w->start;
-        const bool wVia = (w->flags & kFlagVia) != 0;
-        const bool wSc = (w->flags & kFlagSc) != 0;
-        const bool wBus = (w->flags & kFlagBus) != 0;
+        const std::uint32_t wFlags = w->flags;
+        const std::uint64_t wCounters = LabelValues::countersOf(*w);
+        const bool wBus = (wFlags & kFlagBus) != 0;
         // A label that may not yet leave the trip never prunes one that may.
-        const bool wLocked = guarded && lockedOnTrip(*w, tt, trip, position);
+        const bool wLocked = guarded && lockedOnTrip(*w, e.tt, e.trip, e.position);
         if (r >= wr) {
-            const bool noWorse =
-                wo <= nj.o && w->penalty <= nj.h && w->shortfall <= nj.l && w->walking <= nj.m + 4;
-            const bool flags = (nj.sc || !wSc) && (nj.bus || !wBus || 15 * wo < 10 * nj.o);
-            if ((noWorse || wr * 12 < r * 10) && w->transfers <= l->transfers &&
-                (wVia || !newVia) && flags && (newLocked || !wLocked)) {
+            // No worse in every counter (walking with 4 minutes of tolerance), or a fifth
+            // better in rank; no more transfers; the via condition met whenever the newcomer
+            // meets it; "SC" and bus only where the newcomer has them (or it is half as long
+            // again).
+            const std::uint64_t atMost = ((nTolerant | kTop) - wCounters) & kTop;
+            const bool counters =
+                (atMost == kTop && wo <= no) || (wr * 12 < r * 10 && (atMost & kTransfersTop) != 0);
+            if (counters && ((nFlags & ~wFlags) & kFlagVia) == 0 &&
+                ((wFlags & ~nFlags) & kFlagSc) == 0 && (nBus || !wBus || 15 * wo < 10 * no) &&
+                (newLocked || !wLocked)) {
                 ++counters_.labelsDropped;
                 labels_.release(l);
                 if (bestReleased) {
@@ -130,11 +132,15 @@ void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t t
             }
             link = &w->next;
         } else {
-            const bool noBetter =
-                wo >= nj.o && w->penalty >= nj.h && w->shortfall >= nj.l && w->walking + 4 >= nj.m;
-            const bool flags = (wSc || !nj.sc) && (wBus || !nj.bus || 15 * nj.o < 10 * wo);
-            if ((noBetter || wr * 5 > r * 6) && w->transfers >= l->transfers && (newVia || !wVia) &&
-                flags && (!newLocked || wLocked)) {
+            // No better in every counter (or a fifth worse in rank), at least as many
+            // transfers, and no via, "SC" or bus bit that breaks the newcomer's claim.
+            const std::uint64_t atLeast =
+                (((wCounters + kWalkTolerance) | kTop) - nCounters) & kTop;
+            const bool counters =
+                (atLeast == kTop && wo >= no) || (wr * 5 > r * 6 && (atLeast & kTransfersTop) != 0);
+            if (counters && ((wFlags & ~nFlags) & kFlagVia) == 0 &&
+                ((nFlags & ~wFlags) & kFlagSc) == 0 && (wBus || !nBus || 15 * no < 10 * wo) &&
+                (!newLocked || wLocked)) {
                 *link = w->next;
                 ++counters_.labelsReplaced;
                 bestReleased = bestReleased || w == e.best;

@@ -4,6 +4,7 @@
 // board or ride a trip at one of its stops.
 
 #include <cstdint>
+#include <cstring>
 
 #include "engine/search/RunConstants.h"
 #include "engine/search/RunPathStore.h"
@@ -16,10 +17,11 @@ struct Label {
     std::uint32_t flags;
     std::int32_t rank;   // at the event it is filed on, while it is filed there
     std::int16_t start;  // relative to the run's start (the window is at most a few days)
+    // The four counters the pruning compares, in the order of LabelValues::counters.
     std::uint8_t transfers;
-    std::uint8_t walking;
     std::uint8_t penalty;
     std::uint8_t shortfall;
+    std::uint8_t walking;
     std::uint8_t sinceArrival;
     std::uint8_t walkPending;  // minutes of the walk to the stop it waits at
 };
@@ -46,6 +48,14 @@ struct LabelValues {
                               std::uint8_t walking) {
         return std::uint64_t{transfers} | std::uint64_t{penalty} << 16 |
                std::uint64_t{shortfall} << 32 | std::uint64_t{walking} << 48;
+    }
+    // The counters of a label spread into the lanes.
+    static std::uint64_t countersOf(const Label& l) {
+        std::uint32_t bytes = 0;
+        std::memcpy(&bytes, &l.transfers, sizeof bytes);
+        std::uint64_t x = bytes;
+        x = (x | (x << 16)) & 0x0000FFFF0000FFFFull;
+        return (x | (x << 8)) & 0x00FF00FF00FF00FFull;
     }
     static LabelValues of(const Label& l, std::int32_t rank) {
         return LabelValues{l.start, rank, pack(l.transfers, l.penalty, l.shortfall, l.walking),

@@ -172,10 +172,6 @@ void Searcher::changesFrom(const std::vector<Label*>& changing, const StopEntry&
                           std::uint8_t walk) {
             TransferTarget t{
                 toTt, stop, walk, static_cast<std::uint32_t>(transferDepartures_.size()), 0, false};
-#ifdef I33_NOMEMO
-            const std::span<const Departure> all;
-            const bool excluded = true;
-#else
             const std::span<const Departure> all = boardingAt(toTt, stop, earliest);
             // Without the trip just left among them, they are the departures reached with it
             // left out too: leaving out a departure that is not taken changes neither which
@@ -183,7 +179,6 @@ void Searcher::changesFrom(const std::vector<Label*>& changing, const StopEntry&
             const bool excluded =
                 toTt == tt && std::any_of(all.begin(), all.end(),
                                           [&](const Departure& d) { return d.trip == e.trip; });
-#endif
             if (excluded) {
                 gatherBoarding(toTt, stop, earliest, tt, e.trip, transferDepartures_);
                 t.end = static_cast<std::uint32_t>(transferDepartures_.size());
@@ -230,6 +225,21 @@ void Searcher::changesFrom(const std::vector<Label*>& changing, const StopEntry&
                                    cap255(l.penalty + fromParams.transferPenalty), l.shortfall,
                                    l.walking, l.flags & kValueFlags});
     }
+    // A label at least as good as every one of them in each value: when the best label
+    // waiting on an event dominates it outright, it dominates each of them outright (the
+    // values of a change only grow with those of the label that changes, and so does the
+    // rank), and none of them is filed there.
+    Changer all = changers.front();
+    for (const Changer& c : changers) {
+        all.start = std::max(all.start, c.start);
+        all.transfers = std::min(all.transfers, c.transfers);
+        all.penalty = std::min(all.penalty, c.penalty);
+        all.shortfall = std::min(all.shortfall, c.shortfall);
+        all.walking = std::min(all.walking, c.walking);
+        // Via met where any of them meets it, "SC" and bus only where all have them.
+        all.flags =
+            ((all.flags | c.flags) & kFlagVia) | (all.flags & c.flags & (kFlagSc | kFlagBus));
+    }
     // The labels `from` to `to` of `changers` board departure `d` of `target`, filed on its
     // event `ev`.
     auto board = [&](const TransferTarget& target, const Departure& d, TripEntry& ev,
@@ -239,16 +249,28 @@ void Searcher::changesFrom(const std::vector<Label*>& changing, const StopEntry&
         const std::int32_t lacking = safe - waited;
         const std::vector<std::uint32_t>& tripFlags = params_.record(target.tt).tripFlags;
         const bool sc = (tripFlags[d.trip] & kTripScNote) != 0;
+        // The values of changer `c` on this departure, with the shortfall and walking it has
+        // there.
+        auto valuesOf = [&](const Changer& c, std::uint8_t& shortfall, std::uint8_t& walking) {
+            shortfall = cap255(std::max<std::int32_t>(c.shortfall, lacking));
+            walking = cap255(c.walking + walk);
+            return LabelValues{c.start,
+                               rankOf(d.time - c.start, c.transfers, c.penalty, shortfall, walking),
+                               LabelValues::pack(c.transfers, c.penalty, shortfall, walking),
+                               c.flags | (sc ? kFlagSc : 0)};
+        };
+        std::uint8_t shortfall = 0;
+        std::uint8_t walking = 0;
+        if (to - from > 1 && ev.best != nullptr && !ev.guarded &&
+            dominatesOutright(ev.bestValues, valuesOf(all, shortfall, walking))) {
+            counters_.departuresBoarded += to - from;
+            counters_.labelsDroppedAtOnce += to - from;
+            return;
+        }
         for (std::size_t k = from; k < to; ++k) {
             const Changer& c = changers[k];
             ++counters_.departuresBoarded;
-            LabelValues v;
-            v.start = c.start;
-            const std::uint8_t shortfall = cap255(std::max<std::int32_t>(c.shortfall, lacking));
-            const std::uint8_t walking = cap255(c.walking + walk);
-            v.counters = LabelValues::pack(c.transfers, c.penalty, shortfall, walking);
-            v.flags = c.flags | (sc ? kFlagSc : 0);
-            v.rank = rankOf(d.time - c.start, c.transfers, c.penalty, shortfall, walking);
+            const LabelValues v = valuesOf(c, shortfall, walking);
             if (dominatedAtOnce(ev, v)) {
                 ++counters_.labelsDroppedAtOnce;
                 continue;
