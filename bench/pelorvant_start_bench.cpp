@@ -6,10 +6,10 @@
 // user. Run from the release build: build/release/bench/pelorvant_start_bench
 #include "app/core/AppSettings.h"
 #include "app/core/FileUtils.h"
-#include "app/core/life/PelorvantMain.h"
+#include "app/core/PrivateMessages.h"
 #include "app/program/RunningProgram.h"
-#include "app/shell/PrivateMessages.h"
-#include "app/shell/tabs/ViewTable.h"
+#include "app/program/life/PelorvantMain.h"
+#include "app/shell/ViewTable.h"
 
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/core/MessageLoop.h"

@@ -145,7 +145,7 @@ void BM_FindToPaintedResults(benchmark::State& state) {
         const auto start = std::chrono::steady_clock::now();
         const std::int32_t result = f.find(from, to);
         ConnectionRowBuilder builder(*f.api, f.set, f.today);
-        std::vector<ConnectionRow> rows = result >= 0 ? builder.readResult(result) : std::vector<ConnectionRow>{};
+        std::vector<cConnectionRow> rows = result >= 0 ? builder.readResult(result) : std::vector<cConnectionRow>{};
         if (rows.empty()) ++empty;
         if (result >= 0 && builder.status != ENGINE_OK) ++failed;
         f.list.setRows(std::move(rows), 0);
@@ -166,7 +166,7 @@ constexpr std::size_t kFullScreenRows = 12;
 void BM_ResultsFullFrame(benchmark::State& state) {
     Fixture& f = *gFixture;
     // The first stop pair with connections.
-    std::vector<ConnectionRow> rows;
+    std::vector<cConnectionRow> rows;
     for (std::int32_t k = 1; rows.empty() && k < 2000; ++k) {
         const std::int32_t result = f.find(k % f.stops, (k * 104729 + f.stops / 2) % f.stops);
         ConnectionRowBuilder builder(*f.api, f.set, f.today);

@@ -4,11 +4,11 @@
 // (goal: 2 ms). Run from the release build; the medians are printed with the figures.
 
 #include "app/core/EngineBinding.h"
+#include "app/core/PrivateMessages.h"
 #include "app/core/ProgramContext.h"
 #include "app/core/TextConversion.h"
 #include "app/screens/other/GPSNavigFormView.h"
 #include "app/screens/other/ZJRShowFrame.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 #include "bench/NationalNetwork.h"
 #include "tools/jzwriter/ContainerWriter.h"

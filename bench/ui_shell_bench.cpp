@@ -2,9 +2,9 @@
 // screens of rich text with inline images (what every ImageLabel::SetText does), and one step
 // of kinetic scrolling through a 200-line label, repainted and presented (one frame).
 
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ImageLabel.h"
 #include "app/shell/ImageNameRegistry.h"
-#include "app/shell/PrivateMessages.h"
 
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/core/MessageLoop.h"

@@ -1,6 +1,6 @@
 // Obnovnik: started with a device event's word, it decides whether the program should check
 // for new timetable data and starts it when so. No window, no output; always exit code 0.
-#include "app/core/life/CommandWords.h"
+#include "app/core/CommandWords.h"
 #include "platform/services/instance/InstanceName.h"
 #include "platform/services/process/ProcessLauncher.h"
 #include "platform/services/registry/Registry.h"

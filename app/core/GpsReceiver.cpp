@@ -1,6 +1,6 @@
 #include "app/core/GpsReceiver.h"
 
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Timer.h"

@@ -1,7 +1,7 @@
 #include "app/program/RunningProgram.h"
 
 #include "app/core/TextConversion.h"
-#include "app/core/life/FatalError.h"
+#include "app/shell/FatalError.h"
 #include "app/shell/ImageNameRegistry.h"
 
 #include "platform/controls/Controls.h"

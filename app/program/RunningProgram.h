@@ -3,8 +3,8 @@
 // the scripted driver and the benchmarks: the shared steps (settings, engine, timetable data,
 // language) that the program's own steps run too, and the shell's parts.
 #include "app/core/DeviceFacts.h"
-#include "app/core/life/CoreSteps.h"
 #include "app/program/ShellParts.h"
+#include "app/program/life/CoreSteps.h"
 
 #include <filesystem>
 #include <functional>

@@ -3,10 +3,11 @@
 // tabs over the settings, the timetable data and the engine, the first timetable-set choice,
 // and the sample timetable on first use.
 #include "app/core/ProgramContext.h"
-#include "app/core/life/PelorvantSteps.h"
-#include "app/core/life/ProgramSteps.h"
 #include "app/program/AppShellSettings.h"
-#include "app/shell/tabs/TabFrame.h"
+#include "app/program/TabLoadedSets.h"
+#include "app/program/life/PelorvantSteps.h"
+#include "app/program/life/ProgramSteps.h"
+#include "app/program/tabs/TabFrame.h"
 
 #include <functional>
 #include <memory>
@@ -42,10 +43,15 @@ public:
     ProgramContext& context() { return context_; }
 
 private:
+    // The box that the sample could not be copied, once, over the first view.
+    void tellSampleFailure();
+
     ProgramContext context_;
+    bool sampleFailed_ = false;
     std::unique_ptr<AppShellSettings> shellSettings_;
     const ShellSettings* previousShellSettings_ = nullptr;
     std::unique_ptr<cTabFrame> frame_;
+    std::unique_ptr<TabLoadedSets> loadedSets_;
 };
 
 }  // namespace pelorvant

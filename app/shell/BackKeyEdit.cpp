@@ -1,6 +1,6 @@
 #include "app/shell/BackKeyEdit.h"
 
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"

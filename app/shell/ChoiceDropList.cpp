@@ -1,9 +1,9 @@
 #include "app/shell/ChoiceDropList.h"
 
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ChoiceBox.h"
 #include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 #include "app/shell/ShellWindowClass.h"
 

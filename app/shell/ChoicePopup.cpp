@@ -1,7 +1,7 @@
 #include "app/shell/ChoicePopup.h"
 
+#include "app/core/PrivateMessages.h"
 #include "app/shell/FieldLook.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/core/MessageLoop.h"

@@ -6,7 +6,7 @@
 #include "app/shell/BaseView.h"
 #include "app/shell/ChoiceBox.h"
 #include "app/shell/ImageLabel.h"
-#include "app/shell/tabs/ViewTable.h"
+#include "app/shell/ViewTable.h"
 
 #include "platform/draw/Font.h"
 

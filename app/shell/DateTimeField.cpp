@@ -1,10 +1,10 @@
 #include "app/shell/DateTimeField.h"
 
+#include "app/core/PrivateMessages.h"
 #include "app/shell/DateTimeEditing.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 #include "app/shell/ShellWindowClass.h"
 

@@ -1,6 +1,6 @@
 #include "app/shell/HintWindow.h"
 
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ShellException.h"
 #include "app/shell/ShellSettings.h"
 #include "app/shell/ShellWindowClass.h"

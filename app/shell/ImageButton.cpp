@@ -1,6 +1,6 @@
 #include "app/shell/ImageButton.h"
 
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/Controls.h"

@@ -1,7 +1,7 @@
 #include "app/shell/ImageMessageBoxView.h"
 
+#include "app/core/PrivateMessages.h"
 #include "app/shell/LayoutFlags.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ScrollBarStyle.h"
 #include "app/shell/ShellSettings.h"
 #include "app/shell/ViewSwitcher.h"

@@ -1,7 +1,7 @@
 #include "app/shell/ImageStrip.h"
 
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ImageNameRegistry.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellWindowClass.h"
 
 #include "platform/core/MessageLoop.h"

@@ -1,6 +1,6 @@
 #include "app/shell/KineticScroller.h"
 
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 #include "app/shell/ShellWindowClass.h"
 

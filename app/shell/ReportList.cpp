@@ -1,6 +1,6 @@
 #include "app/shell/ReportList.h"
 
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 
 #include "platform/controls/Controls.h"
 #include "platform/controls/ListView.h"

@@ -1,6 +1,6 @@
 #include "app/shell/ScrollList.h"
 
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 #include "app/shell/ShellWindowClass.h"
 

@@ -1,10 +1,10 @@
 #include "app/shell/TextBox.h"
 
 #include "app/core/Cp1250.h"
+#include "app/core/PrivateMessages.h"
 #include "app/core/TextConversion.h"
 #include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 #include "app/shell/ShellWindowClass.h"
 

@@ -1,7 +1,7 @@
 #include "app/shell/TextBoxEdit.h"
 
+#include "app/core/PrivateMessages.h"
 #include "app/shell/FieldControls.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/TextBox.h"
 
 #include "platform/controls/ControlMessages.h"

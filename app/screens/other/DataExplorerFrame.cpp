@@ -1,88 +1,43 @@
 #include "app/screens/other/DataExplorerFrame.h"
 
-#include "app/core/TextConversion.h"
-#include "app/core/life/FatalError.h"
-#include "app/core/progress/TabServices.h"
+#include "app/core/PrivateMessages.h"
 #include "app/screens/other/CountryUpdateItems.h"
 #include "app/screens/other/DataFrame.h"
-#include "app/screens/other/DataRowDetails.h"
+#include "app/screens/progress/TabServices.h"
+#include "app/shell/FatalError.h"
 #include "app/shell/LayoutFlags.h"
-#include "app/shell/PrivateMessages.h"
-#include "app/shell/ShellSettings.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
-#include "platform/controls/ListView.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
 #include "platform/shell/MenuBar.h"
-#include "platform/shell/MessageBox.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
-#include <filesystem>
-
 namespace pelorvant {
 
 namespace ui = platform::ui;
-namespace controls = platform::controls;
 using platform::MsgResult;
-using platform::resources::loadResString;
 
 namespace {
 
 constexpr int kViewSetChoice = 4025;
-constexpr std::uint32_t kTextDeleteQuestion = 407;
-constexpr std::uint32_t kTextDeleteButton = 406;
 
 }  // namespace
 
 cDataExplorerFrame::cDataExplorerFrame(ProgramContext& context)
-    : cDataPage(context, {{kTextDeleteButton, kDeleteButtonId}}, true), updateRequest_(context) {}
+    : cDataFileList(context), updateRequest_(context) {}
 
 bool cDataExplorerFrame::createExplorerView(platform::WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kDataExplorerViewId);
 }
 
-bool cDataExplorerFrame::Refresh() {
-    list.DeleteAllItems();
-    const auto& headers = context_.data->headers();
-    for (std::size_t i = 0; i < headers.size(); ++i)
-        list.AddItem(static_cast<int>(i), headers[i].title);
-    caption.SetText(u"");
-    if (!headers.empty()) {
-        list.SelectItem(0);
-        showDetails(0);
-    }
-    return true;
-}
-
-void cDataExplorerFrame::showDetails(int row) {
-    const auto& headers = context_.data->headers();
-    if (row < 0 || row >= static_cast<int>(headers.size()))
-        return;
-    const std::filesystem::path file(toUtf8(headers[static_cast<std::size_t>(row)].fileName));
-    caption.SetText(installedFileDetails(shellSettings().fontHeight(), file));
-}
-
-void cDataExplorerFrame::DeleteMarked() {
-    const int answer =
-        platform::shell::messageBox(mainFrameWindow(), loadResString(kTextDeleteQuestion), u"",
-                                    platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION);
-    if (answer == platform::shell::IDYES) {
-        const auto& headers = context_.data->headers();
-        for (int row : list.GetCheckedItems(false)) {
-            if (row < 0 || row >= static_cast<int>(headers.size()))
-                continue;
-            std::error_code ec;
-            std::filesystem::remove(
-                std::filesystem::path(toUtf8(headers[static_cast<std::size_t>(row)].fileName)), ec);
-        }
-    }
-    context_.data->loadHeaders();
-    Refresh();
+void cDataExplorerFrame::ActivateView(int returnView, int returnMenu) {
+    returnView_ = returnView;
+    returnMenu_ = returnMenu;
 }
 
 void cDataExplorerFrame::OnViewActivate() {
@@ -117,22 +72,20 @@ MsgResult cDataExplorerFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::int
     return 0;
 }
 
-void cDataExplorerFrame::OnItemChanged(const ui::NotifyHeader& header, MsgResult&) {
-    const auto& change = reinterpret_cast<const controls::ListNotify&>(header);
-    const std::uint32_t wanted = controls::LVIS_SELECTED | controls::LVIS_FOCUSED;
-    if ((change.newState & wanted) == wanted)
-        showDetails(change.item);
-}
-
 void cDataExplorerFrame::menuBackClick() {
-    if (TabServices* tab = parentTabServices(handle()))
-        tab->showView(kViewSetChoice, -1);
+    TabServices* tab = parentTabServices(handle());
+    if (tab == nullptr)
+        return;
+    // A set choice opened from a loaded set offers "Storno" back to it; once the set is gone
+    // (a deleted file was part of it) the choice comes with its own menu.
+    const int menu = returnView_ == kViewSetChoice && tab->setIndex() < 0 ? -1 : returnMenu_;
+    tab->showView(returnView_, menu);
 }
 
 const ui::MessageMapBase& cDataExplorerFrame::messageMap() const {
     static const auto map =
-        ui::MessageMap<cDataExplorerFrame>(&cDataPage::messageMap())
-            .notify(kDataListId, controls::LVN_ITEMCHANGED, &cDataExplorerFrame::OnItemChanged)
+        ui::MessageMap<cDataExplorerFrame>(&cDataFileList::messageMap())
+            // Before the country commands, whose range spans these ids.
             .command(kCommandDeleteMarked, &cDataExplorerFrame::DeleteMarked)
             .command(kDeleteButtonId, &cDataExplorerFrame::DeleteMarked)
             .command(kCommandBack, &cDataExplorerFrame::menuBackClick)

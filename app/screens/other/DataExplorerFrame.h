@@ -1,20 +1,18 @@
 #pragma once
-// The installed-files view ("DataExplorer"): a check list of the installed timetable files; the
-// selected row's place and size are shown below it, and the marked files (or the selected one)
-// are deleted after a confirmation. "Zpět" returns to the timetable-set choice, which lists
-// the files anew when it is shown. Its menu offers the update commands of each country.
-#include "app/screens/other/DataPage.h"
+// The installed-files view ("DataExplorer"): its one page, the list of installed files
+// (cDataFileList), under a menu that offers the update commands of each country. "Zpět" returns
+// to the view and menu that opened it (the timetable-set choice, which lists the files anew
+// when it is shown).
+#include "app/screens/other/DataFileList.h"
 #include "app/screens/other/UpdateRequest.h"
 
 namespace pelorvant {
 
 inline constexpr int kDataExplorerViewId = 4041;
-inline constexpr std::uint32_t kCommandDeleteMarked = 32813;
-inline constexpr std::uintptr_t kDeleteButtonId = 2056;
 
 class cDataFrame;
 
-class cDataExplorerFrame : public cDataPage {
+class cDataExplorerFrame : public cDataFileList {
 public:
     // The context must outlive the view.
     explicit cDataExplorerFrame(ProgramContext& context);
@@ -22,12 +20,9 @@ public:
     // Creates the hidden view as a child of its tab page.
     bool createExplorerView(platform::WindowHandle tabPage, const Rect& rect);
 
-    // One unchecked row per installed timetable (its title), row 0 selected.
-    bool Refresh() override;
-    // Asks, then deletes the checked files (the selected one when none is checked); the list
-    // is built anew whatever the answer. A file that cannot be deleted stays listed.
-    void DeleteMarked();
-
+    // Remembers the view and menu to return to (menu -1: the view's own); called before the
+    // view is shown.
+    void ActivateView(int returnView, int returnMenu);
     // Fills the popup "Aktualizace dat" of the fresh menu bar with the per-country items.
     void OnViewActivate() override;
     // A per-country item: "Detailní aktualizace" opens the data view for the country, and
@@ -41,13 +36,13 @@ public:
     const platform::ui::MessageMapBase& messageMap() const override;
 
 private:
-    void OnItemChanged(const platform::ui::NotifyHeader& header, platform::MsgResult& result);
     void menuBackClick();
     platform::MsgResult OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t);
     void fillUpdatePopup();
-    void showDetails(int row);
 
     UpdateRequest updateRequest_;
+    int returnView_ = 4025;
+    int returnMenu_ = -1;
 };
 
 }  // namespace pelorvant

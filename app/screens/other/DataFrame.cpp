@@ -2,14 +2,13 @@
 
 #include "app/core/CountryTables.h"
 #include "app/core/DateTexts.h"
-#include "app/core/HeaderLookup.h"
+#include "app/core/PrivateMessages.h"
 #include "app/core/UpdateCheckJob.h"
-#include "app/core/life/FatalError.h"
-#include "app/core/progress/ProgressFormView.h"
-#include "app/core/progress/TabServices.h"
 #include "app/screens/other/DataRowDetails.h"
+#include "app/screens/progress/ProgressFormView.h"
+#include "app/screens/progress/TabServices.h"
+#include "app/shell/FatalError.h"
 #include "app/shell/LayoutFlags.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
@@ -34,7 +33,6 @@ using platform::resources::loadResString;
 namespace {
 
 constexpr int kViewProgress = 4029;
-constexpr std::uint32_t kTextCheckFailed = 287;
 constexpr std::uint32_t kTextNothingNew = 288;
 constexpr std::uint32_t kTextAllCurrent = 292;
 constexpr std::uint32_t kTextNewProgram = 435;
@@ -72,7 +70,9 @@ void cDataFrame::ActivateView(std::int32_t language, int returnView) {
 MsgResult cDataFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t) {
     TabServices* tab = parentTabServices(handle());
     if (fetched != 1) {
-        showBox(loadResString(kTextCheckFailed));
+        // The network is blamed only when it failed; a cancel says nothing.
+        if (tab && !tab->progressView().updateCheckFailure().empty())
+            showBox(tab->progressView().updateCheckFailure());
         if (tab)
             tab->showView(returnView_, -1);
         return 0;
@@ -97,8 +97,8 @@ void cDataFrame::readOffers() {
     const DayTextFunction dayText = [&api](std::int16_t day) {
         return dayNumberToDayMonthText(api, day);
     };
-    updates = listTimetableUpdates(file, context_.data->headers(), nullptr, dayText);
-    newFiles = listNewTimetables(file, context_.data->headers(), dayText);
+    updates.Refresh(file, context_.data->headers(), dayText);
+    newFiles.buildList(file, context_.data->headers(), dayText);
 }
 
 void cDataFrame::showPage(int which) {
@@ -137,29 +137,13 @@ void cDataFrame::OnTabChange(const ui::NotifyHeader&, MsgResult& result) {
 void cDataFrame::fillList() {
     list.DeleteAllItems();
     caption.SetText(u"");
-    const auto& headers = context_.data->headers();
-    const auto& rows = shown().rows;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        std::u16string text = rows[i].description;
-        if (page == 0) {
-            const int header = findHeaderByName(headers, rows[i].name);
-            if (header >= 0)
-                text = headers[static_cast<std::size_t>(header)].title;
-        }
-        list.AddItem(static_cast<int>(i), text);
-    }
-    if (rows.empty()) {
+    if (page == 0)
+        updates.fill(list, context_.data->headers());
+    else
+        newFiles.fill(list);
+    if (shown().rows.empty()) {
         caption.SetText(loadResString(page == 0 ? kTextAllCurrent : kTextNothingNew));
         return;
-    }
-    if (page == 0) {
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            controls::ListItem item;
-            item.state = controls::kStateChecked;
-            item.stateMask = controls::LVIS_STATEIMAGEMASK;
-            platform::sendMessage(list.handle(), controls::LVM_SETITEMSTATE, i,
-                                  reinterpret_cast<std::intptr_t>(&item));
-        }
     }
     list.SelectItem(0);
 }

@@ -1,9 +1,11 @@
 #pragma once
-// The data view ("Data"): after an update check it offers, on its first page, the installed
-// timetables of which the server has a newer version and, on its second, the timetables the
-// server has that are not installed. The chosen files are downloaded on the progress view.
-#include "app/core/UpdateInfo.h"
+// The data view ("Data"): after an update check it offers, on its first page (cUpdateList), the
+// installed timetables of which the server has a newer version and, on its second
+// (cDownloadList), the timetables the server has that are not installed. The chosen files are
+// downloaded on the progress view.
 #include "app/screens/other/DataPage.h"
+#include "app/screens/other/DownloadList.h"
+#include "app/screens/other/UpdateList.h"
 
 #include <string>
 #include <vector>
@@ -43,8 +45,8 @@ public:
     void startDownload();
 
     int page = 0;
-    UpdateOffer updates;   // page 0
-    UpdateOffer newFiles;  // page 1
+    cUpdateList updates;     // page 0
+    cDownloadList newFiles;  // page 1
 
     const platform::ui::MessageMapBase& messageMap() const override;
 
@@ -53,7 +55,7 @@ private:
     void OnItemChanged(const platform::ui::NotifyHeader& header, platform::MsgResult& result);
     void readOffers();
     void fillList();
-    const UpdateOffer& shown() const { return page == 0 ? updates : newFiles; }
+    const UpdateOffer& shown() const { return page == 0 ? updates.offer : newFiles.offer; }
     void download(const std::vector<std::u16string>& names);
     void menuBackClick();
     void menuUpdatePageClick() { switchPage(0); }

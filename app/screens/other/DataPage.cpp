@@ -1,9 +1,9 @@
 #include "app/screens/other/DataPage.h"
 
+#include "app/core/PrivateMessages.h"
 #include "app/screens/other/DataPageLayout.h"
 #include "app/shell/BottomTabControl.h"
 #include "app/shell/LayoutFlags.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"

@@ -1,8 +1,8 @@
 #include "app/screens/other/GpsReceiverLink.h"
 
 #include "app/core/GpsReceiver.h"
-#include "app/core/progress/TabServices.h"
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
+#include "app/screens/progress/TabServices.h"
 
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/WindowTree.h"

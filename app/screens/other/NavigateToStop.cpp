@@ -1,7 +1,7 @@
 #include "app/screens/other/NavigateToStop.h"
 
-#include "app/core/life/FatalError.h"
 #include "app/screens/other/GPSNavigFormView.h"
+#include "app/shell/FatalError.h"
 
 #include "platform/resources/StringTable.h"
 #include "platform/shell/MessageBox.h"

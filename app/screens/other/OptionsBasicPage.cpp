@@ -1,7 +1,7 @@
 #include "app/screens/other/OptionsBasicPage.h"
 
 #include "app/core/CountryTables.h"
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/ControlMessages.h"

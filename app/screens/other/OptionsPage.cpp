@@ -1,7 +1,7 @@
 #include "app/screens/other/OptionsPage.h"
 
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ImageMessageBoxView.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/Controls.h"

@@ -1,7 +1,7 @@
 #include "app/screens/other/StopTimetableFailure.h"
 
 #include "app/core/EngineBinding.h"
-#include "app/core/life/FatalError.h"
+#include "app/shell/FatalError.h"
 
 #include "platform/resources/StringTable.h"
 #include "platform/shell/MessageBox.h"

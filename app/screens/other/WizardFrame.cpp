@@ -1,7 +1,7 @@
 #include "app/screens/other/WizardFrame.h"
 
-#include "app/core/life/FatalError.h"
 #include "app/screens/other/OptionsFrame.h"
+#include "app/shell/FatalError.h"
 #include "app/shell/ImageMessageBoxView.h"
 #include "app/shell/LayoutFlags.h"
 

@@ -2,6 +2,7 @@
 
 #include "app/core/DateTexts.h"
 #include "app/core/EngineTexts.h"
+#include "app/core/LabelPlainText.h"
 #include "app/core/TextConversion.h"
 
 #include "platform/resources/StringTable.h"
@@ -24,7 +25,7 @@ std::u16string stopLine(const EngineApi& api, std::int32_t set, const cUsekSpoje
 }  // namespace
 
 ItemHint connectionItemHint(const EngineApi& api, std::int32_t set, std::int16_t searchDay,
-                            const ConnectionRow& row, int item, int fontHeight) {
+                            const cConnectionRow& row, int item, int fontHeight) {
     ItemHint hint;
     if (item < 0 || item >= static_cast<int>(row.items.size())) return hint;
     if (row.items[static_cast<std::size_t>(item)].stopIndex == kNoStop) return hint;
@@ -36,9 +37,10 @@ ItemHint connectionItemHint(const EngineApi& api, std::int32_t set, std::int16_t
                 stopLine(api, set, *leg, leg->boardStop, leg->boardPosition, leg->departureDay, searchDay) + u"\r" +
                 platform::resources::loadResString(kTextTo) + u" " +
                 stopLine(api, set, *leg, leg->alightStop, leg->alightPosition, leg->arrivalDay, searchDay) + u"\r" +
-                legLineName(*leg) + u", " + formatDurationText(leg->rideMinutes) + distanceText(leg->distance);
+                plainLabelText(legLineName(*leg)) + u", " + formatDurationText(leg->rideMinutes) +
+                distanceText(leg->distance);
     if (!notes.empty()) {
-        hint.text += u"\r" + notes;
+        hint.text += u"\r" + plainLabelText(notes);
         hint.displayTime = kHintTimeWithNotes;
     }
     return hint;

@@ -3,7 +3,7 @@
 // when it is not the day searched for, and the trip's notes at those stops), the line, its ride
 // time and distance, and the trip's notes. Shown longer when the trip has notes.
 #include "app/core/EngineBinding.h"
-#include "app/screens/search/ConnectionRows.h"
+#include "app/screens/search/ConnectionRow.h"
 
 #include <string>
 
@@ -20,6 +20,6 @@ struct ItemHint {
 // The hint of item `item` of a row; no text when the item is a walk or has no trip or stop.
 // `searchDay` is the day number of the date searched for; `fontHeight` sizes the text.
 ItemHint connectionItemHint(const EngineApi& api, std::int32_t set, std::int16_t searchDay,
-                            const ConnectionRow& row, int item, int fontHeight);
+                            const cConnectionRow& row, int item, int fontHeight);
 
 }  // namespace pelorvant

@@ -1,6 +1,6 @@
 #include "app/screens/search/ConnectionList.h"
 
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/ScrollBar.h"
@@ -72,7 +72,7 @@ void cConnectionList::measure() {
 }
 
 int cConnectionList::rowHeight(int row) const {
-    const ConnectionRow& r = rows[static_cast<std::size_t>(row)];
+    const cConnectionRow& r = rows[static_cast<std::size_t>(row)];
     int height = 0;
     for (const ConnectionRowItem& item : r.items) height += itemHeight(item);
     height += 2 * geometry.gap + geometry.extra;
@@ -90,7 +90,7 @@ int cConnectionList::rowTop(int row) const {
     return top;
 }
 
-void cConnectionList::setRows(std::vector<ConnectionRow> newRows, int focus) {
+void cConnectionList::setRows(std::vector<cConnectionRow> newRows, int focus) {
     hideHint();
     rows = std::move(newRows);
     measure();
@@ -102,6 +102,16 @@ void cConnectionList::setRows(std::vector<ConnectionRow> newRows, int focus) {
     if (!rows.empty()) SelectItem(0);
     if (focus > 0 && focus < static_cast<int>(rows.size())) SelectItem(focus);
     ui::invalidateRect(handle());
+}
+
+void cConnectionList::rowChanged(int row) {
+    if (row < 0 || row >= static_cast<int>(rows.size())) return;
+    hideHint();
+    int total = 0;
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) total += rowHeight(i);
+    const int kept = scrollPos;
+    SetContentHeight(total);  // which scrolls back to the top
+    ScrollTo(kept);
 }
 
 void cConnectionList::SelectItem(int index) {
@@ -154,7 +164,7 @@ void cConnectionList::ScrollLine(bool up) {
 
 void cConnectionList::activateItem(int item) {
     if (selected < 0) return;
-    ConnectionRow& row = rows[static_cast<std::size_t>(selected)];
+    cConnectionRow& row = rows[static_cast<std::size_t>(selected)];
     if (item < 0 || item >= static_cast<int>(row.items.size())) return;
     row.activeItem = item;
     scrollIntoView(selected, item);
@@ -164,7 +174,7 @@ void cConnectionList::activateItem(int item) {
 
 void cConnectionList::showItemHint() {
     if (hint.handle() == platform::kNullWindow) return;
-    const ConnectionRow& row = rows[static_cast<std::size_t>(selected)];
+    const cConnectionRow& row = rows[static_cast<std::size_t>(selected)];
     const ItemHint text = itemHint ? itemHint(row, row.activeItem) : ItemHint{};
     if (text.text.empty()) {
         hideHint();
@@ -192,7 +202,7 @@ void cConnectionList::clearActiveItem() {
 
 cUsekSpojeni* cConnectionList::GetSelectedLeg() const {
     if (selected < 0 || selected >= static_cast<int>(rows.size())) return nullptr;
-    const ConnectionRow& row = rows[static_cast<std::size_t>(selected)];
+    const cConnectionRow& row = rows[static_cast<std::size_t>(selected)];
     if (row.activeItem < 0) {
         for (cUsekSpojeni* leg : row.legs) {
             if (leg->departureSlot != kWalkingLegSlot) return leg;
@@ -204,7 +214,7 @@ cUsekSpojeni* cConnectionList::GetSelectedLeg() const {
 
 std::uint16_t cConnectionList::GetSelectedStop(std::int32_t& timetable) const {
     if (selected < 0 || selected >= static_cast<int>(rows.size())) return kNoStop;
-    const ConnectionRow& row = rows[static_cast<std::size_t>(selected)];
+    const cConnectionRow& row = rows[static_cast<std::size_t>(selected)];
     if (row.items.empty()) return kNoStop;
     const ConnectionRowItem& item = row.items[static_cast<std::size_t>(row.activeItem < 0 ? 0 : row.activeItem)];
     timetable = item.timetable;
@@ -229,6 +239,16 @@ std::pair<int, int> cConnectionList::hitTest(int, int y) const {
     return {-1, -1};
 }
 
+std::u16string cConnectionList::walkShown(const std::u16string& walk, int room) const {
+    // The minutes are what a walk tells: the text is never cut. It takes the room it needs
+    // beside a short stop name; where even that is too narrow, the minutes alone stand
+    // ("4 min.", from the first digit on).
+    const int keep = font->measure(u"Mmmmm").width + geometry.markWidth;
+    if (font->measure(walk).width + keep <= room) return walk;
+    const std::size_t digit = walk.find_first_of(u"0123456789");
+    return digit == std::u16string::npos ? walk : walk.substr(digit);
+}
+
 std::u16string cConnectionList::shortened(std::u16string_view text, int width) const {
     if (font->measure(text).width <= width) return std::u16string(text);
     // The marks count too: a shortened name never runs into the text beside it.
@@ -248,12 +268,16 @@ void cConnectionList::notifyView(std::uint32_t message) {
 
 MsgResult cConnectionList::OnKeyDown(std::uintptr_t vk, std::intptr_t) {
     if (rows.empty()) return 0;
-    ConnectionRow& row = rows[static_cast<std::size_t>(selected < 0 ? 0 : selected)];
+    cConnectionRow& row = rows[static_cast<std::size_t>(selected < 0 ? 0 : selected)];
     const int last = static_cast<int>(row.items.size()) - 1;
     switch (vk) {
         case ui::VK_DOWN:
             if (row.activeItem >= 0 && row.activeItem < last) {
                 activateItem(row.activeItem + 1);
+            } else if (row.activeItem < 0 && !shellSettings().isNotSmartphone() && last >= 0) {
+                // A keypad phone has no finger to pick an item: Down walks into the row's
+                // items (Enter opens the row at once, so it cannot be the way in).
+                activateItem(0);
             } else if (selected + 1 < static_cast<int>(rows.size())) {
                 SelectItem(selected + 1);
             }
@@ -261,6 +285,11 @@ MsgResult cConnectionList::OnKeyDown(std::uintptr_t vk, std::intptr_t) {
         case ui::VK_UP:
             if (row.activeItem > 0) {
                 activateItem(row.activeItem - 1);
+            } else if (row.activeItem == 0 && !shellSettings().isNotSmartphone()) {
+                // Back out of the items to the row, the way Down came in (the tab strip above
+                // the first row waits for the key's release, as below).
+                clearActiveItem();
+                keyReleased = false;
             } else if (selected > 0) {
                 clearActiveItem();
                 SelectItem(selected - 1);
@@ -275,11 +304,8 @@ MsgResult cConnectionList::OnKeyDown(std::uintptr_t vk, std::intptr_t) {
             }
             break;
         case ui::VK_RETURN:
-            if (row.activeItem < 0) {
-                activateItem(0);
-            } else {
-                notifyView(WM_RESULT_OPEN);
-            }
+            // The listing of the active item's trip, or of the row's first trip.
+            notifyView(WM_RESULT_OPEN);
             break;
         case ui::VK_RIGHT:
             notifyView(WM_RESULT_NEXT);
@@ -350,7 +376,7 @@ MsgResult cConnectionList::OnDoubleTap(std::uintptr_t wParam, std::intptr_t lPar
 
 MsgResult cConnectionList::OnSize(std::uintptr_t, std::intptr_t) {
     if (!rows.empty()) {
-        std::vector<ConnectionRow> kept = std::move(rows);
+        std::vector<cConnectionRow> kept = std::move(rows);
         const int keep = selected;
         setRows(std::move(kept), keep);
     } else {
@@ -365,7 +391,7 @@ void cConnectionList::OnSetFocus() {
 }
 
 void cConnectionList::drawRow(draw::DeviceContext& dc, int r, int top, int width) {
-    const ConnectionRow& row = rows[static_cast<std::size_t>(r)];
+    const cConnectionRow& row = rows[static_cast<std::size_t>(r)];
     const int height = rowHeight(r);
     const bool isSelected = r == selected;
     const Rect rect{0, top, width, top + height};
@@ -396,10 +422,11 @@ void cConnectionList::drawRow(draw::DeviceContext& dc, int r, int top, int width
         // The line (or walk) text stands at the right edge, at most the line column wide; the
         // stop name takes the rest of the row, so long names are cut only where they must be.
         const std::u16string& side = item.walking ? item.walkText : item.lineName;
-        const std::u16string sideShown = side.empty() ? side : shortened(side, g.lineWidth);
+        const std::u16string sideShown =
+            side.empty() ? side : (item.walking ? walkShown(item.walkText, width - margin - x) : shortened(side, g.lineWidth));
         const int sideWidth = sideShown.empty() ? 0 : font->measure(sideShown).width;
         const int sideX = width - margin - sideWidth;
-        const int stopRoom = std::max(stopWidth, sideX - g.markWidth - x);
+        const int stopRoom = item.walking ? sideX - g.markWidth - x : std::max(stopWidth, sideX - g.markWidth - x);
         dc.setTextColor(text);
         dc.textOut(x, y, shortened(item.stop, stopRoom));
         if (!sideShown.empty()) {

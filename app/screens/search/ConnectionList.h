@@ -5,7 +5,7 @@
 // Enter opens the listing, Right and Left step a leg to the next or previous trip; a tap
 // activates an item, a double tap on the selected row opens it; fingers scroll kinetically.
 #include "app/screens/search/ConnectionHint.h"
-#include "app/screens/search/ConnectionRows.h"
+#include "app/screens/search/ConnectionRow.h"
 #include "app/shell/HintWindow.h"
 #include "app/shell/ScrollList.h"
 
@@ -50,8 +50,11 @@ public:
 
     bool createConnectionList(platform::WindowHandle view, const Rect& rect);
     // Shows new rows; row 0 selected, then `focus` (the engine's row with the focus).
-    void setRows(std::vector<ConnectionRow> rows, int focus);
+    void setRows(std::vector<cConnectionRow> rows, int focus);
     void clear() { setRows({}, -1); }
+    // A row's content changed (a leg stepped to another trip): its height may have too; the
+    // scroll offset is kept and the hint of the old trip goes.
+    void rowChanged(int row);
 
     void SelectItem(int index) override;
     void ScrollTo(int position) override;
@@ -71,8 +74,10 @@ public:
     std::pair<int, int> hitTest(int x, int y) const;
     // Shortens a text to a width, ending it in "..", measured in the list's font.
     std::u16string shortened(std::u16string_view text, int width) const;
+    // A walk's text as a row shows it in `room` pixels: whole, or its minutes alone.
+    std::u16string walkShown(const std::u16string& walk, int room) const;
 
-    std::vector<ConnectionRow> rows;
+    std::vector<cConnectionRow> rows;
     int selected = -1;
     bool keyReleased = false;
     RowGeometry geometry;
@@ -80,7 +85,7 @@ public:
     // The hint beside the active item, a child of the results view (made with the list).
     cHintWindow hint;
     // The hint of an item of a row; unset: no hints.
-    std::function<ItemHint(const ConnectionRow& row, int item)> itemHint;
+    std::function<ItemHint(const cConnectionRow& row, int item)> itemHint;
     // Whether the row's context menu offers navigation to the stop.
     bool offersNavigation = true;
 

@@ -1,7 +1,7 @@
 #pragma once
 // A search from the current GPS position waiting for its first fix: the first fix takes the
 // job (with the fix's position filled in), exactly once, however many fixes are queued.
-#include "app/core/progress/Jobs.h"
+#include "app/screens/progress/Jobs.h"
 
 #include <memory>
 #include <mutex>

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/core/progress/TabServices.h"
+#include "app/screens/progress/TabServices.h"
 #include "app/screens/search/PercentRect.h"
-#include "app/shell/tabs/ViewTable.h"
+#include "app/shell/ViewTable.h"
 
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"

@@ -4,14 +4,15 @@
 #include "app/core/DateTexts.h"
 #include "app/core/DesktopServices.h"
 #include "app/core/FileUtils.h"
+#include "app/core/LabelPlainText.h"
+#include "app/core/PrivateMessages.h"
 #include "app/core/TextConversion.h"
-#include "app/core/life/FatalError.h"
-#include "app/core/progress/TabServices.h"
 #include "app/screens/other/CountryUpdateItems.h"
+#include "app/screens/progress/TabServices.h"
 #include "app/screens/search/TextBoxPPCView.h"
+#include "app/shell/FatalError.h"
 #include "app/shell/ImageMessageBoxView.h"
-#include "app/shell/PrivateMessages.h"
-#include "app/shell/tabs/ViewTable.h"
+#include "app/shell/ViewTable.h"
 
 #include "platform/core/MessageLoop.h"
 #include "platform/draw/Utf.h"
@@ -265,8 +266,8 @@ std::u16string cZaklFormularFrame::timetableInfoText() const {
     for (std::int32_t index : context_.data->GetIndexyHlavicekSestavy(set)) {
         if (index < 0 || index >= static_cast<std::int32_t>(headers.size())) continue;
         const TimetableHeaderInfo& header = headers[static_cast<std::size_t>(index)];
-        text += header.title;
-        text += loadResString(kTextVersion) + header.firstText + u"\r";
+        text += plainLabelText(header.title);
+        text += loadResString(kTextVersion) + plainLabelText(header.firstText) + u"\r";
         text += loadResString(kTextValidity) + dayRangeText(*context_.api, header.firstValidFrom, header.firstValidTo) +
                 u"\r";
         text += loadResString(kTextDataValidity) +

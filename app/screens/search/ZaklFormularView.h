@@ -4,7 +4,7 @@
 // quick buttons. Find checks the input, records the objects in the history and hands a search
 // job to the progress view.
 #include "app/core/ProgramContext.h"
-#include "app/core/progress/Jobs.h"
+#include "app/screens/progress/Jobs.h"
 #include "app/screens/search/GpsSearchWait.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ChoiceBox.h"

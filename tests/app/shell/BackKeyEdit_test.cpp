@@ -1,17 +1,17 @@
 // The back-key edit: the Back key deletes before the caret, the arrows hand the focus on, and
 // a tap-and-hold opens Copy / Paste / Cut while a short tap places the caret.
 
-#include "app/shell/BackKeyEdit.h"
-#include "app/shell/PrivateMessages.h"
 #include "ViewHost.h"
+#include "app/core/PrivateMessages.h"
+#include "app/shell/BackKeyEdit.h"
 
 #include "platform/controls/Clipboard.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/core/MessageSources.h"
 #include "platform/core/Timer.h"
 #include "platform/shell/Menu.h"
 #include "platform/shell/MenuBar.h"
-#include "platform/core/MessageSources.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/testkit/MessageSpy.h"
 #include "platform/ui/Focus.h"

@@ -1,10 +1,10 @@
 // The focus order of a view and the pages of a tabbed form, on the headless backend.
 
+#include "ViewHost.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/LayoutFlags.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/TabbedForm.h"
-#include "ViewHost.h"
 
 #include "platform/controls/TabControl.h"
 #include "platform/core/MessageLoop.h"

@@ -2,10 +2,10 @@
 // without wrap-around, its full-screen list) and the choice popup: size, Ok, Storno and the
 // combo losing the focus.
 
-#include "app/shell/ChoiceBox.h"
 #include "ViewHost.h"
+#include "app/core/PrivateMessages.h"
+#include "app/shell/ChoiceBox.h"
 #include "app/shell/ChoicePopup.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/ControlMessages.h"

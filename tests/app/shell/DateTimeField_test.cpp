@@ -2,8 +2,8 @@
 // "A" button on the virtual clock, the up-down control, taps and the month calendar.
 
 #include "ViewHost.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/DateTimeValue.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/SpinField.h"
 
 #include "platform/controls/Controls.h"

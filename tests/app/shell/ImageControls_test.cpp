@@ -1,12 +1,12 @@
 // The image-name registry and the image controls: picture box, image strip, image button.
 
+#include "ViewHost.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ImageButton.h"
 #include "app/shell/ImageNameRegistry.h"
 #include "app/shell/ImageStrip.h"
 #include "app/shell/PictureBox.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellException.h"
-#include "ViewHost.h"
 
 #include "platform/ui/Focus.h"
 #include "platform/ui/VirtualKeys.h"

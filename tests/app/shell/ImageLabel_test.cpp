@@ -1,10 +1,10 @@
 // The rich-text label as a window: scrolling by keys within the text, the tap message, the
 // scroll bar, very tall texts, and how one rich text looks on the small and the large screen.
 
+#include "ViewHost.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ImageLabel.h"
 #include "app/shell/ImageNameRegistry.h"
-#include "app/shell/PrivateMessages.h"
-#include "ViewHost.h"
 #include "tools/shelldemo/ShellDemoScreen.h"
 
 #include "platform/testkit/ImageCompare.h"

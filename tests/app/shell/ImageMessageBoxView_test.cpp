@@ -1,12 +1,12 @@
 // The message-box view opened from another view: Ok and Done return to the view and menu that
 // opened it, the focus goes back where asked, and a picked row reaches the control that asked.
 
+#include "ViewHost.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ImageMessageBoxView.h"
 #include "app/shell/ImageNameRegistry.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/ShellWindowClass.h"
 #include "app/shell/ViewSwitcher.h"
-#include "ViewHost.h"
 
 #include "platform/controls/ListView.h"
 #include "platform/core/MessageLoop.h"

@@ -1,10 +1,10 @@
 // Finger scrolling of a list on the virtual clock: drags, flicks, the direction rule, the decay
 // and the ends of the list.
 
-#include "app/shell/KineticScroller.h"
-#include "app/shell/PrivateMessages.h"
-#include "app/shell/ScrollList.h"
 #include "ViewHost.h"
+#include "app/core/PrivateMessages.h"
+#include "app/shell/KineticScroller.h"
+#include "app/shell/ScrollList.h"
 
 #include "platform/testkit/MessageSpy.h"
 

@@ -1,9 +1,9 @@
 // The report list's rows, checked rows and focus hand-over, and switching scroll bars by style.
 
-#include "app/shell/PrivateMessages.h"
+#include "ViewHost.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/ReportList.h"
 #include "app/shell/ScrollBarStyle.h"
-#include "ViewHost.h"
 
 #include "platform/controls/ListView.h"
 #include "platform/core/MessageLoop.h"

@@ -3,7 +3,7 @@
 // stopping.
 
 #include "app/core/GpsReceiver.h"
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 
 #include "platform/services/gps/FakeGpsSource.h"
 #include "platform/testkit/UiTestKit.h"

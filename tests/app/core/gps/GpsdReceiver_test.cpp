@@ -4,7 +4,7 @@
 #include "GpsFakeDaemon.h"
 
 #include "app/core/GpsReceiver.h"
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 
 #include "platform/core/MessageLoop.h"
 #include "platform/testkit/UiTestKit.h"

@@ -116,7 +116,7 @@ protected:
     EngineApi api{};
     cUsekSpojeni walk{};
     cUsekSpojeni night{};
-    ConnectionRow row;
+    cConnectionRow row;
 };
 
 TEST_F(ConnectionHintTest, ATripWithNotesNamesItsStopsDaysAndNotesForFifteenSeconds) {

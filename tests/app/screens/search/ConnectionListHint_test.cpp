@@ -3,9 +3,9 @@
 // item and an item without a hint hide it. A held tap opens the row's menu; its commands go to
 // the view, "Trasa spoje" opens the row at its active item, and without GPS there is no
 // navigation.
+#include "app/core/PrivateMessages.h"
 #include "app/screens/search/ConnectionList.h"
 #include "app/shell/ImageNameRegistry.h"
-#include "app/shell/PrivateMessages.h"
 
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/ListPainter.h"
@@ -59,13 +59,13 @@ protected:
             return ui::defWindowProc(h, m, wp, lp);
         });
         ASSERT_TRUE(list.createConnectionList(view, Rect{0, 0, size.width, size.height}));
-        list.itemHint = [](const ConnectionRow&, int item) {
+        list.itemHint = [](const cConnectionRow&, int item) {
             if (item == kWalkItem) return ItemHint{};
             return ItemHint{item == kNotedItem ? u"Z: A\rDo: B\rBus 1, 5 min\rnízkopodlažní" : u"Z: A\rDo: B\rBus 1, 5 min",
                             item == kNotedItem ? kHintTimeWithNotes : kHintTimeWithoutNotes};
         };
-        std::vector<ConnectionRow> rows(2);
-        for (ConnectionRow& row : rows) {
+        std::vector<cConnectionRow> rows(2);
+        for (cConnectionRow& row : rows) {
             row.items.resize(3);
             for (ConnectionRowItem& item : row.items) item.stop = u"Zastávka";
             row.items[kWalkItem].walking = true;
@@ -124,7 +124,7 @@ TEST_F(ConnectionListHintTest, TheHintShowsAfterTheDelayForFiveSecondsOrFifteenW
     for (const auto& c : cases) {
         list.SelectItem(0);
         list.clearActiveItem();
-        kit.key(ui::VK_RETURN);  // the first item becomes active
+        list.activateItem(0);
         for (int i = 0; i < c.downs; ++i) kit.key(ui::VK_DOWN);
         kit.advance(kHintShowDelay - 1);
         EXPECT_FALSE(hintShown()) << c.downs;
@@ -163,8 +163,23 @@ TEST_F(ConnectionListHintTest, ATapHidesTheHintAtOnce) {
     EXPECT_NE(list.hint.hintText.find(u"nízkopodlažní"), std::u16string::npos);
 }
 
-TEST_F(ConnectionListHintTest, UpFromTheFirstItemHidesTheHintAndKeepsTheFirstRow) {
+TEST_F(ConnectionListHintTest, EnterOpensTheSelectedRowAtOnce) {
+    list.SelectItem(1);
     kit.key(ui::VK_RETURN);
+    ASSERT_EQ(seen_->size(), 1u);
+    EXPECT_EQ((*seen_)[0].message, WM_RESULT_OPEN);
+    EXPECT_EQ((*seen_)[0].wParam, 1u);
+    EXPECT_EQ((*seen_)[0].lParam, 0);
+    EXPECT_EQ(list.rows[1].activeItem, -1) << "no item is made active on the way";
+    // With an active item, that item's trip opens.
+    list.activateItem(1);
+    kit.key(ui::VK_RETURN);
+    ASSERT_EQ(seen_->size(), 2u);
+    EXPECT_EQ((*seen_)[1].lParam, 1);
+}
+
+TEST_F(ConnectionListHintTest, UpFromTheFirstItemHidesTheHintAndKeepsTheFirstRow) {
+    list.activateItem(0);
     kit.advance(kHintShowDelay);
     ASSERT_TRUE(hintShown());
     kit.key(ui::VK_UP);

@@ -5,7 +5,7 @@
 #include "SampleNetwork.h"
 
 #include "../ViewHost.h"
-#include "app/shell/PrivateMessages.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/TextBox.h"
 
 #include "platform/shell/MenuBar.h"

@@ -6,8 +6,8 @@
 #include "SampleNetwork.h"
 
 #include "../ViewHost.h"
+#include "app/core/PrivateMessages.h"
 #include "app/shell/FieldLook.h"
-#include "app/shell/PrivateMessages.h"
 #include "app/shell/TextBox.h"
 
 #include "platform/core/MessageLoop.h"

@@ -1,0 +1,33 @@
+#include "app/program/life/ProgramSystemHooks.h"
+
+#include "app/program/life/UpdaterInstall.h"
+#include "app/shell/FatalError.h"
+#include "app/shell/RestartApplication.h"
+#include "platform/services/registry/Registry.h"
+#include "platform/shell/MessageBox.h"
+#include "platform/shell/ShellMessages.h"
+
+namespace pelorvant {
+
+void ProgramSystemHooks::removeUpdaterRegistrations() {
+    auto registrations = platform::services::makeFileEventRegistrations(platform::services::defaultConfigHome());
+    registrations->removeProgram(programFolder_ / kUpdaterFileName);
+}
+
+void ProgramSystemHooks::installUpdater(bool enable) { pelorvant::installUpdater(enable, programFolder_); }
+
+void ProgramSystemHooks::restartApplication(std::u16string_view question, bool force) {
+    pelorvant::restartApplication(question, mainFrameWindow(), force);
+}
+
+void MessageBoxNotice::showMessage(std::u16string_view text, std::u16string_view caption) {
+    platform::shell::messageBox(mainFrameWindow(), text, caption, platform::shell::MB_OK);
+}
+
+bool MessageBoxNotice::askYesNo(std::u16string_view text, std::u16string_view caption) {
+    return platform::shell::messageBox(mainFrameWindow(), text, caption,
+                                       platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION) ==
+           static_cast<int>(platform::shell::IDYES);
+}
+
+}  // namespace pelorvant

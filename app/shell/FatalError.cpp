@@ -1,0 +1,43 @@
+#include "app/shell/FatalError.h"
+
+#include "app/core/PrivateMessages.h"
+#include "platform/core/MessageLoop.h"
+#include "platform/core/Thread.h"
+#include "platform/core/Window.h"
+#include "platform/shell/MessageBox.h"
+
+#include <atomic>
+#include <string>
+
+namespace pelorvant {
+namespace {
+
+std::atomic<std::uintptr_t> frameHandle = 0;
+
+constexpr std::u16string_view kEndNotice = u"\r\rProgram bude nyní ukončen.";
+constexpr std::u16string_view kCaption = u"Chyba v programu";
+
+}  // namespace
+
+platform::WindowHandle mainFrameWindow() { return platform::WindowHandle{frameHandle.load()}; }
+
+void setMainFrameWindow(platform::WindowHandle frame) { frameHandle.store(static_cast<std::uintptr_t>(frame)); }
+
+void terminateProgram() {
+    platform::WindowHandle frame = mainFrameWindow();
+    if (frame == platform::kNullWindow) return;
+    if (platform::windowThreadId(frame) == platform::currentThreadId()) {
+        platform::sendMessage(frame, WM_APP_TERMINATE);
+    } else {
+        platform::postMessage(frame, WM_APP_TERMINATE);
+    }
+}
+
+void ShowFatalError(std::u16string_view message, platform::WindowHandle owner, bool endProgram) {
+    std::u16string text(message);
+    text += kEndNotice;
+    platform::shell::messageBox(owner, text, kCaption, platform::shell::MB_OK);
+    if (endProgram) terminateProgram();
+}
+
+}  // namespace pelorvant

@@ -1,0 +1,169 @@
+#include "app/program/life/ProgramEntry.h"
+
+#include "app/core/StartedForUpdate.h"
+#include "platform/services/instance/SingleInstanceDouble.h"
+
+#include <gtest/gtest.h>
+
+namespace pelorvant {
+namespace {
+
+using namespace std::chrono_literals;
+using platform::services::SingleInstanceDouble;
+
+// The application, recording what the entry asked of it.
+class RecordingLife final : public ProgramLife, public platform::services::InstanceRequests {
+public:
+    std::vector<std::string> calls;
+    bool frameworkStarts = true;
+    bool startUpSucceeds = true;
+    bool flagAtStartUp = false;
+
+    bool initFramework() override {
+        calls.push_back("initFramework");
+        return frameworkStarts;
+    }
+    void shutFrameworkDown() override { calls.push_back("shutFrameworkDown"); }
+    bool initInstance() override {
+        calls.push_back("initInstance");
+        flagAtStartUp = startedForUpdate();
+        return startUpSucceeds;
+    }
+    int run() override {
+        calls.push_back("run");
+        return 7;
+    }
+    int exitInstance() override {
+        calls.push_back("exitInstance");
+        return 1;
+    }
+    platform::services::InstanceRequests& instanceRequests() override { return *this; }
+    std::string title() override { return "Pelorvant"; }
+    void raise() override {}
+    void handOver() override {}
+};
+
+class ProgramEntryTest : public ::testing::Test {
+protected:
+    SingleInstanceDouble instance;
+    RecordingLife app;
+    std::vector<std::chrono::milliseconds> sleeps;
+    EntryServices services{instance, [this](std::chrono::milliseconds ms) { sleeps.push_back(ms); }, "Pelorvant"};
+
+    int start(std::string_view commandLine) { return pelorvantWinMain(commandLine, app, services); }
+    static std::vector<std::chrono::milliseconds> times(int count, std::chrono::milliseconds each) {
+        return std::vector<std::chrono::milliseconds>(count, each);
+    }
+};
+
+TEST_F(ProgramEntryTest, PlainStartClaimsTheInstanceRunsAndServes) {
+    setStartedForUpdate(true);
+    EXPECT_EQ(start(""), 7);
+    EXPECT_EQ(app.calls, (std::vector<std::string>{"initFramework", "initInstance", "run"}));
+    EXPECT_EQ(instance.calls, (std::vector<std::string>{"claim", "serve"}));
+    EXPECT_TRUE(sleeps.empty());
+    EXPECT_FALSE(app.flagAtStartUp);
+    EXPECT_EQ(instance.served, &app);
+}
+
+TEST_F(ProgramEntryTest, FrameworkThatDoesNotStartEndsWithMinusOne) {
+    app.frameworkStarts = false;
+    EXPECT_EQ(start(""), -1);
+    EXPECT_EQ(app.calls, std::vector<std::string>{"initFramework"});
+    EXPECT_TRUE(instance.calls.empty());
+}
+
+TEST_F(ProgramEntryTest, FailedStartUpEndsWithTheExitCodeAndServesNobody) {
+    app.startUpSucceeds = false;
+    EXPECT_EQ(start(""), 1);
+    EXPECT_EQ(app.calls, (std::vector<std::string>{"initFramework", "initInstance", "exitInstance"}));
+    EXPECT_EQ(instance.served, nullptr);
+}
+
+TEST_F(ProgramEntryTest, AllwaysWaitsThenStartsForAnUpdate) {
+    EXPECT_EQ(start("allways"), 7);
+    EXPECT_EQ(sleeps, std::vector<std::chrono::milliseconds>{25000ms});
+    EXPECT_TRUE(app.flagAtStartUp);
+}
+
+TEST_F(ProgramEntryTest, UpdateDataWithoutARunningInstanceStartsAtOnceWithoutTheFlag) {
+    EXPECT_EQ(start("UpdateData"), 7);
+    EXPECT_TRUE(sleeps.empty());
+    EXPECT_FALSE(app.flagAtStartUp);
+}
+
+TEST_F(ProgramEntryTest, UpdateDataWithARunningInstanceWaitsRaisesHandsOverAndEnds) {
+    instance.otherHoldsClaim = -1;
+    instance.otherTitle = "Pelorvant";
+    EXPECT_EQ(start("UpdateData"), -1);
+    EXPECT_EQ(instance.calls, (std::vector<std::string>{"claim", "find", "raise", "handover"}));
+    EXPECT_EQ(sleeps, std::vector<std::chrono::milliseconds>{25000ms});
+    EXPECT_EQ(app.calls, (std::vector<std::string>{"initFramework", "shutFrameworkDown"}));
+}
+
+TEST_F(ProgramEntryTest, PlainSecondStartOnlyRaisesTheRunningInstance) {
+    instance.otherHoldsClaim = -1;
+    instance.otherTitle = "PELORVANT";  // titles compare without regard to case
+    EXPECT_EQ(start(""), -1);
+    EXPECT_EQ(instance.calls, (std::vector<std::string>{"claim", "find", "raise"}));
+    EXPECT_TRUE(sleeps.empty());
+}
+
+TEST_F(ProgramEntryTest, AnInstanceThatNeverAnswersIsAskedFiveTimesThenTheProgramStarts) {
+    for (std::optional<std::string> title : {std::optional<std::string>{}, std::optional<std::string>{"Jiný program"}}) {
+        SCOPED_TRACE(title.value_or("no answer"));
+        instance = SingleInstanceDouble{};
+        instance.otherHoldsClaim = -1;
+        instance.otherTitle = title;
+        sleeps.clear();
+        app.calls.clear();
+        EXPECT_EQ(start("UpdateData"), 7);
+        EXPECT_EQ(sleeps, times(5, 1000ms));
+        EXPECT_EQ(std::count(instance.calls.begin(), instance.calls.end(), "find"), 5);
+        EXPECT_EQ(app.calls, (std::vector<std::string>{"initFramework", "initInstance", "run"}));
+    }
+}
+
+TEST_F(ProgramEntryTest, AnInstanceThatEndsWhileBeingSearchedLeavesTheClaimToThisStart) {
+    instance.otherHoldsClaim = 2;  // gone by the second search attempt
+    EXPECT_EQ(start(""), 7);
+    EXPECT_EQ(sleeps, times(1, 1000ms));
+    EXPECT_TRUE(instance.holdsClaim());
+    EXPECT_EQ(instance.calls.back(), "serve");
+}
+
+TEST_F(ProgramEntryTest, RestartLooksAtLeastNineTimesEvenWithoutAnOldInstance) {
+    EXPECT_EQ(start("restart"), 7);
+    EXPECT_EQ(sleeps, times(9, 50ms));
+}
+
+TEST_F(ProgramEntryTest, RestartWaitsUntilTheOldInstanceIsGone) {
+    instance.otherHoldsClaim = 14;
+    EXPECT_EQ(start("restart"), 7);
+    EXPECT_EQ(sleeps, times(15, 50ms));
+    EXPECT_EQ(app.calls.back(), "run");
+}
+
+TEST_F(ProgramEntryTest, RestartGivesUpAfterThirtySecondsAndGoesOnWithTheSearch) {
+    instance.otherHoldsClaim = -1;
+    instance.otherTitle = "Pelorvant";
+    EXPECT_EQ(start("restart"), -1);
+    ASSERT_GE(sleeps.size(), 600u);
+    EXPECT_EQ(std::vector<std::chrono::milliseconds>(sleeps.begin(), sleeps.begin() + 600), times(600, 50ms));
+    EXPECT_EQ(sleeps.size(), 600u) << "the old instance answered: raised, and this start ends";
+    EXPECT_EQ(instance.calls.back(), "raise");
+}
+
+TEST_F(ProgramEntryTest, CommandWordsAreComparedExactly) {
+    for (std::string_view line : {"Restart", "restart ", "ALLWAYS", "updatedata", "restart allways"}) {
+        SCOPED_TRACE(line);
+        sleeps.clear();
+        instance = SingleInstanceDouble{};
+        EXPECT_EQ(start(line), 7);
+        EXPECT_TRUE(sleeps.empty());
+        EXPECT_FALSE(app.flagAtStartUp);
+    }
+}
+
+}  // namespace
+}  // namespace pelorvant
