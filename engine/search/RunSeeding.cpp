@@ -10,20 +10,16 @@
 namespace trasovnik::searchrun {
 
 const std::vector<Departure>& Searcher::departures(std::size_t tt, std::uint16_t stop) {
-    const std::uint32_t key = (static_cast<std::uint32_t>(tt) << 16) | stop;
-    for (const auto& [k, list] : cache_) {
-        if (k == key) {
-            return list;
+    return fromDepartures_.of(tt, stop, [&] {
+        std::vector<TiedDeparture> tied;
+        allDepartures(tt, stop, 0, endRel_, tied);
+        std::vector<Departure> list;
+        list.reserve(tied.size());
+        for (const TiedDeparture& t : tied) {
+            list.push_back(t.d);
         }
-    }
-    const StopDepartures& deps = index_[tt]->of(stop);
-    std::vector<Departure> list;
-    forEachDeparture(tt, deps, 0, endRel_, kNoTrip, [&](std::size_t, const Departure& d) {
-        list.push_back(d);
-        return true;
+        return list;
     });
-    cache_.emplace_back(key, std::move(list));
-    return cache_.back().second;
 }
 
 bool Searcher::seededAt(std::int32_t fromIndex, std::int32_t time) const {
@@ -114,9 +110,10 @@ void Searcher::seed(std::int32_t b) {
             if (skip) {
                 continue;
             }
+            ++counters_.labelsMade;
             Label* l = labels_.make();
             l->node = origins_[k];
-            l->start = d.time - c.walkMinutes;
+            l->start = static_cast<std::int16_t>(d.time - c.walkMinutes);
             l->walking = c.walkMinutes;
             l->sinceArrival = 255;
             l->flags = kFlagWaiting | (viaAtOrigin ? kFlagVia : 0) | (bus ? kFlagBus : 0);
