@@ -158,6 +158,8 @@ SdlBackend::SdlBackend(const ui::DeviceProfile& profile, int zoom)
     impl_->zoom = std::clamp(zoom, 1, 8);
     // The window surface is the display's own frame buffer, not a texture of a renderer.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // SDL would turn SIGINT and SIGTERM into a quit event that only a running loop sees.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error_ = SDL_GetError();
         return;
@@ -201,6 +203,17 @@ SdlBackend::~SdlBackend() {
         ui::setCursorDriver({});
         setIdleWait(std::move(impl_->previousIdle));
     }
+}
+
+void SdlBackend::raise() {
+    if (!ok()) {
+        return;
+    }
+    SDL_ShowWindow(impl_->window);
+    if (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_MINIMIZED) {
+        SDL_RestoreWindow(impl_->window);
+    }
+    SDL_RaiseWindow(impl_->window);
 }
 
 bool SdlBackend::ok() const {
