@@ -54,18 +54,6 @@ double msSince(Clock::time_point start, Clock::time_point then) {
     return std::chrono::duration<double, std::milli>(then - start).count();
 }
 
-bool onePlainColour(const platform::draw::Bitmap& image) {
-    const std::uint32_t first = image.row(0)[0];
-    for (int y = 0; y < image.height(); ++y) {
-        const std::uint32_t* row = image.row(y);
-        for (int x = 0; x < image.width(); ++x) {
-            if (row[x] != first)
-                return false;
-        }
-    }
-    return true;
-}
-
 bool sameImage(const platform::draw::Bitmap& a, const platform::draw::Bitmap& b) {
     if (a.width() != b.width() || a.height() != b.height())
         return false;
@@ -155,7 +143,7 @@ std::optional<StartTimes> startOnce(platform::testkit::XDisplayProbe& probe,
             continue;
         if (times.firstFrame < 0)
             times.firstFrame = msSince(start, at);
-        if (times.firstContent < 0 && !onePlainColour(image))
+        if (times.firstContent < 0 && !platform::testkit::showsOnePlainColour(image))
             times.firstContent = msSince(start, at);
         if (shots.empty() || !sameImage(shots.back().image, image)) {
             shots.push_back({at, std::move(image)});

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -26,6 +27,21 @@ int ignoreError(Display*, XErrorEvent*) {
 }
 
 }  // namespace
+
+bool showsOnePlainColour(const draw::Bitmap& image) {
+    if (image.empty()) {
+        return true;
+    }
+    const std::uint32_t first = image.row(0)[0];
+    for (int y = 0; y < image.height(); ++y) {
+        const std::uint32_t* row = image.row(y);
+        if (!std::all_of(row, row + image.width(),
+                         [first](std::uint32_t p) { return p == first; })) {
+            return false;
+        }
+    }
+    return true;
+}
 
 XDisplayProbe::XDisplayProbe(const std::string& display) : impl_(std::make_unique<Impl>()) {
     XSetErrorHandler(ignoreError);

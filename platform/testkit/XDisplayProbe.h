@@ -11,6 +11,9 @@
 
 namespace platform::testkit {
 
+// True when every pixel of the image has one colour (a window that shows nothing yet).
+bool showsOnePlainColour(const draw::Bitmap& image);
+
 class XDisplayProbe {
 public:
     // Connects to the display (":N"); ok() is false when that fails.

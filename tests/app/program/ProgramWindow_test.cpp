@@ -28,16 +28,6 @@ using trasa::testing::eventually;
 using trasa::testing::readText;
 using trasa::testing::TempFolder;
 
-bool onePlainColour(const platform::draw::Bitmap& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.row(y)[x] != image.row(0)[0])
-                return false;
-        }
-    }
-    return true;
-}
-
 // The processes whose parent is this one, but for the X server.
 std::vector<std::string> childrenOfThisProcess() {
     std::vector<std::string> names;
@@ -102,7 +92,7 @@ protected:
             if (window == 0)
                 return false;
             const platform::draw::Bitmap shown = probe.capture(window);
-            return !shown.empty() && !onePlainColour(shown);
+            return !shown.empty() && !platform::testkit::showsOnePlainColour(shown);
         });
         return window;
     }
