@@ -161,6 +161,17 @@ TEST_F(ProgramWindow, TerminatedAtTheGpsQuestionTheProgramEndsAtOnceAndTheQuesti
     EXPECT_EQ(settings.find("isgps"), std::string::npos) << settings;
 }
 
+TEST_F(ProgramWindow, TheDownloadLibraryIsLoadedOnlyWhenADownloadNeedsIt) {
+    answeredBefore();
+    auto program = start({});
+    ASSERT_NE(windowWithContent(), 0u);
+    const std::string maps = readText("/proc/" + std::to_string(program->pid()) + "/maps");
+    ASSERT_NE(maps.find("libSDL2"), std::string::npos) << "the maps are the program's";
+    EXPECT_EQ(maps.find("libcurl"), std::string::npos);
+    ::kill(program->pid(), SIGTERM);
+    EXPECT_EQ(program->waitForExit(), 0);
+}
+
 TEST_F(ProgramWindow, NothingTheProgramStartedIsLeftWhenItEndsWithoutASessionBus) {
     // Orphans of the program come to this process, whoever started them.
     ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
