@@ -134,6 +134,33 @@ TEST_F(ProgramWindow, ASecondStartBringsTheRunningWindowToTheFrontWithoutAWindow
     EXPECT_EQ(first->waitForExit(), 0);
 }
 
+TEST_F(ProgramWindow, AStartForAnUpdateBringsTheRunningWindowToTheFrontBeforeItHandsOver) {
+    answeredBefore();
+    // The handed-over update check goes to a server that is not there.
+    const std::vector<std::string> noServer{"PELORVANT_UPDATE_SERVER=http://127.0.0.1:9/"};
+    auto first = start({}, noServer);
+    const unsigned long window = windowWithContent();
+    ASSERT_NE(window, 0u);
+    const unsigned long cover = probe.coverWith(0, 0, 800, 800);
+    ASSERT_EQ(probe.viewableTopLevels().back(), cover);
+
+    // It waits 25 s before it hands over, as after a device event.
+    auto second = start({"UpdateData"}, noServer);
+    std::size_t mostWindows = 0;
+    std::optional<int> code;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!(code = second->waitForExit(std::chrono::milliseconds(20))) &&
+           std::chrono::steady_clock::now() < limit) {
+        mostWindows = std::max(mostWindows, programWindows().size());
+    }
+    ASSERT_TRUE(code);
+    EXPECT_EQ(*code, 255);
+    EXPECT_EQ(mostWindows, 1u);
+    EXPECT_TRUE(eventually([&] { return probe.viewableTopLevels().back() == window; }));
+    ::kill(first->pid(), SIGTERM);
+    EXPECT_EQ(first->waitForExit(), 0);
+}
+
 TEST_F(ProgramWindow, TheZoomOptionScalesTheWindow) {
     answeredBefore();
     auto program = start({"--profile=240x320", "--zoom=2"});
