@@ -29,6 +29,8 @@ struct SdlBackend::Impl {
     int zoom = 1;
     draw::Bitmap frame;
     bool drivesInputPanel = false;
+    // The window stays hidden until its first frame is there: no empty window meanwhile.
+    bool shown = false;
     IdleWait previousIdle;
     std::optional<std::chrono::steady_clock::time_point> quitAt;
 
@@ -71,6 +73,10 @@ struct SdlBackend::Impl {
             SDL_BlitScaled(source, nullptr, target, &to);
         }
         SDL_FreeSurface(source);
+        if (!shown) {
+            shown = true;
+            SDL_ShowWindow(window);
+        }
         SDL_UpdateWindowSurface(window);
     }
 
@@ -165,7 +171,8 @@ SdlBackend::SdlBackend(const ui::DeviceProfile& profile, int zoom)
         return;
     }
     impl_->window = SDL_CreateWindow("Pelorvant", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                     profile.width * impl_->zoom, profile.height * impl_->zoom, 0);
+                                     profile.width * impl_->zoom, profile.height * impl_->zoom,
+                                     SDL_WINDOW_HIDDEN);
     if (!impl_->window || !SDL_GetWindowSurface(impl_->window)) {
         error_ = SDL_GetError();
         return;
@@ -192,7 +199,6 @@ SdlBackend::SdlBackend(const ui::DeviceProfile& profile, int zoom)
     });
     Impl* impl = impl_.get();
     impl_->previousIdle = setIdleWait([impl](std::uint32_t maxWaitMs) { impl->idle(maxWaitMs); });
-    impl_->present();
 }
 
 SdlBackend::~SdlBackend() {
@@ -206,7 +212,8 @@ SdlBackend::~SdlBackend() {
 }
 
 void SdlBackend::raise() {
-    if (!ok()) {
+    // A window not shown yet comes up above the others with its first frame.
+    if (!ok() || !impl_->shown) {
         return;
     }
     SDL_ShowWindow(impl_->window);

@@ -25,7 +25,9 @@ public:
     SdlBackend(const SdlBackend&) = delete;
     SdlBackend& operator=(const SdlBackend&) = delete;
 
-    // False when SDL or its window could not start; error() says why.
+    // False when SDL or its window could not start; error() says why. The window shows from
+    // its first frame on (the first present, which the idle wait makes once there is
+    // something to show).
     bool ok() const;
     const std::string& error() const { return error_; }
 
