@@ -11,7 +11,7 @@ PACKAGES=(
     xvfb xauth libx11-dev
     libcurl4-openssl-dev libcpp-httplib-dev libglib2.0-dev python3-dbusmock dbus
     libgps-dev gpsd gpsd-clients
-    libical-dev
+    libical-dev libecal2.0-dev evolution-data-server xdg-utils
 )
 
 missing=()

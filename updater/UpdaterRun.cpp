@@ -12,14 +12,24 @@ int runUpdater(std::string_view commandLine, UpdaterServices& services) {
     if (!trigger) return 0;
 
     using namespace pelorvant;
-    std::optional<std::string> text =
-        services.registry.readString(kProgramRegistryKey, kActualizeValueName, kActualizeMaxBytes);
-    ActualizeValue state = text ? parseActualize(*text) : ActualizeValue{};
-
-    std::optional<std::int64_t> stamp = stampForEvent(state, *trigger, services.clock());
-    if (!stamp) return 0;
-    state.stamp = *stamp;
-    services.registry.writeString(kProgramRegistryKey, kActualizeValueName, formatActualize(state));
+    // Decided and recorded under the value's lock: of two events at the same moment only the
+    // first records a trigger and starts anything, and the program's own fields stay as they are.
+    ActualizeValue state;
+    bool due = false;
+    services.registry.updateString(
+        kProgramRegistryKey, kActualizeValueName, kActualizeMaxBytes,
+        [&](const std::optional<std::string>& text) -> std::optional<std::string> {
+            state = text ? parseActualize(*text) : ActualizeValue{};
+            const std::optional<std::int64_t> stamp =
+                stampForEvent(state, *trigger, services.clock());
+            if (!stamp)
+                return std::nullopt;
+            due = true;
+            state.stamp = *stamp;
+            return formatActualize(state);
+        });
+    if (!due)
+        return 0;
 
     if (state.enabled && services.programRuns(state.programPath)) {
         services.launcher.start(state.programPath, {std::string(pelorvant::kUpdateDataWord)});

@@ -70,20 +70,33 @@ void AppSettings::loadAppSettings(const EngineIni& ini, platform::services::Regi
     showTabsAtStart = showTabs;
     downloadbuffer = withinOr(downloadbuffer, kMinDownloadBuffer, kMaxDownloadBuffer, kMinDownloadBuffer);
     if (!isNotSmartphone) isGSM = true;
-    const std::int32_t spread = 4 + 4 * (highResolution ? 1 : 0);
-    fontHeight = withinOr(fontHeight, defaultFontHeight - spread, defaultFontHeight + spread, defaultFontHeight);
-    // The language and the quick buttons index fixed tables: a hand-edited value outside them
-    // takes the default instead of reading past a table.
-    language = withinOr(language, 0, kLanguageCount - 1, 0);
-    qb1 = withinOr(qb1, 0, kQuickButtonCount - 1, 0);
-    qb2 = withinOr(qb2, 0, kQuickButtonCount - 1, 1);
-    qb3 = withinOr(qb3, 0, kQuickButtonCount - 1, 2);
+    fontHeight = clampedFontHeight(fontHeight);
+    language = clampedLanguage(language);
+    qb1 = clampedQuickButton(0, qb1);
+    qb2 = clampedQuickButton(1, qb2);
+    qb3 = clampedQuickButton(2, qb3);
 
     hooks.removeUpdaterRegistrations();
     readActualize(registry);
     hooks.installUpdater(updaterEnabled);
     touchFontHeight = static_cast<std::int32_t>((touchfriendly ? 1.5 : 1.0) * fontHeight);
     createFonts();
+}
+
+std::int32_t AppSettings::clampedFontHeight(std::int32_t stored) const {
+    const std::int32_t spread = 4 + 4 * (highResolution ? 1 : 0);
+    return withinOr(stored, defaultFontHeight - spread, defaultFontHeight + spread,
+                    defaultFontHeight);
+}
+
+// The language and the quick buttons index fixed tables: a hand-edited value outside them
+// takes the default instead of reading past a table.
+std::int32_t AppSettings::clampedLanguage(std::int32_t stored) {
+    return withinOr(stored, 0, kLanguageCount - 1, 0);
+}
+
+std::int32_t AppSettings::clampedQuickButton(int button, std::int32_t stored) {
+    return withinOr(stored, 0, kQuickButtonCount - 1, button);
 }
 
 bool AppSettings::saveState(const EngineIni& ini, platform::services::Registry& registry) const {
@@ -112,13 +125,20 @@ void AppSettings::readActualize(platform::services::Registry& registry) {
 }
 
 bool AppSettings::writeActualize(platform::services::Registry& registry) const {
-    ActualizeValue value;
-    value.programPath = (programFolder / kProgramFileName).string();
-    value.enabled = updaterEnabled;
-    value.startsProgram = updaterStartsProgram;
-    value.stamp = updaterStamp;
-    value.day = lastUpdateCheckDay;
-    return registry.writeString(kProgramRegistryKey, kActualizeValueName, formatActualize(value));
+    // The updater records its trigger stamp in the same value while the program runs: the stamp
+    // is taken from the stored value, and only the fields the program owns are its own.
+    return registry.updateString(
+        kProgramRegistryKey, kActualizeValueName, kActualizeMaxBytes,
+        [this](const std::optional<std::string>& current) -> std::optional<std::string> {
+            ActualizeValue value = current ? parseActualize(*current) : ActualizeValue{};
+            if (!current || value.programPath.empty())
+                value.stamp = updaterStamp;
+            value.programPath = (programFolder / kProgramFileName).string();
+            value.enabled = updaterEnabled;
+            value.startsProgram = updaterStartsProgram;
+            value.day = lastUpdateCheckDay;
+            return formatActualize(value);
+        });
 }
 
 std::int32_t AppSettings::listFontHeight() const {

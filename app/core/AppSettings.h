@@ -87,6 +87,14 @@ struct AppSettings {
     // False when the value could not be stored.
     bool writeActualize(platform::services::Registry& registry) const;
 
+    // The clamps loadAppSettings applies: a stored value out of range gives the value the
+    // program runs with instead (the default font height, Czech, the button's own command).
+    // The settings screens read their keys through the same rules, so they show what is used.
+    std::int32_t clampedFontHeight(std::int32_t stored) const;
+    static std::int32_t clampedLanguage(std::int32_t stored);
+    // button: 0, 1 or 2 (qb1 to qb3).
+    static std::int32_t clampedQuickButton(int button, std::int32_t stored);
+
     std::int32_t listFontHeight() const;
     std::int32_t smallFontHeight() const;
     void createFonts();

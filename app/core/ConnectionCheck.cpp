@@ -16,6 +16,8 @@ bool connectToInternet(platform::services::Connectivity& connectivity, TransferR
     if (state == NetworkState::Metered) {
         return true;
     }
+    // Offline: NetworkManager is asked to bring a connection up, which may take a while.
+    connectivity.requestConnection();
     return connectivity.waitForConnection(kConnectLimit, [&cancel] { return !cancel.load(); });
 }
 

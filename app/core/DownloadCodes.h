@@ -16,6 +16,8 @@ inline constexpr std::int64_t kDownloadNotFound = -8;       // the server answer
 inline constexpr std::int64_t kDownloadNoConnection = -9;   // no network, or the paid connection refused
 inline constexpr std::int64_t kDownloadServerError = -10;   // any other answer but 2xx
 inline constexpr std::int64_t kDownloadRefusedName = -11;   // a name from the server that is no plain file name
+inline constexpr std::int64_t kDownloadDamaged = -12;       // the engine's reader refused the received file
+inline constexpr std::int64_t kDownloadBadUpdateInfo = -13; // no update information, or longer than its limit
 
 // Space kept free beyond the announced size, in KB.
 inline constexpr std::int64_t kDownloadSpareKilobytes = 256;

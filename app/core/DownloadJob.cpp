@@ -9,6 +9,9 @@
 #include <array>
 #include <fstream>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace pelorvant {
 namespace {
 
@@ -38,30 +41,69 @@ void removeQuietly(const fs::path& path) {
     fs::remove(path, ec);
 }
 
+// Syncs a file, or a folder after a rename in it, so a power cut after the replacement never
+// leaves an empty or half-written timetable in place of the old one.
+bool syncPath(const fs::path& path, bool folder) {
+    const int fd = ::open(path.c_str(), (folder ? O_RDONLY | O_DIRECTORY : O_RDWR) | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
+// The received file as the engine's reader sees it: 0 sound, else a download code.
+std::int64_t checkReceived(const DownloadJob& job, const fs::path& temp, std::int64_t length,
+                           bool announced, DownloadServices& services) {
+    // The size check needs the announced length; a file of unknown length is not installed.
+    if (!announced || getFileSize(temp) != length || !startsWithTimetableMagic(temp))
+        return kDownloadBadFile;
+    if (!job.checkTimetable)
+        return kDownloadDamaged;
+    const std::int32_t status = job.checkTimetable(temp);
+    if (services.cancel.load())
+        return kDownloadCancelled;
+    return status == 0 ? 0 : kDownloadDamaged;
+}
+
 // Fetches one timetable and puts it in place; a negative code on failure, else its length.
 std::int64_t fetchOne(const DownloadJob& job, const std::u16string& name, DownloadServices& services,
                       DownloadJobReporter& reporter) {
     if (!isSafeTimetableName(name) || job.serverFolder.empty()) {
         return kDownloadRefusedName;
     }
-    const fs::path temp = job.downloadFolder / kTemporaryTimetableName;
-    const DownloadRequest request{timetableAddress(job.serverFolder, name), temp, job.downloadFolder, job.transfer};
+    // Written beside its target: a rename never crosses file systems (a storage folder on
+    // another disk), and the free space checked is that of the disk it goes to.
+    const fs::path target = targetFor(job, name, reporter);
+    const fs::path folder = target.parent_path();
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const fs::path temp = folder / kTemporaryTimetableName;
+    DownloadRequest request;
+    request.url = timetableAddress(job.serverFolder, name);
+    request.target = temp;
+    request.spaceFolder = folder;
+    request.transfer = job.transfer;
+    request.lengthRequired = true;
     const DownloadResult result = downloadToFile(request, services, reporter);
     if (result.code < 0) {
         return result.code;
     }
-    // The size check needs the announced length; a file of unknown length is not installed.
-    if (!result.lengthAnnounced || getFileSize(temp) != result.code || !startsWithTimetableMagic(temp)) {
+    const std::int64_t verdict =
+        checkReceived(job, temp, result.code, result.lengthAnnounced, services);
+    if (verdict < 0) {
         removeQuietly(temp);
-        return kDownloadBadFile;
+        return verdict;
     }
-    const fs::path target = targetFor(job, name, reporter);
-    std::error_code ec;
+    if (!syncPath(temp, false)) {
+        removeQuietly(temp);
+        return kDownloadWriteFailed;
+    }
     fs::rename(temp, target, ec);
     if (ec) {
         removeQuietly(temp);
         return kDownloadWriteFailed;
     }
+    syncPath(folder, true);
     return result.code;
 }
 
@@ -80,8 +122,6 @@ bool startsWithTimetableMagic(const fs::path& file) {
 std::int64_t runDownloadJob(const DownloadJob& job, DownloadServices& services, DownloadJobReporter& reporter) {
     std::int64_t code = kDownloadNothingChosen;
     std::u16string failed;
-    std::error_code ec;
-    fs::create_directories(job.downloadFolder, ec);
     for (std::size_t i = 0; i < job.names.size(); ++i) {
         code = fetchOne(job, job.names[i], services, reporter);
         if (code < 0) {

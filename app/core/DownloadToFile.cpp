@@ -31,6 +31,12 @@ public:
         if (head.status < 200 || head.status > 299) {
             return stop(kDownloadServerError);
         }
+        if (!head.length && request_.lengthRequired) {
+            return stop(kDownloadBadFile);
+        }
+        if (head.length && request_.maxBytes && *head.length > *request_.maxBytes) {
+            return stop(request_.tooLargeCode);
+        }
         if (head.length && services_.freeSpace) {
             const std::optional<std::int64_t> free = services_.freeSpace(request_.spaceFolder);
             if (free && *free < *head.length / 1024 + kDownloadSpareKilobytes) {
@@ -44,6 +50,10 @@ public:
     bool onBlock(std::string_view block) override {
         if (services_.cancel.load()) {
             return stop(kDownloadCancelled);
+        }
+        if (request_.maxBytes &&
+            received_ + static_cast<std::int64_t>(block.size()) > *request_.maxBytes) {
+            return stop(request_.tooLargeCode);
         }
         if (std::fwrite(block.data(), 1, block.size(), file_.get()) != block.size()) {
             return stop(kDownloadWriteFailed);

@@ -38,6 +38,12 @@ struct DownloadRequest {
     std::filesystem::path target;       // replaced; deleted again on any failure
     std::filesystem::path spaceFolder;  // whose free space must take the file
     TransferSettings transfer;
+    // A body of unknown length is refused at once (kDownloadBadFile) instead of stored.
+    bool lengthRequired = false;
+    // A body that is, or is announced to be, longer stops the download as soon as that is
+    // known, with tooLargeCode.
+    std::optional<std::int64_t> maxBytes;
+    std::int64_t tooLargeCode = 0;
 };
 
 struct DownloadResult {

@@ -14,6 +14,7 @@
     EXPORT(api_zmenSestavuJizdnichRadu) \
     EXPORT(api_zrusSestavuJizdnichRadu) \
     EXPORT(api_CancelNacitani) \
+    EXPORT(api_zkontrolujJizdniRad) \
     EXPORT(api_GetIndexyHlavicekSestavy) \
     EXPORT(api_getVychoziPocetPrestupuSestavy) \
     EXPORT(api_getPocetDruhuKategorii) \

@@ -1,5 +1,6 @@
 #include "app/core/EngineTexts.h"
 
+#include "app/core/LabelPlainText.h"
 #include "app/core/TextConversion.h"
 #include "platform/resources/StringTable.h"
 
@@ -107,10 +108,10 @@ std::u16string EngineTexts::getPoznamkyPrujezdu(int set, int timetable, int trip
 
 std::u16string EngineTexts::getRadekZastavky(int set, int timetable, std::uint16_t stop, int trip, int position,
                                              std::u16string_view suffix) const {
-    std::u16string text = getZastavkaSPoznamkami(set, timetable, stop);
+    std::u16string text = plainLabelText(getZastavkaSPoznamkami(set, timetable, stop));
     text += suffix;
     const std::u16string passage = getPoznamkyPrujezdu(set, timetable, trip, position);
-    if (!passage.empty()) text += u"\r\t" + passage;
+    if (!passage.empty()) text += u"\r\t" + plainLabelText(passage);
     return text;
 }
 

@@ -32,7 +32,8 @@ public:
     std::u16string getZastavkaSPoznamkami(int set, int timetable, std::uint16_t stop) const;
     // Each note of a passage as "mark: text", joined by ", ".
     std::u16string getPoznamkyPrujezdu(int set, int timetable, int trip, int position) const;
-    // getZastavkaSPoznamkami + suffix, then "\r\t" and the passage notes when there are any.
+    // Label markup: getZastavkaSPoznamkami + suffix, then "\r\t" and the passage notes when
+    // there are any; the timetable's texts in it show as written (plainLabelText).
     std::u16string getRadekZastavky(int set, int timetable, std::uint16_t stop, int trip, int position,
                                     std::u16string_view suffix) const;
 

@@ -74,6 +74,9 @@ inline constexpr std::uint32_t WM_GPS_POSITION = 0xC0D;                     // p
 inline constexpr std::uint32_t WM_GPS_STOPPED = 0xC0E;                      // posted
 inline constexpr std::uint32_t WM_GPS_DEVICESTATE = 0xC0F;                  // posted
 inline constexpr std::uint32_t WM_GPS_NOFIX = 0xC10;                        // posted
+// A device action's worker to the window that started it: the action ended, wParam its
+// number, lParam its result (app/core/DeviceActions.h).
+inline constexpr std::uint32_t WM_DEVICE_ACTION_DONE = 0xC08;               // posted
 // Kinetic scroller to its list: scroll by wParam pixels (positive: content moves up).
 inline constexpr std::uint32_t WM_KINETIC_SCROLL = 0x2232;                  // sent
 
@@ -116,6 +119,7 @@ inline constexpr PrivateMessage kPrivateMessages[] = {
     {WM_GPS_STOPPED, "WM_GPS_STOPPED", Delivery::Posted},
     {WM_GPS_DEVICESTATE, "WM_GPS_DEVICESTATE", Delivery::Posted},
     {WM_GPS_NOFIX, "WM_GPS_NOFIX", Delivery::Posted},
+    {WM_DEVICE_ACTION_DONE, "WM_DEVICE_ACTION_DONE", Delivery::Posted},
     {WM_KINETIC_SCROLL, "WM_KINETIC_SCROLL", Delivery::Sent},
 };
 

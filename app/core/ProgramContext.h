@@ -5,6 +5,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/EngineBinding.h"
 #include "app/core/EngineIni.h"
+#include "app/core/LoadedSets.h"
 #include "app/core/SystemHooks.h"
 #include "app/core/TimetableData.h"
 #include "platform/services/registry/Registry.h"
@@ -24,6 +25,8 @@ struct ProgramContext {
     platform::services::Registry* registry = nullptr;
     // The updater's registration and the restart; null: nothing is done.
     SystemHooks* hooks = nullptr;
+    // The tabs' sets; set once the main frame exists, null before and in tests without one.
+    LoadedSets* loadedSets = nullptr;
 
     EngineIni ini() const { return EngineIni(*api); }
 };

@@ -1,10 +1,9 @@
 #include "app/core/SmsSender.h"
 
 #include "platform/draw/Utf.h"
-#include "platform/resources/StringTable.h"
-#include "platform/shell/MessageBox.h"
 
 #include <memory>
+#include <string>
 
 namespace pelorvant {
 
@@ -12,8 +11,6 @@ using platform::services::SmsResult;
 using platform::services::SmsService;
 
 namespace {
-
-constexpr std::uint32_t kTextProgramTitle = 128;
 
 SmsService* gReplacement = nullptr;
 
@@ -56,17 +53,18 @@ std::uint32_t smsFailureText(SmsResult result) {
     return 12003;
 }
 
-bool sendSms(platform::WindowHandle owner, std::u16string_view recipient,
-             std::u16string_view text) {
-    const SmsResult result =
-        smsService().send(platform::draw::toUtf8(recipient), platform::draw::toUtf8(text));
-    const std::uint32_t failure = smsFailureText(result);
-    if (failure == 0)
-        return true;
-    platform::shell::messageBox(owner, platform::resources::loadResString(failure),
-                                platform::resources::loadResString(kTextProgramTitle),
-                                platform::shell::MB_OK);
-    return false;
+void sendSmsInBackground(DeviceActions& actions, platform::WindowHandle window,
+                         std::u16string_view recipient, std::u16string_view text,
+                         std::function<void(SmsResult)> done) {
+    // The service is taken here, on the interface thread, where tests replace it.
+    SmsService& service = smsService();
+    actions.start(
+        window,
+        [&service, number = platform::draw::toUtf8(recipient),
+         body = platform::draw::toUtf8(text)] {
+            return static_cast<std::intptr_t>(service.send(number, body));
+        },
+        [done = std::move(done)](std::intptr_t result) { done(static_cast<SmsResult>(result)); });
 }
 
 }  // namespace pelorvant

@@ -1,11 +1,14 @@
 #pragma once
 // Sends a short text message to a service number without the message composer, through the
-// device's modem. Each failing step shows its own text in a plain message box. The real
-// service is made on first use; tests and the scripted driver put a double in its place.
+// device's modem, on a worker thread: the user-interface thread never waits for the modem. The
+// real service is made on first use; tests and the scripted driver put a double in its place.
+#include "app/core/DeviceActions.h"
+
 #include "platform/core/Types.h"
 #include "platform/services/sms/SmsService.h"
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace pelorvant {
@@ -16,11 +19,16 @@ platform::services::SmsService& smsService();
 // (null when that was the real one).
 platform::services::SmsService* setSmsService(platform::services::SmsService* service);
 
-// The string-table text for the step that failed; 0 for a message that was sent.
+// The program's own text (string table) for the step that failed; 0 for a message that was
+// sent.
 std::uint32_t smsFailureText(platform::services::SmsResult result);
 
-// True when the message was handed to the modem (delivery is not awaited); it goes out from
-// the modem's own number. Every failure shows its text over `owner` and answers false.
-bool sendSms(platform::WindowHandle owner, std::u16string_view recipient, std::u16string_view text);
+// Starts sending on a worker of `actions` and returns at once; `done` gets the outcome on the
+// user-interface thread once `window` has handed WM_DEVICE_ACTION_DONE to `actions`. The
+// message goes out from the modem's own number; a successful send is not followed to its
+// delivery.
+void sendSmsInBackground(DeviceActions& actions, platform::WindowHandle window,
+                         std::u16string_view recipient, std::u16string_view text,
+                         std::function<void(platform::services::SmsResult)> done);
 
 }  // namespace pelorvant

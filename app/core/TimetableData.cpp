@@ -19,6 +19,17 @@ constexpr std::int32_t kExpectedEngineVersion = ENGINE_INTERFACE_VERSION + 1;
 constexpr std::uint32_t kTextFavouriteListFull = 160;
 constexpr std::uint32_t kTextFavouritePresent = 161;
 constexpr std::uint32_t kTextFavouriteNotFound = 204;
+constexpr std::u16string_view kTextFavouriteNotSaved =
+    u"Obl\u00EDben\u00FD objekt se nepoda\u0159ilo zapsat na disk (disk je pln\u00FD nebo "
+    u"slo\u017Eka s daty je "
+    u"jen pro \u010Dten\u00ED). Do ukon\u010Den\u00ED aplikace z\u016Fst\u00E1v\u00E1 v "
+    u"obl\u00EDben\u00FDch; "
+    u"uvoln\u011Bte m\u00EDsto, aby se neztratil.";
+constexpr std::u16string_view kTextFavouriteRemovalNotSaved =
+    u"Odebr\u00E1n\u00ED obl\u00EDben\u00E9ho objektu se nepoda\u0159ilo zapsat na disk (disk je "
+    u"pln\u00FD nebo "
+    u"slo\u017Eka s daty je jen pro \u010Dten\u00ED). Uvoln\u011Bte m\u00EDsto, jinak se objekt po "
+    u"restartu vr\u00E1t\u00ED.";
 constexpr const char* kIniFileName = "nastaveni.ini";
 constexpr const char* kIniTempFileName = "nasTemp.dat";
 constexpr const char* kDownloadTempFile = "temp.jz";
@@ -33,6 +44,10 @@ std::string enginePath(const fs::path& path) {
 TimetableData::TimetableData(const EngineApi& api, AppSettings& settings, platform::services::Registry& registry,
                              UserNotice& notice)
     : api_(api), settings_(settings), registry_(registry), notice_(notice), ini_(api) {}
+
+void TimetableData::showNotSaved(std::u16string_view text) const {
+    notice_.showMessage(text, platform::resources::loadResString(kTextErrorCaption));
+}
 
 void TimetableData::showError(std::uint32_t textId) const {
     notice_.showMessage(platform::resources::loadResString(textId),
@@ -126,6 +141,15 @@ void TimetableData::loadHeaders() {
         count = 0;
     }
     for (std::int32_t n = 0; n < count; ++n) loadHeader(n);
+}
+
+std::int32_t TimetableData::checkTimetableFile(const fs::path& file,
+                                               platform::WindowHandle window) const {
+    const std::string path = enginePath(file);
+    std::int32_t status = ENGINE_LOAD_CANCELLED;
+    const std::int32_t call = api_.api_zkontrolujJizdniRad(path.data(), engineLength(path), &status,
+                                                           static_cast<TrasaWindow>(window));
+    return call == ENGINE_OK ? status : call;
 }
 
 void TimetableData::loadHeader(std::int32_t index) {
@@ -330,7 +354,8 @@ std::int32_t TimetableData::FavouriteAdd(std::int32_t set, const TrasaPlace& pla
     std::int32_t result = -1;
     if (api_.api_FavouriteAdd(set, &place, &result) != ENGINE_OK) return -1;
     if (result == 0) {
-        ini_.flush();
+        if (!ini_.flush())
+            showNotSaved(kTextFavouriteNotSaved);
     } else if (result == 2) {
         showError(kTextFavouritePresent);
     } else if (result == 3) {
@@ -343,7 +368,8 @@ std::int32_t TimetableData::FavouriteDelete(std::int32_t set, const TrasaPlace& 
     std::int32_t result = -1;
     if (api_.api_FavouriteDelete(set, &place, &result) != ENGINE_OK) return -1;
     if (result == 0) {
-        ini_.flush();
+        if (!ini_.flush())
+            showNotSaved(kTextFavouriteRemovalNotSaved);
     } else if (result == 1) {
         showError(kTextFavouriteNotFound);
     }

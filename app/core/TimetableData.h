@@ -9,6 +9,7 @@
 #include "app/core/SetSearchParams.h"
 #include "app/core/SystemHooks.h"
 #include "app/core/TimetableHeaderInfo.h"
+#include "platform/core/Types.h"
 #include "platform/services/registry/Registry.h"
 
 #include <cstdint>
@@ -45,6 +46,12 @@ public:
     std::vector<std::filesystem::path> readStorageFolders() const;
     // Rescans and reads every header of the engine's new catalogue.
     void loadHeaders();
+    // Reads a timetable file whole with the engine's reader without installing it (catalogue
+    // and sets stay as they are); progress goes to the window. 0 when it is sound, else the
+    // engine's load status, or the failing call's status. Only calls the engine, so a worker
+    // may run it while no other engine operation runs.
+    std::int32_t checkTimetableFile(const std::filesystem::path& file,
+                                    platform::WindowHandle window) const;
     void clearHeaders() { headers_.clear(); }
     // Index of the first header whose title equals the name ignoring letter case; -1 when none.
     int findHeaderByName(std::u16string_view name) const;
@@ -95,6 +102,8 @@ private:
     // True when the test holds for any timetable of the set.
     bool anySetHeader(std::int32_t set, const std::function<bool(const TimetableHeaderInfo&)>& test) const;
     void showError(std::uint32_t textId) const;
+    // The favourites changed in the store but could not be written to disk.
+    void showNotSaved(std::u16string_view text) const;
 
     const EngineApi& api_;
     AppSettings& settings_;

@@ -1,7 +1,9 @@
 #pragma once
 // The update check: fetches the update information and then the program-version file into the
 // data folder. Each goes to a temporary file that is renamed over the old one only when it
-// arrived whole, so a failed check keeps the last good information.
+// arrived whole, is no larger than kUpdateInfoMaxBytes and reads as the file it should be (an
+// INI text with its section "tt", or "setup" for the program version), so a failed check, an
+// error page served as a success or an endless body keeps the last good information.
 #include "app/core/DownloadReporter.h"
 #include "app/core/DownloadToFile.h"
 
@@ -12,6 +14,8 @@ namespace pelorvant {
 
 inline constexpr const char* kUpdateInfoFileName = "akt.ini";
 inline constexpr const char* kProgramVersionFileName = "app.ini";
+// The update information lists a few hundred timetables; anything this long is no such file.
+inline constexpr std::int64_t kUpdateInfoMaxBytes = 1024 * 1024;
 
 struct UpdateCheckJob {
     std::string updateInfoAddress;

@@ -1,5 +1,8 @@
 #include "app/program/FirstUse.h"
 
+#include "app/core/DownloadJob.h"
+#include "app/core/TextConversion.h"
+
 #include <system_error>
 
 namespace pelorvant {
@@ -13,14 +16,17 @@ fs::path bundledSamplePath(const fs::path& programFolder) {
     return programFolder.parent_path() / "data" / kSampleTimetableName;
 }
 
-bool installSampleTimetable(const fs::path& dataFolder, const fs::path& sample) {
+SampleInstall installSampleTimetable(const fs::path& dataFolder, const fs::path& sample) {
     std::error_code ec;
-    if (!fs::is_regular_file(sample, ec)) return false;
+    if (!fs::is_regular_file(sample, ec))
+        return SampleInstall::NotNeeded;
     fs::create_directories(dataFolder, ec);
     for (fs::directory_iterator it(dataFolder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->path().extension() == ".jz") return false;
+        if (it->path().extension() == ".jz" && startsWithTimetableMagic(it->path()))
+            return SampleInstall::NotNeeded;
     }
-    if (ec) return false;
+    if (ec)
+        return SampleInstall::Failed;
     // Copied under a temporary name and renamed, so a half-written file is never taken for a
     // timetable.
     const fs::path target = dataFolder / kSampleTimetableName;
@@ -29,9 +35,20 @@ bool installSampleTimetable(const fs::path& dataFolder, const fs::path& sample) 
     if (!ec) fs::rename(partial, target, ec);
     if (ec) {
         fs::remove(partial, ec);
-        return false;
+        return SampleInstall::Failed;
     }
-    return true;
+    return SampleInstall::Installed;
+}
+
+std::u16string sampleNotCopiedText(const fs::path& dataFolder) {
+    return u"Uk\u00E1zkov\u00FD j\u00EDzdn\u00ED \u0159\u00E1d se nepoda\u0159ilo zkop\u00EDrovat "
+           u"do slo\u017Eky "
+           u"s daty " +
+           fromUtf8(dataFolder.string()) +
+           u" (disk je pln\u00FD nebo do slo\u017Eky nelze zapisovat). Uvoln\u011Bte m\u00EDsto a "
+           u"spus\u0165te "
+           u"aplikaci znovu, nebo j\u00EDzdn\u00ED \u0159\u00E1dy st\u00E1hn\u011Bte ve "
+           u"spr\u00E1v\u011B dat.";
 }
 
 }  // namespace pelorvant

@@ -7,16 +7,19 @@
 #include "app/shell/ViewTable.h"
 
 #include "platform/resources/StringTable.h"
+#include "platform/shell/MessageBox.h"
 
 namespace pelorvant {
 
 namespace {
 
 constexpr std::uint32_t kTextProgramTitle = 128;
+constexpr std::uint32_t kTextWarning = 344;
 
 }  // namespace
 
 ShellParts::~ShellParts() {
+    context_.loadedSets = nullptr;
     frame_.reset();
     if (shellSettings_) installShellSettings(previousShellSettings_);
 }
@@ -36,8 +39,11 @@ platform::WindowHandle ShellParts::createMainFrame(ProgramSteps& steps, const Pr
     context_ = context;
     AppSettings& settings = *context_.settings;
     // A new user's empty data folder gets the sample before the set choice scans it.
-    installSampleTimetable(settings.dataFolder, bundledSamplePath(settings.programFolder));
-    if (!settings.mainFont) settings.createFonts();
+    sampleFailed_ =
+        installSampleTimetable(settings.dataFolder, bundledSamplePath(settings.programFolder)) ==
+        SampleInstall::Failed;
+    if (!settings.mainFont)
+        settings.createFonts();
     shellSettings_ = std::make_unique<AppShellSettings>(settings);
     previousShellSettings_ = installShellSettings(shellSettings_.get());
     FrameCallbacks callbacks;
@@ -45,6 +51,8 @@ platform::WindowHandle ShellParts::createMainFrame(ProgramSteps& steps, const Pr
     callbacks.updateHandOver = [&steps] { handleUpdateHandOver(steps); };
     frame_ = std::make_unique<cTabFrame>(context_, std::move(callbacks));
     frame_->createFrame(platform::resources::loadResString(kTextProgramTitle));
+    loadedSets_ = std::make_unique<TabLoadedSets>(frame_->host(), context_);
+    context_.loadedSets = loadedSets_.get();
     return frame_->handle();
 }
 
@@ -52,11 +60,24 @@ void ShellParts::showTimetableSetChoice() {
     cTabPage* page = frame_ ? frame_->host().activePage() : nullptr;
     if (page == nullptr) return;
     page->showView(kViewSetChoice, -1);
+    tellSampleFailure();
     page->setChoice.LoadDefaultSet();
 }
 
 void ShellParts::showFirstRunWizard() {
-    if (cTabPage* page = frame_ ? frame_->host().activePage() : nullptr) page->createWizard();
+    if (cTabPage* page = frame_ ? frame_->host().activePage() : nullptr)
+        page->createWizard();
+    tellSampleFailure();
+}
+
+void ShellParts::tellSampleFailure() {
+    if (!sampleFailed_)
+        return;
+    sampleFailed_ = false;
+    platform::shell::messageBox(mainFrameWindow(),
+                                sampleNotCopiedText(context_.settings->dataFolder),
+                                platform::resources::loadResString(kTextWarning),
+                                platform::shell::MB_OK | platform::shell::MB_ICONWARNING);
 }
 
 void ShellParts::startUpdateCheck(bool handedOver) {

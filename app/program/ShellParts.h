@@ -4,6 +4,7 @@
 // and the sample timetable on first use.
 #include "app/core/ProgramContext.h"
 #include "app/program/AppShellSettings.h"
+#include "app/program/TabLoadedSets.h"
 #include "app/program/life/PelorvantSteps.h"
 #include "app/program/life/ProgramSteps.h"
 #include "app/program/tabs/TabFrame.h"
@@ -42,10 +43,15 @@ public:
     ProgramContext& context() { return context_; }
 
 private:
+    // The box that the sample could not be copied, once, over the first view.
+    void tellSampleFailure();
+
     ProgramContext context_;
+    bool sampleFailed_ = false;
     std::unique_ptr<AppShellSettings> shellSettings_;
     const ShellSettings* previousShellSettings_ = nullptr;
     std::unique_ptr<cTabFrame> frame_;
+    std::unique_ptr<TabLoadedSets> loadedSets_;
 };
 
 }  // namespace pelorvant

@@ -1,6 +1,7 @@
 #include "app/shell/ImageLabel.h"
 
 #include "app/core/PrivateMessages.h"
+#include "app/shell/ShellException.h"
 #include "app/shell/ShellSettings.h"
 
 #include "platform/controls/ScrollBar.h"
@@ -9,6 +10,7 @@
 #include "platform/ui/VirtualKeys.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace pelorvant {
 
@@ -25,7 +27,15 @@ void ImageLabel::SetText(std::u16string_view markup) {
     options.fontHeight = shellSettings().fontHeight();
     options.highResolution = shellSettings().highResolution();
     options.indentWraps = indentWraps;
-    layout_ = layOutLabelText(markupText, options, fonts_);
+    try {
+        layout_ = layOutLabelText(markupText, options, fonts_);
+    } catch (const ShellException& e) {
+        // A faulty text is the program's own fault, never the traveller's: it is reported and
+        // shown with the faulty image tokens as written, and the program goes on.
+        std::fprintf(stderr, "pelorvant: %s in a label text\n", e.what());
+        options.strictImages = false;
+        layout_ = layOutLabelText(markupText, options, fonts_);
+    }
     textHeight = layout_.textHeight;
     scrollPos = 0;
     redrawBitmap(0);
@@ -63,8 +73,14 @@ void ImageLabel::redrawBitmap(int top) {
         return;
     }
     platform::draw::DeviceContext dc(bitmap_);
-    renderLabel(layout_, dc, client.width(), height, bitmapTop_, shellSettings().fontHeight(),
-                colors, fonts_);
+    try {
+        renderLabel(layout_, dc, client.width(), height, bitmapTop_, shellSettings().fontHeight(),
+                    colors, fonts_);
+    } catch (const ShellException& e) {
+        // An image that no longer loads leaves the rest of the text drawn; painting never
+        // ends the program.
+        std::fprintf(stderr, "pelorvant: %s while drawing a label\n", e.what());
+    }
 }
 
 void ImageLabel::OnPaint() {

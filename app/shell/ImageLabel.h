@@ -23,9 +23,9 @@ class ImageLabel : public cScrollList {
 public:
     explicit ImageLabel(bool scrolling) { scrollingOn = scrolling; }
 
-    // Parses, lays out and draws the text and scrolls back to the top. Throws ShellException
-    // for an unregistered image name ("ImageLabel wrong text Exception") or an image that does
-    // not load ("ImageLabel bad image Exception").
+    // Parses, lays out and draws the text and scrolls back to the top. An image token naming
+    // no registered image, or an image that does not load, is reported on the error stream and
+    // shown as the text it is written with: a label never throws.
     void SetText(std::u16string_view markup);
     // SetText with every wrapped line indented by a space when `indent` is set.
     void SetTextWithIndent(std::u16string_view markup, bool indent);

@@ -94,28 +94,34 @@ private:
         return ordinary(k);
     }
 
-    // An inline image "#*name*#"; 0 when the token has no end or no name (then the
-    // characters are ordinary text).
+    // An inline image "#*name*#"; 0 when the token has no end or no name, or (strictImages
+    // off) names no image that loads: then the characters are ordinary text.
     std::size_t image(std::size_t k) {
         const std::size_t close = text_.find(u"*#", k + 2);
         if (close == std::u16string_view::npos || close == k + 2) {
             return 0;
         }
         const std::u16string_view name = text_.substr(k + 2, close - (k + 2));
+        const std::uint16_t id = imageIdForName(name);
+        if (id == 0) {
+            if (!options_.strictImages) {
+                return 0;
+            }
+            throw ShellException("ImageLabel wrong text Exception");
+        }
+        const platform::draw::Bitmap& bitmap = labelImage(id);
+        if (bitmap.width() < 1) {
+            if (!options_.strictImages) {
+                return 0;
+            }
+            throw ShellException("ImageLabel bad image Exception");
+        }
         flush();
         if (!pending_.empty()) {
             addText(pending_);
         }
         pending_.clear();
         word_ = u" ";
-        const std::uint16_t id = imageIdForName(name);
-        if (id == 0) {
-            throw ShellException("ImageLabel wrong text Exception");
-        }
-        const platform::draw::Bitmap& bitmap = labelImage(id);
-        if (bitmap.width() < 1) {
-            throw ShellException("ImageLabel bad image Exception");
-        }
         const int scale = options_.highResolution ? 2 : 1;
         LabelRun r;
         r.type = LabelRunType::Image;

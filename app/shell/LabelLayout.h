@@ -25,6 +25,9 @@ struct LabelLayoutOptions {
     int fontHeight = 13;  // the settings' font height
     bool highResolution = false;  // inline images are drawn at twice their size
     bool indentWraps = false;     // every line begun by wrapping starts with a space
+    // Off: an image token naming no image, or an image that does not load, is shown as the
+    // text it is written with instead of failing the whole text.
+    bool strictImages = true;
 };
 
 struct LabelLayout {
@@ -38,8 +41,9 @@ struct LabelLayout {
     int lineTop(int line) const;
 };
 
-// Throws ShellException "ImageLabel wrong text Exception" for an image name that is not
-// registered and "ImageLabel bad image Exception" for a registered image that does not load.
+// With strictImages, throws ShellException "ImageLabel wrong text Exception" for an image name
+// that is not registered and "ImageLabel bad image Exception" for a registered image that does
+// not load.
 LabelLayout layOutLabelText(std::u16string_view text, const LabelLayoutOptions& options,
                             LabelFonts& fonts);
 

@@ -1,5 +1,6 @@
 #include "app/shell/TextBoxList.h"
 
+#include "app/core/LabelPlainText.h"
 #include "app/shell/FieldControls.h"
 #include "app/shell/FieldLook.h"
 #include "app/shell/ShellSettings.h"
@@ -99,7 +100,7 @@ void cTextBoxList::SelectItem(int index) {
         const std::u16string markup = u"<*" + [&] {
             const std::string digits = std::to_string(size);
             return std::u16string(digits.begin(), digits.end());
-        }() + u"*>" + rowName(index);
+        }() + u"*>" + plainLabelText(rowName(index));
         hint.ShowHintForControl(handle(), markup, kHintDefaultDisplayTime, 0, 0, 0, 0);
     }
     ui::invalidateRect(handle());

@@ -2,9 +2,12 @@
 #include "engine/api/BoundaryBuffers.h"
 #include "engine/api/ExportFrame.h"
 #include "engine/data/EngineObject.h"
+#include "engine/data/FileRefusal.h"
 #include "engine/data/LoadedTimetable.h"
 #include "engine/data/TimetableCombination.h"
+#include "engine/data/TimetableFile.h"
 #include "engine/data/TimetableSet.h"
+#include "engine/data/WindowLoadObserver.h"
 #include "engine/search/T9ElementLists.h"
 
 using namespace trasovnik;
@@ -75,6 +78,23 @@ int32_t api_GetIndexyHlavicekSestavy(int32_t setIndex, int32_t** indexes, int32_
 
 int32_t api_CancelNacitani(void) {
     return guarded([] { engine().cancelLoading(); });
+}
+
+int32_t api_zkontrolujJizdniRad(const char* path, int32_t pathLength, int32_t* status,
+                                TrasaWindow window) {
+    return guarded([&] {
+        auto& outStatus = out(status);
+        const std::string name(textArgument(path, pathLength));
+        cJizdniRadyGlobal& e = engine();
+        e.clearCancelLoading();
+        WindowLoadObserver observer(windowOf(window), e.cancelFlag());
+        try {
+            const std::unique_ptr<cJizdniRad> file = loadTimetableFile(name, observer);
+            outStatus = file != nullptr && !observer.cancelled() ? 0 : ENGINE_LOAD_CANCELLED;
+        } catch (...) {
+            outStatus = refusalStatus(currentEngineCode());
+        }
+    });
 }
 
 }  // extern "C"

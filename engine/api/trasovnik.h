@@ -54,8 +54,13 @@
 #define ENGINE_INTERFACE_VERSION 1004
 #define ENGINE_INTERFACE_VERSION_OLD 1002
 
-/* Load statuses (set-loading exports, out value instead of a set index). */
+/* Load statuses (set-loading exports, out value instead of a set index). A file that the engine
+   cannot read whole is refused with a status and its catalogue index, not as a failure. */
 #define ENGINE_LOAD_CANCELLED (-2)
+#define ENGINE_LOAD_OUT_OF_MEMORY (-3)
+#define ENGINE_LOAD_DAMAGED (-4)
+#define ENGINE_LOAD_TOO_NEW (-5)
+#define ENGINE_LOAD_TOO_OLD (-6)
 #define ENGINE_LOAD_OTHER_SOURCE (-7)
 
 /* Search statuses (api_HledejCestu, out status instead of a result id). */
@@ -244,8 +249,8 @@ TRASOVNIK_API int32_t api_getHlavicku(
 /* ---- sets ------------------------------------------------------------------------------- */
 
 /* Loads the catalogue entries as a new set. out setIndex: the new set index, or a load status
-   (ENGINE_LOAD_CANCELLED, ENGINE_LOAD_OTHER_SOURCE) with the failing catalogue index (-1 when no
-   single file failed). */
+   (ENGINE_LOAD_CANCELLED, a refused file's status, ENGINE_LOAD_OTHER_SOURCE) with the failing
+   catalogue index (-1 when no single file failed). */
 TRASOVNIK_API int32_t api_nactiSestavuJizdnichRadu(const int32_t* catalogueIndexes, int32_t count,
                                                    int32_t* setIndex, int32_t* failingIndex,
                                                    TrasaWindow window);
@@ -258,8 +263,16 @@ TRASOVNIK_API int32_t api_zrusSestavuJizdnichRadu(int32_t setIndex);
 /* The catalogue indexes of the set's timetables in set order: a new array (caller frees). */
 TRASOVNIK_API int32_t api_GetIndexyHlavicekSestavy(int32_t setIndex, int32_t** indexes,
                                                    int32_t* count);
-/* Asks the running set load to stop (from any thread). */
+/* Asks the running set load, or the running file check, to stop (from any thread). */
 TRASOVNIK_API int32_t api_CancelNacitani(void);
+/* Reads the timetable file at `path` whole, as a set load reads it (header, every block, the
+   model it builds), and forgets it again: the catalogue, the loaded files and the sets are not
+   touched, so a new file can be checked before it replaces an installed one. Progress goes to
+   the window as during a load. out status: 0 the file is sound, ENGINE_LOAD_CANCELLED, or a
+   refused file's status (ENGINE_LOAD_DAMAGED, ENGINE_LOAD_TOO_NEW, ENGINE_LOAD_TOO_OLD,
+   ENGINE_LOAD_OUT_OF_MEMORY). It is a long operation like a set load. */
+TRASOVNIK_API int32_t api_zkontrolujJizdniRad(const char* path, int32_t pathLength, int32_t* status,
+                                              TrasaWindow window);
 
 /* ---- search parameters (set index, then timetable index in the set) ---------------------- */
 

@@ -23,7 +23,8 @@
 namespace trasovnik {
 
 // The outcome of loading or changing a set: the set index, or -1 with a status (-2 cancelled,
-// -7 a file of another source) and the catalogue index of the file it failed at.
+// -3 to -6 a refused file, -7 a file of another source) and the catalogue index of the file it
+// failed at.
 struct SetLoadResult {
     std::int32_t setIndex = -1;
     std::int32_t status = 0;
@@ -54,6 +55,8 @@ public:
 
     // Set from any thread; the running load stops at its next check.
     void cancelLoading() { cancel_.store(true, std::memory_order_release); }
+    // Cleared when a load or a file check starts.
+    void clearCancelLoading() { cancel_.store(false, std::memory_order_release); }
     const std::atomic<bool>& cancelFlag() const { return cancel_; }
 
     IniStore* iniStore() { return iniStore_.get(); }

@@ -44,24 +44,29 @@ std::size_t cKatalogHlavicek::nactiHlavicky(const std::vector<std::string>& path
     }
 
     for (const std::string& path : paths) {
-        std::unique_ptr<TimetableFileReader> reader = openFile(path);
-        if (!reader) {
-            continue;
-        }
+        std::unique_ptr<TimetableFileReader> reader;
         cHlavicka header;
         try {
+            reader = openFile(path);
+            if (!reader) {
+                continue;
+            }
             reader->readPlainBlockTable();
             header = nactiHlavicku(*reader);
         } catch (const EngineException& e) {
-            // A damaged file is left out like an unreadable one; running out of memory ends
-            // the scan with the entries added so far.
-            reader->close();
+            // A damaged file (its container header too) is left out like an unreadable one;
+            // running out of memory ends the scan with the entries added so far.
+            if (reader) {
+                reader->close();
+            }
             if (e.code() == ENGINE_EXC_OUT_OF_MEMORY) {
                 throw;
             }
             continue;
         } catch (...) {
-            reader->close();
+            if (reader) {
+                reader->close();
+            }
             throw;
         }
         reader->close();

@@ -125,7 +125,7 @@ public:
         }
         // The copy goes to a sibling first and is renamed over the target only when it is
         // complete on storage, so the target never holds a partial copy.
-        const std::string sibling = target + ".new~";
+        const std::string sibling = copySiblingOf(target);
         if (!writeDurably(sibling, *bytes)) {
             ::unlink(sibling.c_str());
             return false;
@@ -148,6 +148,10 @@ public:
 };
 
 }  // namespace
+
+std::string copySiblingOf(const std::string& target) {
+    return target + ".new~";
+}
 
 IniFileSystem& realIniFileSystem() {
     static PosixIniFileSystem fs;

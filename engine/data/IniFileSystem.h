@@ -29,4 +29,8 @@ public:
 // The local file system, shared by every store that is given no other.
 IniFileSystem& realIniFileSystem();
 
+// The sibling a copy is written to before it replaces `target`; one left behind by a copy that
+// was killed half-way is removed when a store opens the target again.
+std::string copySiblingOf(const std::string& target);
+
 }  // namespace trasovnik

@@ -63,14 +63,24 @@ std::string_view wholeLines(std::string_view text) {
 
 IniStore::IniStore(std::string mainFile, std::string tempFile, IniFileSystem& fs)
     : mainFile_(std::move(mainFile)), tempFile_(std::move(tempFile)), fs_(fs) {
+    removeStaleCopy();
     sections_ = readList(mainFile_, kMaxTextBytes);
 }
 
 void IniStore::reopen(std::string mainFile, std::string tempFile) {
     mainFile_ = std::move(mainFile);
     tempFile_ = std::move(tempFile);
+    removeStaleCopy();
     sections_ = readList(mainFile_, kMaxTextBytes);
     dirty_ = false;
+}
+
+void IniStore::removeStaleCopy() {
+    // The main file is whole either way (the copy is renamed over it only when complete); the
+    // half copy of a program killed during a flush would otherwise stay for good.
+    if (!mainFile_.empty()) {
+        fs_.removeFile(copySiblingOf(mainFile_));
+    }
 }
 
 IniSectionList IniStore::readList(const std::string& path, std::size_t maxBytes) const {

@@ -71,6 +71,7 @@ public:
     const std::string& tempFile() const { return tempFile_; }
 
 private:
+    void removeStaleCopy();
     IniSectionList readList(const std::string& path, std::size_t maxBytes) const;
 
     std::string mainFile_;

@@ -5,6 +5,7 @@
 
 #include "engine/data/Cp1250Text.h"
 #include "engine/data/EngineException.h"
+#include "engine/data/FileRefusal.h"
 #include "engine/data/HeaderCatalogue.h"
 #include "engine/data/LoadedTimetable.h"
 #include "engine/data/TimetableFileReader.h"
@@ -157,7 +158,8 @@ void cSeznamSestav::releaseFile(LoadedTimetable* file) noexcept {
     }
 }
 
-LoadedTimetable* cSeznamSestav::takeFile(std::size_t catalogueIndex, WindowLoadObserver& observer) {
+LoadedTimetable* cSeznamSestav::takeFile(std::size_t catalogueIndex, WindowLoadObserver& observer,
+                                         std::int32_t& status) {
     cPolozkaKatalogu& entry = catalogue_.entry(catalogueIndex);
     if (entry.loaded) {
         for (const auto& f : files_) {
@@ -170,9 +172,16 @@ LoadedTimetable* cSeznamSestav::takeFile(std::size_t catalogueIndex, WindowLoadO
 
     auto loaded = std::make_unique<LoadedTimetable>();
     loaded->file = std::make_shared<cJizdniRad>();
-    TimetableFileReader reader;
-    reader.openFile(entry.header.fileName);
-    const bool complete = nactiJizdniRad(*loaded->file, reader, observer);
+    bool complete = false;
+    try {
+        TimetableFileReader reader;
+        reader.openFile(entry.header.fileName);
+        complete = nactiJizdniRad(*loaded->file, reader, observer);
+    } catch (...) {
+        // The file is at fault, not the engine: what it built so far is gone with `loaded`.
+        status = refusalStatus(currentEngineCode());
+        return nullptr;
+    }
     if (!complete || observer.cancelled()) {
         return nullptr;
     }
@@ -216,9 +225,10 @@ SetLoadOutcome cSeznamSestav::nactiKombinaci(std::span<const std::int32_t> index
         if (i > 0) {
             observer.startFile(idx);
         }
-        LoadedTimetable* f = takeFile(idx, observer);
+        std::int32_t refused = 0;
+        LoadedTimetable* f = takeFile(idx, observer, refused);
         if (f == nullptr) {
-            out.status = SetLoadOutcome::kCancelled;
+            out.status = refused != 0 ? refused : SetLoadOutcome::kCancelled;
             out.failingIndex = indexes[i];
             return out;
         }

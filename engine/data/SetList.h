@@ -22,8 +22,9 @@ class WindowLoadObserver;
 class cKatalogHlavicek;
 struct LoadedTimetable;
 
-// What loading a combination gives: status 0 with the combination, or -2 (cancelled) or -7
-// (a file of another source than the first) with the catalogue index of the file it failed at.
+// What loading a combination gives: status 0 with the combination, or -2 (cancelled), -7 (a
+// file of another source than the first) or a refused file's status (-3 to -6, FileRefusal.h)
+// with the catalogue index of the file it failed at.
 struct SetLoadOutcome {
     static constexpr std::int32_t kCancelled = -2;
     static constexpr std::int32_t kOtherSource = -7;
@@ -80,8 +81,10 @@ private:
     std::int64_t find(const cJizdniRadySestavy* combination) const;
     cJizdniRadySestavy* findEqual(std::span<const std::int32_t> indexes) const;
     // The loaded file of a catalogue entry, read when it is not loaded yet, with its use count
-    // one higher. None, with nothing taken, when the load was cancelled.
-    LoadedTimetable* takeFile(std::size_t catalogueIndex, WindowLoadObserver& observer);
+    // one higher. None, with nothing taken, when the load was cancelled (status stays 0) or the
+    // file was refused (status set to its load status).
+    LoadedTimetable* takeFile(std::size_t catalogueIndex, WindowLoadObserver& observer,
+                              std::int32_t& status);
     void holdFile(LoadedTimetable& file) noexcept;
     void releaseFile(LoadedTimetable* file) noexcept;
     std::int64_t catalogueIndexOf(const LoadedTimetable& file) const;

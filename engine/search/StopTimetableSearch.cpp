@@ -592,6 +592,11 @@ std::vector<StopRef> sideStops(const cJizdniRad& file, std::int32_t value, std::
         return out;
     }
     if (!elements) {
+        // A stop number the file does not have stands for no stop, as an element beyond its
+        // kind does: it must not filter every line out as if it were a stop off the line.
+        if (static_cast<std::size_t>(value) >= file.stops.stopCount()) {
+            return out;
+        }
         out.push_back(StopRef{value, occurrence < 0 ? 0 : occurrence});
         return out;
     }

@@ -144,5 +144,29 @@ TEST(UpdaterRun, PercentInThePathIsKeptAndAFailingStartIsSilent) {
     EXPECT_EQ(launcher.starts[0].program, "/opt/100%d/pelorvant");
 }
 
+// Two events of one connection in a row, with the running program saving its state between
+// them (as it does after a check): the program keeps the updater's stamp, so only the first
+// event hands an update over.
+TEST(UpdaterRun, TwoEventsInARowHandOverOnce) {
+    MemoryRegistry registry;
+    registry.writeString(pelorvant::kProgramRegistryKey, pelorvant::kActualizeValueName,
+                         value(3, stampAt(3600, 2), kToday - 1));
+    ProcessLauncherDouble launcher;
+    LocalTime now = kNow;
+    UpdaterServices services{registry, launcher, [&now] { return now; }, [](const std::filesystem::path&) { return true; }};
+    EXPECT_EQ(runUpdater(kUsb, services), 0);
+    ASSERT_EQ(launcher.starts.size(), 1u);
+    // The program's own save: path, flags and day are its own, the stamp stays the updater's.
+    registry.updateString(pelorvant::kProgramRegistryKey, pelorvant::kActualizeValueName, 520,
+                          [](const std::optional<std::string>& current) -> std::optional<std::string> {
+                              pelorvant::ActualizeValue v = pelorvant::parseActualize(current.value_or(""));
+                              v.day = kToday - 1;
+                              return pelorvant::formatActualize(v);
+                          });
+    now.second = 20;
+    EXPECT_EQ(runUpdater(kUsb, services), 0);
+    EXPECT_EQ(launcher.starts.size(), 1u);
+}
+
 }  // namespace
 }  // namespace obnovnik

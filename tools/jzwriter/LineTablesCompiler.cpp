@@ -11,7 +11,9 @@ namespace {
 
 using nlohmann::json;
 
-// A colour as "#RRGGBB" or as a number.
+// A line kind's colour as the file keeps it: a platform colour value 0x00BBGGRR (red in the
+// lowest byte). "#RRGGBB" is written the web's way round and turned into that order; a number
+// is taken as the file value itself.
 std::uint32_t colourOf(const json& kind, const std::string& where) {
     if (!kind.contains("colour")) {
         return 0;
@@ -33,7 +35,9 @@ std::uint32_t colourOf(const json& kind, const std::string& where) {
         if (!ok) {
             throw CompileError(where + ".colour: expected \"#RRGGBB\", got \"" + text + "\"");
         }
-        return value;
+        const std::uint32_t red = value >> 16 & 0xFF, green = value >> 8 & 0xFF,
+                            blue = value & 0xFF;
+        return red | green << 8 | blue << 16;
     }
     return static_cast<std::uint32_t>(requiredInt(kind, "colour", where, 0, UINT32_MAX));
 }

@@ -7,6 +7,7 @@
 #include "app/core/AppSettings.h"
 #include "app/core/CalendarWriter.h"
 #include "app/core/DesktopServices.h"
+#include "app/core/DeviceActions.h"
 #include "app/core/EngineIni.h"
 #include "app/core/PrivateMessages.h"
 #include "app/core/SmsSender.h"
@@ -103,7 +104,13 @@ std::vector<std::string> splitWords(const std::string& line) {
         std::string word;
         if (line[i] == '"') {
             for (++i; i < line.size() && line[i] != '"'; ++i) {
-                if (line[i] == '\\' && i + 1 < line.size()) ++i;
+                if (line[i] == '\\' && i + 1 < line.size()) {
+                    ++i;
+                    // \n is a line break (message boxes break their lines so); any other
+                    // character after a backslash stands for itself.
+                    word += line[i] == 'n' ? '\n' : line[i];
+                    continue;
+                }
                 word += line[i];
             }
             ++i;
@@ -123,6 +130,7 @@ ScriptRunner::ScriptRunner(DriveOptions options) : options_(std::move(options)),
     ::setenv("XDG_DATA_HOME", options_.configHome.c_str(), 1);
     pelorvant::setDesktopOpener(&opener_);
     pelorvant::setSmsService(&sms_);
+    pelorvant::setCalendarService(&calendar_);
     platform::shell::setMessageBoxAnswerer([this](const platform::shell::MessageBoxRequest& request) {
         boxes_.push_back(request.text);
         const bool yesNo = (request.type & 0xF) == platform::shell::MB_YESNO;
@@ -137,13 +145,17 @@ ScriptRunner::ScriptRunner(DriveOptions options) : options_(std::move(options)),
 }
 
 ScriptRunner::~ScriptRunner() {
-    // A search the script left in the hold ends, so that the program can end.
+    // A search or a message the script left in the hold ends, so that the program can end.
     searchhold::release();
+    sms_.release();
     app_.reset();
     program_.reset();
+    if (faults_)
+        faults_->release();
     platform::shell::setMessageBoxAnswerer({});
     pelorvant::setDesktopOpener(nullptr);
     pelorvant::setSmsService(nullptr);
+    pelorvant::setCalendarService(nullptr);
     pelorvant::setTimeSource({});
     std::error_code ec;
     for (const fs::path& folder : madeFolders_) fs::remove_all(folder, ec);
@@ -219,6 +231,7 @@ std::string ScriptRunner::expand(const std::string& text) const {
         {"${FIXTURES}", options_.fixtures.string()},
         {"${DATA}", options_.dataFolder.string()},
         {"${SAMPLE}", (options_.programFolder.parent_path() / "data" / "sample.jz").string()},
+        {"${STORAGE}", faults_ ? faults_->storage().string() : std::string()},
     };
     for (const auto& [name, value] : vars) {
         for (std::size_t at; (at = out.find(name)) != std::string::npos;) out.replace(at, name.size(), value);
@@ -287,6 +300,16 @@ std::string ScriptRunner::waitIdle(std::uint64_t ms) {
     return {};
 }
 
+std::string ScriptRunner::waitDeviceActions() {
+    const auto deadline = std::chrono::steady_clock::now() + kWorkerPatience;
+    while (!sms_.held() && pelorvant::deviceActionsUnderway() > 0) {
+        if (std::chrono::steady_clock::now() > deadline) return "a device action did not come back";
+        kit_.pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return {};
+}
+
 std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& out) {
     const std::string& op = w[0];
     const auto need = [&](std::size_t n) { return w.size() >= n + 1; };
@@ -299,7 +322,10 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
         return ec ? "cannot install " + source.string() + ": " + ec.message() : std::string();
     }
-    if (op == "serve") return serve();
+    if (op == "serve")
+        return serve();
+    if (std::optional<std::string> handled = faultStep(w))
+        return *handled;
     if (op == "offer" && need(2)) {
         if (const std::string failed = serve(); !failed.empty()) return failed;
         std::error_code ec;
@@ -332,6 +358,15 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         fs::create_directories(options_.dataFolder, ec);
         std::ofstream(options_.dataFolder / kSettingsFile, std::ios::app | std::ios::binary)
             << "[setup]\r\n   " << w[1] << '=' << w[2] << "\r\n";
+        return {};
+    }
+    if (op == "preset-ini" && need(3)) {
+        // A key of any section (a timetable's "-setup" section) before the program reads it.
+        if (started_) return "preset-ini comes before the start";
+        std::error_code ec;
+        fs::create_directories(options_.dataFolder, ec);
+        std::ofstream(options_.dataFolder / kSettingsFile, std::ios::app | std::ios::binary)
+            << '[' << w[1] << "]\r\n   " << w[2] << '=' << w[3] << "\r\n";
         return {};
     }
     if (op == "snapshot") {
@@ -459,16 +494,28 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         if (opener_.opened.back().find(w[1]) == std::string::npos) return "the last opened was " + opener_.opened.back();
     } else if (op == "expect-sms" && need(2)) {
         // The last text message asked for went to that number with that text.
-        if (sms_.messages.empty()) return "no text message was sent";
-        const auto& last = sms_.messages.back();
+        const auto messages = sms_.messages();
+        if (messages.empty()) return "no text message was sent";
+        const auto& last = messages.back();
         if (last.number != w[1] || last.text != w[2]) return "the last text message was " + last.text + " to " + last.number;
     } else if (op == "expect-no-sms") {
-        if (!sms_.messages.empty()) return "a text message was sent: " + sms_.messages.back().text;
+        if (const auto messages = sms_.messages(); !messages.empty()) {
+            return "a text message was sent: " + messages.back().text;
+        }
     } else if (op == "sms-refuse") {
         // The modem refuses to send what follows.
-        sms_.result = platform::services::SmsResult::SendFailed;
+        sms_.refuse();
+    } else if (op == "sms-hold") {
+        sms_.hold();
+    } else if (op == "sms-release") {
+        sms_.release();
+    } else if (op == "composer-refuse") {
+        // No program takes what the desktop is handed from now on.
+        opener_.succeeds = false;
     } else if (op == "calendar-refuse") {
-        // A file where the calendar folder belongs: no calendar entry can be written.
+        // No calendar service answers, and a file stands where the form's calendar folder
+        // belongs: no calendar entry can be made either way.
+        calendar_.refuse();
         const fs::path folder = pelorvant::calendarFolder();
         std::error_code ec;
         if (fs::exists(folder, ec)) return "the calendar folder exists already";
@@ -476,10 +523,15 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         std::ofstream(folder) << "not a folder\n";
         if (!fs::is_regular_file(folder, ec)) return "cannot block " + folder.string();
     } else if (op == "expect-calendar" && need(1)) {
-        // A calendar file of the run holds the text.
+        // The last event given to the calendar service holds the text, or (with the form) a
+        // calendar file of the run does.
         std::error_code ec;
         bool found = false;
         std::string all;
+        if (const auto events = calendar_.events(); !events.empty()) {
+            found = events.back().find(w[1]) != std::string::npos;
+            all = events.back();
+        }
         for (const auto& entry : fs::directory_iterator(pelorvant::calendarFolder(), ec)) {
             std::ifstream in(entry.path());
             const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -613,6 +665,31 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         if (!platform::testkit::matchesGolden(screen, (options_.goldens / w[1]).string(), 48, allowed, &report)) {
             return "the screen differs from " + w[1] + ": " + report;
         }
+    } else if (op == "expect-colour" && need(5)) {
+        // Text in a colour: a few pixels of the area are that colour (glyph stems cover whole
+        // pixels; their edges blend with the background).
+        const std::string& hex = w[5];
+        if (hex.size() != 7 || hex[0] != '#') return "a colour is written #RRGGBB";
+        const unsigned long rgb = std::strtoul(hex.c_str() + 1, nullptr, 16);
+        const platform::draw::Color wanted = platform::draw::rgb(
+            static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8), static_cast<std::uint8_t>(rgb));
+        kit_.pump();
+        const auto& shown = kit_.screenshot();
+        const platform::draw::Rect area =
+            platform::draw::Rect::fromSize(number(1), number(2), number(3), number(4));
+        int matching = 0;
+        for (int y = std::max(0, area.top); y < std::min(shown.height(), area.bottom); ++y) {
+            for (int x = std::max(0, area.left); x < std::min(shown.width(), area.right); ++x) {
+                const platform::draw::Color c = shown.pixel(x, y);
+                const auto near = [](int a, int b) { return std::abs(a - b) <= 8; };
+                if (near(platform::draw::redOf(c), platform::draw::redOf(wanted)) &&
+                    near(platform::draw::greenOf(c), platform::draw::greenOf(wanted)) &&
+                    near(platform::draw::blueOf(c), platform::draw::blueOf(wanted))) {
+                    ++matching;
+                }
+            }
+        }
+        if (matching < 4) return "the area holds " + std::to_string(matching) + " pixels of " + hex;
     } else if (op == "shot" && need(1)) {
         const fs::path file = options_.shots.empty() ? fs::path(w[1]) : options_.shots / w[1];
         kit_.pump();
@@ -621,6 +698,7 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         return "unknown step or missing argument";
     }
     kit_.pump();
+    if (const std::string failed = waitDeviceActions(); !failed.empty()) return failed;
     if (!unexpectedBox_.empty()) {
         std::string failed;
         failed.swap(unexpectedBox_);
@@ -629,7 +707,48 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     return {};
 }
 
-int ScriptRunner::run(std::istream& script, const std::string& scriptName, std::ostream& out, std::ostream& err) {
+FaultSteps& ScriptRunner::faults() {
+    if (!faults_)
+        faults_ = std::make_unique<FaultSteps>(options_.dataFolder, options_.configHome);
+    return *faults_;
+}
+
+std::optional<std::string> ScriptRunner::faultStep(const std::vector<std::string>& w) {
+    const std::string& op = w[0];
+    if (op == "offer-damaged" && w.size() >= 4) {
+        // Offered whole (the update information names its version), then damaged on the server.
+        std::ostringstream ignored;
+        if (std::string failed = step({"offer", w[1], w[2]}, ignored); !failed.empty())
+            return failed;
+        return FaultSteps::damage(serverFolder_ / w[2], w[3]);
+    }
+    if (op == "damage" && w.size() >= 3)
+        return FaultSteps::damage(expand(w[1]), w[2]);
+    if (op == "update-info" && w.size() >= 2) {
+        if (std::string failed = serve(); !failed.empty())
+            return failed;
+        return FaultSteps::updateInformation(*server_, serverFolder_, w[1]);
+    }
+    if (op == "storage-tmpfs" && w.size() >= 3)
+        return faults().storageOnTmpfs(expand(w[1]), w[2]);
+    if (op == "disk-full" && w.size() >= 2)
+        return faults().diskFull(w[1] == "on");
+    if (op == "expect-same" && w.size() >= 3) {
+        if (!sameBytes(expand(w[1]), expand(w[2])))
+            return expand(w[1]) + " does not hold the bytes of " + expand(w[2]);
+        return std::string();
+    }
+    if (op == "expect-missing" && w.size() >= 2) {
+        std::error_code ec;
+        if (fs::exists(expand(w[1]), ec))
+            return expand(w[1]) + " exists";
+        return std::string();
+    }
+    return std::nullopt;
+}
+
+int ScriptRunner::run(std::istream& script, const std::string& scriptName, std::ostream& out,
+                      std::ostream& err) {
     std::string line;
     for (int number = 1; std::getline(script, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

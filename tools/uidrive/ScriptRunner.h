@@ -7,13 +7,15 @@
 
 #include "platform/services/launcher/DesktopOpener.h"
 #include "platform/services/process/ProcessLauncher.h"
-#include "platform/services/sms/SmsService.h"
 #include "platform/testkit/UiTestKit.h"
+#include "tools/uidrive/DriveDevices.h"
+#include "tools/uidrive/FaultSteps.h"
 
 #include <deque>
 #include <filesystem>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <map>
 #include <vector>
@@ -61,6 +63,9 @@ private:
     // forUpdate: started by the updater ("allways"), so the start-up runs the update check.
     std::string start(bool forUpdate = false);
     std::string waitIdle(std::uint64_t ms);
+    // Waits for the program's device actions (text messages, calendar entries, the composer)
+    // to come back, as a person waits for the outcome; not while the script holds the modem.
+    std::string waitDeviceActions();
     std::string expand(const std::string& text) const;
     platform::WindowHandle frameWindow() const;
     pelorvant::cTabPage* activePage() const;
@@ -83,8 +88,14 @@ private:
     std::string serve();
     // What the program hands to the desktop is recorded, never opened.
     platform::services::DesktopOpenerDouble opener_;
-    // Text messages are recorded, never sent.
-    platform::services::SmsServiceDouble sms_;
+    // Text messages and calendar entries are recorded, never sent.
+    DriveSms sms_;
+    DriveCalendar calendar_;
+    // Damaged offers, storage and full disks; made on first use.
+    std::unique_ptr<FaultSteps> faults_;
+    FaultSteps& faults();
+    // The steps that make the world misbehave; nothing when `words` is none of them.
+    std::optional<std::string> faultStep(const std::vector<std::string>& words);
 };
 
 // Splits a line into words; a word in double quotes may hold spaces (\" for a quote).

@@ -238,8 +238,15 @@ void cTabHost::growHeaders(int amount) {
 }
 
 void cTabHost::SetActiveTabTitle(std::u16string_view title) {
-    if (activePage() == nullptr) return;
-    headers[static_cast<std::size_t>(activeIndex)]->SetTitle(title);
+    if (activePage() == nullptr)
+        return;
+    setTabTitleAt(activeIndex, title);
+}
+
+void cTabHost::setTabTitleAt(int index, std::u16string_view title) {
+    if (index < 0 || index >= static_cast<int>(headers.size()))
+        return;
+    headers[static_cast<std::size_t>(index)]->SetTitle(title);
     placeHeaders();
     const int clientWidth = ui::getClientRect(handle()).width();
     const int needed = addButtonSize + nextTabX + 2 * tabMargin;

@@ -42,6 +42,8 @@ public:
     // width = height = -1: the client area gives the size.
     void Layout(unsigned flags, int width, int height);
     void SetActiveTabTitle(std::u16string_view title);
+    // Renames the tab at the index and fits the strip again.
+    void setTabTitleAt(int index, std::u16string_view title);
     // Adds a tab as the user asks for one and makes it active.
     void addTabByUser();
 

@@ -67,6 +67,7 @@ MsgResult cTabPage::OnCreate(std::uintptr_t, std::intptr_t lParam) {
     dataView.createDataView(handle(), client);
     dataExplorer.createExplorerView(handle(), client);
     dataExplorer.dataView = &dataView;
+    setChoice.dataExplorer = &dataExplorer;
     searchForm.dataView = &dataView;
     stopTimetable.createFrame(handle(), client, kViewStopTimetable);
     stopTimetable.links = &stopTimetableLinks;
@@ -195,6 +196,17 @@ void cTabPage::Layout(unsigned flags, int width, int height) {
 
 void cTabPage::setTabTitle(std::u16string_view title) {
     if (host_.activePage() == this) host_.SetActiveTabTitle(title);
+}
+
+void cTabPage::setDropped() {
+    setIndex_ = -1;
+    if (host_.activePage() == this)
+        return;
+    if (activeView != nullptr)
+        activeView->ShowView(ui::SW_HIDE);
+    activeView = &setChoice;
+    currentViewId = kViewSetChoice;
+    currentMenu = menuById[kViewSetChoice];
 }
 
 void cTabPage::setLoaded(std::int32_t) {

@@ -63,6 +63,10 @@ public:
     void setLoaded(std::int32_t set) override;
     void showResults(std::int32_t resultId) override;
     cProgressFormView& progressView() override { return progress; }
+    int shownMenu() const override { return currentMenu; }
+    // The tab's set was given back to the engine: the tab has no set and shows the set choice
+    // (when it is not the active tab, from when it is shown next).
+    void setDropped();
 
     // The views (owned; made with the page, destroyed with it).
     cVypisVysledkuView results;  // constructed with the context, the message view and the listing

@@ -29,6 +29,7 @@ bool cCheckListPage::createPage(WindowHandle form) {
 
 MsgResult cCheckListPage::OnCreate(std::uintptr_t, std::intptr_t) {
     const Rect small{0, 0, 10, 10};
+    heading.create(handle());
     caption.createList(handle(), small, 0);
     list.createReport(handle(), small, kCheckListId, ui::WS_BORDER | controls::LVS_NOCOLUMNHEADER);
     const std::uint32_t ext = controls::LVS_EX_CHECKBOXES | controls::LVS_EX_FULLROWSELECT;
@@ -46,7 +47,9 @@ void cCheckListPage::Layout(unsigned, int width, int height) {
     const int fh = settings.fontHeight();
     const int left = width * 2 / 100;
     const int w = width * 96 / 100;
-    const int top = placeCaption(caption, captionAnchor, captionText, fh / 4, width, 0) + fh / 4;
+    const int captionTop = heading.place(fh / 4, width, 0);
+    const int top =
+        placeCaption(caption, captionAnchor, captionText, captionTop, width, 0) + fh / 4;
     ui::moveWindow(list.handle(), left, top, w, std::max(height - top - fh / 4, fh));
     list.anchor.computed = Rect::fromSize(left, top, w, height - top);
     platform::sendMessage(list.handle(), controls::WM_SETFONT,

@@ -1,6 +1,7 @@
 #pragma once
 // A settings page of one caption above a list of names with check boxes: the timetables to
 // load at start-up, and the line kinds a search may use.
+#include "app/screens/other/PageHeading.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ImageLabel.h"
 #include "app/shell/ReportList.h"
@@ -28,6 +29,8 @@ public:
     int ResetFocus() override;
     void Layout(unsigned flags, int width, int height) override;
 
+    // The page's tab title where no tab shows it (keypad devices); none unless set.
+    cPageHeading heading;
     LayoutAnchor captionAnchor;
     ImageLabel caption{false};
     cReportList list;

@@ -87,13 +87,12 @@ std::optional<int> rowEqualTo(std::span<const ChoiceRow> rows, std::int32_t valu
     return std::nullopt;
 }
 
-std::int32_t chosenValue(std::span<const ChoiceRow> rows, std::int32_t stored, bool storedFits,
-                         int shownRow, int chosenRow) {
-    if (!storedFits && chosenRow == shownRow)
-        return stored;
-    if (chosenRow < 0 || static_cast<std::size_t>(chosenRow) >= rows.size())
-        return stored;
-    return rows[static_cast<std::size_t>(chosenRow)].value;
+std::int32_t rowValue(std::span<const ChoiceRow> rows, int row) {
+    if (rows.empty())
+        return 0;
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
+        row = 0;
+    return rows[static_cast<std::size_t>(row)].value;
 }
 
 std::array<std::int32_t, 7> fontHeights(std::int32_t defaultHeight, bool highResolution) {

@@ -31,11 +31,10 @@ std::optional<int> rowAtOrAbove(std::span<const ChoiceRow> rows, std::int32_t va
 // The row whose value equals the stored value; empty when none.
 std::optional<int> rowEqualTo(std::span<const ChoiceRow> rows, std::int32_t value);
 
-// What a choice gives back: the chosen row's value, except that a stored value that no row
-// could show is kept while the user leaves its row as it was shown. So a hand-edited value the
-// lists do not know is not overwritten by a row the user never picked.
-std::int32_t chosenValue(std::span<const ChoiceRow> rows, std::int32_t stored, bool storedFits,
-                         int shownRow, int chosenRow);
+// What a choice gives back: the value of the row it shows, so that what the user sees is what
+// is saved and used, a hand-edited value no row carries included (it shows row 0). A row
+// outside the list reads as row 0, the row such a choice would show.
+std::int32_t rowValue(std::span<const ChoiceRow> rows, int row);
 
 // A number as the lists show it.
 std::u16string decimalText(std::int32_t value);

@@ -35,6 +35,11 @@ bool cDataExplorerFrame::createExplorerView(platform::WindowHandle tabPage, cons
     return createView(tabPage, rect, kDataExplorerViewId);
 }
 
+void cDataExplorerFrame::ActivateView(int returnView, int returnMenu) {
+    returnView_ = returnView;
+    returnMenu_ = returnMenu;
+}
+
 void cDataExplorerFrame::OnViewActivate() {
     context_.data->loadHeaders();
     Refresh();
@@ -68,8 +73,13 @@ MsgResult cDataExplorerFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::int
 }
 
 void cDataExplorerFrame::menuBackClick() {
-    if (TabServices* tab = parentTabServices(handle()))
-        tab->showView(kViewSetChoice, -1);
+    TabServices* tab = parentTabServices(handle());
+    if (tab == nullptr)
+        return;
+    // A set choice opened from a loaded set offers "Storno" back to it; once the set is gone
+    // (a deleted file was part of it) the choice comes with its own menu.
+    const int menu = returnView_ == kViewSetChoice && tab->setIndex() < 0 ? -1 : returnMenu_;
+    tab->showView(returnView_, menu);
 }
 
 const ui::MessageMapBase& cDataExplorerFrame::messageMap() const {

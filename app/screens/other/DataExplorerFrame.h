@@ -1,7 +1,8 @@
 #pragma once
 // The installed-files view ("DataExplorer"): its one page, the list of installed files
 // (cDataFileList), under a menu that offers the update commands of each country. "Zpět" returns
-// to the timetable-set choice, which lists the files anew when it is shown.
+// to the view and menu that opened it (the timetable-set choice, which lists the files anew
+// when it is shown).
 #include "app/screens/other/DataFileList.h"
 #include "app/screens/other/UpdateRequest.h"
 
@@ -19,6 +20,9 @@ public:
     // Creates the hidden view as a child of its tab page.
     bool createExplorerView(platform::WindowHandle tabPage, const Rect& rect);
 
+    // Remembers the view and menu to return to (menu -1: the view's own); called before the
+    // view is shown.
+    void ActivateView(int returnView, int returnMenu);
     // Fills the popup "Aktualizace dat" of the fresh menu bar with the per-country items.
     void OnViewActivate() override;
     // A per-country item: "Detailní aktualizace" opens the data view for the country, and
@@ -37,6 +41,8 @@ private:
     void fillUpdatePopup();
 
     UpdateRequest updateRequest_;
+    int returnView_ = 4025;
+    int returnMenu_ = -1;
 };
 
 }  // namespace pelorvant

@@ -22,6 +22,19 @@ namespace {
 
 constexpr std::uint32_t kTextDeleteQuestion = 407;
 constexpr std::uint32_t kTextDeleteButton = 406;
+constexpr std::uint32_t kTextWarning = 344;
+
+// Told when a deleted file was part of a loaded set.
+std::u16string droppedSetsText(const std::vector<std::u16string>& names) {
+    std::u16string list;
+    for (const std::u16string& name : names) {
+        if (!list.empty())
+            list += u", ";
+        list += name;
+    }
+    return u"Smazaný soubor používala načtená sada jízdních řádů (" + list +
+           u"). Její karta se vrátila na výběr jízdních řádů.";
+}
 
 }  // namespace
 
@@ -53,18 +66,31 @@ void cDataFileList::DeleteMarked() {
     const int answer =
         platform::shell::messageBox(mainFrameWindow(), loadResString(kTextDeleteQuestion), u"",
                                     platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION);
+    std::vector<std::u16string> dropped;
     if (answer == platform::shell::IDYES) {
         const auto& headers = context_.data->headers();
+        std::vector<std::int32_t> deleted;
         for (int row : list.GetCheckedItems(false)) {
             if (row < 0 || row >= static_cast<int>(headers.size()))
                 continue;
+            const std::filesystem::path file(
+                toUtf8(headers[static_cast<std::size_t>(row)].fileName));
             std::error_code ec;
-            std::filesystem::remove(
-                std::filesystem::path(toUtf8(headers[static_cast<std::size_t>(row)].fileName)), ec);
+            std::filesystem::remove(file, ec);
+            if (!std::filesystem::exists(file, ec))
+                deleted.push_back(row);
         }
+        // A set that used a deleted file is given back before the rescan, so the engine's
+        // catalogue drops the file and no list shows it any more.
+        if (!deleted.empty() && context_.loadedSets != nullptr)
+            dropped = context_.loadedSets->dropSetsUsing(deleted);
     }
     context_.data->loadHeaders();
     Refresh();
+    if (!dropped.empty())
+        platform::shell::messageBox(mainFrameWindow(), droppedSetsText(dropped),
+                                    loadResString(kTextWarning),
+                                    platform::shell::MB_OK | platform::shell::MB_ICONINFORMATION);
 }
 
 void cDataFileList::OnItemChanged(const ui::NotifyHeader& header, MsgResult&) {

@@ -33,7 +33,6 @@ using platform::resources::loadResString;
 namespace {
 
 constexpr int kViewProgress = 4029;
-constexpr std::uint32_t kTextCheckFailed = 287;
 constexpr std::uint32_t kTextNothingNew = 288;
 constexpr std::uint32_t kTextAllCurrent = 292;
 constexpr std::uint32_t kTextNewProgram = 435;
@@ -71,7 +70,9 @@ void cDataFrame::ActivateView(std::int32_t language, int returnView) {
 MsgResult cDataFrame::OnUpdateCheckDone(std::uintptr_t fetched, std::intptr_t) {
     TabServices* tab = parentTabServices(handle());
     if (fetched != 1) {
-        showBox(loadResString(kTextCheckFailed));
+        // The network is blamed only when it failed; a cancel says nothing.
+        if (tab && !tab->progressView().updateCheckFailure().empty())
+            showBox(tab->progressView().updateCheckFailure());
         if (tab)
             tab->showView(returnView_, -1);
         return 0;

@@ -1,6 +1,7 @@
 #include "app/screens/other/DataRowDetails.h"
 
 #include "app/core/FileUtils.h"
+#include "app/core/LabelPlainText.h"
 #include "app/core/TextConversion.h"
 #include "platform/resources/StringTable.h"
 
@@ -22,10 +23,11 @@ std::u16string heightMark(int height) {
 std::u16string offeredRowDetails(int fontHeight, std::u16string_view rowText,
                                  std::u16string_view versionText, std::u16string_view sizeText) {
     const int reduced = static_cast<int>(fontHeight * 0.9);
-    return u"<*b*>" + heightMark(fontHeight) + std::u16string(rowText) + u"\r" +
+    // The texts come from the downloaded update information: they show as written.
+    return u"<*b*>" + heightMark(fontHeight) + plainLabelText(rowText) + u"\r" +
            heightMark(reduced) + loadResString(kTextVersion) + u"<*b*>" +
-           std::u16string(versionText) + u"  <*b*>" + loadResString(kTextSize) + u"<*b*>" +
-           std::u16string(sizeText) + u" KB";
+           plainLabelText(versionText) + u"  <*b*>" + loadResString(kTextSize) + u"<*b*>" +
+           plainLabelText(sizeText) + u" KB";
 }
 
 std::u16string installedFileDetails(int fontHeight, const std::filesystem::path& file) {
@@ -33,9 +35,9 @@ std::u16string installedFileDetails(int fontHeight, const std::filesystem::path&
     const std::int64_t bytes = getFileSize(file);
     const std::int64_t kilobytes = bytes > 0 ? bytes / 1024 : 0;
     return u"<*b*>" + heightMark(fontHeight) + u" " + loadResString(kTextPlace) + u"\r<*b*>" +
-           heightMark(reduced) + fromUtf8(file.string()) + u"\r<*b*>" + heightMark(fontHeight) +
-           u" " + loadResString(kTextSize) + u"<*b*>" + fromUtf8(std::to_string(kilobytes)) +
-           u" KB";
+           heightMark(reduced) + plainLabelText(fromUtf8(file.string())) + u"\r<*b*>" +
+           heightMark(fontHeight) + u" " + loadResString(kTextSize) + u"<*b*>" +
+           fromUtf8(std::to_string(kilobytes)) + u" KB";
 }
 
 }  // namespace pelorvant

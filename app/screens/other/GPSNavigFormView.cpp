@@ -127,7 +127,20 @@ void cGPSNavigFormView::showStop(int view, int argument, std::int32_t stop, std:
 }
 
 void cGPSNavigFormView::showDistance(double metres) {
-    infoLabel.SetText(navigationMarkup(context_.settings->fontHeight, targetName, metres));
+    const std::u16string markup = navigationMarkup(context_.settings->fontHeight, targetName, metres);
+    infoLabel.SetText(markup);
+    // A long stop name wraps: the label grows to its text and the map starts below it, so the
+    // distance line is never hidden. The map keeps at least a third of its designed height.
+    const Rect label = infoLabel.anchor.computed;
+    const Rect designedMap = map.anchor.computed;
+    const int limit = designedMap.bottom - designedMap.height() / 3;
+    const int bottom = std::clamp(label.top + infoLabel.GetTextHeight(), label.bottom, std::max(label.bottom, limit));
+    const Rect shown = ui::getWindowRect(infoLabel.handle());
+    if (shown.height() == bottom - label.top) return;
+    ui::moveWindow(infoLabel.handle(), label.left, label.top, label.width(), bottom - label.top);
+    const int mapTop = std::max(designedMap.top, bottom);
+    ui::moveWindow(map.handle(), designedMap.left, mapTop, designedMap.width(), designedMap.bottom - mapTop);
+    infoLabel.SetText(markup);
 }
 
 MsgResult cGPSNavigFormView::OnPosition(std::uintptr_t wParam, std::intptr_t) {

@@ -6,9 +6,21 @@ namespace pelorvant {
 
 using platform::draw::Rect;
 
-HourGridGeometry::HourGridGeometry(int fontHeight, int usableWidth, const std::array<int, 24>& counts)
-    : h_(std::max(1, fontHeight)), cell_(std::max(1, static_cast<int>(1.5 * h_))) {
-    k_ = std::max(1, (usableWidth - h_) / cell_);
+GridColumns plainGridColumns(int fontHeight) {
+    const int h = std::max(1, fontHeight);
+    return {h, static_cast<int>(1.5 * h)};
+}
+
+HourGridGeometry::HourGridGeometry(int fontHeight, int usableWidth,
+                                   const std::array<int, 24>& counts)
+    : HourGridGeometry(fontHeight, plainGridColumns(fontHeight), usableWidth, counts) {}
+
+HourGridGeometry::HourGridGeometry(int fontHeight, GridColumns columns, int usableWidth,
+                                   const std::array<int, 24>& counts)
+    : h_(std::max(1, fontHeight)),
+      hour_(std::max(1, columns.hour)),
+      cell_(std::max(1, columns.cell)) {
+    k_ = std::max(1, (usableWidth - hour_) / cell_);
     for (std::size_t i = 0; i < 24; ++i) counts_[i] = std::max(0, counts[i]);
     tops_[0] = 0;
     for (int hour = 0; hour < 24; ++hour) {
@@ -18,20 +30,22 @@ HourGridGeometry::HourGridGeometry(int fontHeight, int usableWidth, const std::a
 
 int HourGridGeometry::lines(int hour) const { return std::max(1, (count(hour) + k_ - 1) / k_); }
 
-Rect HourGridGeometry::hourRect(int hour) const { return Rect::fromSize(0, rowTop(hour), h_, rowHeight(hour)); }
+Rect HourGridGeometry::hourRect(int hour) const {
+    return Rect::fromSize(0, rowTop(hour), hour_, rowHeight(hour));
+}
 
 Rect HourGridGeometry::departureRect(int hour, int index) const {
     const int line = index / k_;
     const int column = index % k_;
-    return Rect::fromSize(h_ + column * cell_, rowTop(hour) + line * h_ + 1, cell_, h_);
+    return Rect::fromSize(hour_ + column * cell_, rowTop(hour) + line * h_ + 1, cell_, h_);
 }
 
 std::optional<GridCell> HourGridGeometry::hit(int x, int y) const {
     if (x < 0 || y < 0 || y >= contentHeight()) return std::nullopt;
     const int hour = static_cast<int>(std::upper_bound(tops_.begin(), tops_.end(), y) - tops_.begin()) - 1;
     if (hour < 0 || hour > 23) return std::nullopt;
-    if (x < h_) return GridCell{0, hour};
-    const int column = (x - h_) / cell_;
+    if (x < hour_) return GridCell{0, hour};
+    const int column = (x - hour_) / cell_;
     if (column >= k_) return std::nullopt;
     const int index = ((y - rowTop(hour)) / h_) * k_ + column;
     if (index >= count(hour)) return std::nullopt;

@@ -1,6 +1,6 @@
 #include "app/screens/other/NavigationGeometry.h"
 
-#include "app/screens/other/LabelPlainText.h"
+#include "app/core/LabelPlainText.h"
 
 #include "platform/resources/StringTable.h"
 

@@ -7,6 +7,8 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
+#include <algorithm>
+
 namespace pelorvant {
 
 namespace ui = platform::ui;
@@ -78,17 +80,33 @@ void cOptionsChoiceRow::setRows(std::span<const ChoiceRow> rows) {
     setItems(texts);
 }
 
+int cOptionsChoiceRow::placeBeside(int top, int width, int offset, int height) {
+    const int fh = shellSettings().fontHeight();
+    const int labelLeft = width * placement.left / 100;
+    // Room for a label of two or three characters, then a quarter font height of gap.
+    const int labelWidth = static_cast<int>(1.25 * fh);
+    ui::moveWindow(caption.handle(), labelLeft, top - offset, labelWidth, height);
+    caption.SetText(formatCaption(captionText, fh));
+    const int textHeight = std::clamp(caption.GetTextHeight(), 1, height);
+    const int captionTop = top + (height - textHeight) / 2;
+    ui::moveWindow(caption.handle(), labelLeft, captionTop - offset, labelWidth, textHeight);
+    captionAnchor.computed = Rect::fromSize(labelLeft, captionTop, labelWidth, textHeight);
+    return labelLeft + labelWidth + fh / 4;
+}
+
 int cOptionsChoiceRow::place(int top, int width, int offset) {
     const int fh = shellSettings().fontHeight();
-    int y = top;
-    if (!captionText.empty()) {
-        y = placeCaption(caption, captionAnchor, captionText, y, width, offset) + fh / 4;
-    } else {
-        captionAnchor.computed = Rect::fromSize(0, y, 0, 0);
-    }
-    const int left = width * placement.left / 100;
-    const int right = width * placement.right / 100;
     const int height = static_cast<int>(1.3 * fh);
+    int y = top;
+    int left = width * placement.left / 100;
+    if (captionText.empty()) {
+        captionAnchor.computed = Rect::fromSize(0, y, 0, 0);
+    } else if (placement.captionBeside) {
+        left = placeBeside(y, width, offset, height);
+    } else {
+        y = placeCaption(caption, captionAnchor, captionText, y, width, offset) + fh / 4;
+    }
+    const int right = width * placement.right / 100;
     ui::moveWindow(choice.handle(), left, y - offset, right - left, height);
     choice.Layout();
     choice.SetFont(&shellSettings().mainFont());
@@ -102,29 +120,20 @@ int cOptionsChoiceRow::place(int top, int width, int offset) {
 }
 
 void cOptionsChoiceRow::showValue(std::span<const ChoiceRow> rows, std::int32_t stored) {
-    const auto row = rowAtOrAbove(rows, stored);
-    stored_ = stored;
-    storedFits_ = row.has_value();
-    shownRow_ = row.value_or(0);
-    select(shownRow_);
+    select(rowAtOrAbove(rows, stored).value_or(0));
 }
 
 std::int32_t cOptionsChoiceRow::value(std::span<const ChoiceRow> rows) const {
-    return chosenValue(rows, stored_, storedFits_, shownRow_, selected());
+    return rowValue(rows, selected());
 }
 
 void cOptionsChoiceRow::showIndex(std::int32_t stored) {
-    stored_ = stored;
-    storedFits_ = stored >= 0 && stored < itemCount_;
-    shownRow_ = storedFits_ ? stored : 0;
-    select(shownRow_);
+    select(stored >= 0 && stored < itemCount_ ? stored : 0);
 }
 
 std::int32_t cOptionsChoiceRow::index() const {
-    const int now = selected();
-    if (!storedFits_ && now == shownRow_)
-        return stored_;
-    return now;
+    const int row = selected();
+    return row >= 0 && row < itemCount_ ? row : 0;
 }
 
 platform::WindowHandle cOptionsChoiceRow::focusWindow() const {

@@ -1,7 +1,6 @@
 #pragma once
-// One row of a settings page: a caption above a choice box, and on a touch screen a help
-// button beside the choice. The row keeps what the choice showed when it was loaded, so that
-// a stored value no row could show is kept unless the user picks another row.
+// One row of a settings page: a caption above a choice box (or beside it), and on a touch
+// screen a help button beside the choice. What the choice shows is what the row gives back.
 #include "app/screens/other/ChoiceTables.h"
 #include "app/shell/ChoiceBox.h"
 #include "app/shell/ImageLabel.h"
@@ -30,6 +29,9 @@ int placeCaption(ImageLabel& caption, LayoutAnchor& anchor, std::u16string_view 
 struct RowPlacement {
     int left = 7;    // percent of the width
     int right = 40;  // percent of the width
+    // The caption stands at `left` on the choice's line (a short label such as "1."), and the
+    // choice follows it; otherwise the caption spans the page above the choice.
+    bool captionBeside = false;
 };
 
 class cOptionsChoiceRow {
@@ -49,8 +51,8 @@ public:
     // shows content y at `top - offset`. Returns the choice's bottom in content coordinates.
     int place(int top, int width, int offset);
 
-    // Shows the row of a stored value from a value table (the first row at or above it, else 0)
-    // and remembers it; `value()` gives it back (kept when it fit no row and is unchanged).
+    // Shows the row of a stored value from a value table (the first row at or above it, else
+    // 0); `value()` gives back the value of the row shown.
     void showValue(std::span<const ChoiceRow> rows, std::int32_t stored);
     std::int32_t value(std::span<const ChoiceRow> rows) const;
     // The same for a row index stored as such (0 when out of range).
@@ -72,9 +74,9 @@ public:
     RowPlacement placement;
 
 private:
-    std::int32_t stored_ = 0;
-    bool storedFits_ = true;
-    int shownRow_ = 0;
+    // Places the caption beside the choice's line; returns where the choice begins.
+    int placeBeside(int top, int width, int offset, int height);
+
     int itemCount_ = 0;
 };
 

@@ -165,15 +165,22 @@ void cOptionsFrame::showPage(int n) {
     if (n >= kFixedPages) {
         auto& records = context_.data->setParams();
         const auto t = static_cast<std::size_t>((n - kFixedPages) / 2);
+        // The pages serve every timetable: without tabs only their heading says whose they are.
+        const std::u16string title =
+            showsTabs ? std::u16string() : pageTitles[static_cast<std::size_t>(n)];
         if (shown == &search) {
             search.storeRecord();
             if (t < records.size())
                 search.loadRecord(records[t]);
+            search.heading.setTitle(title);
         } else {
             lineKinds.storeRecord();
             if (t < records.size())
                 lineKinds.loadRecord(records[t]);
+            lineKinds.heading.setTitle(title);
         }
+        const Rect area = ui::getClientRect(shown->handle());
+        shown->Layout(0, area.width(), area.height());
     }
     shown->ShowView(ui::SW_SHOW);
     // The page's controls were laid out while it was hidden: they paint now.

@@ -103,7 +103,7 @@ void cOptionsOperatorPage::UpdateScrollLayout() {
         y += fh - fh / 4;
         placeLabel(quickCaption, quickCaptionAnchor, loadResString(299));
         for (cOptionsChoiceRow& row : quick) {
-            row.placement = {7, 90};
+            row.placement = {7, 90, true};
             y = row.place(y, width, offset) + fh / 2;
         }
     }
@@ -111,7 +111,6 @@ void cOptionsOperatorPage::UpdateScrollLayout() {
 }
 
 void cOptionsOperatorPage::loadValues(const OptionsValues& v) {
-    storedOperator_ = v.operatorName;
     operatorChoice.select(pelorvant::operatorRow(v.operatorName));
     if (!touch_)
         return;
@@ -125,13 +124,7 @@ void cOptionsOperatorPage::loadValues(const OptionsValues& v) {
 }
 
 void cOptionsOperatorPage::storeValues(OptionsValues& v) const {
-    const int row = operatorChoice.selected();
-    // An operator the list does not know is kept while the user leaves "-" as it was shown.
-    if (row == pelorvant::operatorRow(storedOperator_) && row == 3) {
-        v.operatorName = storedOperator_;
-    } else {
-        v.operatorName = operatorChoice.choice.GetSelectedText();
-    }
+    v.operatorName = operatorChoice.choice.GetSelectedText();
     if (!touch_)
         return;
     v.calendarCategory = ui::getWindowText(category.handle());

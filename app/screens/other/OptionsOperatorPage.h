@@ -44,7 +44,6 @@ private:
     void OnSetFocus();
 
     bool touch_;
-    std::u16string storedOperator_;
 };
 
 }  // namespace pelorvant

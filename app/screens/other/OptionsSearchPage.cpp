@@ -39,6 +39,7 @@ std::array<cOptionsChoiceRow*, 8> cOptionsSearchPage::rows() {
 
 MsgResult cOptionsSearchPage::OnCreate(std::uintptr_t wParam, std::intptr_t lParam) {
     cOptionsPage::OnCreate(wParam, lParam);
+    heading.create(handle());
     for (cOptionsChoiceRow* row : rows())
         row->create(*this, kOptionsChoiceId, help_.view, help_.listMenu);
     connections.setRows(connectionCountRows());
@@ -65,9 +66,14 @@ void cOptionsSearchPage::Layout(unsigned, int, int) {
 void cOptionsSearchPage::UpdateScrollLayout() {
     const int width = usableWidth();
     const int fh = shellSettings().fontHeight();
-    int y = fh / 4;
+    const int top = fh / 4;
+    int y = heading.place(top, width, scrollOffset());
     for (cOptionsChoiceRow* row : rows())
         y = row->place(y, width, scrollOffset()) + fh;
+    // The heading belongs to the first row's caption: moving back up to the first choice
+    // scrolls it into view too.
+    if (!heading.title().empty())
+        connections.captionAnchor.computed.top = top;
     ui::invalidateRect(handle());
 }
 
@@ -96,12 +102,7 @@ void cOptionsSearchPage::storeRecord() {
     v.bezppmh = safeTransfer.value(safeTransferRows());
     v.penzp = penalty.value(transferPenaltyRows());
     v.maxpres = transfers.index();
-    const auto storedRow = rowEqualTo(connectionCountRows(), v.smartListItems);
-    const int chosen = connections.selected();
-    // A stored count no row carries stays while "9", shown in its place, is left as it was.
-    if (storedRow || chosen != kDefaultConnectionCountRow) {
-        v.smartListItems = connectionCountRows()[static_cast<std::size_t>(chosen)].value;
-    }
+    v.smartListItems = connections.value(connectionCountRows());
     v.prvpres = yesFromRow(transferAtVia.selected());
     record_ = nullptr;
 }

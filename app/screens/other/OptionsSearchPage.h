@@ -4,6 +4,7 @@
 #include "app/core/SetSearchParams.h"
 #include "app/screens/other/OptionsChoiceRow.h"
 #include "app/screens/other/OptionsPage.h"
+#include "app/screens/other/PageHeading.h"
 
 #include <array>
 
@@ -23,6 +24,8 @@ public:
     void UpdateScrollLayout() override;
     void Layout(unsigned flags, int width, int height) override;
 
+    // The page's tab title where no tab shows it (keypad devices).
+    cPageHeading heading;
     cOptionsChoiceRow connections;
     cOptionsChoiceRow standardWindow;
     cOptionsChoiceRow maximumWindow;

@@ -11,11 +11,11 @@ OptionsValues loadOptionsValues(const EngineIni& ini, const AppSettings& s) {
     v.isLandscapeQwerty = ini.readBool(section, u"isLandscapeQwerty", s.isLandscapeQwerty);
     v.operatorName = ini.readString(section, u"operator", s.operatorName);
     v.calendarCategory = ini.readString(section, u"calendarCategory", s.calendarCategory);
-    v.fontHeight = ini.readInt(section, u"fontHeight", s.fontHeight);
-    v.qb1 = ini.readInt(section, u"qb1", s.qb1);
-    v.qb2 = ini.readInt(section, u"qb2", s.qb2);
-    v.qb3 = ini.readInt(section, u"qb3", s.qb3);
-    v.language = ini.readInt(section, u"language", s.language);
+    v.fontHeight = s.clampedFontHeight(ini.readInt(section, u"fontHeight", s.fontHeight));
+    v.qb1 = AppSettings::clampedQuickButton(0, ini.readInt(section, u"qb1", s.qb1));
+    v.qb2 = AppSettings::clampedQuickButton(1, ini.readInt(section, u"qb2", s.qb2));
+    v.qb3 = AppSettings::clampedQuickButton(2, ini.readInt(section, u"qb3", s.qb3));
+    v.language = AppSettings::clampedLanguage(ini.readInt(section, u"language", s.language));
     v.calEdit = ini.readBool(section, u"calEdit", s.calEdit);
     v.calSaveData = ini.readBool(section, u"calSaveData", s.calSaveData);
     v.checkAppAct = ini.readBool(section, u"checkAppAct", s.checkAppAct);
@@ -83,8 +83,8 @@ OptionsValues loadWizardValues(const EngineIni& ini, const AppSettings& s) {
     v.isGSM = ini.readBool(section, u"isGSM", true);
     v.isStandardQwerty = ini.readBool(section, u"isStandardQwerty", false);
     v.isLandscapeQwerty = ini.readBool(section, u"isLandscapeQwerty", false);
-    v.fontHeight = ini.readInt(section, u"fontHeight", s.fontHeight);
-    v.language = ini.readInt(section, u"language", s.language);
+    v.fontHeight = s.clampedFontHeight(ini.readInt(section, u"fontHeight", s.fontHeight));
+    v.language = AppSettings::clampedLanguage(ini.readInt(section, u"language", s.language));
     return v;
 }
 

@@ -32,7 +32,9 @@ struct OptionsValues {
     std::u16string defaultTT;
 };
 
-// Reads section "setup"; a key that is missing takes the settings object's current value.
+// Reads section "setup"; a key that is missing takes the settings object's current value, and
+// a value out of its range the one the settings' clamps give, so the dialog starts from what
+// the program uses.
 OptionsValues loadOptionsValues(const EngineIni& ini, const AppSettings& settings);
 
 // Writes the chosen values to section "setup", hands the values the running program uses at

@@ -4,6 +4,7 @@
 #include "app/core/PrivateMessages.h"
 #include "app/core/TextConversion.h"
 #include "app/screens/other/BufferedPaint.h"
+#include "app/screens/other/StopQuerySide.h"
 #include "app/screens/other/StopTimetableFailure.h"
 #include "app/screens/progress/TabServices.h"
 #include "app/shell/DateTimeValue.h"
@@ -252,17 +253,22 @@ void cStopTimetableFormView::showChoice(Side side) {
         ui::showWindow(clear[side].handle(), ui::SW_SHOW);
 }
 
-std::u16string cStopTimetableFormView::stopElementName(std::int32_t element) const {
-    const EngineTexts texts(*context_.api);
-    const std::int32_t set = setIndex();
-    // The query's elements are those of the category that holds the stops.
+std::int32_t cStopTimetableFormView::stopsKind() const {
     std::int32_t kinds = 0;
-    std::int32_t stopsKind = -1;
-    if (context_.api->api_getPocetDruhuKategorii(set, fileIndex_, &kinds, &stopsKind) != ENGINE_OK)
+    std::int32_t kind = -1;
+    if (context_.api->api_getPocetDruhuKategorii(setIndex(), fileIndex_, &kinds, &kind) !=
+        ENGINE_OK)
+        return -1;
+    return kind;
+}
+
+std::u16string cStopTimetableFormView::stopElementName(std::int32_t element) const {
+    // The query's elements are those of the category that holds the stops.
+    const std::int32_t kind = stopsKind();
+    if (kind < 0)
         return {};
-    if (stopsKind < 0)
-        return {};
-    return texts.getNazevElementuKategorie(set, fileIndex_, stopsKind, element);
+    return EngineTexts(*context_.api)
+        .getNazevElementuKategorie(setIndex(), fileIndex_, kind, element);
 }
 
 void cStopTimetableFormView::refreshDirections() {
@@ -310,14 +316,16 @@ std::int32_t cStopTimetableFormView::sideElement(const cTextBox& box, const cCho
         return chosen.directions[static_cast<std::size_t>(n)];
     }
     const std::unique_ptr<cTextBoxKategorieElement> element = box.getElement();
-    if (!element || element->count <= 0)
+    if (!element)
         return -1;
-    if (element->count > 1) {
+    // A town or any other object that is not one stop element of this file stands for several
+    // stops: searched without it, the engine offers the stops to choose from.
+    const StopQuerySide chosen = stopQuerySide(*element, fileIndex_, stopsKind());
+    if (chosen.severalStops) {
         platform::shell::messageBox(handle(), side == kFromSide ? u"chyba u from" : u"chyba u to",
                                     loadResString(kTextWarning), platform::shell::MB_OK);
-        return -1;
     }
-    return element->items[0].element;
+    return chosen.element;
 }
 
 void cStopTimetableFormView::tell(std::uint32_t text) {

@@ -102,6 +102,8 @@ private:
     platform::MsgResult OnChoiceChanged(std::uintptr_t id, std::intptr_t);
     void fromChoiceChanged(bool opensDirections);
     std::int32_t sideElement(const cTextBox& box, const cChoiceBox& choice, Side side) const;
+    // The file's stops category, whose elements the search takes; -1 when it has none.
+    std::int32_t stopsKind() const;
     std::u16string stopElementName(std::int32_t element) const;
     platform::WindowHandle sideWindow(int side) const;
     void tell(std::uint32_t text);

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace pelorvant {
 
@@ -45,18 +46,47 @@ int cStopTimetableGrid::usableWidth() const {
     return ui::getClientRect(handle()).width() - scrollBarWidth();
 }
 
+GridTextWidths cStopTimetableGrid::textWidths() const {
+    GridTextWidths w;
+    if (fonts_.main != nullptr) {
+        for (char16_t d = u'0'; d <= u'9'; ++d)
+            w.digit = std::max(w.digit, fonts_.main->measure(std::u16string(1, d)).width);
+    }
+    if (fonts_.small == nullptr || group_ == nullptr)
+        return w;
+    // Only the letters this grid shows: a grid without notes keeps its cells narrow.
+    std::vector<std::int32_t> measured;
+    for (const auto& row : group_->hours) {
+        for (const StDeparture& d : row) {
+            if (d.note < 0 || std::find(measured.begin(), measured.end(), d.note) != measured.end())
+                continue;
+            measured.push_back(d.note);
+            w.letter = std::max(w.letter, fonts_.small->measure(noteLetter(d.note)).width);
+        }
+    }
+    return w;
+}
+
 void cStopTimetableGrid::relayout() {
     std::array<int, 24> counts{};
     if (group_ != nullptr) {
         for (std::size_t h = 0; h < 24; ++h) counts[h] = static_cast<int>(group_->hours[h].size());
     }
-    geometry_.emplace(fonts_.height, usableWidth(), counts);
-    const int keep = scrollPos;
+    spacing_ = gridSpacing(fonts_.height, fonts_.smallHeight, textWidths());
+    geometry_.emplace(fonts_.height, spacing_.columns, usableWidth(), counts);
     SetContentHeight(geometry_->contentHeight());
-    ScrollTo(keep);
+    // The hour asked to be at the top stays asked for: a new size wraps the hours into other
+    // numbers of lines and ends the content elsewhere, so a kept pixel offset would show another
+    // hour (the grid is first filled while its window is still tiny).
+    ScrollTo(geometry_->rowTop(topHour_));
 }
 
 void cStopTimetableGrid::ScrollTo(int position) {
+    if (const std::optional<GridCell> top = geometry_->hit(0, std::max(0, position))) {
+        topHour_ = top->row;
+    } else if (position >= geometry_->contentHeight()) {
+        topHour_ = 23;
+    }
     const int visible = ui::getClientRect(handle()).height();
     const int limit = std::max(0, geometry_->contentHeight() - visible);
     const int target = std::clamp(position, 0, limit);
@@ -102,7 +132,7 @@ void cStopTimetableGrid::paintInto(draw::Bitmap& target) const {
     dc.fillRect(all, kWhite);
     const HourGridGeometry& g = *geometry_;
     const int h = g.lineHeight();
-    const int shrink = static_cast<int>(0.55 * fonts_.smallHeight);
+    const int line = g.hourWidth();
     dc.setBkMode(draw::BackgroundMode::Transparent);
     dc.setTextColor(kBlack);
     for (int hour = 0; hour < 24; ++hour) {
@@ -113,6 +143,7 @@ void cStopTimetableGrid::paintInto(draw::Bitmap& target) const {
         draw::Rect hourCell = g.hourRect(hour).offset(0, -scrollPos);
         if (selection_.column == 0 && selection_.row == hour) dc.fillRect(hourCell, kGridSelectionColor);
         hourCell.bottom = hourCell.top + h;
+        hourCell.right -= spacing_.gap;
         dc.drawText(numberText(hour), hourCell, draw::kTextRight | draw::kTextSingleLine);
         if (group_ == nullptr) continue;
         const auto& row = group_->hours[static_cast<std::size_t>(hour)];
@@ -122,7 +153,7 @@ void cStopTimetableGrid::paintInto(draw::Bitmap& target) const {
             if (selection_.row == hour && selection_.column == i + 1) dc.fillRect(cell, kGridSelectionColor);
             const StDeparture& d = row[static_cast<std::size_t>(i)];
             draw::Rect minuteCell = cell;
-            minuteCell.right -= shrink;
+            minuteCell.right -= spacing_.letterRoom;
             dc.selectFont(fonts_.main);
             dc.drawText(minuteText(d.minute), minuteCell, draw::kTextRight | draw::kTextSingleLine);
             if (d.note >= 0) {
@@ -132,7 +163,7 @@ void cStopTimetableGrid::paintInto(draw::Bitmap& target) const {
             }
         }
     }
-    dc.fillRect(draw::Rect{h, 0, h + 1, target.height()}, kBlack);
+    dc.fillRect(draw::Rect{line, 0, line + 1, target.height()}, kBlack);
 }
 
 void cStopTimetableGrid::OnPaint() {

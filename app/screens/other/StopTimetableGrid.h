@@ -3,6 +3,7 @@
 // departures in cells to the right, a note's letter beside its minute. The arrow keys and a
 // tap select a cell; Enter or a double tap on a departure opens it through onOpen.
 #include "app/screens/other/HourGridGeometry.h"
+#include "app/screens/other/HourGridSpacing.h"
 #include "app/screens/other/StopTimetableCopy.h"
 #include "app/shell/ScrollList.h"
 
@@ -37,6 +38,7 @@ public:
     void ScrollTo(int position) override;
 
     const HourGridGeometry& geometry() const { return *geometry_; }
+    const GridSpacing& spacing() const { return spacing_; }
     GridCell selection() const { return selection_; }
     // The departure of the selection; null on an hour cell.
     const StDeparture* selectedDeparture() const;
@@ -54,6 +56,8 @@ private:
     void scrollSelectionIntoView();
     void open();
     int usableWidth() const;
+    // The widest digit and the widest note letter the grid shows (0 without fonts).
+    GridTextWidths textWidths() const;
     void OnPaint();
     platform::MsgResult OnEraseBackground(std::uintptr_t, std::intptr_t) { return 1; }
     platform::MsgResult OnKeyDown(std::uintptr_t vk, std::intptr_t lParam);
@@ -64,8 +68,12 @@ private:
 
     const StDayGroup* group_ = nullptr;
     GridFonts fonts_;
+    GridSpacing spacing_{plainGridColumns(16), 0, 0};
     std::optional<HourGridGeometry> geometry_{HourGridGeometry(16, 0, {})};
     GridCell selection_;
+    // The hour the last scroll asked to have at the top (before the end of the content cut it
+    // short); kept through a new layout.
+    int topHour_ = 0;
 };
 
 }  // namespace pelorvant

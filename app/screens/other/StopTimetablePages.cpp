@@ -104,11 +104,12 @@ const ui::MessageMapBase& cRouteStopsPage::messageMap() const {
 
 bool cStopTimetableGridPage::createPage(WindowHandle form) {
     if (!createView(form, kStartRect, kStopTimetablePageId)) return false;
-    return grid.createList(handle(), kStartRect, kStopTimetableGridId);
+    return heading.create(handle()) && grid.createList(handle(), kStartRect, kStopTimetableGridId);
 }
 
 void cStopTimetableGridPage::Layout(unsigned, int width, int height) {
-    fill(grid.handle(), width, height);
+    const int top = heading.place(0, width, 0);
+    ui::moveWindow(grid.handle(), 0, top, width, std::max(1, height - top));
     grid.relayout();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The pages of the stop-timetable form: the stops of the line's route, one hour grid per day
 // group, and the lettered notes.
+#include "app/screens/other/PageHeading.h"
 #include "app/screens/other/StopTimetableGrid.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ImageLabel.h"
@@ -41,13 +42,15 @@ private:
     int fontHeight_ = 16;
 };
 
-// One day group's hour grid over the whole page.
+// One day group's hour grid over the whole page, below the group's title where no tab shows
+// it.
 class cStopTimetableGridPage : public cBaseView {
 public:
     bool createPage(WindowHandle form);
     void Layout(unsigned flags, int width, int height) override;
     void ShowView(int showCommand) override;
 
+    cPageHeading heading;
     cStopTimetableGrid grid;
 
     const platform::ui::MessageMapBase& messageMap() const override;

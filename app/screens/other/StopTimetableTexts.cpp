@@ -45,6 +45,18 @@ std::u16string replaceDayPlaceholders(std::u16string_view text) { return replace
 
 std::u16string replaceRoutePlaceholders(std::u16string_view text) { return replaceAll(text, kRoutePlaceholders); }
 
+std::u16string trimNoteText(std::u16string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    if (text.substr(begin, end - begin).ends_with(u", "))
+        end -= 2;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return std::u16string(text.substr(begin, end - begin));
+}
+
 std::u16string noteLetter(std::int32_t n) {
     if (n < 0) return {};
     std::u16string letters;

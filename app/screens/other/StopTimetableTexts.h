@@ -15,6 +15,10 @@ std::u16string replaceDayPlaceholders(std::u16string_view text);
 // engine writes after each stays.
 std::u16string replaceRoutePlaceholders(std::u16string_view text);
 
+// A route note as the notes page shows it: the engine's text without the space it starts with
+// and the ", " it leaves after its last list of stops.
+std::u16string trimNoteText(std::u16string_view text);
+
 // The mark of note n: "A" to "Z", then "AA", "AB", … so that every note keeps a letter of its
 // own however many there are; "" for a negative n.
 std::u16string noteLetter(std::int32_t n);

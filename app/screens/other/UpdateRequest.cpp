@@ -20,13 +20,11 @@ namespace {
 
 using platform::resources::loadResString;
 
-constexpr std::uint32_t kTextCheckFailed = 287;
 constexpr std::uint32_t kTextAllCurrent = 292;
 constexpr std::uint32_t kTextProgramTitle = 128;
 
-void showInformation(std::uint32_t textId) {
-    platform::shell::messageBox(mainFrameWindow(), loadResString(textId),
-                                loadResString(kTextProgramTitle),
+void showInformation(std::u16string_view text) {
+    platform::shell::messageBox(mainFrameWindow(), text, loadResString(kTextProgramTitle),
                                 platform::shell::MB_OK | platform::shell::MB_ICONINFORMATION);
 }
 
@@ -38,6 +36,9 @@ void UpdateRequest::start(std::int32_t code, int returnView, TabServices& tab,
     country_ = command.language;
     kind_ = command.kind;
     returnView_ = returnView;
+    // The menu the tab shows now: the way back restores it (the wizard's, a set choice opened
+    // from a loaded set).
+    returnMenu_ = tab.shownMenu();
     // Kept with the request: the hand-over's flag is cleared before the check reports back.
     forUpdater_ = startedForUpdate();
     tab.showView(kViewProgress, kOwnMenu);
@@ -51,11 +52,15 @@ void UpdateRequest::start(std::int32_t code, int returnView, TabServices& tab,
 
 void UpdateRequest::done(bool fetched, TabServices& tab) {
     if (!fetched) {
-        if (forUpdater_) {
+        // Only the start-up run of the updater ends the program; a check handed over to the
+        // running program returns the tab to where it was, without a word.
+        if (returnView_ < 0) {
             terminateProgram();
             return;
         }
-        showInformation(kTextCheckFailed);
+        const std::u16string failure = tab.progressView().updateCheckFailure();
+        if (!forUpdater_ && !failure.empty())
+            showInformation(failure);
         goBack(tab);
         return;
     }
@@ -84,7 +89,7 @@ void UpdateRequest::done(bool fetched, TabServices& tab) {
         }
     }
     if (!forUpdater_)
-        showInformation(kTextAllCurrent);
+        showInformation(loadResString(kTextAllCurrent));
     goBack(tab);
 }
 
@@ -101,7 +106,11 @@ void UpdateRequest::rememberCheckDay() {
 }
 
 void UpdateRequest::goBack(TabServices& tab) const {
-    tab.showView(returnView_ < 0 ? kViewSetChoice : returnView_, kOwnMenu);
+    if (returnView_ < 0) {
+        tab.showView(kViewSetChoice, kOwnMenu);
+        return;
+    }
+    tab.showView(returnView_, returnMenu_);
 }
 
 }  // namespace pelorvant

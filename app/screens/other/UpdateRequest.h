@@ -34,8 +34,8 @@ public:
     std::int32_t country() const { return country_; }
     int returnView() const { return returnView_; }
     CountryUpdateKind kind() const { return kind_; }
-    // The request came from the updater (start-up or hand-over): no message boxes, and a failed
-    // check ends the program.
+    // The request came from the updater (start-up or hand-over): no message boxes; a failed
+    // check ends the program only at the start-up (no return view).
     bool forUpdater() const { return forUpdater_; }
 
 private:
@@ -46,6 +46,7 @@ private:
     ProgramContext& context_;
     std::int32_t country_ = 0;
     int returnView_ = -1;
+    int returnMenu_ = -1;
     CountryUpdateKind kind_ = CountryUpdateKind::UpdateAll;
     bool forUpdater_ = false;
 };

@@ -1,7 +1,7 @@
 #include "app/screens/other/ZJRShowFrame.h"
 
 #include "app/core/EngineTexts.h"
-#include "app/screens/other/LabelPlainText.h"
+#include "app/core/LabelPlainText.h"
 #include "app/screens/other/StopTimetableTexts.h"
 #include "app/screens/progress/TabServices.h"
 #include "app/shell/FatalError.h"
@@ -16,6 +16,7 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
+#include <algorithm>
 #include <string>
 
 namespace pelorvant {
@@ -102,9 +103,13 @@ void cZJRShowFrame::addGridPages() {
     for (const StDayGroup& group : copy_.groups) {
         auto page = std::make_unique<cStopTimetableGridPage>();
         if (!page->createPage(handle())) continue;
+        std::u16string title = replaceDayPlaceholders(group.validity);
+        // Without tabs nothing else says which days the grid shows.
+        if (!showsTabs)
+            page->heading.setTitle(title);
         page->grid.setData(&group, fonts, hour);
         page->grid.onOpen = [this](const StDeparture& d) { openDeparture(d); };
-        AddPage(std::move(page), replaceDayPlaceholders(group.validity));
+        AddPage(std::move(page), std::move(title));
     }
 }
 
@@ -113,7 +118,8 @@ void cZJRShowFrame::addNotesPage() {
     if (copy_.notes.empty()) return;
     std::u16string markup;
     for (std::size_t j = 0; j < copy_.notes.size(); ++j) {
-        markup += u"<*b*>" + noteLetter(static_cast<std::int32_t>(j)) + u"<*b*> - " + plainLabelText(copy_.notes[j]) + u"\r";
+        markup += u"<*b*>" + noteLetter(static_cast<std::int32_t>(j)) + u"<*b*> - " +
+                  plainLabelText(trimNoteText(copy_.notes[j])) + u"\r";
     }
     notesMarkup_ = replaceRoutePlaceholders(markup);
     auto page = std::make_unique<cStopTimetableTextPage>();
@@ -143,6 +149,14 @@ void cZJRShowFrame::chooseRouteStop(int row) {
         again.fromOccurrence = from.occurrence;
         again.to = last.stop;
         again.toOccurrence = last.occurrence;
+    } else if (query_.to < 0) {
+        // A search without a direction has none to start from: the traveller asked for the
+        // timetable from the route's last stop, whose direction the engine finds (or asks for).
+        const StRouteStop& last = copy_.routeStops.back();
+        again.from = last.stop;
+        again.fromOccurrence = std::max(0, last.occurrence);
+        again.to = -1;
+        again.toOccurrence = -1;
     } else {
         // The last row turns the timetable round: the direction becomes the stop to start from.
         again.from = query_.to;
@@ -164,19 +178,51 @@ void cZJRShowFrame::menuPage(std::uint32_t id) {
     showPage(n);
 }
 
-void cZJRShowFrame::listPagesInMenu() {
-    const WindowHandle bar = platform::shell::findMenuBar(mainFrameWindow());
-    if (bar == platform::kNullWindow) return;
+platform::shell::MenuPtr cZJRShowFrame::pagesPopup(WindowHandle& bar) const {
+    bar = platform::shell::findMenuBar(mainFrameWindow());
+    if (bar == platform::kNullWindow)
+        return {};
     const platform::shell::MenuPtr menu = platform::shell::menuBarMenu(bar);
-    if (!menu) return;
+    if (!menu)
+        return {};
     for (int i = 0; i < menu->count(); ++i) {
-        const platform::shell::MenuPtr popup = menu->subMenu(i);
-        if (!popup) continue;
-        while (popup->count() > 0) popup->remove(0, platform::shell::MF_BYPOSITION);
-        for (int n = 0; n < pageCount(); ++n) {
-            popup->append(platform::shell::MF_STRING, kCommandFirstPage + static_cast<std::uint32_t>(n), pageTitle(n));
-        }
-        break;
+        if (platform::shell::MenuPtr popup = menu->subMenu(i))
+            return popup;
+    }
+    return {};
+}
+
+void cZJRShowFrame::listPagesInMenu() {
+    WindowHandle bar = platform::kNullWindow;
+    const platform::shell::MenuPtr popup = pagesPopup(bar);
+    if (!popup)
+        return;
+    while (popup->count() > 0)
+        popup->remove(0, platform::shell::MF_BYPOSITION);
+    for (int n = 0; n < pageCount(); ++n) {
+        // The page in view carries the check mark: on a keypad nothing else tells which it is.
+        const unsigned checked = n == currentItem ? platform::shell::MF_CHECKED : 0u;
+        popup->append(platform::shell::MF_STRING | checked,
+                      kCommandFirstPage + static_cast<std::uint32_t>(n), pageTitle(n));
+    }
+    platform::shell::refreshMenuBar(bar);
+}
+
+void cZJRShowFrame::showPage(int n) {
+    cTabbedForm::showPage(n);
+    // While another view is active the menu bar is that view's (whose commands may share these
+    // ids); activation lists the pages with the mark.
+    if (!ui::isWindowVisible(handle()))
+        return;
+    WindowHandle bar = platform::kNullWindow;
+    const platform::shell::MenuPtr popup = pagesPopup(bar);
+    if (!popup)
+        return;
+    for (int p = 0; p < popup->count() && p < pageCount(); ++p) {
+        popup->check(
+            static_cast<std::uint32_t>(p),
+            platform::shell::MF_BYPOSITION |
+                (p == currentItem ? platform::shell::MF_CHECKED : platform::shell::MF_UNCHECKED));
     }
     platform::shell::refreshMenuBar(bar);
 }

@@ -8,6 +8,8 @@
 #include "app/screens/other/StopTimetablePages.h"
 #include "app/shell/TabbedForm.h"
 
+#include "platform/shell/Menu.h"
+
 #include <string>
 
 namespace pelorvant {
@@ -37,6 +39,8 @@ public:
 
     void OnViewActivate() override;
     bool Refresh() override;
+    // Shows page n and moves the menu's check mark to it.
+    void showPage(int n) override;
 
     // Not owned; null until the tab page sets it.
     StopTimetableLinks* links = nullptr;
@@ -54,6 +58,8 @@ private:
     void menuBack();
     void menuPage(std::uint32_t id);
     void listPagesInMenu();
+    // The popup that lists the pages (the menu bar's first), with its bar; null when none.
+    platform::shell::MenuPtr pagesPopup(WindowHandle& bar) const;
 
     ProgramContext& context_;
     StopTimetableCopy copy_;

@@ -14,6 +14,7 @@
 #include "app/screens/progress/ProgressFormView.h"
 #include "app/screens/progress/ProgressTexts.h"
 #include "app/screens/progress/TabServices.h"
+#include "app/screens/progress/TransferFailureTexts.h"
 #include "app/shell/FatalError.h"
 #include "app/shell/ShellSettings.h"
 #include "platform/core/MessageLoop.h"
@@ -32,29 +33,13 @@ using platform::resources::loadResString;
 constexpr int kViewSetChoice = 4025;
 constexpr std::uint32_t kTextDownloading = 296;
 constexpr std::uint32_t kTextCheckingUpdates = 335;
-constexpr std::uint32_t kTextDownloadFailed = 297;
 constexpr std::uint32_t kTextRestartAfterUpdate = 298;
-constexpr std::uint32_t kTextNoSpace = 332;
-constexpr std::uint32_t kTextNothingChosen = 333;
-constexpr std::uint32_t kTextBadFile = 334;
 constexpr std::uint32_t kTextNotFound = 363;
 constexpr std::uint32_t kTextPaidConnection = 289;
 constexpr std::uint32_t kTextWarning = 344;
 constexpr std::u16string_view kCriticalCaption = u"chyba";
 constexpr std::u16string_view kCriticalText =
     u"Obejvila se kritick\u00E1 chyba. Kontaktujte pros\u00EDm podporu na adrese podpora@pelorvant.cz.";
-
-// The message of a failed download; 0 for none (cancelled).
-std::uint32_t downloadFailureText(std::int64_t code) {
-    switch (code) {
-        case kDownloadNoSpace: return kTextNoSpace;
-        case kDownloadNothingChosen: return kTextNothingChosen;
-        case kDownloadBadFile: return kTextBadFile;
-        case kDownloadCancelled: return 0;
-        case kDownloadNotFound: return kTextNotFound;
-        default: return kTextDownloadFailed;
-    }
-}
 
 // The services of one job, made on the worker thread and gone with it.
 template <typename Work>
@@ -89,11 +74,18 @@ void cProgressFormView::startDownload(std::vector<std::u16string> names, std::u1
         job->installed.push_back({header.title, std::filesystem::path(toUtf8(header.fileName))});
     }
     job->transfer = transferSettings(settings, true);
+    const TimetableData& data = *context_.data;
+    const platform::WindowHandle view = handle();
+    // On the worker, while the idle flag keeps every other engine operation away.
+    job->checkTimetable = [&data, view](const std::filesystem::path& file) {
+        return data.checkTimetableFile(file, view);
+    };
     mode_ = ProgressMode::Download;
     downloadReturnView_ = returnView;
     downloadCancel_ = false;
     context_.settings->idle = false;
     setBar(0);
+    setDetailColumns({}, {});
     showDownloadTitle(job->names.empty() ? u"" : job->names.front());
     const platform::WindowHandle window = handle();
     std::atomic<bool>& cancel = downloadCancel_;
@@ -118,7 +110,10 @@ void cProgressFormView::startUpdateCheck(std::int32_t language, bool forUpdater,
     downloadCancel_ = false;
     context_.settings->idle = false;
     setBar(0);
-    title.SetText(progressTitleMarkup(shellSettings().fontHeight(), loadResString(kTextCheckingUpdates)));
+    // The check has no details: the previous operation's must not stay on screen.
+    setDetailColumns({}, {});
+    title.SetText(
+        progressTitleMarkup(shellSettings().fontHeight(), loadResString(kTextCheckingUpdates)));
     const platform::WindowHandle window = handle();
     std::atomic<bool>& cancel = downloadCancel_;
     worker_ = platform::createThread([job, window, &cancel] {
@@ -157,9 +152,9 @@ MsgResult cProgressFormView::OnDownloadDone(std::uintptr_t wParam, std::intptr_t
         }
         return 0;
     }
-    const std::uint32_t text = downloadFailureText(code);
-    if (text != 0) {
-        platform::shell::messageBox(mainFrameWindow(), fillName(loadResString(text), failed), loadResString(kTextWarning),
+    const std::u16string text = downloadFailureMessage(code, failed);
+    if (!text.empty()) {
+        platform::shell::messageBox(mainFrameWindow(), text, loadResString(kTextWarning),
                                     platform::shell::MB_OK | platform::shell::MB_ICONWARNING);
     }
     return 0;
@@ -173,6 +168,7 @@ MsgResult cProgressFormView::OnUpdateCheckDone(std::uintptr_t wParam, std::intpt
     const auto updateInfo = static_cast<std::int64_t>(wParam);
     const auto programVersion = static_cast<std::int64_t>(lParam);
     std::uintptr_t result = 0;
+    updateCheckFailure_.clear();
     if (updateInfo == kDownloadNotFound) {
         if (!updateForUpdater_) {
             platform::shell::messageBox(mainFrameWindow(), fillName(loadResString(kTextNotFound), fromUtf8(updateInfoUrl_)),
@@ -182,7 +178,10 @@ MsgResult cProgressFormView::OnUpdateCheckDone(std::uintptr_t wParam, std::intpt
     } else if (updateInfo >= 0) {
         result = !context_.settings->checkAppAct || programVersion >= 0 ? 1 : 0;
     }
-    if (updateAsking_ != platform::kNullWindow) platform::sendMessage(updateAsking_, WM_UPDATECHECK_DONE, result, 0);
+    if (result == 0)
+        updateCheckFailure_ = updateCheckFailureMessage(updateInfo, programVersion);
+    if (updateAsking_ != platform::kNullWindow)
+        platform::sendMessage(updateAsking_, WM_UPDATECHECK_DONE, result, 0);
     return 0;
 }
 

@@ -36,7 +36,6 @@ constexpr std::uint32_t kTextError = 162;
 constexpr std::uint32_t kTextWarning = 344;
 constexpr std::uint32_t kTextUnexpected = 279;
 constexpr std::uint32_t kTextOutOfMemory = 280;
-constexpr std::uint32_t kTextOtherSource = 356;
 
 platform::WindowHandle topLevelOf(platform::WindowHandle window) {
     for (platform::WindowHandle parent = ui::getParent(window); parent != platform::kNullWindow;
@@ -283,7 +282,10 @@ MsgResult cProgressFormView::OnLoadingDone(std::uintptr_t wParam, std::intptr_t 
         return 0;  // the program is ending: nothing more of the set is used
     }
     if (set < ENGINE_LOAD_CANCELLED) {
-        if (set != ENGINE_LOAD_OTHER_SOURCE) {
+        // A file the engine refuses is the file's fault: its name is shown and the program goes
+        // on at the set choice, from where the file can be deleted or updated.
+        const std::uint32_t text = loadStatusText(set);
+        if (text == 0) {
             engineFailure(ENGINE_ERROR);
             return 0;
         }
@@ -292,7 +294,7 @@ MsgResult cProgressFormView::OnLoadingDone(std::uintptr_t wParam, std::intptr_t 
         if (job->failingIndex >= 0 && job->failingIndex < static_cast<std::int32_t>(headers.size())) {
             name = headers[static_cast<std::size_t>(job->failingIndex)].title;
         }
-        showWarning(fillName(loadResString(kTextOtherSource), name));
+        showWarning(fillName(loadResString(text), name));
     }
     if (tab == nullptr) return 0;
     if (set < 0) {
@@ -348,8 +350,14 @@ MsgResult cProgressFormView::OnSearchDone(std::uintptr_t wParam, std::intptr_t) 
 }
 
 void cProgressFormView::menuCancelClick() {
-    if (mode_ == ProgressMode::Loading) context_.api->api_CancelNacitani();
-    if (mode_ == ProgressMode::Download || mode_ == ProgressMode::UpdateCheck) downloadCancel_ = true;
+    if (mode_ == ProgressMode::Loading)
+        context_.api->api_CancelNacitani();
+    if (mode_ == ProgressMode::Download || mode_ == ProgressMode::UpdateCheck) {
+        downloadCancel_ = true;
+        // A received timetable may be being read by the engine's check.
+        if (mode_ == ProgressMode::Download)
+            context_.api->api_CancelNacitani();
+    }
 }
 
 void cProgressFormView::menuCancelSearchClick() {

@@ -52,6 +52,9 @@ public:
     // then gets WM_UPDATECHECK_DONE (wParam 1 fetched, 0 not). forUpdater: the updater started
     // the program, so nothing asks before a paid connection and no box is shown.
     void startUpdateCheck(std::int32_t language, bool forUpdater, platform::WindowHandle asking);
+    // What the view that asked for the last update check tells the user when the check failed:
+    // "" when it is to stay silent (cancelled, or the missing file was already named).
+    const std::u16string& updateCheckFailure() const { return updateCheckFailure_; }
     // The restart after new timetables, asking the question first (text 298).
     std::function<void(std::u16string_view question)> restart;
 
@@ -118,6 +121,7 @@ private:
     platform::WindowHandle updateAsking_ = platform::kNullWindow;
     bool updateForUpdater_ = false;
     std::string updateInfoUrl_;
+    std::u16string updateCheckFailure_;
 };
 
 }  // namespace pelorvant

@@ -1,6 +1,7 @@
 #include "app/screens/progress/ProgressTexts.h"
 
 #include "app/core/DateTexts.h"
+#include "app/core/LabelPlainText.h"
 #include "app/core/TextConversion.h"
 
 #include "platform/resources/StringTable.h"
@@ -18,7 +19,8 @@ std::u16string sizeMark(int height) { return u"<*" + numberText(height) + u"*>";
 
 // A value of the right column: bold, on its own line after the first row.
 std::u16string value(int fontHeight, bool firstRow, std::u16string_view text) {
-    return (firstRow ? u"" : u"\r") + sizeMark(fontHeight) + u"<*b*>" + std::u16string(text) + u"<*b*>";
+    // Names of timetables and stops show as written.
+    return (firstRow ? u"" : u"\r") + sizeMark(fontHeight) + u"<*b*>" + plainLabelText(text) + u"<*b*>";
 }
 
 }  // namespace
@@ -57,6 +59,23 @@ std::u16string fillName(std::u16string_view text, std::u16string_view name) {
     std::u16string out(text);
     if (const auto at = out.find(u"%s"); at != std::u16string::npos) out.replace(at, 2, name);
     return out;
+}
+
+std::uint32_t loadStatusText(std::int32_t status) {
+    switch (status) {
+        case ENGINE_LOAD_OUT_OF_MEMORY:
+            return 352;
+        case ENGINE_LOAD_DAMAGED:
+            return 353;
+        case ENGINE_LOAD_TOO_NEW:
+            return 354;
+        case ENGINE_LOAD_TOO_OLD:
+            return 355;
+        case ENGINE_LOAD_OTHER_SOURCE:
+            return 356;
+        default:
+            return 0;
+    }
 }
 
 std::uint32_t searchStatusText(std::int32_t status) {

@@ -31,6 +31,9 @@ SearchDetails searchDetails(const cSearchJob& job, int fontHeight);
 
 // The text with "%s" replaced by the name.
 std::u16string fillName(std::u16string_view text, std::u16string_view name);
+// The string-table text of a load status below -2 (a refused file or one of another source),
+// whose "%s" names the failing timetable; 0 for a status without one.
+std::uint32_t loadStatusText(std::int32_t status);
 // The string-table text of a search status below -2; 0 for a status without one.
 std::uint32_t searchStatusText(std::int32_t status);
 

@@ -24,6 +24,8 @@ public:
     virtual void showResults(std::int32_t resultId) = 0;
     // Owned by the tab page.
     virtual cProgressFormView& progressView() = 0;
+    // The menu bar the tab shows now; -1 when unknown.
+    virtual int shownMenu() const { return -1; }
 };
 
 // The services of the window's parent; null when the parent is not a tab page.

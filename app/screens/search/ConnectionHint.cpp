@@ -2,6 +2,7 @@
 
 #include "app/core/DateTexts.h"
 #include "app/core/EngineTexts.h"
+#include "app/core/LabelPlainText.h"
 #include "app/core/TextConversion.h"
 
 #include "platform/resources/StringTable.h"
@@ -36,9 +37,10 @@ ItemHint connectionItemHint(const EngineApi& api, std::int32_t set, std::int16_t
                 stopLine(api, set, *leg, leg->boardStop, leg->boardPosition, leg->departureDay, searchDay) + u"\r" +
                 platform::resources::loadResString(kTextTo) + u" " +
                 stopLine(api, set, *leg, leg->alightStop, leg->alightPosition, leg->arrivalDay, searchDay) + u"\r" +
-                legLineName(*leg) + u", " + formatDurationText(leg->rideMinutes) + distanceText(leg->distance);
+                plainLabelText(legLineName(*leg)) + u", " + formatDurationText(leg->rideMinutes) +
+                distanceText(leg->distance);
     if (!notes.empty()) {
-        hint.text += u"\r" + notes;
+        hint.text += u"\r" + plainLabelText(notes);
         hint.displayTime = kHintTimeWithNotes;
     }
     return hint;

@@ -104,6 +104,16 @@ void cConnectionList::setRows(std::vector<cConnectionRow> newRows, int focus) {
     ui::invalidateRect(handle());
 }
 
+void cConnectionList::rowChanged(int row) {
+    if (row < 0 || row >= static_cast<int>(rows.size())) return;
+    hideHint();
+    int total = 0;
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) total += rowHeight(i);
+    const int kept = scrollPos;
+    SetContentHeight(total);  // which scrolls back to the top
+    ScrollTo(kept);
+}
+
 void cConnectionList::SelectItem(int index) {
     if (index < 0 || index >= static_cast<int>(rows.size())) return;
     if (selected >= 0 && selected < static_cast<int>(rows.size()) && selected != index) {
@@ -229,6 +239,16 @@ std::pair<int, int> cConnectionList::hitTest(int, int y) const {
     return {-1, -1};
 }
 
+std::u16string cConnectionList::walkShown(const std::u16string& walk, int room) const {
+    // The minutes are what a walk tells: the text is never cut. It takes the room it needs
+    // beside a short stop name; where even that is too narrow, the minutes alone stand
+    // ("4 min.", from the first digit on).
+    const int keep = font->measure(u"Mmmmm").width + geometry.markWidth;
+    if (font->measure(walk).width + keep <= room) return walk;
+    const std::size_t digit = walk.find_first_of(u"0123456789");
+    return digit == std::u16string::npos ? walk : walk.substr(digit);
+}
+
 std::u16string cConnectionList::shortened(std::u16string_view text, int width) const {
     if (font->measure(text).width <= width) return std::u16string(text);
     // The marks count too: a shortened name never runs into the text beside it.
@@ -254,6 +274,10 @@ MsgResult cConnectionList::OnKeyDown(std::uintptr_t vk, std::intptr_t) {
         case ui::VK_DOWN:
             if (row.activeItem >= 0 && row.activeItem < last) {
                 activateItem(row.activeItem + 1);
+            } else if (row.activeItem < 0 && !shellSettings().isNotSmartphone() && last >= 0) {
+                // A keypad phone has no finger to pick an item: Down walks into the row's
+                // items (Enter opens the row at once, so it cannot be the way in).
+                activateItem(0);
             } else if (selected + 1 < static_cast<int>(rows.size())) {
                 SelectItem(selected + 1);
             }
@@ -261,6 +285,11 @@ MsgResult cConnectionList::OnKeyDown(std::uintptr_t vk, std::intptr_t) {
         case ui::VK_UP:
             if (row.activeItem > 0) {
                 activateItem(row.activeItem - 1);
+            } else if (row.activeItem == 0 && !shellSettings().isNotSmartphone()) {
+                // Back out of the items to the row, the way Down came in (the tab strip above
+                // the first row waits for the key's release, as below).
+                clearActiveItem();
+                keyReleased = false;
             } else if (selected > 0) {
                 clearActiveItem();
                 SelectItem(selected - 1);
@@ -275,11 +304,8 @@ MsgResult cConnectionList::OnKeyDown(std::uintptr_t vk, std::intptr_t) {
             }
             break;
         case ui::VK_RETURN:
-            if (row.activeItem < 0) {
-                activateItem(0);
-            } else {
-                notifyView(WM_RESULT_OPEN);
-            }
+            // The listing of the active item's trip, or of the row's first trip.
+            notifyView(WM_RESULT_OPEN);
             break;
         case ui::VK_RIGHT:
             notifyView(WM_RESULT_NEXT);
@@ -396,10 +422,11 @@ void cConnectionList::drawRow(draw::DeviceContext& dc, int r, int top, int width
         // The line (or walk) text stands at the right edge, at most the line column wide; the
         // stop name takes the rest of the row, so long names are cut only where they must be.
         const std::u16string& side = item.walking ? item.walkText : item.lineName;
-        const std::u16string sideShown = side.empty() ? side : shortened(side, g.lineWidth);
+        const std::u16string sideShown =
+            side.empty() ? side : (item.walking ? walkShown(item.walkText, width - margin - x) : shortened(side, g.lineWidth));
         const int sideWidth = sideShown.empty() ? 0 : font->measure(sideShown).width;
         const int sideX = width - margin - sideWidth;
-        const int stopRoom = std::max(stopWidth, sideX - g.markWidth - x);
+        const int stopRoom = item.walking ? sideX - g.markWidth - x : std::max(stopWidth, sideX - g.markWidth - x);
         dc.setTextColor(text);
         dc.textOut(x, y, shortened(item.stop, stopRoom));
         if (!sideShown.empty()) {

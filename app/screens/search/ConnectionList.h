@@ -52,6 +52,9 @@ public:
     // Shows new rows; row 0 selected, then `focus` (the engine's row with the focus).
     void setRows(std::vector<cConnectionRow> rows, int focus);
     void clear() { setRows({}, -1); }
+    // A row's content changed (a leg stepped to another trip): its height may have too; the
+    // scroll offset is kept and the hint of the old trip goes.
+    void rowChanged(int row);
 
     void SelectItem(int index) override;
     void ScrollTo(int position) override;
@@ -71,6 +74,8 @@ public:
     std::pair<int, int> hitTest(int x, int y) const;
     // Shortens a text to a width, ending it in "..", measured in the list's font.
     std::u16string shortened(std::u16string_view text, int width) const;
+    // A walk's text as a row shows it in `room` pixels: whole, or its minutes alone.
+    std::u16string walkShown(const std::u16string& walk, int room) const;
 
     std::vector<cConnectionRow> rows;
     int selected = -1;

@@ -24,6 +24,27 @@ std::u16string walkText(int minutes) {
 
 }  // namespace
 
+std::int64_t departureOf(const cUsekSpojeni& leg) {
+    return static_cast<std::int64_t>(leg.departureDay) * 1440 + leg.departureMinute;
+}
+
+std::int64_t arrivalOf(const cUsekSpojeni& leg) {
+    return static_cast<std::int64_t>(leg.arrivalDay) * 1440 + leg.arrivalMinute;
+}
+
+std::int64_t journeyStart(const std::vector<cUsekSpojeni*>& legs) {
+    std::int64_t walks = 0;
+    for (const cUsekSpojeni* leg : legs) {
+        if (leg->departureSlot != kWalkingLegSlot) return departureOf(*leg) - walks;
+        walks += leg->rideMinutes;
+    }
+    return legs.empty() ? 0 : departureOf(*legs.front());
+}
+
+std::int64_t journeyEnd(const std::vector<cUsekSpojeni*>& legs) {
+    return legs.empty() ? 0 : arrivalOf(*legs.back());
+}
+
 std::u16string legLineName(const cUsekSpojeni& leg) {
     if (leg.lineName == nullptr || leg.lineNameLength <= 0) return {};
     return fromNarrowString(leg.lineName, leg.lineNameLength);
@@ -88,17 +109,67 @@ cConnectionRow ConnectionRowBuilder::buildRow(const cSpojeni& connection) {
     cConnectionRow row;
     for (std::int32_t j = 0; j < connection.legCount; ++j) row.legs.push_back(connection.legs + j);
     fillItems(row);
-    row.summary = formatDurationText(connection.totalMinutes) + distanceText(connection.distance);
+    row.readMinutes = connection.totalMinutes;
+    row.readStart = journeyStart(row.legs);
+    row.readEnd = journeyEnd(row.legs);
+    fillSummary(row);
     return row;
 }
 
-void ConnectionRowBuilder::replaceLeg(cConnectionRow& row, cUsekSpojeni* oldLeg, cUsekSpojeni* newLeg) {
-    for (cUsekSpojeni*& leg : row.legs) {
+void ConnectionRowBuilder::fillSummary(cConnectionRow& row) const {
+    // The engine counts the duration on the timetables' own clock; a stepped leg moves the
+    // start or the end by as much as its times moved.
+    row.totalMinutes = row.readMinutes + static_cast<std::int32_t>((journeyEnd(row.legs) - row.readEnd) -
+                                                                   (journeyStart(row.legs) - row.readStart));
+    std::int32_t distance = 0;
+    for (const cUsekSpojeni* leg : row.legs) {
+        if (leg->departureSlot == kWalkingLegSlot) continue;  // a walk adds no ridden distance
+        distance = leg->distance < 0 || distance < 0 ? -1 : distance + leg->distance;
+    }
+    row.distance = distance;
+    row.summary = formatDurationText(row.totalMinutes) + distanceText(row.distance);
+}
+
+bool ConnectionRowBuilder::replaceLeg(cConnectionRow& row, cUsekSpojeni* oldLeg, cUsekSpojeni* newLeg) {
+    std::vector<cUsekSpojeni*> legs = row.legs;
+    for (cUsekSpojeni*& leg : legs) {
         if (leg == oldLeg) leg = newLeg;
     }
+    if (!connects(legs)) return false;
+    row.legs = std::move(legs);
     const int active = row.activeItem;
     fillItems(row);
+    fillSummary(row);
     row.activeItem = active < static_cast<int>(row.items.size()) ? active : -1;
+    return status == ENGINE_OK;
+}
+
+std::int32_t ConnectionRowBuilder::minimumTransfer(std::int32_t timetable) {
+    std::int32_t minutes = 0;
+    const std::int32_t s = api_.api_GetMinimalniPocetMinutNaPrestup(set_, timetable, &minutes);
+    if (s != ENGINE_OK) status = s;
+    return minutes;
+}
+
+bool ConnectionRowBuilder::connects(const std::vector<cUsekSpojeni*>& legs) {
+    bool afterTrip = false;
+    std::int64_t arrived = 0;
+    std::int64_t ready = 0;  // the first minute the next trip can be boarded
+    for (const cUsekSpojeni* leg : legs) {
+        if (leg->departureSlot == kWalkingLegSlot) {
+            // A walk before the first trip starts as early as it must.
+            if (afterTrip) ready = arrived += leg->rideMinutes;
+            continue;
+        }
+        if (afterTrip && departureOf(*leg) < ready) return false;
+        const bool walksOn = leg->walkMinutes != kNoWalk &&
+                             (leg->walkStop != leg->alightStop || leg->walkTimetable != leg->timetable);
+        arrived = arrivalOf(*leg);
+        ready = arrived + (walksOn ? leg->walkMinutes : minimumTransfer(leg->timetable));
+        if (status != ENGINE_OK) return false;
+        afterTrip = true;
+    }
+    return true;
 }
 
 platform::draw::Color ConnectionRowBuilder::lineColour(const cUsekSpojeni& leg) {

@@ -43,7 +43,24 @@ struct cConnectionRow {
     std::vector<ConnectionRowItem> items;
     std::u16string summary;
     int activeItem = -1;  // -1: none
+    // The duration and distance of the connection as the row shows them now (the engine's when
+    // it was read, kept true when a leg is stepped to another trip).
+    std::int32_t totalMinutes = 0;
+    std::int32_t distance = -1;
+    // The engine's duration with the journey's start and end it belongs to (absolute minutes).
+    std::int32_t readMinutes = 0;
+    std::int64_t readStart = 0;
+    std::int64_t readEnd = 0;
 };
+
+// Absolute minutes of a leg's departure and arrival (day number × 1440 + minute).
+std::int64_t departureOf(const cUsekSpojeni& leg);
+std::int64_t arrivalOf(const cUsekSpojeni& leg);
+// When the journey of the legs starts: the first trip's departure less the walks before it
+// (the first leg's departure when no leg is a trip).
+std::int64_t journeyStart(const std::vector<cUsekSpojeni*>& legs);
+// When it ends: the last leg's arrival.
+std::int64_t journeyEnd(const std::vector<cUsekSpojeni*>& legs);
 
 // Reads a stored result's rows. Any engine call's failing status is kept in `status`
 // (ENGINE_OK otherwise) and ends the reading.
@@ -54,14 +71,21 @@ public:
 
     std::vector<cConnectionRow> readResult(std::int32_t resultId);
     cConnectionRow buildRow(const cSpojeni& connection);
-    // Puts another trip in place of a leg of the row and recomputes its items.
-    void replaceLeg(cConnectionRow& row, cUsekSpojeni* oldLeg, cUsekSpojeni* newLeg);
+    // Puts another trip in place of a leg of the row and recomputes its items and summary;
+    // refused (false, the row as it was) when the connection could then not be ridden.
+    bool replaceLeg(cConnectionRow& row, cUsekSpojeni* oldLeg, cUsekSpojeni* newLeg);
+    // Whether every transfer between the legs can be made: the next trip leaves no earlier than
+    // the arrival plus the walk to its stop, or at the same stop plus the timetable's minimum
+    // minutes for a transfer (as the search keeps them).
+    bool connects(const std::vector<cUsekSpojeni*>& legs);
 
     std::int32_t status = ENGINE_OK;
 
 private:
     void fillItems(cConnectionRow& row);
+    void fillSummary(cConnectionRow& row) const;
     platform::draw::Color lineColour(const cUsekSpojeni& leg);
+    std::int32_t minimumTransfer(std::int32_t timetable);
 
     const EngineApi& api_;
     EngineTexts texts_;

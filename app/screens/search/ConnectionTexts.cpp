@@ -2,6 +2,7 @@
 
 #include "app/core/DateTexts.h"
 #include "app/core/EngineTexts.h"
+#include "app/core/LabelPlainText.h"
 #include "app/core/TextConversion.h"
 
 #include "platform/resources/StringTable.h"
@@ -31,7 +32,8 @@ std::u16string NoteKindToIcon(std::u16string_view mark) {
 std::u16string BuildConnectionNotesText(const EngineApi& api, std::int32_t set, const cUsekSpojeni& leg) {
     const EngineTexts texts(api);
     const auto trip = static_cast<std::int32_t>(leg.trip);
-    std::u16string text = texts.getDatumovouPoznamkuSpoje(set, leg.timetable, trip);
+    // The timetable's texts show as written; only the day placeholders become bold marks.
+    std::u16string text = plainLabelText(texts.getDatumovouPoznamkuSpoje(set, leg.timetable, trip));
     if (!text.empty()) text = u"#*infoC*# " + text;
     replaceAll(text, u"{X}", u"<*b*>X<*b*>");
     for (char16_t d = u'1'; d <= u'7'; ++d) {
@@ -45,7 +47,7 @@ std::u16string BuildConnectionNotesText(const EngineApi& api, std::int32_t set, 
         for (std::int32_t i = 0; i < count; ++i) {
             if (!text.empty()) text += u"\r";
             text += u"#*" + NoteKindToIcon(texts.getPoznamkuOznaceni(set, leg.timetable, notes[i])) + u"*#";
-            text += u" " + texts.getPoznamkuText(set, leg.timetable, notes[i]);
+            text += u" " + plainLabelText(texts.getPoznamkuText(set, leg.timetable, notes[i]));
         }
     }
     std::free(notes);
@@ -74,22 +76,27 @@ std::u16string smsListingText(const std::vector<cConnectionRow>& rows, int count
 
 bool calendarEntryOf(const EngineApi& api, const cConnectionRow& row, bool extendedForm, CalendarEntry& out) {
     if (row.legs.empty() || row.items.empty()) return false;
-    const cUsekSpojeni& first = *row.legs.front();
-    const cUsekSpojeni& last = *row.legs.back();
+    // The journey's start and end as the row shows it now (a stepped leg moves them).
+    const std::int64_t start = journeyStart(row.legs);
+    const std::int64_t end = journeyEnd(row.legs);
+    const auto dayOf = [](std::int64_t minutes) {
+        return static_cast<std::int16_t>(minutes >= 0 ? minutes / 1440 : -((-minutes + 1439) / 1440));
+    };
+    const auto minuteOf = [&](std::int64_t minutes) { return static_cast<int>(minutes - dayOf(minutes) * 1440LL); };
     std::uint8_t day = 0, month = 0;
     std::int16_t year = 0;
-    if (api.api_ShortDenToDatum(first.departureDay, &day, &month, &year) != ENGINE_OK) return false;
+    if (api.api_ShortDenToDatum(dayOf(start), &day, &month, &year) != ENGINE_OK) return false;
     out.startDay = day;
     out.startMonth = month;
     out.startYear = year;
-    out.startHour = first.departureMinute / 60;
-    out.startMinute = first.departureMinute % 60;
-    if (api.api_ShortDenToDatum(last.arrivalDay, &day, &month, &year) != ENGINE_OK) return false;
+    out.startHour = minuteOf(start) / 60;
+    out.startMinute = minuteOf(start) % 60;
+    if (api.api_ShortDenToDatum(dayOf(end), &day, &month, &year) != ENGINE_OK) return false;
     out.endDay = day;
     out.endMonth = month;
     out.endYear = year;
-    out.endHour = last.arrivalMinute / 60;
-    out.endMinute = last.arrivalMinute % 60;
+    out.endHour = minuteOf(end) / 60;
+    out.endMinute = minuteOf(end) % 60;
     out.subject = row.items.front().stop + u" - " + row.items.back().stop;
     out.extendedForm = extendedForm;
     out.body.clear();

@@ -37,6 +37,10 @@ constexpr int kViewProgress = 4029;
 constexpr int kViewSearchForm = 4028;
 constexpr int kViewDataExplorer = 4041;
 constexpr std::uint32_t kTextChooseTimetables = 152;
+constexpr std::uint32_t kTextWarning = 344;
+constexpr std::u16string_view kTextNoTimetable =
+    u"Není nainstalován žádný čitelný jízdní řád. Chcete otevřít "
+    u"správu dat a jízdní řád stáhnout?";
 // The logo's height is its width × 100 / 337.
 constexpr double kLogoProportion = 0.2967359;
 
@@ -151,7 +155,18 @@ void cVyberRaduView::menuOkClick() {
     TabServices* tab = parentTabServices(handle());
     if (tab == nullptr) return;
     auto job = std::make_unique<cLoadJob>();
-    for (int row : list.GetCheckedItems(false)) job->indexes.push_back(row);
+    for (int row : list.GetCheckedItems(false))
+        job->indexes.push_back(row);
+    if (job->indexes.empty()) {
+        // Nothing to load (no timetable is installed, or none could be read): the data
+        // management is where one can be had.
+        const int answer = platform::shell::messageBox(
+            mainFrameWindow(), kTextNoTimetable, loadResString(kTextWarning),
+            platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION);
+        if (answer == platform::shell::IDYES)
+            menuDataClick();
+        return;
+    }
     tab->showView(kViewProgress, -1);
     job->setIndex = tab->setIndex();
 
@@ -181,7 +196,12 @@ void cVyberRaduView::menuOkClick() {
 }
 
 void cVyberRaduView::menuDataClick() {
-    if (TabServices* tab = parentTabServices(handle())) tab->showView(kViewDataExplorer, -1);
+    TabServices* tab = parentTabServices(handle());
+    if (tab == nullptr)
+        return;
+    if (dataExplorer != nullptr)
+        dataExplorer->ActivateView(kSetChoiceViewId, tab->shownMenu());
+    tab->showView(kViewDataExplorer, -1);
 }
 
 void cVyberRaduView::menuExitClick() { terminateProgram(); }

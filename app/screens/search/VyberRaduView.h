@@ -3,6 +3,7 @@
 // installed timetables; confirming stores the choice in "IndVybranehoRadu" and loads the
 // checked timetables (or the selected one) as the tab's set on the progress view.
 #include "app/core/ProgramContext.h"
+#include "app/screens/other/DataExplorerFrame.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ImageStatic.h"
 #include "app/shell/PictureBox.h"
@@ -40,6 +41,9 @@ public:
 
     void Layout(unsigned flags, int width, int height) override;
     void OnViewActivate() override;
+
+    // The installed-files view that "Správa dat" opens (not owned; set by the tab page).
+    cDataExplorerFrame* dataExplorer = nullptr;
 
     std::unique_ptr<cPictureBox> logo;  // owned; null when the image is missing
     cImageStatic label;

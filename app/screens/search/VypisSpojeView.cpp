@@ -2,6 +2,7 @@
 
 #include "app/core/DateTexts.h"
 #include "app/core/EngineTexts.h"
+#include "app/core/LabelPlainText.h"
 #include "app/core/TextConversion.h"
 #include "app/screens/progress/TabServices.h"
 #include "app/screens/search/ListingRowPainter.h"
@@ -169,18 +170,25 @@ void cVypisSpojeView::showRows(std::vector<ListingRow> rows, int board, int alig
     const Rect client = ui::getClientRect(handle());
     Layout(0, client.width(), client.height());
     const int small = static_cast<int>(context_.settings->fontHeight * 0.8);
-    const std::u16string first = shown.empty() ? u"" : shown.front().stop;
-    const std::u16string last = shown.empty() ? u"" : shown.back().stop;
+    const std::u16string first = shown.empty() ? u"" : plainLabelText(shown.front().stop);
+    const std::u16string last = shown.empty() ? u"" : plainLabelText(shown.back().stop);
     header.SetText(u"<*" + numberText(small) + u"*><*b*>" + loadResString(kTextFrom) + u"<*b*> " + first + u"\r<*b*>" +
                    loadResString(kTextTo) + u"<*b*> " + last + u"\r<*b*>" + loadResString(kTextDepartureLabel) +
                    u"<*b*> " + tripDeparture + u"\t<*b*>" + loadResString(kTextTrip) + u"<*b*> " +
-                   lineName);
+                   plainLabelText(lineName));
     Layout(0, client.width(), client.height());
 }
 
 void cVypisSpojeView::setColumns() {
+    // The list's scroll bar stands inside its client area: the columns share what it leaves.
+    int bar = 0;
+    for (const platform::WindowHandle child : ui::getChildren(list)) {
+        if (ui::getClassName(child) == controls::kScrollBarClass && (ui::getStyle(child) & ui::WS_VISIBLE)) {
+            bar = ui::getWindowRect(child).width();
+        }
+    }
     const Rect client = ui::getClientRect(list);
-    const int w = client.width();
+    const int w = client.width() - bar;
     const int t = font_->measure(u"00:00").width;
     const int tt = static_cast<int>(t * 1.1);
     const int d = platform::draw::Font::defaultFont().metrics().height;
@@ -193,10 +201,13 @@ void cVypisSpojeView::setColumns() {
         widths[2] = widths[3] = u;
         widths[1] = w - 2 * u - tt;
     } else {
-        // The times take what a time needs and the kilometres their column; the stop name has
-        // the rest. (Wider time columns would leave the names too little room on a phone.)
+        // The times take what a time needs and the kilometres what the longest distance needs;
+        // the stop name has the rest. (Wider columns would leave the names too little room on
+        // a phone.)
+        int km = font_->measure(u"0").width;
+        for (const ListingRow& row : shown) km = std::max(km, font_->measure(row.km).width);
         widths[1] = widths[2] = tt + 2 * controls::kListTextInset;
-        widths[3] = tt + d / 2;
+        widths[3] = km + 2 * controls::kListTextInset;
         widths[0] = w - widths[1] - widths[2] - widths[3];
     }
     for (int c = 0; c < 4; ++c) {

@@ -3,8 +3,10 @@
 #include "app/core/CalendarWriter.h"
 #include "app/core/DesktopServices.h"
 #include "app/core/Diacritics.h"
+#include "app/core/LabelPlainText.h"
 #include "app/core/PrivateMessages.h"
 #include "app/core/SmsSender.h"
+#include "app/core/TextConversion.h"
 #include "app/screens/progress/ProgressFormView.h"
 #include "app/screens/progress/TabServices.h"
 #include "app/screens/search/ConnectionTexts.h"
@@ -26,6 +28,8 @@
 #include "platform/ui/Paint.h"
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
+
+#include <cstdlib>
 
 namespace pelorvant {
 
@@ -55,6 +59,10 @@ constexpr std::uint32_t kTextEngineFailed = 279;
 constexpr std::uint32_t kTextErrorCaption = 162;
 constexpr std::uint32_t kCommandNoTicket = 32842;
 constexpr std::uint32_t kTextProgramTitle = 128;
+constexpr std::uint32_t kTextHowManyConnections = 155;
+constexpr std::uint32_t kTextSmsSending = 12013;
+constexpr std::uint32_t kTextSmsSent = 12014;
+constexpr std::uint32_t kTextNoComposer = 12015;
 
 }  // namespace
 
@@ -132,7 +140,7 @@ void cVypisVysledkuView::showNotes() {
         notice(kTextNoLeg);
         return;
     }
-    const std::u16string text = loadResString(kTextNotesTitle) + legLineName(*leg) + u"<*b*>\r\r" +
+    const std::u16string text = loadResString(kTextNotesTitle) + plainLabelText(legLineName(*leg)) + u"<*b*>\r\r" +
                                 BuildConnectionNotesText(*context_.api, setIndex(), *leg);
     messageView_.showTextReturnTo(text, kResultsViewId, kOwnMenu, ui::getFocus(), false);
 }
@@ -140,16 +148,75 @@ void cVypisVysledkuView::showNotes() {
 void cVypisVysledkuView::addToCalendar() {
     if (list.selected < 0) return;
     CalendarEntry entry;
-    const bool filled = calendarEntryOf(*context_.api, list.rows[static_cast<std::size_t>(list.selected)],
-                                        context_.settings->calEdit, entry);
-    const bool written = filled && addCalendarEntry(entry, *context_.settings);
-    if (!context_.settings->calEdit) notice(written ? kTextCalendarDone : kTextCalendarFailed);
+    if (!calendarEntryOf(*context_.api, list.rows[static_cast<std::size_t>(list.selected)], context_.settings->calEdit,
+                         entry)) {
+        notice(kTextCalendarFailed);
+        return;
+    }
+    // The calendar service and the desktop answer on a worker; the entry goes in silently and
+    // the box tells whether it is there. With the form, the form itself is the answer, and
+    // only a failure is told.
+    const CalendarOptions options = calendarOptionsOf(*context_.settings);
+    platform::services::CalendarService& calendar = calendarService();
+    platform::services::DesktopOpener& desktop = desktopOpener();
+    const bool form = entry.extendedForm;
+    deviceActions.start(
+        handle(),
+        [entry, options, &calendar, &desktop] {
+            return static_cast<std::intptr_t>(addCalendarEntry(entry, options, calendar, desktop));
+        },
+        [this, form](std::intptr_t added) {
+            if (!added) {
+                notice(kTextCalendarFailed);
+            } else if (!form) {
+                notice(kTextCalendarDone);
+            }
+        });
+}
+
+void cVypisVysledkuView::askListing() {
+    std::vector<std::u16string> counts;
+    for (std::size_t n = 1; n <= list.rows.size(); ++n) counts.push_back(numberText(static_cast<int>(n)));
+    if (counts.empty()) return;
+    askChoice(kTextHowManyConnections, counts, [this](std::u16string_view chosen) {
+        const int count = std::atoi(platform::draw::toUtf8(chosen).c_str());
+        if (count > 0) sendListing(count);
+    });
 }
 
 void cVypisVysledkuView::sendListing(int count) {
-    // The composer gets the text without diacritics, as one percent-encoded argument.
+    // The composer gets the text without diacritics, as one percent-encoded argument; whether
+    // a program took it is known only after a moment, on a worker.
     const std::u16string text = stripDiacritics(smsListingText(list.rows, count));
-    desktopOpener().open(platform::services::smsComposerAddress("", platform::draw::toUtf8(text)));
+    const std::string address = platform::services::smsComposerAddress("", platform::draw::toUtf8(text));
+    platform::services::DesktopOpener& desktop = desktopOpener();
+    deviceActions.start(
+        handle(), [address, &desktop] { return static_cast<std::intptr_t>(desktop.openConfirmed(address)); },
+        [this](std::intptr_t taken) {
+            if (!taken) notice(kTextNoComposer);
+        });
+}
+
+void cVypisVysledkuView::sendMessage(const std::u16string& recipient, const std::u16string& text, bool trainPosition) {
+    const std::u16string progress = u"<*b*>" + loadResString(kTextSmsSending) + u"<*b*>\r\r" +
+                                    plainLabelText(recipient) + u": " + plainLabelText(text);
+    messageView_.showTextReturnTo(progress, kResultsViewId, kOwnMenu, ui::getFocus(), false);
+    sendSmsInBackground(
+        deviceActions, handle(), recipient, text, [this, trainPosition, progress](platform::services::SmsResult result) {
+            // The progress goes when the outcome comes, unless the traveller has left it already.
+            if (ui::isWindowVisible(messageView_.handle()) && messageView_.label.markupText == progress) {
+                messageView_.menuOkClick();
+            }
+            const std::uint32_t failure = smsFailureText(result);
+            if (failure == 0) {
+                notice(kTextSmsSent);
+            } else if (trainPosition) {
+                shell::messageBox(mainFrameWindow(), loadResString(kTextPositionFailed) + u"\n\n" + loadResString(failure),
+                                  loadResString(kTextProgramTitle), shell::MB_OK);
+            } else {
+                notice(failure);
+            }
+        });
 }
 
 void cVypisVysledkuView::sendTicket(int ticket) {
@@ -173,7 +240,7 @@ void cVypisVysledkuView::sendTicket(int ticket) {
         shell::IDYES) {
         return;
     }
-    sendSms(mainFrameWindow(), entry.secondText, entry.firstText);
+    sendMessage(entry.secondText, entry.firstText, false);
 }
 
 void cVypisVysledkuView::requestTrainPosition() {
@@ -189,12 +256,18 @@ void cVypisVysledkuView::requestTrainPosition() {
         return;
     }
     // The operator chosen here is used for this request only.
-    operatorChoice_ = std::make_unique<cChoicePopup>();
-    operatorChoice_->showView = [this](int viewId) { showChoiceView(viewId); };
-    operatorChoice_->ShowChoice(
-        loadResString(kTextChooseOperator), trainPositionOperators(),
-        [this, line](std::u16string_view chosen, platform::WindowHandle) { sendTrainPosition(chosen, line); },
-        handle(), kResultsViewId);
+    askChoice(kTextChooseOperator, trainPositionOperators(),
+              [this, line](std::u16string_view chosen) { sendTrainPosition(chosen, line); });
+}
+
+void cVypisVysledkuView::askChoice(std::uint32_t questionId, const std::vector<std::u16string>& strings,
+                                   std::function<void(std::u16string_view)> chosen) {
+    choice_ = std::make_unique<cChoicePopup>();
+    choice_->showView = [this](int viewId) { showChoiceView(viewId); };
+    choice_->ShowChoice(
+        loadResString(questionId), strings,
+        [chosen = std::move(chosen)](std::u16string_view answer, platform::WindowHandle) { chosen(answer); }, handle(),
+        kResultsViewId);
 }
 
 void cVypisVysledkuView::showChoiceView(int viewId) {
@@ -203,7 +276,7 @@ void cVypisVysledkuView::showChoiceView(int viewId) {
     // The popup's Ok and Storno come with its own menu bar, over this view.
     if (viewId == kChoicePopupViewId) {
         tab->showView(kResultsViewId, kChoicePopupMenu);
-        ui::setFocus(operatorChoice_->choice.handle());
+        ui::setFocus(choice_->choice.handle());
     } else {
         tab->showView(viewId, kOwnMenu);
     }
@@ -221,11 +294,7 @@ void cVypisVysledkuView::sendTrainPosition(std::u16string_view operatorName, con
         shell::IDYES) {
         return;
     }
-    try {
-        sendSms(mainFrameWindow(), request->number, request->text);
-    } catch (const std::exception&) {
-        notice(kTextPositionFailed);
-    }
+    sendMessage(request->number, request->text, true);
 }
 
 bool cVypisVysledkuView::openListing() {
@@ -246,13 +315,15 @@ void cVypisVysledkuView::stepLeg(bool next) {
         return;
     }
     if (other == nullptr || other == leg) return;
+    // A trip that would break a transfer is not taken: the row always shows a connection that
+    // can be ridden (its neighbour is stepped first, and then this one can follow).
     ConnectionRowBuilder builder(*context_.api, setIndex(), searchDay());
-    builder.replaceLeg(list.rows[static_cast<std::size_t>(list.selected)], leg, other);
+    const bool replaced = builder.replaceLeg(list.rows[static_cast<std::size_t>(list.selected)], leg, other);
     if (builder.status != ENGINE_OK) {
         engineFailure(builder.status);
         return;
     }
-    ui::invalidateRect(list.handle());
+    if (replaced) list.rowChanged(list.selected);
 }
 
 void cVypisVysledkuView::adaptMenu() {
@@ -317,6 +388,11 @@ MsgResult cVypisVysledkuView::OnResultPrev(std::uintptr_t, std::intptr_t) {
     return 0;
 }
 
+MsgResult cVypisVysledkuView::OnDeviceActionDone(std::uintptr_t number, std::intptr_t result) {
+    deviceActions.finish(number, result);
+    return 0;
+}
+
 MsgResult cVypisVysledkuView::OnViewMoveFocus(std::uintptr_t wParam, std::intptr_t) {
     if (wParam == 1) {
         list.clearActiveItem();
@@ -339,7 +415,7 @@ bool cVypisVysledkuView::routeCommand(std::uint32_t id, std::uint32_t code) {
         case kCommandEarlier: findLaterOrEarlier(false); return true;
         case kCommandNotes: showNotes(); return true;
         case kCommandCalendar: addToCalendar(); return true;
-        case kCommandSmsListing: sendListing(static_cast<int>(list.rows.size())); return true;
+        case kCommandSmsListing: askListing(); return true;
         case kCommandTrainPosition: requestTrainPosition(); return true;
         case kCommandNavigate:
             // From the row's context menu: the tab page navigates, as for its own menu.
@@ -350,8 +426,8 @@ bool cVypisVysledkuView::routeCommand(std::uint32_t id, std::uint32_t code) {
             break;
         case kCommandChoiceOk:
         case kCommandChoiceCancel:
-            if (operatorChoice_ && operatorChoice_->shown) {
-                platform::sendMessage(operatorChoice_->handle(), ui::WM_COMMAND, id, 0);
+            if (choice_ && choice_->shown) {
+                platform::sendMessage(choice_->handle(), ui::WM_COMMAND, id, 0);
                 return true;
             }
             break;
@@ -367,7 +443,8 @@ const platform::ui::MessageMapBase& cVypisVysledkuView::messageMap() const {
                                 .message(WM_RESULT_OPEN, &cVypisVysledkuView::OnResultOpen)
                                 .message(WM_RESULT_NEXT, &cVypisVysledkuView::OnResultNext)
                                 .message(WM_RESULT_PREV, &cVypisVysledkuView::OnResultPrev)
-                                .message(WM_MOVE_FOCUS, &cVypisVysledkuView::OnViewMoveFocus);
+                                .message(WM_MOVE_FOCUS, &cVypisVysledkuView::OnViewMoveFocus)
+                                .message(WM_DEVICE_ACTION_DONE, &cVypisVysledkuView::OnDeviceActionDone);
     return map;
 }
 

@@ -3,6 +3,7 @@
 // what can be done with them: earlier and later connections, the notes of a trip, the listing
 // of a trip, a calendar entry, a text message with the listing, the SMS ticket and the position of a
 // train.
+#include "app/core/DeviceActions.h"
 #include "app/core/ProgramContext.h"
 #include "app/screens/search/ConnectionList.h"
 #include "app/shell/BaseView.h"
@@ -44,6 +45,9 @@ public:
     void findLaterOrEarlier(bool later);
     void showNotes();
     void addToCalendar();
+    // Asks how many connections the text message is to hold ("1" to the number shown), then
+    // hands their listing to the message composer.
+    void askListing();
     // The text-message listing of the first `count` connections through the message composer.
     void sendListing(int count);
     // The SMS ticket `ticket` of the set, after the price is confirmed.
@@ -59,6 +63,8 @@ public:
 
     // The date searched for (the search page's); set by the tab page.
     std::function<std::time_t()> queryTime;
+    // Text messages, calendar entries and the composer, each on a worker of its own.
+    DeviceActions deviceActions;
     std::int32_t resultId = -1;
     cConnectionList list;
 
@@ -72,6 +78,7 @@ private:
     platform::MsgResult OnResultNext(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnResultPrev(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnViewMoveFocus(std::uintptr_t wParam, std::intptr_t);
+    platform::MsgResult OnDeviceActionDone(std::uintptr_t number, std::intptr_t result);
     void adaptMenu();
     std::int32_t setIndex() const;
     std::int16_t searchDay() const;
@@ -79,11 +86,16 @@ private:
     void notice(std::uint32_t textId);
     void showChoiceView(int viewId);
     void sendTrainPosition(std::u16string_view operatorName, const std::u16string& lineName);
+    // Sends on a worker while the message view shows what is being sent; the outcome comes
+    // in a box (a failed train-position request with its own text first).
+    void sendMessage(const std::u16string& recipient, const std::u16string& text, bool trainPosition);
+    void askChoice(std::uint32_t questionId, const std::vector<std::u16string>& strings,
+                   std::function<void(std::u16string_view)> chosen);
 
     ProgramContext& context_;
     cImageMessageBoxView& messageView_;
     cVypisSpojeView& listing_;
-    std::unique_ptr<cChoicePopup> operatorChoice_;
+    std::unique_ptr<cChoicePopup> choice_;
 };
 
 }  // namespace pelorvant

@@ -4,6 +4,7 @@
 #include "app/core/DateTexts.h"
 #include "app/core/DesktopServices.h"
 #include "app/core/FileUtils.h"
+#include "app/core/LabelPlainText.h"
 #include "app/core/PrivateMessages.h"
 #include "app/core/TextConversion.h"
 #include "app/screens/other/CountryUpdateItems.h"
@@ -265,8 +266,8 @@ std::u16string cZaklFormularFrame::timetableInfoText() const {
     for (std::int32_t index : context_.data->GetIndexyHlavicekSestavy(set)) {
         if (index < 0 || index >= static_cast<std::int32_t>(headers.size())) continue;
         const TimetableHeaderInfo& header = headers[static_cast<std::size_t>(index)];
-        text += header.title;
-        text += loadResString(kTextVersion) + header.firstText + u"\r";
+        text += plainLabelText(header.title);
+        text += loadResString(kTextVersion) + plainLabelText(header.firstText) + u"\r";
         text += loadResString(kTextValidity) + dayRangeText(*context_.api, header.firstValidFrom, header.firstValidTo) +
                 u"\r";
         text += loadResString(kTextDataValidity) +

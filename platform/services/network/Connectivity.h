@@ -21,6 +21,10 @@ public:
     virtual ~Connectivity() = default;
     // Asks without connecting anything; blocks for at most a few hundred milliseconds.
     virtual NetworkState state() = 0;
+    // Asks for a connection to be brought up: the first disconnected device that has a
+    // connection profile it can use activates it. True when the request was taken; the
+    // connection may still take a while (waitForConnection), or fail.
+    virtual bool requestConnection() = 0;
     // Waits until a connection is up, at most `limit`, polling keepGoing (false gives up).
     // True when one is up.
     virtual bool waitForConnection(std::chrono::milliseconds limit, const std::function<bool()>& keepGoing) = 0;
@@ -30,17 +34,26 @@ public:
 // (tests run a private bus). The caller owns the returned object.
 std::unique_ptr<Connectivity> makeNetworkManagerConnectivity(const std::string& busAddress = {});
 
-// The test double: a state the test sets; waitForConnection succeeds when the state is not Offline.
+// The test double: a state the test sets; waitForConnection succeeds when the state is not
+// Offline; a request counts and, when the test says the device can connect, makes it Free.
 class FakeConnectivity final : public Connectivity {
 public:
     explicit FakeConnectivity(NetworkState state = NetworkState::Free) : state_(state) {}
     NetworkState state() override { return state_; }
+    bool requestConnection() override {
+        ++requests;
+        if (canConnect)
+            state_ = NetworkState::Free;
+        return canConnect;
+    }
     bool waitForConnection(std::chrono::milliseconds, const std::function<bool()>&) override {
         ++waits;
         return state_ != NetworkState::Offline;
     }
     void setState(NetworkState state) { state_ = state; }
     int waits = 0;
+    int requests = 0;
+    bool canConnect = false;
 
 private:
     NetworkState state_;

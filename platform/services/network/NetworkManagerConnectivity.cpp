@@ -4,7 +4,9 @@
 #include <gio/gio.h>
 
 #include <optional>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace platform::services {
 namespace {
@@ -18,6 +20,13 @@ constexpr guint32 kConnectedLocal = 50;
 // NMMetered: YES (1) and GUESS_YES (3).
 constexpr guint32 kMeteredYes = 1;
 constexpr guint32 kMeteredGuessYes = 3;
+// NMDeviceState: DISCONNECTED (30) up to, not including, ACTIVATED (100) can take a connection;
+// UNMANAGED (10) and UNAVAILABLE (20) cannot.
+constexpr guint32 kDeviceDisconnected = 30;
+constexpr guint32 kDeviceActivated = 100;
+constexpr const char* kDeviceInterface = "org.freedesktop.NetworkManager.Device";
+// Activation is asked for, not waited for; NetworkManager answers at once.
+constexpr int kActivateTimeoutMs = 5000;
 
 using glib::CharFree;
 using glib::ErrorFree;
@@ -44,7 +53,38 @@ public:
         return metered == kMeteredYes || metered == kMeteredGuessYes ? NetworkState::Metered : NetworkState::Free;
     }
 
-    bool waitForConnection(std::chrono::milliseconds limit, const std::function<bool()>& keepGoing) override {
+    bool requestConnection() override {
+        GDBusConnection* bus = connection();
+        if (!bus) {
+            return false;
+        }
+        for (const std::string& device : callPaths(bus, kPath, kService, "GetDevices")) {
+            const std::optional<guint32> state =
+                readProperty(bus, device.c_str(), kDeviceInterface, "State");
+            if (!state || *state < kDeviceDisconnected || *state >= kDeviceActivated) {
+                continue;
+            }
+            const std::vector<std::string> profiles =
+                readPaths(bus, device.c_str(), kDeviceInterface, "AvailableConnections");
+            if (profiles.empty()) {
+                continue;
+            }
+            GError* raw = nullptr;
+            std::unique_ptr<GVariant, VariantUnref> reply(g_dbus_connection_call_sync(
+                bus, kService, kPath, kService, "ActivateConnection",
+                g_variant_new("(ooo)", profiles.front().c_str(), device.c_str(), "/"),
+                G_VARIANT_TYPE("(o)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, kActivateTimeoutMs, nullptr,
+                &raw));
+            std::unique_ptr<GError, ErrorFree> error(raw);
+            if (reply) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool waitForConnection(std::chrono::milliseconds limit,
+                           const std::function<bool()>& keepGoing) override {
         const auto end = std::chrono::steady_clock::now() + limit;
         for (;;) {
             const NetworkState now = state();
@@ -88,21 +128,70 @@ private:
     }
 
     std::optional<guint32> readProperty(GDBusConnection* bus, const char* name) {
+        return readProperty(bus, kPath, kService, name);
+    }
+
+    // A property's value; null when it cannot be read.
+    static std::unique_ptr<GVariant, VariantUnref> getProperty(GDBusConnection* bus,
+                                                               const char* path, const char* iface,
+                                                               const char* name) {
         GError* raw = nullptr;
         std::unique_ptr<GVariant, VariantUnref> reply(g_dbus_connection_call_sync(
-            bus, kService, kPath, "org.freedesktop.DBus.Properties", "Get", g_variant_new("(ss)", kService, name),
-            G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, kCallTimeoutMs, nullptr, &raw));
+            bus, kService, path, "org.freedesktop.DBus.Properties", "Get",
+            g_variant_new("(ss)", iface, name), G_VARIANT_TYPE("(v)"),
+            G_DBUS_CALL_FLAGS_NO_AUTO_START, kCallTimeoutMs, nullptr, &raw));
         std::unique_ptr<GError, ErrorFree> error(raw);
         if (!reply) {
-            return std::nullopt;
+            return nullptr;
         }
         GVariant* boxed = nullptr;
         g_variant_get(reply.get(), "(v)", &boxed);
-        std::unique_ptr<GVariant, VariantUnref> value(boxed);
+        return std::unique_ptr<GVariant, VariantUnref>(boxed);
+    }
+
+    static std::optional<guint32> readProperty(GDBusConnection* bus, const char* path,
+                                               const char* iface, const char* name) {
+        const auto value = getProperty(bus, path, iface, name);
         if (!value || !g_variant_is_of_type(value.get(), G_VARIANT_TYPE_UINT32)) {
             return std::nullopt;
         }
         return g_variant_get_uint32(value.get());
+    }
+
+    // The object paths of an "ao" value; empty when it is none.
+    static std::vector<std::string> pathsOf(GVariant* value) {
+        std::vector<std::string> paths;
+        if (value == nullptr || !g_variant_is_of_type(value, G_VARIANT_TYPE("ao"))) {
+            return paths;
+        }
+        GVariantIter iter;
+        g_variant_iter_init(&iter, value);
+        const gchar* path = nullptr;
+        while (g_variant_iter_next(&iter, "&o", &path)) {
+            paths.emplace_back(path);
+        }
+        return paths;
+    }
+
+    static std::vector<std::string> readPaths(GDBusConnection* bus, const char* path,
+                                              const char* iface, const char* name) {
+        const auto value = getProperty(bus, path, iface, name);
+        return pathsOf(value.get());
+    }
+
+    // The paths a method without arguments answers with ("(ao)").
+    static std::vector<std::string> callPaths(GDBusConnection* bus, const char* path,
+                                              const char* iface, const char* method) {
+        GError* raw = nullptr;
+        std::unique_ptr<GVariant, VariantUnref> reply(g_dbus_connection_call_sync(
+            bus, kService, path, iface, method, nullptr, G_VARIANT_TYPE("(ao)"),
+            G_DBUS_CALL_FLAGS_NO_AUTO_START, kCallTimeoutMs, nullptr, &raw));
+        std::unique_ptr<GError, ErrorFree> error(raw);
+        if (!reply) {
+            return {};
+        }
+        std::unique_ptr<GVariant, VariantUnref> list(g_variant_get_child_value(reply.get(), 0));
+        return pathsOf(list.get());
     }
 
     std::string busAddress_;

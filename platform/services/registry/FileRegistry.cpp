@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 // The lock file of a key folder; its leading dot keeps it apart from every value file, whose
 // names never start with a dot (see valueFileName).
 constexpr const char* kLockFileName = ".lock";
+constexpr const char* kTempPrefix = ".new-";
 constexpr const char* kTempPattern = ".new-XXXXXX";
 
 // An open file descriptor, closed when it goes.
@@ -107,10 +108,37 @@ public:
 
     std::optional<std::string> readString(std::string_view keyPath, std::string_view name,
                                           std::size_t maxBytes) override {
-        const fs::path folder = keyFolder(home_, keyPath);
-        const fs::path file = folder / encodeComponent(name);
         // Values are replaced by rename, so an open file is always one whole value; no lock
         // is needed to read.
+        return readFile(keyFolder(home_, keyPath) / encodeComponent(name), maxBytes);
+    }
+
+    bool writeString(std::string_view keyPath, std::string_view name,
+                     std::string_view value) override {
+        return update(keyPath, name,
+                      [&](const fs::path&) { return std::optional<std::string>(value); });
+    }
+
+    bool updateString(std::string_view keyPath, std::string_view name, std::size_t maxBytes,
+                      const Change& change) override {
+        return update(keyPath, name,
+                      [&](const fs::path& target) { return change(readFile(target, maxBytes)); });
+    }
+
+    bool removeValue(std::string_view keyPath, std::string_view name) override {
+        const fs::path folder = keyFolder(home_, keyPath);
+        std::error_code ec;
+        if (!fs::is_directory(folder, ec))
+            return true;
+        FolderLock lock(folder, LOCK_EX);
+        if (!lock.locked())
+            return false;
+        const fs::path target = folder / encodeComponent(name);
+        return ::unlink(target.c_str()) == 0 || errno == ENOENT;
+    }
+
+private:
+    static std::optional<std::string> readFile(const fs::path& file, std::size_t maxBytes) {
         Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
         if (!fd.valid()) return std::nullopt;
         struct stat st {};
@@ -130,20 +158,28 @@ public:
         return text;
     }
 
-    bool writeString(std::string_view keyPath, std::string_view name, std::string_view value) override {
+    // Writes what `make` gives for the value's file, under the key folder's exclusive lock.
+    template <typename Make>
+    bool update(std::string_view keyPath, std::string_view name, Make make) {
         const fs::path folder = keyFolder(home_, keyPath);
         std::error_code ec;
         fs::create_directories(folder, ec);
         if (ec) return false;
         FolderLock lock(folder, LOCK_EX);
-        if (!lock.locked()) return false;
+        if (!lock.locked())
+            return false;
+        removeStaleTemporaries(folder);
+        const fs::path target = folder / encodeComponent(name);
+        const std::optional<std::string> value = make(target);
+        if (!value)
+            return true;
         std::string tempName = (folder / kTempPattern).string();
         std::vector<char> temp(tempName.begin(), tempName.end());
         temp.push_back('\0');
         Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
-        if (!fd.valid()) return false;
-        const bool written = writeAll(fd.get(), value) && ::fsync(fd.get()) == 0;
-        const fs::path target = folder / encodeComponent(name);
+        if (!fd.valid())
+            return false;
+        const bool written = writeAll(fd.get(), *value) && ::fsync(fd.get()) == 0;
         if (!written || ::rename(temp.data(), target.c_str()) != 0) {
             ::unlink(temp.data());
             return false;
@@ -151,17 +187,17 @@ public:
         return true;
     }
 
-    bool removeValue(std::string_view keyPath, std::string_view name) override {
-        const fs::path folder = keyFolder(home_, keyPath);
+    // A writer holds the lock while its temporary file exists, so one found under the lock was
+    // left by a writer that died (a kill during the write): it is removed.
+    static void removeStaleTemporaries(const fs::path& folder) {
         std::error_code ec;
-        if (!fs::is_directory(folder, ec)) return true;
-        FolderLock lock(folder, LOCK_EX);
-        if (!lock.locked()) return false;
-        const fs::path target = folder / encodeComponent(name);
-        return ::unlink(target.c_str()) == 0 || errno == ENOENT;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            std::error_code ignored;
+            if (it->path().filename().string().starts_with(kTempPrefix))
+                fs::remove(it->path(), ignored);
+        }
     }
 
-private:
     fs::path home_;
 };
 

@@ -6,6 +6,7 @@
 // sees a torn value even while the other program writes.
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -31,6 +32,15 @@ public:
 
     // Removes the value; true when it is gone afterwards (also when it never existed).
     virtual bool removeValue(std::string_view keyPath, std::string_view name) = 0;
+
+    // Reads the value (as readString does) and writes what `change` makes of it, with no other
+    // writer in between, so fields that another program changed meanwhile are not lost; a
+    // change that gives nothing leaves the value as it is. False when it could not be stored;
+    // the old value then stays whole.
+    using Change =
+        std::function<std::optional<std::string>(const std::optional<std::string>& current)>;
+    virtual bool updateString(std::string_view keyPath, std::string_view name, std::size_t maxBytes,
+                              const Change& change) = 0;
 };
 
 // The store under configHome (normally $XDG_CONFIG_HOME, else ~/.config); see
@@ -58,6 +68,17 @@ public:
     bool removeValue(std::string_view keyPath, std::string_view name) override {
         std::lock_guard lock(mutex_);
         values_.erase(makeKey(keyPath, name));
+        return true;
+    }
+    bool updateString(std::string_view keyPath, std::string_view name, std::size_t maxBytes,
+                      const Change& change) override {
+        std::lock_guard lock(mutex_);
+        const std::string key = makeKey(keyPath, name);
+        std::optional<std::string> current;
+        if (auto it = values_.find(key); it != values_.end() && it->second.size() <= maxBytes)
+            current = it->second;
+        if (std::optional<std::string> next = change(current))
+            values_[key] = std::move(*next);
         return true;
     }
 

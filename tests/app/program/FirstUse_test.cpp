@@ -28,7 +28,8 @@ protected:
 
 TEST_F(FirstUseTest, AnEmptyOrMissingDataFolderGetsTheSample) {
     const fs::path data = root / "home" / "data";
-    EXPECT_TRUE(installSampleTimetable(data, bundledSamplePath(root / "bin")));
+    EXPECT_EQ(installSampleTimetable(data, bundledSamplePath(root / "bin")),
+              SampleInstall::Installed);
     std::ifstream in(data / "sample.jz", std::ios::binary);
     std::string text;
     std::getline(in, text);
@@ -39,14 +40,36 @@ TEST_F(FirstUseTest, AnEmptyOrMissingDataFolderGetsTheSample) {
 TEST_F(FirstUseTest, AFolderWithATimetableIsLeftAlone) {
     const fs::path data = root / "data2";
     fs::create_directories(data);
-    std::ofstream(data / "mine.jz") << "x";
-    EXPECT_FALSE(installSampleTimetable(data, sample));
+    std::ofstream(data / "mine.jz", std::ios::binary) << "\x27\xBC\x86\xAA rest of a timetable";
+    EXPECT_EQ(installSampleTimetable(data, sample), SampleInstall::NotNeeded);
     EXPECT_FALSE(fs::exists(data / "sample.jz"));
+}
+
+// An interrupted copy or a saved error page is no timetable: the sample comes all the same.
+TEST_F(FirstUseTest, FilesThatAreNoTimetablesDoNotCount) {
+    const fs::path data = root / "data4";
+    fs::create_directories(data);
+    std::ofstream(data / "empty.jz");
+    std::ofstream(data / "page.jz") << "<html>Not found</html>";
+    EXPECT_EQ(installSampleTimetable(data, sample), SampleInstall::Installed);
+    EXPECT_TRUE(fs::exists(data / "sample.jz"));
+    EXPECT_TRUE(fs::exists(data / "empty.jz"));  // the user's files stay
+}
+
+// A copy that cannot be made (here the temporary name is taken by a folder, as a full disk
+// would refuse the bytes) is reported, and nothing is left that looks like a timetable.
+TEST_F(FirstUseTest, AFailedCopyIsReported) {
+    const fs::path data = root / "data5";
+    fs::create_directories(data / "sample.jz.part" / "x");
+    EXPECT_EQ(installSampleTimetable(data, sample), SampleInstall::Failed);
+    EXPECT_FALSE(fs::exists(data / "sample.jz"));
+    EXPECT_NE(sampleNotCopiedText(data).find(u"nepoda\u0159ilo zkop\u00EDrovat"),
+              std::u16string::npos);
 }
 
 TEST_F(FirstUseTest, WithoutTheSampleNothingChanges) {
     const fs::path data = root / "data3";
-    EXPECT_FALSE(installSampleTimetable(data, root / "nowhere.jz"));
+    EXPECT_EQ(installSampleTimetable(data, root / "nowhere.jz"), SampleInstall::NotNeeded);
     EXPECT_FALSE(fs::exists(data / "sample.jz"));
 }
 

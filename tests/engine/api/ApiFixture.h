@@ -39,20 +39,28 @@ protected:
         ASSERT_EQ(count, 2);
     }
 
+    // The file name and the title of catalogue entry i (Windows-1250).
+    struct EntryTexts {
+        std::string fileName;
+        std::string title;
+    };
+    static EntryTexts entryTexts(int32_t i) {
+        const char* s[6];
+        int32_t n[9];
+        int16_t h[5];
+        uint8_t f[5];
+        const int16_t* codes = nullptr;
+        EXPECT_EQ(api_getHlavicku(i, &s[0], &s[1], &s[2], &s[3], &s[4], &s[5], &n[0], &n[1], &n[2], &n[3],
+                                  &n[4], &n[5], &n[6], &h[0], &h[1], &h[2], &h[3], &h[4], &f[0], &f[1], &n[7],
+                                  &codes, &n[8], &f[2], &f[3], &f[4]),
+                  ENGINE_OK);
+        return {std::string(s[0], static_cast<std::size_t>(n[0])), std::string(s[1], static_cast<std::size_t>(n[1]))};
+    }
+
     // The catalogue index of the timetable with this title.
     static int32_t catalogueIndex(std::string_view title) {
         for (int32_t i = 0; i < 2; ++i) {
-            const char* s[6];
-            int32_t n[9];
-            int16_t h[5];
-            uint8_t f[5];
-            const int16_t* codes = nullptr;
-            EXPECT_EQ(
-                api_getHlavicku(i, &s[0], &s[1], &s[2], &s[3], &s[4], &s[5], &n[0], &n[1], &n[2],
-                                &n[3], &n[4], &n[5], &n[6], &h[0], &h[1], &h[2], &h[3], &h[4],
-                                &f[0], &f[1], &n[7], &codes, &n[8], &f[2], &f[3], &f[4]),
-                ENGINE_OK);
-            if (std::string_view(s[1], static_cast<std::size_t>(n[1])) == title) {
+            if (entryTexts(i).title == title) {
                 return i;
             }
         }

@@ -9,7 +9,7 @@ static const char* const kExportNames[] = {
     /* engine, headers, sets */
     "api_vytvorJizdniRadyGlobal", "api_nactiHlavicky", "api_getHlavicku",
     "api_nactiSestavuJizdnichRadu", "api_zmenSestavuJizdnichRadu", "api_zrusSestavuJizdnichRadu",
-    "api_GetIndexyHlavicekSestavy", "api_CancelNacitani",
+    "api_GetIndexyHlavicekSestavy", "api_CancelNacitani", "api_zkontrolujJizdniRad",
     /* search parameters */
     "api_getVychoziPocetPrestupuSestavy", "api_GetMaxPocetVyslednychSpojeni",
     "api_GetVychoziPocetPrestupu", "api_GetStandardniPocetMinutHledani",

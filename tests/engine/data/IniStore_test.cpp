@@ -477,5 +477,17 @@ TEST(RealIniFileSystem, FailedCopyLeavesTheTargetWhole) {
     EXPECT_EQ(real.readFile(dir.file("no/such/folder.ini"), 10), std::nullopt);
 }
 
+// A program killed while its flush copied the file leaves the copy's sibling behind; the next
+// store over that file removes it and reads the whole main file.
+TEST(RealIniFileSystem, AStoreRemovesTheHalfCopyOfAKilledFlush) {
+    TempFolder dir;
+    const std::string main = dir.file("nastaveni.ini");
+    spit(main, "[setup]\r\n   a=1\r\n\r\n");
+    spit(copySiblingOf(main), "[setup]\r\n   a=");
+    IniStore store(main, dir.file("nasTemp.dat"), realIniFileSystem());
+    EXPECT_FALSE(fs::exists(copySiblingOf(main)));
+    EXPECT_EQ(store.readString("setup", "a", "-"), "1");
+}
+
 }  // namespace
 }  // namespace trasovnik

@@ -62,7 +62,7 @@ TEST(Lines, TablesRoundTrip) {
     ASSERT_EQ(l.lines.kindCount(), 2u);
     EXPECT_EQ(l.lines.kind(0).code, 2u);
     EXPECT_EQ(l.lines.kind(0).name, "Bus");
-    EXPECT_EQ(l.lines.kind(0).colour, 0x1C5CA8u);
+    EXPECT_EQ(l.lines.kind(0).colour, 0xA85C1Cu) << "\"#1C5CA8\" is kept as 0x00BBGGRR";
     EXPECT_EQ(l.lines.kind(1).colour, 255u);
     EXPECT_EQ(l.lines.groupName(1), "Vyso\xe8ina");
     ASSERT_EQ(l.lines.lineCount(), 4u);

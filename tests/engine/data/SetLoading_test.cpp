@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "engine/data/EngineException.h"
+#include "engine/data/FileRefusal.h"
 #include "engine/data/TimetableFile.h"
 #include "platform/core/MessageIds.h"
 #include "platform/core/Window.h"
@@ -203,7 +204,8 @@ TEST_F(SetLoadingTest, ACancelledLoadLeavesNoFileLoadedThatWasNotLoadedBefore) {
     EXPECT_EQ(entryOf("Gama").useCount, 1u);
 }
 
-// The file is damaged or gone after the catalogue was read.
+// The file is damaged or gone after the catalogue was read: the load is refused with the
+// damaged-file status naming that file, not raised as a failure of the engine.
 TEST_F(SetLoadingTest, AFailedLoadGivesBackEveryFileItTook) {
     ASSERT_EQ(loadTitles({"Alfa"}).setIndex, 0);
     const std::string gamaPath = paths[2];
@@ -233,7 +235,10 @@ TEST_F(SetLoadingTest, AFailedLoadGivesBackEveryFileItTook) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         c.damage();
-        EXPECT_THROW(loadTitles({"Alfa", "Beta", "Gama"}), EngineException);
+        const SetLoadResult refused = loadTitles({"Alfa", "Beta", "Gama"});
+        EXPECT_EQ(refused.setIndex, -1);
+        EXPECT_EQ(refused.status, kLoadDamaged);
+        EXPECT_EQ(refused.failingIndex, indexOf("Gama"));
         EXPECT_EQ(entryOf("Alfa").useCount, 1u);
         EXPECT_TRUE(entryOf("Alfa").loaded);
         EXPECT_EQ(entryOf("Beta").useCount, 0u);
@@ -346,8 +351,9 @@ TEST_F(SetLoadingTest, AChangeThatFailsAfterTheOldFilesWentBackFreesTheSet) {
     ASSERT_EQ(loadTitles({"Alfa", "Beta"}).setIndex, 0);
     std::filesystem::remove(paths[2]);  // Gama
     const std::vector<std::int32_t> list{indexOf("Beta"), indexOf("Gama")};
-    EXPECT_EQ(codeOf([&] { engine->zmenSestavu(0, list, platform::kNullWindow); }),
-              ENGINE_EXC_OPEN);
+    const SetLoadResult r = engine->zmenSestavu(0, list, platform::kNullWindow);
+    EXPECT_EQ(r.status, kLoadDamaged);
+    EXPECT_EQ(r.failingIndex, indexOf("Gama"));
     EXPECT_EQ(codeOf([&] { engine->getSestava(0); }), ENGINE_EXC_INDEX);
     expectNothingLoaded();
 }

@@ -248,6 +248,18 @@ TEST_F(StopTimetableTest, StatusesAndTheirChoices) {
          "item Náměstí -> Sídliště Divadlo\n"},
         {"a direction off the line", q("", kL12, kA, 0, kG, 0, kMonday), "status -206\n"},
         {"a day without service", q("", kL12, kA, 0, kE, 0, kMonday + 7), "status -206\n"},
+        // Numbers beyond the file's stops or the stops kind's elements stand for no stop: the
+        // line is kept and its stops are offered, never read as some other stop.
+        {"a stop number beyond the stops", q("12", -1, 99, 0, -1, -1, kMonday),
+         "status -204\nlines 0\nchoice Divadlo/0 ->\nchoice Náměstí/0 ->\nchoice Nádraží/0 ->\n"
+         "choice Nemocnice/0 ->\nchoice Sídliště/0 ->\nchoice Škola/0 ->\n"
+         "item Divadlo ->\nitem Nádraží ->\nitem Náměstí ->\nitem Nemocnice ->\nitem Sídliště ->\n"
+         "item Škola ->\n"},
+        {"an element beyond the stops kind", q("12", -1, 99, -1, -1, -1, kMonday),
+         "status -204\nlines 0\nchoice Divadlo/0 ->\nchoice Náměstí/0 ->\nchoice Nádraží/0 ->\n"
+         "choice Nemocnice/0 ->\nchoice Sídliště/0 ->\nchoice Škola/0 ->\n"
+         "item Divadlo ->\nitem Nádraží ->\nitem Náměstí ->\nitem Nemocnice ->\nitem Sídliště ->\n"
+         "item Škola ->\n"},
         {"an occurrence the route does not have", q("", kL12, kA, 1, kE, 0, kMonday),
          "status -204\nlines 0\nchoice Divadlo/0 ->\nchoice Náměstí/0 ->\nchoice Nádraží/0 ->\n"
          "choice Nemocnice/0 ->\nchoice Sídliště/0 ->\nchoice Škola/0 ->\n"

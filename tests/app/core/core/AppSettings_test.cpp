@@ -218,5 +218,25 @@ TEST_F(AppSettingsTest, ActualizeWithThreeOrFivePartsLeavesTheUpdaterFieldsZero)
     EXPECT_FALSE(settings.updaterEnabled);  // over-long counts as missing
 }
 
+// The updater records a trigger while the program runs: the program's save keeps that stamp
+// and changes only its own fields (path, flags, day), so a second event of the same connection
+// still finds its trigger recorded.
+TEST_F(AppSettingsTest, SavingKeepsTheStampTheUpdaterWroteMeanwhile) {
+    load(pocketPc());
+    registry.writeString(kProgramRegistryKey, kActualizeValueName, "/old/path|1|100|8000");
+    settings.readActualize(registry);
+    registry.writeString(kProgramRegistryKey, kActualizeValueName, "/old/path|1|7000000012|8000");
+    settings.updaterStartsProgram = true;
+    settings.lastUpdateCheckDay = 8401;
+    ASSERT_TRUE(settings.writeActualize(registry));
+    EXPECT_EQ(registry.readString(kProgramRegistryKey, kActualizeValueName, kActualizeMaxBytes),
+              (settings.programFolder / "pelorvant").string() + "|3|7000000012|8401");
+    // An unreadable stored value gives the program's own stamp.
+    registry.writeString(kProgramRegistryKey, kActualizeValueName, "garbage");
+    ASSERT_TRUE(settings.writeActualize(registry));
+    EXPECT_EQ(registry.readString(kProgramRegistryKey, kActualizeValueName, kActualizeMaxBytes),
+              (settings.programFolder / "pelorvant").string() + "|3|100|8401");
+}
+
 }  // namespace
 }  // namespace pelorvant

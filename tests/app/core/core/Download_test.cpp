@@ -197,6 +197,8 @@ struct NetworkCase {
     bool answerYes;
     int questions;
     std::int64_t code;
+    bool canConnect = false;  // NetworkManager brings a connection up when asked
+    int requests = 0;         // connection requests made
 };
 
 class DownloadNetwork : public DownloadTest, public ::testing::WithParamInterface<NetworkCase> {};
@@ -205,6 +207,7 @@ TEST_P(DownloadNetwork, PaidConnectionIsUsedOnlyAfterAYes) {
     const NetworkCase& c = GetParam();
     server.setRoute("/file", {.body = "data"});
     connectivity.setState(c.state);
+    connectivity.canConnect = c.canConnect;
     reporter.answerYes = c.answerYes;
     auto s = services();
     DownloadRequest r = request("/file");
@@ -212,6 +215,7 @@ TEST_P(DownloadNetwork, PaidConnectionIsUsedOnlyAfterAYes) {
     EXPECT_EQ(downloadToFile(r, s, reporter).code, c.code) << c.what;
     EXPECT_EQ(reporter.questions, c.questions) << c.what;
     EXPECT_TRUE(server.targets().empty() == (c.code < 0)) << c.what;
+    EXPECT_EQ(connectivity.requests, c.requests) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -222,8 +226,16 @@ INSTANTIATE_TEST_SUITE_P(
                       NetworkCase{"metered, No", NetworkState::Metered, true, false, 1, kDownloadNoConnection},
                       NetworkCase{"metered, started by the updater", NetworkState::Metered, false, true, 0,
                                   kDownloadNoConnection},
-                      NetworkCase{"offline, Yes, nothing comes up", NetworkState::Offline, true, true, 1,
-                                  kDownloadNoConnection}));
+                      NetworkCase{"metered, started by the updater", NetworkState::Metered, false,
+                                  true, 0, kDownloadNoConnection},
+                      NetworkCase{"offline, Yes, nothing comes up", NetworkState::Offline, true,
+                                  true, 1, kDownloadNoConnection, false, 1},
+                      NetworkCase{"offline, Yes, a connection comes up", NetworkState::Offline,
+                                  true, true, 1, 4, true, 1},
+                      NetworkCase{"offline, No", NetworkState::Offline, true, false, 1,
+                                  kDownloadNoConnection, true, 0},
+                      NetworkCase{"offline, started by the updater", NetworkState::Offline, false,
+                                  true, 0, kDownloadNoConnection, true, 0}));
 
 TEST(DownloadPercent, SixtyFourBitsAndNoDivisionByZero) {
     EXPECT_EQ(downloadPercent(512, 1000), 51);
@@ -261,8 +273,15 @@ protected:
         j.serverFolder = server.url("/data/");
         j.downloadFolder = folder.path() / "dl";
         j.transfer.blockSize = 1000;
+        j.checkTimetable = [this](const fs::path& file) {
+            checked.push_back(readAll(file));
+            return checkStatus;
+        };
         return j;
     }
+    // What the engine's check answers, and the files it was given.
+    std::int32_t checkStatus = 0;
+    std::vector<std::string> checked;
     std::int64_t run(const DownloadJob& j) {
         auto s = services();
         return runDownloadJob(j, s, reporter);
@@ -322,6 +341,61 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"no length announced", {.body = timetableBytes(1500), .announceLength = false},
                                   kDownloadBadFile},
                       FailureCase{"cut short", {.body = timetableBytes(5000), .cutAfter = 2500}, kDownloadBadFile}));
+
+// A file of the right length and magic that the engine's reader refuses replaces nothing and is
+// deleted; the next file is not fetched.
+TEST_F(DownloadJobTest, AFileTheEngineRefusesReplacesNothing) {
+    const std::string damaged = timetableBytes(1500, 'd');
+    server.setRoute("/data/brno.jz", {.body = damaged});
+    server.setRoute("/data/next.jz", {.body = timetableBytes(1500)});
+    DownloadJob j = job({u"brno", u"next"});
+    const fs::path installed = folder.path() / "data" / "brno.jz";
+    testing::writeFile(installed, "old timetable");
+    j.installed = {{u"brno", installed}};
+    checkStatus = -4;
+    EXPECT_EQ(run(j), kDownloadDamaged);
+    EXPECT_EQ(reporter.failed, u"brno");
+    ASSERT_EQ(checked.size(), 1u);
+    EXPECT_TRUE(checked[0] == damaged);
+    EXPECT_EQ(readAll(installed), "old timetable");
+    EXPECT_FALSE(fs::exists(installed.parent_path() / kTemporaryTimetableName));
+    EXPECT_FALSE(fs::exists(j.downloadFolder / "next.jz"));
+}
+
+TEST_F(DownloadJobTest, WithoutACheckNothingIsInstalled) {
+    server.setRoute("/data/brno.jz", {.body = timetableBytes(1500)});
+    DownloadJob j = job({u"brno"});
+    j.checkTimetable = nullptr;
+    EXPECT_EQ(run(j), kDownloadDamaged);
+    EXPECT_FALSE(fs::exists(j.downloadFolder / "brno.jz"));
+}
+
+// The temporary file is written beside the installed file, and the free space checked is that
+// of the installed file's folder, not the download folder's.
+TEST_F(DownloadJobTest, TheTemporaryFileIsWrittenBesideItsTarget) {
+    server.setRoute("/data/brno.jz", {.body = timetableBytes(1500)});
+    DownloadJob j = job({u"brno"});
+    const fs::path card = folder.path() / "card" / "pelorvant" / "data";
+    const fs::path installed = card / "brno.jz";
+    testing::writeFile(installed, "old");
+    j.installed = {{u"brno", installed}};
+    std::vector<fs::path> asked;
+    auto s = services();
+    s.freeSpace = [&](const fs::path& f) -> std::optional<std::int64_t> {
+        asked.push_back(f);
+        return 1000000;
+    };
+    fs::path seenTemp;
+    j.checkTimetable = [&](const fs::path& file) {
+        seenTemp = file;
+        return 0;
+    };
+    EXPECT_EQ(runDownloadJob(j, s, reporter), 1500);
+    EXPECT_EQ(seenTemp, card / kTemporaryTimetableName);
+    EXPECT_EQ(asked, (std::vector<fs::path>{card}));
+    EXPECT_EQ(readAll(installed).size(), 1500u);
+    EXPECT_FALSE(fs::exists(j.downloadFolder / kTemporaryTimetableName));
+}
 
 TEST_F(DownloadJobTest, NamesFromTheServerNeverLeaveTheFolder) {
     server.setRoute("*", {.body = timetableBytes(1500)});
@@ -389,14 +463,52 @@ TEST_F(UpdateCheckTest, BothFilesAreFetched) {
     EXPECT_EQ(readAll(folder.path() / "data" / kProgramVersionFileName), "[setup]\r\nlast=12\r\n");
 }
 
-TEST_F(UpdateCheckTest, ErrorPageNeverReplacesTheUpdateInformation) {
-    testing::writeFile(folder.path() / "data" / kUpdateInfoFileName, "[tt]\r\nold=1\r\n");
-    server.setRoute("/pelorakt.ini", {.status = 500, .body = "<html>error</html>"});
+// Answers that are no update information, each keeping the last good one: the check fails with
+// the code that tells the user it was the file, not the connection (or the server's error).
+TEST_F(UpdateCheckTest, AnswersThatAreNoUpdateInformationNeverReplaceIt) {
+    const std::string huge(kUpdateInfoMaxBytes + 5000, 'x');
+    const struct {
+        const char* what;
+        LoopbackRoute route;
+        std::int64_t code;
+    } cases[] = {
+        {"500 page", {.status = 500, .body = "<html>error</html>"}, kDownloadServerError},
+        {"HTML with 200",
+         {.body = "<html><body>Přihlášení k Wi-Fi</body></html>"},
+         kDownloadBadUpdateInfo},
+        {"INI without tt", {.body = "[size]\r\nbrno=12\r\n"}, kDownloadBadUpdateInfo},
+        {"empty", {.body = ""}, kDownloadBadUpdateInfo},
+        {"huge with its length", {.body = huge}, kDownloadBadUpdateInfo},
+        {"huge without a length", {.body = huge, .announceLength = false}, kDownloadBadUpdateInfo},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::writeFile(folder.path() / "data" / kUpdateInfoFileName, "[tt]\r\nold=1\r\n");
+        server.setRoute("/pelorakt.ini", c.route);
+        const UpdateCheckCodes codes = run();
+        EXPECT_EQ(codes.updateInfo, c.code);
+        EXPECT_EQ(codes.programVersion, -1);
+        EXPECT_EQ(readAll(folder.path() / "data" / kUpdateInfoFileName), "[tt]\r\nold=1\r\n");
+        EXPECT_FALSE(fs::exists(folder.path() / "data" / "akt.ini.part"));
+    }
+}
+
+// A body without a length is stopped as soon as it passes the limit, not stored whole.
+TEST_F(UpdateCheckTest, AnEndlessBodyStopsAtTheLimit) {
+    server.setRoute("/pelorakt.ini", {.body = std::string(8 * kUpdateInfoMaxBytes, 'x'),
+                                      .announceLength = false,
+                                      .slowChunk = 64 * 1024,
+                                      .slowPause = std::chrono::milliseconds(1)});
+    EXPECT_EQ(run().updateInfo, kDownloadBadUpdateInfo);
+    EXPECT_LT(server.slowBytesSent(), static_cast<std::size_t>(4 * kUpdateInfoMaxBytes));
+}
+
+TEST_F(UpdateCheckTest, AProgramVersionFileWithoutSetupFailsTheSecondFetch) {
+    server.setRoute("/pelorakt.ini", {.body = "[tt]\r\nbrno=2000\r\n"});
+    server.setRoute("/app/pelorakt.ini", {.body = "<html>moved</html>"});
     const UpdateCheckCodes codes = run();
-    EXPECT_EQ(codes.updateInfo, kDownloadServerError);
-    EXPECT_EQ(codes.programVersion, -1);
-    EXPECT_EQ(readAll(folder.path() / "data" / kUpdateInfoFileName), "[tt]\r\nold=1\r\n");
-    EXPECT_FALSE(fs::exists(folder.path() / "data" / "akt.ini.part"));
+    EXPECT_EQ(codes.updateInfo, 17);
+    EXPECT_EQ(codes.programVersion, kDownloadBadUpdateInfo);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <dlfcn.h>
 
 namespace pelorvant {
@@ -228,6 +230,41 @@ TEST_F(LoadedSetTest, FavouritesReportTheirErrorsWithTheirTexts) {
     EXPECT_EQ(last, 3);
     EXPECT_EQ(notice.boxes.back().text, loadResString(160));
     std::free(place.items);
+}
+
+// A store that cannot be written (the temporary file's name taken by a folder, as a full disk
+// refuses the bytes): adding and removing a favourite say that they were not saved, and the
+// favourite stays in the list for the session.
+TEST_F(LoadedSetTest, AFavouriteThatCannotBeWrittenSaysSo) {
+    loadSet({"app-kinds.jz"});
+    std::filesystem::create_directories(settings.dataFolder / "nasTemp.dat" / "blocked");
+    TrasaTriple* triple = static_cast<TrasaTriple*>(std::malloc(sizeof(TrasaTriple)));
+    *triple = TrasaTriple{0, 1, 0};
+    TrasaPlace place{triple, 1, 0};
+    EXPECT_EQ(data().FavouriteAdd(set, place), 0);
+    ASSERT_EQ(notice.boxes.size(), 1u);
+    EXPECT_NE(notice.boxes[0].text.find(u"nepoda\u0159ilo zapsat na disk"), std::u16string::npos);
+    EXPECT_EQ(notice.boxes[0].caption, u"Chyba");
+    EXPECT_EQ(data().FavouriteAdd(set, place), 2);  // still there
+    EXPECT_EQ(data().FavouriteDelete(set, place), 0);
+    ASSERT_EQ(notice.boxes.size(), 3u);
+    EXPECT_NE(notice.boxes[2].text.find(u"Odebr\u00E1n\u00ED"), std::u16string::npos);
+    std::free(place.items);
+}
+
+// The engine's check reads a received file whole and leaves the loaded set alone.
+TEST_F(LoadedSetTest, TheFileCheckTellsASoundFileFromADamagedOne) {
+    loadSet({"city_v40.jz"});
+    const std::filesystem::path sound = settings.dataFolder / "city_v40.jz";
+    const std::filesystem::path cut = folder.path() / "cut.jz";
+    {
+        std::ifstream in(sound, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    }
+    EXPECT_EQ(data().checkTimetableFile(sound, platform::kNullWindow), 0);
+    EXPECT_EQ(data().checkTimetableFile(cut, platform::kNullWindow), ENGINE_LOAD_DAMAGED);
+    EXPECT_EQ(data().getSetName(set), u"Horn\u00ED Lhota");
 }
 
 }  // namespace

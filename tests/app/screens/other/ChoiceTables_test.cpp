@@ -27,16 +27,17 @@ INSTANTIATE_TEST_SUITE_P(Windows, IntervalRowTest,
                                            IntervalCase{10000, 0, false},  // above "5 dní"
                                            IntervalCase{30, 0, false}));   // below "1 hod."
 
-TEST(ChosenValueTest, TheChosenRowGivesItsValue) {
+TEST(RowValueTest, TheRowShownGivesTheValueSaved) {
     // Stored 90 shows "2 hod." and is saved as 120 even when left unchanged.
-    EXPECT_EQ(chosenValue(intervalRows(), 90, true, 1, 1), 120);
-    EXPECT_EQ(chosenValue(intervalRows(), 90, true, 1, 3), 240);
-}
-
-TEST(ChosenValueTest, AValueNoRowShowsIsKeptUntilTheUserPicksARow) {
-    EXPECT_EQ(chosenValue(intervalRows(), 10000, false, 0, 0), 10000);
-    EXPECT_EQ(chosenValue(intervalRows(), 10000, false, 0, 2), 180);
-    EXPECT_EQ(chosenValue(transferPenaltyRows(), 1, false, 0, 0), 1);
+    EXPECT_EQ(rowValue(intervalRows(), rowAtOrAbove(intervalRows(), 90).value_or(0)), 120);
+    EXPECT_EQ(rowValue(intervalRows(), 3), 240);
+    // A value no row carries shows row 0, and row 0 is what is saved: penalty 60 becomes 2.
+    EXPECT_EQ(rowValue(transferPenaltyRows(), rowAtOrAbove(transferPenaltyRows(), 60).value_or(0)),
+              2);
+    EXPECT_EQ(rowValue(intervalRows(), rowAtOrAbove(intervalRows(), 10000).value_or(0)), 60);
+    // No row chosen reads as the row such a choice shows.
+    EXPECT_EQ(rowValue(intervalRows(), -1), 60);
+    EXPECT_EQ(rowValue(intervalRows(), 16), 60);
 }
 
 TEST(ChoiceTablesTest, TheBlocksHaveTheirRowsAndValues) {

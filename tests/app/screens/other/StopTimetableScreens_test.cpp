@@ -81,6 +81,34 @@ TEST_F(StopTimetableScreensTest, RouteStopsSearchAgainFromTheRowOrTheOtherWay) {
     EXPECT_EQ(links.queries[1].fromOccurrence, -1);
 }
 
+// Without a direction there is no direction to start from: the last row asks for the timetable
+// from the route's last stop, which the engine finds with its way back.
+TEST_F(StopTimetableScreensTest, TheLastRowOfASearchWithoutDirectionStartsFromTheLastStop) {
+    open(query("12", element(u"Divadlo"), -1, false));
+    const StopTimetableCopy& t = view->timetable();
+    ASSERT_GE(t.routeStops.size(), 2u);
+    auto& page = *static_cast<cRouteStopsPage*>(view->page(0));
+    page.onChoose(static_cast<int>(t.routeStops.size()) - 1);
+    ASSERT_EQ(links.queries.size(), 1u);
+    const StopTimetableQuery& again = links.queries[0];
+    EXPECT_EQ(again.from, t.routeStops.back().stop);
+    EXPECT_EQ(again.fromOccurrence, t.routeStops.back().occurrence);
+    EXPECT_EQ(again.to, -1);
+    const StopTimetableAnswer answer = runStopTimetableSearch(api(), again);
+    ASSERT_EQ(answer.engineStatus, ENGINE_OK);
+    ASSERT_EQ(answer.status, 0);  // not -204, the question for a from stop
+    view->buildStopTimetableText(answer.result.get(), again, answer.groupCount,
+                                 answer.routeStopCount);
+    // Sídliště 6:20 back to Divadlo 6:32.
+    const StopTimetableCopy& back = view->timetable();
+    ASSERT_EQ(back.routeStops.size(), 5u);
+    EXPECT_EQ(back.routeStops.front().minutes, 0);
+    EXPECT_EQ(back.routeStops.back().minutes, 12);
+    ASSERT_EQ(back.groups.size(), 1u);
+    ASSERT_EQ(back.groups[0].hours[6].size(), 1u);
+    EXPECT_EQ(back.groups[0].hours[6][0].minute, 20);
+}
+
 // A search again from the route that asks for a choice goes to the query page with its answer;
 // one with nothing to choose is told over the timetable, which stays; a found one rebuilds it.
 TEST_F(StopTimetableScreensTest, ASearchAgainThatNeedsAChoiceGoesToTheQueryPage) {
@@ -125,20 +153,54 @@ TEST_F(StopTimetableScreensTest, ASearchWithoutNotesHasNoNotesPage) {
     for (int n = 0; n < view->pageCount(); ++n) EXPECT_NE(view->pageTitle(n), u"Poznámky");
 }
 
-class StopTimetableShotsTest : public StopTimetableScreensTest,
-                               public ::testing::WithParamInterface<const char*> {
-protected:
-    const char* profile() const override { return GetParam(); }
-};
+using StopTimetableTitlesTest = StopTimetableProfileTest;
+
+// Without tabs each grid names its day group above the hours, as the tab would; with tabs the
+// tab does and the grid fills the page.
+TEST_P(StopTimetableTitlesTest, AGridWithoutTabsShowsItsDayGroupsTitle) {
+    open(query("12", element(u"Divadlo"), -1, true));
+    const bool tabs = settings.isNotSmartphone;
+    for (int n = 1; n <= 4; ++n) {
+        view->showPage(n);
+        kit->pump();
+        auto* page = static_cast<cStopTimetableGridPage*>(view->page(n));
+        const bool shown = ui::isWindowVisible(page->heading.label.handle());
+        EXPECT_EQ(shown, !tabs) << n;
+        EXPECT_EQ(page->heading.title(), tabs ? u"" : view->pageTitle(n)) << n;
+        const Rect gridRect = ui::getWindowRect(page->grid.handle());
+        const Rect headingRect = ui::getWindowRect(page->heading.label.handle());
+        if (shown)
+            EXPECT_GE(gridRect.top, headingRect.bottom) << "the grid below its title";
+    }
+    EXPECT_EQ(view->pageTitle(2), u"Úterý-Pátek");
+}
+
+// The grid is filled before its page is laid out: at 8 o'clock every grid opens with hour 8 at
+// its top (or scrolled to its end), also where the hours before 8 wrapped into more lines in
+// the tiny first window.
+TEST_P(StopTimetableTitlesTest, EveryGridOpensWithTheCurrentHourAtItsTop) {
+    setClock(4, 8);
+    open(query("12", element(u"Divadlo"), -1, true));
+    for (int n = 1; n <= 4; ++n) {
+        view->showPage(n);
+        kit->pump();
+        cStopTimetableGrid& g = grid(n);
+        EXPECT_EQ(g.selection(), (GridCell{0, 8})) << n;
+        // At the top, or as near as the end of the content lets it come.
+        const int end = g.geometry().contentHeight() - ui::getClientRect(g.handle()).height();
+        EXPECT_EQ(g.scrollPos, std::min(g.geometry().rowTop(8), std::max(0, end))) << n;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, StopTimetableTitlesTest,
+                         ::testing::Values("480x640", "240x320", "240x320-keypad"),
+                         profileTestName);
+
+using StopTimetableShotsTest = StopTimetableProfileTest;
 
 // The Tuesday-to-Friday grid at 6 o'clock, and the route stops, as a person sees them.
 TEST_P(StopTimetableShotsTest, GridAndRouteStopsMatchTheirGoldenImages) {
-    platform::SystemTime morning;
-    morning.year = 2027;
-    morning.month = 1;
-    morning.day = 5;
-    morning.hour = 6;
-    kit->clock().setLocalTime(morning);
+    setClock(5, 6);
     open(query("12", element(u"Divadlo"), -1, true));
     const std::string folder = std::string(TRASA_SOURCE_DIR) + "/tests/app/screens/other/golden/";
     for (const int page : {2, 0}) {

@@ -37,6 +37,24 @@ TEST(StopTimetableTexts, RoutePlaceholdersKeepTheSpaceTheEngineWritesAfterThem) 
     EXPECT_EQ(replaceRoutePlaceholders(u"{stRunsThourgh"), u"{stRunsThourgh");
 }
 
+TEST(StopTimetableTexts, ANoteLosesTheLeadingSpaceAndTheCommaAfterItsLastList) {
+    const TextCase cases[] = {
+        {u" {stRunsThourgh} Škola, {stDoesNotRunThrough} Nádraží, ",
+         u"{stRunsThourgh} Škola, {stDoesNotRunThrough} Nádraží"},
+        {u" {stDoesNotRunThrough} Škola, ", u"{stDoesNotRunThrough} Škola"},
+        {u" {stRunsThourgh} Náměstí, Divadlo, {stEndsAt} Nádraží",
+         u"{stRunsThourgh} Náměstí, Divadlo, {stEndsAt} Nádraží"},
+        {u" {stEndsAt} Nádraží", u"{stEndsAt} Nádraží"},
+        // Only the engine's one separator goes: a comma that is part of a stop's name stays.
+        {u" {stEndsAt} Konec,", u"{stEndsAt} Konec,"},
+        {u", ", u""},
+        {u"  ", u""},
+        {u"", u""},
+    };
+    for (const TextCase& c : cases)
+        EXPECT_EQ(trimNoteText(c.engine), c.shown);
+}
+
 TEST(StopTimetableTexts, NotesAreLetteredBeyondZWithoutRepeatingALetter) {
     const std::pair<std::int32_t, std::u16string> cases[] = {
         {0, u"A"}, {1, u"B"}, {25, u"Z"}, {26, u"AA"}, {27, u"AB"}, {51, u"AZ"}, {52, u"BA"},

@@ -9,6 +9,7 @@
 #include "app/shell/ShellSettings.h"
 #include "tests/app/shell/ViewHost.h"
 
+#include "platform/core/LocalTime.h"
 #include "platform/draw/Utf.h"
 #include "platform/testkit/UiTestKit.h"
 #include "platform/ui/WindowTree.h"
@@ -90,6 +91,15 @@ protected:
         StCityTest::TearDown();
     }
     cStopTimetableGrid& grid(int page) { return static_cast<cStopTimetableGridPage*>(view->page(page))->grid; }
+    // The program's clock at the hour of a day of January 2027.
+    void setClock(int day, int hour) {
+        platform::SystemTime t;
+        t.year = 2027;
+        t.month = 1;
+        t.day = day;
+        t.hour = hour;
+        kit->clock().setLocalTime(t);
+    }
 
     virtual const char* profile() const { return "480x640"; }
     void SetUp() override {
@@ -102,6 +112,13 @@ protected:
     std::optional<ViewHost> host;
     RecordingLinks links;
     std::unique_ptr<cZJRShowFrame> view;
+};
+
+// The same on each device profile given as the parameter.
+class StopTimetableProfileTest : public StopTimetableScreensTest,
+                                 public ::testing::WithParamInterface<const char*> {
+protected:
+    const char* profile() const override { return GetParam(); }
 };
 
 // Compares `text` with the golden file of that name in the screens' golden folder

@@ -57,6 +57,18 @@ protected:
         ::unsetenv(kUpdateServerVariable);
         ProgressTest::TearDown();
     }
+    // The engine's check accepts every file: for tests whose bytes only start like a timetable.
+    void acceptAnyTimetable() {
+        fakeApi.api_zkontrolujJizdniRad = [](const char*, std::int32_t, std::int32_t* status,
+                                             TrasaWindow) {
+            *status = 0;
+            return std::int32_t{ENGINE_OK};
+        };
+    }
+    static std::string fixtureBytes(const char* name) {
+        std::ifstream in(std::filesystem::path(TRASA_FIXTURE_DIR) / name, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
     void waitForAnswer(const AskingView& asking) {
         pumpUntil([&asking] { return !asking.results.empty(); });
     }
@@ -66,6 +78,7 @@ protected:
 };
 
 TEST_F(ProgressDownloadTest, NewTimetableIsInstalledAndTheRestartIsOffered) {
+    acceptAnyTimetable();
     server.setRoute("/upd/Nov\xC3\xBD.jz", {.body = timetableBytes(3000)});
     tab->progress.startDownload({u"Nov\u00FD"}, u"", 4040);
     EXPECT_FALSE(settings.idle);
@@ -92,6 +105,7 @@ TEST_F(ProgressDownloadTest, TheDayOfTheUpdateIsSavedBeforeTheRestart) {
         stored.readActualize(*registry);
         savedDay = stored.lastUpdateCheckDay;
     };
+    acceptAnyTimetable();
     server.setRoute("/upd/Brno.jz", {.body = timetableBytes(2000)});
     tab->progress.startDownload({u"Brno"}, u"", 4040);
     waitIdle();
@@ -151,6 +165,76 @@ TEST_F(ProgressDownloadTest, MissingUpdateInformationIsShownUnlessTheUpdaterAske
         EXPECT_EQ(asking.results, std::vector<std::uintptr_t>{0});
         EXPECT_EQ(boxes.size(), forUpdater ? 0u : 1u);
     }
+}
+
+// The engine's own reader decides: a real timetable is installed, the same file cut to half
+// (with a matching length) is refused with the damaged-file text and nothing restarts.
+TEST_F(ProgressDownloadTest, TheEnginesReaderDecidesWhatIsInstalled) {
+    const std::string whole = fixtureBytes("search-city.jz");
+    ASSERT_GT(whole.size(), 1000u);
+    install(std::filesystem::path(TRASA_FIXTURE_DIR) / "search-region.jz", "Brno.jz");
+    const std::string installed = fixtureBytes("search-region.jz");
+    server.setRoute("/upd/Brno.jz", {.body = whole.substr(0, whole.size() / 2)});
+    tab->progress.startDownload({u"Brno"}, u"", 4040);
+    waitIdle();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(u"P\u0159ijat\u00FD soubor 'Brno' je po\u0161kozen\u00FD"),
+              std::u16string::npos);
+    EXPECT_EQ(boxes[0].find(u"internetu"), std::u16string::npos);
+    EXPECT_TRUE(restarts.empty());
+    std::ifstream in(settings.dataFolder / "Brno.jz", std::ios::binary);
+    EXPECT_TRUE(std::string((std::istreambuf_iterator<char>(in)),
+                            std::istreambuf_iterator<char>()) == installed);
+    EXPECT_FALSE(std::filesystem::exists(settings.dataFolder / "temp.jz"));
+
+    boxes.clear();
+    server.setRoute("/upd/Brno.jz", {.body = whole});
+    tab->progress.startDownload({u"Brno"}, u"", 4040);
+    waitIdle();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(restarts.size(), 1u);
+}
+
+// The check shows no details of the operation before it, and a check the user cancels ends
+// without a word to tell.
+TEST_F(ProgressDownloadTest, ACancelledCheckHasNothingToSay) {
+    tab->progress.details.SetText(u"J\u00EDzdn\u00ED \u0159\u00E1d: Brno");
+    server.setRoute("/upd/pelorakt.ini", {.body = std::string(200000, 'x'),
+                                          .slowChunk = 1000,
+                                          .slowPause = std::chrono::milliseconds(20)});
+    AskingView asking(tab->handle());
+    tab->progress.startUpdateCheck(0, false, asking.handle());
+    EXPECT_EQ(tab->progress.details.markupText, u"");
+    EXPECT_EQ(tab->progress.state.markupText, u"");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (server.slowBytesSent() == 0 && std::chrono::steady_clock::now() < deadline) {
+        kit.pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    platform::sendMessage(tab->progress.handle(), platform::ui::WM_COMMAND, kCommandCancel, 0);
+    waitForAnswer(asking);
+    EXPECT_EQ(asking.results, std::vector<std::uintptr_t>{0});
+    EXPECT_EQ(tab->progress.updateCheckFailure(), u"");
+    EXPECT_TRUE(boxes.empty());
+}
+
+// An HTML page served with status 200 fails the check with its own text, not the one that
+// blames the connection; a server that cannot be reached gets that one.
+TEST_F(ProgressDownloadTest, TheCheckSaysWhatFailed) {
+    server.setRoute("/upd/pelorakt.ini", {.body = "<html>Wi-Fi login</html>"});
+    AskingView asking(tab->handle());
+    tab->progress.startUpdateCheck(0, false, asking.handle());
+    waitForAnswer(asking);
+    EXPECT_EQ(asking.results, std::vector<std::uintptr_t>{0});
+    EXPECT_NE(tab->progress.updateCheckFailure().find(u"Server neposlal platn\u00FD soubor"),
+              std::u16string::npos);
+    EXPECT_FALSE(std::filesystem::exists(settings.dataFolder / kUpdateInfoFileName));
+
+    ::setenv(kUpdateServerVariable, "http://127.0.0.1:1/upd/", 1);
+    AskingView again(tab->handle());
+    tab->progress.startUpdateCheck(0, false, again.handle());
+    waitForAnswer(again);
+    EXPECT_EQ(tab->progress.updateCheckFailure(), loadResString(287));
 }
 
 }  // namespace

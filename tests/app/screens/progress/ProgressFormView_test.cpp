@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <chrono>
 #include <thread>
 
@@ -168,6 +170,37 @@ TEST_F(ProgressFormViewTest, AFailingIndexOutsideTheCatalogueNamesNoFile) {
     EXPECT_EQ(tab->views, std::vector<int>{4025});
 }
 
+// A file the engine refuses is the file's fault: the box names it with the text of its kind,
+// the tab goes back to the set choice without a set, and the program goes on.
+TEST_F(ProgressFormViewTest, ARefusedFileIsNamedAndTheProgramGoesOn) {
+    const std::filesystem::path whole = std::filesystem::path(TRASA_FIXTURE_DIR) / "search-city.jz";
+    std::ifstream in(whole, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ofstream(settings.dataFolder / "city.jz", std::ios::binary) << bytes;
+    makeTab();
+    context.data->loadHeaders();
+    ASSERT_EQ(context.data->headers().size(), 1u);
+    // Damaged after the catalogue read its header, as a half-copied file is.
+    std::ofstream(settings.dataFolder / "city.jz", std::ios::binary | std::ios::trunc)
+        << bytes.substr(0, bytes.size() / 2);
+    tab->set = -1;
+    tab->progress.startLoading(loadJob({0}));
+    waitIdle();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], fillName(loadResString(353), u"Mesto"));
+    EXPECT_EQ(tab->set, -1);
+    EXPECT_EQ(tab->views, std::vector<int>{4025});
+    EXPECT_EQ(counter->terminations, 0);
+
+    // The other refusals have texts of their own, each naming the file.
+    for (const std::int32_t status :
+         {ENGINE_LOAD_OUT_OF_MEMORY, ENGINE_LOAD_TOO_NEW, ENGINE_LOAD_TOO_OLD}) {
+        EXPECT_NE(loadStatusText(status), 0u) << status;
+    }
+    EXPECT_NE(loadResString(354).find(u"%s"), std::u16string::npos);
+    EXPECT_NE(loadResString(355).find(u"%s"), std::u16string::npos);
+}
+
 // A failing engine ends the program, and nothing of the gone set is used afterwards.
 TEST_F(ProgressFormViewTest, AFailingLoadEndsTheProgramAndUsesNothingMore) {
     struct Case {
@@ -176,8 +209,10 @@ TEST_F(ProgressFormViewTest, AFailingLoadEndsTheProgramAndUsesNothingMore) {
         std::uint32_t text;
     };
     const Case cases[] = {
-        {ENGINE_OUT_OF_MEMORY, -1, 280}, {ENGINE_ERROR, -1, 279}, {-4, -1, 279},
-        {ENGINE_OK, -5, 279},  // a load status without a message of its own
+        {ENGINE_OUT_OF_MEMORY, -1, 280},
+        {ENGINE_ERROR, -1, 279},
+        {-4, -1, 279},
+        {ENGINE_OK, -9, 279},  // a load status without a message of its own
     };
     fakeApi.api_nactiSestavuJizdnichRadu = fakeLoad;
     fakeApi.api_zmenSestavuJizdnichRadu = fakeChange;

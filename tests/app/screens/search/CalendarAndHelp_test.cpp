@@ -1,9 +1,11 @@
-// The calendar file of a connection read back with libical, a calendar folder that cannot be
-// made, the help page's path by language, and plain letters for text messages.
+// The calendar entry of a connection read back with libical (given to the calendar, or as the
+// form's file), a calendar or a folder that fails, the help page's path by language, and plain
+// letters for text messages.
 #include "app/core/CalendarWriter.h"
 #include "app/core/DesktopServices.h"
 #include "app/core/Diacritics.h"
 #include "app/screens/search/ZaklFormularFrame.h"
+#include "tests/support/SampleCalendarEntry.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -19,20 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 
 CalendarEntry sampleEntry() {
-    CalendarEntry e;
-    e.startDay = 10;
-    e.startMonth = 12;
-    e.startYear = 2026;
-    e.startHour = 7;
-    e.startMinute = 16;
-    e.endDay = 10;
-    e.endMonth = 12;
-    e.endYear = 2026;
-    e.endHour = 7;
-    e.endMinute = 31;
-    e.subject = u"Náměstí Míru - \"U Lípy\" & spol.";
-    e.body = u"Bus 15\r\n7:20\tMasarykovo náměstí";
-    return e;
+    return trasa::testing::sampleCalendarEntry(u"Náměstí Míru - \"U Lípy\" & spol.",
+                                               u"Bus 15\r\n7:20\tMasarykovo náměstí");
 }
 
 class CalendarTest : public ::testing::Test {
@@ -44,12 +34,10 @@ protected:
         const char* old = std::getenv("XDG_DATA_HOME");
         saved = old ? old : "";
         ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
-        previous = setDesktopOpener(&opener);
-        settings.remindbeforestart = 20;
-        settings.calendarCategory = u"Cesty";
+        options.remindBeforeStart = 20;
+        options.category = u"Cesty";
     }
     void TearDown() override {
-        setDesktopOpener(previous);
         if (saved.empty()) {
             ::unsetenv("XDG_DATA_HOME");
         } else {
@@ -65,30 +53,33 @@ protected:
     }
     fs::path folder;
     std::string saved;
-    AppSettings settings;
+    CalendarOptions options;
     platform::services::DesktopOpenerDouble opener;
-    platform::services::DesktopOpener* previous = nullptr;
+    platform::services::CalendarServiceDouble calendar;
 };
 
-TEST_F(CalendarTest, TheWrittenEntryReadsBackWithItsFields) {
-    ASSERT_TRUE(addCalendarEntry(sampleEntry(), settings));
-    const auto written = files();
-    ASSERT_EQ(written.size(), 1u);
-    EXPECT_EQ(written[0].extension(), ".ics");
-    std::ifstream in(written[0]);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    icalcomponent* calendar = icalparser_parse_string(text.c_str());
-    ASSERT_NE(calendar, nullptr);
-    icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+TEST_F(CalendarTest, TheEntryGoesToTheCalendarWithItsFieldsZoneAndStamp) {
+    ASSERT_TRUE(addCalendarEntry(sampleEntry(), options, calendar, opener));
+    EXPECT_TRUE(files().empty()) << "without the form no file is written";
+    EXPECT_TRUE(opener.opened.empty());
+    ASSERT_EQ(calendar.events.size(), 1u);
+    const std::string& text = calendar.events[0];
+    // Times of the timetables' zone, with the zone itself, and the stamp the format requires.
+    EXPECT_NE(text.find("DTSTART;TZID=Europe/Prague:20261210T071600"), std::string::npos) << text;
+    EXPECT_NE(text.find("DTEND;TZID=Europe/Prague:20261210T073100"), std::string::npos) << text;
+    icalcomponent* parsed = icalparser_parse_string(text.c_str());
+    ASSERT_NE(parsed, nullptr);
+    icalcomponent* zone = icalcomponent_get_first_component(parsed, ICAL_VTIMEZONE_COMPONENT);
+    ASSERT_NE(zone, nullptr);
+    EXPECT_STREQ(icalproperty_get_tzid(icalcomponent_get_first_property(zone, ICAL_TZID_PROPERTY)), "Europe/Prague");
+    icalcomponent* event = icalcomponent_get_first_component(parsed, ICAL_VEVENT_COMPONENT);
     ASSERT_NE(event, nullptr);
     EXPECT_STREQ(icalcomponent_get_summary(event), "Náměstí Míru - \"U Lípy\" & spol.");
     // Line ends come back as the format keeps them.
     EXPECT_STREQ(icalcomponent_get_description(event), "Bus 15\n7:20\tMasarykovo náměstí");
-    const icaltimetype start = icalcomponent_get_dtstart(event);
-    const icaltimetype end = icalcomponent_get_dtend(event);
-    EXPECT_EQ((std::vector<int>{start.year, start.month, start.day, start.hour, start.minute}),
-              (std::vector<int>{2026, 12, 10, 7, 16}));
-    EXPECT_EQ((std::vector<int>{end.hour, end.minute}), (std::vector<int>{7, 31}));
+    icalproperty* stamp = icalcomponent_get_first_property(event, ICAL_DTSTAMP_PROPERTY);
+    ASSERT_NE(stamp, nullptr);
+    EXPECT_TRUE(icaltime_is_utc(icalproperty_get_dtstamp(stamp)));
     icalproperty* categories = icalcomponent_get_first_property(event, ICAL_CATEGORIES_PROPERTY);
     ASSERT_NE(categories, nullptr);
     EXPECT_STREQ(icalproperty_get_categories(categories), "Cesty");
@@ -97,19 +88,29 @@ TEST_F(CalendarTest, TheWrittenEntryReadsBackWithItsFields) {
     const icaltriggertype trigger =
         icalproperty_get_trigger(icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY));
     EXPECT_EQ(icaldurationtype_as_int(trigger.duration), -20 * 60);
-    icalcomponent_free(calendar);
-    EXPECT_TRUE(opener.opened.empty());
+    icalcomponent_free(parsed);
 }
 
-TEST_F(CalendarTest, WithoutACategoryNoneIsSetAndTheFormOpensTheFile) {
-    settings.calendarCategory.clear();
+TEST_F(CalendarTest, ACalendarThatDoesNotAnswerIsAFailure) {
+    calendar.result = platform::services::CalendarResult::NoService;
+    EXPECT_FALSE(addCalendarEntry(sampleEntry(), options, calendar, opener));
+}
+
+TEST_F(CalendarTest, TheFormWritesTheFileAndHasTheDesktopOpenIt) {
+    options.category.clear();
     CalendarEntry entry = sampleEntry();
     entry.extendedForm = true;
-    ASSERT_TRUE(addCalendarEntry(entry, settings));
-    const std::string text = calendarEntryText(entry, settings);
+    ASSERT_TRUE(addCalendarEntry(entry, options, calendar, opener));
+    EXPECT_TRUE(calendar.events.empty());
+    const std::string text = calendarEntryText(entry, options);
     EXPECT_EQ(text.find("CATEGORIES"), std::string::npos);
     ASSERT_EQ(opener.opened.size(), 1u);
+    ASSERT_EQ(files().size(), 1u);
     EXPECT_EQ(fs::path(opener.opened[0]), files().at(0));
+    EXPECT_EQ(files().at(0).extension(), ".ics");
+    // No program to open it: a failure, not a success.
+    opener.succeeds = false;
+    EXPECT_FALSE(addCalendarEntry(entry, options, calendar, opener));
 }
 
 TEST_F(CalendarTest, AFolderThatCannotBeMadeFailsWithoutAFile) {
@@ -117,7 +118,9 @@ TEST_F(CalendarTest, AFolderThatCannotBeMadeFailsWithoutAFile) {
     const fs::path blocker = folder / "blocked";
     std::ofstream(blocker) << "x";
     ::setenv("XDG_DATA_HOME", blocker.c_str(), 1);
-    EXPECT_FALSE(addCalendarEntry(sampleEntry(), settings));
+    CalendarEntry entry = sampleEntry();
+    entry.extendedForm = true;
+    EXPECT_FALSE(addCalendarEntry(entry, options, calendar, opener));
     EXPECT_TRUE(opener.opened.empty());
 }
 

@@ -124,7 +124,7 @@ TEST_F(ConnectionListHintTest, TheHintShowsAfterTheDelayForFiveSecondsOrFifteenW
     for (const auto& c : cases) {
         list.SelectItem(0);
         list.clearActiveItem();
-        kit.key(ui::VK_RETURN);  // the first item becomes active
+        list.activateItem(0);
         for (int i = 0; i < c.downs; ++i) kit.key(ui::VK_DOWN);
         kit.advance(kHintShowDelay - 1);
         EXPECT_FALSE(hintShown()) << c.downs;
@@ -163,8 +163,23 @@ TEST_F(ConnectionListHintTest, ATapHidesTheHintAtOnce) {
     EXPECT_NE(list.hint.hintText.find(u"nízkopodlažní"), std::u16string::npos);
 }
 
-TEST_F(ConnectionListHintTest, UpFromTheFirstItemHidesTheHintAndKeepsTheFirstRow) {
+TEST_F(ConnectionListHintTest, EnterOpensTheSelectedRowAtOnce) {
+    list.SelectItem(1);
     kit.key(ui::VK_RETURN);
+    ASSERT_EQ(seen_->size(), 1u);
+    EXPECT_EQ((*seen_)[0].message, WM_RESULT_OPEN);
+    EXPECT_EQ((*seen_)[0].wParam, 1u);
+    EXPECT_EQ((*seen_)[0].lParam, 0);
+    EXPECT_EQ(list.rows[1].activeItem, -1) << "no item is made active on the way";
+    // With an active item, that item's trip opens.
+    list.activateItem(1);
+    kit.key(ui::VK_RETURN);
+    ASSERT_EQ(seen_->size(), 2u);
+    EXPECT_EQ((*seen_)[1].lParam, 1);
+}
+
+TEST_F(ConnectionListHintTest, UpFromTheFirstItemHidesTheHintAndKeepsTheFirstRow) {
+    list.activateItem(0);
     kit.advance(kHintShowDelay);
     ASSERT_TRUE(hintShown());
     kit.key(ui::VK_UP);

@@ -29,12 +29,13 @@ class ConnectionTextsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         api.api_ShortDenToDatum = fakeShortDenToDatum;
-        // A walk of 4 minutes, then Bus 15 from 7:20 to 7:31, arriving the next day.
+        // A walk of 4 minutes, then Bus 15 from 23:50 to 0:05, arriving the next day.
         walk.departureSlot = kWalkingLegSlot;
-        walk.departureMinute = 7 * 60 + 16;
+        walk.departureMinute = 23 * 60 + 46;
         walk.departureDay = 10;
-        walk.arrivalMinute = 7 * 60 + 20;
+        walk.arrivalMinute = 23 * 60 + 50;
         walk.arrivalDay = 10;
+        walk.rideMinutes = 4;
         bus.departureSlot = 3;
         bus.departureMinute = 23 * 60 + 50;
         bus.departureDay = 10;
@@ -71,7 +72,7 @@ TEST_F(ConnectionTextsTest, TheCalendarEntryRunsFromTheFirstDepartureToTheLastAr
     ASSERT_TRUE(calendarEntryOf(api, row, true, entry));
     EXPECT_EQ(entry.subject, u"Náměstí Míru - Radnice");
     EXPECT_EQ((std::vector<int>{entry.startDay, entry.startMonth, entry.startYear, entry.startHour, entry.startMinute}),
-              (std::vector<int>{10, 12, 2026, 7, 16}));
+              (std::vector<int>{10, 12, 2026, 23, 46}));
     EXPECT_EQ((std::vector<int>{entry.endDay, entry.endMonth, entry.endYear, entry.endHour, entry.endMinute}),
               (std::vector<int>{11, 12, 2026, 0, 5}));
     EXPECT_TRUE(entry.extendedForm);

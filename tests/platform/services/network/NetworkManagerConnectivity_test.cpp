@@ -53,7 +53,44 @@ public:
                                                       G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, &error);
         if (reply) g_variant_unref(reply);
         EXPECT_EQ(error, nullptr) << (error ? error->message : "");
-        if (error) g_error_free(error);
+        if (error)
+            g_error_free(error);
+    }
+    // The call's answer (a mock method's first string out-value), "" without one.
+    std::string mockCallString(const char* method, GVariant* args) {
+        GError* error = nullptr;
+        GVariant* reply = g_dbus_connection_call_sync(
+            bus_, "org.freedesktop.NetworkManager", kManagerPath, "org.freedesktop.DBus.Mock",
+            method, args, G_VARIANT_TYPE("(s)"), G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, &error);
+        EXPECT_EQ(error, nullptr) << (error ? error->message : "");
+        if (error)
+            g_error_free(error);
+        std::string out;
+        if (reply) {
+            const gchar* text = nullptr;
+            g_variant_get(reply, "(&s)", &text);
+            out = text;
+            g_variant_unref(reply);
+        }
+        return out;
+    }
+    // The number of active connections the manager lists.
+    std::size_t activeConnections() {
+        GError* error = nullptr;
+        GVariant* reply = g_dbus_connection_call_sync(
+            bus_, "org.freedesktop.NetworkManager", kManagerPath, "org.freedesktop.DBus.Properties",
+            "Get", g_variant_new("(ss)", "org.freedesktop.NetworkManager", "ActiveConnections"),
+            G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, &error);
+        if (error)
+            g_error_free(error);
+        if (!reply)
+            return 0;
+        GVariant* list = nullptr;
+        g_variant_get(reply, "(v)", &list);
+        const std::size_t n = g_variant_n_children(list);
+        g_variant_unref(list);
+        g_variant_unref(reply);
+        return n;
     }
     void setState(guint32 state) { mockCall("SetGlobalConnectionState", g_variant_new("(u)", state)); }
     void addMetered(guint32 metered) {
@@ -128,6 +165,34 @@ TEST(NetworkManagerConnectivity, WaitGivesUpAtTheLimitOrWhenTold) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(connectivity->waitForConnection(60s, [] { return false; }));
     EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
+}
+
+// Offline, a request asks NetworkManager to activate a profile of a disconnected device that has
+// one; a device without profiles (or none at all) gives nothing to ask for.
+TEST(NetworkManagerConnectivity, ARequestActivatesAProfileOfADisconnectedDevice) {
+    MockNetworkManager nm;
+    nm.setState(kDisconnected);
+    auto connectivity = makeNetworkManagerConnectivity(nm.address());
+    EXPECT_FALSE(connectivity->requestConnection());
+    const std::string bare =
+        nm.mockCallString("AddEthernetDevice", g_variant_new("(ssi)", "eth0", "eth0", 30));
+    ASSERT_FALSE(bare.empty());
+    EXPECT_FALSE(connectivity->requestConnection());
+    const std::string wifi =
+        nm.mockCallString("AddWiFiDevice", g_variant_new("(ssi)", "wlan0", "wlan0", 30));
+    nm.mockCallString("AddAccessPoint", g_variant_new("(ssssuuuyu)", wifi.c_str(), "ap0", "Domov",
+                                                      "00:11:22:33:44:55", 2u, 2437u, 54000u,
+                                                      static_cast<guchar>(80), 0u));
+    nm.mockCallString("AddWiFiConnection",
+                      g_variant_new("(ssss)", wifi.c_str(), "domov", "Domov", ""));
+    EXPECT_EQ(nm.activeConnections(), 0u);
+    EXPECT_TRUE(connectivity->requestConnection());
+    EXPECT_EQ(nm.activeConnections(), 1u);
+}
+
+TEST(NetworkManagerConnectivity, NoBusGivesNoRequest) {
+    EXPECT_FALSE(makeNetworkManagerConnectivity("unix:path=/nonexistent/pelorvant-test-bus")
+                     ->requestConnection());
 }
 
 }  // namespace

@@ -129,6 +129,69 @@ TEST_F(FileRegistryTest, TwoProcessesWritingAtOnceNeverLeaveATornValue) {
     EXPECT_TRUE(last == valueA || last == valueB);
 }
 
+TEST_F(FileRegistryTest, UpdateReadsAndWritesUnderOneLockOrLeavesTheValue) {
+    ASSERT_TRUE(registry_->writeString("K", "V", "1"));
+    ASSERT_TRUE(registry_->updateString("K", "V", 100, [](const std::optional<std::string>& now) {
+        return std::optional<std::string>(*now + "2");
+    }));
+    EXPECT_EQ(registry_->readString("K", "V", 100), "12");
+    ASSERT_TRUE(registry_->updateString("K", "V", 100, [](const std::optional<std::string>&) {
+        return std::optional<std::string>();
+    }));
+    EXPECT_EQ(registry_->readString("K", "V", 100), "12");
+    std::optional<std::string> seen = "unset";
+    ASSERT_TRUE(
+        registry_->updateString("K", "New", 100, [&](const std::optional<std::string>& now) {
+            seen = now;
+            return std::optional<std::string>("x");
+        }));
+    EXPECT_EQ(seen, std::nullopt);
+    EXPECT_EQ(registry_->readString("K", "New", 100), "x");
+}
+
+// Many processes adding to one value at once: no increment is lost.
+TEST_F(FileRegistryTest, ConcurrentUpdatesLoseNothing) {
+    ASSERT_TRUE(registry_->writeString("Shared", "Count", "0"));
+    constexpr int kWriters = 4;
+    constexpr int kEach = 50;
+    pid_t writers[kWriters];
+    for (int i = 0; i < kWriters; ++i) {
+        writers[i] = ::fork();
+        ASSERT_GE(writers[i], 0);
+        if (writers[i] == 0) {
+            auto store = makeFileRegistry(home_);
+            bool ok = true;
+            for (int n = 0; n < kEach; ++n) {
+                ok = store->updateString("Shared", "Count", 100,
+                                         [](const std::optional<std::string>& now) {
+                                             return std::optional<std::string>(
+                                                 std::to_string(std::stoi(now.value_or("0")) + 1));
+                                         }) &&
+                     ok;
+            }
+            ::_exit(ok ? 0 : 1);
+        }
+    }
+    for (pid_t pid : writers) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    EXPECT_EQ(registry_->readString("Shared", "Count", 100), std::to_string(kWriters * kEach));
+}
+
+// A writer killed during its write leaves its temporary file; the next write under the lock
+// removes it (and never a value).
+TEST_F(FileRegistryTest, AStaleTemporaryFileIsRemovedByTheNextWrite) {
+    ASSERT_TRUE(registry_->writeString("SOFTWARE\\Pelorvant", "Actualize", "a|1|2|3"));
+    const fs::path folder = home_ / "SOFTWARE" / "Pelorvant";
+    std::ofstream(folder / ".new-Ab12Cd") << "half a val";
+    ASSERT_TRUE(registry_->writeString("SOFTWARE\\Pelorvant", "Actualize", "a|1|2|4"));
+    EXPECT_FALSE(fs::exists(folder / ".new-Ab12Cd"));
+    EXPECT_EQ(registry_->readString("SOFTWARE\\Pelorvant", "Actualize", 100), "a|1|2|4");
+    EXPECT_TRUE(fs::exists(folder / ".lock"));
+}
+
 TEST(DefaultConfigHome, UsesAbsoluteXdgConfigHomeElseHomeConfig) {
     const char* savedXdg = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = savedXdg ? savedXdg : "";

@@ -6,6 +6,8 @@ Parameters:
     GetManagedObjects, does not, or answers it with a string
   modem ("none", "plain", "messaging"; default "messaging")
   failCreate, failSend (bool, default False): the modem refuses that step
+  sendGate (a file path, default none): a slow network. Send writes the path + ".reached"
+    when it begins and answers only once the file at the path exists
 '''
 
 import dbus
@@ -44,6 +46,10 @@ def load(mock, parameters):
                 'name="org.freedesktop.ModemManager1.Error.Core.Failed")'
                 if parameters.get('failSend', False)
                 else f'self.Set("{SMS_IFACE}", "State", dbus.UInt32({SMS_STATE_SENT}))')
+        gate = parameters.get('sendGate')
+        if gate:
+            send = (f'import os, time\nopen({gate!r} + ".reached", "w").close()\n'
+                    f'while not os.path.exists({gate!r}):\n    time.sleep(0.05)\n' + send)
         create = (f'path = "{MAIN_OBJ}/SMS/%d" % (len([k for k in objects if "/SMS/" in k]) + 1)\n'
                   f'self.AddObject(path, "{SMS_IFACE}", '
                   '{"Number": args[0]["number"], "Text": args[0]["text"], '
