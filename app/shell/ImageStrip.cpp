@@ -83,6 +83,10 @@ void cImageStrip::OnPaint() {
     }
     const Bitmap& image = currentImage();
     const Rect client = ui::getClientRect(handle());
+    // A picture with transparent parts lies over the background, never over its own last
+    // painting (the rounded corners would darken with every repaint).
+    if (image.hasAlpha())
+        defaultProc(ui::WM_ERASEBKGND, reinterpret_cast<std::uintptr_t>(&paint.dc()), 0);
     if (stretch) {
         paint.dc().stretchBlt(client, image, normal.bounds());
     } else {

@@ -200,7 +200,9 @@ private:
         const int right = left + tabWidth(current_);
         const int before = current_ > 0 ? kNeighbourGlimpse : 0;
         const int after = current_ + 1 < count() ? kNeighbourGlimpse : 0;
-        if (left < scroll_) {
+        // A tab too wide to show whole with both glimpses shows its start; choosing its end
+        // instead would make every other paint jump between the two.
+        if (left < scroll_ || before + (right - left) + after > width) {
             scroll_ = left - before;
         } else if (right > scroll_ + width) {
             scroll_ = right + after - width;

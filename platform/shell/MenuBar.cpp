@@ -513,6 +513,11 @@ void setMenuBarDoneButton(WindowHandle bar, bool shown) {
     }
 }
 
+bool menuBarDoneButton(WindowHandle bar) {
+    const auto b = barOf(bar);
+    return b && b->doneButton;
+}
+
 void refreshMenuBar(WindowHandle bar) {
     ui::invalidateRect(bar);
 }

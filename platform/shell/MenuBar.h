@@ -36,6 +36,7 @@ void setMenuBarMenu(WindowHandle bar, MenuPtr menu);
 // Shows or hides the Done button ("ok") at the right end of the bar; a tap on it sends IDOK
 // as a command to the owner.
 void setMenuBarDoneButton(WindowHandle bar, bool shown);
+bool menuBarDoneButton(WindowHandle bar);
 // Redraws the soft keys after their items changed.
 void refreshMenuBar(WindowHandle bar);
 // Acts as if soft key 1 (left) or 2 (right) of the bar were pressed; false when nothing

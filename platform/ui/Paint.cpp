@@ -4,6 +4,7 @@
 #include "platform/core/Timer.h"
 #include "platform/ui/PaintQueue.h"
 #include "platform/ui/UiMessages.h"
+#include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 #include "platform/ui/WindowTreeAccess.h"
 
@@ -36,12 +37,26 @@ void queuePaint(WindowNode& n) {
     }
 }
 
+void paintShownTree(WindowNode& n) {
+    const Rect client = clientInSurface(n);
+    n.invalid = Rect{0, 0, client.width(), client.height()};
+    n.erase = true;
+    queuePaint(n);
+    for (WindowHandle h : n.children) {
+        WindowNode* child = findNode(h);
+        // A hidden child's own subtree is painted when it is shown.
+        if (child && (child->style & WS_VISIBLE)) {
+            paintShownTree(*child);
+        }
+    }
+}
+
 bool nextPaint(Message& out, bool take) {
     ThreadPaints& p = paints();
     for (std::size_t i = 0; i < p.queue.size();) {
         WindowNode* n = findNode(p.queue[i]);
         if (!n || n->invalid.empty() || !visibleChain(*n)) {
-            // Gone, painted meanwhile, or hidden (showing it invalidates it again).
+            // Gone, painted meanwhile, or hidden (whatever shows it again paints it whole).
             if (n) {
                 n->paintQueued = false;
             }

@@ -49,6 +49,9 @@ WindowHandle setParent(WindowHandle window, WindowHandle newParent) {
         }
     }
     n = detail::findNode(window);
+    if (n && !wasShown && detail::visibleChain(*n)) {
+        detail::paintShownTree(*n);
+    }
     if (n && (wasShown || detail::visibleChain(*n))) {
         detail::markScreenDirty();
     }

@@ -28,5 +28,10 @@ inline constexpr draw::Color kDesktopColor = draw::rgb(0, 0, 0);
 bool screenDirty();
 // Composes the screen into `out` (resized to the screen when its size differs).
 void composeScreen(draw::Bitmap& out);
+// Paints every shown window of the calling thread again from nothing (a fresh surface, its
+// background erased and its whole client area painted) and composes the screen from those
+// paintings into `out`; the windows keep the surfaces they had. Where this differs from
+// composeScreen, a window was not painted after a change: a check for tests and drivers.
+void composeRepaintedScreen(draw::Bitmap& out);
 
 }  // namespace platform::ui

@@ -82,6 +82,10 @@ void paintFrame(WindowNode& n);
 
 // Puts a window with an invalid part on its thread's list of windows to paint.
 void queuePaint(WindowNode& n);
+// A window now shows on the screen (shown itself, through an ancestor, or moved under a shown
+// parent): it and every window below it that shows with it are painted whole, since whatever
+// they drew while hidden may be lost.
+void paintShownTree(WindowNode& n);
 
 // The screen needs composing again.
 void markScreenDirty();

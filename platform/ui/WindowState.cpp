@@ -19,11 +19,19 @@ bool showWindow(WindowHandle window, int command) {
     const bool wasVisible = (n->style & WS_VISIBLE) != 0;
     const bool show = command != SW_HIDE;
     if (show == wasVisible) {
+        // Shown already: what it was asked to paint while an ancestor hid it is still due.
+        if (show && !n->invalid.empty() && detail::visibleChain(*n)) {
+            detail::queuePaint(*n);
+        }
         return wasVisible;
     }
     if (show) {
         n->style |= WS_VISIBLE;
-        invalidateRect(window, nullptr, true);
+        if (detail::visibleChain(*n)) {
+            detail::paintShownTree(*n);
+        } else {
+            invalidateRect(window, nullptr, true);
+        }
     } else {
         detail::dropFocusAndCapture(window);
         if (WindowNode* again = detail::findNode(window)) {

@@ -30,6 +30,7 @@
 #include "platform/shell/MessageBox.h"
 #include "platform/shell/ShellMessages.h"
 #include "platform/testkit/ImageCompare.h"
+#include "platform/testkit/RepaintCheck.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Screen.h"
@@ -88,6 +89,17 @@ platform::WindowHandle findVisible(platform::WindowHandle root, std::uintptr_t i
         if (const platform::WindowHandle found = findVisible(child, id); found != platform::kNullWindow) return found;
     }
     return platform::kNullWindow;
+}
+
+// Every shown window of the tree with the control id, in tree order.
+void collectVisible(platform::WindowHandle root, std::uintptr_t id,
+                    std::vector<platform::WindowHandle>& out) {
+    if (root == platform::kNullWindow || !ui::isWindowVisible(root))
+        return;
+    if (ui::getDlgCtrlId(root) == id)
+        out.push_back(root);
+    for (platform::WindowHandle child : ui::getChildren(root))
+        collectVisible(child, id, out);
 }
 
 // Real time a worker may take before "wait" gives up on it.
@@ -286,6 +298,15 @@ std::string ScriptRunner::serve() {
     server_->serveFolder("/", serverFolder_.string());
     ::setenv(pelorvant::kUpdateServerVariable, server_->url("/").c_str(), 1);
     return {};
+}
+
+std::string ScriptRunner::repaintDifference(const std::string& image) const {
+    // Both screens go beside the shots, named after the step's image, for a look at the loss.
+    const fs::path stem =
+        (options_.shots.empty() ? fs::path(image) : options_.shots / image).replace_extension();
+    const std::string lost = platform::testkit::wholeRepaintDifference(stem.string() + "-lost");
+    return lost.empty() ? lost
+                        : lost + " (see " + stem.string() + "-lost-shown.png and -repainted.png)";
 }
 
 std::string ScriptRunner::waitIdle(std::uint64_t ms) {
@@ -585,6 +606,31 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         if (const std::string failed = start(); !failed.empty()) return failed;
     } else if (op == "rotate") {
         ui::rotateScreen();
+    } else if (op == "expect-on-screen" && need(1)) {
+        // Every shown window with the id lies whole on the screen and inside its parent's client
+        // area; with a count, there are that many of them.
+        std::vector<platform::WindowHandle> shown;
+        collectVisible(frameWindow(), static_cast<std::uintptr_t>(number(1)), shown);
+        if (need(2) && static_cast<int>(shown.size()) != number(2)) {
+            return std::to_string(shown.size()) + " shown windows with id " + w[1];
+        }
+        if (shown.empty())
+            return "no visible window with id " + w[1];
+        const auto size = ui::screenSize();
+        const ui::Rect screen{0, 0, size.width, size.height};
+        for (const platform::WindowHandle h : shown) {
+            const ui::Rect r = ui::getWindowRect(h);
+            const platform::WindowHandle parent = ui::getParent(h);
+            const platform::draw::Point origin = ui::clientToScreen(parent, {0, 0});
+            const ui::Rect client = ui::getClientRect(parent).offset(origin.x, origin.y);
+            if (r.intersect(screen) != r || r.intersect(client) != r) {
+                return "window with id " + w[1] + " at [" + std::to_string(r.left) + "," +
+                       std::to_string(r.top) + " " + std::to_string(r.width()) + "x" +
+                       std::to_string(r.height()) + "] lies outside " + "the screen " +
+                       std::to_string(size.width) + "x" + std::to_string(size.height) +
+                       " or its parent's client area";
+            }
+        }
     } else if (op == "expect-view" && need(1)) {
         pelorvant::cTabPage* page = activePage();
         if (page == nullptr) return "no tab page";
@@ -595,7 +641,8 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     } else if (op == "expect-no-text" && need(1)) {
         const std::string dump = dumpVisible(frameWindow());
         if (dump.find(w[1]) != std::string::npos) return "visible text \"" + w[1] + "\" in\n" + dump;
-    } else if ((op == "expect-menu" || op == "expect-no-menu" || op == "expect-checked" || op == "expect-unchecked") &&
+    } else if ((op == "expect-menu" || op == "expect-no-menu" || op == "expect-checked" ||
+                op == "expect-unchecked") &&
                need(1)) {
         // expect-checked and expect-unchecked: whether an item with that text carries a check mark.
         const bool checks = op == "expect-checked" || op == "expect-unchecked";
@@ -648,6 +695,8 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         if (options_.goldens.empty()) return "no --golden folder given";
         std::string report;
         const auto& shown = kit_.screenshot();
+        if (const std::string lost = repaintDifference(w[1]); !lost.empty())
+            return lost;
         // "mask-window ID": a window whose content differs from run to run (a temporary path) is
         // painted over in grey, in the golden too.
         platform::draw::Bitmap screen(shown.width(), shown.height());
@@ -694,6 +743,8 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         const fs::path file = options_.shots.empty() ? fs::path(w[1]) : options_.shots / w[1];
         kit_.pump();
         if (!kit_.saveScreenshot(file.string())) return "cannot write " + file.string();
+        if (const std::string lost = repaintDifference(w[1]); !lost.empty())
+            return lost;
     } else {
         return "unknown step or missing argument";
     }
@@ -750,7 +801,8 @@ std::optional<std::string> ScriptRunner::faultStep(const std::vector<std::string
 int ScriptRunner::run(std::istream& script, const std::string& scriptName, std::ostream& out,
                       std::ostream& err) {
     std::string line;
-    for (int number = 1; std::getline(script, line); ++number) {
+    int number = 1;
+    for (; std::getline(script, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::vector<std::string> words = splitWords(line);
         if (words.empty() || words[0][0] == '#') continue;
@@ -758,6 +810,13 @@ int ScriptRunner::run(std::istream& script, const std::string& scriptName, std::
             err << scriptName << ":" << number << ": " << line << "\n  " << failed << "\n";
             return 1;
         }
+    }
+    // The screen the script ends on is whole too, also in a script without shots.
+    kit_.pump();
+    const std::string endImage = fs::path(scriptName).stem().string() + "-end.png";
+    if (const std::string lost = repaintDifference(endImage); !lost.empty()) {
+        err << scriptName << ":" << number << ": (the end of the script)\n  " << lost << "\n";
+        return 1;
     }
     return 0;
 }

@@ -63,6 +63,9 @@ private:
     // forUpdate: started by the updater ("allways"), so the start-up runs the update check.
     std::string start(bool forUpdate = false);
     std::string waitIdle(std::uint64_t ms);
+    // Empty when the screen equals a repaint of every window from nothing; else where it
+    // differs, with both screens written beside the shots under the name of `image`.
+    std::string repaintDifference(const std::string& image) const;
     // Waits for the program's device actions (text messages, calendar entries, the composer)
     // to come back, as a person waits for the outcome; not while the script holds the modem.
     std::string waitDeviceActions();

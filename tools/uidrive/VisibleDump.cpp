@@ -91,6 +91,8 @@ std::string dumpVisible(platform::WindowHandle frame) {
         for (int i = 0; i < menu->count(); ++i) {
             if (const auto* item = menu->item(i)) out += " \"" + toUtf8(item->text) + "\"";
         }
+        if (platform::shell::menuBarDoneButton(bar))
+            out += " [ok]";
         out += "\n";
     }
     return out;

@@ -20,6 +20,9 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace pelorvant {
 
 namespace ui = platform::ui;
@@ -96,7 +99,7 @@ int cTabHost::AddTab(std::u16string_view title) {
     if (total < clientWidth) {
         nextTabX += added.width + 1;
     } else {
-        shrinkHeaders(total);
+        shrinkHeaders(total - clientWidth);
         placeHeaders();
     }
     stripHeight = added.height;
@@ -161,11 +164,12 @@ void cTabHost::CloseActiveTab() {
     }
     spareHeaders.push_back(std::move(header));
     sparePages.push_back(std::move(page));
-    for (std::size_t i = closed; i < pages.size(); ++i) pages[i]->pageIndex = static_cast<int>(i);
-    growHeaders(freedWidth);
+    for (std::size_t i = closed; i < pages.size(); ++i)
+        pages[i]->pageIndex = static_cast<int>(i);
     if (closed == pages.size()) --activeIndex;
     SwitchTab(-1, false);
-    placeHeaders();
+    // The others take back at most what the closed header had, and only what the row has room for.
+    fitHeaders(ui::getClientRect(handle()).width(), freedWidth);
 }
 
 void cTabHost::SwitchTab(int previousIndex, bool keyboard) {
@@ -219,10 +223,10 @@ void cTabHost::placeHeaders() {
     ui::moveWindow(addButton->handle(), nextTabX + addButtonInset, addButtonInset, addButtonSize, addButtonSize);
 }
 
-void cTabHost::shrinkHeaders(int total) {
+void cTabHost::shrinkHeaders(int excess) {
     std::vector<int> widths;
     for (const auto& h : headers) widths.push_back(h->width);
-    shrinkHeaderWidths(widths, total - ui::getClientRect(handle()).width());
+    shrinkHeaderWidths(widths, excess);
     for (std::size_t i = 0; i < headers.size(); ++i) headers[i]->width = widths[i];
 }
 
@@ -247,17 +251,21 @@ void cTabHost::setTabTitleAt(int index, std::u16string_view title) {
     if (index < 0 || index >= static_cast<int>(headers.size()))
         return;
     headers[static_cast<std::size_t>(index)]->SetTitle(title);
+    const Rect client = ui::getClientRect(handle());
+    fitHeaders(client.width(), std::numeric_limits<int>::max());
+    Layout(0, client.width(), client.height());
+}
+
+void cTabHost::fitHeaders(int width, int mostGrowth) {
     placeHeaders();
-    const int clientWidth = ui::getClientRect(handle()).width();
     const int needed = addButtonSize + nextTabX + 2 * tabMargin;
-    if (clientWidth < needed) {
-        shrinkHeaders(needed);
+    if (width < needed) {
+        shrinkHeaders(needed - width);
     } else {
-        growHeaders(clientWidth - nextTabX - addButtonSize - 2 * tabMargin);
+        growHeaders(std::min(width - needed, mostGrowth));
     }
     placeHeaders();
-    const Rect client = ui::getClientRect(handle());
-    Layout(0, client.width(), client.height());
+    fittedWidth_ = width;
 }
 
 void cTabHost::Layout(unsigned flags, int width, int height) {
@@ -268,6 +276,9 @@ void cTabHost::Layout(unsigned flags, int width, int height) {
     }
     cTabPage* active = activePage();
     if (active == nullptr) return;
+    // A turned screen or a new frame size: the row is fitted to the new width.
+    if (width != fittedWidth_)
+        fitHeaders(width, std::numeric_limits<int>::max());
     const bool stripShown = context_.settings->showTabs && !(flags & kLayoutTabStripHidden) &&
                             (active->activeView == nullptr || active->activeView->showStrip);
     const int top = stripShown ? stripHeight + pageGap : 0;

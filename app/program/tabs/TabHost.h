@@ -74,8 +74,12 @@ public:
 
 private:
     int pageTop() const;
-    void shrinkHeaders(int total);
+    // Takes `excess` pixels off the widest headers; gives `amount` back to shortened ones.
+    void shrinkHeaders(int excess);
     void growHeaders(int amount);
+    // Places the headers within `width`: shrunk when the row with the add button does not fit,
+    // else grown back towards their full titles by at most `mostGrowth`.
+    void fitHeaders(int width, int mostGrowth);
     void setActiveTab(int index, bool keyboard);
     platform::MsgResult OnCreate(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnImageButtonClick(std::uintptr_t wParam, std::intptr_t);
@@ -88,6 +92,7 @@ private:
 
     ProgramContext& context_;
     cTabFrame& frame_;
+    int fittedWidth_ = -1;  // the width the row was last fitted to
 };
 
 }  // namespace pelorvant

@@ -38,7 +38,8 @@ std::u16string numberText(int n) {
 
 }  // namespace
 
-cZJRShowFrame::cZJRShowFrame(ProgramContext& context) : cTabbedForm(true, false, false), context_(context) {}
+cZJRShowFrame::cZJRShowFrame(ProgramContext& context)
+    : cTabbedForm(false, true, true), context_(context) {}
 
 bool cZJRShowFrame::createFrame(WindowHandle tabPage, const Rect& rect, std::uintptr_t id) {
     showsTabs = context_.settings->isNotSmartphone;

@@ -48,8 +48,10 @@ platform::WindowHandle topLevelOf(platform::WindowHandle window) {
 }  // namespace
 
 cProgressFormView::cProgressFormView(ProgramContext& context)
-    : cBaseView(false, false, false),
-      restart([](std::u16string_view question) { restartApplication(question, mainFrameWindow(), false); }),
+    : cBaseView(false, true, false),
+      restart([](std::u16string_view question) {
+          restartApplication(question, mainFrameWindow(), false);
+      }),
       context_(context) {}
 
 cProgressFormView::~cProgressFormView() {

@@ -146,7 +146,11 @@ void cConnectionList::ScrollTo(int position) {
     const Rect client = ui::getClientRect(handle());
     int limit = contentHeight - client.height();
     if (limit < 0) limit = 0;
+    const int previous = scrollPos;
     scrollPos = position < 0 ? 0 : (position > limit ? limit : position);
+    // A hint shown or waiting to show points at where its item was before the scroll.
+    if (scrollPos != previous)
+        hideHint();
     if (scrollBar != platform::kNullWindow) {
         platform::controls::ScrollInfo bar;
         bar.mask = platform::controls::SIF_POS;

@@ -30,7 +30,8 @@ constexpr std::uint32_t kTextNoRestriction = 263;
 
 }  // namespace
 
-cTextBoxPPCView::cTextBoxPPCView(ProgramContext& context) : cBaseView(true, true, true), context_(context) {}
+cTextBoxPPCView::cTextBoxPPCView(ProgramContext& context)
+    : cBaseView(true, false, false), context_(context) {}
 
 bool cTextBoxPPCView::createEntryView(platform::WindowHandle tabPage, const Rect& rect) {
     return createView(tabPage, rect, kTextBoxPPCViewId);

@@ -67,7 +67,7 @@ std::string helpPagePath(const std::string& programFolder, std::int32_t language
 
 cZaklFormularFrame::cZaklFormularFrame(ProgramContext& context, cImageMessageBoxView& messageView,
                                        cTextBoxPPCView& entryView)
-    : cTabbedForm(false, true, false),
+    : cTabbedForm(false, true, true),
       context_(context),
       messageView_(messageView),
       entryView_(entryView),

@@ -9,10 +9,13 @@
 #include "app/shell/ShellException.h"
 
 #include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowStyles.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace pelorvant {
 namespace {
@@ -144,6 +147,27 @@ TEST_F(ImageStripTest, AStripWithoutImagesDrawsNothingUntilItGetsSome) {
     EXPECT_TRUE(differs) << "the picture was not drawn";
     EXPECT_THROW(strip.setImages(u"nothing", u"", true), ShellException);
     EXPECT_TRUE(strip.hasImages) << "a failed change keeps the pictures";
+}
+
+TEST_F(ImageStripTest, APictureWithTransparentCornersLooksTheSameAfterEveryRepaint) {
+    cImageStrip strip(u"tab_add_up", u"tab_add_down", u"", false, 0);
+    ASSERT_TRUE(strip.createStrip(host.window(), Rect{0, 0, 23, 23}, 1));
+    kit.pump();
+    std::vector<platform::draw::Color> first;
+    for (int y = 0; y < 23; ++y) {
+        for (int x = 0; x < 23; ++x)
+            first.push_back(kit.screenshot().pixel(x, y));
+    }
+    for (int i = 0; i < 3; ++i) {
+        ui::invalidateRect(strip.handle(), nullptr, false);  // as the strip asks for its paints
+        kit.pump();
+    }
+    for (int y = 0; y < 23; ++y) {
+        for (int x = 0; x < 23; ++x) {
+            ASSERT_EQ(kit.screenshot().pixel(x, y), first[static_cast<std::size_t>(y * 23 + x)])
+                << x << "," << y;
+        }
+    }
 }
 
 TEST(ImageButton, ArrowsMoveTheFocusAndASmartphoneShowsABorder) {

@@ -6,6 +6,7 @@
 #include "platform/controls/TabControl.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/Focus.h"
+#include "platform/ui/Paint.h"
 #include "platform/ui/VirtualKeys.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,23 @@ TEST_F(TabControlTest, AStripWiderThanTheControlScrollsToTheChosenTab) {
     sendMessage(tabs, TCM_DELETEITEM, 0);
     EXPECT_EQ(itemRect(0), (Rect{0, 229, 48, 250}));
     EXPECT_EQ(itemRect(1), (Rect{48, 229, 186, 250}));
+}
+
+// A tab wider than the control shows its start, beside a glimpse of the tab before it, and
+// stays there however often the strip is drawn.
+TEST_F(TabControlTest, ATabWiderThanTheControlShowsItsStartAtEveryPaint) {
+    // 234 wide: with a glimpse of the tabs on both sides it does not fit.
+    insert(u"Parameters of the whole timetable set", 2);
+    sendMessage(tabs, TCM_SETCURSEL, 2);
+    kit.pump();
+    const Rect chosen = itemRect(2);
+    EXPECT_EQ(chosen, (Rect{24, 229, 258, 250}));
+    EXPECT_EQ(itemRect(1).right, 24);
+    for (int i = 0; i < 3; ++i) {
+        ui::invalidateRect(tabs);
+        kit.pump();
+        EXPECT_EQ(itemRect(2), chosen) << i;
+    }
 }
 
 }  // namespace

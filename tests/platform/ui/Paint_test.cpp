@@ -140,6 +140,126 @@ TEST_F(Paint, ChildrenAreClippedToTheirParentsClientAreaAndStackInZOrder) {
     EXPECT_EQ(screen.pixel(150, 30), kDesktopColor);
 }
 
+// Paints its whole client area in whatever colour `color` holds at the time of the paint.
+Handler paintsCurrent(const draw::Color* color) {
+    return [color](WindowHandle w, std::uint32_t m, std::uintptr_t,
+                   std::intptr_t) -> std::optional<MsgResult> {
+        if (m != WM_PAINT) {
+            return std::nullopt;
+        }
+        PaintContext paint(w);
+        paint.dc().fillRect(getClientRect(w), *color);
+        return 0;
+    };
+}
+
+draw::Color screenPixel(int x, int y) {
+    draw::Bitmap screen;
+    composeScreen(screen);
+    return screen.pixel(x, y);
+}
+
+// A window made visible through any ancestor shows what it paints now, however the change
+// that hid or blanked it came about.
+TEST_F(Paint, WhatBecomesVisibleThroughAnAncestorIsPaintedWhole) {
+    struct Case {
+        const char* name;
+        // Changes the child (colour `next`, id 2) under the hidden view (id 1).
+        std::function<void(WindowHandle view, WindowHandle child, draw::Color& color)> whileHidden;
+        // Brings the view back.
+        std::function<void(WindowHandle view, WindowHandle child)> showAgain;
+    };
+    const Case cases[] = {
+        {"resized while hidden, its surface blank",
+         [](WindowHandle, WindowHandle child, draw::Color&) {
+             moveWindow(child, 10, 10, 60, 40, true);
+         },
+         [](WindowHandle view, WindowHandle) { showWindow(view, SW_SHOW); }},
+        {"asked to paint new content while hidden",
+         [](WindowHandle, WindowHandle child, draw::Color& color) {
+             color = kBlue;
+             invalidateRect(child);
+         },
+         [](WindowHandle view, WindowHandle) { showWindow(view, SW_SHOW); }},
+        {"the child shown again first, while already visible",
+         [](WindowHandle, WindowHandle child, draw::Color& color) {
+             color = kBlue;
+             invalidateRect(child);
+         },
+         [](WindowHandle view, WindowHandle child) {
+             showWindow(child, SW_SHOW);
+             showWindow(view, SW_SHOW);
+         }},
+        {"the view shown in a hidden frame, then the frame",
+         [](WindowHandle view, WindowHandle child, draw::Color& color) {
+             showWindow(getParent(view), SW_HIDE);
+             color = kBlue;
+             moveWindow(child, 10, 10, 60, 40, true);
+         },
+         [](WindowHandle view, WindowHandle) {
+             showWindow(view, SW_SHOW);
+             ui::pumpMessages();
+             showWindow(getParent(view), SW_SHOW);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        draw::Color color = kRed;
+        const WindowHandle frame = top(u"frame");
+        const WindowHandle view = make(u"view", WS_CHILD | WS_VISIBLE, Rect{0, 0, 200, 200}, frame,
+                                       1, paintsIn(rgb(255, 255, 255)));
+        const WindowHandle child = make(u"child", WS_CHILD | WS_VISIBLE, Rect{10, 10, 50, 50}, view,
+                                        2, paintsCurrent(&color));
+        ui::pumpMessages();
+        ASSERT_EQ(screenPixel(20, 20), kRed);
+        showWindow(view, SW_HIDE);
+        c.whileHidden(view, child, color);
+        ui::pumpMessages();  // the paints of hidden windows are put off
+        c.showAgain(view, child);
+        ui::pumpMessages();
+        EXPECT_EQ(screenPixel(20, 20), color);
+        EXPECT_EQ(screenPixel(30, 30), color);
+        ui::destroyWindow(frame);
+    }
+}
+
+TEST_F(Paint, AWindowMovedFromAHiddenParentUnderAShownOneIsPainted) {
+    draw::Color color = kRed;
+    const WindowHandle frame = top(u"frame");
+    const WindowHandle hidden = make(u"hidden", WS_CHILD, Rect{0, 0, 100, 100}, frame);
+    const WindowHandle child = make(u"child", WS_CHILD | WS_VISIBLE, Rect{10, 10, 50, 50}, hidden,
+                                    0, paintsCurrent(&color));
+    ui::pumpMessages();
+    color = kBlue;
+    invalidateRect(child);
+    ui::pumpMessages();
+    setParent(child, frame);
+    ui::pumpMessages();
+    EXPECT_EQ(screenPixel(20, 20), kBlue);
+}
+
+TEST_F(Paint, TheRepaintedScreenShowsWhatAWindowFailedToPaintAndLeavesItsSurface) {
+    draw::Color color = kRed;
+    const WindowHandle frame = make(u"frame", WS_VISIBLE | WS_BORDER, Rect{0, 0, 100, 100},
+                                    kNullWindow, 0, paintsIn(rgb(255, 255, 255)));
+    make(u"child", WS_CHILD | WS_VISIBLE, Rect{10, 10, 50, 50}, frame, 0, paintsCurrent(&color));
+    ui::pumpMessages();
+    draw::Bitmap shown;
+    composeScreen(shown);
+    draw::Bitmap repainted;
+    composeRepaintedScreen(repainted);
+    EXPECT_EQ(shown.pixel(20, 20), kRed);
+    EXPECT_EQ(repainted.pixel(20, 20), kRed);
+    EXPECT_EQ(repainted.pixel(0, 0), rgb(0, 0, 0));  // frames are drawn again too
+    color = kBlue;                                   // changed without asking for a paint
+    composeRepaintedScreen(repainted);
+    EXPECT_EQ(repainted.pixel(20, 20), kBlue);
+    EXPECT_EQ(repainted.pixel(5, 5), rgb(255, 255, 255));
+    EXPECT_EQ(screenPixel(20, 20), kRed);  // the window's own surface is as it was
+    ui::pumpMessages();
+    EXPECT_TRUE(getUpdateRect(frame).empty());
+}
+
 TEST_F(Paint, RotationResizesFullScreenWindowsOnly) {
     const WindowHandle frame = top(u"frame", Rect{0, 0, 240, 320});
     const WindowHandle popup = top(u"popup", Rect{10, 10, 110, 60});

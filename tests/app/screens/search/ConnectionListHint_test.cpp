@@ -11,6 +11,7 @@
 #include "platform/controls/ListPainter.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/shell/MenuBar.h"
+#include "platform/testkit/RepaintCheck.h"
 #include "platform/testkit/UiTestKit.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Input.h"
@@ -188,6 +189,68 @@ TEST_F(ConnectionListHintTest, UpFromTheFirstItemHidesTheHintAndKeepsTheFirstRow
     EXPECT_EQ(list.rows[0].activeItem, -1);
     kit.advance(kHintTimeWithNotes);
     EXPECT_FALSE(hintShown());
+}
+
+// Dark pixels (the text) inside the hint on the screen.
+int darkPixelsInHint(platform::testkit::UiTestKit& kit, platform::WindowHandle hint) {
+    const auto& screen = kit.screenshot();
+    const Rect r = ui::getWindowRect(hint);
+    int dark = 0;
+    for (int y = r.top + 2; y < r.bottom - 2; ++y) {
+        for (int x = r.left + 2; x < r.right - 2; ++x) {
+            const auto c = screen.pixel(x, y);
+            if (platform::draw::redOf(c) < 100 && platform::draw::greenOf(c) < 100 &&
+                platform::draw::blueOf(c) < 100) {
+                ++dark;
+            }
+        }
+    }
+    return dark;
+}
+
+TEST_F(ConnectionListHintTest, EveryShowingOfTheHintShowsItsText) {
+    for (int showing = 1; showing <= 3; ++showing) {
+        kit.tap(itemPoint(0, showing % 2));
+        kit.advance(kHintShowDelay);
+        ASSERT_TRUE(hintShown()) << showing;
+        EXPECT_GT(darkPixelsInHint(kit, list.hint.handle()), 50) << showing;
+        EXPECT_EQ(platform::testkit::wholeRepaintDifference(), "") << showing;
+        kit.tap(itemPoint(1, 0));  // hides it; the next tap brings another
+        EXPECT_FALSE(hintShown()) << showing;
+    }
+}
+
+TEST_F(ConnectionListHintTest, AFlickThatScrollsTheListPopsNoHint) {
+    std::vector<cConnectionRow> rows(12);
+    for (cConnectionRow& row : rows) {
+        row.items.resize(3);
+        for (ConnectionRowItem& item : row.items)
+            item.stop = u"Zastávka";
+    }
+    list.setRows(std::move(rows), 0);
+    kit.pump();
+    // The finger goes down on an item and flicks up at once: the first move ends the wait for a
+    // held tap, the list follows the finger and goes on moving after it lifts.
+    const Point from = itemPoint(2, 0);
+    kit.duringModal([&] {
+        for (int i = 1; i <= 10; ++i) {
+            kit.clock().advance(10);
+            ui::fingerMove(Point{from.x, from.y - 12 * i});
+        }
+        ui::fingerUp(Point{from.x, from.y - 120});
+    });
+    kit.press(from);
+    kit.pump();
+    EXPECT_GT(list.scrollPos, 0);
+    kit.advance(3 * kHintShowDelay);
+    EXPECT_FALSE(hintShown());
+    // A tap that stays where it went down still brings the hint.
+    int shownRow = 0;
+    for (int top = 0; top < list.scrollPos; top += list.rowHeight(shownRow++)) {
+    }
+    kit.tap(itemPoint(shownRow, 0));
+    kit.advance(kHintShowDelay);
+    EXPECT_TRUE(hintShown());
 }
 
 TEST_F(ConnectionListHintTest, TheRowMenuHandsItsCommandsOn) {
