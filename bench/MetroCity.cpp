@@ -17,7 +17,6 @@ using nlohmann::json;
 
 using Random = SplitMix;
 
-constexpr double kBlockKm = 0.4;         // between neighbouring crossings
 constexpr double kStationKm = 0.7;       // between metro stations
 constexpr double kStationWalkKm = 0.45;  // metro stations link to bus stops this close
 constexpr int kMetroHopMinutes = 2;
@@ -113,6 +112,7 @@ public:
                           {"weekdays", "0000011"}},
                          {{"id", "denne"}, {"from", "2027-01-01"}, {"to", "2027-12-31"}}});
         doc["trips"] = tripsArray();
+        countRoutesAtStops();
         figures_.stops = stopCount();
         figures_.lines = lines_.size();
         figures_.trips = doc["trips"].size();
@@ -135,8 +135,10 @@ private:
     static std::string platformStop(int crossing, int platform) {
         return "b" + std::to_string(crossing) + (platform == 0 ? "a" : "b");
     }
-    double crossX(int p) const { return (p % side()) * kBlockKm; }
-    double crossY(int p) const { return (p / side()) * kBlockKm; }
+    double crossX(int p) const { return (p % side()) * opt_.blockKm; }
+    double crossY(int p) const { return (p / side()) * opt_.blockKm; }
+    // The two platforms of a crossing stand 20 m apart.
+    double platformX(int p, int platform) const { return crossX(p) + 0.02 * platform; }
     std::string crossingName(int p) const {
         return streetName(p % side(), "II") + " - " + streetName(p / side(), "III");
     }
@@ -146,9 +148,28 @@ private:
         std::string name;
     };
 
+    void countRoutesAtStops() {
+        std::vector<std::size_t> routes(static_cast<std::size_t>(crossings()), 0);
+        for (const Line& l : lines_) {
+            if (l.metro || l.isolated) {
+                continue;
+            }
+            for (int p : l.places) {
+                ++routes[static_cast<std::size_t>(p)];
+            }
+        }
+        figures_.unservedCrossings = static_cast<std::size_t>(std::erase(routes, 0));
+        std::sort(routes.begin(), routes.end());
+        if (!routes.empty()) {
+            figures_.routesAtStopP10 = routes[routes.size() / 10];
+            figures_.routesAtStopMedian = routes[routes.size() / 2];
+            figures_.routesAtStopP90 = routes[routes.size() * 9 / 10];
+        }
+    }
+
     // Radial lines through the centre at even angles; the central station is shared.
     void placeStations() {
-        const double centre = (side() - 1) * kBlockKm / 2;
+        const double centre = (side() - 1) * opt_.blockKm / 2;
         const int half = opt_.metroStations / 2;
         stations_.push_back({centre, centre, "Hlavní křižovatka"});
         for (int k = 0; k < opt_.metroLines; ++k) {
@@ -180,7 +201,7 @@ private:
     // A ferry across the river and a funicular up the hill beyond the city's edge: places that
     // no journey from the city reaches.
     void placeIsolated() {
-        const double edge = side() * kBlockKm + 2.0;
+        const double edge = side() * opt_.blockKm + 2.0;
         const std::vector<std::vector<const char*>> groups = {
             {"Přívoz levý břeh", "Přívoz pravý břeh"},
             {"Lanovka dolní stanice", "Lanovka mezistanice", "Lanovka horní stanice"}};
@@ -199,6 +220,10 @@ private:
     }
 
     void planLines() {
+        if (opt_.corridorRoutes > 0) {
+            planCorridorRoutes();
+            return;
+        }
         int number = 100;
         auto add = [&](std::vector<int> places, int headway) {
             Line l;
@@ -269,6 +294,88 @@ private:
         }
     }
 
+    // Routes of the dense city. A corridor is a straight run of 10 to 30 crossings along a
+    // street; each route rides one corridor and leaves it at both ends for a few crossings of
+    // its own, turning now and then, so that the routes of a corridor share its stops and
+    // spread out beyond it.
+    void planCorridorRoutes() {
+        const int n = side();
+        struct Corridor {
+            std::vector<int> places;
+            int dr, dc;  // direction of travel
+        };
+        std::vector<Corridor> corridors;
+        for (int i = 0; i < opt_.corridors; ++i) {
+            const bool alongRow = i % 2 == 0;
+            const int length = std::min(rng_.between(10, 30), n);
+            // The streets of the corridors spread evenly over the city.
+            const int street = (i / 2 * 7 + 1 + rng_.below(2)) % n;
+            const int from = rng_.below(n - length + 1);
+            Corridor c{{}, alongRow ? 0 : 1, alongRow ? 1 : 0};
+            for (int k = 0; k < length; ++k) {
+                c.places.push_back(alongRow ? street * n + from + k : (from + k) * n + street);
+            }
+            corridors.push_back(std::move(c));
+        }
+        // Routes planned so far at each crossing.
+        std::vector<int> served(static_cast<std::size_t>(n * n), 0);
+        // Extends a route from its last crossing heading (dr, dc) by up to `steps` crossings,
+        // never back to a crossing it has: ahead, or left or right where fewer routes run (a
+        // planner covers the streets that the corridors miss).
+        auto extend = [&](std::vector<int>& places, int dr, int dc, int steps) {
+            int r = places.back() / n, c = places.back() % n;
+            for (int k = 0; k < steps; ++k) {
+                const int ways[3][2] = {{dr, dc}, {dc, dr}, {-dc, -dr}};
+                int best = -1, bestScore = 0;
+                for (int w = 0; w < 3; ++w) {
+                    const int nr = r + ways[w][0], nc = c + ways[w][1];
+                    if (nr < 0 || nr >= n || nc < 0 || nc >= n ||
+                        std::find(places.begin(), places.end(), nr * n + nc) != places.end()) {
+                        continue;
+                    }
+                    // Ahead is preferred; a turn must lead to two routes fewer.
+                    const int score = served[static_cast<std::size_t>(nr * n + nc)] +
+                                      (w == 0 ? 0 : 2) + rng_.below(2);
+                    if (best < 0 || score < bestScore) {
+                        best = w;
+                        bestScore = score;
+                    }
+                }
+                if (best < 0) {
+                    break;
+                }
+                dr = ways[best][0];
+                dc = ways[best][1];
+                r += dr;
+                c += dc;
+                places.push_back(r * n + c);
+            }
+        };
+        int number = 100;
+        for (int i = 0; i < opt_.corridorRoutes; ++i) {
+            const Corridor& c = corridors[static_cast<std::size_t>(i % opt_.corridors)];
+            // Before the corridor: built outwards from its first crossing, then turned round.
+            std::vector<int> head{c.places.front()};
+            extend(head, -c.dr, -c.dc, rng_.between(2, 8));
+            std::vector<int> places(head.rbegin(), head.rend());
+            for (std::size_t k = 1; k < c.places.size(); ++k) {
+                if (std::find(places.begin(), places.end(), c.places[k]) != places.end()) {
+                    break;
+                }
+                places.push_back(c.places[k]);
+            }
+            extend(places, c.dr, c.dc, rng_.between(2, 8));
+            for (int p : places) {
+                ++served[static_cast<std::size_t>(p)];
+            }
+            Line l;
+            l.name = std::to_string(number++);
+            l.places = std::move(places);
+            l.peakHeadway = rng_.between(6, 15);
+            lines_.push_back(std::move(l));
+        }
+    }
+
     json stopsArray() {
         std::vector<json> walks(stopCount(), json::array());
         auto link = [&](std::size_t a, const std::string& to, int minutes) {
@@ -276,7 +383,27 @@ private:
             ++figures_.walkLinks;
         };
         const int n = side();
-        for (int p = 0; p < crossings(); ++p) {
+        for (int p = 0; p < crossings() && opt_.walkRadiusKm > 0; ++p) {
+            // Every platform within the radius, the other one of the crossing included.
+            const int reach = static_cast<int>(std::ceil(opt_.walkRadiusKm / opt_.blockKm));
+            const int r = p / n, c = p % n;
+            for (int pl = 0; pl < 2; ++pl) {
+                const auto a = static_cast<std::size_t>(2 * p + pl);
+                for (int qr = std::max(0, r - reach); qr <= std::min(n - 1, r + reach); ++qr) {
+                    for (int qc = std::max(0, c - reach); qc <= std::min(n - 1, c + reach); ++qc) {
+                        const int q = qr * n + qc;
+                        for (int ql = 0; ql < 2; ++ql) {
+                            const double d = std::hypot(platformX(q, ql) - platformX(p, pl),
+                                                        crossY(q) - crossY(p));
+                            if ((q != p || ql != pl) && d <= opt_.walkRadiusKm) {
+                                link(a, platformStop(q, ql), walkMinutes(d));
+                            }
+                        }
+                    }
+                }
+            }
+        }
+        for (int p = 0; p < crossings() && opt_.walkRadiusKm <= 0; ++p) {
             for (int pl = 0; pl < 2; ++pl) {
                 const auto a = static_cast<std::size_t>(2 * p + pl);
                 link(a, platformStop(p, 1 - pl), 1);
@@ -287,7 +414,7 @@ private:
                         continue;
                     }
                     const int q = nb[0] * n + nb[1];
-                    link(a, platformStop(q, pl), walkMinutes(kBlockKm));
+                    link(a, platformStop(q, pl), walkMinutes(opt_.blockKm));
                 }
             }
         }
@@ -324,7 +451,7 @@ private:
         };
         for (int p = 0; p < crossings(); ++p) {
             for (int pl = 0; pl < 2; ++pl) {
-                add(platformStop(p, pl), crossingName(p), crossX(p) + 0.02 * pl, crossY(p),
+                add(platformStop(p, pl), crossingName(p), platformX(p, pl), crossY(p),
                     static_cast<std::size_t>(2 * p + pl));
             }
         }
@@ -371,13 +498,16 @@ private:
             for (int start : departures(headway, first, last, offset)) {
                 json stops = json::array();
                 for (std::size_t k = 0; k < ids.size(); ++k) {
-                    // Buses take a minute and a half per block on average.
-                    const int minutes = l.metro || l.isolated
-                                            ? static_cast<int>(k) * kMetroHopMinutes
-                                            : static_cast<int>(k * 3 + dir) / 2;
+                    // Buses ride busQuarterMinutes quarters of a minute per block on average,
+                    // the way back half a minute later.
+                    const int minutes =
+                        l.metro || l.isolated
+                            ? static_cast<int>(k) * kMetroHopMinutes
+                            : (static_cast<int>(k) * opt_.busQuarterMinutes + 2 * dir) / 4;
                     json s = {{"stop", ids[k]}, {"dep", start + minutes}};
                     if (k > 0) {
-                        s["dist"] = l.metro ? 700 : 400;
+                        s["dist"] =
+                            l.metro ? 700 : static_cast<int>(std::lround(opt_.blockKm * 1000));
                     }
                     stops.push_back(std::move(s));
                 }
@@ -414,6 +544,19 @@ private:
 };
 
 }  // namespace
+
+MetroCityOptions denseCityOptions() {
+    MetroCityOptions o;
+    o.side = 36;
+    o.blockKm = 0.2;
+    o.metroStations = 9;
+    o.corridorRoutes = 340;
+    o.corridors = 72;
+    o.walkRadiusKm = 0.25;
+    o.busQuarterMinutes = 5;
+    o.seed = 0xDE57C17E;
+    return o;
+}
 
 json buildMetroCity(const MetroCityOptions& options, MetroCityFigures* figures) {
     return Generator(options).build(figures);

@@ -80,7 +80,7 @@ void EnginePagePool::releaseAll() noexcept {
     committed_ = 0;
 }
 
-void EnginePagePool::recycle() noexcept {
+void EnginePagePool::recycle(std::uint32_t keepBytes) noexcept {
     if (regionCount_ == 0) {
         return;
     }
@@ -89,6 +89,10 @@ void EnginePagePool::recycle() noexcept {
     const std::uint32_t inFirst = regionCount_ == 1 ? used_ : regionSize_;
     if (committed_ < inFirst) {
         madvise(static_cast<char*>(regions_[0]) + committed_, inFirst - committed_, MADV_DONTNEED);
+    }
+    const std::uint32_t keep = keepBytes / kPageSize * kPageSize;
+    if (committed_ > keep) {
+        madvise(static_cast<char*>(regions_[0]) + keep, committed_ - keep, MADV_DONTNEED);
     }
     for (std::uint32_t r = 1; r < regionCount_; ++r) {
         munmap(regions_[r], regionSize_);

@@ -32,8 +32,9 @@ public:
     // Takes every page back: the first region stays reserved and its pages committed, and the
     // next pages handed out are those again (zero-filled anew), so a user that takes and returns
     // its pages over and over does not pay for committing them each time. The other regions
-    // are released.
-    void recycle() noexcept;
+    // are released, and so is the memory of the first region's pages after the first
+    // `keepBytes` (they stay committed and come back zero-filled when touched again).
+    void recycle(std::uint32_t keepBytes = kRegionSize) noexcept;
 
     std::uint32_t regionCount() const { return regionCount_; }
     // Bytes of the newest region already handed out as pages.

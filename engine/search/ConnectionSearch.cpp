@@ -20,10 +20,15 @@ cHledani::cHledani()
 
 cHledani::~cHledani() = default;
 
+const SearchCounters& cHledani::lastCounters() const {
+    return scratch_->counters;
+}
+
 std::int32_t cHledani::hledejCestu(cSestava& set, int currentMinute, int currentDay,
                                    platform::WindowHandle window) {
     cancel_.store(false, std::memory_order_release);
     jump_.store(false, std::memory_order_release);
+    scratch_->counters = SearchCounters{};
     PendingSearch& pending = pendingSearchOf(set);
     cVysledkyHledani& store = resultStoreOf(set);
     const std::int32_t mode = set.requestMode;

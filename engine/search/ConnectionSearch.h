@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/search/SearchCounters.h"
 #include "platform/core/Types.h"
 
 namespace trasovnik {
@@ -57,6 +58,8 @@ public:
     std::int32_t lastMemoryKb() const { return lastMemoryKb_; }
     // Bytes of page memory the last run took for labels, bucket entries and path nodes.
     std::uint64_t lastPageBytes() const { return lastPageBytes_; }
+    // What the last run did, step by step (all 0 for an answer from the store).
+    const SearchCounters& lastCounters() const;
 
     // Limits the pages one run may take (tests reach the out-of-memory status with it);
     // 0xFFFFFFFF for no limit beyond the page pool's own.

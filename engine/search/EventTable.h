@@ -1,7 +1,7 @@
 #pragma once
-// The trip events of one search run that have labels waiting, found by their 64-bit key: an
-// open-addressing table that grows by doubling, so that an event costs no heap allocation of
-// its own.
+// Values of one search run found by a 64-bit key (the trip events that have labels waiting,
+// the departures gathered at a stop and minute): an open-addressing table that grows by
+// doubling, so that an entry costs no heap allocation of its own.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,11 +9,12 @@
 
 namespace trasovnik {
 
-template <class Entry>
+template <class Value>
 class EventTable {
 public:
-    // The slot for `key`: null when the key is new (the caller stores its entry there).
-    Entry*& find(std::uint64_t key) {
+    // The value for `key`: value-initialised when the key is new (the caller stores its value
+    // there).
+    Value& find(std::uint64_t key) {
         if ((used_ + 1) * 2 > slots_.size()) {
             grow();
         }
@@ -28,11 +29,11 @@ public:
                 }
                 target.state = kFull;
                 target.key = key;
-                target.entry = nullptr;
-                return target.entry;
+                target.value = Value{};
+                return target.value;
             }
             if (s.state == kFull && s.key == key) {
-                return s.entry;
+                return s.value;
             }
             if (s.state == kTomb && tomb == kNone) {
                 tomb = i;
@@ -66,7 +67,7 @@ private:
     static constexpr std::size_t kNone = ~std::size_t{0};
     struct Slot {
         std::uint64_t key = 0;
-        Entry* entry = nullptr;
+        Value value{};
         std::uint8_t state = kEmpty;
     };
 
@@ -93,7 +94,7 @@ private:
         used_ = 0;
         for (const Slot& s : old) {
             if (s.state == kFull) {
-                find(s.key) = s.entry;
+                find(s.key) = s.value;
             }
         }
     }

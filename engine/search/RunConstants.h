@@ -17,6 +17,8 @@ constexpr std::uint32_t kFlagVia = 1u << 24;      // the via condition is met
 constexpr std::uint32_t kFlagSc = 1u << 25;       // the journey rides a trip marked "SC"
 constexpr std::uint32_t kFlagBus = 1u << 26;      // it starts in a timetable of kind "BUS"
 constexpr std::uint32_t kFlagWaiting = 1u << 27;  // waiting to board the event's trip
+// The bits the pruning compares.
+constexpr std::uint32_t kValueFlags = kFlagVia | kFlagSc | kFlagBus;
 
 // Look-around along a trip (whether another From stop serves it better) gives up at the third
 // stop that is not a From stop.

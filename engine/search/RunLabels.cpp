@@ -27,11 +27,10 @@ void Searcher::releaseList(Label* l) {
     }
 }
 
-void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uint8_t position,
-                          std::int32_t tripDay, std::int32_t time) {
+TripEntry* Searcher::eventAt(std::size_t tt, std::uint32_t trip, std::uint8_t position,
+                             std::int32_t tripDay, std::int32_t time) {
     if (time < 0 || time >= endRel_) {
-        labels_.release(l);
-        return;
+        return nullptr;
     }
     const std::uint64_t key = (static_cast<std::uint64_t>(tt) << 56) ^
                               (static_cast<std::uint64_t>(trip) << 24) ^
@@ -45,53 +44,106 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
         e->trip = trip;
         e->tt = static_cast<std::uint8_t>(tt);
         e->position = position;
+        e->guarded = trips(tt).trip(trip).noRideWithinGroup();
         Bucket& b = buckets_[static_cast<std::size_t>(time)];
         e->next = b.trips;
         b.trips = e;
         found = e;
     }
-    TripEntry* e = found;
-    // Pruning against the labels already waiting on this departure.
-    const std::int32_t r = labelRank(*l, tt, time);
-    const Journey nj{l->start,
-                     time - l->start,
-                     l->transfers,
-                     l->penalty,
-                     l->shortfall,
-                     l->walking,
-                     r,
-                     (l->flags & kFlagSc) != 0,
-                     (l->flags & kFlagBus) != 0};
-    const bool newVia = (l->flags & kFlagVia) != 0;
-    const bool guarded = trips(tt).trip(trip).noRideWithinGroup();
-    const bool newLocked = guarded && lockedOnTrip(*l, tt, trip, position);
-    Label** link = &e->labels;
+    return found;
+}
+
+LabelValues Searcher::valuesOf(const Label& l, std::size_t tt, std::int32_t time) const {
+    return LabelValues::of(l, labelRank(l, tt, time));
+}
+
+void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uint8_t position,
+                          std::int32_t tripDay, std::int32_t time) {
+    TripEntry* e = eventAt(tt, trip, position, tripDay, time);
+    if (e == nullptr) {
+        labels_.release(l);
+        return;
+    }
+    const LabelValues v = valuesOf(*l, tt, time);
+    if (dominatedAtOnce(*e, v)) {
+        ++counters_.labelsDroppedAtOnce;
+        labels_.release(l);
+        return;
+    }
+    file(*e, l, v, time);
+}
+
+void Searcher::board(TripEntry& e, const Label& n, std::int32_t time) {
+    const LabelValues v = valuesOf(n, e.tt, time);
+    if (dominatedAtOnce(e, v)) {
+        ++counters_.labelsDroppedAtOnce;
+        return;
+    }
+    ++counters_.labelsMade;
+    Label* l = labels_.make();
+    *l = n;
+    file(e, l, v, time);
+}
+
+void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time) {
+    // Pruning against the labels already waiting on this departure. The counters are
+    // compared four at a time, a 16-bit lane each: the top bit of a lane of
+    // ((a | kTop) - b) & kTop is set where b's counter is at most a's.
+    constexpr std::uint64_t kTop = 0x8000800080008000ull;
+    constexpr std::uint64_t kTransfersTop = 0x8000ull;
+    constexpr std::uint64_t kWalkTolerance = std::uint64_t{4} << 48;
+    const std::int32_t r = v.rank;
+    const std::int32_t no = time - v.start;
+    const std::uint64_t nCounters = v.counters;
+    const std::uint64_t nTolerant = nCounters + kWalkTolerance;
+    const std::uint32_t nFlags = l->flags;
+    const bool nBus = (nFlags & kFlagBus) != 0;
+    const bool guarded = e.guarded;
+    const bool newLocked = guarded && lockedOnTrip(*l, e.tt, e.trip, e.position);
+    bool bestReleased = false;
+    Label** link = &e.labels;
     while (*link != nullptr) {
         Label* w = *link;
-        const std::int32_t wr = labelRank(*w, tt, time);
+        ++counters_.waitingCompared;
+        const std::int32_t wr = w->rank;
         const std::int32_t wo = time - w->start;
-        const bool wVia = (w->flags & kFlagVia) != 0;
-        const bool wSc = (w->flags & kFlagSc) != 0;
-        const bool wBus = (w->flags & kFlagBus) != 0;
+        const std::uint32_t wFlags = w->flags;
+        const std::uint64_t wCounters = LabelValues::countersOf(*w);
+        const bool wBus = (wFlags & kFlagBus) != 0;
         // A label that may not yet leave the trip never prunes one that may.
-        const bool wLocked = guarded && lockedOnTrip(*w, tt, trip, position);
+        const bool wLocked = guarded && lockedOnTrip(*w, e.tt, e.trip, e.position);
         if (r >= wr) {
-            const bool noWorse =
-                wo <= nj.o && w->penalty <= nj.h && w->shortfall <= nj.l && w->walking <= nj.m + 4;
-            const bool flags = (nj.sc || !wSc) && (nj.bus || !wBus || 15 * wo < 10 * nj.o);
-            if ((noWorse || wr * 12 < r * 10) && w->transfers <= l->transfers &&
-                (wVia || !newVia) && flags && (newLocked || !wLocked)) {
+            // No worse in every counter (walking with 4 minutes of tolerance), or a fifth
+            // better in rank; no more transfers; the via condition met whenever the newcomer
+            // meets it; "SC" and bus only where the newcomer has them (or it is half as long
+            // again).
+            const std::uint64_t atMost = ((nTolerant | kTop) - wCounters) & kTop;
+            const bool counters =
+                (atMost == kTop && wo <= no) || (wr * 12 < r * 10 && (atMost & kTransfersTop) != 0);
+            if (counters && ((nFlags & ~wFlags) & kFlagVia) == 0 &&
+                ((wFlags & ~nFlags) & kFlagSc) == 0 && (nBus || !wBus || 15 * wo < 10 * no) &&
+                (newLocked || !wLocked)) {
+                ++counters_.labelsDropped;
                 labels_.release(l);
+                if (bestReleased) {
+                    chooseBest(e);
+                }
                 return;
             }
             link = &w->next;
         } else {
-            const bool noBetter =
-                wo >= nj.o && w->penalty >= nj.h && w->shortfall >= nj.l && w->walking + 4 >= nj.m;
-            const bool flags = (wSc || !nj.sc) && (wBus || !nj.bus || 15 * nj.o < 10 * wo);
-            if ((noBetter || wr * 5 > r * 6) && w->transfers >= l->transfers && (newVia || !wVia) &&
-                flags && (!newLocked || wLocked)) {
+            // No better in every counter (or a fifth worse in rank), at least as many
+            // transfers, and no via, "SC" or bus bit that breaks the newcomer's claim.
+            const std::uint64_t atLeast =
+                (((wCounters + kWalkTolerance) | kTop) - nCounters) & kTop;
+            const bool counters =
+                (atLeast == kTop && wo >= no) || (wr * 5 > r * 6 && (atLeast & kTransfersTop) != 0);
+            if (counters && ((wFlags & ~nFlags) & kFlagVia) == 0 &&
+                ((nFlags & ~wFlags) & kFlagSc) == 0 && (wBus || !nBus || 15 * no < 10 * wo) &&
+                (!newLocked || wLocked)) {
                 *link = w->next;
+                ++counters_.labelsReplaced;
+                bestReleased = bestReleased || w == e.best;
                 labels_.release(w);
             } else {
                 link = &w->next;
@@ -99,10 +151,28 @@ void Searcher::addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uin
         }
     }
     l->next = nullptr;
+    l->rank = r;
     *link = l;
+    if (bestReleased) {
+        chooseBest(e);
+    } else if (e.best == nullptr || r < e.bestValues.rank) {
+        e.best = l;
+        e.bestValues = v;
+    }
+}
+
+void Searcher::chooseBest(TripEntry& e) {
+    e.best = nullptr;
+    for (Label* w = e.labels; w != nullptr; w = w->next) {
+        if (e.best == nullptr || w->rank < e.bestValues.rank) {
+            e.best = w;
+            e.bestValues = LabelValues::of(*w, w->rank);
+        }
+    }
 }
 
 void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
+    ++counters_.stopEntries;
     const std::size_t tt = e->tt;
     const std::uint32_t f = stopFlagsOf(tt, e->stop);
     const bool atVia = (f & kStopVia) != 0;
@@ -113,10 +183,20 @@ void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
     if (further) {
         departTime = relative(e->tripDay, departureTau(tt, e->trip, e->position));
     }
-    Label* l = e->labels;
+    std::vector<Label*>& arrived = entryLabels_;
+    arrived.clear();
+    for (Label* l = e->labels; l != nullptr; l = l->next) {
+        arrived.push_back(l);
+    }
     e->labels = nullptr;
-    while (l != nullptr) {
-        Label* next = l->next;
+    // Each label is offered at a To stop; those that may change here change together, so that
+    // the departures are gathered and their events found once for all of them; then each goes
+    // on with its trip. What a label does at one event never depends on what another does at
+    // a different one, so only the order within each event and the order in which events are
+    // made (the order of a minute's events) must stay as if every label did all three in turn.
+    std::vector<Label*>& changing = changingLabels_;
+    changing.clear();
+    for (Label* l : arrived) {
         if (viaRide) {
             l->flags |= kFlagVia;
         }
@@ -125,19 +205,34 @@ void Searcher::processStopEntry(StopEntry* e, std::int32_t time) {
             offer(*l, *e, time);
         }
         if (l->transfers < work_.maxTransfers && leave) {
-            transfersFrom(*l, *e, time, atVia);
+            changing.push_back(l);
         }
+    }
+    auto goOn = [&](Label* l) {
         if (further) {
             l->sinceArrival = cap255(l->sinceArrival + (departTime - time));
             addToEvent(l, tt, e->trip, e->position, e->tripDay, departTime);
         } else {
             labels_.release(l);
         }
-        l = next;
+    };
+    std::size_t goneOn = 0;
+    if (!changing.empty()) {
+        // The first label makes the trip's next event before a later label's changes make the
+        // events of their departures.
+        if (changing.front() != arrived.front()) {
+            goOn(arrived.front());
+            goneOn = 1;
+        }
+        changesFrom(changing, *e, time, atVia);
+    }
+    for (; goneOn < arrived.size(); ++goneOn) {
+        goOn(arrived[goneOn]);
     }
 }
 
 void Searcher::processTripEntry(TripEntry* e, std::int32_t time) {
+    ++counters_.tripEntries;
     const std::size_t tt = e->tt;
     const std::uint32_t t = e->trip;
     const std::size_t n = trips(tt).stopCount(t);
@@ -198,6 +293,7 @@ void Searcher::processTripEntry(TripEntry* e, std::int32_t time) {
                         (l->flags & kFlagSc) != 0,
                         (l->flags & kFlagBus) != 0};
         if (!accepted(j)) {
+            ++counters_.labelsRuledOut;
             labels_.release(l);
             continue;
         }

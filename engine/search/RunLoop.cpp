@@ -111,6 +111,7 @@ std::int32_t Searcher::mainLoop() {
         if (static_cast<std::int32_t>(selected_.size()) >= wanted_ && bound_ >= 0 && bound_ < b) {
             break;
         }
+        ++counters_.minutes;
         processBucket(b);
         if (!advance(b)) {
             break;

@@ -21,6 +21,7 @@
 #include "engine/search/CandidatePath.h"
 #include "engine/search/ConnectionSearch.h"
 #include "engine/search/EventTable.h"
+#include "engine/search/LabelDominance.h"
 #include "engine/search/RecordPool.h"
 #include "engine/search/RunCandidate.h"
 #include "engine/search/RunConstants.h"
@@ -46,6 +47,7 @@ public:
           combination_(set.combination()),
           params_(set.parameters()),
           scratch_(scratch),
+          counters_(scratch.counters),
           buckets_(scratch.buckets),
           fromIndex_(scratch.fromIndex),
           toIndex_(scratch.toIndex),
@@ -74,31 +76,63 @@ private:
     void processBucket(std::int32_t b);
     void processStopEntry(StopEntry* e, std::int32_t time);
     void processTripEntry(TripEntry* e, std::int32_t time);
-    void transfersFrom(const Label& l, const StopEntry& e, std::int32_t time, bool atVia);
-    // Calls `visit(place, departure)` for the usable departures that run, among the stop's
-    // departures `deps` (all of them, or those at the places `places` of deps.all, in minute
-    // order), from `from` to before `limit`, by time, until it returns false. `place` is the
-    // departure's place in deps.all. `excludeTrip` of timetable `tt` is left out (kNoTrip:
-    // none).
+    // The changes at the stop of entry `e` of the labels `changing` (of that entry, in its
+    // order) that arrived at `time`.
+    void changesFrom(const std::vector<Label*>& changing, const StopEntry& e, std::int32_t time,
+                     bool atVia);
+    // Calls `visit(tripDay)` for the days on which trips of call `c` start that depart from
+    // `from` to before `limit`, in order, until it returns false.
     template <class Visit>
-    void forEachDeparture(std::size_t tt, const StopDepartures& deps,
-                          std::span<const GroupPlace> places, std::int32_t from, std::int32_t limit,
-                          std::uint32_t excludeTrip, Visit&& visit) const;
+    void forEachDayOf(const StopDepartureIndex& index, const StopDepartureIndex::Call& c,
+                      std::int32_t from, std::int32_t limit, Visit&& visit) const;
+    // The minute, relative to the run's start, of the call's first departure by a trip that
+    // starts on `tripDay`.
+    std::int64_t dayStart(const StopDepartureIndex& index, const StopDepartureIndex::Call& c,
+                          std::int32_t tripDay) const;
+    // Calls `visit(place, departure)` for the usable departures of call `c` of timetable `tt`
+    // by trips that start on `tripDay` and run, from `from` to before `limit`, by time, until
+    // it returns false. `place` is the trip's place in index.trips(). `excludeTrip` is left
+    // out (kNoTrip: none).
     template <class Visit>
-    void forEachDeparture(std::size_t tt, const StopDepartures& deps, std::int32_t from,
-                          std::int32_t limit, std::uint32_t excludeTrip, Visit&& visit) const;
+    void forEachOnDay(std::size_t tt, const StopDepartureIndex& index,
+                      const StopDepartureIndex::Call& c, std::int32_t tripDay, std::int32_t from,
+                      std::int32_t limit, std::uint32_t excludeTrip, Visit&& visit) const;
     static constexpr std::uint32_t kNoTrip = 0xFFFFFFFFu;
+    // A departure with its place among the departures of its stop and minute, and the minutes
+    // it rides to its trip's last stop.
+    struct TiedDeparture {
+        Departure d;
+        std::uint64_t tie;
+        std::int32_t ride;
+        bool operator<(const TiedDeparture& o) const {
+            return d.time != o.d.time ? d.time < o.d.time : tie < o.tie;
+        }
+    };
+    // Every usable departure that runs at a stop from `from` to before `limit`, by time.
+    void allDepartures(std::size_t tt, std::uint16_t stop, std::int32_t from, std::int32_t limit,
+                       std::vector<TiedDeparture>& out) const;
     // The departures a transfer from a stop reaches at one stop: per group its first one from
     // `earliest` on and those that overtake it (not `excludeTrip` of `fromTt`, the trip just
     // left), by time.
     void gatherBoarding(std::size_t tt, std::uint16_t stop, std::int32_t earliest,
                         std::size_t fromTt, std::uint32_t excludeTrip, std::vector<Departure>& out);
-    // The minute a departure's trip reaches its last stop, relative to the run's start.
-    std::int32_t endArrival(std::size_t tt, const Departure& d) const;
+    // The departures gatherBoarding finds from `earliest` on at a stop, with no trip left out,
+    // gathered once in the run: every stop entry that reaches the stop at that minute meets
+    // the same ones.
+    std::span<const Departure> boardingAt(std::size_t tt, std::uint16_t stop,
+                                          std::int32_t earliest);
+    struct GatheredRange {
+        std::uint32_t begin, end;  // range of gatheredDepartures_
+        bool known;                // false for a key not yet gathered
+    };
+    // Departures boardingAt keeps before it starts anew (1 MB of them).
+    static constexpr std::size_t kGatheredLimit = 1 << 16;
     struct TransferTarget {
         std::size_t tt;
+        std::uint16_t stop;
         std::uint8_t walk;         // minutes walked to the stop of the departures
-        std::uint32_t begin, end;  // range of transferDepartures_
+        std::uint32_t begin, end;  // range of transferDepartures_, or of gatheredDepartures_
+        bool gathered;             // ... when boardingAt's departures serve as they are
     };
     struct TransferKey {
         std::int32_t tripDay;
@@ -108,10 +142,20 @@ private:
         std::uint8_t tt;
         bool operator==(const TransferKey&) const = default;
     };
-    void boardFrom(const Label& l, const PathNode* alight, const TransferTarget& target,
-                   std::int32_t arrived, std::size_t fromTt);
+    // The event of a trip at a position on a trip day, made when new; null when `time` lies
+    // outside the run's window.
+    TripEntry* eventAt(std::size_t tt, std::uint32_t trip, std::uint8_t position,
+                       std::int32_t tripDay, std::int32_t time);
+    // Files label `l` on its event, pruned against the labels waiting there (released when
+    // they turn it away).
     void addToEvent(Label* l, std::size_t tt, std::uint32_t trip, std::uint8_t position,
                     std::int32_t tripDay, std::int32_t time);
+    // The same for a label not yet made: made only when it is not turned away at once.
+    void board(TripEntry& e, const Label& n, std::int32_t time);
+    LabelValues valuesOf(const Label& l, std::size_t tt, std::int32_t time) const;
+    void file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time);
+    // Makes the lowest-ranked waiting label the event's best again.
+    void chooseBest(TripEntry& e);
     std::int32_t labelRank(const Label& l, std::size_t tt, std::int32_t time) const;
     void releaseList(Label* l);
     void offer(const Label& l, const StopEntry& e, std::int32_t time);
@@ -163,18 +207,21 @@ private:
         if (day < 0 || day >= kRunsMemoDays || tt >= scratch_.runsMemo.size()) {
             return runsOnDay(tt, t, searchDay);
         }
-        const std::size_t entry =
-            static_cast<std::size_t>(t) * kRunsMemoDays + static_cast<std::size_t>(day);
-        std::vector<std::uint8_t>& memo = scratch_.runsMemo[tt];
-        if (entry >= memo.size()) {
+        std::vector<std::uint16_t>& memo = scratch_.runsMemo[tt];
+        if (t >= memo.size()) {
             return runsOnDay(tt, t, searchDay);
         }
-        if (memo[entry] == 0) {
-            // Noted first, so that no entry outlives the run unnoted.
-            scratch_.runsTouched.push_back(static_cast<std::uint32_t>(tt << 24 | entry));
-            memo[entry] = runsOnDay(tt, t, searchDay) ? 2 : 1;
+        std::uint16_t& days = memo[t];
+        const std::uint16_t known = static_cast<std::uint16_t>(1u << day);
+        if ((days & known) == 0) {
+            if (days == 0) {
+                // Noted first, so that no trip outlives the run unnoted.
+                scratch_.runsTouched.push_back(static_cast<std::uint32_t>(tt << 24 | t));
+            }
+            days = static_cast<std::uint16_t>(days | known |
+                                              (runsOnDay(tt, t, searchDay) ? known << 8 : 0));
         }
-        return memo[entry] == 2;
+        return (days & (known << 8)) != 0;
     }
     bool runsOnDay(std::size_t tt, std::uint32_t t, std::int32_t searchDay) const {
         return trips(tt).runsOnStartDay(t, mirrored_ ? kMirrorDay - searchDay : searchDay);
@@ -197,6 +244,7 @@ private:
     cJizdniRadySestavy& combination_;
     cParametryHledani& params_;
     SearchScratch& scratch_;
+    SearchCounters& counters_;
     std::vector<Bucket>& buckets_;
     // Per timetable and stop: the position of the stop in the From (To) list, or -1.
     std::vector<std::vector<std::int32_t>>& fromIndex_;
@@ -225,19 +273,36 @@ private:
     std::int32_t progressStep_ = 1;
     std::int32_t nextProgress_ = 1;
 
-    EventTable<TripEntry> events_;
+    EventTable<TripEntry*> events_;
     std::vector<const PathNode*> origins_;
     std::vector<StopDepartureIndex*> index_;  // per timetable, in the run's direction
     std::vector<const cSpoje*> tripTables_;   // per timetable
     // Departures of the From stops over the run's window, by (timetable, stop).
     std::vector<std::pair<std::uint32_t, std::vector<Departure>>> cache_;
+    // Working lists of gatherBoarding.
+    std::vector<TiedDeparture> boardingFound_, boardingLater_;
     // The departures of the transfers from the stop entry last met.
     TransferKey transferKey_{};
     bool transferKeyValid_ = false;
     std::vector<TransferTarget> transferTargets_;
+    bool transferTargetsRepeat_ = false;  // some stop is among the targets twice
     std::vector<Departure> transferDepartures_;
-    std::vector<Departure> boardingFound_;
-    std::vector<std::uint32_t> boardingOrder_, boardingSorted_;
+    // The labels of the stop entry being processed, those of them that change, and the
+    // labels they change with.
+    std::vector<Label*> entryLabels_, changingLabels_;
+    std::vector<Label> changeBases_;
+    // A label about to change, with the counters a change gives it whatever it boards.
+    struct Changer {
+        const Label* base;
+        std::int32_t start;
+        std::uint8_t transfers, penalty, shortfall, walking;
+        std::uint32_t flags;  // kValueFlags of the label
+    };
+    std::vector<Changer> changers_;
+    // What boardingAt gathered, by timetable, stop and minute.
+    EventTable<GatheredRange> gathered_;
+    std::vector<Departure> gatheredDepartures_;
+    std::vector<TripEntry*> gatheredEvents_;  // the event of each, once found
 
     std::vector<Candidate> candidates_;
     std::vector<std::size_t> byRank_, byStart_, selected_;

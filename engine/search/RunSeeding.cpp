@@ -16,12 +16,13 @@ const std::vector<Departure>& Searcher::departures(std::size_t tt, std::uint16_t
             return list;
         }
     }
-    const StopDepartures& deps = index_[tt]->of(stop);
+    std::vector<TiedDeparture> tied;
+    allDepartures(tt, stop, 0, endRel_, tied);
     std::vector<Departure> list;
-    forEachDeparture(tt, deps, 0, endRel_, kNoTrip, [&](std::size_t, const Departure& d) {
-        list.push_back(d);
-        return true;
-    });
+    list.reserve(tied.size());
+    for (const TiedDeparture& t : tied) {
+        list.push_back(t.d);
+    }
     cache_.emplace_back(key, std::move(list));
     return cache_.back().second;
 }
@@ -114,9 +115,10 @@ void Searcher::seed(std::int32_t b) {
             if (skip) {
                 continue;
             }
+            ++counters_.labelsMade;
             Label* l = labels_.make();
             l->node = origins_[k];
-            l->start = d.time - c.walkMinutes;
+            l->start = static_cast<std::int16_t>(d.time - c.walkMinutes);
             l->walking = c.walkMinutes;
             l->sinceArrival = 255;
             l->flags = kFlagWaiting | (viaAtOrigin ? kFlagVia : 0) | (bus ? kFlagBus : 0);

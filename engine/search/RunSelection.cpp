@@ -104,6 +104,7 @@ void Searcher::select() {
 }
 
 void Searcher::offer(const Label& l, const StopEntry& e, std::int32_t time) {
+    ++counters_.candidatesOffered;
     const std::size_t tt = e.tt;
     const std::uint32_t f = stopFlagsOf(tt, e.stop);
     if ((l.flags & kFlagVia) == 0 && (f & kStopVia) == 0) {
@@ -194,6 +195,7 @@ void Searcher::admit(Candidate c) {
         std::erase(byRank_, i);
         std::erase(byStart_, i);
     }
+    ++counters_.candidatesAdmitted;
     const std::size_t index = candidates_.size();
     candidates_.push_back(std::move(c));
     const Candidate& added = candidates_.back();

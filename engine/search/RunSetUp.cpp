@@ -89,7 +89,7 @@ std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, i
         index_[tt] = &scratch_.departures.of(combination_.loaded(tt).file, mirrored_);
     }
     // What the last run learnt of the days trips run on is about its own days: forgotten
-    // entry by entry, so that a short run costs no clearing of every trip.
+    // trip by trip, so that a short run costs no clearing of every trip.
     for (const std::uint32_t touched : scratch_.runsTouched) {
         scratch_.runsMemo[touched >> 24][touched & 0xFFFFFF] = 0;
     }
@@ -98,7 +98,7 @@ std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, i
         scratch_.runsMemo.resize(n);
     }
     for (std::size_t tt = 0; tt < n; ++tt) {
-        const std::size_t size = trips(tt).tripCount() * kRunsMemoDays;
+        const std::size_t size = trips(tt).tripCount();
         if (scratch_.runsMemo[tt].size() != size) {
             scratch_.runsMemo[tt].assign(size, 0);
         }

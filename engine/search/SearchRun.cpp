@@ -6,6 +6,15 @@
 
 namespace trasovnik {
 
+namespace {
+
+// Page memory kept from one run to the next: 1 MB, the pages of a median search on a dense
+// city network. What a larger search took beyond it is faulted in again by the next one that
+// needs it (about a millisecond per megabyte).
+constexpr std::uint32_t kKeptRunBytes = 1u << 20;
+
+}  // namespace
+
 SearchScratch::SearchScratch() = default;
 SearchScratch::~SearchScratch() = default;
 
@@ -33,9 +42,10 @@ RunOutcome runSearch(cHledani& searcher, cSestava& set, EnginePagePool& pool,
         }
         throw;
     }
-    // The pages go back to the pool, which keeps its first region's pages ready for the next
-    // run instead of faulting them in again.
-    pool.recycle();
+    // The pages go back to the pool, which keeps the first of them ready for the next run
+    // instead of faulting them in again: as many as a typical search takes, not what the
+    // largest took.
+    pool.recycle(kKeptRunBytes);
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/search/SearchCounters.h"
 #include "engine/search/StopDepartureIndex.h"
 #include "engine/search/TripPatterns.h"
 #include "platform/core/Types.h"
@@ -47,10 +48,11 @@ struct SearchScratch {
     // Per group: departures from this minute on cannot overtake its first one taken.
     std::vector<std::int32_t> groupOvertakeBefore;
     std::uint32_t groupStamp = 0;
-    // Per timetable, trip and day of the run (from three days before the start day on): 0
-    // not yet known, 1 the trip does not run, 2 it runs; and the entries this run set.
-    std::vector<std::vector<std::uint8_t>> runsMemo;
-    std::vector<std::uint32_t> runsTouched;  // timetable << 24 | entry
+    // Per timetable and trip, for each day of the run (from three days before the start day
+    // on, bit d for day d): in the low byte whether it is known, in the high byte whether the
+    // trip runs; and the trips this run noted.
+    std::vector<std::vector<std::uint16_t>> runsMemo;
+    std::vector<std::uint32_t> runsTouched;  // timetable << 24 | trip
     // The check that a To stop can be reached at all: the files' trip patterns, and per
     // timetable the stops boarded and reached and the patterns ridden, marked with the number
     // of the check.
@@ -61,6 +63,8 @@ struct SearchScratch {
     };
     std::vector<ReachMarks> reach;
     std::uint32_t reachStamp = 0;
+    // What the last run did.
+    SearchCounters counters;
 };
 
 // Runs `request` on `set`. `pool` backs every label, bucket entry and path node, at most

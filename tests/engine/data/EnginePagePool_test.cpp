@@ -1,6 +1,7 @@
 #include "engine/data/EnginePagePool.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 
 #include <cstring>
 #include <vector>
@@ -129,6 +130,29 @@ TEST(EnginePagePool, RecycleHandsOutTheFirstRegionsPagesAgainZeroFilled) {
     empty.recycle();
     EXPECT_EQ(empty.regionCount(), 0u);
     EXPECT_TRUE(allZero(empty.nextPage()));
+}
+
+// Recycling with a limit gives back the memory of the pages after it: they are no longer
+// resident, and they come back at their addresses, zero-filled, like the kept ones.
+TEST(EnginePagePool, RecycleKeepsOnlyTheMemoryOfTheFirstPages) {
+    EnginePagePool pool;
+    constexpr std::uint32_t kPages = 64, kKept = 16;
+    std::vector<char*> pages;
+    for (std::uint32_t i = 0; i < kPages; ++i) {
+        pages.push_back(static_cast<char*>(pool.nextPage()));
+        std::memset(pages.back(), 0xCD, EnginePagePool::kPageSize);
+    }
+    pool.recycle(kKept * EnginePagePool::kPageSize);
+    std::vector<unsigned char> resident(kPages);
+    ASSERT_EQ(mincore(pages.front(), kPages * EnginePagePool::kPageSize, resident.data()), 0);
+    for (std::uint32_t i = 0; i < kPages; ++i) {
+        EXPECT_EQ((resident[i] & 1) != 0, i < kKept) << "page " << i;
+    }
+    for (char* expected : pages) {
+        void* page = pool.nextPage();
+        EXPECT_EQ(page, expected);
+        EXPECT_TRUE(allZero(page));
+    }
 }
 
 TEST(EnginePagePool, RecycledPoolStaysUsableAfterADecommittedPage) {

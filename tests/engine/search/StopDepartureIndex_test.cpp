@@ -1,5 +1,7 @@
 // The departures of a stop as the connection search reads them: by minute, grouped by route
-// and direction, in real and in mirrored time, and kept per file only while the file is loaded.
+// and direction, in streams of trips that keep the same times, in real and in mirrored time,
+// tied minutes in the order of the stop's passages, and kept per file only while the file is
+// loaded.
 
 #include "engine/search/StopDepartureIndex.h"
 
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "engine/data/EngineException.h"
+#include "tests/engine/data/TimetableTestFiles.h"
 #include "tests/engine/search/SearchTestSet.h"
 
 namespace trasovnik::testing {
@@ -71,12 +74,42 @@ json network() {
 
 constexpr std::uint16_t kStopM = 1;
 
-// Departure texts "trip@position minute+days" in the list's order.
-std::vector<std::string> texts(const std::vector<StopDeparture>& list) {
+// One departure of the index at a stop, as the search reads it.
+struct Listed {
+    std::string text;  // "trip@position minute+days"
+    std::int32_t minuteOfDay;
+    std::uint64_t tie;
+    std::size_t group;
+};
+
+// Every departure the index holds at the stop, by minute of day, then in the stop's order of
+// equal minutes.
+std::vector<Listed> listed(const StopDepartureIndex& index, std::uint16_t stop) {
+    std::vector<Listed> out;
+    const auto groups = index.groupsAt(stop);
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        for (const StopDepartureIndex::Call& c : index.callsOf(groups[g])) {
+            for (std::uint32_t place = c.begin; place < c.end; ++place) {
+                const int minute = c.offset + index.keys()[place];
+                const int days = minute >= 0 ? minute / 1440 : -((1439 - minute) / 1440);
+                const int ofDay = minute - days * 1440;
+                out.push_back({std::to_string(index.trips()[place]) + "@" +
+                                   std::to_string(c.position) + " " + std::to_string(ofDay) + "+" +
+                                   std::to_string(days),
+                               ofDay, index.tieOf(c, place), g});
+            }
+        }
+    }
+    std::sort(out.begin(), out.end(), [](const Listed& a, const Listed& b) {
+        return a.minuteOfDay != b.minuteOfDay ? a.minuteOfDay < b.minuteOfDay : a.tie < b.tie;
+    });
+    return out;
+}
+
+std::vector<std::string> texts(const std::vector<Listed>& list) {
     std::vector<std::string> out;
-    for (const StopDeparture& d : list) {
-        out.push_back(std::to_string(d.trip) + "@" + std::to_string(d.position) + " " +
-                      std::to_string(d.minuteOfDay) + "+" + std::to_string(d.daysBack));
+    for (const Listed& d : list) {
+        out.push_back(d.text);
     }
     return out;
 }
@@ -84,40 +117,28 @@ std::vector<std::string> texts(const std::vector<StopDeparture>& list) {
 TEST(StopDepartureIndex, RealTimeDeparturesByMinuteAndByDirectionOfTheRoute) {
     auto jr = compileDoc(network());
     StopDepartureIndex index(*jr, false);
-    const StopDepartures& m = index.of(kStopM);
+    const std::vector<Listed> m = listed(index, kStopM);
     // Trip 3 may not be boarded at M; trip 2 departs at 0:02 of the next day.
-    EXPECT_EQ(texts(m.all),
+    EXPECT_EQ(texts(m),
               (std::vector<std::string>{"2@1 2+1", "4@1 371+0", "1@1 485+0", "0@1 490+0"}));
-    // Each group's departures lie together, in minute order, and every departure is in one.
     // Line 1's trips share a route record in both directions; only those of one direction
     // share a group.
-    ASSERT_EQ(m.byGroup.size(), m.all.size());
-    std::vector<std::vector<std::uint32_t>> groups;
-    for (std::size_t g = 0; g < m.groups.size(); ++g) {
-        groups.emplace_back();
-        for (std::uint32_t i = m.groups[g].begin; i < m.groups[g].end; ++i) {
-            const GroupPlace at = m.byGroup[i];
-            ASSERT_LT(at.place, m.all.size());
-            EXPECT_EQ(m.all[at.place].group, g);
-            EXPECT_EQ(at.minuteOfDay, m.all[at.place].minuteOfDay);
-            if (i > m.groups[g].begin) {
-                EXPECT_LT(m.byGroup[i - 1].place, at.place);
-            }
-            groups.back().push_back(m.all[at.place].trip);
-        }
+    std::vector<std::vector<std::string>> groups(index.groupsAt(kStopM).size());
+    for (const Listed& d : m) {
+        groups[d.group].push_back(d.text.substr(0, d.text.find('@')));
     }
+    std::sort(groups.begin(), groups.end());
+    EXPECT_EQ(groups, (std::vector<std::vector<std::string>>{{"1"}, {"2", "0"}, {"4"}}));
+    EXPECT_EQ(jr->trips.trip(0).route(), jr->trips.trip(4).route());
     // Trip 0 rides 10 minutes from M to B, trip 2 13 minutes: their group's rides differ by
-    // 3 minutes; a group of one trip has no spread.
+    // 3 minutes (they keep different times, so they are streams of their own); a group of one
+    // trip has no spread.
     std::vector<std::int32_t> spreads;
-    for (const GroupDepartures& g : m.groups) {
+    for (const StopDepartureIndex::Group& g : index.groupsAt(kStopM)) {
         spreads.push_back(g.rideSpread);
     }
     std::sort(spreads.begin(), spreads.end());
     EXPECT_EQ(spreads, (std::vector<std::int32_t>{0, 0, 3}));
-    std::sort(groups.begin(), groups.end());
-    EXPECT_EQ(groups, (std::vector<std::vector<std::uint32_t>>{{1}, {2, 0}, {4}}));
-    EXPECT_EQ(jr->trips.trip(0).route(), jr->trips.trip(4).route());
-    EXPECT_EQ(&index.of(kStopM), &m);  // gathered once
 }
 
 TEST(StopDepartureIndex, MirroredTimeDepartsWhereTheTripArrives) {
@@ -127,18 +148,89 @@ TEST(StopDepartureIndex, MirroredTimeDepartsWhereTheTripArrives) {
     // 3 may alight at M, so an arrival search boards it there. Trip 2 arrives at M at 0:01 of
     // the day after its start: in mirrored time that is 23:58 of the day before the mirrored
     // start day.
-    EXPECT_EQ(texts(index.of(kStopM).all),
+    EXPECT_EQ(texts(listed(index, kStopM)),
               (std::vector<std::string>{"3@1 889+0", "0@1 950+0", "1@1 954+0", "4@1 1069+0",
                                         "2@1 1438+-1"}));
+}
+
+// Trips of one route that keep the same times are one stream, stored once in start order and
+// met at every stop they call at; the minute there is the stream's offset added to the start.
+TEST(StopDepartureIndex, TripsKeepingTheSameTimesShareOneStream) {
+    json doc = network();
+    for (const char* start : {"10:00", "12:00"}) {
+        const int h = std::stoi(start);
+        auto at = [&](int m) {
+            return std::to_string(h) + ":" + (m < 10 ? "0" : "") + std::to_string(m);
+        };
+        doc["trips"].push_back(
+            {{"line", "1"},
+             {"calendar", "all"},
+             {"stops",
+              {call("A", at(0), at(0)), call("M", at(9), at(10)), call("B", at(20), at(20))}}});
+    }
+    auto jr = compileDoc(doc);
+    StopDepartureIndex index(*jr, false);
+    EXPECT_EQ(texts(listed(index, kStopM)),
+              (std::vector<std::string>{"2@1 2+1", "4@1 371+0", "1@1 485+0", "0@1 490+0",
+                                        "5@1 610+0", "6@1 730+0"}));
+    for (const StopDepartureIndex::Group& g : index.groupsAt(kStopM)) {
+        for (const StopDepartureIndex::Call& c : index.callsOf(g)) {
+            if (index.trips()[c.begin] == 0) {
+                EXPECT_EQ(c.end - c.begin, 3u);  // trips 0, 5 and 6
+                EXPECT_EQ(c.offset, 10);
+                EXPECT_EQ(c.ride, 10);
+            }
+        }
+    }
+}
+
+// Departures at one stop and minute come in the order of the stop's passages, also when a
+// file orders them otherwise than by trip.
+TEST(StopDepartureIndex, EqualMinutesKeepTheOrderOfThePassages) {
+    json doc = network();
+    doc["trips"].push_back(
+        {{"line", "2"},
+         {"calendar", "all"},
+         {"stops",
+          {call("C", "8:00", "8:00"), call("M", "8:10", "8:10"), call("D", "8:30", "8:30")}}});
+    auto order = [](const StopDepartureIndex& index) {
+        std::vector<std::string> out;
+        for (const Listed& d : listed(index, kStopM)) {
+            if (d.minuteOfDay == 490) {
+                out.push_back(d.text);
+            }
+        }
+        return out;
+    };
+    auto plain = compileDoc(doc);
+    EXPECT_EQ(order(StopDepartureIndex(*plain, false)),
+              (std::vector<std::string>{"0@1 490+0", "5@1 490+0"}));
+    // The same file with the two passages of 8:10 at M exchanged.
+    Alterations swap;
+    swap.passages = [](jz::PassageSection& section) {
+        std::vector<jz::LaidPassage>& row = section.rows.byStop[kStopM];
+        std::size_t a = row.size(), b = row.size();
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            (row[i].trip == 0 ? a : row[i].trip == 5 ? b : i) = i;
+        }
+        ASSERT_LT(a, row.size());
+        ASSERT_LT(b, row.size());
+        std::swap(row[a], row[b]);
+        std::swap(section.slots[0][1], section.slots[5][1]);
+    };
+    auto swapped = load(compileAltered(doc, swap));
+    ASSERT_TRUE(swapped);
+    EXPECT_EQ(swapped->passages.tripAt(kStopM, 3), 5u);
+    EXPECT_EQ(order(StopDepartureIndex(*swapped, false)),
+              (std::vector<std::string>{"5@1 490+0", "0@1 490+0"}));
 }
 
 TEST(StopDepartureIndex, AStopWithoutDeparturesAndOneOutsideTheFile) {
     auto jr = compileDoc(network());
     StopDepartureIndex index(*jr, false);
-    EXPECT_TRUE(index.of(4).all.empty());  // D is only ever the last stop
-    EXPECT_TRUE(index.of(4).groups.empty());
+    EXPECT_TRUE(index.groupsAt(4).empty());  // D is only ever the last stop
     try {
-        index.of(5);
+        index.groupsAt(5);
         ADD_FAILURE() << "no error";
     } catch (...) {
         EXPECT_EQ(currentEngineCode(), ENGINE_EXC_INDEX);
