@@ -52,10 +52,10 @@ bool Searcher::advance(std::int32_t& b) {
     if (b < standardWindow_) {
         return true;
     }
-    if (!selected_.empty() && b >= bound_) {
+    if (!found_.selected.empty() && b >= found_.bound) {
         return false;
     }
-    if (selected_.empty() && !switched_) {
+    if (found_.selected.empty() && !switched_) {
         switched_ = true;
         const std::int32_t percent =
             std::min(b, maximumWindow_) * 100 / std::max(maximumWindow_, 1);
@@ -108,7 +108,8 @@ std::int32_t Searcher::mainLoop() {
                 jumped_ = true;
             }
         }
-        if (static_cast<std::int32_t>(selected_.size()) >= wanted_ && bound_ >= 0 && bound_ < b) {
+        if (static_cast<std::int32_t>(found_.selected.size()) >= wanted_ && found_.bound >= 0 &&
+            found_.bound < b) {
             break;
         }
         ++counters_.minutes;

@@ -149,8 +149,8 @@ BuiltConnection Searcher::buildConnection(const Candidate& c) {
 
 std::unique_ptr<cVysledekHledani> Searcher::buildResult(const cZadaniHledani& realRequest) {
     auto result = std::make_unique<cVysledekHledani>();
-    for (const std::size_t i : selected_) {
-        const Candidate& c = candidates_[i];
+    for (const std::size_t i : found_.selected) {
+        const Candidate& c = found_.candidates[i];
         if (c.start > standardWindow_) {
             continue;
         }

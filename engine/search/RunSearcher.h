@@ -19,8 +19,10 @@
 #include "engine/data/TimetableFile.h"
 #include "engine/data/TimetableSet.h"
 #include "engine/search/CandidatePath.h"
+#include "engine/search/DepartureCache.h"
 #include "engine/search/ConnectionSearch.h"
 #include "engine/search/EventTable.h"
+#include "engine/search/FoundConnections.h"
 #include "engine/search/LabelDominance.h"
 #include "engine/search/RecordPool.h"
 #include "engine/search/RunCandidate.h"
@@ -277,8 +279,8 @@ private:
     std::vector<const PathNode*> origins_;
     std::vector<StopDepartureIndex*> index_;  // per timetable, in the run's direction
     std::vector<const cSpoje*> tripTables_;   // per timetable
-    // Departures of the From stops over the run's window, by (timetable, stop).
-    std::vector<std::pair<std::uint32_t, std::vector<Departure>>> cache_;
+    // Departures of the From stops over the run's window.
+    cOdjezdyHledani fromDepartures_;
     // Working lists of gatherBoarding.
     std::vector<TiedDeparture> boardingFound_, boardingLater_;
     // The departures of the transfers from the stop entry last met.
@@ -304,9 +306,7 @@ private:
     std::vector<Departure> gatheredDepartures_;
     std::vector<TripEntry*> gatheredEvents_;  // the event of each, once found
 
-    std::vector<Candidate> candidates_;
-    std::vector<std::size_t> byRank_, byStart_, selected_;
-    std::int32_t bound_ = -1;
+    cStavHledani found_;
 
     // The judging of a candidate's path, made on first use in the run.
     PathRules& rules();

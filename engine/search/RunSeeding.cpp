@@ -10,21 +10,16 @@
 namespace trasovnik::searchrun {
 
 const std::vector<Departure>& Searcher::departures(std::size_t tt, std::uint16_t stop) {
-    const std::uint32_t key = (static_cast<std::uint32_t>(tt) << 16) | stop;
-    for (const auto& [k, list] : cache_) {
-        if (k == key) {
-            return list;
+    return fromDepartures_.of(tt, stop, [&] {
+        std::vector<TiedDeparture> tied;
+        allDepartures(tt, stop, 0, endRel_, tied);
+        std::vector<Departure> list;
+        list.reserve(tied.size());
+        for (const TiedDeparture& t : tied) {
+            list.push_back(t.d);
         }
-    }
-    std::vector<TiedDeparture> tied;
-    allDepartures(tt, stop, 0, endRel_, tied);
-    std::vector<Departure> list;
-    list.reserve(tied.size());
-    for (const TiedDeparture& t : tied) {
-        list.push_back(t.d);
-    }
-    cache_.emplace_back(key, std::move(list));
-    return cache_.back().second;
+        return list;
+    });
 }
 
 bool Searcher::seededAt(std::int32_t fromIndex, std::int32_t time) const {

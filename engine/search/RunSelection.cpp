@@ -21,8 +21,8 @@ bool Searcher::accepted(const Journey& j) const {
         return true;
     }
     const std::int64_t r10 = 10LL * j.rank;
-    for (const std::size_t i : byStart_) {
-        const Candidate& c = candidates_[i];
+    for (const std::size_t i : found_.byStart) {
+        const Candidate& c = found_.candidates[i];
         if (c.start + c.cls < j.start) {
             break;
         }
@@ -36,8 +36,8 @@ bool Searcher::accepted(const Journey& j) const {
 
 std::int32_t Searcher::collectedWithinStandard() const {
     std::int32_t n = 0;
-    for (const std::size_t i : selected_) {
-        if (candidates_[i].start <= standardWindow_) {
+    for (const std::size_t i : found_.selected) {
+        if (found_.candidates[i].start <= standardWindow_) {
             ++n;
         }
     }
@@ -45,16 +45,16 @@ std::int32_t Searcher::collectedWithinStandard() const {
 }
 
 void Searcher::select() {
-    selected_.clear();
-    bound_ = -1;
+    found_.selected.clear();
+    found_.bound = -1;
     std::int32_t latestStart = 0;
-    for (const std::size_t pi : byRank_) {
-        const Candidate& p = candidates_[pi];
+    for (const std::size_t pi : found_.byRank) {
+        const Candidate& p = found_.candidates[pi];
         const Journey pj{p.start, p.o, p.g, p.h, p.l, p.m, p.rank, p.sc, p.bus};
         bool keep = true;
         int lastSame = 0, firstSame = 0;
-        for (const std::size_t qi : selected_) {
-            const Candidate& q = candidates_[qi];
+        for (const std::size_t qi : found_.selected) {
+            const Candidate& q = found_.candidates[qi];
             const bool near = std::abs(p.start - q.start) <= q.cls ||
                               std::abs(p.arrival - q.arrival) <= q.cls ||
                               (q.start >= p.start && q.arrival <= p.arrival);
@@ -92,12 +92,12 @@ void Searcher::select() {
         if (!keep) {
             continue;
         }
-        if (static_cast<std::int32_t>(selected_.size()) < wanted_ ||
-            (bound_ >= 0 && p.arrival + p.cls <= bound_) || p.start <= latestStart) {
-            selected_.push_back(pi);
+        if (static_cast<std::int32_t>(found_.selected.size()) < wanted_ ||
+            (found_.bound >= 0 && p.arrival + p.cls <= found_.bound) || p.start <= latestStart) {
+            found_.selected.push_back(pi);
             latestStart = std::max(latestStart, p.start);
             if (p.cls < kNoClass) {
-                bound_ = std::max(bound_, p.arrival + p.cls);
+                found_.bound = std::max(found_.bound, p.arrival + p.cls);
             }
         }
     }
@@ -183,8 +183,8 @@ void Searcher::offer(const Label& l, const StopEntry& e, std::int32_t time) {
 
 void Searcher::admit(Candidate c) {
     // The same trips ridden by an earlier candidate: keep the better-ranked one.
-    for (std::size_t i = 0; i < candidates_.size(); ++i) {
-        Candidate& other = candidates_[i];
+    for (std::size_t i = 0; i < found_.candidates.size(); ++i) {
+        Candidate& other = found_.candidates[i];
         if (!other.alive || other.g != c.g || !sameTrips(other, c)) {
             continue;
         }
@@ -192,27 +192,27 @@ void Searcher::admit(Candidate c) {
             return;
         }
         other.alive = false;
-        std::erase(byRank_, i);
-        std::erase(byStart_, i);
+        std::erase(found_.byRank, i);
+        std::erase(found_.byStart, i);
     }
     ++counters_.candidatesAdmitted;
-    const std::size_t index = candidates_.size();
-    candidates_.push_back(std::move(c));
-    const Candidate& added = candidates_.back();
-    auto rankPos =
-        std::upper_bound(byRank_.begin(), byRank_.end(), added.rank,
-                         [&](std::int32_t r, std::size_t i) { return r < candidates_[i].rank; });
-    byRank_.insert(rankPos, index);
-    auto startPos =
-        std::upper_bound(byStart_.begin(), byStart_.end(), added.start,
-                         [&](std::int32_t s, std::size_t i) { return s > candidates_[i].start; });
-    byStart_.insert(startPos, index);
+    const std::size_t index = found_.candidates.size();
+    found_.candidates.push_back(std::move(c));
+    const Candidate& added = found_.candidates.back();
+    auto rankPos = std::upper_bound(
+        found_.byRank.begin(), found_.byRank.end(), added.rank,
+        [&](std::int32_t r, std::size_t i) { return r < found_.candidates[i].rank; });
+    found_.byRank.insert(rankPos, index);
+    auto startPos = std::upper_bound(
+        found_.byStart.begin(), found_.byStart.end(), added.start,
+        [&](std::int32_t s, std::size_t i) { return s > found_.candidates[i].start; });
+    found_.byStart.insert(startPos, index);
     select();
     if (!firstFoundSent_ && collectedWithinStandard() >= 1) {
         firstFoundSent_ = true;
         platform::sendMessage(window_, platform::WM_ENGINE_FIRST_FOUND);
     }
-    const std::int32_t sel = static_cast<std::int32_t>(selected_.size());
+    const std::int32_t sel = static_cast<std::int32_t>(found_.selected.size());
     sendProgress(std::min(sel, wanted_) * 100 / std::max(wanted_, 1));
 }
 
