@@ -1,7 +1,8 @@
 // Obnovnik: started with a device event's word, it decides whether the program should check
 // for new timetable data and starts it when so. No window, no output; always exit code 0.
 #include "app/core/CommandWords.h"
-#include "platform/services/instance/InstanceName.h"
+#include "platform/services/environment/HomeFolder.h"
+#include "platform/services/instance/PrivateFolder.h"
 #include "platform/services/process/ProcessLauncher.h"
 #include "platform/services/registry/Registry.h"
 #include "updater/ProgramProbe.h"
@@ -17,6 +18,9 @@ constexpr std::chrono::milliseconds kProbeAnswer{5000};
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Without any home there is no value to read and no program to start.
+    if (!platform::services::settleHomeFolder())
+        return 0;
     try {
         auto registry = platform::services::makeFileRegistry(platform::services::defaultConfigHome());
         auto launcher = platform::services::makeProcessLauncher();

@@ -9,6 +9,8 @@ bool programRunsWithMainWindow(const std::filesystem::path& program, const std::
                                std::chrono::milliseconds answer) {
     if (program.empty()) return false;
     auto instance = platform::services::makeSingleInstance(program, runtimeFolder, {answer});
+    if (!instance)
+        return false;
     std::unique_ptr<platform::services::RunningInstance> running = instance->find();
     return running && running->title() == kProgramTitle;
 }

@@ -6,7 +6,9 @@
 namespace obnovnik {
 
 // True when an instance of the program at `program` runs for this user, in the runtime
-// folder, with the main window titled "Pelorvant". Waits at most `answer` for its answer.
+// folder (which must be private to this user), with the main window titled "Pelorvant"; an
+// instance that is still starting answers with that title too. Waits at most `answer` for its
+// answer.
 bool programRunsWithMainWindow(const std::filesystem::path& program, const std::filesystem::path& runtimeFolder,
                                std::chrono::milliseconds answer);
 

@@ -33,16 +33,24 @@ bool loadLanguageStrings(const std::filesystem::path& programFolder, std::int32_
     return true;
 }
 
-void loadLanguageLibrary(AppSettings& settings, const DeviceFacts& device, const EngineIni& ini,
-                         platform::services::Registry& registry, SystemHooks& hooks, UserNotice& notice) {
+bool loadLanguageLibrary(AppSettings& settings, const DeviceFacts& device, const EngineIni& ini,
+                         platform::services::Registry& registry, SystemHooks& hooks,
+                         UserNotice& notice) {
     settings.loadAppSettings(ini, registry, hooks);
     loadLanguageStrings(settings.programFolder, settings.language);
     settings.scrollBarWidth = device.scrollBarWidth;
     if (!settings.wasgpsq) {
-        if (notice.askYesNo(platform::resources::loadResString(kTextGpsQuestion), u"GPS")) settings.isgps = true;
+        const std::optional<bool> hasGps =
+            notice.answerYesNo(platform::resources::loadResString(kTextGpsQuestion), u"GPS");
+        // Asked again at the next start.
+        if (!hasGps)
+            return false;
+        if (*hasGps)
+            settings.isgps = true;
         settings.wasgpsq = true;
         settings.saveState(ini, registry);
     }
+    return true;
 }
 
 }  // namespace pelorvant

@@ -16,8 +16,10 @@ std::filesystem::path languageLibraryPath(const std::filesystem::path& programFo
 bool loadLanguageStrings(const std::filesystem::path& programFolder, std::int32_t language);
 
 // Start-up's second step after the engine exists: every setting, the language library, the
-// scroll-bar width and, once per installation, the question whether the device has GPS.
-void loadLanguageLibrary(AppSettings& settings, const DeviceFacts& device, const EngineIni& ini,
-                         platform::services::Registry& registry, SystemHooks& hooks, UserNotice& notice);
+// scroll-bar width and, once per installation, the question whether the device has GPS. False
+// when the question ended without an answer: nothing of it is stored and the start-up is to end.
+bool loadLanguageLibrary(AppSettings& settings, const DeviceFacts& device, const EngineIni& ini,
+                         platform::services::Registry& registry, SystemHooks& hooks,
+                         UserNotice& notice);
 
 }  // namespace pelorvant

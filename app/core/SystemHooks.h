@@ -2,6 +2,7 @@
 // What the program asks of the system that the program entry provides: registering the updater
 // for device events and restarting the program. The defaults do nothing, so the core runs (and
 // is tested) on its own; the program entry installs the real mechanisms.
+#include <optional>
 #include <string_view>
 
 namespace pelorvant {
@@ -24,6 +25,11 @@ public:
     virtual void showMessage(std::u16string_view text, std::u16string_view caption) = 0;
     // True when the user answered Yes.
     virtual bool askYesNo(std::u16string_view text, std::u16string_view caption) = 0;
+    // The user's answer: true for Yes, false for No; nothing when the box ended without one
+    // (the program was told to end while it asked).
+    virtual std::optional<bool> answerYesNo(std::u16string_view text, std::u16string_view caption) {
+        return askYesNo(text, caption);
+    }
 };
 
 }  // namespace pelorvant

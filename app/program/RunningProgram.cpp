@@ -28,8 +28,6 @@ bool RunningProgram::initFramework() {
     return true;
 }
 
-void RunningProgram::shutFrameworkDown() { platform::shell::stopMessageBoxRelay(); }
-
 void RunningProgram::registerImageNames() { pelorvant::registerImageNames(); }
 
 void RunningProgram::bindEngineLibrary() {

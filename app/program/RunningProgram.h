@@ -35,7 +35,6 @@ public:
     ~RunningProgram() override;
 
     bool initFramework() override;
-    void shutFrameworkDown() override;
     void registerImageNames() override;
     void bindEngineLibrary() override;
     void createGpsReceiver() override;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pelorvant {
 
@@ -20,7 +21,13 @@ struct RestartServices {
     std::function<void(int exitCode)> exitProcess;
     // The caption of the question: the program's title (string-table text 128).
     std::u16string title;
+    // The options the program was started with ("--profile=...", "--zoom=..."), given to the
+    // new process before "restart" so it runs as this one did.
+    std::vector<std::string> options;
 };
+
+// The options the program's own restart passes on; set once by the program's entry.
+void setRestartOptions(std::vector<std::string> options);
 
 // Without force, asks first (Yes/No, information icon) and does nothing unless Yes. Then starts
 // the program with "restart" and ends this process with exit code 0. When the new process

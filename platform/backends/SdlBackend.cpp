@@ -29,6 +29,8 @@ struct SdlBackend::Impl {
     int zoom = 1;
     draw::Bitmap frame;
     bool drivesInputPanel = false;
+    // The window stays hidden until its first frame is there: no empty window meanwhile.
+    bool shown = false;
     IdleWait previousIdle;
     std::optional<std::chrono::steady_clock::time_point> quitAt;
 
@@ -71,6 +73,10 @@ struct SdlBackend::Impl {
             SDL_BlitScaled(source, nullptr, target, &to);
         }
         SDL_FreeSurface(source);
+        if (!shown) {
+            shown = true;
+            SDL_ShowWindow(window);
+        }
         SDL_UpdateWindowSurface(window);
     }
 
@@ -158,12 +164,15 @@ SdlBackend::SdlBackend(const ui::DeviceProfile& profile, int zoom)
     impl_->zoom = std::clamp(zoom, 1, 8);
     // The window surface is the display's own frame buffer, not a texture of a renderer.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // SDL would turn SIGINT and SIGTERM into a quit event that only a running loop sees.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error_ = SDL_GetError();
         return;
     }
     impl_->window = SDL_CreateWindow("Pelorvant", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                     profile.width * impl_->zoom, profile.height * impl_->zoom, 0);
+                                     profile.width * impl_->zoom, profile.height * impl_->zoom,
+                                     SDL_WINDOW_HIDDEN);
     if (!impl_->window || !SDL_GetWindowSurface(impl_->window)) {
         error_ = SDL_GetError();
         return;
@@ -190,7 +199,6 @@ SdlBackend::SdlBackend(const ui::DeviceProfile& profile, int zoom)
     });
     Impl* impl = impl_.get();
     impl_->previousIdle = setIdleWait([impl](std::uint32_t maxWaitMs) { impl->idle(maxWaitMs); });
-    impl_->present();
 }
 
 SdlBackend::~SdlBackend() {
@@ -201,6 +209,18 @@ SdlBackend::~SdlBackend() {
         ui::setCursorDriver({});
         setIdleWait(std::move(impl_->previousIdle));
     }
+}
+
+void SdlBackend::raise() {
+    // A window not shown yet comes up above the others with its first frame.
+    if (!ok() || !impl_->shown) {
+        return;
+    }
+    SDL_ShowWindow(impl_->window);
+    if (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_MINIMIZED) {
+        SDL_RestoreWindow(impl_->window);
+    }
+    SDL_RaiseWindow(impl_->window);
 }
 
 bool SdlBackend::ok() const {

@@ -6,7 +6,8 @@
 // The backend has no loop of its own: while it lives it is the idle wait of the thread that
 // made it, so the program's message loops (ui::runMessageLoop, every modal loop) show the
 // screen when it changed and wait for device input whenever they have nothing to do. Closing
-// the window posts WM_QUIT with exit code 0.
+// the window posts WM_QUIT with exit code 0. The process's signals are left alone: what a
+// termination signal does is the program's own choice.
 
 #include "platform/draw/Bitmap.h"
 #include "platform/ui/DeviceProfile.h"
@@ -24,7 +25,9 @@ public:
     SdlBackend(const SdlBackend&) = delete;
     SdlBackend& operator=(const SdlBackend&) = delete;
 
-    // False when SDL or its window could not start; error() says why.
+    // False when SDL or its window could not start; error() says why. The window shows from
+    // its first frame on (the first present, which the idle wait makes once there is
+    // something to show).
     bool ok() const;
     const std::string& error() const { return error_; }
 
@@ -33,6 +36,9 @@ public:
     void quitAfter(std::uint64_t ms);
     // Composes the screen and shows it now (the idle wait does so whenever it changed).
     void present();
+    // Shows the window (restored when minimised) above the other windows of the display and
+    // asks for the input focus.
+    void raise();
     // What the window shows, scaled back to device pixels.
     draw::Bitmap readBack();
 

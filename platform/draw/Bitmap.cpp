@@ -1,5 +1,7 @@
 #include "platform/draw/Bitmap.h"
 
+#include "platform/draw/PixelMemory.h"
+
 #include <cairo.h>
 
 #include <algorithm>
@@ -25,6 +27,9 @@ cairo_status_t readPng(void* closure, unsigned char* data, unsigned int length) 
     return CAIRO_STATUS_SUCCESS;
 }
 
+// Marks the pixel memory that a surface made here owns.
+const cairo_user_data_key_t kPixelsKey{};
+
 }  // namespace
 
 Bitmap::Bitmap() = default;
@@ -38,8 +43,30 @@ Bitmap::Bitmap(int width, int height, Color fillColor) {
     if (width == 0 || height == 0) {
         return;
     }
-    adopt(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width);
+    auto* pixels = static_cast<unsigned char*>(
+        allocatePixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height)));
+    // Without memory the bitmap stays empty, as any other that cannot be made.
+    if (pixels == nullptr) {
+        return;
+    }
+    cairo_surface_t* s =
+        cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_ARGB32, width, height, stride);
+    // The pixels go with the surface, whoever holds it last.
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_set_user_data(s, &kPixelsKey, pixels, freePixels) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(s);
+        freePixels(pixels);
+        return;
+    }
+    surface_ = s;
+    data_ = pixels;
+    width_ = width;
+    height_ = height;
+    stride_ = stride;
     fill(bounds(), fillColor);
+    // A bitmap to draw into may gain transparent pixels: copies of it blend.
+    hasAlpha_ = true;
 }
 
 Bitmap::Bitmap(cairo_surface_t* adopted) {

@@ -133,7 +133,7 @@ bool updateWindow(WindowHandle window) {
 
 PaintContext::PaintContext(WindowHandle window) {
     WindowNode* n = detail::ownNode(window);
-    if (!n || !n->surface) {
+    if (!n) {
         surface_ = std::make_shared<draw::Bitmap>();
         dc_.emplace(*surface_);
         return;
@@ -145,7 +145,7 @@ PaintContext::PaintContext(WindowHandle window) {
     n->paintErase = false;
     n->invalid = Rect{};
     n->erase = false;
-    surface_ = n->surface;
+    surface_ = detail::ensureSurface(*n);
     const Rect client = detail::clientInSurface(*n);
     dc_.emplace(*surface_, Point{client.left, client.top},
                 paintRect_.offset(client.left, client.top).intersect(client));
@@ -161,12 +161,12 @@ PaintContext::~PaintContext() {
 
 ClientContext::ClientContext(WindowHandle window) {
     WindowNode* n = detail::ownNode(window);
-    if (!n || !n->surface) {
+    if (!n) {
         surface_ = std::make_shared<draw::Bitmap>();
         dc_.emplace(*surface_);
         return;
     }
-    surface_ = n->surface;
+    surface_ = detail::ensureSurface(*n);
     const Rect client = detail::clientInSurface(*n);
     dc_.emplace(*surface_, Point{client.left, client.top}, client);
 }

@@ -50,7 +50,8 @@ void composeRepaintedScreen(draw::Bitmap& out) {
         detail::WindowNode* n = detail::findNode(h);
         Kept k{h, n->surface, nullptr, n->invalid, n->erase};
         detail::rebuildSurface(*n);
-        k.fresh = n->surface;
+        // Made now, so a surface the painting made of another size is told apart.
+        k.fresh = detail::ensureSurface(*n);
         kept.push_back(std::move(k));
     }
     Message m;

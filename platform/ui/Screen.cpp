@@ -37,11 +37,12 @@ void applyProfile(const DeviceProfile& next) {
     detail::markScreenDirty();
 }
 
-void composeWindow(draw::Bitmap& out, const detail::WindowNode& n, draw::Point origin,
-                   const Rect& clip) {
-    if (!(n.style & WS_VISIBLE) || !n.surface) {
+void composeWindow(draw::Bitmap& out, detail::WindowNode& n, draw::Point origin, const Rect& clip) {
+    if (!(n.style & WS_VISIBLE)) {
         return;
     }
+    // A window shown before its first paint shows its background.
+    detail::ensureSurface(n);
     const Rect placed = Rect::fromSize(origin.x, origin.y, n.rect.width(), n.rect.height());
     const Rect area = placed.intersect(clip);
     if (area.empty()) {
@@ -64,7 +65,7 @@ void composeWindow(draw::Bitmap& out, const detail::WindowNode& n, draw::Point o
         return;
     }
     for (auto it = n.children.rbegin(); it != n.children.rend(); ++it) {
-        if (const detail::WindowNode* c = detail::findNode(*it)) {
+        if (detail::WindowNode* c = detail::findNode(*it)) {
             composeWindow(out, *c,
                           draw::Point{clientOrigin.x + c->rect.left, clientOrigin.y + c->rect.top},
                           childClip);
@@ -100,7 +101,7 @@ void composeScreen(draw::Bitmap& out) {
     }
     const std::vector<WindowHandle> tops = getTopLevelWindows();
     for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
-        if (const detail::WindowNode* n = detail::findNode(*it)) {
+        if (detail::WindowNode* n = detail::findNode(*it)) {
             composeWindow(out, *n, draw::Point{n->rect.left, n->rect.top}, out.bounds());
         }
     }

@@ -149,15 +149,22 @@ void paintFrame(WindowNode& n) {
 }
 
 void rebuildSurface(WindowNode& n) {
-    const int w = std::clamp(n.rect.width(), 0, draw::Bitmap::kMaxSide);
-    const int h = std::clamp(n.rect.height(), 0, draw::Bitmap::kMaxSide);
-    n.surface =
-        std::make_shared<draw::Bitmap>(w, h, n.background.value_or(draw::rgb(255, 255, 255)));
-    paintFrame(n);
+    n.surface.reset();
     const Rect client = clientInSurface(n);
     n.invalid = Rect{0, 0, client.width(), client.height()};
     n.erase = true;
     queuePaint(n);
+}
+
+const std::shared_ptr<draw::Bitmap>& ensureSurface(WindowNode& n) {
+    if (!n.surface) {
+        const int w = std::clamp(n.rect.width(), 0, draw::Bitmap::kMaxSide);
+        const int h = std::clamp(n.rect.height(), 0, draw::Bitmap::kMaxSide);
+        n.surface =
+            std::make_shared<draw::Bitmap>(w, h, n.background.value_or(draw::rgb(255, 255, 255)));
+        paintFrame(n);
+    }
+    return n.surface;
 }
 
 void markScreenDirty() {

@@ -43,8 +43,10 @@ struct WindowNode {
     bool erase = false;  // the invalid part needs its background first
     Rect paintRect;      // what the WM_PAINT being handled repaints
     bool paintErase = false;
-    // The whole window, frame included. Shared, so a context drawing into it stays valid when
-    // the window is resized or destroyed meanwhile.
+    // The whole window, frame included; made when first painted or composed (ensureSurface),
+    // dropped when the size changes, so a window that is placed and sized several times
+    // before it shows gets one surface of its final size. Shared, so a context drawing into it
+    // stays valid when the window is resized or destroyed meanwhile.
     std::shared_ptr<draw::Bitmap> surface;
     bool paintQueued = false;
     WindowObject* object = nullptr;
@@ -70,8 +72,12 @@ Insets frameInsets(const WindowNode& n);
 // The client area within the window's own surface.
 Rect clientInSurface(const WindowNode& n);
 
-// Makes a surface of the window's size, paints its frame and invalidates its client area.
+// The window's size changed: its surface goes (the next paint makes one of the new size) and
+// its whole client area is invalid.
 void rebuildSurface(WindowNode& n);
+// The window's surface, made of its size with its background and frame when it has none.
+const std::shared_ptr<draw::Bitmap>& ensureSurface(WindowNode& n);
+// Paints the frame into the surface, when there is one.
 void paintFrame(WindowNode& n);
 
 // Puts a window with an invalid part on its thread's list of windows to paint.

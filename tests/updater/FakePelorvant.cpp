@@ -4,8 +4,8 @@
 //       runs until killed.
 //   fake_pelorvant <words...>: appends the words joined by spaces, one line, to the file named
 //       by $FAKE_PELORVANT_RECORD and ends.
-#include "platform/services/instance/InstanceName.h"
 #include "platform/services/instance/PeerCheck.h"
+#include "platform/services/instance/PrivateFolder.h"
 #include "platform/services/instance/SingleInstance.h"
 
 #include <cstdlib>
@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
         auto instance = platform::services::makeSingleInstance(platform::services::programOfSelf(),
                                                                platform::services::defaultRuntimeFolder());
         MainWindow window;
-        if (!instance->claim() || !instance->serve(window)) return 3;
+        if (!instance || !instance->claim() || !instance->serve(window))
+            return 3;
         std::ofstream(argv[2]) << "ready\n";
         for (;;) ::pause();
     }

@@ -1,8 +1,10 @@
 // The real updater program, run as the system runs it: a device event's word, the user's
 // configuration folder, and a program (a fake that records how it was started) in field 1.
 #include "app/core/ActualizeValue.h"
+#include "platform/services/instance/InstanceName.h"
 #include "platform/services/registry/Registry.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ForeignInstance.h"
 #include "tests/support/TempFolder.h"
 #include "updater/LocalTime.h"
 
@@ -110,6 +112,34 @@ INSTANTIATE_TEST_SUITE_P(
         ProgramCase{"OtherCommandLineNothing", 3, true, 0, -9999, "UpdateData", false, nullptr, false},
         ProgramCase{"NoValueRecordsAndStartsNothing", 0, false, 0, -9999, "AppRunAtRs232Detect", false, nullptr, true}),
     [](const ::testing::TestParamInfo<ProgramCase>& info) { return std::string(info.param.name); });
+
+TEST(ObnovnikProgramRunning, AnotherUserOnASharedRuntimeFolderDoesNotHideTheRunningProgram) {
+    // The runtime folder is one every user can write to, and another user holds the program's
+    // lock and socket names there: the running program, met in its user's own folder, is seen.
+    TempFolder config;
+    TempFolder shared;
+    TempFolder cache;
+    const std::filesystem::path record = cache / "record";
+    const std::filesystem::path fake = std::filesystem::weakly_canonical(TRASA_FAKE_PELORVANT);
+    const platform::services::InstanceName names = platform::services::instanceNameFor(fake);
+    trasa::testing::ForeignInstance squatter(shared.path(), names.lockFile, names.socketFile);
+    ASSERT_TRUE(squatter.ready());
+    const std::vector<std::string> environment{
+        "XDG_CONFIG_HOME=" + config.path().string(), "XDG_RUNTIME_DIR=" + shared.path().string(),
+        "XDG_CACHE_HOME=" + cache.path().string(), "FAKE_PELORVANT_RECORD=" + record.string()};
+    pelorvant::ActualizeValue value;
+    value.programPath = fake.string();
+    value.enabled = true;
+    ASSERT_TRUE(platform::services::makeFileRegistry(config.path())
+                    ->writeString(pelorvant::kProgramRegistryKey, pelorvant::kActualizeValueName,
+                                  pelorvant::formatActualize(value)));
+    ChildProcess running(fake, {"--serve", (cache / "ready").string()}, environment);
+    ASSERT_TRUE(eventually([&] { return std::filesystem::exists(cache / "ready"); }));
+    ChildProcess obnovnik(TRASA_OBNOVNIK, {"AppRunAtRs232Detect"}, environment);
+    EXPECT_EQ(obnovnik.waitForExit(), 0);
+    ASSERT_TRUE(eventually([&] { return readText(record).ends_with("\n"); }));
+    EXPECT_EQ(readText(record), "UpdateData\n");
+}
 
 TEST(ObnovnikProgramLine, SeveralWordsAreNoEventWord) {
     TempFolder config;

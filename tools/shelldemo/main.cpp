@@ -11,6 +11,7 @@
 #include "platform/backends/HeadlessBackend.h"
 #include "platform/backends/SdlBackend.h"
 #include "platform/core/VirtualClock.h"
+#include "platform/services/environment/SessionBus.h"
 #include "platform/ui/DeviceProfile.h"
 #include "platform/ui/UiLoop.h"
 
@@ -36,6 +37,8 @@ std::string option(int argc, char** argv, std::string_view name) {
 
 int main(int argc, char** argv) {
     using namespace platform;
+    // No session bus is started for the demo that would outlive it.
+    services::settleSessionBus();
     const auto profile = ui::chooseDeviceProfile(argc, argv);
     if (!profile) {
         std::fprintf(stderr, "shell_demo: unknown device profile\n");

@@ -201,12 +201,15 @@ ScriptRunner::~ScriptRunner() {
 
 void DriveHooks::restartApplication(std::u16string_view question, bool force) {
     pelorvant::RestartServices services{
-        launcher, "pelorvant",
+        launcher,
+        "pelorvant",
         [](platform::WindowHandle owner, std::u16string_view text, std::u16string_view caption) {
             return platform::shell::messageBox(owner, text, caption,
                                                platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION);
         },
-        [this](int) { ++exits; }, u"Pelorvant"};
+        [this](int) { ++exits; },
+        u"Pelorvant",
+        {}};
     pelorvant::restartApplication(question, pelorvant::mainFrameWindow(), force, services);
 }
 

@@ -58,7 +58,10 @@ void CoreSteps::createTimetableData() {
 }
 
 void CoreSteps::loadLanguageLibrary() {
-    pelorvant::loadLanguageLibrary(*settings_, device_, *ini_, *registry_, *context_.hooks, notice_);
+    if (!pelorvant::loadLanguageLibrary(*settings_, device_, *ini_, *registry_, *context_.hooks,
+                                        notice_)) {
+        throw StartUpEnded();
+    }
 }
 
 void CoreSteps::destroyMainWindow() { ui::destroyWindow(mainFrameWindow()); }

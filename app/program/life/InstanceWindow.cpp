@@ -6,6 +6,8 @@
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Window.h"
 
+#include <utility>
+
 namespace pelorvant {
 namespace {
 
@@ -16,7 +18,8 @@ constexpr std::uint32_t kAskHandOver = platform::WM_USER + 3;
 
 }  // namespace
 
-InstanceWindow::InstanceWindow(ProgramSteps& steps) : steps_(steps) {
+InstanceWindow::InstanceWindow(ProgramSteps& steps, std::string titleWhileStarting)
+    : steps_(steps), titleWhileStarting_(std::move(titleWhileStarting)) {
     window_ = platform::createWindow([this](platform::WindowHandle, std::uint32_t message, std::uintptr_t,
                                             std::intptr_t lParam) -> platform::MsgResult {
         switch (message) {
@@ -39,14 +42,43 @@ InstanceWindow::~InstanceWindow() { closeWindow(); }
 
 void InstanceWindow::closeWindow() { platform::destroyWindow(window_); }
 
+AskedWhileStarting InstanceWindow::mainWindowShown() {
+    std::lock_guard<std::mutex> hold(lock_);
+    windowShown_ = true;
+    return std::exchange(asked_, AskedWhileStarting{});
+}
+
 std::string InstanceWindow::title() {
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!windowShown_)
+            return titleWhileStarting_;
+    }
     std::string title;
     platform::sendMessage(window_, kAskTitle, 0, reinterpret_cast<std::intptr_t>(&title));
     return title;
 }
 
-void InstanceWindow::raise() { platform::sendMessage(window_, kAskRaise); }
+void InstanceWindow::raise() {
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!windowShown_) {
+            asked_.raise = true;
+            return;
+        }
+    }
+    platform::sendMessage(window_, kAskRaise);
+}
 
-void InstanceWindow::handOver() { platform::sendMessage(window_, kAskHandOver); }
+void InstanceWindow::handOver() {
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!windowShown_) {
+            asked_.handOver = true;
+            return;
+        }
+    }
+    platform::sendMessage(window_, kAskHandOver);
+}
 
 }  // namespace pelorvant

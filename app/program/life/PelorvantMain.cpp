@@ -2,6 +2,7 @@
 
 #include "app/core/ExceptionExit.h"
 #include "app/core/StartedForUpdate.h"
+#include "app/program/life/OrderlyEndOnSignals.h"
 #include "app/shell/FatalError.h"
 #include "platform/core/Window.h"
 #include "platform/resources/StringTable.h"
@@ -40,6 +41,13 @@ bool cPelorvantMain::initInstance() {
     if (frame == platform::kNullWindow) return false;
     setMainFrameWindow(frame);
     steps_.showMainWindow(frame);
+    if (instanceWindow_) {
+        const AskedWhileStarting asked = instanceWindow_->mainWindowShown();
+        if (asked.raise)
+            steps_.raiseMainWindow();
+        if (asked.handOver)
+            setStartedForUpdate(true);
+    }
     if (steps_.isWizardFinished()) {
         steps_.showTimetableSetChoice();
     } else {
@@ -50,7 +58,11 @@ bool cPelorvantMain::initInstance() {
 }
 
 int cPelorvantMain::run() {
-    int result = steps_.runMessageLoop();
+    int result = 0;
+    {
+        const OrderlyEndOnSignals signals;
+        result = steps_.runMessageLoop();
+    }
     // The loop may end without the orderly shut-down (the display's window was closed): the
     // frame is then still there, and the shut-down runs now so the settings are kept.
     if (platform::isWindow(mainFrameWindow())) shutDownProgram(steps_);
@@ -66,8 +78,10 @@ int cPelorvantMain::exitInstance() {
     return 1;
 }
 
-platform::services::InstanceRequests& cPelorvantMain::instanceRequests() {
-    if (!instanceWindow_) instanceWindow_ = std::make_unique<InstanceWindow>(steps_);
+platform::services::InstanceRequests& cPelorvantMain::instanceRequests(
+    std::string_view titleWhileStarting) {
+    if (!instanceWindow_)
+        instanceWindow_ = std::make_unique<InstanceWindow>(steps_, std::string(titleWhileStarting));
     return *instanceWindow_;
 }
 

@@ -15,13 +15,15 @@ public:
     explicit cPelorvantMain(ProgramSteps& steps) : steps_(steps) {}
 
     bool initFramework() override { return steps_.initFramework(); }
-    void shutFrameworkDown() override { steps_.shutFrameworkDown(); }
+    // The start-up; once the main window is shown it does what later starts asked for
+    // meanwhile (a raise; a hand-over makes this a start for an update).
     bool initInstance() override;
     // The message loop; when it ends while the main frame still exists, the orderly
-    // shut-down runs then.
+    // shut-down runs then. While it runs, a termination signal ends it in order too.
     int run() override;
     int exitInstance() override;
-    platform::services::InstanceRequests& instanceRequests() override;
+    platform::services::InstanceRequests& instanceRequests(
+        std::string_view titleWhileStarting) override;
 
     // The start-up chain; throws ExceptionExit where start-up cannot go on.
     void initApplication();

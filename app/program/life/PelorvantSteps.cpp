@@ -12,17 +12,21 @@
 
 namespace pelorvant {
 
-PelorvantSteps::PelorvantSteps(platform::ui::DeviceProfile profile, ProgramFolders folders, SystemHooks& hooks,
-                               LaterParts later)
+PelorvantSteps::PelorvantSteps(platform::ui::DeviceProfile profile, int zoom,
+                               ProgramFolders folders, SystemHooks& hooks, LaterParts later)
     : CoreSteps(std::move(folders), deviceFactsOf(profile), &hooks),
       profile_(std::move(profile)),
+      zoom_(zoom),
       later_(std::move(later)) {}
 
-PelorvantSteps::~PelorvantSteps() = default;
+PelorvantSteps::~PelorvantSteps() {
+    if (backend_)
+        platform::shell::stopMessageBoxRelay();
+}
 
 bool PelorvantSteps::initFramework() {
     platform::ui::setDeviceProfile(profile_);
-    backend_ = std::make_unique<platform::backends::SdlBackend>(profile_, 1);
+    backend_ = std::make_unique<platform::backends::SdlBackend>(profile_, zoom_);
     if (!backend_->ok()) {
         std::fprintf(stderr, "pelorvant: %s\n", backend_->error().c_str());
         backend_.reset();
@@ -32,17 +36,18 @@ bool PelorvantSteps::initFramework() {
     return true;
 }
 
-void PelorvantSteps::shutFrameworkDown() {
-    platform::shell::stopMessageBoxRelay();
-    backend_.reset();
-}
-
 platform::WindowHandle PelorvantSteps::createMainFrame() {
     return later_.createMainFrame ? later_.createMainFrame(*this) : createStandInFrame(*this);
 }
 
 void PelorvantSteps::showMainWindow(platform::WindowHandle frame) {
     platform::ui::showWindow(frame, platform::ui::SW_SHOW);
+}
+
+void PelorvantSteps::raiseMainWindow() {
+    CoreSteps::raiseMainWindow();
+    if (backend_)
+        backend_->raise();
 }
 
 std::string PelorvantSteps::mainWindowTitle() {

@@ -27,13 +27,13 @@ struct LaterParts {
 
 class PelorvantSteps final : public CoreSteps {
 public:
-    // hooks: the updater's registration and the restart (not owned).
-    PelorvantSteps(platform::ui::DeviceProfile profile, ProgramFolders folders, SystemHooks& hooks,
-                   LaterParts later);
+    // hooks: the updater's registration and the restart (not owned); zoom: the window's
+    // whole-number scale of the device screen.
+    PelorvantSteps(platform::ui::DeviceProfile profile, int zoom, ProgramFolders folders,
+                   SystemHooks& hooks, LaterParts later);
     ~PelorvantSteps() override;
 
     bool initFramework() override;
-    void shutFrameworkDown() override;
     void registerImageNames() override { call(later_.registerImageNames); }
     void createGpsReceiver() override { call(later_.createGpsReceiver); }
     platform::WindowHandle createMainFrame() override;
@@ -43,6 +43,8 @@ public:
     void startUpdateCheck() override { call(later_.startUpdateCheck); }
     void startHandedOverUpdateCheck() override { call(later_.startHandedOverUpdateCheck); }
     std::string mainWindowTitle() override;
+    // The main frame, and the display's window with it, to the front.
+    void raiseMainWindow() override;
     void stopGpsReceiver() override { call(later_.stopGpsReceiver); }
     void destroyTimetableData() override { dropTimetableData(); }
 
@@ -52,6 +54,7 @@ private:
     }
 
     platform::ui::DeviceProfile profile_;
+    int zoom_;
     LaterParts later_;
     std::unique_ptr<platform::backends::SdlBackend> backend_;
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <memory>
 
 namespace pelorvant {
@@ -43,15 +44,8 @@ std::unique_ptr<RunningInstance> findRunningInstance(EntryServices& services) {
 }  // namespace
 
 int pelorvantWinMain(std::string_view commandLine, ProgramLife& app, EntryServices& services) {
-    if (!app.initFramework()) return -1;
     if (commandLine == kRestartWord) waitForOldInstance(services);
-
-    if (commandLine == kAllwaysWord) {
-        setStartedForUpdate(true);
-        services.sleep(kUpdateStartDelay);
-    } else {
-        setStartedForUpdate(false);
-    }
+    setStartedForUpdate(commandLine == kAllwaysWord);
 
     if (!services.instance.claim()) {
         if (std::unique_ptr<RunningInstance> running = findRunningInstance(services)) {
@@ -61,15 +55,24 @@ int pelorvantWinMain(std::string_view commandLine, ProgramLife& app, EntryServic
                 services.sleep(kUpdateStartDelay);
             }
             running->raise();
-            if (forUpdate) running->handOver();
-            app.shutFrameworkDown();
+            if (forUpdate)
+                running->handOver();
             return -1;
         }
-        // Nobody answered: start as if no other instance ran.
+        // Held, and nobody answers: a second program beside it would overwrite its settings.
+        if (!services.instance.claim()) {
+            std::fprintf(stderr, "pelorvant: the program already runs and does not answer\n");
+            return -1;
+        }
     }
+    services.instance.serve(app.instanceRequests(services.programTitle));
 
-    if (!app.initInstance()) return app.exitInstance();
-    services.instance.serve(app.instanceRequests());
+    if (commandLine == kAllwaysWord)
+        services.sleep(kUpdateStartDelay);
+    if (!app.initFramework())
+        return -1;
+    if (!app.initInstance())
+        return app.exitInstance();
     return app.run();
 }
 

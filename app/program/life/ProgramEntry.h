@@ -1,6 +1,11 @@
 #pragma once
 // The program's entry: the command-line words, the single-instance rule with its hand-over to
 // the running instance, then the application's start-up and message loop.
+//
+// The claim comes first, before any wait and before the display: from then on this start
+// answers later ones (they hand over or end), so two starts never run side by side. The
+// display comes only once this start will run: a later start that hands over, and the waits,
+// show nothing.
 #include "platform/services/instance/SingleInstance.h"
 
 #include <chrono>
@@ -16,16 +21,17 @@ public:
     virtual ~ProgramLife() = default;
     // The platform's own start (display, message boxes); false ends the entry with -1.
     virtual bool initFramework() = 0;
-    // The platform's end when a later start leaves after handing over.
-    virtual void shutFrameworkDown() = 0;
     // The start-up (InitInstance); true when the message loop is to run.
     virtual bool initInstance() = 0;
     // The message loop (Run); its result ends the process.
     virtual int run() = 0;
     // After a failed start-up: destroys the main window when there is one; the exit code.
     virtual int exitInstance() = 0;
-    // What the running instance does for later starts; served from when the loop runs.
-    virtual platform::services::InstanceRequests& instanceRequests() = 0;
+    // What the running instance does for later starts; served from the claim on, before the
+    // framework starts. Until the main window is shown, a later start is answered with
+    // titleWhileStarting and what it asks is done once the window is there.
+    virtual platform::services::InstanceRequests& instanceRequests(
+        std::string_view titleWhileStarting) = 0;
 };
 
 struct EntryServices {
@@ -44,12 +50,14 @@ inline constexpr std::chrono::milliseconds kUpdateStartDelay{25000};
 inline constexpr std::chrono::milliseconds kRestartLookInterval{50};
 inline constexpr int kRestartMinimumLooks = 9;
 inline constexpr int kRestartMaximumLooks = 600;
-// A later start asks this many times, a second apart, for the running instance.
+// A later start asks this many times, a second apart, for the running instance; when the claim
+// is still held after that (the running instance hangs), the later start ends.
 inline constexpr int kInstanceSearchAttempts = 5;
 inline constexpr std::chrono::milliseconds kInstanceSearchInterval{1000};
 
 // Runs the program for its command line; returns the process exit code: -1 when a later
-// start handed over to the running instance or the framework could not start.
+// start handed over to the running instance, found it not answering, or the framework could
+// not start.
 int pelorvantWinMain(std::string_view commandLine, ProgramLife& app, EntryServices& services);
 
 }  // namespace pelorvant

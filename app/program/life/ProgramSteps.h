@@ -21,10 +21,10 @@ class ProgramSteps {
 public:
     virtual ~ProgramSteps() = default;
 
-    // The platform: display and message boxes; the message loop; the end after a hand-over.
+    // The platform: display and message boxes (made only once this start will run); the
+    // message loop.
     virtual bool initFramework() = 0;
     virtual int runMessageLoop() = 0;
-    virtual void shutFrameworkDown() = 0;
 
     // Start-up (InitInstance), in this order.
     virtual void showWaitCursor() = 0;

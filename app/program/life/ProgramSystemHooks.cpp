@@ -25,9 +25,19 @@ void MessageBoxNotice::showMessage(std::u16string_view text, std::u16string_view
 }
 
 bool MessageBoxNotice::askYesNo(std::u16string_view text, std::u16string_view caption) {
-    return platform::shell::messageBox(mainFrameWindow(), text, caption,
-                                       platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION) ==
-           static_cast<int>(platform::shell::IDYES);
+    return answerYesNo(text, caption).value_or(false);
+}
+
+std::optional<bool> MessageBoxNotice::answerYesNo(std::u16string_view text,
+                                                  std::u16string_view caption) {
+    const int button =
+        platform::shell::messageBox(mainFrameWindow(), text, caption,
+                                    platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION);
+    if (button == static_cast<int>(platform::shell::IDYES))
+        return true;
+    if (button == static_cast<int>(platform::shell::IDNO))
+        return false;
+    return std::nullopt;
 }
 
 }  // namespace pelorvant

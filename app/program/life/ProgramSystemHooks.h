@@ -24,6 +24,8 @@ class MessageBoxNotice final : public UserNotice {
 public:
     void showMessage(std::u16string_view text, std::u16string_view caption) override;
     bool askYesNo(std::u16string_view text, std::u16string_view caption) override;
+    // Nothing when the box ended without a button (the loop was told to quit).
+    std::optional<bool> answerYesNo(std::u16string_view text, std::u16string_view caption) override;
 };
 
 }  // namespace pelorvant

@@ -16,6 +16,7 @@
 #include "platform/backends/demo/ControlsDemo.h"
 #include "platform/backends/demo/DemoWindow.h"
 #include "platform/core/VirtualClock.h"
+#include "platform/services/environment/SessionBus.h"
 #include "platform/shell/Menu.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/ui/DeviceProfile.h"
@@ -83,6 +84,8 @@ ScreenFactory screenNamed(std::string_view name) {
 int main(int argc, char** argv) {
     using namespace platform;
     const auto started = std::chrono::steady_clock::now();
+    // No session bus is started for the demo that would outlive it.
+    services::settleSessionBus();
     const auto profile = ui::chooseDeviceProfile(argc, argv);
     if (!profile) {
         std::fprintf(stderr, "ui_demo: unknown device profile\n");

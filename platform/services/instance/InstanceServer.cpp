@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -18,12 +19,13 @@ namespace {
 
 namespace protocol = instance_protocol;
 
-bool abstractAddress(const std::string& name, sockaddr_un& address, socklen_t& size) {
+bool fileAddress(const std::string& path, sockaddr_un& address, socklen_t& size) {
     std::memset(&address, 0, sizeof address);
     address.sun_family = AF_UNIX;
-    if (name.empty() || name.size() + 1 > sizeof address.sun_path) return false;
-    std::memcpy(address.sun_path + 1, name.data(), name.size());
-    size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (path.empty() || path.size() + 1 > sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, path.data(), path.size());
+    size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size() + 1);
     return true;
 }
 
@@ -37,10 +39,14 @@ std::string oneLine(std::string text) {
 
 }  // namespace
 
-int listenOnAbstractName(const std::string& name) {
+int listenOnSocketFile(const PrivateFolder& folder, const std::string& name) {
     sockaddr_un address;
     socklen_t size = 0;
-    if (!abstractAddress(name, address, size)) return -1;
+    if (!fileAddress(folder.socketPath(name), address, size))
+        return -1;
+    // What is left there is the socket of an instance that has ended.
+    if (::unlinkat(folder.fd(), name.c_str(), 0) != 0 && errno != ENOENT)
+        return -1;
     int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return -1;
     if (::bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || ::listen(fd, 8) != 0) {
@@ -50,10 +56,16 @@ int listenOnAbstractName(const std::string& name) {
     return fd;
 }
 
-int connectToAbstractName(const std::string& name) {
+int connectToSocketFile(const PrivateFolder& folder, const std::string& name) {
+    struct stat status {};
+    if (::fstatat(folder.fd(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISSOCK(status.st_mode) || status.st_uid != ::getuid()) {
+        return -1;
+    }
     sockaddr_un address;
     socklen_t size = 0;
-    if (!abstractAddress(name, address, size)) return -1;
+    if (!fileAddress(folder.socketPath(name), address, size))
+        return -1;
     int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return -1;
     // A local connect completes at once or fails (nobody listens, or the queue is full).
@@ -64,21 +76,29 @@ int connectToAbstractName(const std::string& name) {
     return fd;
 }
 
-std::unique_ptr<InstanceServer> InstanceServer::start(const std::string& socketName, InstanceRequests& requests,
+std::unique_ptr<InstanceServer> InstanceServer::start(const PrivateFolder& folder,
+                                                      const std::string& name,
+                                                      InstanceRequests& requests,
                                                       InstanceTimeouts timeouts) {
-    int listenFd = listenOnAbstractName(socketName);
+    int listenFd = listenOnSocketFile(folder, name);
     if (listenFd < 0) return nullptr;
     int stop[2];
     if (::pipe2(stop, O_CLOEXEC) != 0) {
         ::close(listenFd);
         return nullptr;
     }
-    return std::unique_ptr<InstanceServer>(new InstanceServer(listenFd, stop[0], stop[1], requests, timeouts));
+    return std::unique_ptr<InstanceServer>(new InstanceServer(
+        listenFd, folder.socketPath(name), stop[0], stop[1], requests, timeouts));
 }
 
-InstanceServer::InstanceServer(int listenFd, int stopRead, int stopWrite, InstanceRequests& requests,
-                               InstanceTimeouts timeouts)
-    : listenFd_(listenFd), stopRead_(stopRead), stopWrite_(stopWrite), requests_(requests), timeouts_(timeouts) {
+InstanceServer::InstanceServer(int listenFd, std::string socketPath, int stopRead, int stopWrite,
+                               InstanceRequests& requests, InstanceTimeouts timeouts)
+    : listenFd_(listenFd),
+      socketPath_(std::move(socketPath)),
+      stopRead_(stopRead),
+      stopWrite_(stopWrite),
+      requests_(requests),
+      timeouts_(timeouts) {
     thread_ = std::thread([this] { run(); });
 }
 
@@ -87,6 +107,7 @@ InstanceServer::~InstanceServer() {
     while (::write(stopWrite_, &byte, 1) < 0 && errno == EINTR) {
     }
     thread_.join();
+    ::unlink(socketPath_.c_str());
     ::close(listenFd_);
     ::close(stopRead_);
     ::close(stopWrite_);

@@ -5,6 +5,7 @@
 #include "platform/services/instance/InstanceServer.h"
 #include "platform/services/instance/LineSocket.h"
 #include "platform/services/instance/PeerCheck.h"
+#include "platform/services/instance/PrivateFolder.h"
 #include "platform/services/instance/SingleInstance.h"
 
 #include <optional>
@@ -37,8 +38,12 @@ private:
 
 class LocalSingleInstance final : public SingleInstance {
 public:
-    LocalSingleInstance(std::filesystem::path programPath, InstanceName name, InstanceTimeouts timeouts)
-        : programPath_(std::move(programPath)), name_(std::move(name)), timeouts_(timeouts) {}
+    LocalSingleInstance(std::filesystem::path programPath, PrivateFolder folder,
+                        InstanceTimeouts timeouts)
+        : programPath_(std::move(programPath)),
+          folder_(std::move(folder)),
+          name_(instanceNameFor(programPath_)),
+          timeouts_(timeouts) {}
 
     // The server goes first: it may still be answering through the requests.
     ~LocalSingleInstance() override {
@@ -47,15 +52,16 @@ public:
     }
 
     bool claim() override {
-        if (!lock_) lock_ = InstanceLock::tryAcquire(name_.lockFile);
+        if (!lock_)
+            lock_ = InstanceLock::tryAcquire(folder_, name_.lockFile);
         return lock_ != nullptr;
     }
 
     std::unique_ptr<RunningInstance> find() override {
-        int fd = connectToAbstractName(name_.socketName);
+        int fd = connectToSocketFile(folder_, name_.socketFile);
         if (fd < 0) return nullptr;
         LineSocket socket(fd);
-        // Anyone may bind the name; only this user's copy of this program is an instance.
+        // Only this user's copy of this program is an instance.
         if (!peerRunsProgram(fd, programPath_)) return nullptr;
         if (!socket.writeLine(protocol::kTitle, timeouts_.answer)) return nullptr;
         std::optional<std::string> answer = socket.readLine(timeouts_.answer);
@@ -66,16 +72,26 @@ public:
 
     bool serve(InstanceRequests& requests) override {
         if (!lock_) return false;
-        if (!server_) server_ = InstanceServer::start(name_.socketName, requests, timeouts_);
+        if (!server_)
+            server_ = InstanceServer::start(folder_, name_.socketFile, requests, timeouts_);
         return server_ != nullptr;
     }
 
 private:
     std::filesystem::path programPath_;
+    PrivateFolder folder_;
     InstanceName name_;
     InstanceTimeouts timeouts_;
     std::unique_ptr<InstanceLock> lock_;
     std::unique_ptr<InstanceServer> server_;
+};
+
+// Without a private folder nobody can be met: this start is the only one it knows of.
+class UnguardedInstance final : public SingleInstance {
+public:
+    bool claim() override { return true; }
+    std::unique_ptr<RunningInstance> find() override { return nullptr; }
+    bool serve(InstanceRequests&) override { return true; }
 };
 
 }  // namespace
@@ -83,7 +99,14 @@ private:
 std::unique_ptr<SingleInstance> makeSingleInstance(const std::filesystem::path& programPath,
                                                    const std::filesystem::path& runtimeFolder,
                                                    InstanceTimeouts timeouts) {
-    return std::make_unique<LocalSingleInstance>(programPath, instanceNameFor(programPath, runtimeFolder), timeouts);
+    std::optional<PrivateFolder> folder = PrivateFolder::open(runtimeFolder);
+    if (!folder)
+        return nullptr;
+    return std::make_unique<LocalSingleInstance>(programPath, std::move(*folder), timeouts);
+}
+
+std::unique_ptr<SingleInstance> makeUnguardedInstance() {
+    return std::make_unique<UnguardedInstance>();
 }
 
 }  // namespace platform::services

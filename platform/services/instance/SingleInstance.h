@@ -55,11 +55,16 @@ public:
     virtual bool serve(InstanceRequests& requests) = 0;
 };
 
-// The instance service of the program at programPath: an exclusive flock on the lock file in
-// runtimeFolder and an abstract Unix socket (see InstanceName.h); a found instance must run as
-// this user and run programPath. The caller owns the result.
+// The instance service of the program at programPath: an exclusive flock on the lock file and
+// a Unix socket file, both in runtimeFolder (see InstanceName.h), which must be a private
+// folder of this user (PrivateFolder.h, checked here); a found instance must run as this user
+// and run programPath. Nothing when the folder is not private. The caller owns the result.
 std::unique_ptr<SingleInstance> makeSingleInstance(const std::filesystem::path& programPath,
                                                    const std::filesystem::path& runtimeFolder,
                                                    InstanceTimeouts timeouts = {});
+
+// For a user without any private folder: every claim succeeds, nothing is ever found, serving
+// does nothing. The caller owns the result.
+std::unique_ptr<SingleInstance> makeUnguardedInstance();
 
 }  // namespace platform::services

@@ -17,12 +17,16 @@ protected:
     std::vector<std::u16string> questions;
     int answer = platform::shell::IDYES;
     std::optional<int> exitedWith;
-    RestartServices services{launcher, "/opt/trasa/pelorvant",
-                             [this](platform::WindowHandle, std::u16string_view text, std::u16string_view caption) {
-                                 questions.push_back(std::u16string(text) + u"|" + std::u16string(caption));
-                                 return answer;
-                             },
-                             [this](int code) { exitedWith = code; }, u"Pelorvant"};
+    RestartServices services{
+        launcher,
+        "/opt/trasa/pelorvant",
+        [this](platform::WindowHandle, std::u16string_view text, std::u16string_view caption) {
+            questions.push_back(std::u16string(text) + u"|" + std::u16string(caption));
+            return answer;
+        },
+        [this](int code) { exitedWith = code; },
+        u"Pelorvant",
+        {}};
 };
 
 TEST_F(RestartTest, YesStartsTheProgramWithRestartAndEndsWithZero) {
@@ -32,6 +36,14 @@ TEST_F(RestartTest, YesStartsTheProgramWithRestartAndEndsWithZero) {
     EXPECT_EQ(launcher.starts[0].program, "/opt/trasa/pelorvant");
     EXPECT_EQ(launcher.starts[0].args, std::vector<std::string>{"restart"});
     EXPECT_EQ(exitedWith, 0);
+}
+
+TEST_F(RestartTest, TheNewProcessGetsTheOptionsThisOneWasStartedWith) {
+    services.options = {"--profile=480x640", "--zoom=2"};
+    EXPECT_TRUE(restartApplication(u"", platform::kNullWindow, true, services));
+    ASSERT_EQ(launcher.starts.size(), 1u);
+    EXPECT_EQ(launcher.starts[0].args,
+              (std::vector<std::string>{"--profile=480x640", "--zoom=2", "restart"}));
 }
 
 TEST_F(RestartTest, NoOrAClosedBoxDoesNothing) {

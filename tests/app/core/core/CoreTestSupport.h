@@ -48,12 +48,20 @@ public:
         boxes.push_back({std::u16string(text), std::u16string(caption)});
     }
     bool askYesNo(std::u16string_view text, std::u16string_view caption) override {
+        return answerYesNo(text, caption).value_or(false);
+    }
+    std::optional<bool> answerYesNo(std::u16string_view text,
+                                    std::u16string_view caption) override {
         questions.push_back({std::u16string(text), std::u16string(caption)});
+        if (!answered)
+            return std::nullopt;
         return answer;
     }
     std::vector<Box> boxes;
     std::vector<Box> questions;
     bool answer = false;
+    // False: every question ends without an answer.
+    bool answered = true;
 };
 
 class RecordingHooks final : public SystemHooks {

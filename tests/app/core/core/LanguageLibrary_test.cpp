@@ -1,7 +1,8 @@
 #include "app/core/LanguageLibrary.h"
 
-#include "app/core/CoreCheck.h"
 #include "CoreTestSupport.h"
+#include "app/core/ActualizeValue.h"
+#include "app/core/CoreCheck.h"
 #include "platform/resources/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +61,30 @@ TEST_F(GpsQuestionTest, AskedOncePerInstallationWhateverTheAnswer) {
     next.programFolder = settings.programFolder;
     loadLanguageLibrary(next, DeviceFacts{}, ini, registry, hooks, notice);
     EXPECT_EQ(notice.questions.size(), 1u);
+    EXPECT_TRUE(next.wasgpsq);
+}
+
+TEST_F(GpsQuestionTest, AQuestionEndedWithoutAnAnswerStoresNothingAndIsAskedAgain) {
+    platform::services::MemoryRegistry registry;
+    testing::RecordingHooks hooks;
+    testing::RecordingNotice notice;
+    notice.answered = false;
+    const EngineIni ini(api());
+    EXPECT_FALSE(loadLanguageLibrary(settings, DeviceFacts{}, ini, registry, hooks, notice));
+    EXPECT_FALSE(settings.wasgpsq);
+    EXPECT_FALSE(ini.readBool(u"setup", u"wasgpsq", false));
+    EXPECT_FALSE(registry.readString(kProgramRegistryKey, kActualizeValueName, kActualizeMaxBytes)
+                     .has_value())
+        << "the state was not saved either";
+
+    createEngine();
+    AppSettings next;
+    next.programFolder = settings.programFolder;
+    notice.answered = true;
+    notice.answer = true;
+    EXPECT_TRUE(loadLanguageLibrary(next, DeviceFacts{}, ini, registry, hooks, notice));
+    EXPECT_EQ(notice.questions.size(), 2u) << "asked again";
+    EXPECT_TRUE(next.isgps);
     EXPECT_TRUE(next.wasgpsq);
 }
 

@@ -4,6 +4,9 @@
 // "<pid> <event>" a line. Waits of a second or more are recorded and cut short.
 //   PROBE_RESTART=1: once running, restarts itself, and the old process lingers half a
 //   second before it ends, so the new one has to wait for it.
+//   PROBE_QUESTION=1: the start-up asks its question ("asking") and waits, handling its
+//   messages, until the file $PROBE_RECORD.answer exists ("answered").
+//   PROBE_REAL_WAITS=1: waits take their full time.
 #include "app/core/CommandWords.h"
 #include "app/core/PrivateMessages.h"
 #include "app/program/life/PelorvantMain.h"
@@ -11,8 +14,8 @@
 #include "platform/core/MessageIds.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Window.h"
-#include "platform/services/instance/InstanceName.h"
 #include "platform/services/instance/PeerCheck.h"
+#include "platform/services/instance/PrivateFolder.h"
 #include "tests/app/program/life/RecordingSteps.h"
 
 #include <cstdlib>
@@ -57,22 +60,39 @@ public:
         while (platform::getMessage(message)) platform::dispatchMessage(message);
         return static_cast<int>(message.wParam);
     }
+    void loadLanguageLibrary() override {
+        if (std::getenv("PROBE_QUESTION") == nullptr)
+            return;
+        note("asking");
+        const std::string answer = std::string(std::getenv("PROBE_RECORD")) + ".answer";
+        while (::access(answer.c_str(), F_OK) != 0) {
+            platform::Message message;
+            while (platform::peekMessage(message))
+                platform::dispatchMessage(message);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        note("answered");
+    }
     void raiseMainWindow() override { note("raised"); }
     void startUpdateCheck() override { note("update-check"); }
+    void saveState() override { note("saved"); }
     void closeMainWindow() override { platform::sendMessage(frame, WM_CLOSE); }
 
 private:
     void restart() {
         ::unsetenv("PROBE_RESTART");
         auto launcher = platform::services::makeProcessLauncher();
-        RestartServices services{*launcher, platform::services::programOfSelf(),
-                                 [](platform::WindowHandle, std::u16string_view, std::u16string_view) { return 0; },
-                                 [](int code) {
-                                     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-                                     note("exit");
-                                     ::_exit(code);
-                                 },
-                                 u"Pelorvant"};
+        RestartServices services{
+            *launcher,
+            platform::services::programOfSelf(),
+            [](platform::WindowHandle, std::u16string_view, std::u16string_view) { return 0; },
+            [](int code) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(500));
+                note("exit");
+                ::_exit(code);
+            },
+            u"Pelorvant",
+            {}};
         restartApplication(u"", platform::kNullWindow, true, services);
     }
 };
@@ -90,11 +110,14 @@ int main(int argc, char** argv) {
                            [](std::chrono::milliseconds ms) {
                                if (ms >= std::chrono::milliseconds(1000)) {
                                    note("sleep " + std::to_string(ms.count()));
-                                   ms = std::chrono::milliseconds(20);
+                                   if (std::getenv("PROBE_REAL_WAITS") == nullptr)
+                                       ms = std::chrono::milliseconds(20);
                                }
                                std::this_thread::sleep_for(ms);
                            },
                            "Pelorvant"};
+    if (!instance)
+        return 3;
     int code = pelorvantWinMain(commandLine, app, services);
     note("end " + std::to_string(code));
     return code;

@@ -1,9 +1,12 @@
 // Two starts of the program as two real processes meeting in a temporary runtime folder.
+#include "platform/services/instance/InstanceName.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ForeignInstance.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sstream>
 
@@ -22,7 +25,11 @@ protected:
     }
 
     std::unique_ptr<ChildProcess> start(const std::string& word, std::vector<std::string> extraEnvironment = {}) {
-        extraEnvironment.push_back("XDG_RUNTIME_DIR=" + runtime.path().string());
+        const bool ownRuntime = std::ranges::any_of(extraEnvironment, [](const std::string& entry) {
+            return entry.starts_with("XDG_RUNTIME_DIR=");
+        });
+        if (!ownRuntime)
+            extraEnvironment.push_back("XDG_RUNTIME_DIR=" + runtime.path().string());
         extraEnvironment.push_back("PROBE_RECORD=" + record.string());
         std::vector<std::string> args;
         if (!word.empty()) args.push_back(word);
@@ -46,10 +53,88 @@ protected:
         return false;
     }
 
+    void answerTheQuestion() { trasa::testing::writeText(record.string() + ".answer", "yes"); }
+    using Events = std::vector<std::string>;
+
     TempFolder runtime;
     std::filesystem::path record = runtime / "record";
     std::vector<pid_t> othersToKill;
 };
+
+TEST_F(EntryProcesses, ASecondStartDuringTheFirstsQuestionEndsAndTheFirstComesToTheFront) {
+    auto first = start("", {"PROBE_QUESTION=1"});
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "asking"); }));
+    auto second = start("");
+    EXPECT_EQ(second->waitForExit(), 255);
+    EXPECT_EQ(eventsOf(second->pid()), (Events{"start ", "end -1"})) << "it never ran";
+    answerTheQuestion();
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "running"); }));
+    EXPECT_EQ(eventsOf(first->pid()),
+              (Events{"start ", "asking", "answered", "raised", "running"}));
+}
+
+TEST_F(EntryProcesses, AnUpdateHandedOverDuringTheFirstsQuestionMakesItAStartForAnUpdate) {
+    auto first = start("", {"PROBE_QUESTION=1"});
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "asking"); }));
+    auto second = start("UpdateData");
+    EXPECT_EQ(second->waitForExit(), 255);
+    EXPECT_EQ(eventsOf(second->pid()), (Events{"start UpdateData", "sleep 25000", "end -1"}));
+    answerTheQuestion();
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "running"); }));
+    EXPECT_EQ(eventsOf(first->pid()),
+              (Events{"start ", "asking", "answered", "raised", "update-check", "running"}));
+}
+
+TEST_F(EntryProcesses, ASecondStartDuringTheFirstsWaitForAnUpdateEnds) {
+    auto first = start("allways", {"PROBE_REAL_WAITS=1"});
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "sleep 25000"); }));
+    auto second = start("");
+    EXPECT_EQ(second->waitForExit(), 255);
+    EXPECT_EQ(eventsOf(second->pid()), (Events{"start ", "end -1"}));
+}
+
+TEST_F(EntryProcesses, TerminatedAtTheQuestionTheProgramEndsAtOnceAndStoresNothing) {
+    auto first = start("", {"PROBE_QUESTION=1"});
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "asking"); }));
+    ::kill(first->pid(), SIGTERM);
+    EXPECT_EQ(first->waitForExit(std::chrono::seconds(5)), 128 + SIGTERM);
+    EXPECT_EQ(eventsOf(first->pid()), (Events{"start ", "asking"})) << "no answer, no saved state";
+}
+
+TEST_F(EntryProcesses, TerminatedDuringTheWaitForAnUpdateTheProgramEndsAtOnce) {
+    auto first = start("allways", {"PROBE_REAL_WAITS=1"});
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "sleep 25000"); }));
+    const auto signalled = std::chrono::steady_clock::now();
+    ::kill(first->pid(), SIGTERM);
+    EXPECT_EQ(first->waitForExit(std::chrono::seconds(5)), 128 + SIGTERM);
+    EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(5));
+    EXPECT_EQ(eventsOf(first->pid()), (Events{"start allways", "sleep 25000"}));
+}
+
+TEST_F(EntryProcesses, TerminatedWhileRunningTheProgramShutsDownInOrder) {
+    auto first = start("");
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "running"); }));
+    ::kill(first->pid(), SIGTERM);
+    EXPECT_EQ(first->waitForExit(), 0);
+    EXPECT_EQ(eventsOf(first->pid()), (Events{"start ", "running", "saved", "end 0"}));
+}
+
+TEST_F(EntryProcesses, AnotherUserOnASharedRuntimeFolderBlocksNeitherTheStartNorTheHandOver) {
+    TempFolder shared;
+    TempFolder home;
+    const platform::services::InstanceName names =
+        platform::services::instanceNameFor(std::filesystem::weakly_canonical(TRASA_ENTRY_PROBE));
+    trasa::testing::ForeignInstance squatter(shared.path(), names.lockFile, names.socketFile);
+    ASSERT_TRUE(squatter.ready());
+    const std::vector<std::string> environment{"XDG_RUNTIME_DIR=" + shared.path().string(),
+                                               "XDG_CACHE_HOME=" + (home / "cache").string()};
+    auto first = start("", environment);
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "running"); }));
+    auto second = start("UpdateData", environment);
+    EXPECT_EQ(second->waitForExit(), 255);
+    EXPECT_EQ(eventsOf(first->pid()),
+              (Events{"start ", "running", "raised", "handover", "update-check"}));
+}
 
 TEST_F(EntryProcesses, SecondStartWithUpdateDataRaisesTheFirstAndHandsOver) {
     auto first = start("");

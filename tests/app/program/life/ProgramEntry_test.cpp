@@ -18,12 +18,12 @@ public:
     bool frameworkStarts = true;
     bool startUpSucceeds = true;
     bool flagAtStartUp = false;
+    std::string titleWhileStarting;
 
     bool initFramework() override {
         calls.push_back("initFramework");
         return frameworkStarts;
     }
-    void shutFrameworkDown() override { calls.push_back("shutFrameworkDown"); }
     bool initInstance() override {
         calls.push_back("initInstance");
         flagAtStartUp = startedForUpdate();
@@ -37,7 +37,10 @@ public:
         calls.push_back("exitInstance");
         return 1;
     }
-    platform::services::InstanceRequests& instanceRequests() override { return *this; }
+    platform::services::InstanceRequests& instanceRequests(std::string_view title) override {
+        titleWhileStarting = title;
+        return *this;
+    }
     std::string title() override { return "Pelorvant"; }
     void raise() override {}
     void handOver() override {}
@@ -48,7 +51,12 @@ protected:
     SingleInstanceDouble instance;
     RecordingLife app;
     std::vector<std::chrono::milliseconds> sleeps;
-    EntryServices services{instance, [this](std::chrono::milliseconds ms) { sleeps.push_back(ms); }, "Pelorvant"};
+    EntryServices services{instance,
+                           [this](std::chrono::milliseconds ms) {
+                               sleeps.push_back(ms);
+                               instance.calls.push_back("sleep");
+                           },
+                           "Pelorvant"};
 
     int start(std::string_view commandLine) { return pelorvantWinMain(commandLine, app, services); }
     static std::vector<std::chrono::milliseconds> times(int count, std::chrono::milliseconds each) {
@@ -56,7 +64,7 @@ protected:
     }
 };
 
-TEST_F(ProgramEntryTest, PlainStartClaimsTheInstanceRunsAndServes) {
+TEST_F(ProgramEntryTest, PlainStartClaimsAndServesBeforeTheFrameworkStartsThenRuns) {
     setStartedForUpdate(true);
     EXPECT_EQ(start(""), 7);
     EXPECT_EQ(app.calls, (std::vector<std::string>{"initFramework", "initInstance", "run"}));
@@ -64,24 +72,26 @@ TEST_F(ProgramEntryTest, PlainStartClaimsTheInstanceRunsAndServes) {
     EXPECT_TRUE(sleeps.empty());
     EXPECT_FALSE(app.flagAtStartUp);
     EXPECT_EQ(instance.served, &app);
+    EXPECT_EQ(app.titleWhileStarting, "Pelorvant");
 }
 
 TEST_F(ProgramEntryTest, FrameworkThatDoesNotStartEndsWithMinusOne) {
     app.frameworkStarts = false;
     EXPECT_EQ(start(""), -1);
     EXPECT_EQ(app.calls, std::vector<std::string>{"initFramework"});
-    EXPECT_TRUE(instance.calls.empty());
 }
 
-TEST_F(ProgramEntryTest, FailedStartUpEndsWithTheExitCodeAndServesNobody) {
+TEST_F(ProgramEntryTest, AStartUpThatFailsEndsWithItsExitCode) {
     app.startUpSucceeds = false;
     EXPECT_EQ(start(""), 1);
-    EXPECT_EQ(app.calls, (std::vector<std::string>{"initFramework", "initInstance", "exitInstance"}));
-    EXPECT_EQ(instance.served, nullptr);
+    EXPECT_EQ(app.calls,
+              (std::vector<std::string>{"initFramework", "initInstance", "exitInstance"}));
 }
 
-TEST_F(ProgramEntryTest, AllwaysWaitsThenStartsForAnUpdate) {
+TEST_F(ProgramEntryTest, AllwaysServesLaterStartsDuringItsWaitThenStartsForAnUpdate) {
     EXPECT_EQ(start("allways"), 7);
+    EXPECT_EQ(instance.calls, (std::vector<std::string>{"claim", "serve", "sleep"}))
+        << "a later start during the 25 s finds this one";
     EXPECT_EQ(sleeps, std::vector<std::chrono::milliseconds>{25000ms});
     EXPECT_TRUE(app.flagAtStartUp);
 }
@@ -96,9 +106,10 @@ TEST_F(ProgramEntryTest, UpdateDataWithARunningInstanceWaitsRaisesHandsOverAndEn
     instance.otherHoldsClaim = -1;
     instance.otherTitle = "Pelorvant";
     EXPECT_EQ(start("UpdateData"), -1);
-    EXPECT_EQ(instance.calls, (std::vector<std::string>{"claim", "find", "raise", "handover"}));
+    EXPECT_EQ(instance.calls,
+              (std::vector<std::string>{"claim", "find", "sleep", "raise", "handover"}));
     EXPECT_EQ(sleeps, std::vector<std::chrono::milliseconds>{25000ms});
-    EXPECT_EQ(app.calls, (std::vector<std::string>{"initFramework", "shutFrameworkDown"}));
+    EXPECT_TRUE(app.calls.empty()) << "no window for a start that hands over";
 }
 
 TEST_F(ProgramEntryTest, PlainSecondStartOnlyRaisesTheRunningInstance) {
@@ -107,9 +118,11 @@ TEST_F(ProgramEntryTest, PlainSecondStartOnlyRaisesTheRunningInstance) {
     EXPECT_EQ(start(""), -1);
     EXPECT_EQ(instance.calls, (std::vector<std::string>{"claim", "find", "raise"}));
     EXPECT_TRUE(sleeps.empty());
+    EXPECT_TRUE(app.calls.empty());
 }
 
-TEST_F(ProgramEntryTest, AnInstanceThatNeverAnswersIsAskedFiveTimesThenTheProgramStarts) {
+TEST_F(ProgramEntryTest,
+       AnInstanceThatHoldsTheClaimAndNeverAnswersIsAskedFiveTimesThenThisStartEnds) {
     for (std::optional<std::string> title : {std::optional<std::string>{}, std::optional<std::string>{"Jiný program"}}) {
         SCOPED_TRACE(title.value_or("no answer"));
         instance = SingleInstanceDouble{};
@@ -117,10 +130,10 @@ TEST_F(ProgramEntryTest, AnInstanceThatNeverAnswersIsAskedFiveTimesThenTheProgra
         instance.otherTitle = title;
         sleeps.clear();
         app.calls.clear();
-        EXPECT_EQ(start("UpdateData"), 7);
+        EXPECT_EQ(start("UpdateData"), -1);
         EXPECT_EQ(sleeps, times(5, 1000ms));
         EXPECT_EQ(std::count(instance.calls.begin(), instance.calls.end(), "find"), 5);
-        EXPECT_EQ(app.calls, (std::vector<std::string>{"initFramework", "initInstance", "run"}));
+        EXPECT_TRUE(app.calls.empty()) << "never a second program beside the first";
     }
 }
 
@@ -130,6 +143,15 @@ TEST_F(ProgramEntryTest, AnInstanceThatEndsWhileBeingSearchedLeavesTheClaimToThi
     EXPECT_EQ(sleeps, times(1, 1000ms));
     EXPECT_TRUE(instance.holdsClaim());
     EXPECT_EQ(instance.calls.back(), "serve");
+}
+
+TEST_F(ProgramEntryTest, AllwaysBesideARunningInstanceOnlyRaisesIt) {
+    instance.otherHoldsClaim = -1;
+    instance.otherTitle = "Pelorvant";
+    EXPECT_EQ(start("allways"), -1);
+    EXPECT_EQ(instance.calls, (std::vector<std::string>{"claim", "find", "raise"}));
+    EXPECT_TRUE(sleeps.empty()) << "no wait for a start that does not run";
+    EXPECT_TRUE(app.calls.empty());
 }
 
 TEST_F(ProgramEntryTest, RestartLooksAtLeastNineTimesEvenWithoutAnOldInstance) {

@@ -22,7 +22,6 @@ public:
 
     bool initFramework() override { return step("initFramework"), true; }
     int runMessageLoop() override { return step("runMessageLoop"), 0; }
-    void shutFrameworkDown() override { step("shutFrameworkDown"); }
     void showWaitCursor() override { step("showWaitCursor"); }
     void createSettings() override { step("createSettings"); }
     void storeProgramFolder() override { step("storeProgramFolder"); }

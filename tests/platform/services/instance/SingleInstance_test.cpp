@@ -1,14 +1,18 @@
+#include "platform/services/instance/SingleInstance.h"
 #include "platform/services/instance/InstanceName.h"
 #include "platform/services/instance/InstanceServer.h"
 #include "platform/services/instance/PeerCheck.h"
-#include "platform/services/instance/SingleInstance.h"
+#include "platform/services/instance/PrivateFolder.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ForeignInstance.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
+
+#include <optional>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -37,30 +41,166 @@ public:
     std::chrono::milliseconds handOverTakes{0};
 };
 
-TEST(InstanceName, DependsOnProgramPathAndRuntimeFolderAndFitsASocketName) {
-    const std::string longFolder = "/run/user/1000/" + std::string(300, 'x');
-    InstanceName a = instanceNameFor("/opt/trasa/pelorvant", "/run/user/1000");
-    EXPECT_EQ(a.lockFile.parent_path(), "/run/user/1000");
-    EXPECT_TRUE(a.lockFile.filename().string().starts_with("pelorvant-"));
-    EXPECT_NE(a.lockFile, instanceNameFor("/home/u/pelorvant", "/run/user/1000").lockFile);
-    EXPECT_NE(a.socketName, instanceNameFor("/home/u/pelorvant", "/run/user/1000").socketName);
-    EXPECT_NE(a.socketName, instanceNameFor("/opt/trasa/pelorvant", "/tmp/other").socketName);
-    EXPECT_EQ(a.socketName, instanceNameFor("/opt/trasa/pelorvant", "/run/user/1000").socketName);
-    EXPECT_LE(instanceNameFor("/opt/pelorvant", longFolder).socketName.size(), 107u);
+TEST(InstanceName, DependsOnTheProgramPathAndFitsASocketAddress) {
+    InstanceName a = instanceNameFor("/opt/trasa/pelorvant");
+    EXPECT_TRUE(a.lockFile.starts_with("pelorvant-"));
+    EXPECT_TRUE(a.socketFile.starts_with("pelorvant-"));
+    EXPECT_NE(a.lockFile, a.socketFile);
+    EXPECT_NE(a.lockFile, instanceNameFor("/home/u/pelorvant").lockFile);
+    EXPECT_NE(a.socketFile, instanceNameFor("/home/u/pelorvant").socketFile);
+    EXPECT_EQ(a.socketFile, instanceNameFor("/opt/trasa/pelorvant").socketFile);
+    EXPECT_LE(instanceNameFor("/opt/" + std::string(300, 'p')).socketFile.size(), 50u);
 }
 
-TEST(InstanceName, RuntimeFolderFallsBackToAPrivateCacheFolder) {
+// Saves environment variables and puts them back when the test ends.
+class SavedEnvironment {
+public:
+    void set(const char* name, const std::string& value) {
+        save(name);
+        ::setenv(name, value.c_str(), 1);
+    }
+    void unset(const char* name) {
+        save(name);
+        ::unsetenv(name);
+    }
+    ~SavedEnvironment() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                ::setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                ::unsetenv(name.c_str());
+            }
+        }
+    }
+
+private:
+    void save(const char* name) {
+        const char* value = std::getenv(name);
+        saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// Another user's uid for folders and files made by this test (as root, through chown).
+constexpr uid_t kOtherUser = 65534;
+
+bool canGiveAway() {
+    return ::geteuid() == 0;
+}
+
+struct FolderCase {
+    const char* name;
+    std::filesystem::perms mode;
+    bool otherOwner;
+    bool link;
+    bool isPrivate;
+};
+
+void PrintTo(const FolderCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class PrivateFolderCheck : public ::testing::TestWithParam<FolderCase> {};
+
+TEST_P(PrivateFolderCheck, OnlyAFolderOfThisUserClosedToOthersIsPrivate) {
+    const FolderCase& c = GetParam();
+    if (c.otherOwner && !canGiveAway())
+        GTEST_SKIP() << "giving a folder to another user needs root";
+    TempFolder root;
+    const std::filesystem::path folder = root / "folder";
+    std::filesystem::create_directory(folder);
+    std::filesystem::permissions(folder, c.mode);
+    if (c.otherOwner)
+        ASSERT_EQ(::chown(folder.c_str(), kOtherUser, kOtherUser), 0);
+    std::filesystem::path used = folder;
+    if (c.link) {
+        used = root / "link";
+        std::filesystem::create_directory_symlink(folder, used);
+    }
+    EXPECT_EQ(PrivateFolder::open(used).has_value(), c.isPrivate);
+    EXPECT_EQ(makeSingleInstance(programOfSelf(), used) != nullptr, c.isPrivate);
+}
+
+using std::filesystem::perms;
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PrivateFolderCheck,
+    ::testing::Values(
+        FolderCase{"own_0700", perms::owner_all, false, false, true},
+        FolderCase{"own_0755",
+                   perms::owner_all | perms::group_read | perms::group_exec | perms::others_read |
+                       perms::others_exec,
+                   false, false, false},
+        FolderCase{"own_sticky_1777", perms::all | perms::sticky_bit, false, false, false},
+        FolderCase{"own_0770", perms::owner_all | perms::group_all, false, false, false},
+        FolderCase{"another_users_0700", perms::owner_all, true, false, false},
+        FolderCase{"link_to_own_0700", perms::owner_all, false, true, false}));
+
+TEST(PrivateFolderCheck, AFileOrNothingIsNoFolder) {
+    TempFolder root;
+    trasa::testing::writeText(root / "file", "x");
+    EXPECT_FALSE(PrivateFolder::open(root / "file"));
+    EXPECT_FALSE(PrivateFolder::open(root / "missing"));
+    EXPECT_FALSE(PrivateFolder::open(""));
+}
+
+TEST(RuntimeFolder, ThePrivateRuntimeFolderIsTaken) {
+    TempFolder runtime;
+    SavedEnvironment environment;
+    environment.set("XDG_RUNTIME_DIR", runtime.path().string());
+    EXPECT_EQ(defaultRuntimeFolder(), runtime.path());
+}
+
+TEST(RuntimeFolder, WithoutAPrivateRuntimeFolderTheUsersOwnCacheFolderIsMadeAndClosed) {
     TempFolder home;
-    std::string savedRuntime = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
-    ::setenv("XDG_RUNTIME_DIR", "relative/is/ignored", 1);
-    ::setenv("XDG_CACHE_HOME", (home / "cache").c_str(), 1);
-    std::filesystem::path folder = defaultRuntimeFolder();
-    ::unsetenv("XDG_CACHE_HOME");
-    if (savedRuntime.empty()) ::unsetenv("XDG_RUNTIME_DIR"); else ::setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
-    EXPECT_EQ(folder, home / "cache" / "trasa-instance");
-    EXPECT_TRUE(std::filesystem::is_directory(folder));
-    EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_all);
+    TempFolder shared;
+    std::filesystem::permissions(shared.path(), perms::all | perms::sticky_bit);
+    for (const std::optional<std::string>& runtime :
+         {std::optional<std::string>{}, std::optional<std::string>{"relative/is/ignored"},
+          std::optional<std::string>{shared.path().string()}}) {
+        SCOPED_TRACE(runtime.value_or("unset"));
+        SavedEnvironment environment;
+        if (runtime) {
+            environment.set("XDG_RUNTIME_DIR", *runtime);
+        } else {
+            environment.unset("XDG_RUNTIME_DIR");
+        }
+        environment.set("XDG_CACHE_HOME", (home / "cache").string());
+        std::filesystem::path folder = defaultRuntimeFolder();
+        EXPECT_EQ(folder, home / "cache" / "trasa-instance");
+        EXPECT_EQ(std::filesystem::status(folder).permissions() & perms::all, perms::owner_all);
+        // Opened to others by hand: closed again.
+        std::filesystem::permissions(folder, perms::owner_all | perms::others_all);
+        EXPECT_EQ(defaultRuntimeFolder(), folder);
+        EXPECT_EQ(std::filesystem::status(folder).permissions() & perms::all, perms::owner_all);
+    }
+}
+
+TEST(RuntimeFolder, ACacheFolderThatIsALinkIsNotTaken) {
+    TempFolder home;
+    TempFolder elsewhere;
+    std::filesystem::create_directories(home / "cache");
+    std::filesystem::create_directory_symlink(elsewhere.path(), home / "cache" / "trasa-instance");
+    SavedEnvironment environment;
+    environment.unset("XDG_RUNTIME_DIR");
+    environment.set("XDG_CACHE_HOME", (home / "cache").string());
+    EXPECT_EQ(defaultRuntimeFolder(), std::filesystem::path());
+}
+
+TEST(RuntimeFolder, WithoutAnyHomeThereIsNone) {
+    SavedEnvironment environment;
+    environment.unset("XDG_RUNTIME_DIR");
+    environment.unset("XDG_CACHE_HOME");
+    environment.unset("HOME");
+    EXPECT_EQ(defaultRuntimeFolder(), std::filesystem::path());
+}
+
+TEST(UnguardedInstance, EveryStartRunsAndFindsNobody) {
+    auto instance = makeUnguardedInstance();
+    Recorder recorder;
+    EXPECT_TRUE(instance->claim());
+    EXPECT_TRUE(instance->serve(recorder));
+    EXPECT_EQ(instance->find(), nullptr);
+    EXPECT_TRUE(makeUnguardedInstance()->claim());
 }
 
 class InstanceInProcess : public ::testing::Test {
@@ -115,8 +255,45 @@ TEST_F(InstanceInProcess, AHandOverThatIsNotHandledInTimeGivesUp) {
     EXPECT_LT(std::chrono::steady_clock::now() - started, 1400ms);
 }
 
+TEST_F(InstanceInProcess, TheSocketFileGoesWithTheServerAndAStaleOneIsReplaced) {
+    const std::filesystem::path socket = runtime / instanceNameFor(self).socketFile;
+    ASSERT_TRUE(first->claim());
+    ASSERT_TRUE(first->serve(recorder));
+    EXPECT_TRUE(std::filesystem::is_socket(socket));
+    first.reset();
+    EXPECT_FALSE(std::filesystem::exists(socket));
+    // A crashed instance leaves its socket file: the next one replaces it.
+    {
+        std::optional<PrivateFolder> folder = PrivateFolder::open(runtime.path());
+        ASSERT_TRUE(folder);
+        int stale = listenOnSocketFile(*folder, instanceNameFor(self).socketFile);
+        ASSERT_GE(stale, 0);
+        ::close(stale);
+    }
+    EXPECT_TRUE(std::filesystem::is_socket(socket));
+    ASSERT_TRUE(second->claim());
+    ASSERT_TRUE(second->serve(recorder));
+    std::unique_ptr<RunningInstance> found =
+        makeSingleInstance(self, runtime.path(), kShort)->find();
+    ASSERT_NE(found, nullptr);
+    EXPECT_TRUE(found->raise());
+}
+
+TEST_F(InstanceInProcess, ASocketFileOfAnotherUserIsNotConnectedTo) {
+    if (!canGiveAway())
+        GTEST_SKIP() << "giving a socket file to another user needs root";
+    ASSERT_TRUE(first->claim());
+    ASSERT_TRUE(first->serve(recorder));
+    const std::filesystem::path socket = runtime / instanceNameFor(self).socketFile;
+    ASSERT_EQ(::lchown(socket.c_str(), kOtherUser, kOtherUser), 0);
+    EXPECT_EQ(second->find(), nullptr);
+    EXPECT_EQ(recorder.raised, 0);
+}
+
 TEST_F(InstanceInProcess, AListenerThatNeverAnswersIsNoInstance) {
-    int squatter = listenOnAbstractName(instanceNameFor(self, runtime.path()).socketName);
+    std::optional<PrivateFolder> folder = PrivateFolder::open(runtime.path());
+    ASSERT_TRUE(folder);
+    int squatter = listenOnSocketFile(*folder, instanceNameFor(self).socketFile);
     ASSERT_GE(squatter, 0);
     EXPECT_EQ(second->find(), nullptr);
     ::close(squatter);
@@ -125,7 +302,9 @@ TEST_F(InstanceInProcess, AListenerThatNeverAnswersIsNoInstance) {
 TEST_F(InstanceInProcess, AnotherProgramOnTheSocketNameIsNoInstance) {
     // This process listens on the name of another program's instance.
     const std::filesystem::path other = "/usr/bin/env";
-    int squatter = listenOnAbstractName(instanceNameFor(other, runtime.path()).socketName);
+    std::optional<PrivateFolder> folder = PrivateFolder::open(runtime.path());
+    ASSERT_TRUE(folder);
+    int squatter = listenOnSocketFile(*folder, instanceNameFor(other).socketFile);
     ASSERT_GE(squatter, 0);
     std::atomic<bool> stop = false;
     std::thread answerer([&] {
@@ -148,7 +327,9 @@ TEST_F(InstanceInProcess, AnotherProgramOnTheSocketNameIsNoInstance) {
 TEST_F(InstanceInProcess, AClientThatSaysNothingDoesNotBlockTheNext) {
     ASSERT_TRUE(first->claim());
     ASSERT_TRUE(first->serve(recorder));
-    int silent = connectToAbstractName(instanceNameFor(self, runtime.path()).socketName);
+    std::optional<PrivateFolder> folder = PrivateFolder::open(runtime.path());
+    ASSERT_TRUE(folder);
+    int silent = connectToSocketFile(*folder, instanceNameFor(self).socketFile);
     ASSERT_GE(silent, 0);
     auto probe = makeSingleInstance(self, runtime.path(), InstanceTimeouts{2000ms});
     std::unique_ptr<RunningInstance> found = probe->find();
@@ -162,8 +343,13 @@ protected:
     std::filesystem::path record = runtime / "record";
     std::filesystem::path peer = TRASA_INSTANCE_PEER;
 
-    std::unique_ptr<ChildProcess> startPeer() {
-        auto child = std::make_unique<ChildProcess>(peer, std::vector<std::string>{runtime.path().string(), "Pelorvant", record.string()});
+    std::unique_ptr<ChildProcess> startPeer(const std::string& folder = "",
+                                            std::vector<std::string> environment = {}) {
+        auto child = std::make_unique<ChildProcess>(
+            peer,
+            std::vector<std::string>{folder.empty() ? runtime.path().string() : folder, "Pelorvant",
+                                     record.string()},
+            environment);
         EXPECT_TRUE(eventually([&] { return readText(record).find("ready") != std::string::npos; }));
         return child;
     }
@@ -186,9 +372,35 @@ TEST_F(InstanceAcrossProcesses, AKilledInstanceLeavesNoBlock) {
     auto later = makeSingleInstance(peer, runtime.path());
     ASSERT_FALSE(later->claim());
     child->kill();
-    EXPECT_TRUE(std::filesystem::exists(instanceNameFor(peer, runtime.path()).lockFile)) << "the file stays";
+    EXPECT_TRUE(std::filesystem::exists(runtime / instanceNameFor(peer).lockFile))
+        << "the file stays";
     EXPECT_EQ(later->find(), nullptr);
     EXPECT_TRUE(later->claim());
+}
+
+TEST_F(InstanceAcrossProcesses,
+       AnotherUserOnTheSharedRuntimeFolderBlocksNeitherTheInstanceNorTheHandOver) {
+    // The runtime folder is one every user can write to, and another user got there first with
+    // the program's lock and socket: the program meets in the user's own folder instead.
+    TempFolder shared;
+    TempFolder home;
+    trasa::testing::ForeignInstance squatter(shared.path(), instanceNameFor(peer).lockFile,
+                                             instanceNameFor(peer).socketFile);
+    ASSERT_TRUE(squatter.ready());
+    SavedEnvironment environment;
+    environment.set("XDG_RUNTIME_DIR", shared.path().string());
+    environment.set("XDG_CACHE_HOME", (home / "cache").string());
+    auto child = startPeer("default");
+    const std::filesystem::path own = defaultRuntimeFolder();
+    EXPECT_EQ(own, home / "cache" / "trasa-instance");
+    auto later = makeSingleInstance(peer, own);
+    ASSERT_NE(later, nullptr);
+    EXPECT_FALSE(later->claim()) << "the instance holds its own claim";
+    std::unique_ptr<RunningInstance> found = later->find();
+    ASSERT_NE(found, nullptr);
+    EXPECT_TRUE(found->raise());
+    EXPECT_TRUE(found->handOver());
+    EXPECT_EQ(readText(record), "ready\nraise\nhandover\n");
 }
 
 }  // namespace
