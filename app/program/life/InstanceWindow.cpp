@@ -59,26 +59,19 @@ std::string InstanceWindow::title() {
     return title;
 }
 
-void InstanceWindow::raise() {
+void InstanceWindow::askOrKeep(bool AskedWhileStarting::*kept, std::uint32_t message) {
     {
         std::lock_guard<std::mutex> hold(lock_);
         if (!windowShown_) {
-            asked_.raise = true;
+            asked_.*kept = true;
             return;
         }
     }
-    platform::sendMessage(window_, kAskRaise);
+    platform::sendMessage(window_, message);
 }
 
-void InstanceWindow::handOver() {
-    {
-        std::lock_guard<std::mutex> hold(lock_);
-        if (!windowShown_) {
-            asked_.handOver = true;
-            return;
-        }
-    }
-    platform::sendMessage(window_, kAskHandOver);
-}
+void InstanceWindow::raise() { askOrKeep(&AskedWhileStarting::raise, kAskRaise); }
+
+void InstanceWindow::handOver() { askOrKeep(&AskedWhileStarting::handOver, kAskHandOver); }
 
 }  // namespace pelorvant

@@ -9,6 +9,7 @@
 #include "platform/core/Types.h"
 #include "platform/services/instance/SingleInstance.h"
 
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -44,6 +45,9 @@ public:
     void handOver() override;
 
 private:
+    // Sends `message` to the window once it shows; before, remembers the request in `kept`.
+    void askOrKeep(bool AskedWhileStarting::*kept, std::uint32_t message);
+
     ProgramSteps& steps_;
     platform::WindowHandle window_;
     std::mutex lock_;
