@@ -377,11 +377,12 @@ void cZaklFormularView::requestTicket() {
     const std::int32_t set = tab ? tab->setIndex() : -1;
     if (!smsTicketPossible(context_))
         return;
+    const auto send = [this](const std::u16string& recipient, const std::u16string& text) {
+        sendTicketMessage(recipient, text);
+    };
     const std::vector<SmsTicketEntry> tickets = context_.data->GetSmsJizdenky(set);
     if (tickets.size() <= 1 || tab == nullptr) {
-        requestSmsTicket(context_, set, 0, [this](const std::u16string& recipient, const std::u16string& text) {
-            sendTicketMessage(recipient, text);
-        });
+        requestSmsTicket(context_, set, 0, send);
         return;
     }
     // Several tickets: the traveller picks one, as from the results' popup "SMS jízdenka".
@@ -405,12 +406,9 @@ void cZaklFormularView::requestTicket() {
     };
     ticketChoice_->ShowChoice(
         question, names,
-        [this, set, names](std::u16string_view chosen, platform::WindowHandle) {
+        [this, set, names, send](std::u16string_view chosen, platform::WindowHandle) {
             const auto it = std::find(names.begin(), names.end(), chosen);
-            requestSmsTicket(context_, set, static_cast<int>(it - names.begin()),
-                             [this](const std::u16string& recipient, const std::u16string& text) {
-                                 sendTicketMessage(recipient, text);
-                             });
+            requestSmsTicket(context_, set, static_cast<int>(it - names.begin()), send);
         },
         handle(), kViewSearchForm);
 }
