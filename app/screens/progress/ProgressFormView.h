@@ -108,6 +108,9 @@ private:
     void showGpsWaitText(bool deviceFound);
     // The wait is over without a fix: back to the view that waited, which hears of it.
     void endGpsWaitWithoutFix();
+    // Ends the wait's mode and gives the window that waited.
+    platform::WindowHandle leaveGpsWait();
+    void showViewThatWaited();
     void showDownloadTitle(std::u16string_view name);
     void menuCancelClick();
     void menuCancelSearchClick();

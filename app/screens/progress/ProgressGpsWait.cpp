@@ -59,15 +59,11 @@ MsgResult cProgressFormView::OnGpsPosition(std::uintptr_t wParam, std::intptr_t)
     if (mode_ != ProgressMode::GpsWait || !fix)
         return 0;
     setBar(100);
-    mode_ = ProgressMode::None;
-    context_.settings->idle = true;
-    const platform::WindowHandle waiting = gpsWaiting_;
-    gpsWaiting_ = platform::kNullWindow;
+    const platform::WindowHandle waiting = leaveGpsWait();
     // The positions that follow go to the view that waited.
     if (context_.gps != nullptr)
         context_.gps->start(waiting, handle());
-    if (TabServices* tab = parentTabServices(handle()))
-        tab->showView(gpsWaitView_, -1);
+    showViewThatWaited();
     platform::sendMessage(waiting, WM_GPS_POSITION, reinterpret_cast<std::uintptr_t>(fix.release()),
                           1);
     return 0;
@@ -88,15 +84,24 @@ MsgResult cProgressFormView::OnGpsStopped(std::uintptr_t, std::intptr_t) {
 }
 
 void cProgressFormView::endGpsWaitWithoutFix() {
+    const platform::WindowHandle waiting = leaveGpsWait();
+    if (context_.gps != nullptr)
+        context_.gps->detachWindow();
+    showViewThatWaited();
+    platform::sendMessage(waiting, WM_GPS_STOPPED, 0, 0);
+}
+
+platform::WindowHandle cProgressFormView::leaveGpsWait() {
     mode_ = ProgressMode::None;
     context_.settings->idle = true;
     const platform::WindowHandle waiting = gpsWaiting_;
     gpsWaiting_ = platform::kNullWindow;
-    if (context_.gps != nullptr)
-        context_.gps->detachWindow();
+    return waiting;
+}
+
+void cProgressFormView::showViewThatWaited() {
     if (TabServices* tab = parentTabServices(handle()))
         tab->showView(gpsWaitView_, -1);
-    platform::sendMessage(waiting, WM_GPS_STOPPED, 0, 0);
 }
 
 }  // namespace pelorvant
