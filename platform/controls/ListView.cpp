@@ -43,6 +43,7 @@ public:
                 .message(ui::WM_LBUTTONDBLCLK, &ListView::onFingerDown<ui::WM_LBUTTONDBLCLK>)
                 .message(ui::WM_KEYDOWN, &ListView::onKeyDown)
                 .message(ui::WM_VSCROLL, &ListView::onVScroll)
+                .message(ui::WM_HSCROLL, &ListView::onHScroll)
                 .message(LVM_GETITEMCOUNT, &ListView::onGetItemCount)
                 .message(LVM_INSERTITEM, &ListView::onInsertItem)
                 .message(LVM_DELETEITEM, &ListView::onDeleteItem)
@@ -103,6 +104,13 @@ private:
     MsgResult onVScroll(std::uintptr_t wp, std::intptr_t lp) {
         if (static_cast<WindowHandle>(lp) == bar_) {
             barScrolled(ui::lowWord(wp), static_cast<int>(ui::highWord(wp)));
+        }
+        return 0;
+    }
+
+    MsgResult onHScroll(std::uintptr_t wp, std::intptr_t lp) {
+        if (static_cast<WindowHandle>(lp) == sideBar_) {
+            sideBarScrolled(ui::lowWord(wp), static_cast<int>(ui::highWord(wp)));
         }
         return 0;
     }
@@ -172,6 +180,9 @@ private:
         if (item->mask & LVIF_STATE) {
             setStateByMessage(item->item, item->state, item->stateMask);
         }
+        if (item->mask & LVIF_TEXT) {
+            layoutChanged();
+        }
         ui::invalidateRect(h);
         return 1;
     }
@@ -190,6 +201,7 @@ private:
             return static_cast<MsgResult>(item->text.size());
         }
         setText(r, item->subItem, item->text);
+        layoutChanged();
         ui::invalidateRect(h);
         return 1;
     }
@@ -313,8 +325,7 @@ private:
 
     MsgResult onScroll(std::uintptr_t wp, std::intptr_t lp) {
         const WindowHandle h = handle();
-        scrollX_ = std::clamp(scrollX_ + static_cast<int>(static_cast<std::intptr_t>(wp)), 0,
-                              std::max(0, columnsWidth() - areaWidth()));
+        setScrollX(scrollX_ + static_cast<int>(static_cast<std::intptr_t>(wp)), columnsWidth());
         if (lp != 0) {
             setTop(top_ + static_cast<int>(lp) / std::max(1, rowHeight()));
         }
@@ -355,10 +366,12 @@ private:
         return (ui::getStyle(handle()) & LVS_NOCOLUMNHEADER) ? 0 : listRowHeight(font());
     }
     int pageRows() const {
-        const int h = ui::getClientRect(handle()).height() - headerHeight();
+        const int h = ui::getClientRect(handle()).height() - headerHeight() -
+                      (sideBarShown() ? ui::systemMetrics().scrollBarWidth : 0);
         return std::max(0, h / std::max(1, rowHeight()));
     }
     bool barShown() const { return bar_ != kNullWindow && ui::isWindowVisible(bar_); }
+    bool sideBarShown() const { return sideBar_ != kNullWindow && ui::isWindowVisible(sideBar_); }
     int areaWidth() const {
         return ui::getClientRect(handle()).width() -
                (barShown() ? ui::systemMetrics().scrollBarWidth : 0);
@@ -369,6 +382,21 @@ private:
             w += c.width;
         }
         return w;
+    }
+    // How wide the rows' content is, for moving it sideways: the columns, but a list of one
+    // column whose column is wider than its longest text (a column sized to the page) only
+    // as wide as that text.
+    int contentWidth() const {
+        const int columns = columnsWidth();
+        if (columns_.size() != 1 || ownerDrawn()) {
+            return columns;
+        }
+        const int textLeft = checkBoxes() ? checkBoxSize() + 6 : kListTextInset;
+        int widest = 0;
+        for (const Row& r : rows_) {
+            widest = std::max(widest, font().measure(textOf(r, 0)).width);
+        }
+        return std::min(columns, textLeft + widest + kListTextInset);
     }
     int checkBoxSize() const { return std::min(rowHeight() - 4, font().metrics().height); }
 
@@ -560,38 +588,105 @@ private:
         }
     }
 
-    // Rows, columns, size or font changed: the scroll bar shows when rows lie beyond the page.
+    // Rows, columns, size or font changed: the vertical bar shows when rows lie beyond the
+    // page, the horizontal one when the content is wider than the rows' area.
     void layoutChanged() {
         const Rect c = ui::getClientRect(handle());
-        const int page = pageRows();
-        const bool need = count() > page && page > 0;
-        if (need && bar_ == kNullWindow) {
-            ui::CreateParams p;
-            p.className = std::string(kScrollBarClass);
-            p.style = ui::WS_CHILD | SBS_VERT;
-            p.parent = handle();
-            p.id = kListScrollBarId;
-            bar_ = ui::createWindow(p);
+        const int barWidth = ui::systemMetrics().scrollBarWidth;
+        const int content = contentWidth();
+        const int rowsHeight = std::max(0, c.height() - headerHeight());
+        const auto rowsIn = [&](int height) { return height / std::max(1, rowHeight()); };
+        // Each bar takes room from the other's direction: decided until neither changes.
+        bool needSide = false;
+        bool need = false;
+        for (int pass = 0; pass < 2; ++pass) {
+            const int page = rowsIn(rowsHeight - (needSide ? barWidth : 0));
+            need = count() > page && page > 0;
+            needSide = content > c.width() - (need ? barWidth : 0);
         }
-        if (bar_ != kNullWindow) {
-            if (need) {
-                const int w = ui::systemMetrics().scrollBarWidth;
-                ui::moveWindow(bar_, c.right - w, headerHeight(), w, c.height() - headerHeight());
-                ScrollInfo info;
-                info.mask = SIF_RANGE | SIF_PAGE | SIF_POS;
-                info.min = 0;
-                info.max = count() - 1;
-                info.page = static_cast<unsigned>(page);
-                info.pos = top_;
-                setScrollInfo(bar_, info);
-                ui::showWindow(bar_, ui::SW_SHOW);
-            } else {
-                ui::showWindow(bar_, ui::SW_HIDE);
-            }
+        showBar(bar_, need, SBS_VERT, kListScrollBarId,
+                Rect{c.right - barWidth, headerHeight(), c.right,
+                     c.bottom - (needSide ? barWidth : 0)});
+        showBar(sideBar_, needSide, SBS_HORZ, kListSideBarId,
+                Rect{0, c.bottom - barWidth, c.right - (need ? barWidth : 0), c.bottom});
+        const int page = pageRows();
+        if (need) {
+            ScrollInfo info;
+            info.mask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            info.min = 0;
+            info.max = count() - 1;
+            info.page = static_cast<unsigned>(page);
+            info.pos = top_;
+            setScrollInfo(bar_, info);
         }
         setTop(need ? top_ : 0);
-        scrollX_ = std::clamp(scrollX_, 0, std::max(0, columnsWidth() - areaWidth()));
+        setScrollX(scrollX_, contentWidth());
         ui::invalidateRect(handle());
+    }
+
+    void showBar(WindowHandle& bar, bool shown, std::uint32_t style, std::uintptr_t id,
+                 const Rect& r) {
+        if (shown && bar == kNullWindow) {
+            ui::CreateParams p;
+            p.className = std::string(kScrollBarClass);
+            p.style = ui::WS_CHILD | style;
+            p.parent = handle();
+            p.id = id;
+            bar = ui::createWindow(p);
+        }
+        if (bar == kNullWindow) {
+            return;
+        }
+        if (shown) {
+            ui::moveWindow(bar, r.left, r.top, r.width(), r.height());
+        }
+        ui::showWindow(bar, shown ? ui::SW_SHOW : ui::SW_HIDE);
+    }
+
+    // Moves the content sideways, within what of `width` lies beyond the rows' area: the
+    // horizontal bar and the keys move within the content, LVM_SCROLL within the columns.
+    void setScrollX(int x, int width) {
+        const int most = std::max(0, width - areaWidth());
+        const int clamped = std::clamp(x, 0, most);
+        if (clamped != scrollX_) {
+            scrollX_ = clamped;
+            ui::invalidateRect(handle());
+        }
+        if (sideBarShown()) {
+            ScrollInfo info;
+            info.mask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            info.min = 0;
+            info.max = std::max(0, contentWidth() - 1);
+            info.page = static_cast<unsigned>(std::max(1, areaWidth()));
+            info.pos = scrollX_;
+            setScrollInfo(sideBar_, info);
+        }
+    }
+
+    // One step sideways: a few characters of the list's font.
+    int sideStep() const { return std::max(1, font().metrics().height * 2); }
+
+    void sideBarScrolled(unsigned code, int thumb) {
+        switch (code) {
+            case SB_LINEUP:
+                setScrollX(scrollX_ - sideStep(), contentWidth());
+                break;
+            case SB_LINEDOWN:
+                setScrollX(scrollX_ + sideStep(), contentWidth());
+                break;
+            case SB_PAGEUP:
+                setScrollX(scrollX_ - areaWidth(), contentWidth());
+                break;
+            case SB_PAGEDOWN:
+                setScrollX(scrollX_ + areaWidth(), contentWidth());
+                break;
+            case SB_THUMBTRACK:
+            case SB_THUMBPOSITION:
+                setScrollX(thumb, contentWidth());
+                break;
+            default:
+                break;
+        }
     }
 
     void barScrolled(unsigned code, int thumb) {
@@ -654,6 +749,14 @@ private:
             case ui::VK_UP:
                 if (count() > 0) {
                     select(std::max(at - 1, 0));
+                }
+                break;
+            case ui::VK_LEFT:
+            case ui::VK_RIGHT:
+                // Text beyond the right edge is reached with the keys too, on a keypad phone.
+                if (sideBarShown()) {
+                    setScrollX(scrollX_ + (vk == ui::VK_RIGHT ? sideStep() : -sideStep()),
+                               contentWidth());
                 }
                 break;
             case ui::VK_SPACE:
@@ -754,6 +857,7 @@ private:
     }
 
     WindowHandle bar_ = kNullWindow;
+    WindowHandle sideBar_ = kNullWindow;
     std::vector<ListColumn> columns_;
     std::vector<Row> rows_;
     std::uint32_t ext_ = 0;

@@ -151,6 +151,7 @@ struct DrawItem {
 };
 
 inline constexpr std::uintptr_t kListScrollBarId = 5173;
+inline constexpr std::uintptr_t kListSideBarId = 5174;  // the horizontal one
 
 WindowProc listViewProc();
 

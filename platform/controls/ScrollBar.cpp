@@ -40,6 +40,19 @@ public:
     }
 
 private:
+    // A bar is vertical with SBS_VERT, horizontal without: the geometry below is worked out
+    // along the bar (top to bottom, or left to right) and across it.
+    bool vertical() const { return (ui::getStyle(handle()) & SBS_VERT) != 0; }
+    int along(Point p) const { return vertical() ? p.y : p.x; }
+    int length(const Rect& c) const { return vertical() ? c.height() : c.width(); }
+    int thickness(const Rect& c) const { return vertical() ? c.width() : c.height(); }
+    // The rectangle from `from` to `to` along the bar, across its whole thickness.
+    Rect span(const Rect& c, int from, int to) const {
+        return vertical() ? Rect{0, from, c.right, to} : Rect{from, 0, to, c.bottom};
+    }
+    // A point `a` along the bar and `b` across it.
+    Point at(int a, int b) const { return vertical() ? Point{b, a} : Point{a, b}; }
+
     MsgResult onSetPos(std::uintptr_t wp, std::intptr_t lp) {
         const WindowHandle h = handle();
         const int old = pos_;
@@ -173,9 +186,9 @@ private:
     Layout layout(WindowHandle h) const {
         const Rect c = ui::getClientRect(h);
         Layout l;
-        l.arrow = std::min(c.width(), c.height() / 2);
+        l.arrow = std::min(thickness(c), length(c) / 2);
         l.trackTop = l.arrow;
-        l.trackBottom = c.height() - l.arrow;
+        l.trackBottom = length(c) - l.arrow;
         const int track = l.trackBottom - l.trackTop;
         const long range = static_cast<long>(max_) - min_ + 1;
         int thumb =
@@ -193,16 +206,17 @@ private:
 
     Zone zoneAt(WindowHandle h, Point p) const {
         const Layout l = layout(h);
-        if (p.y < l.trackTop) {
+        const int a = along(p);
+        if (a < l.trackTop) {
             return Zone::LineUp;
         }
-        if (p.y >= l.trackBottom) {
+        if (a >= l.trackBottom) {
             return Zone::LineDown;
         }
-        if (p.y < l.thumbTop) {
+        if (a < l.thumbTop) {
             return Zone::PageUp;
         }
-        if (p.y >= l.thumbBottom) {
+        if (a >= l.thumbBottom) {
             return Zone::PageDown;
         }
         return Zone::Thumb;
@@ -221,10 +235,11 @@ private:
         }
     }
 
-    static void tell(WindowHandle h, unsigned code, int pos) {
+    void tell(WindowHandle h, unsigned code, int pos) const {
         const WindowHandle parent = ui::getParent(h);
         if (parent != kNullWindow) {
-            sendMessage(parent, ui::WM_VSCROLL, ui::makeWParam(code, static_cast<unsigned>(pos)),
+            sendMessage(parent, vertical() ? ui::WM_VSCROLL : ui::WM_HSCROLL,
+                        ui::makeWParam(code, static_cast<unsigned>(pos)),
                         static_cast<std::intptr_t>(h));
         }
     }
@@ -237,7 +252,7 @@ private:
         zone_ = zoneAt(h, p);
         if (zone_ == Zone::Thumb) {
             dragging_ = true;
-            dragStartY_ = p.y;
+            dragStartAlong_ = along(p);
             dragStartPos_ = pos_;
             trackPos_ = pos_;
             ui::invalidateRect(h);
@@ -264,7 +279,8 @@ private:
         const int span = maxPos() - min_;
         int p = dragStartPos_;
         if (travel > 0) {
-            p += static_cast<int>(static_cast<long>(finger_.y - dragStartY_) * span / travel);
+            p += static_cast<int>(static_cast<long>(along(finger_) - dragStartAlong_) * span /
+                                  travel);
         }
         p = clampPos(p);
         if (p != trackPos_) {
@@ -298,28 +314,28 @@ private:
         const bool active = scrollable() && ui::isWindowEnabled(h);
         dc.fillRect(c, kScrollTrackColor);
         const draw::Color ink = active ? kTextColor : kDisabledTextColor;
-        const Rect up{0, 0, c.right, l.trackTop};
-        const Rect down{0, l.trackBottom, c.right, c.bottom};
+        const Rect up = span(c, 0, l.trackTop);
+        const Rect down = span(c, l.trackBottom, length(c));
         dc.fillRect(up, zone_ == Zone::LineUp ? kSelectionColor : kFaceColor);
         drawFrame(dc, up, kSecondaryTextColor);
         dc.fillRect(down, zone_ == Zone::LineDown ? kSelectionColor : kFaceColor);
         drawFrame(dc, down, kSecondaryTextColor);
-        const int cx = c.width() / 2;
+        const int mid = thickness(c) / 2;
         const int half = std::max(2, l.arrow / 4);
         dc.selectPen(draw::Pen{ink});
         dc.selectBrush(draw::Brush{ink});
         const int upMid = l.trackTop / 2;
-        const std::array<Point, 3> upArrow = {Point{cx, upMid - half / 2 - 1},
-                                              Point{cx + half, upMid + half / 2},
-                                              Point{cx - half, upMid + half / 2}};
+        const std::array<Point, 3> upArrow = {at(upMid - half / 2 - 1, mid),
+                                              at(upMid + half / 2, mid + half),
+                                              at(upMid + half / 2, mid - half)};
         dc.polygon(upArrow);
-        const int downMid = (l.trackBottom + c.bottom) / 2;
-        const std::array<Point, 3> downArrow = {Point{cx - half, downMid - half / 2},
-                                                Point{cx + half, downMid - half / 2},
-                                                Point{cx, downMid + half / 2 + 1}};
+        const int downMid = (l.trackBottom + length(c)) / 2;
+        const std::array<Point, 3> downArrow = {at(downMid - half / 2, mid - half),
+                                                at(downMid - half / 2, mid + half),
+                                                at(downMid + half / 2 + 1, mid)};
         dc.polygon(downArrow);
         if (active) {
-            const Rect thumb{0, l.thumbTop, c.right, l.thumbBottom};
+            const Rect thumb = span(c, l.thumbTop, l.thumbBottom);
             dc.fillRect(thumb, dragging_ ? kSelectionColor : kScrollThumbColor);
             drawFrame(dc, thumb, kSecondaryTextColor);
         }
@@ -332,7 +348,7 @@ private:
     int trackPos_ = 0;
     Zone zone_ = Zone::None;
     bool dragging_ = false;
-    int dragStartY_ = 0;
+    int dragStartAlong_ = 0;
     int dragStartPos_ = 0;
     Point finger_;
 };

@@ -1,7 +1,8 @@
 #pragma once
-// The vertical scroll-bar control (class "scrollbar", SBS_VERT): arrows at both ends, a track
-// with a thumb whose length shows the page. It never moves itself: it tells its parent what
-// the user asks through WM_VSCROLL (wParam: SB_* code | thumb position << 16, lParam: the bar)
+// The scroll-bar control (class "scrollbar"; vertical with SBS_VERT, else horizontal): arrows
+// at both ends, a track with a thumb whose length shows the page. It never moves itself: it
+// tells its parent what the user asks through WM_VSCROLL, or WM_HSCROLL for a horizontal bar
+// (wParam: SB_* code | thumb position << 16, lParam: the bar; SB_LINEUP is left, SB_LINEDOWN right)
 // and the parent sets the new position. A held arrow or track repeats its code (first after
 // 400 ms, then every 100 ms); dragging the thumb sends SB_THUMBTRACK at each move and
 // SB_THUMBPOSITION on release; every action ends with SB_ENDSCROLL.
@@ -16,6 +17,7 @@
 
 namespace platform::controls {
 
+inline constexpr std::uint32_t SBS_HORZ = 0x0000;
 inline constexpr std::uint32_t SBS_VERT = 0x0001;
 
 inline constexpr std::uint32_t SBM_SETPOS = 0x00E0;  // wParam pos, lParam redraw; old pos

@@ -14,6 +14,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/ListPainter.h"
 #include "platform/controls/ListView.h"
+#include "platform/controls/ScrollBar.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/resources/StringTable.h"
 #include "platform/ui/Focus.h"
@@ -183,7 +184,8 @@ void cVypisSpojeView::setColumns() {
     // The list's scroll bar stands inside its client area: the columns share what it leaves.
     int bar = 0;
     for (const platform::WindowHandle child : ui::getChildren(list)) {
-        if (ui::getClassName(child) == controls::kScrollBarClass && (ui::getStyle(child) & ui::WS_VISIBLE)) {
+        if (ui::getClassName(child) == controls::kScrollBarClass && (ui::getStyle(child) & ui::WS_VISIBLE) &&
+            (ui::getStyle(child) & controls::SBS_VERT)) {
             bar = ui::getWindowRect(child).width();
         }
     }

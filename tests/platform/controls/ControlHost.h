@@ -1,8 +1,8 @@
 #pragma once
 // A full-screen parent window for control tests: it records, in arrival order, every
-// WM_COMMAND a control sends as "id:CODE", every WM_VSCROLL as "vscroll:CODE:pos" and every
-// WM_NOTIFY as "notify:id:CODE" (names from the tables, else the number), and can run a check
-// (or, for WM_NOTIFY, give an answer) at the moment a notification arrives.
+// WM_COMMAND a control sends as "id:CODE", every WM_VSCROLL as "vscroll:CODE:pos" (WM_HSCROLL
+// "hscroll:…") and every WM_NOTIFY as "notify:id:CODE" (names from the tables, else the number),
+// and can run a check (or, for WM_NOTIFY, give an answer) at the moment a notification arrives.
 
 #include "platform/controls/Controls.h"
 #include "platform/testkit/UiTestKit.h"
@@ -64,9 +64,10 @@ public:
                     }
                     return 0;
                 }
-                if (m == ui::WM_VSCROLL) {
+                if (m == ui::WM_VSCROLL || m == ui::WM_HSCROLL) {
                     rec->seen.push_back(
-                        "vscroll:" + Recorder::name(rec->scrollNames, ui::lowWord(wp)) + ":" +
+                        std::string(m == ui::WM_VSCROLL ? "vscroll:" : "hscroll:") +
+                        Recorder::name(rec->scrollNames, ui::lowWord(wp)) + ":" +
                         std::to_string(static_cast<std::int16_t>(ui::highWord(wp))));
                     return 0;
                 }

@@ -204,6 +204,44 @@ TEST_F(ListViewTest, ColumnsScrollSidewaysWithinTheirWidth) {
     EXPECT_EQ(r.left, 0);
 }
 
+// A column wider than the list shows a horizontal bar only when some text runs past the edge;
+// the bar and the Left and Right keys then move the rows sideways, no further than the text.
+TEST_F(ListViewTest, TextPastTheEdgeIsReachedSidewaysByTheBarAndTheKeys) {
+    make(3);
+    sendMessage(list, LVM_SETCOLUMNWIDTH, 0, 400);
+    const auto sideBar = [&] { return ui::getDlgItem(list, kListSideBarId); };
+    const auto rowLeft = [&] {
+        Rect r;
+        sendMessage(list, LVM_GETITEMRECT, 0, reinterpret_cast<std::intptr_t>(&r));
+        return r.left;
+    };
+    EXPECT_TRUE(sideBar() == kNullWindow || !ui::isWindowVisible(sideBar()));
+    ListItem item;
+    item.mask = LVIF_TEXT;
+    item.text = std::u16string(40, u'M');  // far wider than the 218 pixels of the list
+    sendMessage(list, LVM_SETITEMTEXT, 1, reinterpret_cast<std::intptr_t>(&item));
+    ASSERT_NE(sideBar(), kNullWindow);
+    EXPECT_TRUE(ui::isWindowVisible(sideBar()));
+    EXPECT_EQ(ui::getWindowRect(sideBar()).bottom, 10 + 118 - 10 - 1);
+    ui::setFocus(list);
+    kit.key(ui::VK_RIGHT);
+    const int step = -rowLeft();
+    EXPECT_GT(step, 0);
+    kit.key(ui::VK_LEFT);
+    EXPECT_EQ(rowLeft(), 0);
+    for (int i = 0; i < 100; ++i) {
+        kit.key(ui::VK_RIGHT);
+    }
+    const int widest = -rowLeft();
+    EXPECT_GT(widest, step);
+    EXPECT_LT(widest, 400 - 218);  // the end of the text, not of the column
+    // The text shortened again: the bar goes and the rows come back to the left edge.
+    item.text = u"Řádek 1";
+    sendMessage(list, LVM_SETITEMTEXT, 1, reinterpret_cast<std::intptr_t>(&item));
+    EXPECT_FALSE(ui::isWindowVisible(sideBar()));
+    EXPECT_EQ(rowLeft(), 0);
+}
+
 TEST_F(ListViewTest, HeaderTakesARowAndFullRowSelectionFillsTheRow) {
     struct Case {
         std::uint32_t style;

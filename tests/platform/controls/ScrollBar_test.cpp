@@ -1,4 +1,5 @@
-// The vertical scroll bar and the up-down control, driven by taps, holds and drags.
+// The scroll bar (vertical and horizontal) and the up-down control, driven by taps, holds and
+// drags.
 
 #include "ControlHost.h"
 
@@ -84,6 +85,40 @@ TEST_F(ScrollBarTest, TapsOnArrowsAndTrackSendTheirCodesAndTheBarDoesNotMoveItse
             << c.code;
         EXPECT_EQ(pos(), 33);
     }
+}
+
+// A bar without SBS_VERT lies across: its arrows are at the left and right ends, it tells the
+// parent with WM_HSCROLL, and the thumb is dragged sideways.
+TEST_F(ScrollBarTest, AHorizontalBarWorksAlongItsWidth) {
+    const WindowHandle side =
+        host.add(kScrollBarClass, u"", SBS_HORZ, Rect{10, 230, 223, 243}, 5173);
+    ScrollInfo info;
+    info.mask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.max = 98;
+    info.page = 33;
+    info.pos = 33;  // thumb at x 23 + 33 * 125 / 66 = 85, 62 long
+    setScrollInfo(side, info);
+    struct Case {
+        Point at;
+        const char* code;
+    };
+    const Case cases[] = {{{15, 236}, "LINEUP"},
+                          {{218, 236}, "LINEDOWN"},
+                          {{40, 236}, "PAGEUP"},
+                          {{200, 236}, "PAGEDOWN"}};
+    for (const Case& c : cases) {
+        host.seen().clear();
+        kit.tap(c.at);
+        EXPECT_EQ(host.seen(),
+                  (Seen{std::string("hscroll:") + c.code + ":0", "hscroll:ENDSCROLL:0"}))
+            << c.code;
+    }
+    host.seen().clear();
+    kit.press(Point{10 + 100, 236});
+    kit.move(Point{10 + 100 - 125, 236});
+    kit.release(Point{10 + 100 - 125, 236});
+    EXPECT_EQ(host.seen(),
+              (Seen{"hscroll:THUMBTRACK:0", "hscroll:THUMBPOSITION:0", "hscroll:ENDSCROLL:0"}));
 }
 
 TEST_F(ScrollBarTest, HeldArrowRepeatsAfterTheDelay) {
