@@ -74,7 +74,10 @@ public:
     }
 
 private:
-    void fontChanged() override { layoutChanged(); }
+    void fontChanged() override {
+        widest_ = -1;
+        layoutChanged();
+    }
     MsgResult onCreate(std::uintptr_t, std::intptr_t) {
         measure();
         return 0;
@@ -129,6 +132,7 @@ private:
             return 0;
         }
         rows_.erase(rows_.begin() + row);
+        widest_ = -1;
         if (mark_ == row) {
             mark_ = -1;
         } else if (mark_ > row) {
@@ -140,6 +144,7 @@ private:
 
     MsgResult onDeleteAllItems(std::uintptr_t, std::intptr_t) {
         rows_.clear();
+        widest_ = -1;
         mark_ = -1;
         top_ = 0;
         layoutChanged();
@@ -181,6 +186,7 @@ private:
             setStateByMessage(item->item, item->state, item->stateMask);
         }
         if (item->mask & LVIF_TEXT) {
+            widest_ = -1;
             layoutChanged();
         }
         ui::invalidateRect(h);
@@ -201,6 +207,7 @@ private:
             return static_cast<MsgResult>(item->text.size());
         }
         setText(r, item->subItem, item->text);
+        widest_ = -1;
         layoutChanged();
         ui::invalidateRect(h);
         return 1;
@@ -392,11 +399,13 @@ private:
             return columns;
         }
         const int textLeft = checkBoxes() ? checkBoxSize() + 6 : kListTextInset;
-        int widest = 0;
-        for (const Row& r : rows_) {
-            widest = std::max(widest, font().measure(textOf(r, 0)).width);
+        if (widest_ < 0) {
+            widest_ = 0;
+            for (const Row& r : rows_) {
+                widest_ = std::max(widest_, font().measure(textOf(r, 0)).width);
+            }
         }
-        return std::min(columns, textLeft + widest + kListTextInset);
+        return std::min(columns, textLeft + widest_ + kListTextInset);
     }
     int checkBoxSize() const { return std::min(rowHeight() - 4, font().metrics().height); }
 
@@ -443,6 +452,9 @@ private:
         }
         if (checkBoxes() && (r.state & LVIS_STATEIMAGEMASK) == 0) {
             r.state |= kStateUnchecked;
+        }
+        if (widest_ >= 0) {
+            widest_ = std::max(widest_, font().measure(textOf(r, 0)).width);
         }
         rows_.insert(rows_.begin() + at, std::move(r));
         if (mark_ >= at) {
@@ -858,6 +870,9 @@ private:
 
     WindowHandle bar_ = kNullWindow;
     WindowHandle sideBar_ = kNullWindow;
+    // The width of the widest first-column text, measured when asked after a change; -1 when
+    // not known. An inserted row only widens a known width.
+    mutable int widest_ = -1;
     std::vector<ListColumn> columns_;
     std::vector<Row> rows_;
     std::uint32_t ext_ = 0;
