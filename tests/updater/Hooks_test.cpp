@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <sstream>
 
@@ -181,6 +182,81 @@ INSTANTIATE_TEST_SUITE_P(
                                         writeText(file, line);
                                         std::filesystem::resize_file(file, std::uintmax_t{1} << 30);
                                     }}));
+
+// mallory is logged in first and fills her registrations file, and her service manager takes
+// its time to answer; alice and bob come after her.
+class HostileFirstUser : public Hooks {
+protected:
+    HostileFirstUser() {
+        tool("loginctl",
+             "[ \"$*\" = 'list-users --no-legend' ] || exit 1\n"
+             "printf '1003 mallory no active\\n1000 alice no active\\n1001 bob no active\\n'\n");
+        // Records the start and starts the program; for mallory it then hangs until the test
+        // lets it go (or for at most 25 s).
+        tool("systemd-run",
+             "echo \"$*\" >> \"" + (root / "systemd-run").string() + "\"\n"
+             "while [ \"$1\" != -- ]; do case \"$1\" in --machine=*) machine=$1 ;; esac; shift; done\n"
+             "shift\n\"$@\"\n"
+             "if [ \"$machine\" = --machine=mallory@ ]; then n=0\n"
+             "  while [ ! -e \"" + (root / "release").string() + "\" ] && [ $n -lt 250 ]; do sleep 0.1; n=$((n + 1)); done\n"
+             "fi\n");
+        for (const char* user : {"alice", "bob"}) {
+            const std::filesystem::path own = root / "home" / user / "obnovnik";
+            tool(own, "echo \"" + std::string(user) + " $*\" >> \"" + (root / "started").string() + "\"\n");
+            registerFor(user, "AppRunAtRs232Detect " + own.string() + "\n");
+        }
+    }
+    // A program of mallory's that writes its name.
+    std::filesystem::path mallorys(const std::string& name) {
+        const std::filesystem::path path = root / "home/mallory" / name;
+        tool(path, "echo \"mallory " + name + " $*\" >> \"" + (root / "started").string() + "\"\n");
+        return path;
+    }
+    std::vector<std::string> startedLines() {
+        std::vector<std::string> lines;
+        std::istringstream in(started());
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
+    bool hasStarted(const std::string& line) {
+        const std::vector<std::string> lines = startedLines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+};
+
+TEST_F(HostileFirstUser, OneLineRepeatedStartsHerProgramOnceAndTheOthersDoNotWaitForHer) {
+    const std::string line = "AppRunAtRs232Detect " + mallorys("obnovnik").string() + "\n";
+    std::string file;
+    while (file.size() + line.size() <= 65536) file += line;
+    registerFor("mallory", file);
+    ChildProcess hook("/bin/sh", {helper().string(), "AppRunAtRs232Detect"});
+    // Her start still hangs: the others' programs run meanwhile.
+    EXPECT_TRUE(trasa::testing::eventually(
+        [&] { return hasStarted("alice AppRunAtRs232Detect") && hasStarted("bob AppRunAtRs232Detect"); },
+        std::chrono::seconds(10)))
+        << started();
+    writeText(root / "release", "");
+    EXPECT_EQ(hook.waitForExit(std::chrono::seconds(30)), 0);
+    EXPECT_EQ(startedLines(), (std::vector<std::string>{"alice AppRunAtRs232Detect", "bob AppRunAtRs232Detect",
+                                                        "mallory obnovnik AppRunAtRs232Detect"}));
+}
+
+TEST_F(HostileFirstUser, OnlyHerFirstEightLinesCount) {
+    // Twelve programs, the first on two lines: the first eight lines start p1 to p7.
+    std::string file = "AppRunAtRs232Detect " + mallorys("p1").string() + "\n";
+    std::vector<std::string> expected{"alice AppRunAtRs232Detect", "bob AppRunAtRs232Detect"};
+    for (int n = 1; n <= 12; ++n) {
+        const std::string name = "p" + std::to_string(n);
+        file += "AppRunAtRs232Detect " + mallorys(name).string() + "\n";
+        if (n <= 7) expected.push_back("mallory " + name + " AppRunAtRs232Detect");
+    }
+    registerFor("mallory", file);
+    writeText(root / "release", "");
+    EXPECT_EQ(run(helper(), {"AppRunAtRs232Detect"}), 0);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(startedLines(), expected);
+}
 
 TEST_F(Hooks, AFileOfAnotherUserInAUsersHomeRunsNothing) {
     // carol is another user; her file was made by this test, so it is not hers.
