@@ -30,13 +30,20 @@ void waitForOldInstance(EntryServices& services) {
 }
 
 // The running instance with the program's main window, asked a few times while it may still
-// be starting; nothing when it does not answer or has meanwhile gone (the claim is then ours).
+// be starting, all within one bound; nothing when it does not answer or has meanwhile gone (the
+// claim is then ours). An instance that takes the question and never answers (stopped, or hung)
+// costs the bound once, not once per question.
 std::unique_ptr<RunningInstance> findRunningInstance(EntryServices& services) {
-    for (int attempt = 0; attempt < kInstanceSearchAttempts; ++attempt) {
-        std::unique_ptr<RunningInstance> running = services.instance.find();
+    using std::chrono::milliseconds;
+    const auto deadline = services.now() + kInstanceSearchTime;
+    const auto left = [&] {
+        return std::max(milliseconds(0), std::chrono::duration_cast<milliseconds>(deadline - services.now()));
+    };
+    for (int attempt = 0; attempt < kInstanceSearchAttempts && left() > milliseconds(0); ++attempt) {
+        std::unique_ptr<RunningInstance> running = services.instance.find(left());
         if (running && sameIgnoringCase(running->title(), services.programTitle)) return running;
         if (services.instance.claim()) return nullptr;
-        services.sleep(kInstanceSearchInterval);
+        if (left() > milliseconds(0)) services.sleep(std::min(kInstanceSearchInterval, left()));
     }
     return nullptr;
 }
@@ -61,7 +68,9 @@ int pelorvantWinMain(std::string_view commandLine, ProgramLife& app, EntryServic
         }
         // Held, and nobody answers: a second program beside it would overwrite its settings.
         if (!services.instance.claim()) {
-            std::fprintf(stderr, "pelorvant: the program already runs and does not answer\n");
+            std::fprintf(stderr,
+                         "pelorvant: the program already runs and does not answer; this start ends "
+                         "without a window of its own\n");
             return -1;
         }
     }

@@ -40,6 +40,8 @@ struct EntryServices {
     std::function<void(std::chrono::milliseconds)> sleep;
     // The title of the main frame (string-table text 128), UTF-8.
     std::string programTitle;
+    // The time the search for a running instance is measured by; tests keep their own.
+    std::function<std::chrono::steady_clock::time_point()> now = [] { return std::chrono::steady_clock::now(); };
 };
 
 // How long a start for an update waits before it goes on (lets the device settle after the
@@ -50,10 +52,12 @@ inline constexpr std::chrono::milliseconds kUpdateStartDelay{25000};
 inline constexpr std::chrono::milliseconds kRestartLookInterval{50};
 inline constexpr int kRestartMinimumLooks = 9;
 inline constexpr int kRestartMaximumLooks = 600;
-// A later start asks this many times, a second apart, for the running instance; when the claim
-// is still held after that (the running instance hangs), the later start ends.
+// A later start asks this many times, a second apart, for the running instance, all within
+// kInstanceSearchTime (each question waits at most what is left of it); when the claim is still
+// held after that (the running instance hangs or was stopped), the later start says so and ends.
 inline constexpr int kInstanceSearchAttempts = 5;
 inline constexpr std::chrono::milliseconds kInstanceSearchInterval{1000};
+inline constexpr std::chrono::milliseconds kInstanceSearchTime{7000};
 
 // Runs the program for its command line; returns the process exit code: -1 when a later
 // start handed over to the running instance, found it not answering, or the framework could

@@ -24,6 +24,10 @@ std::filesystem::path homeOfUser(uid_t uid) {
 
 }  // namespace
 
+std::filesystem::path homeInPasswordDatabase() {
+    return homeOfUser(::getuid());
+}
+
 std::filesystem::path homeFolder() {
     const char* home = std::getenv("HOME");
     if (home != nullptr && home[0] == '/')

@@ -10,6 +10,9 @@ namespace platform::services {
 // when that is absolute; otherwise empty.
 std::filesystem::path homeFolder();
 
+// The home of this user in the password database when it is absolute; otherwise empty.
+std::filesystem::path homeInPasswordDatabase();
+
 // Makes sure $HOME names the user's home (from the password database when HOME is unset or
 // not absolute). False when there is no home at all; the caller then must not run. Call before
 // any thread starts: it changes the environment.

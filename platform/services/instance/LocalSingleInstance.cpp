@@ -8,12 +8,19 @@
 #include "platform/services/instance/PrivateFolder.h"
 #include "platform/services/instance/SingleInstance.h"
 
+#include <algorithm>
+#include <chrono>
 #include <optional>
 
 namespace platform::services {
 namespace {
 
 namespace protocol = instance_protocol;
+
+std::chrono::milliseconds timeLeft(std::chrono::steady_clock::time_point deadline) {
+    return std::max(std::chrono::milliseconds(0), std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                      deadline - std::chrono::steady_clock::now()));
+}
 
 class SocketInstance final : public RunningInstance {
 public:
@@ -57,14 +64,17 @@ public:
         return lock_ != nullptr;
     }
 
-    std::unique_ptr<RunningInstance> find() override {
+    using SingleInstance::find;
+    std::unique_ptr<RunningInstance> find(std::chrono::milliseconds limit) override {
         int fd = connectToSocketFile(folder_, name_.socketFile);
         if (fd < 0) return nullptr;
         LineSocket socket(fd);
         // Only this user's copy of this program is an instance.
         if (!peerRunsProgram(fd, programPath_)) return nullptr;
-        if (!socket.writeLine(protocol::kTitle, timeouts_.answer)) return nullptr;
-        std::optional<std::string> answer = socket.readLine(timeouts_.answer);
+        // One deadline for the question and its answer.
+        const auto deadline = std::chrono::steady_clock::now() + std::min(limit, timeouts_.answer);
+        if (!socket.writeLine(protocol::kTitle, timeLeft(deadline))) return nullptr;
+        std::optional<std::string> answer = socket.readLine(timeLeft(deadline));
         const std::string prefix = std::string(protocol::kTitle) + " ";
         if (!answer || !answer->starts_with(prefix)) return nullptr;
         return std::make_unique<SocketInstance>(std::move(socket), answer->substr(prefix.size()), timeouts_);
@@ -90,7 +100,8 @@ private:
 class UnguardedInstance final : public SingleInstance {
 public:
     bool claim() override { return true; }
-    std::unique_ptr<RunningInstance> find() override { return nullptr; }
+    using SingleInstance::find;
+    std::unique_ptr<RunningInstance> find(std::chrono::milliseconds) override { return nullptr; }
     bool serve(InstanceRequests&) override { return true; }
 };
 

@@ -2,6 +2,8 @@
 // A folder that only this user can enter: a real directory (not a link), owned by this user,
 // without any access for the group or others. The instance's lock file and socket file live in
 // one, so no other local user can take their names first or reach them.
+#include "platform/services/environment/HomeFolder.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -41,10 +43,14 @@ private:
     std::filesystem::path path_;
 };
 
-// Where this user's instances meet: $XDG_RUNTIME_DIR when it is set, absolute and private;
-// otherwise the folder "trasa-instance" of the user's cache ($XDG_CACHE_HOME, else ~/.cache),
-// made with mode 0700 when missing and closed to others when it is the user's own. Empty when
-// neither gives a private folder.
-std::filesystem::path defaultRuntimeFolder();
+// Where this user's instances meet: $XDG_RUNTIME_DIR when it is set, absolute and private.
+// Otherwise the folder "trasa-instance" (made with mode 0700 when missing, closed to others when
+// it is the user's own but open) in the first of these cache folders that gives a private one:
+// $XDG_CACHE_HOME, then .cache in $HOME, then .cache in `databaseHome` (the home that the
+// password database names). A cache folder counts only when it belongs to this user or to root
+// and no other user can change its entries, so nobody else can swap the folder away; a
+// "trasa-instance" that another user made first is passed over, never used. Empty when none
+// gives a private folder.
+std::filesystem::path defaultRuntimeFolder(const std::filesystem::path& databaseHome = homeInPasswordDatabase());
 
 }  // namespace platform::services

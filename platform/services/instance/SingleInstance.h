@@ -46,9 +46,11 @@ public:
     // process holds the claim (also on a repeated call). Never waits. The claim lasts as long
     // as this object.
     virtual bool claim() = 0;
-    // The running instance of the same program of this user, or nothing when none answers.
-    // The caller owns the result.
-    virtual std::unique_ptr<RunningInstance> find() = 0;
+    // The running instance of the same program of this user, or nothing when none answers
+    // within `limit` (at most the answer time). The caller owns the result.
+    virtual std::unique_ptr<RunningInstance> find(std::chrono::milliseconds limit) = 0;
+    // The same, waiting the whole answer time.
+    std::unique_ptr<RunningInstance> find() { return find(std::chrono::milliseconds::max()); }
     // Starts answering later starts through `requests` until this object is destroyed; false
     // without the claim or when the meeting place is taken. Destroy this object after the
     // windows that the requests send to, so a request in progress is released.

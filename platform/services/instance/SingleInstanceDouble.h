@@ -3,6 +3,8 @@
 // instance holds the claim, which title it answers with, and records what was asked of it.
 #include "platform/services/instance/SingleInstance.h"
 
+#include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +21,12 @@ public:
     std::optional<std::string> otherTitle;
     // The other instance confirms raise and hand-over.
     bool otherAnswers = true;
+    // The other instance takes questions and never answers: find() waits its whole limit,
+    // told to whileHanging (which may advance a test's clock by it).
+    bool otherHangs = false;
+    std::function<void(std::chrono::milliseconds)> whileHanging;
+    // The limit of each find(), in order.
+    std::vector<std::chrono::milliseconds> findLimits;
     InstanceRequests* served = nullptr;
 
     bool claim() override {
@@ -31,8 +39,14 @@ public:
         held_ = true;
         return true;
     }
-    std::unique_ptr<RunningInstance> find() override {
+    using SingleInstance::find;
+    std::unique_ptr<RunningInstance> find(std::chrono::milliseconds limit) override {
         calls.push_back("find");
+        findLimits.push_back(limit);
+        if (otherHangs) {
+            if (whileHanging) whileHanging(limit);
+            return nullptr;
+        }
         if (!otherTitle) return nullptr;
         return std::make_unique<Found>(*this, *otherTitle);
     }

@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <csignal>
+#include <optional>
 #include <sstream>
+
+#include <unistd.h>
 
 namespace pelorvant {
 namespace {
@@ -134,6 +137,42 @@ TEST_F(EntryProcesses, AnotherUserOnASharedRuntimeFolderBlocksNeitherTheStartNor
     EXPECT_EQ(second->waitForExit(), 255);
     EXPECT_EQ(eventsOf(first->pid()),
               (Events{"start ", "running", "raised", "handover", "update-check"}));
+}
+
+TEST_F(EntryProcesses, ASecondStartBesideAStoppedInstanceGivesUpWithinTenSecondsAndSaysSo) {
+    auto first = start("");
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "running"); }));
+    ::kill(first->pid(), SIGSTOP);
+    // Its standard error goes to a file.
+    const std::filesystem::path errors = runtime / "errors";
+    ChildProcess second("/bin/sh", {"-c", "exec \"$0\" UpdateData 2>\"$1\"", TRASA_ENTRY_PROBE, errors.string()},
+                        {"XDG_RUNTIME_DIR=" + runtime.path().string(), "PROBE_RECORD=" + record.string()});
+    const std::optional<int> code = second.waitForExit(std::chrono::seconds(10));
+    ::kill(first->pid(), SIGCONT);
+    ASSERT_EQ(code, 255) << "ended by itself within ten seconds";
+    EXPECT_EQ(eventsOf(second.pid()), (Events{"start UpdateData", "end -1"})) << "it never ran";
+    EXPECT_NE(readText(errors).find("does not answer"), std::string::npos) << readText(errors);
+    EXPECT_EQ(eventsOf(first->pid()), (Events{"start ", "running"}));
+}
+
+// Without a runtime folder, and another user made the instance folder first in a cache folder
+// that everybody can write to: the two starts still meet, in the folder of the user's home.
+TEST_F(EntryProcesses, AnotherUserFirstInASharedCacheFolderDoesNotLetTwoStartsRun) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a folder to another user needs root";
+    TempFolder shared;
+    TempFolder home;
+    std::filesystem::permissions(shared.path(), std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+    std::filesystem::create_directory(shared / "trasa-instance");
+    ASSERT_EQ(::chown((shared / "trasa-instance").c_str(), 65534, 65534), 0);
+    const std::vector<std::string> environment{"XDG_RUNTIME_DIR=", "XDG_CACHE_HOME=" + shared.path().string(),
+                                               "HOME=" + home.path().string()};
+    auto first = start("", environment);
+    ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "running"); }));
+    auto second = start("", environment);
+    EXPECT_EQ(second->waitForExit(), 255);
+    EXPECT_EQ(eventsOf(second->pid()), (Events{"start ", "end -1"})) << "it never ran";
+    EXPECT_EQ(eventsOf(first->pid()), (Events{"start ", "running", "raised"}));
+    EXPECT_TRUE(std::filesystem::is_directory(home / ".cache/trasa-instance"));
 }
 
 TEST_F(EntryProcesses, SecondStartWithUpdateDataRaisesTheFirstAndHandsOver) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include <optional>
@@ -147,7 +148,7 @@ TEST(RuntimeFolder, ThePrivateRuntimeFolderIsTaken) {
     TempFolder runtime;
     SavedEnvironment environment;
     environment.set("XDG_RUNTIME_DIR", runtime.path().string());
-    EXPECT_EQ(defaultRuntimeFolder(), runtime.path());
+    EXPECT_EQ(defaultRuntimeFolder({}), runtime.path());
 }
 
 TEST(RuntimeFolder, WithoutAPrivateRuntimeFolderTheUsersOwnCacheFolderIsMadeAndClosed) {
@@ -165,25 +166,108 @@ TEST(RuntimeFolder, WithoutAPrivateRuntimeFolderTheUsersOwnCacheFolderIsMadeAndC
             environment.unset("XDG_RUNTIME_DIR");
         }
         environment.set("XDG_CACHE_HOME", (home / "cache").string());
-        std::filesystem::path folder = defaultRuntimeFolder();
+        std::filesystem::path folder = defaultRuntimeFolder({});
         EXPECT_EQ(folder, home / "cache" / "trasa-instance");
         EXPECT_EQ(std::filesystem::status(folder).permissions() & perms::all, perms::owner_all);
         // Opened to others by hand: closed again.
         std::filesystem::permissions(folder, perms::owner_all | perms::others_all);
-        EXPECT_EQ(defaultRuntimeFolder(), folder);
+        EXPECT_EQ(defaultRuntimeFolder({}), folder);
         EXPECT_EQ(std::filesystem::status(folder).permissions() & perms::all, perms::owner_all);
     }
 }
 
-TEST(RuntimeFolder, ACacheFolderThatIsALinkIsNotTaken) {
-    TempFolder home;
-    TempFolder elsewhere;
-    std::filesystem::create_directories(home / "cache");
-    std::filesystem::create_directory_symlink(elsewhere.path(), home / "cache" / "trasa-instance");
+struct CacheCase {
+    const char* name;
+    // Makes the cache folder $XDG_CACHE_HOME names into one that must not be used.
+    std::function<void(const std::filesystem::path& cache)> make;
+    // Only root can give a folder to another user.
+    bool needsRoot;
+};
+
+void PrintTo(const CacheCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class UntrustedCacheFolder : public ::testing::TestWithParam<CacheCase> {};
+
+// Without a private runtime folder, a fallback folder that is not the user's own, or that sits
+// where another user can take or swap its name, is passed over for the one in the home's cache.
+TEST_P(UntrustedCacheFolder, IsPassedOverForTheHomesCache) {
+    const CacheCase& c = GetParam();
+    if (c.needsRoot && !canGiveAway())
+        GTEST_SKIP() << "giving a folder to another user needs root";
+    TempFolder root;
+    const std::filesystem::path cache = root / "cache";
+    std::filesystem::create_directory(cache);
+    c.make(cache);
+    const auto before = std::filesystem::symlink_status(cache / "trasa-instance");
     SavedEnvironment environment;
     environment.unset("XDG_RUNTIME_DIR");
-    environment.set("XDG_CACHE_HOME", (home / "cache").string());
-    EXPECT_EQ(defaultRuntimeFolder(), std::filesystem::path());
+    environment.set("XDG_CACHE_HOME", cache.string());
+    environment.set("HOME", (root / "home").string());
+    EXPECT_EQ(defaultRuntimeFolder({}), root / "home/.cache/trasa-instance");
+    const auto after = std::filesystem::symlink_status(cache / "trasa-instance");
+    EXPECT_EQ(after.type(), before.type()) << "left as it was";
+    EXPECT_EQ(after.permissions(), before.permissions());
+}
+
+void giveAway(const std::filesystem::path& path) {
+    ASSERT_EQ(::lchown(path.c_str(), kOtherUser, kOtherUser), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UntrustedCacheFolder,
+    ::testing::Values(
+        // Another user made the folder first in a cache folder everybody can write to.
+        CacheCase{"another_users_folder_in_a_shared_cache",
+                  [](const std::filesystem::path& cache) {
+                      std::filesystem::permissions(cache, perms::all | perms::sticky_bit);
+                      std::filesystem::create_directory(cache / "trasa-instance");
+                      std::filesystem::permissions(cache / "trasa-instance", perms::owner_all);
+                      giveAway(cache / "trasa-instance");
+                  },
+                  true},
+        CacheCase{"another_users_open_folder",
+                  [](const std::filesystem::path& cache) {
+                      std::filesystem::create_directory(cache / "trasa-instance");
+                      std::filesystem::permissions(cache / "trasa-instance", perms::all);
+                      giveAway(cache / "trasa-instance");
+                  },
+                  true},
+        CacheCase{"a_link_to_a_folder_of_the_users",
+                  [](const std::filesystem::path& cache) {
+                      std::filesystem::create_directory(cache / "elsewhere");
+                      std::filesystem::permissions(cache / "elsewhere", perms::owner_all);
+                      std::filesystem::create_directory_symlink(cache / "elsewhere", cache / "trasa-instance");
+                  },
+                  false},
+        CacheCase{"a_file",
+                  [](const std::filesystem::path& cache) { trasa::testing::writeText(cache / "trasa-instance", ""); },
+                  false},
+        // Anybody could rename the folder away and put another in its place.
+        CacheCase{"a_cache_everybody_can_change",
+                  [](const std::filesystem::path& cache) { std::filesystem::permissions(cache, perms::all); },
+                  false},
+        CacheCase{"another_users_cache",
+                  [](const std::filesystem::path& cache) { giveAway(cache); },
+                  true}));
+
+TEST(RuntimeFolder, ThePasswordDatabasesHomeComesLast) {
+    // Everybody can change both $XDG_CACHE_HOME and the cache of $HOME.
+    TempFolder shared;
+    TempFolder home;
+    TempFolder databaseHome;
+    std::filesystem::permissions(shared.path(), perms::all);
+    std::filesystem::create_directory(home / ".cache");
+    std::filesystem::permissions(home / ".cache", perms::all);
+    SavedEnvironment environment;
+    environment.unset("XDG_RUNTIME_DIR");
+    environment.set("XDG_CACHE_HOME", shared.path().string());
+    environment.set("HOME", home.path().string());
+    EXPECT_EQ(defaultRuntimeFolder(databaseHome.path()), databaseHome / ".cache/trasa-instance");
+    EXPECT_FALSE(std::filesystem::exists(shared / "trasa-instance"));
+    EXPECT_FALSE(std::filesystem::exists(home / ".cache/trasa-instance"));
+    EXPECT_EQ(defaultRuntimeFolder({}), std::filesystem::path()) << "and without it there is none";
 }
 
 TEST(RuntimeFolder, WithoutAnyHomeThereIsNone) {
@@ -191,7 +275,7 @@ TEST(RuntimeFolder, WithoutAnyHomeThereIsNone) {
     environment.unset("XDG_RUNTIME_DIR");
     environment.unset("XDG_CACHE_HOME");
     environment.unset("HOME");
-    EXPECT_EQ(defaultRuntimeFolder(), std::filesystem::path());
+    EXPECT_EQ(defaultRuntimeFolder({}), std::filesystem::path());
 }
 
 TEST(UnguardedInstance, EveryStartRunsAndFindsNobody) {
@@ -391,7 +475,7 @@ TEST_F(InstanceAcrossProcesses,
     environment.set("XDG_RUNTIME_DIR", shared.path().string());
     environment.set("XDG_CACHE_HOME", (home / "cache").string());
     auto child = startPeer("default");
-    const std::filesystem::path own = defaultRuntimeFolder();
+    const std::filesystem::path own = defaultRuntimeFolder({});
     EXPECT_EQ(own, home / "cache" / "trasa-instance");
     auto later = makeSingleInstance(peer, own);
     ASSERT_NE(later, nullptr);
