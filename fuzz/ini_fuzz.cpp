@@ -41,6 +41,14 @@ public:
         files.erase(path);
         return true;
     }
+    bool keepAside(const std::string& source, const std::string& target) override {
+        const auto it = files.find(source);
+        if (it == files.end() || files.count(target) != 0) {
+            return false;
+        }
+        files[target] = it->second;
+        return true;
+    }
 };
 
 }  // namespace

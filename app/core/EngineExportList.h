@@ -97,4 +97,5 @@
     EXPORT(api_IniWriteBool) \
     EXPORT(api_IniRemoveKey) \
     EXPORT(api_IniRemoveSection) \
-    EXPORT(api_IniFlush)
+    EXPORT(api_IniFlush) \
+    EXPORT(api_IniSetAside)

@@ -70,4 +70,13 @@ bool EngineIni::flush() const {
     return api_.api_IniFlush() == ENGINE_OK;
 }
 
+std::u16string EngineIni::setAside() const {
+    char* raw = nullptr;
+    std::int32_t length = 0;
+    const std::int32_t status = api_.api_IniSetAside(&raw, &length);
+    EngineOwned<char> name(raw);
+    if (status != ENGINE_OK) return {};
+    return fromNarrowString(name.get(), length);
+}
+
 }  // namespace pelorvant

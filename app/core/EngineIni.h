@@ -25,6 +25,9 @@ public:
     bool removeKey(std::u16string_view section, std::u16string_view key) const;
     // Writes the store to its file; false when that failed.
     bool flush() const;
+    // Where the store's file was kept aside when the engine read it, being too large to be
+    // written back; empty when it was not.
+    std::u16string setAside() const;
 
 private:
     const EngineApi& api_;

@@ -187,4 +187,11 @@ int32_t api_IniFlush(void) {
     return status == ENGINE_OK && tooLarge ? ENGINE_INI_TOO_LARGE : status;
 }
 
+int32_t api_IniSetAside(char** fileName, int32_t* fileNameLength) {
+    return guarded([&] {
+        IniStore* ini = store();
+        handText(ini != nullptr ? ini->setAside() : std::string(), fileName, fileNameLength);
+    });
+}
+
 }  // extern "C"

@@ -498,6 +498,13 @@ TRASOVNIK_API int32_t api_IniRemoveSection(const char* section, int32_t sectionL
    keys or sections are removed. In both failures the store keeps its values and stays changed,
    and the main file keeps its previous contents. */
 TRASOVNIK_API int32_t api_IniFlush(void);
+/* The name the store's main file was kept aside under when the store read it (a new text, the
+   path as the main file's was given; length 0 when it was not). A main file longer than
+   ENGINE_INI_MAX_BYTES could never be written back: the store keeps it aside whole under
+   another name ("nastaveni.ini" as "nastaveni-odlozeny.ini", numbered when that is taken), goes
+   on with the keys it can read of the file's first ENGINE_INI_MAX_BYTES (as many as fill half of
+   that) and writes them as the main file at once, so later flushes save again. */
+TRASOVNIK_API int32_t api_IniSetAside(char** fileName, int32_t* fileNameLength);
 
 /* ---- T9 name matching ------------------------------------------------------------------- */
 

@@ -1,6 +1,7 @@
 #include "engine/data/IniFileSystem.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -144,6 +145,17 @@ public:
 
     bool removeFile(const std::string& path) override {
         return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+    }
+
+    bool keepAside(const std::string& source, const std::string& target) override {
+        if (::link(source.c_str(), target.c_str()) == 0) {
+            return true;
+        }
+        // A taken name stays as it is; a file system without links (a memory card's) renames.
+        if (errno == EEXIST || (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK)) {
+            return false;
+        }
+        return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0;
     }
 };
 

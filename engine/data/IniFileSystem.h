@@ -24,6 +24,10 @@ public:
     virtual bool copyFile(const std::string& source, const std::string& target) = 0;
     // Deletes `path`; true when it is gone.
     virtual bool removeFile(const std::string& path) = 0;
+    // Gives the file `source` the further name `target`, never replacing a file of that name:
+    // a second link where the file system has them (the source stays), else a rename. True
+    // when the file is reachable as `target`.
+    virtual bool keepAside(const std::string& source, const std::string& target) = 0;
 };
 
 // The local file system, shared by every store that is given no other.

@@ -143,6 +143,25 @@ std::size_t IniSectionList::textSize() const {
     return size;
 }
 
+IniSectionList IniSectionList::firstPart(std::size_t maxTextBytes) const {
+    IniSectionList part;
+    std::size_t size = 0;
+    for (const Section& s : sections_) {
+        // A section costs its header and empty line with its first key.
+        std::size_t header = s.name.size() + 4 + 2;
+        for (const IniKey& k : s.keys) {
+            const std::size_t cost = header + k.name.size() + k.value.size() + 6;
+            if (size + cost > maxTextBytes) {
+                return part;
+            }
+            size += cost;
+            header = 0;
+            part.set(s.name, k.name, k.value);
+        }
+    }
+    return part;
+}
+
 std::string IniSectionList::format() const {
     std::string out;
     out.reserve(textSize());

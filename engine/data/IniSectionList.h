@@ -61,6 +61,9 @@ public:
 
     // Size of the text form in bytes.
     std::size_t textSize() const;
+    // The leading keys in order, as many as fit in a text form of at most maxTextBytes; the
+    // first key that does not fit ends the list.
+    IniSectionList firstPart(std::size_t maxTextBytes) const;
     // The text form.
     std::string format() const;
 

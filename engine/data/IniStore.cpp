@@ -59,20 +59,64 @@ std::string_view wholeLines(std::string_view text) {
     return lastEnd == std::string_view::npos ? std::string_view() : text.substr(0, lastEnd + 1);
 }
 
+// The name of the n-th place to keep the file aside: "<stem>-odlozeny[-n]<extension>" beside it.
+std::string asideName(const std::string& file, int n) {
+    const std::size_t slash = file.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t dot = file.find_last_of('.');
+    if (dot == std::string::npos || dot <= nameStart) {
+        dot = file.size();
+    }
+    return file.substr(0, dot) + "-odlozeny" + (n > 1 ? "-" + std::to_string(n) : std::string()) +
+           file.substr(dot);
+}
+
 }  // namespace
 
 IniStore::IniStore(std::string mainFile, std::string tempFile, IniFileSystem& fs)
     : mainFile_(std::move(mainFile)), tempFile_(std::move(tempFile)), fs_(fs) {
-    removeStaleCopy();
-    sections_ = readList(mainFile_, kMaxTextBytes);
+    load();
 }
 
 void IniStore::reopen(std::string mainFile, std::string tempFile) {
     mainFile_ = std::move(mainFile);
     tempFile_ = std::move(tempFile);
+    load();
+}
+
+void IniStore::load() {
     removeStaleCopy();
-    sections_ = readList(mainFile_, kMaxTextBytes);
     dirty_ = false;
+    oversizedInPlace_ = false;
+    setAside_.clear();
+    const std::optional<std::string> text = fs_.readFile(mainFile_, kMaxTextBytes + 1);
+    if (!text) {
+        sections_ = IniSectionList();
+        return;
+    }
+    if (text->size() <= kMaxTextBytes) {
+        sections_ = IniSectionList::parse(*text);
+        return;
+    }
+    // Left as it is, no change would ever be saved: the store's text would not fit the file.
+    sections_ = IniSectionList::parse(wholeLines(std::string_view(*text).substr(0, kMaxTextBytes)))
+                    .firstPart(kMaxKeptBytes);
+    oversizedInPlace_ = true;
+    dirty_ = true;
+    flush();
+}
+
+bool IniStore::keepOversizedAside() {
+    constexpr int kNames = 100;
+    for (int n = 1; n <= kNames; ++n) {
+        const std::string name = asideName(mainFile_, n);
+        if (fs_.keepAside(mainFile_, name)) {
+            setAside_ = name;
+            oversizedInPlace_ = false;
+            return true;
+        }
+    }
+    return false;
 }
 
 void IniStore::removeStaleCopy() {
@@ -174,6 +218,10 @@ bool IniStore::flush() {
     }
     // A larger text would not read back whole; refuse rather than cut it.
     if (tooLarge()) {
+        return false;
+    }
+    // The oversized main file is kept whole before anything replaces it.
+    if (oversizedInPlace_ && !keepOversizedAside()) {
         return false;
     }
     const std::string text = sections_.format();

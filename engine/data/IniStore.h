@@ -21,10 +21,17 @@ namespace trasovnik {
 
 class IniStore {
 public:
-    // The largest file the store reads and writes. Reading stops here (a longer main file
-    // loses its lines beyond this point, on a line boundary); a store whose text would be
-    // longer does not flush, so that whatever the store writes it can read back whole.
+    // The largest file the store reads and writes. A store whose text would be longer does not
+    // flush, so that whatever the store writes it can read back whole.
     static constexpr std::size_t kMaxTextBytes = 1u << 20;
+    // A main file longer than kMaxTextBytes (not one this store wrote) is kept aside whole
+    // under a name of its own ("nastaveni.ini" as "nastaveni-odlozeny.ini", then
+    // "nastaveni-odlozeny-2.ini" and on when that is taken), and the store goes on with what
+    // can be read of it: the keys of its first kMaxTextBytes, up to the last whole line, as
+    // many as fit in kMaxKeptBytes, which leaves room for the changes to come. The store writes
+    // that at once, so the main file is sound again, and every later flush saves. Until the
+    // oversized file has been kept aside, no flush replaces it.
+    static constexpr std::size_t kMaxKeptBytes = kMaxTextBytes / 2;
     static constexpr int kAttempts = 3;
 
     // Reads `mainFile`; a file that cannot be opened gives an empty store.
@@ -69,9 +76,14 @@ public:
     bool tooLarge() const;
     const std::string& mainFile() const { return mainFile_; }
     const std::string& tempFile() const { return tempFile_; }
+    // The name the oversized main file was kept aside under when the store was read; empty when
+    // the main file was not too large (or could not be kept aside yet).
+    const std::string& setAside() const { return setAside_; }
 
 private:
+    void load();
     void removeStaleCopy();
+    bool keepOversizedAside();
     IniSectionList readList(const std::string& path, std::size_t maxBytes) const;
 
     std::string mainFile_;
@@ -79,6 +91,9 @@ private:
     IniFileSystem& fs_;
     IniSectionList sections_;
     bool dirty_ = false;
+    // The main file in place is the oversized one, not yet kept aside.
+    bool oversizedInPlace_ = false;
+    std::string setAside_;
 };
 
 }  // namespace trasovnik

@@ -3,6 +3,7 @@
 #include "app/core/FileUtils.h"
 #include "app/core/Folders.h"
 #include "app/core/LanguageLibrary.h"
+#include "app/core/SettingsSetAside.h"
 #include "app/shell/FatalError.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/ui/UiLoop.h"
@@ -62,6 +63,8 @@ void CoreSteps::loadLanguageLibrary() {
                                         notice_)) {
         throw StartUpEnded();
     }
+    // In the user's language, which the settings give.
+    tellOfSettingsSetAside(*ini_, notice_);
 }
 
 void CoreSteps::destroyMainWindow() { ui::destroyWindow(mainFrameWindow()); }

@@ -48,7 +48,7 @@ static const char* const kExportNames[] = {
     /* INI store */
     "api_IniReadString", "api_IniReadStrings", "api_IniWriteString", "api_IniReadInt",
     "api_IniWriteInt", "api_IniReadBool", "api_IniWriteBool", "api_IniRemoveKey",
-    "api_IniRemoveSection", "api_IniFlush",
+    "api_IniRemoveSection", "api_IniFlush", "api_IniSetAside",
     /* T9 */
     "api_T9ZmenText", "api_T9ZmenTextQwerty",
     /* stop timetables */

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "engine/api/trasovnik.h"
@@ -70,6 +71,37 @@ TEST(IniExports, AStoreTooLargeToReadBackIsRefusedWithItsOwnStatus) {
     // Made small again, the store is written.
     ASSERT_EQ(api_IniRemoveSection("big", 3), ENGINE_OK);
     EXPECT_EQ(api_IniFlush(), ENGINE_OK);
+    std::filesystem::remove_all(folder);
+}
+
+// The engine reports once, for the read in which it happened, that the main file was too large
+// and was kept aside.
+TEST(IniExports, AMainFileTooLargeToWriteBackIsKeptAsideAndNamed) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("trasa-ini-aside-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string main = (folder / "nastaveni.ini").string();
+    {
+        std::ofstream out(main, std::ios::binary);
+        out << "[setup]\r\n   jazyk=1\r\n\r\n[big]\r\n   k=" << std::string(ENGINE_INI_MAX_BYTES, 'x') << "\r\n";
+    }
+    const auto setAside = [] {
+        char* name = nullptr;
+        int32_t length = -1;
+        EXPECT_EQ(api_IniSetAside(&name, &length), ENGINE_OK);
+        std::string text(name, static_cast<std::size_t>(length));
+        std::free(name);
+        return text;
+    };
+    createEngine(main, (folder / "nasTemp.dat").string());
+    EXPECT_EQ(setAside(), (folder / "nastaveni-odlozeny.ini").string());
+    EXPECT_EQ(readValue("jazyk"), "1");
+    ASSERT_EQ(api_IniWriteString("setup", 5, "jazyk", 5, "0", 1), ENGINE_OK);
+    EXPECT_EQ(api_IniFlush(), ENGINE_OK);
+    // The next start reads a sound file.
+    createEngine(main, (folder / "nasTemp.dat").string());
+    EXPECT_EQ(setAside(), "");
+    EXPECT_EQ(readValue("jazyk"), "0");
     std::filesystem::remove_all(folder);
 }
 

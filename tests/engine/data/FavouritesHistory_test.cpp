@@ -109,6 +109,11 @@ public:
         files.erase(path);
         return true;
     }
+    bool keepAside(const std::string& source, const std::string& target) override {
+        if (files.contains(target)) return false;
+        files[target] = files.at(source);
+        return true;
+    }
 };
 
 IndexTripleVector place(std::int32_t kind, std::int32_t element, std::int32_t timetable = 0) {

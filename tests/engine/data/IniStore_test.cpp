@@ -87,6 +87,12 @@ public:
     bool removeFile(const std::string& path) override {
         return failRemove ? false : real_.removeFile(path);
     }
+    bool keepAside(const std::string& source, const std::string& target) override {
+        ++keepAsideCalls;
+        return failKeepAside ? false : real_.keepAside(source, target);
+    }
+    bool failKeepAside = false;
+    int keepAsideCalls = 0;
 
 private:
     IniFileSystem& real_ = realIniFileSystem();
@@ -202,6 +208,84 @@ TEST_F(IniStoreTest, ReadingStopsAtTheReadLimitOnALineBoundary) {
     // The line across the limit is dropped rather than kept half.
     EXPECT_EQ(store.readString("ab", "cut", "none"), "none");
     EXPECT_EQ(store.readString("ab", "after", "none"), "none");
+}
+
+// ---- A main file too large to be written back ---------------------------------------------
+
+// A settings file past the size limit: its first part holds the program's settings and some
+// favourites, then a section grown far beyond anything the program writes.
+std::string oversizedSettings() {
+    std::string text = "[setup]\r\n   language=1\r\n   fontHeight=14\r\n\r\n[city-oblibene]\r\n   delimiter=$\r\n";
+    text += "   Muzeum$Zast\xE1vka=0\r\n\r\n[junk]\r\n";
+    for (int i = 0; text.size() <= IniStore::kMaxTextBytes + 4096; ++i) {
+        text += "k" + std::to_string(i) + "=" + std::string(40, 'v') + "\n";
+    }
+    return text;
+}
+
+TEST_F(IniStoreTest, AnOversizedFileIsKeptAsideAndTheStoreGoesOnWithWhatFitsOfIt) {
+    const std::string original = oversizedSettings();
+    IniStore store = storeOver(original);
+    const std::string aside = dir.file("nastaveni-odlozeny.ini");
+    EXPECT_EQ(store.setAside(), aside);
+    EXPECT_EQ(slurp(aside), original) << "kept whole";
+    // The leading settings are kept, the junk only as far as half the limit.
+    EXPECT_EQ(store.readString("setup", "language", "-"), "1");
+    EXPECT_EQ(store.readInt("setup", "fontheight", 0), 14);
+    EXPECT_EQ(store.readString("city-oblibene", "muzeum$zast\xE1vka", "-"), "0");
+    EXPECT_EQ(store.readString("junk", "k0", "-"), std::string(40, 'v'));
+    EXPECT_EQ(store.readString("junk", "k20000", "-"), "-");
+    // Already written back: the main file is sound and the store's own.
+    EXPECT_FALSE(store.dirty());
+    const std::string written = slurp(mainPath);
+    EXPECT_LE(written.size(), IniStore::kMaxKeptBytes);
+    EXPECT_GT(written.size(), IniStore::kMaxKeptBytes - 100) << "as much as fits";
+    // And changes are saved again.
+    ASSERT_TRUE(store.writeString("setup", "language", "0"));
+    EXPECT_TRUE(store.flush());
+    IniStore next(mainPath, tempPath, faulty);
+    EXPECT_EQ(next.readString("setup", "language", "-"), "0");
+    EXPECT_EQ(next.setAside(), "") << "nothing more to keep aside";
+    EXPECT_EQ(slurp(aside), original);
+}
+
+TEST_F(IniStoreTest, AKeptAsideFileIsNeverReplaced) {
+    const std::string earlier = "an earlier one";
+    spit(dir.file("nastaveni-odlozeny.ini"), earlier);
+    const std::string original = oversizedSettings();
+    const IniStore store = storeOver(original);
+    EXPECT_EQ(store.setAside(), dir.file("nastaveni-odlozeny-2.ini"));
+    EXPECT_EQ(slurp(dir.file("nastaveni-odlozeny.ini")), earlier);
+    EXPECT_EQ(slurp(dir.file("nastaveni-odlozeny-2.ini")), original);
+}
+
+TEST_F(IniStoreTest, AnOversizedFileThatCannotBeKeptAsideIsNotReplaced) {
+    const std::string original = oversizedSettings();
+    faulty.failKeepAside = true;
+    IniStore store = storeOver(original);
+    EXPECT_EQ(store.setAside(), "");
+    EXPECT_EQ(store.readString("setup", "language", "-"), "1");
+    ASSERT_TRUE(store.writeString("setup", "language", "0"));
+    EXPECT_FALSE(store.flush());
+    EXPECT_TRUE(store.dirty());
+    EXPECT_EQ(slurp(mainPath), original);
+    // Once it can be kept aside, the next flush saves.
+    faulty.failKeepAside = false;
+    EXPECT_TRUE(store.flush());
+    EXPECT_EQ(store.setAside(), dir.file("nastaveni-odlozeny.ini"));
+    EXPECT_EQ(slurp(dir.file("nastaveni-odlozeny.ini")), original);
+    EXPECT_EQ(IniStore(mainPath, tempPath, faulty).readString("setup", "language", "-"), "0");
+}
+
+TEST_F(IniStoreTest, AFileAtTheLimitIsNoOversizedFile) {
+    std::string text = "[ab]\r\n   k=";
+    text += std::string(IniStore::kMaxTextBytes - text.size() - 4, 'v') + "\r\n\r\n";
+    ASSERT_EQ(text.size(), IniStore::kMaxTextBytes);
+    const IniStore store = storeOver(text);
+    EXPECT_EQ(store.setAside(), "");
+    EXPECT_EQ(faulty.keepAsideCalls, 0);
+    EXPECT_FALSE(store.dirty());
+    EXPECT_EQ(slurp(mainPath), text);
 }
 
 // ---- Values -------------------------------------------------------------------------------
