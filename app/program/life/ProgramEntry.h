@@ -57,7 +57,7 @@ inline constexpr int kRestartMaximumLooks = 600;
 // held after that (the running instance hangs or was stopped), the later start says so and ends.
 inline constexpr int kInstanceSearchAttempts = 5;
 inline constexpr std::chrono::milliseconds kInstanceSearchInterval{1000};
-inline constexpr std::chrono::milliseconds kInstanceSearchTime{7000};
+inline constexpr std::chrono::milliseconds kInstanceSearchTime{5000};
 
 // Runs the program for its command line; returns the process exit code: -1 when a later
 // start handed over to the running instance, found it not answering, or the framework could
