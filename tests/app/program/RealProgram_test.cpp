@@ -1,0 +1,141 @@
+// The built program itself under a private X server, driven by real input events and read by
+// its window's pixels, against the real services it talks to, each started for the test on a
+// private port or bus: gpsd (through gpsfake), ModemManager (python3-dbusmock),
+// evolution-data-server, and the update server on loopback.
+#include "platform/services/http/LoopbackHttpServer.h"
+#include "tests/app/core/gps/GpsFakeDaemon.h"
+#include "tests/app/program/RealProgram.h"
+#include "tests/app/program/ShownText.h"
+#include "tests/platform/services/sms/MockModemManager.h"
+#include "tools/mkupdate/UpdateFolder.h"
+
+#if TRASA_HAVE_ECAL
+#include "tests/app/core/devices/EvolutionSession.h"
+#endif
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+// The calendar client library leaks a little of its registry for the life of the process
+// (suppressed by library, platform/draw/FontFaces.cpp); the system libraries have no frame
+// pointers, so leaks are traced with the slow unwinder to find that library on their stacks.
+extern "C" __attribute__((visibility("default"), used)) const char* __asan_default_options() {
+    return "fast_unwind_on_malloc=0";
+}
+
+namespace pelorvant {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using platform::draw::Bitmap;
+using trasa::testing::eventually;
+using trasa::testing::readText;
+using RealProgram = testing::RealProgramTest;
+
+// Places on the 480x640 screen: the To field of the search form, its third quick button.
+constexpr int kToX = 250, kToY = 150;
+constexpr int kThirdQuickX = 398, kQuickY = 548;
+
+// The trams' colour in the results' rows.
+constexpr platform::draw::Color kTramInk = platform::draw::rgb(0xD2, 0x23, 0x2A);
+// The results' menu: "Navigovat na zastávku"; the navigation view: the stop and the distance.
+constexpr int kNavigateItemX = 318, kNavigateItemY = 455;
+constexpr platform::draw::Rect kStopArea{180, 38, 480, 64};
+constexpr platform::draw::Rect kDistanceArea{180, 62, 480, 90};
+
+// Both shots show the search form alike, pixel for pixel, but for the time field, which shows
+// the minute it was drawn in.
+bool sameForm(const Bitmap& a, const Bitmap& b) {
+    constexpr platform::draw::Rect kClock{168, 274, 344, 340};
+    if (a.width() != b.width() || a.height() != b.height())
+        return false;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const bool clock = x >= kClock.left && x < kClock.right && y >= kClock.top && y < kClock.bottom;
+            if (!clock && a.row(y)[x] != b.row(y)[x])
+                return false;
+        }
+    }
+    return true;
+}
+
+void stop(trasa::testing::ChildProcess& program) {
+    ::kill(program.pid(), SIGTERM);
+    EXPECT_EQ(program.waitForExit(60s), 0);
+}
+
+// gpsd serves fixes 50 m north of Hlavní nádraží; From stands for the GPS position. The search
+// starts there and finds the trams to Nemocnice; the walking navigation to the first trip's
+// stop gets the receiver's position too and shows the distance.
+TEST_F(RealProgram, FromTheGpsdPositionTheSearchFindsConnectionsAndTheNavigationShowsADistance) {
+    testing::GpsFakeDaemon gpsd(TRASA_SOURCE_DIR "/tests/fixtures/gps/near-main-station.nmea");
+    ASSERT_TRUE(gpsd.waitUntilListening(30s)) << "gpsfake did not start";
+    answeredBefore("   isgps=1\r\n");
+    auto program = start({}, {"PELORVANT_GPSD=127.0.0.1:" + gpsd.port()});
+    const unsigned long window = windowWithContent();
+    ASSERT_NE(window, 0u);
+    settled(window);
+    input.tap(window, kToX, kToY);
+    input.type("nemoc");
+    input.key("F1");  // "Najdi"
+    const platform::draw::Rect rows{0, 125, 480, 590};
+    const testing::ShownText nemocnice(u"Nemocnice BZ");
+    const Bitmap results = shownWhen(window, [&](const Bitmap& shown) {
+        return nemocnice.in(shown, rows);
+    });
+    keep(results, "gps-results.png");
+    ASSERT_TRUE(nemocnice.in(results, rows))
+        << "no results (see gps-results.png)";
+    EXPECT_TRUE(testing::ShownText(u"Tram 1", kTramInk).in(results, rows));
+    EXPECT_FALSE(testing::ShownText(u"Nemocnice CZ").in(results, rows)) << "the finder finds only what is shown";
+
+    input.key("F2");  // "Menu"
+    settled(window);
+    input.tap(window, kNavigateItemX, kNavigateItemY);
+    const testing::ShownText distance(u"50");
+    const Bitmap navigation =
+        shownWhen(window, [&](const Bitmap& shown) { return distance.in(shown, kDistanceArea); });
+    keep(navigation, "gps-navigation.png");
+    EXPECT_TRUE(testing::ShownText(u"Hlavní nádraží BZ").in(navigation, kStopArea));
+    EXPECT_TRUE(distance.in(navigation, kDistanceArea))
+        << "no distance (see gps-navigation.png)";
+    stop(*program);
+}
+
+// The modem service refuses the message: the ticket's failure shows in its box, and once the
+// box is answered the search form is drawn exactly as before the ticket, every label, button
+// and field whole (the time field, which follows the clock, aside).
+TEST_F(RealProgram, AFailedTicketShowsItsBoxAndTheFormIsDrawnAsBefore) {
+    platform::services::testing::MockModemManager modem(R"({"failSend": true})");
+    ASSERT_TRUE(modem.up()) << "no private bus";
+    fs::copy_file(TRASA_FIXTURE_DIR "/city_v40.jz", data / "city_v40.jz");
+    answeredBefore("   qb3=3\r\n");  // the third quick button: "Pid SMS"
+    auto program = start({}, {"DBUS_SYSTEM_BUS_ADDRESS=" + modem.address()});
+    const unsigned long window = windowWithContent();
+    ASSERT_NE(window, 0u);
+    const Bitmap before = settled(window);
+    keep(before, "ticket-before.png");
+    const testing::ShownText choice(u"SMS jízdenka");
+    const testing::ShownText question(u"Opravdu chcete odeslat žádost o");
+    const testing::ShownText failure(u"Modem SMS zprávu neodeslal.");
+    input.tap(window, kThirdQuickX, kQuickY);
+    ASSERT_TRUE(choice.in(shownWhen(window, [&](const Bitmap& shown) { return choice.in(shown); })));
+    input.key("F1");  // "Ok": the first ticket
+    ASSERT_TRUE(question.in(shownWhen(window, [&](const Bitmap& shown) { return question.in(shown); })));
+    input.key("Return");  // "Ano": its price is confirmed
+    const Bitmap failed = shownWhen(window, [&](const Bitmap& shown) { return failure.in(shown); });
+    keep(failed, "ticket-failed.png");
+    ASSERT_TRUE(failure.in(failed)) << "no failure box (see ticket-failed.png)";
+    input.key("Return");  // "OK"
+    // What is still to be drawn is drawn at once; the form is given a few seconds all the same.
+    const Bitmap after =
+        shownWhen(window, [&](const Bitmap& shown) { return sameForm(shown, before); }, 10s);
+    keep(after, "ticket-after.png");
+    EXPECT_TRUE(sameForm(after, before)) << "see ticket-before.png and ticket-after.png";
+    stop(*program);
+}
+
+}  // namespace
+}  // namespace pelorvant
