@@ -7,6 +7,7 @@
 #include "platform/testkit/XDisplayProbe.h"
 #include "platform/testkit/XTestInput.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/app/program/ShownText.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +101,20 @@ protected:
             kScreenPatience);
         return last;
     }
+    // Waits until the window shows the text (in black on white); fails the test when it does not.
+    void textShown(unsigned long window, std::u16string_view text) {
+        const ShownText wanted(text);
+        const platform::draw::Bitmap shown =
+            shownWhen(window, [&](const platform::draw::Bitmap& b) { return wanted.in(b); });
+        if (!wanted.in(shown)) {
+            keep(shown, "missing-text.png");
+            ADD_FAILURE() << "the window does not show the text (see missing-text.png)";
+        }
+    }
+    // The search form is shown and takes input.
+    void formShown(unsigned long window) { textShown(window, u"Přestupů:"); }
+    // The menu bar's popup is open with the item.
+    void menuShown(unsigned long window, std::u16string_view item) { textShown(window, item); }
     // Writes the shot beside the test's output, for a look when a test fails.
     void keep(const platform::draw::Bitmap& shot, const std::string& name) {
         const std::filesystem::path folder =

@@ -11,11 +11,16 @@
 
 #if TRASA_HAVE_ECAL
 #include "tests/app/core/devices/EvolutionSession.h"
+
+#include <libical/ical.h>
 #endif
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <optional>
+#include <string>
+#include <vector>
 
 // The calendar client library leaks a little of its registry for the life of the process
 // (suppressed by library, platform/draw/FontFaces.cpp); the system libraries have no frame
@@ -34,8 +39,12 @@ using trasa::testing::eventually;
 using trasa::testing::readText;
 using RealProgram = testing::RealProgramTest;
 
-// Places on the 480x640 screen: the To field of the search form, its third quick button.
+// Places on the 480x640 screen: the From and To fields of the search form, its third quick
+// button; the first row of the results, and their menu's "Vložit do kalendáře".
+constexpr int kFromX = 250, kFromY = 72;
 constexpr int kToX = 250, kToY = 150;
+constexpr platform::draw::Rect kFirstRow{0, 34, 330, 122};
+constexpr int kCalendarItemX = 296, kCalendarItemY = 420;
 constexpr int kThirdQuickX = 398, kQuickY = 548;
 
 // The trams' colour in the results' rows.
@@ -76,7 +85,7 @@ TEST_F(RealProgram, FromTheGpsdPositionTheSearchFindsConnectionsAndTheNavigation
     auto program = start({}, {"PELORVANT_GPSD=127.0.0.1:" + gpsd.port()});
     const unsigned long window = windowWithContent();
     ASSERT_NE(window, 0u);
-    settled(window);
+    formShown(window);
     input.tap(window, kToX, kToY);
     input.type("nemoc");
     input.key("F1");  // "Najdi"
@@ -92,7 +101,7 @@ TEST_F(RealProgram, FromTheGpsdPositionTheSearchFindsConnectionsAndTheNavigation
     EXPECT_FALSE(testing::ShownText(u"Nemocnice CZ").in(results, rows)) << "the finder finds only what is shown";
 
     input.key("F2");  // "Menu"
-    settled(window);
+    menuShown(window, u"Navigovat na zastávku");
     input.tap(window, kNavigateItemX, kNavigateItemY);
     const testing::ShownText distance(u"50");
     const Bitmap navigation =
@@ -115,6 +124,7 @@ TEST_F(RealProgram, AFailedTicketShowsItsBoxAndTheFormIsDrawnAsBefore) {
     auto program = start({}, {"DBUS_SYSTEM_BUS_ADDRESS=" + modem.address()});
     const unsigned long window = windowWithContent();
     ASSERT_NE(window, 0u);
+    formShown(window);
     const Bitmap before = settled(window);
     keep(before, "ticket-before.png");
     const testing::ShownText choice(u"SMS jízdenka");
@@ -135,6 +145,111 @@ TEST_F(RealProgram, AFailedTicketShowsItsBoxAndTheFormIsDrawnAsBefore) {
     keep(after, "ticket-after.png");
     EXPECT_TRUE(sameForm(after, before)) << "see ticket-before.png and ticket-after.png";
     stop(*program);
+}
+
+#if TRASA_HAVE_ECAL
+
+// The times of the first connection's calendar entry, as "H:MM", read back from the calendar.
+struct EntryTimes {
+    std::string summary;
+    std::u16string start;
+    std::u16string end;
+};
+
+std::u16string clockText(int hour, int minute) {
+    const std::string text = std::to_string(hour) + (minute < 10 ? ":0" : ":") + std::to_string(minute);
+    return std::u16string(text.begin(), text.end());
+}
+
+std::optional<EntryTimes> onlyEntry(const std::vector<std::string>& events) {
+    if (events.size() != 1)
+        return std::nullopt;
+    icalcomponent* event = icalparser_parse_string(events[0].c_str());
+    if (event == nullptr)
+        return std::nullopt;
+    const icaltimetype from = icalcomponent_get_dtstart(event);
+    const icaltimetype to = icalcomponent_get_dtend(event);
+    EntryTimes times{icalcomponent_get_summary(event) ? icalcomponent_get_summary(event) : "",
+                     clockText(from.hour, from.minute), clockText(to.hour, to.minute)};
+    icalcomponent_free(event);
+    return times;
+}
+
+// The first connection of the results goes into the default calendar of evolution-data-server,
+// with the times its row shows.
+TEST_F(RealProgram, AConnectionLandsInTheCalendarWithTheTimesItsRowShows) {
+    if (!fs::exists("/usr/libexec/evolution-source-registry"))
+        GTEST_SKIP() << "evolution-data-server is not installed";
+    trasa::testing::EvolutionSession session;
+    ASSERT_TRUE(session.up()) << "no private session bus";
+    answeredBefore();
+    auto program = start({}, {"DBUS_SESSION_BUS_ADDRESS=" + session.address()});
+    const unsigned long window = windowWithContent();
+    ASSERT_NE(window, 0u);
+    formShown(window);
+    input.tap(window, kFromX, kFromY);
+    input.type("nam mir");
+    input.tap(window, kToX, kToY);
+    input.type("radnice");
+    input.key("F1");  // "Najdi"
+    const testing::ShownText radnice(u"Radnice");
+    const Bitmap results = shownWhen(window, [&](const Bitmap& shown) { return radnice.in(shown, kFirstRow); });
+    keep(results, "calendar-results.png");
+    ASSERT_TRUE(radnice.in(results, kFirstRow)) << "no results (see calendar-results.png)";
+
+    input.key("F2");  // "Menu"
+    menuShown(window, u"Vložit do kalendáře");
+    input.tap(window, kCalendarItemX, kCalendarItemY);
+    const testing::ShownText told(u"Spojení bylo vloženo do kalendáře");
+    const Bitmap box = shownWhen(window, [&](const Bitmap& shown) { return told.in(shown); });
+    keep(box, "calendar-box.png");
+    ASSERT_TRUE(told.in(box)) << "see calendar-box.png";
+    const std::optional<EntryTimes> entry = onlyEntry(session.events());
+    ASSERT_TRUE(entry) << "not one entry in the calendar";
+    EXPECT_EQ(entry->summary, "Náměstí Míru - Radnice");
+    // The selected first row shows both times on its own colour.
+    const platform::draw::Color selected = platform::draw::colorOfPixel(results.row(kFirstRow.top + 4)[2]);
+    EXPECT_TRUE(testing::ShownText(entry->start, platform::draw::rgb(0, 0, 0), selected).in(results, kFirstRow))
+        << "the entry starts at a time the row does not show";
+    EXPECT_TRUE(testing::ShownText(entry->end, platform::draw::rgb(0, 0, 0), selected).in(results, kFirstRow))
+        << "the entry ends at a time the row does not show";
+    input.key("Return");
+    stop(*program);
+}
+
+#endif
+
+// A later start asks for an update while the program runs: it brings the running window to the
+// front and hands the request over, and the running program downloads the newer timetable from
+// the update server over the old file.
+TEST_F(RealProgram, ASecondStartRaisesTheWindowAndItsUpdateInstallsTheNewerTimetable) {
+    fs::copy_file(TRASA_FIXTURE_DIR "/search-city.jz", data / "search-city.jz");
+    fs::copy_file(TRASA_FIXTURE_DIR "/search-region.jz", data / "Kraj.jz");
+    const std::string newer = readText(TRASA_FIXTURE_DIR "/search-region-newer.jz");
+    ASSERT_NE(newer, readText(data / "Kraj.jz"));
+    trasa::testing::TempFolder offered;
+    fs::copy_file(TRASA_FIXTURE_DIR "/search-region-newer.jz", offered / "Kraj.jz");
+    mkupdate::writeUpdateFolder({.folder = offered.path()});
+    platform::services::LoopbackHttpServer server;
+    server.serveFolder("/", offered.path().string());
+    const std::vector<std::string> serverVariable{"PELORVANT_UPDATE_SERVER=" + server.url("/")};
+    answeredBefore();
+    auto first = start({}, serverVariable);
+    const unsigned long window = windowWithContent();
+    ASSERT_NE(window, 0u);
+    settled(window);
+    const unsigned long cover = probe.coverWith(0, 0, 800, 800);
+    ASSERT_EQ(probe.viewableTopLevels().back(), cover);
+
+    // It waits 25 s before it hands over, as after a device event.
+    auto second = start({"UpdateData"}, serverVariable);
+    EXPECT_EQ(second->waitForExit(90s), 255) << "exit code -1: the running program took it";
+    EXPECT_TRUE(eventually([&] { return probe.viewableTopLevels().back() == window; }, kScreenPatience))
+        << "the running window is above the cover";
+    EXPECT_TRUE(eventually([&] { return readText(data / "Kraj.jz") == newer; }, kScreenPatience))
+        << "the newer timetable did not install";
+    keep(settled(window), "update-done.png");
+    stop(*first);
 }
 
 }  // namespace

@@ -75,6 +75,7 @@ public:
         ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
     }
     bool up() const { return !address_.empty(); }
+    const std::string& address() const { return address_; }
 
     // Every event of the default calendar, as iCalendar texts, read through the server.
     std::vector<std::string> events() const {
