@@ -18,6 +18,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,8 +114,19 @@ protected:
     }
     // The search form is shown and takes input.
     void formShown(unsigned long window) { textShown(window, u"Přestupů:"); }
-    // The menu bar's popup is open with the item.
-    void menuShown(unsigned long window, std::u16string_view item) { textShown(window, item); }
+    // Waits until the menu bar's popup shows the item, then taps it.
+    void chooseMenuItem(unsigned long window, std::u16string_view item) {
+        const ShownText wanted(item);
+        const platform::draw::Bitmap shown =
+            shownWhen(window, [&](const platform::draw::Bitmap& b) { return wanted.in(b); });
+        const std::optional<platform::draw::Point> at = wanted.where(shown);
+        if (!at) {
+            keep(shown, "missing-item.png");
+            ADD_FAILURE() << "the menu does not show the item (see missing-item.png)";
+            return;
+        }
+        input.tap(window, at->x, at->y);
+    }
     // Writes the shot beside the test's output, for a look when a test fails.
     void keep(const platform::draw::Bitmap& shot, const std::string& name) {
         const std::filesystem::path folder =

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -40,7 +41,16 @@ public:
     }
 
     bool in(const platform::draw::Bitmap& shot, platform::draw::Rect area = kAnywhere) const {
-        return std::ranges::any_of(looks_, [&](const Look& look) { return found(look, shot, area); });
+        return where(shot, area).has_value();
+    }
+    // The middle of the text where the shot shows it first; nothing when it does not.
+    std::optional<platform::draw::Point> where(const platform::draw::Bitmap& shot,
+                                               platform::draw::Rect area = kAnywhere) const {
+        for (const Look& look : looks_) {
+            if (const std::optional<platform::draw::Point> at = found(look, shot, area))
+                return platform::draw::Point{at->x + look.width / 2, at->y + look.height / 2};
+        }
+        return std::nullopt;
     }
 
 private:
@@ -73,7 +83,8 @@ private:
         looks_.push_back(std::move(look));
     }
 
-    static bool found(const Look& look, const platform::draw::Bitmap& shot, platform::draw::Rect area) {
+    static std::optional<platform::draw::Point> found(const Look& look, const platform::draw::Bitmap& shot,
+                                                      platform::draw::Rect area) {
         const int x0 = std::max(0, area.left);
         const int y0 = std::max(0, area.top);
         const int x1 = std::min(shot.width(), area.right) - look.width;
@@ -81,10 +92,10 @@ private:
         for (int y = y0; y <= y1; ++y) {
             for (int x = x0; x <= x1; ++x) {
                 if (matches(look, shot, x, y))
-                    return true;
+                    return platform::draw::Point{x, y};
             }
         }
-        return false;
+        return std::nullopt;
     }
 
     static bool matches(const Look& look, const platform::draw::Bitmap& shot, int x, int y) {
