@@ -1,11 +1,10 @@
 #include "app/program/RunningProgram.h"
 
-#include "app/core/TextConversion.h"
 #include "app/shell/FatalError.h"
 #include "app/shell/ImageNameRegistry.h"
 
 #include "platform/controls/Controls.h"
-#include "platform/resources/StringTable.h"
+#include "platform/draw/Utf.h"
 #include "platform/shell/MessageBox.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/WindowStyles.h"
@@ -17,14 +16,22 @@ namespace ui = platform::ui;
 
 RunningProgram::RunningProgram(ProgramOptions options)
     : CoreSteps(options, options.device, options.hooks),
+      display_(options.display),
       routeEngine_(std::move(options.routeEngine)),
       gpsSource_(std::move(options.gpsSource)) {}
 
-RunningProgram::~RunningProgram() { setMainFrameWindow(platform::kNullWindow); }
+RunningProgram::~RunningProgram() {
+    setMainFrameWindow(platform::kNullWindow);
+    if (relayStarted_)
+        platform::shell::stopMessageBoxRelay();
+}
 
 bool RunningProgram::initFramework() {
+    if (display_ != nullptr && !display_->open())
+        return false;
     platform::controls::registerControlClasses();
     platform::shell::startMessageBoxRelay();
+    relayStarted_ = true;
     return true;
 }
 
@@ -54,7 +61,15 @@ void RunningProgram::showMainWindow(platform::WindowHandle frame) {
     ui::updateWindow(frame);
 }
 
-std::string RunningProgram::mainWindowTitle() { return toUtf8(platform::resources::loadResString(128)); }
+void RunningProgram::raiseMainWindow() {
+    CoreSteps::raiseMainWindow();
+    if (display_ != nullptr)
+        display_->raise();
+}
+
+std::string RunningProgram::mainWindowTitle() {
+    return platform::draw::toUtf8(ui::getWindowText(mainFrameWindow()));
+}
 
 void RunningProgram::destroyTimetableData() {
     // The lists go; the object stays until the frame and its views are gone.

@@ -19,25 +19,15 @@ constexpr std::uint32_t kTextWarning = 344;
 }  // namespace
 
 ShellParts::~ShellParts() {
-    context_.loadedSets = nullptr;
+    if (context_ != nullptr)
+        context_->loadedSets = nullptr;
     frame_.reset();
     if (shellSettings_) installShellSettings(previousShellSettings_);
 }
 
-LaterParts ShellParts::laterParts(std::function<ProgramContext()> context) {
-    LaterParts later;
-    later.registerImageNames = [] { registerImageNames(); };
-    later.createMainFrame = [this, context](ProgramSteps& steps) { return createMainFrame(steps, context()); };
-    later.showTimetableSetChoice = [this] { showTimetableSetChoice(); };
-    later.showFirstRunWizard = [this] { showFirstRunWizard(); };
-    later.startUpdateCheck = [this] { startUpdateCheck(false); };
-    later.startHandedOverUpdateCheck = [this] { startUpdateCheck(true); };
-    return later;
-}
-
-platform::WindowHandle ShellParts::createMainFrame(ProgramSteps& steps, const ProgramContext& context) {
-    context_ = context;
-    AppSettings& settings = *context_.settings;
+platform::WindowHandle ShellParts::createMainFrame(ProgramSteps& steps, ProgramContext& context) {
+    context_ = &context;
+    AppSettings& settings = *context.settings;
     // A new user's empty data folder gets the sample before the set choice scans it.
     sampleFailed_ =
         installSampleTimetable(settings.dataFolder, bundledSamplePath(settings.programFolder)) ==
@@ -49,10 +39,10 @@ platform::WindowHandle ShellParts::createMainFrame(ProgramSteps& steps, const Pr
     FrameCallbacks callbacks;
     callbacks.terminate = [&steps] { shutDownProgram(steps); };
     callbacks.updateHandOver = [&steps] { handleUpdateHandOver(steps); };
-    frame_ = std::make_unique<cTabFrame>(context_, std::move(callbacks));
+    frame_ = std::make_unique<cTabFrame>(context, std::move(callbacks));
     frame_->createFrame(platform::resources::loadResString(kTextProgramTitle));
-    loadedSets_ = std::make_unique<TabLoadedSets>(frame_->host(), context_);
-    context_.loadedSets = loadedSets_.get();
+    loadedSets_ = std::make_unique<TabLoadedSets>(frame_->host(), context);
+    context.loadedSets = loadedSets_.get();
     return frame_->handle();
 }
 
@@ -75,7 +65,7 @@ void ShellParts::tellSampleFailure() {
         return;
     sampleFailed_ = false;
     platform::shell::messageBox(mainFrameWindow(),
-                                sampleNotCopiedText(context_.settings->dataFolder),
+                                sampleNotCopiedText(context_->settings->dataFolder),
                                 platform::resources::loadResString(kTextWarning),
                                 platform::shell::MB_OK | platform::shell::MB_ICONWARNING);
 }

@@ -5,11 +5,9 @@
 #include "app/core/ProgramContext.h"
 #include "app/program/AppShellSettings.h"
 #include "app/program/TabLoadedSets.h"
-#include "app/program/life/PelorvantSteps.h"
 #include "app/program/life/ProgramSteps.h"
 #include "app/program/tabs/TabFrame.h"
 
-#include <functional>
 #include <memory>
 
 namespace pelorvant {
@@ -22,13 +20,11 @@ public:
     ShellParts(const ShellParts&) = delete;
     ShellParts& operator=(const ShellParts&) = delete;
 
-    // The start-up's later parts; `context` gives the program's objects once they exist. The
-    // object must outlive the start-up steps that call them.
-    LaterParts laterParts(std::function<ProgramContext()> context);
-
-    // Installs the sample into an empty data folder, then makes the frame with its first tab.
-    // Throws ExceptionExit when the frame cannot be made.
-    platform::WindowHandle createMainFrame(ProgramSteps& steps, const ProgramContext& context);
+    // Installs the sample into an empty data folder, then makes the frame with its first tab
+    // over the program's one context, which must outlive this object: the frame, its tabs and
+    // views see what start-up puts into it, before and after. Throws ExceptionExit when the
+    // frame cannot be made.
+    platform::WindowHandle createMainFrame(ProgramSteps& steps, ProgramContext& context);
     // The first tab shows the timetable-set choice and loads the default set when it can.
     void showTimetableSetChoice();
     // The first tab shows the first-run wizard.
@@ -40,13 +36,12 @@ public:
 
     // Null until createMainFrame; owned here.
     cTabFrame* frame() const { return frame_.get(); }
-    ProgramContext& context() { return context_; }
 
 private:
     // The box that the sample could not be copied, once, over the first view.
     void tellSampleFailure();
 
-    ProgramContext context_;
+    ProgramContext* context_ = nullptr;
     bool sampleFailed_ = false;
     std::unique_ptr<AppShellSettings> shellSettings_;
     const ShellSettings* previousShellSettings_ = nullptr;

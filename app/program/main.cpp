@@ -1,11 +1,10 @@
 // Pelorvant's entry: one running instance per user and program file, the command-line words
 // "restart", "allways" and "UpdateData", then the start-up, the message loop and the
 // orderly shut-down.
-#include "app/core/GpsReceiver.h"
-#include "app/program/ShellParts.h"
+#include "app/program/RunningProgram.h"
 #include "app/program/life/PelorvantMain.h"
-#include "app/program/life/PelorvantSteps.h"
 #include "app/program/life/ProgramArguments.h"
+#include "app/program/life/SdlDisplay.h"
 #include "app/shell/RestartApplication.h"
 #include "platform/draw/Utf.h"
 #include "platform/resources/StringTable.h"
@@ -41,26 +40,20 @@ int main(int argc, char** argv) {
         return 2;
     }
     pelorvant::setRestartOptions(arguments->options);
-    // The one GPS receiver: made at the end of the start-up (it opens gpsd only when a view
-    // asks for positions) and stopped at the shut-down. Declared before the shell, whose views
-    // reach it through the program's context.
-    std::unique_ptr<pelorvant::cGpsReceiver> gps;
-    // The shell outlives the steps that call it.
-    pelorvant::ShellParts shell;
-    pelorvant::PelorvantSteps* running = nullptr;
-    pelorvant::LaterParts later = shell.laterParts([&running] { return running->context(); });
-    later.createGpsReceiver = [&gps, &shell] {
-        gps = std::make_unique<pelorvant::cGpsReceiver>(
-            platform::services::makeGpsdSource(platform::services::gpsdAddressFromEnvironment()));
-        shell.context().gps = gps.get();
-    };
-    later.stopGpsReceiver = [&gps] {
-        if (gps) gps->stop();
-    };
+    // What only the real program passes in: the SDL display, the user's own folders, the
+    // system's hooks and gpsd behind the GPS receiver; the rest is assembled as for every run.
     const pelorvant::ProgramFolders folders = pelorvant::usersProgramFolders();
+    pelorvant::SdlDisplay display(*profile, arguments->zoom);
     pelorvant::ProgramSystemHooks hooks(folders.programFolder);
-    pelorvant::PelorvantSteps steps(*profile, arguments->zoom, folders, hooks, std::move(later));
-    running = &steps;
+    pelorvant::ProgramOptions options;
+    static_cast<pelorvant::ProgramFolders&>(options) = folders;
+    options.device = pelorvant::deviceFactsOf(*profile);
+    options.display = &display;
+    options.hooks = &hooks;
+    options.gpsSource = [] {
+        return platform::services::makeGpsdSource(platform::services::gpsdAddressFromEnvironment());
+    };
+    pelorvant::RunningProgram steps(std::move(options));
     pelorvant::cPelorvantMain app(steps);
     // Declared after the application: the instance service stops before what it asks goes.
     const std::filesystem::path runtime = platform::services::defaultRuntimeFolder();

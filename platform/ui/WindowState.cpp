@@ -63,6 +63,11 @@ bool enableWindow(WindowHandle window, bool enable) {
         n->style |= WS_DISABLED;
         detail::dropFocusAndCapture(window);
     }
+    // The window and every window below it draw their look from the enabled state of the
+    // chain up to here: a form under a message box is drawn whole again once the box has gone.
+    if (WindowNode* again = detail::findNode(window); again && detail::visibleChain(*again)) {
+        detail::paintShownTree(*again);
+    }
     sendMessage(window, WM_ENABLE, enable ? 1 : 0, 0);
     return wasDisabled;
 }

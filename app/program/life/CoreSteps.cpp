@@ -84,9 +84,4 @@ void CoreSteps::flushIni() {
 
 void CoreSteps::closeMainWindow() { platform::sendMessage(mainFrameWindow(), ui::WM_CLOSE, 0, 0); }
 
-void CoreSteps::dropTimetableData() {
-    context_.data = nullptr;
-    data_.reset();
-}
-
 }  // namespace pelorvant

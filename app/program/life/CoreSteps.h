@@ -55,10 +55,6 @@ public:
     // The settings, the data, the engine and the hooks; each null before the step that makes it.
     ProgramContext& context() { return context_; }
 
-protected:
-    // The timetable data goes with its lists.
-    void dropTimetableData();
-
 private:
     ProgramFolders folders_;
     DeviceFacts device_;

@@ -223,6 +223,42 @@ TEST_F(Paint, WhatBecomesVisibleThroughAnAncestorIsPaintedWhole) {
     }
 }
 
+// A child that draws its enabled look (red) or its disabled one (blue) from the chain, as the
+// controls do: a form drawn while its frame was disabled (under a message box) is drawn whole
+// again when the frame is enabled, and greyed at once when it is disabled.
+TEST_F(Paint, AChildDrawsTheEnabledStateOfItsAncestorsAsSoonAsItChanges) {
+    const Handler looksEnabled = [](WindowHandle w, std::uint32_t m, std::uintptr_t,
+                                    std::intptr_t) -> std::optional<MsgResult> {
+        if (m != WM_PAINT) {
+            return std::nullopt;
+        }
+        PaintContext paint(w);
+        paint.dc().fillRect(getClientRect(w), isWindowEnabled(w) ? kRed : kBlue);
+        return 0;
+    };
+    const WindowHandle frame = top(u"frame");
+    const WindowHandle view = make(u"view", WS_CHILD | WS_VISIBLE, Rect{0, 0, 200, 200}, frame, 1,
+                                   paintsIn(rgb(255, 255, 255)));
+    const WindowHandle child =
+        make(u"child", WS_CHILD | WS_VISIBLE, Rect{10, 10, 50, 50}, view, 2, looksEnabled);
+    ui::pumpMessages();
+    ASSERT_EQ(screenPixel(20, 20), kRed);
+    enableWindow(frame, false);
+    ui::pumpMessages();
+    EXPECT_EQ(screenPixel(20, 20), kBlue) << "disabled with its frame";
+    enableWindow(frame, true);
+    ui::pumpMessages();
+    EXPECT_EQ(screenPixel(20, 20), kRed) << "enabled again with its frame";
+    // Painted while the frame was disabled, as a view shown just before a box is.
+    enableWindow(frame, false);
+    invalidateRect(child);
+    ui::pumpMessages();
+    enableWindow(frame, true);
+    ui::pumpMessages();
+    EXPECT_EQ(screenPixel(40, 40), kRed);
+    ui::destroyWindow(frame);
+}
+
 TEST_F(Paint, AWindowMovedFromAHiddenParentUnderAShownOneIsPainted) {
     draw::Color color = kRed;
     const WindowHandle frame = top(u"frame");
