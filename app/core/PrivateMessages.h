@@ -40,10 +40,10 @@ inline constexpr std::uint32_t WM_MOVE_FOCUS = 0xBDB;                       // s
 inline constexpr std::uint32_t WM_DATE_PICKED = 0xBDC;                      // sent
 // To the main frame: shut the program down (every fatal path, last tab closed, menu bar).
 inline constexpr std::uint32_t WM_APP_TERMINATE = 0xBDD;                    // sent
-// Loading thread to progress view: wParam engine result, lParam the load job.
-inline constexpr std::uint32_t WM_LOADING_DONE = 0xBDF;                     // sent
-// Search thread to progress view: wParam the search outcome.
-inline constexpr std::uint32_t WM_SEARCH_DONE = 0xBE0;                      // sent
+// Loading thread to progress view: wParam the new set or a load status, lParam the run.
+inline constexpr std::uint32_t WM_LOADING_DONE = 0xBDF;                     // posted
+// Search thread to progress view: wParam the search outcome, lParam the run.
+inline constexpr std::uint32_t WM_SEARCH_DONE = 0xBE0;                      // posted
 // Message-box view to the asking drop list: wParam the chosen row.
 inline constexpr std::uint32_t WM_LIST_CHOICE_DONE = 0xBE1;                 // sent
 // Report list to its parent view: Enter or double tap on a row.
@@ -103,8 +103,8 @@ inline constexpr PrivateMessage kPrivateMessages[] = {
     {WM_MOVE_FOCUS, "WM_MOVE_FOCUS", Delivery::Sent},
     {WM_DATE_PICKED, "WM_DATE_PICKED", Delivery::Sent},
     {WM_APP_TERMINATE, "WM_APP_TERMINATE", Delivery::Sent},
-    {WM_LOADING_DONE, "WM_LOADING_DONE", Delivery::Sent},
-    {WM_SEARCH_DONE, "WM_SEARCH_DONE", Delivery::Sent},
+    {WM_LOADING_DONE, "WM_LOADING_DONE", Delivery::Posted},
+    {WM_SEARCH_DONE, "WM_SEARCH_DONE", Delivery::Posted},
     {WM_LIST_CHOICE_DONE, "WM_LIST_CHOICE_DONE", Delivery::Sent},
     {WM_LISTBOX_RETURN, "WM_LISTBOX_RETURN", Delivery::Sent},
     {WM_CHOICE_CHANGED, "WM_CHOICE_CHANGED", Delivery::Sent},

@@ -64,7 +64,7 @@ void cProgressFormView::showDownloadTitle(std::u16string_view name) {
 }
 
 void cProgressFormView::startDownload(std::vector<std::u16string> names, std::u16string_view dir, int returnView) {
-    joinWorker();
+    endLastOperation();
     const AppSettings& settings = *context_.settings;
     auto job = std::make_shared<DownloadJob>();
     job->names = std::move(names);
@@ -96,7 +96,7 @@ void cProgressFormView::startDownload(std::vector<std::u16string> names, std::u1
 }
 
 void cProgressFormView::startUpdateCheck(std::int32_t language, bool forUpdater, platform::WindowHandle asking) {
-    joinWorker();
+    endLastOperation();
     const AppSettings& settings = *context_.settings;
     auto job = std::make_shared<UpdateCheckJob>();
     job->updateInfoAddress = updateInformationUrl(language);
