@@ -61,7 +61,7 @@ inline constexpr std::uint32_t WM_TEXTBOX_KILLFOCUS = 0xBE8;                // s
 // Download thread to progress view: wParam next file name, lParam its size.
 inline constexpr std::uint32_t WM_DOWNLOAD_NEXTFILE = 0xBEA;                // sent
 // Download thread to progress view: wParam result code.
-inline constexpr std::uint32_t WM_DOWNLOAD_DONE = 0xBEB;                    // sent
+inline constexpr std::uint32_t WM_DOWNLOAD_DONE = 0xBEB;                    // posted
 // ImageLabel to its parent: finger down on the label (a hint window closes on it).
 inline constexpr std::uint32_t WM_LABEL_TAPPED = 0xBEC;                     // sent
 // Second instance started with "UpdateData" to the main frame: run the update check.
@@ -113,7 +113,7 @@ inline constexpr PrivateMessage kPrivateMessages[] = {
     {WM_CHOICE_KILLFOCUS, "WM_CHOICE_KILLFOCUS", Delivery::Sent},
     {WM_TEXTBOX_KILLFOCUS, "WM_TEXTBOX_KILLFOCUS", Delivery::Sent},
     {WM_DOWNLOAD_NEXTFILE, "WM_DOWNLOAD_NEXTFILE", Delivery::Sent},
-    {WM_DOWNLOAD_DONE, "WM_DOWNLOAD_DONE", Delivery::Sent},
+    {WM_DOWNLOAD_DONE, "WM_DOWNLOAD_DONE", Delivery::Posted},
     {WM_LABEL_TAPPED, "WM_LABEL_TAPPED", Delivery::Sent},
     {WM_UPDATE_HANDOVER, "WM_UPDATE_HANDOVER", Delivery::Sent},
     {WM_UPDATECHECK_DONE, "WM_UPDATECHECK_DONE", Delivery::PostedThenSent},

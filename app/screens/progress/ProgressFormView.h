@@ -4,6 +4,7 @@
 // on the worker's done message (handled on the user-interface thread) maps the outcome to a
 // message and switches the tab on.
 #include "app/core/ProgramContext.h"
+#include "app/screens/progress/DownloadMessages.h"
 #include "app/screens/progress/Jobs.h"
 #include "app/screens/progress/WorkerThreads.h"
 #include "app/shell/BaseView.h"
@@ -135,6 +136,7 @@ private:
     bool searchCancelAsked_ = false;
     std::shared_ptr<cLoadJob> loadJob_;
     std::shared_ptr<cSearchOutcome> searchOutcome_;
+    std::shared_ptr<DownloadEnd> downloadEnd_;
     // Numbers the loads and searches: a done message of an earlier run is not this run's end.
     std::uint32_t run_ = 0;
     platform::Thread worker_;
