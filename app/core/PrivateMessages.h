@@ -40,10 +40,10 @@ inline constexpr std::uint32_t WM_MOVE_FOCUS = 0xBDB;                       // s
 inline constexpr std::uint32_t WM_DATE_PICKED = 0xBDC;                      // sent
 // To the main frame: shut the program down (every fatal path, last tab closed, menu bar).
 inline constexpr std::uint32_t WM_APP_TERMINATE = 0xBDD;                    // sent
-// Loading thread to progress view: wParam engine result, lParam the load job.
-inline constexpr std::uint32_t WM_LOADING_DONE = 0xBDF;                     // sent
-// Search thread to progress view: wParam the search outcome.
-inline constexpr std::uint32_t WM_SEARCH_DONE = 0xBE0;                      // sent
+// Loading thread to progress view: wParam the new set or a load status, lParam the run.
+inline constexpr std::uint32_t WM_LOADING_DONE = 0xBDF;                     // posted
+// Search thread to progress view: wParam the search outcome, lParam the run.
+inline constexpr std::uint32_t WM_SEARCH_DONE = 0xBE0;                      // posted
 // Message-box view to the asking drop list: wParam the chosen row.
 inline constexpr std::uint32_t WM_LIST_CHOICE_DONE = 0xBE1;                 // sent
 // Report list to its parent view: Enter or double tap on a row.
@@ -61,7 +61,7 @@ inline constexpr std::uint32_t WM_TEXTBOX_KILLFOCUS = 0xBE8;                // s
 // Download thread to progress view: wParam next file name, lParam its size.
 inline constexpr std::uint32_t WM_DOWNLOAD_NEXTFILE = 0xBEA;                // sent
 // Download thread to progress view: wParam result code.
-inline constexpr std::uint32_t WM_DOWNLOAD_DONE = 0xBEB;                    // sent
+inline constexpr std::uint32_t WM_DOWNLOAD_DONE = 0xBEB;                    // posted
 // ImageLabel to its parent: finger down on the label (a hint window closes on it).
 inline constexpr std::uint32_t WM_LABEL_TAPPED = 0xBEC;                     // sent
 // Second instance started with "UpdateData" to the main frame: run the update check.
@@ -103,8 +103,8 @@ inline constexpr PrivateMessage kPrivateMessages[] = {
     {WM_MOVE_FOCUS, "WM_MOVE_FOCUS", Delivery::Sent},
     {WM_DATE_PICKED, "WM_DATE_PICKED", Delivery::Sent},
     {WM_APP_TERMINATE, "WM_APP_TERMINATE", Delivery::Sent},
-    {WM_LOADING_DONE, "WM_LOADING_DONE", Delivery::Sent},
-    {WM_SEARCH_DONE, "WM_SEARCH_DONE", Delivery::Sent},
+    {WM_LOADING_DONE, "WM_LOADING_DONE", Delivery::Posted},
+    {WM_SEARCH_DONE, "WM_SEARCH_DONE", Delivery::Posted},
     {WM_LIST_CHOICE_DONE, "WM_LIST_CHOICE_DONE", Delivery::Sent},
     {WM_LISTBOX_RETURN, "WM_LISTBOX_RETURN", Delivery::Sent},
     {WM_CHOICE_CHANGED, "WM_CHOICE_CHANGED", Delivery::Sent},
@@ -113,7 +113,7 @@ inline constexpr PrivateMessage kPrivateMessages[] = {
     {WM_CHOICE_KILLFOCUS, "WM_CHOICE_KILLFOCUS", Delivery::Sent},
     {WM_TEXTBOX_KILLFOCUS, "WM_TEXTBOX_KILLFOCUS", Delivery::Sent},
     {WM_DOWNLOAD_NEXTFILE, "WM_DOWNLOAD_NEXTFILE", Delivery::Sent},
-    {WM_DOWNLOAD_DONE, "WM_DOWNLOAD_DONE", Delivery::Sent},
+    {WM_DOWNLOAD_DONE, "WM_DOWNLOAD_DONE", Delivery::Posted},
     {WM_LABEL_TAPPED, "WM_LABEL_TAPPED", Delivery::Sent},
     {WM_UPDATE_HANDOVER, "WM_UPDATE_HANDOVER", Delivery::Sent},
     {WM_UPDATECHECK_DONE, "WM_UPDATECHECK_DONE", Delivery::PostedThenSent},

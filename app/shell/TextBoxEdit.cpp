@@ -78,6 +78,10 @@ void cTextBoxEdit::paintPlaceholder() {
 }
 
 MsgResult cTextBoxEdit::onChar(std::uintptr_t wParam, std::intptr_t lParam) {
+    // The character of Tab, Return or Escape types nothing: the key already moved the focus or
+    // acted, and the placeholder or the text stays as it is.
+    if (wParam == u'\t' || wParam == u'\r' || wParam == u'\n' || wParam == 0x1B)
+        return 0;
     const bool placeholderShown = this->placeholderShown();
     if (placeholderShown && !firstCharPending) {
         box_.textSet = true;

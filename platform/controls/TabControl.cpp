@@ -43,7 +43,16 @@ public:
 
 private:
     MsgResult onFingerDown(std::uintptr_t, std::intptr_t lp) {
-        const int tab = tabAt(Point{ui::xOfLParam(lp), ui::yOfLParam(lp)});
+        const Point p{ui::xOfLParam(lp), ui::yOfLParam(lp)};
+        if (arrowsShown() && arrowRect(false).contains(p)) {
+            scrollBy(false);
+            return 0;
+        }
+        if (arrowsShown() && arrowRect(true).contains(p)) {
+            scrollBy(true);
+            return 0;
+        }
+        const int tab = tabAt(p);
         if (tab >= 0) {
             choose(tab);
         }
@@ -187,12 +196,47 @@ private:
         ui::invalidateRect(handle());
     }
 
+    int totalWidth() const { return count() > 0 ? stripLeft(count() - 1) + tabWidth(count() - 1) : 0; }
+    // Tabs wider together than the control share the strip with two arrow buttons at its right
+    // end, which scroll the row a tab at a time: every tab can be reached by a finger.
+    bool arrowsShown() const { return totalWidth() > ui::getClientRect(handle()).right; }
+    int arrowWidth() const { return stripHeight(); }
+    // The part of the strip the tabs show in.
+    int tabsWidth() const {
+        const int width = ui::getClientRect(handle()).right;
+        return arrowsShown() ? std::max(0, width - 2 * arrowWidth()) : width;
+    }
+    Rect arrowRect(bool right) const {
+        const Rect c = ui::getClientRect(handle());
+        const int top = bottom() ? c.bottom - stripHeight() : 0;
+        const int left = c.right - (right ? 1 : 2) * arrowWidth();
+        return Rect{left, top, left + arrowWidth(), top + stripHeight()};
+    }
+    int maxScroll() const { return std::max(0, totalWidth() - tabsWidth()); }
+
+    // An arrow moves the row by one tab: the next tab's start comes to the left edge.
+    void scrollBy(bool right) {
+        int target = scroll_;
+        if (right) {
+            for (int i = 0; i < count() && target == scroll_; ++i) {
+                if (stripLeft(i) > scroll_) target = stripLeft(i);
+            }
+        } else {
+            for (int i = count() - 1; i >= 0 && target == scroll_; --i) {
+                if (stripLeft(i) < scroll_) target = stripLeft(i);
+            }
+        }
+        scroll_ = std::clamp(target, 0, maxScroll());
+        ui::invalidateRect(handle());
+    }
+
     // Tabs wider together than the control scroll when the current tab is not whole, so that it
     // is, with a glimpse of its neighbours; a strip that fits is not scrolled.
     void scrollToCurrent() {
-        const int width = ui::getClientRect(handle()).right;
-        const int total = count() > 0 ? stripLeft(count() - 1) + tabWidth(count() - 1) : 0;
-        if (current_ < 0 || total <= width) {
+        scrolledWidth_ = ui::getClientRect(handle()).right;
+        const int width = tabsWidth();
+        const int total = totalWidth();
+        if (current_ < 0 || total <= ui::getClientRect(handle()).right) {
             scroll_ = 0;
             return;
         }
@@ -211,6 +255,7 @@ private:
     }
 
     int tabAt(Point p) const {
+        if (p.x >= tabsWidth()) return -1;
         for (int i = 0; i < count(); ++i) {
             if (tabRect(i).contains(p)) {
                 return i;
@@ -233,8 +278,27 @@ private:
         detail::notifyParent(handle(), done, TCN_SELCHANGE);
     }
 
+    void drawArrow(draw::DeviceContext& dc, bool right) const {
+        const Rect r = arrowRect(right);
+        dc.fillRect(r, kFaceColor);
+        drawFrame(dc, r, kSecondaryTextColor);
+        const bool enabled = right ? scroll_ < maxScroll() : scroll_ > 0;
+        const draw::Color colour = enabled ? kTextColor : kSecondaryTextColor;
+        // A triangle pointing the way the row moves, drawn a column at a time.
+        const int half = std::max(2, r.height() / 4);
+        const int cx = (r.left + r.right) / 2;
+        const int cy = (r.top + r.bottom) / 2;
+        for (int k = 0; k <= half; ++k) {
+            const int x = right ? cx - half / 2 + k : cx + half / 2 - k;
+            const int reach = half - k;
+            dc.fillRect(Rect{x, cy - reach, x + 1, cy + reach + 1}, colour);
+        }
+    }
+
     void paint() override {
-        scrollToCurrent();  // the control may have changed its width
+        // The control may have changed its width; an arrow's scrolling stays until then.
+        if (ui::getClientRect(handle()).right != scrolledWidth_) scrollToCurrent();
+        scroll_ = std::clamp(scroll_, 0, maxScroll());
         ui::PaintContext paint(handle());
         draw::DeviceContext& dc = paint.dc();
         const Rect c = ui::getClientRect(handle());
@@ -267,11 +331,16 @@ private:
             }
             dc.drawText(items_[static_cast<std::size_t>(i)].text, text, draw::kTextVCenter);
         }
+        if (arrowsShown()) {
+            drawArrow(dc, false);
+            drawArrow(dc, true);
+        }
     }
 
     std::vector<TabItem> items_;
     int current_ = -1;
     int scroll_ = 0;  // pixels of the strip scrolled out on the left
+    int scrolledWidth_ = -1;  // the control's width when the strip last followed the current tab
 };
 
 }  // namespace

@@ -5,7 +5,8 @@
 // parent TCN_SELCHANGING (a nonzero answer refuses), selects it and sends TCN_SELCHANGE; with
 // the focus, Left and Right do the same for the neighbouring tab. TCM_SETCURSEL selects
 // without notifying. Tabs wider together than the control scroll so that the current tab is
-// whole, with a glimpse of its neighbours left to tap.
+// whole, with a glimpse of its neighbours left to tap; two arrow buttons at the right end of the
+// row then move it a tab at a time, without choosing, so that every tab can be reached by touch.
 
 #include "platform/core/Window.h"
 #include "platform/ui/UiMessages.h"

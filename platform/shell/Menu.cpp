@@ -39,6 +39,16 @@ Menu::Place Menu::find(std::uint32_t which, unsigned flags) {
     return Place{};
 }
 
+bool Menu::offers(std::uint32_t command) const {
+    for (const MenuItem& i : items_) {
+        if (i.grayed) continue;
+        if (i.kind == MenuItem::Kind::Command && i.id == command) return true;
+        if (i.kind == MenuItem::Kind::Popup && i.popup && i.popup.get() != this && i.popup->offers(command))
+            return true;
+    }
+    return false;
+}
+
 bool Menu::insert(std::uint32_t where, unsigned flags, std::uint32_t id, std::u16string_view text,
                   MenuPtr popup) {
     MenuItem item;

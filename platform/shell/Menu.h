@@ -65,6 +65,10 @@ public:
     };
     Place find(std::uint32_t which, unsigned flags);
 
+    // Whether a person can choose the command here: an item with that id that is not grayed,
+    // in this menu or in a popup below that is not grayed itself.
+    bool offers(std::uint32_t command) const;
+
 private:
     std::vector<MenuItem> items_;
 };

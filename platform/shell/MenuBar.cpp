@@ -518,6 +518,13 @@ bool menuBarDoneButton(WindowHandle bar) {
     return b && b->doneButton;
 }
 
+bool menuBarOffers(WindowHandle bar, std::uint32_t command) {
+    const auto b = barOf(bar);
+    if (!b) return false;
+    if (command == IDOK && b->doneButton) return true;
+    return b->menu && b->menu->offers(command);
+}
+
 void refreshMenuBar(WindowHandle bar) {
     ui::invalidateRect(bar);
 }

@@ -37,6 +37,9 @@ void setMenuBarMenu(WindowHandle bar, MenuPtr menu);
 // as a command to the owner.
 void setMenuBarDoneButton(WindowHandle bar, bool shown);
 bool menuBarDoneButton(WindowHandle bar);
+// Whether the bar offers the command now: an item of its menu that is not grayed (a soft key
+// or in a popup), or IDOK while the Done button shows.
+bool menuBarOffers(WindowHandle bar, std::uint32_t command);
 // Redraws the soft keys after their items changed.
 void refreshMenuBar(WindowHandle bar);
 // Acts as if soft key 1 (left) or 2 (right) of the bar were pressed; false when nothing

@@ -1,4 +1,5 @@
 #include "tools/uidrive/ScriptRunner.h"
+#include "tools/uidrive/TabSteps.h"
 
 #include "app/core/UpdateAddresses.h"
 #include "platform/services/http/LoopbackHttpServer.h"
@@ -379,6 +380,8 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         return serve();
     if (std::optional<std::string> handled = faultStep(w))
         return *handled;
+    if (std::optional<std::string> handled = tabStep(kit_, frameWindow(), w))
+        return *handled;
     if (op == "offer" && need(2)) {
         if (const std::string failed = serve(); !failed.empty()) return failed;
         std::error_code ec;
@@ -535,7 +538,10 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         local.hour = parts.tm_hour;
         local.minute = parts.tm_min;
         kit_.clock().setLocalTime(local);
-        if (started_) platform::sendMessage(frameWindow(), ui::WM_COMMAND, 307, 0);
+        // The search form takes the time at once, as its "Aktualizovat čas" does; not a menu
+        // command, which the frame obeys only while a menu offers it.
+        if (pelorvant::cTabPage* page = started_ ? activePage() : nullptr)
+            page->searchForm.routeCommand(307, 0);
     } else if (op == "focus" && need(1)) {
         // Puts the keyboard focus into a field, as a tap on its text would.
         const platform::WindowHandle target = findVisible(frameWindow(), static_cast<std::uintptr_t>(number(1)));

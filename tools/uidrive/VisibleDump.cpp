@@ -3,6 +3,7 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/ListView.h"
+#include "platform/controls/TabControl.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/draw/Utf.h"
 #include "platform/shell/MenuBar.h"
@@ -74,6 +75,15 @@ void dumpWindow(std::string& out, platform::WindowHandle h, int depth) {
         out += " shows \"" + toUtf8(shown) + "\"";
         // An open list is a popup of its own, outside the tree below.
         if (platform::sendMessage(h, controls::CB_GETDROPPEDSTATE, 0, 0) != 0) out += " dropped";
+    }
+    if (className == controls::kTabControlClass) {
+        // A tab control shows its current tab.
+        controls::TabItem item;
+        const auto current = platform::sendMessage(h, controls::TCM_GETCURSEL, 0, 0);
+        if (current >= 0)
+            platform::sendMessage(h, controls::TCM_GETITEM, static_cast<std::uintptr_t>(current),
+                                  reinterpret_cast<std::intptr_t>(&item));
+        out += " shows \"" + toUtf8(item.text) + "\"";
     }
     out += " \"" + toUtf8(ui::getWindowText(h)) + "\"\n";
     if (className == controls::kListViewClass) dumpRows(out, h, depth + 1);

@@ -173,6 +173,14 @@ void cTabFrame::OnUpdateHandOver() {
     if (callbacks_.updateHandOver) callbacks_.updateHandOver();
 }
 
+MsgResult cTabFrame::windowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (message == ui::WM_COMMAND && lParam == 0 && ui::highWord(wParam) == 0 &&
+        !platform::shell::menuBarOffers(menuBar_, ui::lowWord(wParam))) {
+        return 0;
+    }
+    return WindowObject::windowProc(message, wParam, lParam);
+}
+
 bool cTabFrame::routeCommand(std::uint32_t id, std::uint32_t code) {
     if (host_ && host_->routeCommand(id, code)) return true;
     return handleOwnCommand(id, code);

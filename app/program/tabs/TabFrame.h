@@ -41,6 +41,9 @@ public:
 
     const platform::ui::MessageMapBase& messageMap() const override;
     bool routeCommand(std::uint32_t id, std::uint32_t code) override;
+    // A menu command (no control, code 0) goes on only while the menu bar offers it: one of
+    // another view's menu, or of an item since removed, would act on a state it was not made for.
+    platform::MsgResult windowProc(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
 private:
     void resize(unsigned flags, int width, int height);

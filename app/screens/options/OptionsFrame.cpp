@@ -276,7 +276,11 @@ void cOptionsFrame::menuOkClick() {
         // restart: it would end the program before the values reach the disk.
         shell::messageBox(mainFrameWindow(), settingsNotSavedText(), loadResString(162), 0);
         const int page = currentItem;
+        // The reload reads the unsaved values back; whether they need a restart is still
+        // measured against what the dialog loaded when it opened.
+        const OptionsValues opened = loaded_;
         refreshFor(set);
+        loaded_ = opened;
         showPageAndTab(page);
         return;
     }

@@ -24,8 +24,11 @@ void WindowDownloadReporter::criticalError() {
 }
 
 void WindowDownloadReporter::downloadDone(std::int64_t code, const std::u16string& failedName) {
-    platform::sendMessage(window_, WM_DOWNLOAD_DONE, static_cast<std::uintptr_t>(code),
-                          reinterpret_cast<std::intptr_t>(&failedName));
+    if (!end_) return;
+    end_->code = code;
+    end_->failedName = failedName;
+    platform::postMessage(window_, WM_DOWNLOAD_DONE, static_cast<std::uintptr_t>(code),
+                          reinterpret_cast<std::intptr_t>(end_.get()));
 }
 
 void WindowDownloadReporter::updateCheckDone(std::int64_t updateInfo, std::int64_t programVersion) {

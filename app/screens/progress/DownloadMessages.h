@@ -1,12 +1,15 @@
 #pragma once
 // The download and update-check threads' reports to the progress view: the worker side sends
-// (or, for the update check's end, posts) messages to the view's window, so every box and
-// every change of the screen happens on the user-interface thread.
+// its progress and questions and posts its end to the view's window, so every box and every
+// change of the screen happens on the user-interface thread, and no worker waits for the end
+// of its operation to be handled.
 #include "app/core/DownloadReporter.h"
 
 #include "platform/core/Types.h"
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 namespace pelorvant {
 
@@ -15,12 +18,21 @@ inline constexpr std::uint32_t WM_DOWNLOAD_ASK_PAID = 0xC0A;
 // An installed file's path does not carry its timetable's name: the critical-error box. Sent.
 inline constexpr std::uint32_t WM_DOWNLOAD_CRITICAL = 0xC0B;
 
-// Reports of one job to one window. WM_DOWNLOAD_NEXTFILE carries a pointer to the next name,
-// WM_DOWNLOAD_DONE the code and a pointer to the failed name; both are sent, so the pointers
-// live while the message is handled. WM_UPDATECHECK_DONE is posted with both codes.
+// How a download ended: filled by the download thread before it posts WM_DOWNLOAD_DONE, read by
+// the progress view, which shares it.
+struct DownloadEnd {
+    std::int64_t code = 0;
+    std::u16string failedName;
+};
+
+// Reports of one job to one window. WM_DOWNLOAD_NEXTFILE carries a pointer to the next name and
+// is sent, so the pointer lives while the message is handled. WM_DOWNLOAD_DONE is posted with
+// the code and the job's DownloadEnd (without one, nothing is posted); WM_UPDATECHECK_DONE is
+// posted with both codes.
 class WindowDownloadReporter final : public DownloadJobReporter, public UpdateCheckReporter {
 public:
-    explicit WindowDownloadReporter(platform::WindowHandle window) : window_(window) {}
+    explicit WindowDownloadReporter(platform::WindowHandle window, std::shared_ptr<DownloadEnd> end = {})
+        : window_(window), end_(std::move(end)) {}
     void progress(int percent) override;
     bool askPaidConnection() override;
     void nextFile(const std::u16string& name) override;
@@ -30,6 +42,7 @@ public:
 
 private:
     platform::WindowHandle window_;
+    std::shared_ptr<DownloadEnd> end_;
 };
 
 }  // namespace pelorvant

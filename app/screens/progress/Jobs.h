@@ -10,8 +10,8 @@
 
 namespace pelorvant {
 
-// One set load. Made by the set choice, owned by the progress view from startLoading on; the
-// loading thread fills the out-fields before it reports.
+// One set load. Made by the set choice, shared by the progress view and the loading thread
+// from startLoading on; the thread fills the out-fields before it reports.
 struct cLoadJob {
     platform::WindowHandle window = platform::kNullWindow;  // the progress view
     std::int32_t failingIndex = -1;                         // out: catalogue index that failed
@@ -25,7 +25,7 @@ inline constexpr std::int32_t kSearchEarlier = 1;
 inline constexpr std::int32_t kSearchLater = 2;
 
 // One connection search. Made by the search page or the results view; owned by the search
-// thread from startSearch on, which frees it after its done message returned.
+// thread from startSearch on, which frees it before it reports.
 struct cSearchJob {
     platform::WindowHandle window = platform::kNullWindow;  // the progress view
     std::int32_t set = -1;
@@ -44,8 +44,8 @@ struct cSearchJob {
 
 inline constexpr std::int32_t kSearchCancelledStatus = -999;
 
-// What the search thread reports. Owned by the search thread; the done handler reads it while
-// the thread waits.
+// What the search thread reports. Shared by the progress view and the search thread, which
+// fills it before it reports.
 struct cSearchOutcome {
     std::int32_t result = 0;      // result id, or a negative search status
     std::int32_t returnView = 0;  // the view to return to

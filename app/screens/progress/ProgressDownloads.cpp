@@ -64,7 +64,7 @@ void cProgressFormView::showDownloadTitle(std::u16string_view name) {
 }
 
 void cProgressFormView::startDownload(std::vector<std::u16string> names, std::u16string_view dir, int returnView) {
-    joinWorker();
+    endLastOperation();
     const AppSettings& settings = *context_.settings;
     auto job = std::make_shared<DownloadJob>();
     job->names = std::move(names);
@@ -89,14 +89,15 @@ void cProgressFormView::startDownload(std::vector<std::u16string> names, std::u1
     showDownloadTitle(job->names.empty() ? u"" : job->names.front());
     const platform::WindowHandle window = handle();
     std::atomic<bool>& cancel = downloadCancel_;
-    worker_ = platform::createThread([job, window, &cancel] {
-        WindowDownloadReporter reporter(window);
+    downloadEnd_ = std::make_shared<DownloadEnd>();
+    worker_ = platform::createThread([job, window, &cancel, end = downloadEnd_] {
+        WindowDownloadReporter reporter(window, end);
         withServices(cancel, [&](DownloadServices& services) { runDownloadJob(*job, services, reporter); });
     });
 }
 
 void cProgressFormView::startUpdateCheck(std::int32_t language, bool forUpdater, platform::WindowHandle asking) {
-    joinWorker();
+    endLastOperation();
     const AppSettings& settings = *context_.settings;
     auto job = std::make_shared<UpdateCheckJob>();
     job->updateInfoAddress = updateInformationUrl(language);
@@ -128,10 +129,15 @@ MsgResult cProgressFormView::OnDownloadNextFile(std::uintptr_t name, std::intptr
     return 0;
 }
 
-MsgResult cProgressFormView::OnDownloadDone(std::uintptr_t wParam, std::intptr_t lParam) {
-    if (mode_ != ProgressMode::Download) return 0;
-    const auto code = static_cast<std::int64_t>(wParam);
-    const std::u16string failed = lParam != 0 ? *reinterpret_cast<const std::u16string*>(lParam) : u"";
+MsgResult cProgressFormView::OnDownloadDone(std::uintptr_t, std::intptr_t lParam) {
+    if (mode_ != ProgressMode::Download || downloadEnd_ == nullptr ||
+        reinterpret_cast<const DownloadEnd*>(lParam) != downloadEnd_.get()) {
+        return 0;
+    }
+    const DownloadEnd end = *downloadEnd_;
+    downloadEnd_.reset();
+    const std::int64_t code = end.code;
+    const std::u16string& failed = end.failedName;
     mode_ = ProgressMode::None;
     context_.settings->idle = true;
     if (TabServices* tab = parentTabServices(handle())) {

@@ -22,6 +22,9 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
+#include <chrono>
+#include <thread>
+
 namespace pelorvant {
 
 namespace ui = platform::ui;
@@ -113,8 +116,24 @@ void cProgressFormView::setBar(int position) {
     platform::sendMessage(progressBar, platform::controls::PBM_SETPOS, static_cast<std::uintptr_t>(position), 0);
 }
 
+void cProgressFormView::endLastOperation() {
+    if (!worker_.joinable()) return;
+    if (context_.api != nullptr) {
+        if (mode_ == ProgressMode::Search) context_.api->api_CancelHledani();
+        if (mode_ == ProgressMode::Loading) context_.api->api_CancelNacitani();
+    }
+    if (mode_ == ProgressMode::Download || mode_ == ProgressMode::UpdateCheck) downloadCancel_ = true;
+    joinWorker();
+}
+
 void cProgressFormView::joinWorker() {
-    if (worker_.joinable()) worker_.join();
+    if (!worker_.joinable()) return;
+    while (!worker_.join(0)) {
+        // Looking for a message answers the sent ones; the others stay where they are.
+        platform::Message pending;
+        platform::peekMessage(pending, platform::PeekMode::Keep);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 void cProgressFormView::showTitle(std::uint32_t textId) {
@@ -181,7 +200,7 @@ void cProgressFormView::setJumpEnabled(bool enabled) {
 }
 
 void cProgressFormView::startLoading(std::unique_ptr<cLoadJob> job) {
-    joinWorker();
+    endLastOperation();
     mode_ = ProgressMode::Loading;
     context_.settings->idle = false;
     setBar(0);
@@ -190,12 +209,13 @@ void cProgressFormView::startLoading(std::unique_ptr<cLoadJob> job) {
     job->window = handle();
     loadJob_ = std::move(job);
     const EngineApi& api = *context_.api;
-    cLoadJob& running = *loadJob_;
-    worker_ = platform::createThread([&api, &running] { loadingThreadProc(api, running); });
+    const std::shared_ptr<cLoadJob> running = loadJob_;
+    const std::uint32_t run = ++run_;
+    worker_ = platform::createThread([&api, running, run] { loadingThreadProc(api, *running, run); });
 }
 
 void cProgressFormView::startSearch(std::unique_ptr<cSearchJob> job) {
-    joinWorker();
+    endLastOperation();
     const EngineApi& api = *context_.api;
     context_.settings->idle = false;
     mode_ = ProgressMode::Search;
@@ -235,7 +255,12 @@ void cProgressFormView::startSearch(std::unique_ptr<cSearchJob> job) {
     setJumpEnabled(false);
     auto holder = std::make_shared<std::unique_ptr<cSearchJob>>(std::move(job));
     const LocalClock clock = searchClock;
-    worker_ = platform::createThread([&api, holder, clock] { searchThreadProc(api, std::move(*holder), clock); });
+    searchOutcome_ = std::make_shared<cSearchOutcome>();
+    const std::shared_ptr<cSearchOutcome> outcome = searchOutcome_;
+    const std::uint32_t run = ++run_;
+    worker_ = platform::createThread([&api, holder, clock, outcome, run] {
+        searchThreadProc(api, std::move(*holder), clock, *outcome, run);
+    });
 }
 
 MsgResult cProgressFormView::OnEngineProgress(std::uintptr_t percent, std::intptr_t) {
@@ -273,9 +298,9 @@ void cProgressFormView::showWarning(std::u16string_view text) {
 }
 
 MsgResult cProgressFormView::OnLoadingDone(std::uintptr_t wParam, std::intptr_t lParam) {
-    if (loadJob_ == nullptr || reinterpret_cast<cLoadJob*>(lParam) != loadJob_.get()) return 0;
+    if (loadJob_ == nullptr || mode_ != ProgressMode::Loading || static_cast<std::uint32_t>(lParam) != run_) return 0;
     // The job is freed when the handling ends, whichever way it ends.
-    const std::unique_ptr<cLoadJob> job = std::move(loadJob_);
+    const std::shared_ptr<cLoadJob> job = std::move(loadJob_);
     const auto set = static_cast<std::int32_t>(static_cast<std::intptr_t>(wParam));
     context_.settings->idle = true;
     mode_ = ProgressMode::None;
@@ -314,10 +339,13 @@ MsgResult cProgressFormView::OnLoadingDone(std::uintptr_t wParam, std::intptr_t 
     return 0;
 }
 
-MsgResult cProgressFormView::OnSearchDone(std::uintptr_t wParam, std::intptr_t) {
-    const auto* reported = reinterpret_cast<const cSearchOutcome*>(wParam);
-    if (reported == nullptr || mode_ != ProgressMode::Search) return 0;
-    const cSearchOutcome outcome = *reported;
+MsgResult cProgressFormView::OnSearchDone(std::uintptr_t wParam, std::intptr_t lParam) {
+    if (searchOutcome_ == nullptr || reinterpret_cast<const cSearchOutcome*>(wParam) != searchOutcome_.get() ||
+        mode_ != ProgressMode::Search || static_cast<std::uint32_t>(lParam) != run_) {
+        return 0;
+    }
+    const cSearchOutcome outcome = *searchOutcome_;
+    searchOutcome_.reset();
     context_.settings->idle = true;
     mode_ = ProgressMode::None;
     TabServices* tab = parentTabServices(handle());

@@ -4,6 +4,7 @@
 // on the worker's done message (handled on the user-interface thread) maps the outcome to a
 // message and switches the tab on.
 #include "app/core/ProgramContext.h"
+#include "app/screens/progress/DownloadMessages.h"
 #include "app/screens/progress/Jobs.h"
 #include "app/screens/progress/WorkerThreads.h"
 #include "app/shell/BaseView.h"
@@ -73,7 +74,9 @@ public:
     ProgressMode mode() const { return mode_; }
     bool jumpEnabled() const { return jumpEnabled_; }
     int barPosition() const;
-    // Waits for the worker thread of the last operation to end (tests, shut-down).
+    // Waits for the worker thread of the last operation to end (tests, shut-down), answering
+    // what workers send to this thread's windows meanwhile: a worker that tells the view
+    // something before it ends is never left waiting for this very thread.
     void joinWorker();
 
     // The local time a search runs at (tests set their own).
@@ -95,8 +98,8 @@ private:
     platform::MsgResult OnEngineProgress(std::uintptr_t percent, std::intptr_t);
     platform::MsgResult OnEngineStart(std::uintptr_t what, std::intptr_t);
     platform::MsgResult OnEngineFirstFound(std::uintptr_t, std::intptr_t);
-    platform::MsgResult OnLoadingDone(std::uintptr_t set, std::intptr_t job);
-    platform::MsgResult OnSearchDone(std::uintptr_t outcome, std::intptr_t);
+    platform::MsgResult OnLoadingDone(std::uintptr_t set, std::intptr_t run);
+    platform::MsgResult OnSearchDone(std::uintptr_t outcome, std::intptr_t run);
     platform::MsgResult OnDownloadNextFile(std::uintptr_t name, std::intptr_t);
     platform::MsgResult OnDownloadDone(std::uintptr_t code, std::intptr_t failedName);
     platform::MsgResult OnUpdateCheckDone(std::uintptr_t updateInfo, std::intptr_t programVersion);
@@ -105,6 +108,9 @@ private:
     platform::MsgResult OnGpsPosition(std::uintptr_t position, std::intptr_t);
     platform::MsgResult OnGpsNoFix(std::uintptr_t, std::intptr_t);
     platform::MsgResult OnGpsStopped(std::uintptr_t, std::intptr_t);
+    // Before a new operation: the last one, when it still runs, is cancelled (the new one
+    // replaces it) and its thread waited for.
+    void endLastOperation();
     void showGpsWaitText(bool deviceFound);
     // The wait is over without a fix: back to the view that waited, which hears of it.
     void endGpsWaitWithoutFix();
@@ -128,7 +134,11 @@ private:
     bool jumpEnabled_ = false;
     // "Storno" was pressed during the running search; read and written on the interface thread.
     bool searchCancelAsked_ = false;
-    std::unique_ptr<cLoadJob> loadJob_;
+    std::shared_ptr<cLoadJob> loadJob_;
+    std::shared_ptr<cSearchOutcome> searchOutcome_;
+    std::shared_ptr<DownloadEnd> downloadEnd_;
+    // Numbers the loads and searches: a done message of an earlier run is not this run's end.
+    std::uint32_t run_ = 0;
     platform::Thread worker_;
     // Set by the cancel command and by the destructor; read by a download after every block.
     std::atomic<bool> downloadCancel_{false};

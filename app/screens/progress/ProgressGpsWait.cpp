@@ -31,7 +31,7 @@ void cProgressFormView::showGpsWaitText(bool deviceFound) {
 }
 
 void cProgressFormView::startGpsWait(int viewId, platform::WindowHandle waiting) {
-    joinWorker();
+    endLastOperation();
     mode_ = ProgressMode::GpsWait;
     // One operation at a time: the tabs stay as they are until the wait is over.
     context_.settings->idle = false;

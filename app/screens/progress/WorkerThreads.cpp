@@ -13,7 +13,7 @@ std::tm localNow() {
     return parts;
 }
 
-void loadingThreadProc(const EngineApi& api, cLoadJob& job) {
+void loadingThreadProc(const EngineApi& api, cLoadJob& job, std::uint32_t run) {
     const std::vector<std::int32_t> indexes = job.indexes;
     const auto count = static_cast<std::int32_t>(indexes.size());
     std::int32_t set = -1;
@@ -28,12 +28,12 @@ void loadingThreadProc(const EngineApi& api, cLoadJob& job) {
     }
     if (job.engineResult < 0 && set >= 0) set = -1;
     if (set < 0) job.failingIndex = failing;
-    platform::sendMessage(job.window, WM_LOADING_DONE, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(set)),
-                          reinterpret_cast<std::intptr_t>(&job));
+    platform::postMessage(job.window, WM_LOADING_DONE, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(set)),
+                          static_cast<std::intptr_t>(run));
 }
 
-void searchThreadProc(const EngineApi& api, std::unique_ptr<cSearchJob> job, const LocalClock& clock) {
-    cSearchOutcome outcome;
+void searchThreadProc(const EngineApi& api, std::unique_ptr<cSearchJob> job, const LocalClock& clock,
+                      cSearchOutcome& outcome, std::uint32_t run) {
     outcome.returnView = job->returnView;
     const std::tm now = clock();
     std::int16_t day = 0;
@@ -50,7 +50,10 @@ void searchThreadProc(const EngineApi& api, std::unique_ptr<cSearchJob> job, con
         if (result == ENGINE_SEARCH_CANCELLED) outcome.threadStatus = kSearchCancelledStatus;
         if (status < 0) outcome.threadStatus = status;
     }
-    platform::sendMessage(job->window, WM_SEARCH_DONE, reinterpret_cast<std::uintptr_t>(&outcome), 0);
+    const platform::WindowHandle window = job->window;
+    job.reset();
+    platform::postMessage(window, WM_SEARCH_DONE, reinterpret_cast<std::uintptr_t>(&outcome),
+                          static_cast<std::intptr_t>(run));
 }
 
 }  // namespace pelorvant

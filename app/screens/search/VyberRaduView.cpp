@@ -207,7 +207,9 @@ void cVyberRaduView::menuDataClick() {
 void cVyberRaduView::menuExitClick() { terminateProgram(); }
 
 void cVyberRaduView::menuCancelClick() {
-    if (TabServices* tab = parentTabServices(handle())) tab->showView(kViewSearchForm, -1);
+    // Back to the search form only when the tab has a set to search in.
+    if (TabServices* tab = parentTabServices(handle()); tab != nullptr && tab->setIndex() >= 0)
+        tab->showView(kViewSearchForm, -1);
 }
 
 void cVyberRaduView::OnViewActivate() { ReloadSets(); }

@@ -257,7 +257,15 @@ void cZaklFormularFrame::selectTimetable(std::int32_t fileIndex) {
 
 bool cZaklFormularFrame::routeStopTimetableCommand(std::uint32_t id) {
     if (id >= kCommandFirstTimetable && id <= kCommandLastTimetable) {
-        selectTimetable(static_cast<std::int32_t>(id - kCommandFirstTimetable));
+        // Only a town timetable of the loaded set has a stop timetable: an entry left over from
+        // another set leads nowhere.
+        const std::size_t n = id - kCommandFirstTimetable;
+        const std::vector<std::int32_t> indexes = context_.data->GetIndexyHlavicekSestavy(setIndex());
+        const auto& headers = context_.data->headers();
+        if (n < indexes.size() && indexes[n] >= 0 && indexes[n] < static_cast<std::int32_t>(headers.size()) &&
+            headers[static_cast<std::size_t>(indexes[n])].cityFlag) {
+            selectTimetable(static_cast<std::int32_t>(n));
+        }
         return true;
     }
     if (currentItem != 1) return false;

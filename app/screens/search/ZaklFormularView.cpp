@@ -437,7 +437,14 @@ void cZaklFormularView::swapFromTo() {
     std::swap(from.t9, to.t9);
     for (cTextBox* box : {&from, &to}) {
         box->hideList();
-        box->showSelectedName();
+        if (box->chosen.count > 0) {
+            box->showSelectedName();
+        } else {
+            // Typed text that names nothing yet moves with the rest of the typing; an empty box
+            // that can stand for the GPS position does so again.
+            box->selection = -1;
+            box->SetText(std::u16string(box->text), true);
+        }
         ui::invalidateRect(box->handle());
     }
     ui::setFocus(from.handle());

@@ -217,6 +217,16 @@ TEST_F(ProgramWindow, WithoutAHomeTheProgramRefusesToRunWithAClearMessage) {
     // Run as a user without a home: HOME unset, and a uid without a password entry.
     if (::geteuid() != 0)
         GTEST_SKIP() << "running as a user without a password entry needs root";
+    // A checkout in a private folder (root's home, mode 0700) keeps that user from the program.
+    if (const int reach = ::fork(); reach == 0) {
+        ::_exit(::setgid(54321) == 0 && ::setuid(54321) == 0 && ::access(TRASA_PELORVANT, X_OK) == 0 ? 0 : 1);
+    } else {
+        int reachStatus = 0;
+        ASSERT_EQ(::waitpid(reach, &reachStatus, 0), reach);
+        if (!WIFEXITED(reachStatus) || WEXITSTATUS(reachStatus) != 0)
+            GTEST_SKIP() << "uid 54321 cannot reach " << TRASA_PELORVANT
+                         << ": the checkout lies in a folder only its owner may enter";
+    }
     int errors[2];
     ASSERT_EQ(::pipe(errors), 0);
     const int pid = ::fork();

@@ -115,26 +115,59 @@ TEST_F(TabControlTest, InsertingAndDeletingKeepTheCurrentTab) {
 
 // Tabs wider together than the control: the chosen tab scrolls whole into sight and the tab
 // before it stays partly in sight, to be tapped back.
+// Tabs wider together than the control share the row with two arrows at its right end (21 px
+// each): the tabs show in the 198 px before them and scroll so that the chosen one is whole.
 TEST_F(TabControlTest, AStripWiderThanTheControlScrollsToTheChosenTab) {
     EXPECT_EQ(insert(u"Saturday and holidays", 3), 3);  // 138 wide, from 126 to 264
     EXPECT_EQ(itemRect(3), (Rect{126, 229, 264, 250}));  // cut off until chosen
-    kit.tap(Point{200, 240});
-    EXPECT_EQ(cur(), 3);
-    EXPECT_EQ(itemRect(3), (Rect{102, 229, 240, 250}));
-    EXPECT_EQ(itemRect(2), (Rect{54, 229, 102, 250}));
-    EXPECT_EQ(itemRect(0), (Rect{-24, 229, 18, 250}));
-    kit.tap(Point{5, 240});  // the part of the first tab still in sight
+    kit.tap(Point{205, 240});  // the left arrow, where the tab would lie without it: no choice
     EXPECT_EQ(cur(), 0);
-    EXPECT_EQ(itemRect(0), (Rect{0, 229, 42, 250}));
+    kit.tap(Point{150, 240});
+    EXPECT_EQ(cur(), 3);
+    EXPECT_EQ(itemRect(3), (Rect{60, 229, 198, 250}));
+    EXPECT_EQ(itemRect(2), (Rect{12, 229, 60, 250}));
+    EXPECT_EQ(itemRect(0), (Rect{-66, 229, -24, 250}));
     // Stepping by key and selecting silently scroll alike; a strip that fits again is not scrolled.
+    sendMessage(tabs, TCM_SETCURSEL, 0);
+    EXPECT_EQ(itemRect(0), (Rect{0, 229, 42, 250}));
     sendMessage(tabs, TCM_SETCURSEL, 2);
     ui::setFocus(tabs);
     kit.key(ui::VK_RIGHT);
-    EXPECT_EQ(itemRect(3).right, 240);
+    EXPECT_EQ(itemRect(3).right, 198);
     sendMessage(tabs, TCM_DELETEITEM, 0);
     sendMessage(tabs, TCM_DELETEITEM, 0);
     EXPECT_EQ(itemRect(0), (Rect{0, 229, 48, 250}));
     EXPECT_EQ(itemRect(1), (Rect{48, 229, 186, 250}));
+}
+
+// The arrows move the row a tab at a time without choosing one, up to either end, and the row
+// stays where they left it however often it is drawn: every tab can be reached by a finger.
+TEST_F(TabControlTest, TheArrowsBringEveryTabWithinReachOfAFinger) {
+    insert(u"Saturday and holidays", 3);
+    const Point left{205, 240};
+    const Point right{230, 240};
+    kit.tap(right);
+    EXPECT_EQ(itemRect(1).left, 0);
+    kit.tap(right);
+    EXPECT_EQ(itemRect(3).right, 198);  // the end: 66 px scrolled, not to the next tab's 78
+    kit.tap(right);
+    EXPECT_EQ(itemRect(3).right, 198);
+    EXPECT_EQ(cur(), 0);
+    for (int i = 0; i < 3; ++i) {
+        ui::invalidateRect(tabs);
+        kit.pump();
+        EXPECT_EQ(itemRect(3), (Rect{60, 229, 198, 250})) << i;
+    }
+    kit.tap(Point{150, 240});  // the last tab, brought into reach
+    EXPECT_EQ(cur(), 3);
+    kit.tap(left);
+    EXPECT_EQ(itemRect(1).left, 0);
+    kit.tap(left);
+    kit.tap(left);
+    EXPECT_EQ(itemRect(0).left, 0);
+    EXPECT_EQ(cur(), 3);
+    kit.tap(Point{5, 240});
+    EXPECT_EQ(cur(), 0);
 }
 
 // A tab wider than the control shows its start, beside a glimpse of the tab before it, and

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 #include <chrono>
@@ -373,6 +376,38 @@ TEST_F(ProgressFormViewTest, TheFirstConnectionEnablesJumpAndTheNextSearchStarts
     tab->progress.startSearch(searchJob(kSearchLater));
     EXPECT_FALSE(tab->progress.jumpEnabled());
     waitIdle();
+}
+
+// The user starts the next search while the end of the last one has not been handled yet: the
+// interface thread must not wait for a worker that waits for it, and the late end of the first
+// search is not taken for the end of the second.
+TEST_F(ProgressFormViewTest, ASearchStartedBeforeTheLastOnesEndWasHandledGoesOnWithoutAFreeze) {
+    fakeApi.api_HledejCestu = fakeSearch;
+    fakeApi.api_NastavZadaniHledaniDalsi = fakeRequest;
+    fake.searchResult = 2;
+    makeTab();
+    tab->progress.startSearch(searchJob(kSearchLater));
+    while (fake.searchCalls < 1) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // The first worker has reported its end by now; nothing of it was handled.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // A freeze would never end: the watchdog names it instead of a hanging test.
+    std::atomic<bool> started{false};
+    std::thread watchdog([&started] {
+        for (int i = 0; i < 20000 && !started; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!started) {
+            std::fprintf(stderr, "the interface thread waits for a worker that waits for it\n");
+            std::abort();
+        }
+    });
+    fake.searchResult = 5;
+    tab->progress.startSearch(searchJob(kSearchLater));
+    started = true;
+    watchdog.join();
+    waitIdle();
+    pumpUntil([this] { return !tab->views.empty(); });
+    EXPECT_EQ(fake.searchCalls, 2);
+    EXPECT_EQ(tab->results, std::vector<std::int32_t>{5});
+    EXPECT_EQ(tab->views, std::vector<int>{4026});
 }
 
 TEST(ProgressTexts, DetailColumnsAndStatusTexts) {
