@@ -5,6 +5,7 @@
 #include "app/core/LanguageLibrary.h"
 #include "app/shell/FatalError.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/resources/StringTable.h"
 #include "platform/ui/UiLoop.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/WindowStyles.h"
@@ -13,6 +14,11 @@
 namespace pelorvant {
 
 namespace ui = platform::ui;
+
+namespace {
+// The program's version as the About box shows it.
+constexpr std::uint32_t kTextVersion = 12337;
+}  // namespace
 
 ProgramFolders usersProgramFolders() {
     return {getProgramFolder(), defaultDataFolder(), platform::services::defaultConfigHome()};
@@ -33,7 +39,7 @@ int CoreSteps::runMessageLoop() { return ui::runMessageLoop(); }
 
 void CoreSteps::createSettings() {
     settings_ = std::make_unique<AppSettings>();
-    settings_->versionText = u"2.3.5 beta";
+    settings_->versionText = platform::resources::loadResString(kTextVersion);
     settings_->buildNumber = 11;
     context_.settings = settings_.get();
 }
