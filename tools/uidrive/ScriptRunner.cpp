@@ -13,6 +13,7 @@
 #include "app/core/SmsSender.h"
 #include "app/core/StartedForUpdate.h"
 #include "app/program/tabs/TabFrame.h"
+#include "app/shell/ChoiceDropList.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/shell/FatalError.h"
 #include "app/shell/ImageLabel.h"
@@ -116,6 +117,17 @@ void collectLabelTexts(platform::WindowHandle window, std::vector<std::u16string
     }
     for (platform::WindowHandle child : ui::getChildren(window))
         collectLabelTexts(child, texts);
+}
+
+// The items of the visible choices of the tree (a keypad's choice shows one at a time).
+void collectChoiceTexts(platform::WindowHandle window, std::vector<std::u16string>& texts) {
+    if (window == platform::kNullWindow || !ui::isWindowVisible(window))
+        return;
+    if (const auto* choice =
+            dynamic_cast<const pelorvant::cChoiceDropList*>(ui::WindowObject::fromHandle(window)))
+        texts.insert(texts.end(), choice->items.begin(), choice->items.end());
+    for (platform::WindowHandle child : ui::getChildren(window))
+        collectChoiceTexts(child, texts);
 }
 
 // Every shown window of the tree with the control id, in tree order.
@@ -969,6 +981,7 @@ std::string ScriptRunner::languageFaults() {
     for (platform::WindowHandle window : ui::getTopLevelWindows()) {
         collectControlTexts(window, shown);
         collectLabelTexts(window, shown);
+        collectChoiceTexts(window, shown);
     }
     for (const std::string& item : menuItemTexts(frameWindow())) shown.push_back(utf16(item));
     shown.insert(shown.end(), boxesToCheck_.begin(), boxesToCheck_.end());
