@@ -8,6 +8,7 @@
 
 #include <dlfcn.h>
 #include <fstream>
+#include <span>
 
 namespace uidrive {
 
