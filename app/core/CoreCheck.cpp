@@ -42,8 +42,8 @@ int runCoreCheck(const std::filesystem::path& programFolder, int argc, const cha
     try {
         api = &bindEngineLibrary(programFolder);
     } catch (const ExceptionExit& exit) {
-        notice.showMessage(platform::resources::loadResString(exit.textId()) + u"\r\rProgram bude nyn\u00ED ukon\u010Den.",
-                           u"Chyba v programu");
+        notice.showMessage(platform::resources::loadResString(exit.textId()) + platform::resources::loadResString(kTextEndNotice),
+                           platform::resources::loadResString(kTextFatalCaption));
         return 1;
     }
 
@@ -58,7 +58,7 @@ int runCoreCheck(const std::filesystem::path& programFolder, int argc, const cha
     const EngineIni ini(*api);
     SystemHooks hooks;
     settings.loadAppSettings(ini, *registry, hooks);
-    loadLanguageStrings(programFolder, settings.language);
+    loadLanguageResources(programFolder, settings.language);
     data.loadHeaders();
 
     out << "program folder: " << programFolder.string() << "\n"

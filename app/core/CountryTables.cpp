@@ -1,9 +1,12 @@
 #include "app/core/CountryTables.h"
 
+#include "platform/resources/StringTable.h"
+
 namespace pelorvant {
 namespace {
 
-std::u16string_view pick(const std::u16string_view (&table)[2], std::int32_t language) {
+template <typename T>
+T pick(const T (&table)[2], std::int32_t language) {
     return table[language == 1 ? 1 : 0];
 }
 
@@ -25,9 +28,10 @@ std::u16string_view updatePageAddress(std::int32_t language) {
     return pick(kTable, language);
 }
 
-std::u16string_view countryName(std::int32_t language) {
-    static constexpr std::u16string_view kTable[2] = {u"\u010CR", u"SK"};
-    return pick(kTable, language);
+std::u16string countryName(std::int32_t language) {
+    // The short names as the running language writes them.
+    static constexpr std::uint32_t kTextCountries[2] = {12339, 12340};
+    return platform::resources::loadResString(pick(kTextCountries, language));
 }
 
 std::u16string_view countryCode(std::int32_t language) {
@@ -35,9 +39,10 @@ std::u16string_view countryCode(std::int32_t language) {
     return pick(kTable, language);
 }
 
-std::u16string_view languageName(std::int32_t language) {
-    static constexpr std::u16string_view kTable[2] = {u"\u010Ce\u0161tina", u"Sloven\u0161tina"};
-    return pick(kTable, language);
+std::u16string languageName(std::int32_t language) {
+    // The names as the running language writes them.
+    static constexpr std::uint32_t kTextLanguages[2] = {12313, 12314};
+    return platform::resources::loadResString(pick(kTextLanguages, language));
 }
 
 int indexInCodeTable(std::int32_t value) {

@@ -2,7 +2,17 @@
 
 #include "app/core/TextConversion.h"
 
+#include "platform/resources/StringTable.h"
+
 namespace pelorvant {
+
+namespace {
+
+// The units of a duration.
+constexpr std::uint32_t kTextHours = 12329;
+constexpr std::uint32_t kTextMinutes = 12330;
+
+}  // namespace
 
 CalendarDate dayNumberToDate(const EngineApi& api, std::int16_t dayNumber) {
     std::uint8_t day = 0;
@@ -46,8 +56,8 @@ std::u16string formatMinutesAsTime(std::int32_t minutes) {
 
 std::u16string formatDurationText(std::int32_t minutes) {
     std::u16string text;
-    if (minutes >= 60) text = numberText(minutes / 60) + u" h ";
-    return text + numberText(minutes % 60) + u" min";
+    if (minutes >= 60) text = numberText(minutes / 60) + u" " + platform::resources::loadResString(kTextHours) + u" ";
+    return text + numberText(minutes % 60) + u" " + platform::resources::loadResString(kTextMinutes);
 }
 
 std::int64_t msToRoundedSeconds(std::int64_t ms) {

@@ -21,5 +21,8 @@ inline constexpr std::uint32_t kTextEngineLibraryMissing = 138;
 inline constexpr std::uint32_t kTextUnexpectedError = 279;
 inline constexpr std::uint32_t kTextOutOfMemory = 280;
 inline constexpr std::uint32_t kTextErrorCaption = 162;
+// What the box of such a failure appends to the text, and its caption.
+inline constexpr std::uint32_t kTextEndNotice = 12302;
+inline constexpr std::uint32_t kTextFatalCaption = 12303;
 
 }  // namespace pelorvant

@@ -2,7 +2,9 @@
 
 #include "app/core/CountryTables.h"
 #include "app/core/TextConversion.h"
+#include "platform/resources/MenuTemplate.h"
 #include "platform/resources/StringTable.h"
+#include "platform/shell/MessageBoxButtons.h"
 
 #include <dlfcn.h>
 
@@ -10,7 +12,10 @@ namespace pelorvant {
 namespace {
 
 constexpr std::uint32_t kTextGpsQuestion = 424;
+// The buttons of the message boxes: "Ano", "Ne" and "OK" in the running language.
+constexpr std::uint32_t kTextButtons[3] = {350, 351, 12332};
 using StringTableExport = const platform::resources::data::StringEntry* (*)(std::size_t*);
+using MenusExport = const platform::resources::MenuTemplate* (*)(std::size_t*);
 
 }  // namespace
 
@@ -18,7 +23,7 @@ std::filesystem::path languageLibraryPath(const std::filesystem::path& programFo
     return programFolder / ("libPelorvant" + toUtf8(countryCode(language)) + ".so");
 }
 
-bool loadLanguageStrings(const std::filesystem::path& programFolder, std::int32_t language) {
+bool loadLanguageResources(const std::filesystem::path& programFolder, std::int32_t language) {
     void* handle = ::dlopen(languageLibraryPath(programFolder, language).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) return false;
     const auto table = reinterpret_cast<StringTableExport>(::dlsym(handle, "pelorvantStringTable"));
@@ -28,8 +33,12 @@ bool loadLanguageStrings(const std::filesystem::path& programFolder, std::int32_
         ::dlclose(handle);
         return false;
     }
-    // The handle is kept open on purpose: the texts live inside the library.
+    // The handle is kept open on purpose: the texts and menus live inside the library.
     platform::resources::useStringTable(entries, count);
+    const auto menus = reinterpret_cast<MenusExport>(::dlsym(handle, "pelorvantMenus"));
+    std::size_t menuCount = 0;
+    const platform::resources::MenuTemplate* templates = menus != nullptr ? menus(&menuCount) : nullptr;
+    if (templates != nullptr && menuCount != 0) platform::resources::useMenuTemplates(templates, menuCount);
     return true;
 }
 
@@ -37,7 +46,10 @@ bool loadLanguageLibrary(AppSettings& settings, const DeviceFacts& device, const
                          platform::services::Registry& registry, SystemHooks& hooks,
                          UserNotice& notice) {
     settings.loadAppSettings(ini, registry, hooks);
-    loadLanguageStrings(settings.programFolder, settings.language);
+    loadLanguageResources(settings.programFolder, settings.language);
+    using platform::resources::loadResString;
+    platform::shell::setMessageBoxButtonTexts(
+        {loadResString(kTextButtons[0]), loadResString(kTextButtons[1]), loadResString(kTextButtons[2])});
     settings.scrollBarWidth = device.scrollBarWidth;
     if (!settings.wasgpsq) {
         const std::optional<bool> hasGps =

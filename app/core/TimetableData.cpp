@@ -5,6 +5,7 @@
 #include "app/core/FileUtils.h"
 #include "app/core/Folders.h"
 #include "app/core/HeaderLookup.h"
+#include "app/core/ResText.h"
 #include "app/core/TextConversion.h"
 #include "platform/resources/StringTable.h"
 
@@ -19,17 +20,11 @@ constexpr std::int32_t kExpectedEngineVersion = ENGINE_INTERFACE_VERSION + 1;
 constexpr std::uint32_t kTextFavouriteListFull = 160;
 constexpr std::uint32_t kTextFavouritePresent = 161;
 constexpr std::uint32_t kTextFavouriteNotFound = 204;
-constexpr std::u16string_view kTextFavouriteNotSaved =
-    u"Obl\u00EDben\u00FD objekt se nepoda\u0159ilo zapsat na disk (disk je pln\u00FD nebo "
-    u"slo\u017Eka s daty je "
-    u"jen pro \u010Dten\u00ED). Do ukon\u010Den\u00ED aplikace z\u016Fst\u00E1v\u00E1 v "
-    u"obl\u00EDben\u00FDch; "
-    u"uvoln\u011Bte m\u00EDsto, aby se neztratil.";
-constexpr std::u16string_view kTextFavouriteRemovalNotSaved =
-    u"Odebr\u00E1n\u00ED obl\u00EDben\u00E9ho objektu se nepoda\u0159ilo zapsat na disk (disk je "
-    u"pln\u00FD nebo "
-    u"slo\u017Eka s daty je jen pro \u010Dten\u00ED). Uvoln\u011Bte m\u00EDsto, jinak se objekt po "
-    u"restartu vr\u00E1t\u00ED.";
+constexpr std::uint32_t kTextFavouriteNotSaved = 12309;
+constexpr std::uint32_t kTextFavouriteRemovalNotSaved = 12310;
+constexpr std::uint32_t kTextNoSetHeaders = 12311;
+constexpr std::uint32_t kTextGpsInexact = 12312;
+constexpr std::uint32_t kTextWarning = 344;
 constexpr const char* kIniFileName = "nastaveni.ini";
 constexpr const char* kIniTempFileName = "nasTemp.dat";
 constexpr const char* kDownloadTempFile = "temp.jz";
@@ -206,7 +201,8 @@ const TimetableHeaderInfo* TimetableData::getSetHeader(std::int32_t set, std::in
 std::u16string TimetableData::getSetName(std::int32_t set) const {
     const std::int32_t count = static_cast<std::int32_t>(GetIndexyHlavicekSestavy(set).size());
     if (count < 1) {
-        notice_.showMessage(u"if (nIndexyHlavicekLength < 1)", platform::resources::loadResString(kTextErrorCaption));
+        notice_.showMessage(platform::resources::loadResString(kTextNoSetHeaders),
+                            platform::resources::loadResString(kTextErrorCaption));
         return {};
     }
     if (count == 1) {
@@ -355,7 +351,7 @@ std::int32_t TimetableData::FavouriteAdd(std::int32_t set, const TrasaPlace& pla
     if (api_.api_FavouriteAdd(set, &place, &result) != ENGINE_OK) return -1;
     if (result == 0) {
         if (!ini_.flush())
-            showNotSaved(kTextFavouriteNotSaved);
+            showNotSaved(platform::resources::loadResString(kTextFavouriteNotSaved));
     } else if (result == 2) {
         showError(kTextFavouritePresent);
     } else if (result == 3) {
@@ -369,7 +365,7 @@ std::int32_t TimetableData::FavouriteDelete(std::int32_t set, const TrasaPlace& 
     if (api_.api_FavouriteDelete(set, &place, &result) != ENGINE_OK) return -1;
     if (result == 0) {
         if (!ini_.flush())
-            showNotSaved(kTextFavouriteRemovalNotSaved);
+            showNotSaved(platform::resources::loadResString(kTextFavouriteRemovalNotSaved));
     } else if (result == 1) {
         showError(kTextFavouriteNotFound);
     }
@@ -390,9 +386,8 @@ std::int32_t TimetableData::HistoryIncIdSearch(std::int32_t set) const {
 void TimetableData::showGpsWarning(const TimetableHeaderInfo& header) const {
     const std::u16string section = header.title + u"-setup";
     if (header.coordinatesExact || ini_.readBool(section, u"gpsWarning", false)) return;
-    notice_.showMessage(u"Upozorn\u011Bn\u00ED: u j\u00EDzdn\u00EDho \u0159\u00E1du " + header.title +
-                            u" GPS pozice jsou k dispozici, ale nemus\u00ED b\u00FDt p\u0159esn\u00E9.",
-                        u"Upozorn\u011Bn\u00ED");
+    notice_.showMessage(resStringWith(kTextGpsInexact, header.title),
+                        platform::resources::loadResString(kTextWarning));
     ini_.writeBool(section, u"gpsWarning", true);
 }
 

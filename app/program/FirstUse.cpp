@@ -1,6 +1,7 @@
 #include "app/program/FirstUse.h"
 
 #include "app/core/DownloadJob.h"
+#include "app/core/ResText.h"
 #include "app/core/TextConversion.h"
 
 #include <system_error>
@@ -40,15 +41,12 @@ SampleInstall installSampleTimetable(const fs::path& dataFolder, const fs::path&
     return SampleInstall::Installed;
 }
 
+namespace {
+constexpr std::uint32_t kTextSampleNotCopied = 12308;
+}  // namespace
+
 std::u16string sampleNotCopiedText(const fs::path& dataFolder) {
-    return u"Uk\u00E1zkov\u00FD j\u00EDzdn\u00ED \u0159\u00E1d se nepoda\u0159ilo zkop\u00EDrovat "
-           u"do slo\u017Eky "
-           u"s daty " +
-           fromUtf8(dataFolder.string()) +
-           u" (disk je pln\u00FD nebo do slo\u017Eky nelze zapisovat). Uvoln\u011Bte m\u00EDsto a "
-           u"spus\u0165te "
-           u"aplikaci znovu, nebo j\u00EDzdn\u00ED \u0159\u00E1dy st\u00E1hn\u011Bte ve "
-           u"spr\u00E1v\u011B dat.";
+    return resStringWith(kTextSampleNotCopied, fromUtf8(dataFolder.string()));
 }
 
 }  // namespace pelorvant

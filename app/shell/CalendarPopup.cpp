@@ -11,6 +11,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/MonthCalendar.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/resources/StringTable.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/VirtualKeys.h"
@@ -23,6 +24,24 @@ namespace pelorvant {
 namespace ui = platform::ui;
 namespace controls = platform::controls;
 using platform::MsgResult;
+
+namespace {
+
+// The month names of the calendar's title, January first, and the weekdays' heads, Monday first.
+constexpr std::uint32_t kTextMonths[12] = {12200, 12201, 12202, 12203, 12204, 12205,
+                                           12206, 12207, 12208, 12209, 12210, 12211};
+constexpr std::uint32_t kTextWeekdays[7] = {12220, 12221, 12222, 12223, 12224, 12225, 12226};
+
+controls::CalendarNames calendarNames() {
+    controls::CalendarNames names;
+    for (std::size_t i = 0; i < names.months.size(); ++i)
+        names.months[i] = platform::resources::loadResString(kTextMonths[i]);
+    for (std::size_t i = 0; i < names.weekdays.size(); ++i)
+        names.weekdays[i] = platform::resources::loadResString(kTextWeekdays[i]);
+    return names;
+}
+
+}  // namespace
 
 MsgResult cMonthCalendar::onMessage(std::uint32_t message, std::uintptr_t wParam,
                                     std::intptr_t lParam) {
@@ -64,6 +83,9 @@ bool cCalendarPopup::open(platform::WindowHandle forField, const DateTimeParts& 
     c.parent = handle();
     c.id = kMonthCalendarId;
     calendar.createControl(controls::kMonthCalendarClass, c);
+    const controls::CalendarNames names = calendarNames();
+    platform::sendMessage(calendar.handle(), controls::MCM_SETNAMES, 0,
+                          reinterpret_cast<std::intptr_t>(&names));
     platform::sendMessage(calendar.handle(), controls::MCM_SETCOLOR, controls::MCSC_TITLEBK,
                           static_cast<std::intptr_t>(kCalendarTitleColor));
     font = makeVerdana(shellSettings().fontHeight() * 95 / 100);

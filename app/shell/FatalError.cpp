@@ -1,9 +1,11 @@
 #include "app/shell/FatalError.h"
 
+#include "app/core/ExceptionExit.h"
 #include "app/core/PrivateMessages.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/core/Thread.h"
 #include "platform/core/Window.h"
+#include "platform/resources/StringTable.h"
 #include "platform/shell/MessageBox.h"
 
 #include <atomic>
@@ -14,8 +16,6 @@ namespace {
 
 std::atomic<std::uintptr_t> frameHandle = 0;
 
-constexpr std::u16string_view kEndNotice = u"\r\rProgram bude nyní ukončen.";
-constexpr std::u16string_view kCaption = u"Chyba v programu";
 
 }  // namespace
 
@@ -35,8 +35,9 @@ void terminateProgram() {
 
 void ShowFatalError(std::u16string_view message, platform::WindowHandle owner, bool endProgram) {
     std::u16string text(message);
-    text += kEndNotice;
-    platform::shell::messageBox(owner, text, kCaption, platform::shell::MB_OK);
+    text += platform::resources::loadResString(kTextEndNotice);
+    platform::shell::messageBox(owner, text, platform::resources::loadResString(kTextFatalCaption),
+                                platform::shell::MB_OK);
     if (endProgram) terminateProgram();
 }
 

@@ -1,6 +1,7 @@
 #include "app/shell/TextBox.h"
 
 #include "app/core/Cp1250.h"
+#include "app/core/ExceptionExit.h"
 #include "app/core/PrivateMessages.h"
 #include "app/core/TextConversion.h"
 #include "app/shell/FieldControls.h"
@@ -252,7 +253,7 @@ void cTextBox::showFavourites() {
 bool cTextBox::addToFavourites() {
     if (chosen.count == 0) {
         platform::shell::messageBox(handle(), platform::resources::loadResString(kTextNothingToAdd),
-                                    u"Chyba",
+                                    platform::resources::loadResString(kTextErrorCaption),
                                     platform::shell::MB_OK | platform::shell::MB_ICONERROR);
         return false;
     }
@@ -270,7 +271,8 @@ bool cTextBox::addToFavourites() {
 void cTextBox::removeFromFavourites() {
     if (chosen.count == 0) {
         platform::shell::messageBox(
-            handle(), platform::resources::loadResString(kTextNothingToRemove), u"Chyba",
+            handle(), platform::resources::loadResString(kTextNothingToRemove),
+            platform::resources::loadResString(kTextErrorCaption),
             platform::shell::MB_OK | platform::shell::MB_ICONERROR);
         return;
     }
@@ -286,7 +288,8 @@ int cTextBox::categoryForSearch() {
 }
 
 void cTextBox::showSearchError() {
-    platform::shell::messageBox(handle(), kNameSearchFailed, u"Chyba",
+    platform::shell::messageBox(handle(), platform::resources::loadResString(kTextNameSearchFailed),
+                                platform::resources::loadResString(kTextErrorCaption),
                                 platform::shell::MB_OK | platform::shell::MB_ICONERROR);
 }
 

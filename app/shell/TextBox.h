@@ -29,8 +29,7 @@ inline constexpr std::uint32_t kTextNothingToRemove = 203;
 inline constexpr std::uint32_t kMenuFavourites = 159;
 inline constexpr std::uint32_t kCommandAddFavourite = 32804;
 inline constexpr std::uint32_t kCommandRemoveFavourite = 32803;
-inline constexpr std::u16string_view kNameSearchFailed =
-    u"Fatalni chyba v knihovne pri vyhledavani nazvu zastavek";
+inline constexpr std::uint32_t kTextNameSearchFailed = 12304;
 // The T9 key that deletes the last key, and the character the engine expects with it.
 inline constexpr int kT9DeleteKey = -1;
 

@@ -1,7 +1,9 @@
 #include "app/shell/TextBoxElement.h"
 
+#include "app/core/ExceptionExit.h"
 #include "app/shell/ObjectNames.h"
 
+#include "platform/resources/StringTable.h"
 #include "platform/shell/MessageBox.h"
 
 #include <cstdlib>
@@ -67,11 +69,14 @@ std::unique_ptr<cTextBoxKategorieElement> cTextBoxKategorieElement::clone() cons
 
 namespace {
 
+constexpr std::uint32_t kTextElementOutOfRange = 12305;
+
 bool tripleInRange(int n, int count) {
     if (n >= 0 && n < count)
         return true;
-    platform::shell::messageBox(platform::kNullWindow, u"cTextBoxKategorieElement::GetName",
-                                u"Chyba", platform::shell::MB_OK | platform::shell::MB_ICONERROR);
+    platform::shell::messageBox(platform::kNullWindow, platform::resources::loadResString(kTextElementOutOfRange),
+                                platform::resources::loadResString(kTextErrorCaption),
+                                platform::shell::MB_OK | platform::shell::MB_ICONERROR);
     return false;
 }
 

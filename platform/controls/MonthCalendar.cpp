@@ -19,11 +19,21 @@ namespace {
 using draw::Point;
 using draw::Rect;
 
-const std::array<const char16_t*, 12> kMonthNames = {
-    u"leden",    u"únor",  u"březen", u"duben", u"květen",   u"červen",
-    u"červenec", u"srpen", u"září",   u"říjen", u"listopad", u"prosinec"};
-const std::array<const char16_t*, 7> kWeekdayNames = {u"Po", u"Út", u"St", u"Čt",
-                                                      u"Pá", u"So", u"Ne"};
+std::u16string decimal(int n) {
+    std::u16string out;
+    for (char ch : std::to_string(n)) {
+        out.push_back(static_cast<char16_t>(ch));
+    }
+    return out;
+}
+
+// Until its owner names them in its language, the calendar numbers the months and the weekdays.
+CalendarNames numberedNames() {
+    CalendarNames names;
+    for (std::size_t i = 0; i < names.months.size(); ++i) names.months[i] = decimal(static_cast<int>(i) + 1);
+    for (std::size_t i = 0; i < names.weekdays.size(); ++i) names.weekdays[i] = decimal(static_cast<int>(i) + 1);
+    return names;
+}
 
 class MonthCalendar : public detail::Control {
 public:
@@ -36,7 +46,9 @@ public:
                                     .message(MCM_SETCURSEL, &MonthCalendar::onSetCurSel)
                                     .message(MCM_GETMINREQRECT, &MonthCalendar::onGetMinReqRect)
                                     .message(MCM_SETCOLOR, &MonthCalendar::onSetColor)
-                                    .message(MCM_GETCOLOR, &MonthCalendar::onGetColor);
+                                    .message(MCM_GETCOLOR, &MonthCalendar::onGetColor)
+                                    .message(MCM_SETNAMES, &MonthCalendar::onSetNames)
+                                    .message(MCM_GETNAMES, &MonthCalendar::onGetNames);
         return map;
     }
 
@@ -114,6 +126,25 @@ private:
         colors_[wp] = static_cast<draw::Color>(lp);
         ui::invalidateRect(h);
         return static_cast<MsgResult>(old);
+    }
+
+    MsgResult onSetNames(std::uintptr_t, std::intptr_t lp) {
+        const auto* in = reinterpret_cast<const CalendarNames*>(lp);
+        if (!in) {
+            return 0;
+        }
+        names_ = *in;
+        ui::invalidateRect(handle());
+        return 1;
+    }
+
+    MsgResult onGetNames(std::uintptr_t, std::intptr_t lp) {
+        auto* out = reinterpret_cast<CalendarNames*>(lp);
+        if (!out) {
+            return 0;
+        }
+        *out = names_;
+        return 1;
     }
 
     MsgResult onGetColor(std::uintptr_t wp, std::intptr_t) {
@@ -229,7 +260,7 @@ private:
         const Rect title{o.x, o.y, o.x + 7 * cw, o.y + th};
         dc.fillRect(title, colors_[MCSC_TITLEBK]);
         dc.setTextColor(colors_[MCSC_TITLETEXT]);
-        dc.drawText(std::u16string(kMonthNames[static_cast<std::size_t>(shownMonth_ - 1)]) + u" " +
+        dc.drawText(names_.months[static_cast<std::size_t>(shownMonth_ - 1)] + u" " +
                         toText(shownYear_),
                     title, draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         dc.selectPen(draw::Pen{colors_[MCSC_TITLETEXT]});
@@ -248,7 +279,7 @@ private:
 
         dc.setTextColor(kSecondaryTextColor);
         for (int i = 0; i < 7; ++i) {
-            dc.drawText(kWeekdayNames[static_cast<std::size_t>(i)],
+            dc.drawText(names_.weekdays[static_cast<std::size_t>(i)],
                         Rect{o.x + i * cw, o.y + th, o.x + (i + 1) * cw, o.y + th + ch},
                         draw::kTextSingleLine | draw::kTextVCenter | draw::kTextCenter);
         }
@@ -276,17 +307,12 @@ private:
         }
     }
 
-    static std::u16string toText(int n) {
-        std::u16string out;
-        for (char ch : std::to_string(n)) {
-            out.push_back(static_cast<char16_t>(ch));
-        }
-        return out;
-    }
+    static std::u16string toText(int n) { return decimal(n); }
 
     CalendarDate sel_;
     int shownYear_;
     int shownMonth_;
+    CalendarNames names_ = numberedNames();
     std::array<draw::Color, 6> colors_ = {kWindowColor,        kTextColor,   kSelectionColor,
                                           kSelectionTextColor, kWindowColor, kSecondaryTextColor};
 };

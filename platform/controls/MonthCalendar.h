@@ -7,13 +7,16 @@
 // MCN_SELECT; a tap on an arrow shows the previous or next month, moving the selection along
 // (the same day, or the month's last), with MCN_SELCHANGE. With the focus, Left and Right
 // move the selection by a day, Up and Down by a week, each with MCN_SELCHANGE. MCM_SETCURSEL
-// selects without notifying and refuses a date that does not exist.
+// selects without notifying and refuses a date that does not exist. MCM_SETNAMES gives the
+// month and weekday names in the owner's language; until then months and weekdays are numbered.
 
 #include "platform/core/Window.h"
 #include "platform/draw/Color.h"
 #include "platform/ui/UiMessages.h"
 
+#include <array>
 #include <cstdint>
+#include <string>
 
 namespace platform::controls {
 
@@ -22,6 +25,8 @@ inline constexpr std::uint32_t MCM_SETCURSEL = 0x1002;  // lParam: const Calenda
 inline constexpr std::uint32_t MCM_GETMINREQRECT = 0x1009;  // lParam: draw::Rect*
 inline constexpr std::uint32_t MCM_SETCOLOR = 0x100A;       // wParam MCSC_*, lParam colour; old one
 inline constexpr std::uint32_t MCM_GETCOLOR = 0x100B;
+inline constexpr std::uint32_t MCM_SETNAMES = 0x1080;       // lParam: const CalendarNames*; 0 refused
+inline constexpr std::uint32_t MCM_GETNAMES = 0x1081;       // lParam: CalendarNames*
 
 inline constexpr std::uintptr_t MCSC_BACKGROUND = 0;
 inline constexpr std::uintptr_t MCSC_TEXT = 1;
@@ -39,6 +44,11 @@ struct CalendarDate {
     int dayOfWeek = 0;  // 0 Sunday to 6 Saturday (filled in when read)
     int day = 0;        // 1 to 31
     friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
+};
+
+struct CalendarNames {
+    std::array<std::u16string, 12> months;   // January first, as the title shows them
+    std::array<std::u16string, 7> weekdays;  // Monday first, the column heads
 };
 
 struct CalendarNotify {  // MCN_SELCHANGE and MCN_SELECT

@@ -5,6 +5,14 @@
 #include <algorithm>
 
 namespace platform::resources {
+namespace {
+
+std::span<const MenuTemplate>& runningMenus() {
+    static std::span<const MenuTemplate> menus = builtInMenuTemplates();
+    return menus;
+}
+
+}  // namespace
 
 const MenuTemplate* findMenuTemplate(std::uint32_t id) {
     std::span<const MenuTemplate> all = menuTemplates();
@@ -17,7 +25,15 @@ const MenuTemplate* findMenuTemplate(std::uint32_t id) {
 }
 
 std::span<const MenuTemplate> menuTemplates() {
+    return runningMenus();
+}
+
+std::span<const MenuTemplate> builtInMenuTemplates() {
     return {data::kMenus, data::kMenuCount};
+}
+
+void useMenuTemplates(const MenuTemplate* menus, std::size_t count) {
+    runningMenus() = menus != nullptr ? std::span<const MenuTemplate>(menus, count) : builtInMenuTemplates();
 }
 
 }  // namespace platform::resources

@@ -36,9 +36,17 @@ struct MenuTemplate {
     std::span<const MenuItemTemplate> topLevel() const { return {entries, entryCount}; }
 };
 
-// The menu resource with this id; null when the program has none.
+// The menu resource with this id in the running menus; null when they have none.
 const MenuTemplate* findMenuTemplate(std::uint32_t id);
-// Every menu resource, ordered by id.
+// Every running menu resource, ordered by id.
 std::span<const MenuTemplate> menuTemplates();
+// The program's own menus (the Czech ones), whichever are running.
+std::span<const MenuTemplate> builtInMenuTemplates();
+
+// Makes the given menus (sorted by id) the running ones, in place of the built-in ones; null
+// goes back to the built-in ones. They must stay valid as long as they are in use (a language
+// library stays loaded for the life of the process). Not for use while another thread builds
+// menus.
+void useMenuTemplates(const MenuTemplate* menus, std::size_t count);
 
 }  // namespace platform::resources

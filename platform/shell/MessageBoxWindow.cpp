@@ -3,6 +3,7 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/ControlStyle.h"
 #include "platform/controls/Controls.h"
+#include "platform/shell/MessageBoxButtons.h"
 #include "platform/shell/MessageBoxIcon.h"
 #include "platform/shell/MessageBoxLayout.h"
 #include "platform/shell/ShellMessages.h"
@@ -67,8 +68,9 @@ void MessageBoxWindow::addButtons() {
     const MessageBoxLayout layout = layoutFor(request_);
     const std::vector<std::pair<unsigned, std::u16string>> buttons =
         isYesNo(request_.type)
-            ? std::vector<std::pair<unsigned, std::u16string>>{{IDYES, u"Ano"}, {IDNO, u"Ne"}}
-            : std::vector<std::pair<unsigned, std::u16string>>{{IDOK, u"OK"}};
+            ? std::vector<std::pair<unsigned, std::u16string>>{{IDYES, messageBoxButtonTexts().yes},
+                                                               {IDNO, messageBoxButtonTexts().no}}
+            : std::vector<std::pair<unsigned, std::u16string>>{{IDOK, messageBoxButtonTexts().ok}};
     const int bw = std::max(70, 5 * ctl::controlFont().metrics().height);
     const int gap = layout.buttons.height() / 2;
     const int total =

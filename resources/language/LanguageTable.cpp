@@ -1,6 +1,6 @@
-// A language library: the program's string table in one language, built from
-// resources/strings/<code>.txt. The program finds it by name in its folder and asks for the
-// table through the one export below.
+// A language library: the program's string table and menus in one language, built from
+// resources/strings/<code>.txt and resources/menus/<code>/. The program finds it by name in its
+// folder and asks for its resources through the exports below.
 #include "platform/resources/ResourceData.h"
 
 #include <cstddef>
@@ -9,4 +9,10 @@ extern "C" __attribute__((visibility("default"))) const platform::resources::dat
 pelorvantStringTable(std::size_t* count) {
     *count = platform::resources::data::kStringCount;
     return platform::resources::data::kStrings;
+}
+
+extern "C" __attribute__((visibility("default"))) const platform::resources::MenuTemplate*
+pelorvantMenus(std::size_t* count) {
+    *count = platform::resources::data::kMenuCount;
+    return platform::resources::data::kMenus;
 }

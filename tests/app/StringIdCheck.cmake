@@ -1,5 +1,7 @@
 # Fails when the program asks for a string-table text that the Czech or the Slovak table lacks
-# (the program would show "???"), or when the two tables do not hold the same ids.
+# (the program would show "???"), when the two tables do not hold the same ids, or when the
+# Slovak menus (resources/menus/sk/) are not the built-in Czech ones (resources/menus/) in other
+# words: a menu missing from one of them, or a menu whose items, ids or order differ.
 #
 #   cmake -DSOURCE_DIR=<repository> -P tests/app/StringIdCheck.cmake
 #
@@ -39,7 +41,7 @@ set(_where "")
 foreach(file ${_files})
     file(READ ${SOURCE_DIR}/${file} _source)
     string(REGEX MATCHALL "loadResString\\([^)]*\\)" _calls "${_source}")
-    string(REGEX MATCHALL "[ \t]k[A-Za-z0-9]*Texts?[A-Za-z0-9]*[ \t]*(\\[[0-9]*\\])?[ \t]*=[ \t]*({[0-9, \t]*}|[0-9]+)"
+    string(REGEX MATCHALL "[ \t]k[A-Za-z0-9]*Texts?[A-Za-z0-9]*[ \t]*(\\[[0-9]*\\])?[ \t]*=[ \t]*({[0-9, \t\n]*}|[0-9]+)"
            _constants "${_source}")
     foreach(found ${_calls} ${_constants})
         string(REGEX MATCH "k[A-Za-z0-9]*" _name "${found}")
@@ -87,8 +89,64 @@ foreach(id ${_slovak})
     endif()
 endforeach()
 
+# The menus of a folder's menu sources, each as its id and the shape of its items: the kind
+# and id of every item in order, popups opened and closed, the texts left out.
+function(_menu_shapes folder out_ids)
+    file(GLOB _sources ${folder}/*.txt)
+    set(_ids "")
+    set(_id "")
+    foreach(source ${_sources})
+        file(STRINGS ${source} _lines)
+        foreach(line ${_lines})
+            string(STRIP "${line}" line)
+            if(line MATCHES "^#" OR line STREQUAL "")
+                continue()
+            endif()
+            if(line MATCHES "^menu ([0-9]+)")
+                set(_id ${CMAKE_MATCH_1})
+                list(APPEND _ids ${_id})
+                set(_shape_${_id} "")
+            elseif(line MATCHES "^(command|popup)( ([0-9]+))?")
+                string(APPEND _shape_${_id} " ${CMAKE_MATCH_1}${CMAKE_MATCH_3}")
+            elseif(line MATCHES "^(separator|end)")
+                string(APPEND _shape_${_id} " ${CMAKE_MATCH_1}")
+            endif()
+        endforeach()
+    endforeach()
+    foreach(id ${_ids})
+        set(_shape_${id} "${_shape_${id}}" PARENT_SCOPE)
+    endforeach()
+    set(${out_ids} ${_ids} PARENT_SCOPE)
+endfunction()
+
+function(_compare_menus czech_folder slovak_folder out_faults)
+    _menu_shapes(${czech_folder} _cz)
+    foreach(id ${_cz})
+        set(_cz_${id} "${_shape_${id}}")
+    endforeach()
+    _menu_shapes(${slovak_folder} _sk)
+    set(_found "")
+    foreach(id ${_cz})
+        if(NOT id IN_LIST _sk)
+            string(APPEND _found "  menu ${id} is in menus/ but not in menus/sk/\n")
+        elseif(NOT "${_cz_${id}}" STREQUAL "${_shape_${id}}")
+            string(APPEND _found "  menu ${id} differs: menus/ has${_cz_${id}}; menus/sk/ has${_shape_${id}}\n")
+        endif()
+    endforeach()
+    foreach(id ${_sk})
+        if(NOT id IN_LIST _cz)
+            string(APPEND _found "  menu ${id} is in menus/sk/ but not in menus/\n")
+        endif()
+    endforeach()
+    set(${out_faults} "${_found}" PARENT_SCOPE)
+endfunction()
+
+_compare_menus(${SOURCE_DIR}/resources/menus ${SOURCE_DIR}/resources/menus/sk _menu_faults)
+string(APPEND _faults "${_menu_faults}")
+
 if(_faults)
-    message(FATAL_ERROR "Texts the program asks for are missing from a string table:\n${_faults}")
+    message(FATAL_ERROR "Texts or menus the program asks for are missing from a language:\n${_faults}")
 endif()
 list(LENGTH _used _count)
-message(STATUS "StringIdCheck: the ${_count} text ids the program uses are in cs.txt and sk.txt")
+message(STATUS "StringIdCheck: the ${_count} text ids the program uses are in cs.txt and sk.txt, "
+               "and the Slovak menus are the Czech ones")

@@ -14,10 +14,12 @@
 #include "app/core/SmsSender.h"
 #include "app/core/StartedForUpdate.h"
 #include "app/program/tabs/TabFrame.h"
+#include "app/shell/ChoiceDropList.h"
 #include "app/shell/DateTimeValue.h"
 #include "app/shell/FatalError.h"
 #include "app/shell/ImageLabel.h"
 #include "app/shell/RestartApplication.h"
+#include "tools/uidrive/LanguageCheck.h"
 #include "tools/uidrive/SearchHold.h"
 #include "tools/uidrive/VisibleDump.h"
 
@@ -118,6 +120,17 @@ void collectLabelTexts(platform::WindowHandle window, std::vector<std::u16string
         collectLabelTexts(child, texts);
 }
 
+// The items of the visible choices of the tree (a keypad's choice shows one at a time).
+void collectChoiceTexts(platform::WindowHandle window, std::vector<std::u16string>& texts) {
+    if (window == platform::kNullWindow || !ui::isWindowVisible(window))
+        return;
+    if (const auto* choice =
+            dynamic_cast<const pelorvant::cChoiceDropList*>(ui::WindowObject::fromHandle(window)))
+        texts.insert(texts.end(), choice->items.begin(), choice->items.end());
+    for (platform::WindowHandle child : ui::getChildren(window))
+        collectChoiceTexts(child, texts);
+}
+
 // Every shown window of the tree with the control id, in tree order.
 void collectVisible(platform::WindowHandle root, std::uintptr_t id,
                     std::vector<platform::WindowHandle>& out) {
@@ -172,6 +185,8 @@ ScriptRunner::ScriptRunner(DriveOptions options) : options_(std::move(options)),
     pelorvant::setCalendarService(&calendar_);
     platform::shell::setMessageBoxAnswerer([this](const platform::shell::MessageBoxRequest& request) {
         boxes_.push_back(request.text);
+        boxesToCheck_.push_back(request.text);
+        boxesToCheck_.push_back(request.caption);
         const bool yesNo = (request.type & 0xF) == platform::shell::MB_YESNO;
         if (answers_.empty()) {
             if (unexpectedBox_.empty()) unexpectedBox_ = "a message box nobody answered: \"" + toUtf8(request.text) + "\"";
@@ -797,6 +812,7 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
         if (!platform::testkit::matchesGolden(screen, (options_.goldens / w[1]).string(), 48, allowed, &report)) {
             return "the screen differs from " + w[1] + ": " + report;
         }
+        if (const std::string faults = languageFaults(); !faults.empty()) return faults;
     } else if (op == "expect-colour" && need(5)) {
         // Text in a colour: a few pixels of the area are that colour (glyph stems cover whole
         // pixels; their edges blend with the background).
@@ -822,6 +838,8 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
             }
         }
         if (matching < 4) return "the area holds " + std::to_string(matching) + " pixels of " + hex;
+    } else if (op == "expect-language") {
+        if (const std::string faults = languageFaults(); !faults.empty()) return faults;
     } else if (op == "shot" && need(1)) {
         const fs::path file = options_.shots.empty() ? fs::path(w[1]) : options_.shots / w[1];
         kit_.pump();
@@ -955,7 +973,39 @@ int ScriptRunner::run(std::istream& script, const std::string& scriptName, std::
         err << scriptName << ":" << number << ": (the end of the script)\n  " << lost << "\n";
         return 1;
     }
+    if (const std::string faults = languageFaults(); !faults.empty()) {
+        err << scriptName << ":" << number << ": (the end of the script)\n  " << faults << "\n";
+        return 1;
+    }
     return 0;
+}
+
+std::string ScriptRunner::languageFaults() {
+    if (!program_ || program_->settings() == nullptr) return {};
+    if (!language_) language_ = std::make_unique<LanguageCheck>(options_.programFolder, options_.timetableSources);
+    std::vector<std::u16string> shown;
+    for (platform::WindowHandle window : ui::getTopLevelWindows()) {
+        collectControlTexts(window, shown);
+        collectLabelTexts(window, shown);
+        collectChoiceTexts(window, shown);
+    }
+    for (const std::string& item : menuItemTexts(frameWindow())) shown.push_back(utf16(item));
+    shown.insert(shown.end(), boxesToCheck_.begin(), boxesToCheck_.end());
+    boxesToCheck_.clear();
+    // The data folder and the names of the installed timetable files are data too.
+    language_->addDataText(utf16(options_.dataFolder.string()));
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(options_.dataFolder, ec))
+        language_->addDataText(utf16(entry.path().filename().string()));
+    // So are the files the update server offers (their names are what the server sends).
+    if (!serverFolder_.empty()) {
+        for (const auto& entry : fs::recursive_directory_iterator(serverFolder_, ec))
+            language_->addDataText(utf16(entry.path().filename().string()));
+    }
+    const int language = program_->settings()->language;
+    const std::string faults = language_->faults(language, shown);
+    if (faults.empty()) return {};
+    return std::string(language == 1 ? "shown texts that are not Slovak:\n" : "shown texts that are not Czech:\n") + faults;
 }
 
 }  // namespace uidrive

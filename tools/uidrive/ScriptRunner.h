@@ -27,6 +27,8 @@ class LoopbackHttpServer;
 
 namespace uidrive {
 
+class LanguageCheck;
+
 struct DriveOptions {
     std::string profile = "480x640";
     std::filesystem::path programFolder;  // the engine and the sample's build folder
@@ -35,6 +37,7 @@ struct DriveOptions {
     std::filesystem::path fixtures;       // ${FIXTURES} in scripts
     std::filesystem::path shots;          // where "shot" writes; the working folder when empty
     std::filesystem::path goldens;        // the golden images "golden" compares with
+    std::vector<std::filesystem::path> timetableSources;  // the JSON the timetables are made of
 };
 
 // The system hooks of the driven program: the updater's registration is only recorded, and a
@@ -83,6 +86,11 @@ private:
     bool started_ = false;
     std::deque<int> answers_;
     std::vector<std::u16string> boxes_;
+    // The texts and captions of the boxes shown since the last language check.
+    std::vector<std::u16string> boxesToCheck_;
+    std::unique_ptr<LanguageCheck> language_;
+    // The shown texts, menu items and boxes that are not in the program's language; "" when all are.
+    std::string languageFaults();
     std::string unexpectedBox_;
     DriveHooks hooks_;
     std::map<std::filesystem::path, std::string> snapshot_;

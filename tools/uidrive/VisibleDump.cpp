@@ -3,6 +3,7 @@
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/ListView.h"
+#include "platform/controls/MonthCalendar.h"
 #include "platform/controls/TabControl.h"
 #include "platform/core/MessageLoop.h"
 #include "platform/draw/Utf.h"
@@ -91,6 +92,48 @@ void dumpWindow(std::string& out, platform::WindowHandle h, int depth) {
 }
 
 }  // namespace
+
+void collectControlTexts(platform::WindowHandle window, std::vector<std::u16string>& texts) {
+    if (window == platform::kNullWindow || !ui::isWindowVisible(window)) return;
+    const std::string className = ui::getClassName(window);
+    if (className == controls::kStaticClass || className == controls::kButtonClass) {
+        texts.push_back(ui::getWindowText(window));
+    } else if (className == controls::kComboBoxClass) {
+        const auto count = platform::sendMessage(window, controls::CB_GETCOUNT, 0, 0);
+        for (std::intptr_t i = 0; i < count; ++i) {
+            std::u16string item;
+            platform::sendMessage(window, controls::CB_GETLBTEXT, static_cast<std::uintptr_t>(i),
+                                  reinterpret_cast<std::intptr_t>(&item));
+            texts.push_back(item);
+        }
+    } else if (className == controls::kListViewClass) {
+        const auto count = platform::sendMessage(window, controls::LVM_GETITEMCOUNT, 0, 0);
+        for (int row = 0; row < count; ++row) {
+            for (int column = 0; column < 8; ++column) {
+                controls::ListItem cell;
+                cell.item = row;
+                cell.subItem = column;
+                platform::sendMessage(window, controls::LVM_GETITEMTEXT, static_cast<std::uintptr_t>(row),
+                                      reinterpret_cast<std::intptr_t>(&cell));
+                if (!cell.text.empty()) texts.push_back(cell.text);
+            }
+        }
+    } else if (className == controls::kMonthCalendarClass) {
+        controls::CalendarNames names;
+        platform::sendMessage(window, controls::MCM_GETNAMES, 0, reinterpret_cast<std::intptr_t>(&names));
+        texts.insert(texts.end(), names.months.begin(), names.months.end());
+        texts.insert(texts.end(), names.weekdays.begin(), names.weekdays.end());
+    } else if (className == controls::kTabControlClass) {
+        const auto count = platform::sendMessage(window, controls::TCM_GETITEMCOUNT, 0, 0);
+        for (std::intptr_t i = 0; i < count; ++i) {
+            controls::TabItem item;
+            platform::sendMessage(window, controls::TCM_GETITEM, static_cast<std::uintptr_t>(i),
+                                  reinterpret_cast<std::intptr_t>(&item));
+            texts.push_back(item.text);
+        }
+    }
+    for (platform::WindowHandle c : ui::getChildren(window)) collectControlTexts(c, texts);
+}
 
 std::string dumpVisible(platform::WindowHandle frame) {
     std::string out;

@@ -1,6 +1,7 @@
 // uidrive: the program's whole user interface, headless, driven by a script.
 //
-//   uidrive [--profile=NAME] [--data=DIR] [--config=DIR] [--fixtures=DIR] [--shots=DIR] [--golden=DIR] SCRIPT
+//   uidrive [--profile=NAME] [--data=DIR] [--config=DIR] [--fixtures=DIR] [--sources=DIR]... [--shots=DIR]
+//           [--golden=DIR] SCRIPT
 #include "tools/uidrive/ScriptRunner.h"
 
 #include "app/core/FileUtils.h"
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
             options.fixtures = value("--fixtures=");
         } else if (a.starts_with("--golden=")) {
             options.goldens = value("--golden=");
+        } else if (a.starts_with("--sources=")) {
+            options.timetableSources.emplace_back(value("--sources="));
         } else if (a.starts_with("--shots=")) {
             options.shots = value("--shots=");
         } else {

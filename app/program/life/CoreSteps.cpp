@@ -6,6 +6,7 @@
 #include "app/core/SettingsSetAside.h"
 #include "app/shell/FatalError.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/resources/StringTable.h"
 #include "platform/ui/UiLoop.h"
 #include "platform/ui/UiMessages.h"
 #include "platform/ui/WindowStyles.h"
@@ -14,6 +15,11 @@
 namespace pelorvant {
 
 namespace ui = platform::ui;
+
+namespace {
+// The program's version as the About box shows it.
+constexpr std::uint32_t kTextVersion = 12337;
+}  // namespace
 
 ProgramFolders usersProgramFolders() {
     return {getProgramFolder(), defaultDataFolder(), platform::services::defaultConfigHome()};
@@ -34,7 +40,7 @@ int CoreSteps::runMessageLoop() { return ui::runMessageLoop(); }
 
 void CoreSteps::createSettings() {
     settings_ = std::make_unique<AppSettings>();
-    settings_->versionText = u"2.3.5 beta";
+    settings_->versionText = platform::resources::loadResString(kTextVersion);
     settings_->buildNumber = 11;
     context_.settings = settings_.get();
 }

@@ -9,6 +9,7 @@
 
 #include "platform/core/MessageLoop.h"
 #include "platform/resources/MenuTemplate.h"
+#include "platform/resources/StringTable.h"
 #include "platform/shell/MenuBar.h"
 #include "platform/shell/MenuFromTemplate.h"
 #include "platform/shell/MessageBox.h"
@@ -36,6 +37,9 @@ Rect frameArea() {
 // "Nepodařilo se vytvořit hlavní rámec aplikace", "... hlavní okno aplikace".
 constexpr std::uint32_t kTextFrameNotMade = 12100;
 constexpr std::uint32_t kTextHostNotMade = 12101;
+// The menu bar could not be made, or its menu was not found.
+constexpr std::uint32_t kTextMenuBarNotCreated = 12306;
+constexpr std::uint32_t kTextMenuBarNotFilled = 12307;
 
 int usableHeight(int clientHeight) { return clientHeight - ui::systemMetrics().captionHeight; }
 
@@ -72,17 +76,18 @@ void cTabFrame::createFrame(std::u16string_view title) {
 }
 
 bool cTabFrame::setMenuBar(int menuId) {
-    const auto fail = [](const char16_t* text) {
-        platform::shell::messageBox(mainFrameWindow(), text, u"", platform::shell::MB_OK);
+    const auto fail = [](std::uint32_t text) {
+        platform::shell::messageBox(mainFrameWindow(), platform::resources::loadResString(text), u"",
+                                    platform::shell::MB_OK);
         terminateProgram();
         return false;
     };
     if (menuBar_ == platform::kNullWindow) {
-        return fail(u"Chyba pri vytvareni menu baru, aplikace bude ukoncena (Create)");
+        return fail(kTextMenuBarNotCreated);
     }
     const auto* source = platform::resources::findMenuTemplate(static_cast<std::uint32_t>(menuId));
     if (source == nullptr) {
-        return fail(u"Chyba pri vytvareni menu baru, aplikace bude ukoncena (InsertMenuBar)");
+        return fail(kTextMenuBarNotFilled);
     }
     platform::shell::closeMenuPopups();
     platform::shell::setMenuBarMenu(menuBar_, platform::shell::menuFromTemplate(*source));

@@ -1,5 +1,6 @@
 #include "app/screens/data/DataFileList.h"
 
+#include "app/core/ResText.h"
 #include "app/core/TextConversion.h"
 #include "app/screens/data/DataRowDetails.h"
 #include "app/shell/FatalError.h"
@@ -23,6 +24,7 @@ namespace {
 constexpr std::uint32_t kTextDeleteQuestion = 407;
 constexpr std::uint32_t kTextDeleteButton = 406;
 constexpr std::uint32_t kTextWarning = 344;
+constexpr std::uint32_t kTextDroppedSets = 12326;
 
 // Told when a deleted file was part of a loaded set.
 std::u16string droppedSetsText(const std::vector<std::u16string>& names) {
@@ -32,8 +34,7 @@ std::u16string droppedSetsText(const std::vector<std::u16string>& names) {
             list += u", ";
         list += name;
     }
-    return u"Smazaný soubor používala načtená sada jízdních řádů (" + list +
-           u"). Její karta se vrátila na výběr jízdních řádů.";
+    return resStringWith(kTextDroppedSets, list);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ using platform::resources::loadResString;
 constexpr std::uint32_t kTextVersion = 325;
 constexpr std::uint32_t kTextSize = 326;
 constexpr std::uint32_t kTextPlace = 408;
+constexpr std::uint32_t kTextKilobytes = 12331;
 
 std::u16string heightMark(int height) {
     return u"<*" + fromUtf8(std::to_string(height)) + u"*>";
@@ -27,7 +28,7 @@ std::u16string offeredRowDetails(int fontHeight, std::u16string_view rowText,
     return u"<*b*>" + heightMark(fontHeight) + plainLabelText(rowText) + u"\r" +
            heightMark(reduced) + loadResString(kTextVersion) + u"<*b*>" +
            plainLabelText(versionText) + u"  <*b*>" + loadResString(kTextSize) + u"<*b*>" +
-           plainLabelText(sizeText) + u" KB";
+           plainLabelText(sizeText) + u" " + loadResString(kTextKilobytes);
 }
 
 std::u16string installedFileDetails(int fontHeight, const std::filesystem::path& file) {
@@ -37,7 +38,7 @@ std::u16string installedFileDetails(int fontHeight, const std::filesystem::path&
     return u"<*b*>" + heightMark(fontHeight) + u" " + loadResString(kTextPlace) + u"\r<*b*>" +
            heightMark(reduced) + plainLabelText(fromUtf8(file.string())) + u"\r<*b*>" +
            heightMark(fontHeight) + u" " + loadResString(kTextSize) + u"<*b*>" +
-           fromUtf8(std::to_string(kilobytes)) + u" KB";
+           fromUtf8(std::to_string(kilobytes)) + u" " + loadResString(kTextKilobytes);
 }
 
 }  // namespace pelorvant

@@ -14,6 +14,7 @@ constexpr int kViewResults = 4026;
 constexpr std::uint16_t kNoStop = 0xFFFF;
 constexpr std::uint32_t kTextNoStopPositions = 434;
 constexpr std::uint32_t kTextProgramTitle = 128;
+constexpr std::uint32_t kTextHeaderNotFound = 12325;
 
 void tell(std::u16string_view text) {
     platform::shell::messageBox(mainFrameWindow(), text, platform::resources::loadResString(kTextProgramTitle),
@@ -27,7 +28,7 @@ void navigateToStop(ProgramContext& context, cGPSNavigFormView& view, std::int32
     if (stop == kNoStop || timetable < 0) return;
     const TimetableHeaderInfo* header = context.data->getSetHeader(set, timetable);
     if (header == nullptr) {
-        tell(u"Pri zjistovani hlavicky doslo k chybe");
+        tell(platform::resources::loadResString(kTextHeaderNotFound));
         return;
     }
     if (!header->hasCoordinates) {

@@ -1,48 +1,51 @@
 #include "app/screens/options/ChoiceTables.h"
 
+#include "platform/resources/StringTable.h"
+
 namespace pelorvant {
 
 namespace {
 
+// Each row: the string-table id of the text it shows, the value it stands for.
 constexpr ChoiceRow kIntervals[] = {
-    {u"1 hod.", 60},   {u"2 hod.", 120},  {u"3 hod.", 180},   {u"4 hod.", 240},
-    {u"5 hod.", 300},  {u"6 hod.", 360},  {u"7 hod.", 420},   {u"8 hod.", 480},
-    {u"10 hod.", 600}, {u"12 hod.", 720}, {u"18 hod.", 1080}, {u"1 den", 1440},
-    {u"2 dny", 2880},  {u"3 dny", 4320},  {u"4 dny", 5760},   {u"5 dní", 7200},
+    {211, 60}, {212, 120}, {213, 180}, {214, 240},
+    {215, 300}, {216, 360}, {217, 420}, {218, 480},
+    {219, 600}, {220, 720}, {221, 1080}, {222, 1440},
+    {223, 2880}, {224, 4320}, {225, 5760}, {226, 7200},
 };
 constexpr ChoiceRow kMinimumTransfer[] = {
-    {u"0", 0},   {u"1", 1},   {u"2", 2},   {u"3", 3},   {u"4", 4},   {u"5", 5},
-    {u"6", 6},   {u"7", 7},   {u"8", 8},   {u"9", 9},   {u"10", 10}, {u"12", 12},
-    {u"14", 14}, {u"16", 16}, {u"18", 18}, {u"20", 20},
+    {227, 0}, {228, 1}, {229, 2}, {230, 3}, {231, 4}, {232, 5},
+    {233, 6}, {234, 7}, {235, 8}, {236, 9}, {237, 10}, {238, 12},
+    {239, 14}, {240, 16}, {241, 18}, {242, 20},
 };
 constexpr ChoiceRow kSafeTransfer[] = {
-    {u"0", 0},   {u"2", 2},   {u"3", 3},   {u"4", 4},   {u"6", 6},   {u"8", 8},
-    {u"10", 10}, {u"12", 12}, {u"14", 14}, {u"16", 16}, {u"18", 18}, {u"20", 20},
-    {u"22", 22}, {u"25", 25}, {u"27", 27}, {u"30", 30},
+    {227, 0}, {229, 2}, {230, 3}, {231, 4}, {233, 6}, {235, 8},
+    {237, 10}, {238, 12}, {239, 14}, {240, 16}, {241, 18}, {242, 20},
+    {243, 22}, {244, 25}, {245, 27}, {246, 30},
 };
 constexpr ChoiceRow kPenalty[] = {
-    {u"2", 2},   {u"4", 4},   {u"6", 6},   {u"8", 8},   {u"10", 10}, {u"14", 14}, {u"20", 20},
-    {u"25", 25}, {u"30", 30}, {u"35", 35}, {u"40", 40}, {u"45", 45}, {u"50", 50},
+    {229, 2}, {231, 4}, {233, 6}, {235, 8}, {237, 10}, {239, 14},
+    {242, 20}, {244, 25}, {246, 30}, {247, 35}, {248, 40}, {249, 45},
+    {250, 50},
 };
 constexpr ChoiceRow kConnectionCounts[] = {
-    {u"5", 5},   {u"6", 6},   {u"7", 7},   {u"8", 8},   {u"9", 9},   {u"10", 10},
-    {u"12", 12}, {u"14", 14}, {u"16", 16}, {u"18", 18}, {u"20", 20}, {u"25", 25},
+    {232, 5}, {233, 6}, {234, 7}, {235, 8}, {236, 9}, {237, 10},
+    {238, 12}, {239, 14}, {240, 16}, {241, 18}, {242, 20}, {244, 25},
 };
+// The operators as the settings store them, and the string-table texts the choice shows them by.
 constexpr const char16_t* kOperators[] = {u"Vodafone", u"O2", u"T-Mobile", u"-"};
+constexpr std::uint32_t kTextOperators[] = {12333, 12334, 12335, 12336};
+// Each row: the command, the string-table ids of the text listed in the choice and of the label.
 constexpr QuickButtonRow kQuickButtons[] = {
-    {2061, u"Najdi", u"Najdi"},
-    {2063, u"Směr <>", u"Směr <>"},
-    {2062, u"Konec", u"Konec"},
-    {2064, u"Poslat SMS jízdenku v Praze", u"Pid SMS"},
-    {2065, u"Změnit jízdní řád", u"Změň řád"},
-    {2066, u"Nastavení aplikace a hledání", u"Nastavení"},
-    {2067, u"Detailní aktualizace dat ČR", u"Akt. det."},
-    {2068, u"Aktualizovat všechny jízdní řády ČR", u"Akt. vše"},
-    {32850, u"Aktualizovat načtené jízdní řády ČR", u"Akt. načt."},
-    {307, u"Aktualizovat datum a čas", u"Akt. čas"},
+    {2061, 305, 305}, {2063, 176, 176}, {2062, 177, 177},  {2064, 321, 322},   {2065, 300, 320},
+    {2066, 301, 319}, {2067, 307, 318}, {2068, 308, 317}, {32850, 323, 324}, {307, 370, 371},
 };
 
 }  // namespace
+
+std::u16string rowText(const ChoiceRow& row) {
+    return platform::resources::loadResString(row.text);
+}
 
 std::u16string decimalText(std::int32_t value) {
     std::u16string text;
@@ -111,6 +114,12 @@ int fontRowForHeight(std::int32_t height, std::int32_t defaultHeight, bool highR
 
 std::span<const char16_t* const> operatorNames() {
     return kOperators;
+}
+
+std::vector<std::u16string> operatorTexts() {
+    std::vector<std::u16string> texts;
+    for (std::uint32_t id : kTextOperators) texts.push_back(platform::resources::loadResString(id));
+    return texts;
 }
 
 int operatorRow(std::u16string_view name) {

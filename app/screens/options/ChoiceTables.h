@@ -7,13 +7,16 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pelorvant {
 
 struct ChoiceRow {
-    const char16_t* text;
+    std::uint32_t text;  // string-table id
     std::int32_t value;
 };
+// The text a row shows, in the running language.
+std::u16string rowText(const ChoiceRow& row);
 
 // The search-window lengths (minutes), shared by the standard and the maximum window.
 std::span<const ChoiceRow> intervalRows();
@@ -54,13 +57,16 @@ int fontRowForHeight(std::int32_t height, std::int32_t defaultHeight, bool highR
 
 // The mobile operators; any other stored text shows the last row, "-".
 std::span<const char16_t* const> operatorNames();
+// The rows of the operator choice, in the order of operatorNames().
+std::vector<std::u16string> operatorTexts();
 int operatorRow(std::u16string_view name);
 
-// The quick buttons: the command each issues, the text listed in the choice and its own label.
+// The quick buttons: the command each issues, the string-table ids of the text listed in the
+// choice and of its own label.
 struct QuickButtonRow {
     std::uint32_t command;
-    const char16_t* listed;
-    const char16_t* label;
+    std::uint32_t listed;
+    std::uint32_t label;
 };
 std::span<const QuickButtonRow> quickButtonRows();
 

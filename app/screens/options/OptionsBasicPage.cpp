@@ -22,6 +22,9 @@ using platform::resources::loadResString;
 
 namespace {
 
+constexpr std::uint32_t kTextFingerFriendly = 12300;
+constexpr std::uint32_t kTextGpsPresent = 12301;
+
 std::vector<std::u16string> yesNo() {
     return {loadResString(350), loadResString(351)};
 }
@@ -33,8 +36,8 @@ cOptionsBasicPage::cOptionsBasicPage(AppSettings& settings, int ownerViewId)
       tabs(1, ownerViewId, loadResString(189), 1),
       font(2, ownerViewId, loadResString(200), 2),
       gsm(3, ownerViewId, loadResString(190), 3),
-      finger(4, ownerViewId, u"Přizpůsobení pro ovládání prsty:", -1),
-      gps(5, ownerViewId, u"Je přítomný GPS modul:", -1),
+      finger(4, ownerViewId, loadResString(kTextFingerFriendly), -1),
+      gps(5, ownerViewId, loadResString(kTextGpsPresent), -1),
       standardQwerty(3, ownerViewId, loadResString(192), -1),
       landscapeQwerty(4, ownerViewId, loadResString(193), -1),
       settings_(settings) {}

@@ -76,7 +76,7 @@ void cOptionsChoiceRow::setItems(const std::vector<std::u16string>& items) {
 void cOptionsChoiceRow::setRows(std::span<const ChoiceRow> rows) {
     std::vector<std::u16string> texts;
     for (const ChoiceRow& row : rows)
-        texts.emplace_back(row.text);
+        texts.push_back(rowText(row));
     setItems(texts);
 }
 

@@ -32,14 +32,12 @@ namespace {
 constexpr int kSearchFormViewId = 4028;
 constexpr int kFixedPages = 4;
 constexpr std::uintptr_t kMenuButton = 402;
+constexpr std::uint32_t kTextSettingsNotSaved = 12324;
 
 }  // namespace
 
 std::u16string settingsNotSavedText() {
-    return u"Nastavení se nepodařilo zapsat na disk (disk je plný nebo složka s daty je jen pro "
-           u"čtení). "
-           u"Zvolené hodnoty zůstávají v aplikaci; uvolněte místo nebo povolte zápis a uložte je "
-           u"znovu.";
+    return platform::resources::loadResString(kTextSettingsNotSaved);
 }
 
 cOptionsFrame::cOptionsFrame(ProgramContext& context, ViewSwitcher& tab,

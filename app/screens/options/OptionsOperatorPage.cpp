@@ -37,10 +37,7 @@ MsgResult cOptionsOperatorPage::OnCreate(std::uintptr_t wParam, std::intptr_t lP
     cOptionsPage::OnCreate(wParam, lParam);
     const Rect small{0, 0, 10, 10};
     operatorChoice.create(*this, kOptionsChoiceId, help_.view, help_.listMenu);
-    std::vector<std::u16string> operators;
-    for (const char16_t* name : operatorNames())
-        operators.emplace_back(name);
-    operatorChoice.setItems(operators);
+    operatorChoice.setItems(operatorTexts());
     if (!touch_)
         return 0;
     categoryCaption.createList(handle(), small, 0);
@@ -59,7 +56,7 @@ MsgResult cOptionsOperatorPage::OnCreate(std::uintptr_t wParam, std::intptr_t lP
     quickCaption.createList(handle(), small, 0);
     std::vector<std::u16string> commands;
     for (const QuickButtonRow& row : quickButtonRows())
-        commands.emplace_back(row.listed);
+        commands.push_back(platform::resources::loadResString(row.listed));
     for (cOptionsChoiceRow& row : quick) {
         row.create(*this, kOptionsChoiceId, help_.view, help_.listMenu);
         row.setItems(commands);

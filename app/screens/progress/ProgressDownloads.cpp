@@ -37,9 +37,8 @@ constexpr std::uint32_t kTextRestartAfterUpdate = 298;
 constexpr std::uint32_t kTextNotFound = 363;
 constexpr std::uint32_t kTextPaidConnection = 289;
 constexpr std::uint32_t kTextWarning = 344;
-constexpr std::u16string_view kCriticalCaption = u"chyba";
-constexpr std::u16string_view kCriticalText =
-    u"Obejvila se kritick\u00E1 chyba. Kontaktujte pros\u00EDm podporu na adrese podpora@pelorvant.cz.";
+constexpr std::uint32_t kTextCriticalCaption = 12315;
+constexpr std::uint32_t kTextCritical = 12316;
 
 // The services of one job, made on the worker thread and gone with it.
 template <typename Work>
@@ -198,7 +197,7 @@ MsgResult cProgressFormView::OnAskPaidConnection(std::uintptr_t, std::intptr_t) 
 }
 
 MsgResult cProgressFormView::OnCriticalError(std::uintptr_t, std::intptr_t) {
-    platform::shell::messageBox(mainFrameWindow(), kCriticalText, kCriticalCaption,
+    platform::shell::messageBox(mainFrameWindow(), loadResString(kTextCritical), loadResString(kTextCriticalCaption),
                                 platform::shell::MB_OK | platform::shell::MB_ICONERROR);
     return 0;
 }

@@ -20,6 +20,7 @@ constexpr std::uint32_t kTextNoGsm = 433;
 constexpr std::uint32_t kTextTicketQuestion = 278;
 constexpr std::uint32_t kTextTicketCaption = 275;
 constexpr std::uint32_t kTextProgramTitle = 128;
+constexpr std::uint32_t kTextNoSuchTicket = 12323;
 
 }  // namespace
 
@@ -38,7 +39,7 @@ void requestSmsTicket(const ProgramContext& context, std::int32_t set, int ticke
         return;
     const std::vector<SmsTicketEntry> tickets = context.data->GetSmsJizdenky(set);
     if (ticket < 0 || static_cast<std::size_t>(ticket) >= tickets.size()) {
-        shell::messageBox(mainFrameWindow(), u"Neexistujici sms", loadResString(kTextProgramTitle),
+        shell::messageBox(mainFrameWindow(), loadResString(kTextNoSuchTicket), loadResString(kTextProgramTitle),
                           shell::MB_OK);
         return;
     }

@@ -38,9 +38,7 @@ constexpr int kViewSearchForm = 4028;
 constexpr int kViewDataExplorer = 4041;
 constexpr std::uint32_t kTextChooseTimetables = 152;
 constexpr std::uint32_t kTextWarning = 344;
-constexpr std::u16string_view kTextNoTimetable =
-    u"Není nainstalován žádný čitelný jízdní řád. Chcete otevřít "
-    u"správu dat a jízdní řád stáhnout?";
+constexpr std::uint32_t kTextNoTimetable = 12322;
 // The logo's height is its width × 100 / 337.
 constexpr double kLogoProportion = 0.2967359;
 
@@ -161,7 +159,7 @@ void cVyberRaduView::menuOkClick() {
         // Nothing to load (no timetable is installed, or none could be read): the data
         // management is where one can be had.
         const int answer = platform::shell::messageBox(
-            mainFrameWindow(), kTextNoTimetable, loadResString(kTextWarning),
+            mainFrameWindow(), loadResString(kTextNoTimetable), loadResString(kTextWarning),
             platform::shell::MB_YESNO | platform::shell::MB_ICONQUESTION);
         if (answer == platform::shell::IDYES)
             menuDataClick();

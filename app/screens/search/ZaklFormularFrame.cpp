@@ -35,6 +35,7 @@ namespace {
 
 constexpr std::uint32_t kTextPageTitle = 348;
 constexpr std::uint32_t kTextAppVersion = 178;
+constexpr std::uint32_t kTextPlatformName = 12338;
 constexpr std::uint32_t kTextLibraryVersion = 286;
 constexpr std::uint32_t kTextTimetableInfo = 179;
 constexpr std::uint32_t kTextVersion = 271;
@@ -287,7 +288,7 @@ void cZaklFormularFrame::Layout(unsigned flags, int width, int height) {
 
 std::u16string cZaklFormularFrame::aboutText() const {
     const int fh = context_.settings->fontHeight;
-    std::u16string text = boldTitle(loadResString(kTextAppVersion), fh) + context_.settings->versionText + u" WM5" + u"\r";
+    std::u16string text = boldTitle(loadResString(kTextAppVersion), fh) + context_.settings->versionText + u" " + loadResString(kTextPlatformName) + u"\r";
     char* version = nullptr;
     std::int32_t length = 0;
     std::u16string library;

@@ -38,6 +38,9 @@ namespace {
 constexpr std::uint32_t kLabelTexts[4] = {386, 387, 411, 388};
 constexpr std::uint32_t kTextWeek = 389;
 constexpr std::uint32_t kTextWarning = 344;
+// The side whose object stands for several stops.
+constexpr std::uint32_t kTextSeveralFrom = 12327;
+constexpr std::uint32_t kTextSeveralTo = 12328;
 constexpr std::uint32_t kTextEngineFailure = 279;
 
 // Design rectangles (percent of the page): the caption column and the field column, one row
@@ -322,7 +325,7 @@ std::int32_t cStopTimetableFormView::sideElement(const cTextBox& box, const cCho
     // stops: searched without it, the engine offers the stops to choose from.
     const StopQuerySide chosen = stopQuerySide(*element, fileIndex_, stopsKind());
     if (chosen.severalStops) {
-        platform::shell::messageBox(handle(), side == kFromSide ? u"chyba u from" : u"chyba u to",
+        platform::shell::messageBox(handle(), loadResString(side == kFromSide ? kTextSeveralFrom : kTextSeveralTo),
                                     loadResString(kTextWarning), platform::shell::MB_OK);
     }
     return chosen.element;

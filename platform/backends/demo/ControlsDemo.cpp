@@ -191,6 +191,12 @@ WindowHandle createCalendarDemo() {
     ctl::registerControlClasses();
     const WindowHandle f = frameWindow(layoutCalendar);
     const WindowHandle cal = add(f, ctl::kMonthCalendarClass, u"", ui::WS_BORDER, Rect{}, 2046);
+    // The names a program gives its calendar in its language; the demo's are Czech.
+    const ctl::CalendarNames names{
+        {u"leden", u"únor", u"březen", u"duben", u"květen", u"červen", u"červenec", u"srpen", u"září",
+         u"říjen", u"listopad", u"prosinec"},
+        {u"Po", u"Út", u"St", u"Čt", u"Pá", u"So", u"Ne"}};
+    sendMessage(cal, ctl::MCM_SETNAMES, 0, reinterpret_cast<std::intptr_t>(&names));
     layoutCalendar(f);
     ctl::CalendarDate day{2026, 12, 0, 10};
     sendMessage(cal, ctl::MCM_SETCURSEL, 0, reinterpret_cast<std::intptr_t>(&day));

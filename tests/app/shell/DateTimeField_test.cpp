@@ -11,6 +11,7 @@
 #include "platform/controls/MonthCalendar.h"
 #include "platform/controls/UpDown.h"
 #include "platform/core/MessageLoop.h"
+#include "platform/resources/StringTable.h"
 #include "platform/ui/Focus.h"
 #include "platform/ui/VirtualKeys.h"
 #include "platform/ui/WindowTree.h"
@@ -164,6 +165,33 @@ TEST_P(DateTimeFieldTest, CalendarAnswersWithThePackedDate) {
     EXPECT_EQ(spin.field.parts.month, 2);
     EXPECT_EQ(spin.field.parts.hour, 10);  // the time stays
     EXPECT_EQ(ui::getFocus(), spin.field.handle());
+}
+
+// The calendar names the months and weekdays in the running language: the built-in Czech
+// texts, or those of the table a language library brought.
+TEST_P(DateTimeFieldTest, CalendarNamesMonthsAndWeekdaysInTheRunningLanguage) {
+    const auto namesShown = [this] {
+        ui::setFocus(spin.handle());
+        kit.pump();
+        kit.key(ui::VK_RETURN);
+        platform::controls::CalendarNames names;
+        platform::sendMessage(spin.field.calendar.calendar.handle(), platform::controls::MCM_GETNAMES, 0,
+                              reinterpret_cast<std::intptr_t>(&names));
+        kit.key(ui::VK_ESCAPE);
+        kit.pump();
+        return names;
+    };
+    const platform::controls::CalendarNames czech = namesShown();
+    EXPECT_EQ(czech.months[11], u"prosinec");
+    EXPECT_EQ(czech.weekdays[3], u"\u010Ct");
+
+    static const platform::resources::data::StringEntry kSlovak[] = {{12211, u"december"}, {12223, u"\u0160t"}};
+    platform::resources::useStringTable(kSlovak, 2);
+    const platform::controls::CalendarNames slovak = namesShown();
+    platform::resources::useStringTable(nullptr, 0);
+    EXPECT_EQ(slovak.months[11], u"december");
+    EXPECT_EQ(slovak.weekdays[3], u"\u0160t");
+    EXPECT_EQ(slovak.months[0], u"???");  // an id the table lacks reads as missing, not as Czech
 }
 
 // A picked day is the day shown, with a time the search can use, whatever was typed before:

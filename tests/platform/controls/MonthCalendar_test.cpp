@@ -74,6 +74,21 @@ protected:
     std::vector<CalendarDate> picked;
 };
 
+TEST_F(MonthCalendarTest, NamesAreNumberedUntilTheOwnerGivesThem) {
+    CalendarNames shown;
+    ASSERT_EQ(sendMessage(calendar, MCM_GETNAMES, 0, reinterpret_cast<std::intptr_t>(&shown)), 1);
+    EXPECT_EQ(shown.months[11], u"12");
+    EXPECT_EQ(shown.weekdays[0], u"1");
+    CalendarNames given = shown;
+    given.months[11] = u"december";
+    given.weekdays[0] = u"Po";
+    EXPECT_EQ(sendMessage(calendar, MCM_SETNAMES, 0, reinterpret_cast<std::intptr_t>(&given)), 1);
+    EXPECT_EQ(sendMessage(calendar, MCM_SETNAMES, 0, 0), 0);
+    sendMessage(calendar, MCM_GETNAMES, 0, reinterpret_cast<std::intptr_t>(&shown));
+    EXPECT_EQ(shown.months[11], u"december");
+    EXPECT_EQ(shown.weekdays[0], u"Po");
+}
+
 TEST_F(MonthCalendarTest, TapOnADayPicksItWithChangeThenSelect) {
     EXPECT_TRUE(host.seen().empty());  // setting the selection tells nobody
     // December 2026 starts on a Tuesday: the first row begins with Monday 30 November.

@@ -3,6 +3,7 @@
 #include "CoreTestSupport.h"
 #include "app/core/ActualizeValue.h"
 #include "app/core/CoreCheck.h"
+#include "platform/resources/MenuTemplate.h"
 #include "platform/resources/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,17 @@ using platform::resources::loadResString;
 
 class LanguageLibraryTest : public ::testing::Test {
 protected:
-    void TearDown() override { platform::resources::useStringTable(nullptr, 0); }
+    void TearDown() override {
+        platform::resources::useStringTable(nullptr, 0);
+        platform::resources::useMenuTemplates(nullptr, 0);
+    }
+
+    // The text of the top-level item (soft key) at `position` of menu `id`.
+    static std::u16string softKey(std::uint32_t id, std::size_t position) {
+        const auto* menu = platform::resources::findMenuTemplate(id);
+        if (menu == nullptr || menu->topLevel().size() <= position) return u"<none>";
+        return std::u16string(menu->topLevel()[position].text);
+    }
 };
 
 TEST_F(LanguageLibraryTest, NameFollowsTheCountryCode) {
@@ -27,7 +38,7 @@ TEST_F(LanguageLibraryTest, NameFollowsTheCountryCode) {
 }
 
 TEST_F(LanguageLibraryTest, SlovakLibraryReplacesTheTexts) {
-    ASSERT_TRUE(loadLanguageStrings(TRASA_PROGRAM_DIR, 1));
+    ASSERT_TRUE(loadLanguageResources(TRASA_PROGRAM_DIR, 1));
     EXPECT_EQ(loadResString(128), u"Pelorvant");
     EXPECT_NE(loadResString(138), u"???");
     EXPECT_NE(loadResString(280), u"???");
@@ -35,10 +46,21 @@ TEST_F(LanguageLibraryTest, SlovakLibraryReplacesTheTexts) {
     EXPECT_EQ(loadResString(344), u"Upozornenie");
 }
 
+TEST_F(LanguageLibraryTest, SlovakLibraryReplacesTheMenus) {
+    ASSERT_TRUE(loadLanguageResources(TRASA_PROGRAM_DIR, 1));
+    EXPECT_EQ(softKey(1053, 0), u"N\u00E1jdi");
+    EXPECT_EQ(softKey(130, 0), u"Sp\u00E4\u0165");
+    EXPECT_EQ(softKey(1057, 1), u"Zru\u0161i\u0165");
+    // The same menus as the built-in ones, only worded in Slovak.
+    ASSERT_EQ(platform::resources::menuTemplates().size(), platform::resources::builtInMenuTemplates().size());
+}
+
 TEST_F(LanguageLibraryTest, MissingLibraryKeepsTheBuiltInTextsSilently) {
-    EXPECT_FALSE(loadLanguageStrings("/nonexistent", 1));
-    EXPECT_FALSE(loadLanguageStrings(TRASA_PROGRAM_DIR, 0));  // no Czech library: built in
+    EXPECT_FALSE(loadLanguageResources("/nonexistent", 1));
+    EXPECT_FALSE(loadLanguageResources(TRASA_PROGRAM_DIR, 0));  // no Czech library: built in
     EXPECT_EQ(loadResString(350), u"Ano");
+    EXPECT_EQ(softKey(1053, 0), u"Najdi");
+    EXPECT_EQ(softKey(130, 0), u"Zp\u011Bt");
 }
 
 class GpsQuestionTest : public testing::RealEngineTest {};

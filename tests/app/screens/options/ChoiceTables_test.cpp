@@ -47,11 +47,18 @@ TEST(ChoiceTablesTest, TheBlocksHaveTheirRowsAndValues) {
     EXPECT_EQ(transferPenaltyRows().size(), 13u);
     EXPECT_EQ(connectionCountRows().size(), 12u);
     EXPECT_EQ(intervalRows()[11].value, 1440);
-    EXPECT_EQ(std::u16string(intervalRows()[11].text), u"1 den");
+    EXPECT_EQ(rowText(intervalRows()[11]), u"1 den");
     EXPECT_EQ(safeTransferRows()[14].value, 27);
     // A count of connections no row carries shows "9".
     EXPECT_FALSE(rowEqualTo(connectionCountRows(), 11).has_value());
-    EXPECT_EQ(std::u16string(connectionCountRows()[kDefaultConnectionCountRow].text), u"9");
+    EXPECT_EQ(rowText(connectionCountRows()[kDefaultConnectionCountRow]), u"9");
+}
+
+TEST(ChoiceTablesTest, NumberRowsShowTheirOwnValue) {
+    for (const auto& rows : {minimumTransferRows(), safeTransferRows(), transferPenaltyRows(),
+                             connectionCountRows()}) {
+        for (const ChoiceRow& row : rows) EXPECT_EQ(rowText(row), decimalText(row.value)) << row.text;
+    }
 }
 
 TEST(FontRowsTest, HighResolutionStepsByTwoAndTruncates) {

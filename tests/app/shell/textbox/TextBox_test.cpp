@@ -489,7 +489,7 @@ TEST(UnreliableNamesTest, CountsBeyondTheSlotsAreCutToThem) {
     names.status = -3;
     kit.type(u"x");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], kNameSearchFailed);
+    EXPECT_EQ(boxes[0], platform::resources::loadResString(kTextNameSearchFailed));
     platform::shell::setMessageBoxAnswerer({});
 }
 
