@@ -2,6 +2,8 @@
 
 #include "app/core/ActualizeValue.h"
 #include "app/core/TimetableData.h"
+#include "engine/data/LoadObserver.h"
+#include "engine/data/TimetableFile.h"
 #include "platform/services/http/LoopbackHttpServer.h"
 #include "platform/services/registry/Registry.h"
 
@@ -40,7 +42,40 @@ std::string mountTmpfs(const fs::path& folder, const std::string& size) {
     return {};
 }
 
+void writeWholeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// True when the engine's reader takes the file whole, as its check of a received file does.
+bool engineReads(const fs::path& file) {
+    trasovnik::LoadObserver quiet;
+    try {
+        return trasovnik::loadTimetableFile(file.string(), quiet) != nullptr;
+    } catch (...) {
+        return false;
+    }
+}
+
 }  // namespace
+
+std::string FaultSteps::flipReadableBit(const fs::path& file) {
+    std::string bytes = readWholeFile(file);
+    if (bytes.size() < 128)
+        return "too small to damage: " + file.string();
+    // From the middle on, spread over the file: the first bit whose flip the reader takes.
+    constexpr std::size_t kTries = 4000;
+    for (std::size_t i = 0; i < kTries; ++i) {
+        const std::size_t at = 64 + (bytes.size() / 2 + i * 131) % (bytes.size() - 64);
+        const char mask = static_cast<char>(1 << (i % 8));
+        bytes[at] ^= mask;
+        writeWholeFile(file, bytes);
+        if (engineReads(file))
+            return {};
+        bytes[at] ^= mask;
+    }
+    writeWholeFile(file, bytes);
+    return "no bit of " + file.string() + " flips unnoticed by the engine's reader";
+}
 
 FaultSteps::FaultSteps(fs::path dataFolder, fs::path configHome)
     : dataFolder_(std::move(dataFolder)), configHome_(std::move(configHome)) {}

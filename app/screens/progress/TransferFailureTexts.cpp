@@ -17,34 +17,40 @@ constexpr std::uint32_t kTextNoSpace = 332;
 constexpr std::uint32_t kTextNothingChosen = 333;
 constexpr std::uint32_t kTextBadFile = 334;
 constexpr std::uint32_t kTextNotFound = 363;
-
-constexpr std::u16string_view kTextDamaged =
-    u"P\u0159ijat\u00FD soubor '%s' je po\u0161kozen\u00FD, a proto nebyl nainstalov\u00E1n. "
-    u"P\u016Fvodn\u00ED "
-    u"data z\u016Fstala zachov\u00E1na. Zkuste sta\u017Een\u00ED pozd\u011Bji znovu.";
-constexpr std::u16string_view kTextNotStored =
-    u"Sta\u017Een\u00FD soubor '%s' se nepoda\u0159ilo ulo\u017Eit do slo\u017Eky s daty "
-    u"(slo\u017Eka je jen "
-    u"pro \u010Dten\u00ED nebo do n\u00ED nelze zapsat). P\u016Fvodn\u00ED data z\u016Fstala "
-    u"zachov\u00E1na.";
+constexpr std::uint32_t kTextDamaged = 12200;
+constexpr std::uint32_t kTextNotStored = 12201;
 // The refused name itself is not shown: it is whatever the server sent.
-constexpr std::u16string_view kTextRefusedName =
-    u"Server nab\u00EDdl soubor s neplatn\u00FDm n\u00E1zvem; soubor nebyl sta\u017Een a data "
-    u"z\u016Fstala "
-    u"beze zm\u011Bny.";
-constexpr std::u16string_view kTextBadUpdateInfo =
-    u"Server neposlal platn\u00FD soubor s aktualizacemi (p\u0159ijat\u00FD soubor je "
-    u"po\u0161kozen\u00FD "
-    u"nebo p\u0159\u00EDli\u0161 velk\u00FD). P\u016Fvodn\u00ED informace o aktualizac\u00EDch "
-    u"z\u016Fstaly "
-    u"zachov\u00E1ny. Zkuste to pros\u00EDm pozd\u011Bji znovu.";
-constexpr std::u16string_view kTextUpdateInfoNotStored =
-    u"Soubor s aktualizacemi se nepoda\u0159ilo ulo\u017Eit do slo\u017Eky s daty (slo\u017Eka je "
-    u"jen pro "
-    u"\u010Dten\u00ED nebo do n\u00ED nelze zapsat).";
+constexpr std::uint32_t kTextRefusedName = 12202;
+constexpr std::uint32_t kTextBadUpdateInfo = 12203;
+constexpr std::uint32_t kTextUpdateInfoNotStored = 12204;
+// The server, not the network, failed or sent something unusable; the same words serve a
+// timetable and the update information.
+constexpr std::uint32_t kTextServerError = 12205;
+constexpr std::uint32_t kTextRedirectLoop = 12206;
+constexpr std::uint32_t kTextBadRedirect = 12207;
+constexpr std::uint32_t kTextCutShort = 12208;
+constexpr std::uint32_t kTextBadDigest = 12209;
+
+// The text of a server that answered but failed; "" for any other code.
+std::u16string serverFailureMessage(std::int64_t code) {
+    switch (code) {
+        case kDownloadServerError:
+            return loadResString(kTextServerError);
+        case kDownloadRedirectLoop:
+            return loadResString(kTextRedirectLoop);
+        case kDownloadBadRedirect:
+            return loadResString(kTextBadRedirect);
+        case kDownloadCutShort:
+            return loadResString(kTextCutShort);
+        default:
+            return u"";
+    }
+}
 
 // The check's failure text for one fetch's code; "" for none to say.
 std::u16string checkFetchMessage(std::int64_t code) {
+    if (std::u16string server = serverFailureMessage(code); !server.empty())
+        return server;
     switch (code) {
         case kDownloadCancelled:
         case kDownloadNotFound:
@@ -52,9 +58,12 @@ std::u16string checkFetchMessage(std::int64_t code) {
         case kDownloadNoSpace:
             return loadResString(kTextNoSpace);
         case kDownloadWriteFailed:
-            return std::u16string(kTextUpdateInfoNotStored);
+            return loadResString(kTextUpdateInfoNotStored);
         case kDownloadBadUpdateInfo:
-            return std::u16string(kTextBadUpdateInfo);
+            return loadResString(kTextBadUpdateInfo);
+        case kDownloadBadFile:
+            // The body's length differs from the announced one.
+            return loadResString(kTextCutShort);
         default:
             return loadResString(kTextCheckFailed);
     }
@@ -63,6 +72,8 @@ std::u16string checkFetchMessage(std::int64_t code) {
 }  // namespace
 
 std::u16string downloadFailureMessage(std::int64_t code, std::u16string_view failedName) {
+    if (std::u16string server = serverFailureMessage(code); !server.empty())
+        return server;
     switch (code) {
         case kDownloadCancelled:
             return u"";
@@ -75,11 +86,13 @@ std::u16string downloadFailureMessage(std::int64_t code, std::u16string_view fai
         case kDownloadNotFound:
             return fillName(loadResString(kTextNotFound), failedName);
         case kDownloadDamaged:
-            return fillName(kTextDamaged, failedName);
+            return fillName(loadResString(kTextDamaged), failedName);
         case kDownloadWriteFailed:
-            return fillName(kTextNotStored, failedName);
+            return fillName(loadResString(kTextNotStored), failedName);
         case kDownloadRefusedName:
-            return std::u16string(kTextRefusedName);
+            return loadResString(kTextRefusedName);
+        case kDownloadBadDigest:
+            return fillName(loadResString(kTextBadDigest), failedName);
         default:
             return loadResString(kTextDownloadFailed);
     }
