@@ -140,6 +140,22 @@ std::string FaultSteps::updateInformation(platform::services::LoopbackHttpServer
         route.body = "[tt]\r\n" + std::string(16 << 20, 'x');
         route.announceLength = false;
         server.setRoute("/pelorakt.ini", route);
+    } else if (kind == "error" || kind == "loop" || kind == "local" || kind == "cut") {
+        // A server that fails: 503, a redirect to itself, one to a local file, or a body that
+        // breaks off halfway. Not in the folder, so the route answers.
+        std::error_code ec;
+        fs::remove(file, ec);
+        platform::services::LoopbackRoute route;
+        if (kind == "error") {
+            route = {.status = 503, .body = "<html><body>Service Unavailable</body></html>"};
+        } else if (kind == "loop") {
+            route = {.status = 302, .redirectTo = "/pelorakt.ini"};
+        } else if (kind == "local") {
+            route = {.status = 301, .redirectTo = "file:///etc/passwd"};
+        } else {
+            route = {.body = "[tt]\r\nKraj=9000\r\n" + std::string(20000, ';'), .cutAfter = 5000};
+        }
+        server.setRoute("/pelorakt.ini", route);
     } else if (kind == "slow") {
         // Sound, but two seconds long, without a length: the progress view can be looked at.
         std::error_code ec;
@@ -151,7 +167,7 @@ std::string FaultSteps::updateInformation(platform::services::LoopbackHttpServer
         route.slowPause = std::chrono::milliseconds(100);
         server.setRoute("/pelorakt.ini", route);
     } else {
-        return "update-info html, huge, endless or slow";
+        return "update-info html, huge, endless, slow, error, loop, local or cut";
     }
     return {};
 }
