@@ -9,7 +9,7 @@ PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libcairo2-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core
     xvfb xauth libx11-dev libxtst-dev
-    libcurl4-openssl-dev libcpp-httplib-dev libglib2.0-dev python3-dbusmock dbus
+    libcurl4-openssl-dev libssl-dev libcpp-httplib-dev libglib2.0-dev python3-dbusmock dbus
     libgps-dev gpsd gpsd-clients
     libical-dev libecal2.0-dev evolution-data-server xdg-utils
 )

@@ -2,6 +2,7 @@
 
 #include "app/core/Cp1250.h"
 #include "app/core/DownloadCodes.h"
+#include "app/core/FileDigest.h"
 #include "app/core/FileUtils.h"
 #include "app/core/ServerNames.h"
 #include "app/core/TextConversion.h"
@@ -51,12 +52,24 @@ bool syncPath(const fs::path& path, bool folder) {
     return ::close(fd) == 0 && synced;
 }
 
-// The received file as the engine's reader sees it: 0 sound, else a download code.
-std::int64_t checkReceived(const DownloadJob& job, const fs::path& temp, std::int64_t length,
-                           bool announced, DownloadServices& services) {
+// The received file as its digest and the engine's reader see it: 0 sound, else a download
+// code. The digest comes first: a flipped bit that the reader takes is still a damaged file.
+std::int64_t checkReceived(const DownloadJob& job, const ChosenFile& file, const fs::path& temp,
+                           std::int64_t length, bool announced, DownloadServices& services) {
     // The size check needs the announced length; a file of unknown length is not installed.
     if (!announced || getFileSize(temp) != length || !startsWithTimetableMagic(temp))
         return kDownloadBadFile;
+    switch (verifyFileDigest(temp, file.sha256)) {
+        case DigestVerdict::NoDigest:
+        case DigestVerdict::Match:
+            break;
+        case DigestVerdict::Mismatch:
+            return kDownloadDamaged;
+        case DigestVerdict::Malformed:
+            return kDownloadBadDigest;
+        case DigestVerdict::Unreadable:
+            return kDownloadWriteFailed;
+    }
     if (!job.checkTimetable)
         return kDownloadDamaged;
     const std::int32_t status = job.checkTimetable(temp);
@@ -66,10 +79,15 @@ std::int64_t checkReceived(const DownloadJob& job, const fs::path& temp, std::in
 }
 
 // Fetches one timetable and puts it in place; a negative code on failure, else its length.
-std::int64_t fetchOne(const DownloadJob& job, const std::u16string& name, DownloadServices& services,
+std::int64_t fetchOne(const DownloadJob& job, const ChosenFile& file, DownloadServices& services,
                       DownloadJobReporter& reporter) {
+    const std::u16string& name = file.name;
     if (!isSafeTimetableName(name) || job.serverFolder.empty()) {
         return kDownloadRefusedName;
+    }
+    // A digest that cannot be read could never prove the file whole: nothing is fetched.
+    if (!file.sha256.empty() && !parseSha256(file.sha256)) {
+        return kDownloadBadDigest;
     }
     // Written beside its target: a rename never crosses file systems (a storage folder on
     // another disk), and the free space checked is that of the disk it goes to.
@@ -89,7 +107,7 @@ std::int64_t fetchOne(const DownloadJob& job, const std::u16string& name, Downlo
         return result.code;
     }
     const std::int64_t verdict =
-        checkReceived(job, temp, result.code, result.lengthAnnounced, services);
+        checkReceived(job, file, temp, result.code, result.lengthAnnounced, services);
     if (verdict < 0) {
         removeQuietly(temp);
         return verdict;
@@ -122,14 +140,14 @@ bool startsWithTimetableMagic(const fs::path& file) {
 std::int64_t runDownloadJob(const DownloadJob& job, DownloadServices& services, DownloadJobReporter& reporter) {
     std::int64_t code = kDownloadNothingChosen;
     std::u16string failed;
-    for (std::size_t i = 0; i < job.names.size(); ++i) {
-        code = fetchOne(job, job.names[i], services, reporter);
+    for (std::size_t i = 0; i < job.files.size(); ++i) {
+        code = fetchOne(job, job.files[i], services, reporter);
         if (code < 0) {
-            failed = job.names[i];
+            failed = job.files[i].name;
             break;
         }
-        if (i + 1 < job.names.size()) {
-            reporter.nextFile(job.names[i + 1]);
+        if (i + 1 < job.files.size()) {
+            reporter.nextFile(job.files[i + 1].name);
         }
     }
     reporter.downloadDone(code, failed);

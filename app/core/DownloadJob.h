@@ -1,9 +1,9 @@
 #pragma once
 // The download of chosen timetable files: each is fetched to "temp.jz" beside the file it will
 // replace (so the rename never crosses file systems, and the free space is that of the
-// target's own disk), checked (whole, of the announced size, and read whole by the engine's
-// own reader) and only then renamed over the installed file, so a failure leaves the old file
-// whole. Everything the job needs is copied into it when it starts; it runs on a worker thread
+// target's own disk), checked (whole, of the announced size, of the digest the update
+// information gives, and read whole by the engine's own reader) and only then renamed over the
+// installed file, so a failure leaves the old file whole. Everything the job needs is copied into it when it starts; it runs on a worker thread
 // and touches no settings or headers.
 #include "app/core/DownloadReporter.h"
 #include "app/core/DownloadToFile.h"
@@ -28,8 +28,14 @@ struct InstalledTimetable {
 // failing engine call's status.
 using TimetableCheck = std::function<std::int32_t(const std::filesystem::path& file)>;
 
+// One file to fetch, as the update information offers it.
+struct ChosenFile {
+    std::u16string name;  // the timetable name
+    std::string sha256;   // the offered file's digest as written; "" when none is given
+};
+
 struct DownloadJob {
-    std::vector<std::u16string> names;       // timetable names, as the update information lists them
+    std::vector<ChosenFile> files;
     std::string serverFolder;                // checked address ending in "/" (serverFolderAddress)
     std::filesystem::path downloadFolder;
     std::vector<InstalledTimetable> installed;  // the headers' titles and paths when the job started

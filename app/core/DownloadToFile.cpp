@@ -152,7 +152,11 @@ DownloadResult downloadToFile(const DownloadRequest& request, DownloadServices& 
         case HttpError::Stopped:
             return finish(request, sink->verdict() != 0 ? sink->verdict() : kDownloadCancelled);
         case HttpError::Incomplete:
-            return finish(request, services.cancel.load() ? kDownloadCancelled : kDownloadBadFile);
+            return finish(request, services.cancel.load() ? kDownloadCancelled : kDownloadCutShort);
+        case HttpError::RedirectLoop:
+            return finish(request, kDownloadRedirectLoop);
+        case HttpError::BadRedirect:
+            return finish(request, kDownloadBadRedirect);
         case HttpError::None:
             break;
     }
@@ -161,7 +165,7 @@ DownloadResult downloadToFile(const DownloadRequest& request, DownloadServices& 
     }
     const std::optional<std::int64_t> announced = sink->head().length;
     if (announced && *announced != sink->received()) {
-        return finish(request, kDownloadBadFile);
+        return finish(request, kDownloadCutShort);
     }
     return finish(request, announced.value_or(sink->received()), announced.has_value());
 }

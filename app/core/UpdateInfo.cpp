@@ -1,7 +1,9 @@
 #include "app/core/UpdateInfo.h"
 
+#include "app/core/FileDigest.h"
 #include "app/core/HeaderLookup.h"
 #include "app/core/IniText.h"
+#include "app/core/TextConversion.h"
 #include "platform/resources/StringTable.h"
 
 #include <algorithm>
@@ -40,6 +42,7 @@ OfferedTimetable offered(const IniText& ini, const std::u16string& name, std::in
     row.versionText = dayText(day);
     row.sizeText = iniTextGetString(u"size", name, platform::resources::loadResString(kUnknownSizeText), ini);
     row.description = iniTextGetString(u"desc", name, name, ini);
+    row.sha256 = toUtf8(iniTextGetString(fromUtf8(kDigestSection), name, u"", ini));
     return row;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Readers of the fetched update information ("akt.ini": sections "tt", "size", "desc",
-// "setup") and program-version file ("app.ini": "setup" keys "last" and "version") for the
+// "sha256", "setup") and program-version file ("app.ini": "setup" keys "last" and "version") for the
 // data view. The files come from the network: every value is only text to show or a number
 // to compare.
 #include "app/core/TimetableHeaderInfo.h"
@@ -19,6 +19,7 @@ struct OfferedTimetable {
     std::u16string versionText;  // the day as "%d. %d."
     std::u16string sizeText;     // section "size", "neznámá" when absent
     std::u16string description;  // section "desc", the name when absent
+    std::string sha256;          // section "sha256": the file's digest as written, "" when absent
 };
 
 struct UpdateOffer {

@@ -1,6 +1,8 @@
 #include "tools/mkupdate/UpdateFolder.h"
 
+#include "app/core/DownloadCodes.h"
 #include "app/core/DownloadJob.h"
+#include "app/core/FileDigest.h"
 #include "app/core/ServerNames.h"
 #include "app/core/UpdateCheckJob.h"
 #include "app/core/UpdateInfo.h"
@@ -55,6 +57,7 @@ TEST_F(MkUpdateTest, OffersTimetablesNamedByTheirTitles) {
     EXPECT_EQ(readAll(folder / "pelorakt.ini"),
               "[tt]\r\n" + header.title + "=" + std::to_string(header.firstValidFrom) + "\r\n[size]\r\n" +
                   header.title + "=" + kb + "\r\n[desc]\r\n" + header.title + "=" + header.firstText +
+                  "\r\n[sha256]\r\n" + header.title + "=" + pelorvant::sha256Hex(*pelorvant::sha256OfFile(fixture)) +
                   "\r\n[setup]\r\ndir=http://127.0.0.1:8000/\r\n");
     EXPECT_EQ(readAll(folder / "app" / "pelorakt.ini"), "[setup]\r\nlast=12\r\nversion=1.2 \x9Elut\xE1\r\n");
 }
@@ -67,7 +70,7 @@ TEST_F(MkUpdateTest, FilesTheProgramWouldNotFindAreLeftOutAndNamed) {
     ASSERT_EQ(report.problems.size(), 2u);
     EXPECT_NE(report.problems[0].find("junk.jz"), std::string::npos);
     EXPECT_NE(report.problems[1].find("renamed.jz"), std::string::npos);
-    EXPECT_EQ(readAll(folder / "pelorakt.ini"), "[tt]\r\n[size]\r\n[desc]\r\n");
+    EXPECT_EQ(readAll(folder / "pelorakt.ini"), "[tt]\r\n[size]\r\n[desc]\r\n[sha256]\r\n");
     EXPECT_EQ(readAll(folder / "app" / "pelorakt.ini"), "[setup]\r\nlast=0\r\n");
 }
 
@@ -115,13 +118,23 @@ TEST_F(MkUpdateTest, StaticServerOfTheFolderIsAWorkingUpdateSource) {
     const auto offer = pelorvant::listNewTimetables(data / pelorvant::kUpdateInfoFileName, {},
                                                     [](std::int16_t) { return std::u16string(); });
     ASSERT_EQ(offer.rows.size(), 1u);
+    ASSERT_EQ(offer.rows[0].sha256.size(), 64u);
     pelorvant::DownloadJob job;
-    job.names = {offer.rows[0].name};
+    job.files = {{offer.rows[0].name, offer.rows[0].sha256}};
     job.serverFolder = pelorvant::serverFolderAddress(offer.dir, check.updateInfoAddress);
     job.downloadFolder = data;
     job.checkTimetable = [](const fs::path&) {
         return 0;
     };  // the engine's check is tested with the engine
+    // One bit flipped on the server after the update information was written: the digest
+    // tells, though the length is right and the check above takes any file.
+    std::string flipped = readAll(fixture);
+    flipped[flipped.size() / 2] ^= 0x10;
+    std::ofstream(site / (title + ".jz"), std::ios::binary | std::ios::trunc) << flipped;
+    EXPECT_EQ(pelorvant::runDownloadJob(job, services, reporter), pelorvant::kDownloadDamaged);
+    EXPECT_FALSE(fs::exists(data / (title + ".jz")));
+
+    fs::copy_file(fixture, site / (title + ".jz"), fs::copy_options::overwrite_existing);
     EXPECT_EQ(pelorvant::runDownloadJob(job, services, reporter),
               static_cast<std::int64_t>(fs::file_size(fixture)));
     EXPECT_EQ(readAll(data / (title + ".jz")), readAll(fixture));

@@ -1,5 +1,7 @@
 #include "tools/mkupdate/UpdateFolder.h"
 
+#include "app/core/FileDigest.h"
+
 #include "engine/data/Cp1250Text.h"
 #include "engine/data/EngineException.h"
 #include "engine/data/TimetableFileReader.h"
@@ -21,6 +23,7 @@ struct Entry {
     std::int16_t day = 0;
     std::uintmax_t bytes = 0;
     std::string description;  // Windows-1250
+    std::string sha256;       // the file's digest, as the program checks the file it receives
 };
 
 void writeText(const fs::path& path, const std::string& text) {
@@ -67,7 +70,13 @@ Report writeUpdateFolder(const Options& options) {
                                           ".jz\"; rename the file to its title");
                 continue;
             }
-            entries.push_back({header.title, header.firstValidFrom, fs::file_size(file), header.firstText});
+            const std::optional<pelorvant::Sha256> digest = pelorvant::sha256OfFile(file);
+            if (!digest) {
+                report.problems.push_back(name + ": cannot be read whole");
+                continue;
+            }
+            entries.push_back({header.title, header.firstValidFrom, fs::file_size(file), header.firstText,
+                               pelorvant::sha256Hex(*digest)});
             report.offered.push_back(titleUtf8);
         } catch (const trasovnik::EngineException& e) {
             report.problems.push_back(name + ": header cannot be read (" + trasovnik::engineCodeName(e.code()) + ")");
@@ -83,6 +92,8 @@ Report writeUpdateFolder(const Options& options) {
     for (const auto& e : entries) {
         if (!e.description.empty()) info << e.title << "=" << oneLine(e.description) << "\r\n";
     }
+    info << "[" << pelorvant::kDigestSection << "]\r\n";
+    for (const auto& e : entries) info << e.title << "=" << e.sha256 << "\r\n";
     if (!options.dir.empty()) {
         info << "[setup]\r\ndir=" << oneLine(jz::toCp1250(options.dir, "--dir")) << "\r\n";
     }

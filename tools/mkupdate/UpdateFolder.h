@@ -1,6 +1,7 @@
 #pragma once
 // Writes what an update server offers, from a folder of timetable files: the update
-// information "pelorakt.ini" (sections "tt", "size", "desc" and "setup") and the
+// information "pelorakt.ini" (sections "tt", "size", "desc", "sha256" (each file's SHA-256 in
+// 64 hexadecimal digits) and "setup") and the
 // program-version file "app/pelorakt.ini" (section "setup": "last" and "version"). Any static
 // HTTP server can then serve the folder.
 #include <cstdint>

@@ -2,6 +2,8 @@
 
 #include "app/core/ActualizeValue.h"
 #include "app/core/TimetableData.h"
+#include "engine/data/LoadObserver.h"
+#include "engine/data/TimetableFile.h"
 #include "platform/services/http/LoopbackHttpServer.h"
 #include "platform/services/registry/Registry.h"
 
@@ -40,7 +42,40 @@ std::string mountTmpfs(const fs::path& folder, const std::string& size) {
     return {};
 }
 
+void writeWholeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// True when the engine's reader takes the file whole, as its check of a received file does.
+bool engineReads(const fs::path& file) {
+    trasovnik::LoadObserver quiet;
+    try {
+        return trasovnik::loadTimetableFile(file.string(), quiet) != nullptr;
+    } catch (...) {
+        return false;
+    }
+}
+
 }  // namespace
+
+std::string FaultSteps::flipReadableBit(const fs::path& file) {
+    std::string bytes = readWholeFile(file);
+    if (bytes.size() < 128)
+        return "too small to damage: " + file.string();
+    // From the middle on, spread over the file: the first bit whose flip the reader takes.
+    constexpr std::size_t kTries = 4000;
+    for (std::size_t i = 0; i < kTries; ++i) {
+        const std::size_t at = 64 + (bytes.size() / 2 + i * 131) % (bytes.size() - 64);
+        const char mask = static_cast<char>(1 << (i % 8));
+        bytes[at] ^= mask;
+        writeWholeFile(file, bytes);
+        if (engineReads(file))
+            return {};
+        bytes[at] ^= mask;
+    }
+    writeWholeFile(file, bytes);
+    return "no bit of " + file.string() + " flips unnoticed by the engine's reader";
+}
 
 FaultSteps::FaultSteps(fs::path dataFolder, fs::path configHome)
     : dataFolder_(std::move(dataFolder)), configHome_(std::move(configHome)) {}
@@ -105,6 +140,22 @@ std::string FaultSteps::updateInformation(platform::services::LoopbackHttpServer
         route.body = "[tt]\r\n" + std::string(16 << 20, 'x');
         route.announceLength = false;
         server.setRoute("/pelorakt.ini", route);
+    } else if (kind == "error" || kind == "loop" || kind == "local" || kind == "cut") {
+        // A server that fails: 503, a redirect to itself, one to a local file, or a body that
+        // breaks off halfway. Not in the folder, so the route answers.
+        std::error_code ec;
+        fs::remove(file, ec);
+        platform::services::LoopbackRoute route;
+        if (kind == "error") {
+            route = {.status = 503, .body = "<html><body>Service Unavailable</body></html>"};
+        } else if (kind == "loop") {
+            route = {.status = 302, .redirectTo = "/pelorakt.ini"};
+        } else if (kind == "local") {
+            route = {.status = 301, .redirectTo = "file:///etc/passwd"};
+        } else {
+            route = {.body = "[tt]\r\nKraj=9000\r\n" + std::string(20000, ';'), .cutAfter = 5000};
+        }
+        server.setRoute("/pelorakt.ini", route);
     } else if (kind == "slow") {
         // Sound, but two seconds long, without a length: the progress view can be looked at.
         std::error_code ec;
@@ -116,7 +167,7 @@ std::string FaultSteps::updateInformation(platform::services::LoopbackHttpServer
         route.slowPause = std::chrono::milliseconds(100);
         server.setRoute("/pelorakt.ini", route);
     } else {
-        return "update-info html, huge, endless or slow";
+        return "update-info html, huge, endless, slow, error, loop, local or cut";
     }
     return {};
 }

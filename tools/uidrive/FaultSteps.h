@@ -26,9 +26,14 @@ public:
     // its length, "half" and "64" cut it, "empty" leaves nothing, "html" an error page (a served
     // file is then announced with the damaged file's own length).
     static std::string damage(const std::filesystem::path& file, const std::string& kind);
+    // Flips one bit of a timetable file where the engine's own reader still takes the file
+    // whole: a damage only a digest of the file can tell.
+    static std::string flipReadableBit(const std::filesystem::path& file);
     // The update information the server sends: "html" (an error page with status 200), "huge"
-    // (3 MB with its length), "endless" (16 MB without a length) or "slow" (a sound file that
-    // takes two seconds, without a length).
+    // (3 MB with its length), "endless" (16 MB without a length), "slow" (a sound file that
+    // takes two seconds, without a length), or a server that fails: "error" (503), "loop" (a
+    // redirect to itself), "local" (a redirect to a file:// address) or "cut" (the body breaks
+    // off halfway).
     static std::string updateInformation(platform::services::LoopbackHttpServer& server,
                                          const std::filesystem::path& serverFolder,
                                          const std::string& kind);

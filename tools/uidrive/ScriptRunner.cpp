@@ -926,6 +926,8 @@ std::optional<std::string> ScriptRunner::faultStep(const std::vector<std::string
         std::ostringstream ignored;
         if (std::string failed = step({"offer", w[1], w[2]}, ignored); !failed.empty())
             return failed;
+        if (w[3] == "flip")
+            return FaultSteps::flipReadableBit(serverFolder_ / w[2]);
         return FaultSteps::damage(serverFolder_ / w[2], w[3]);
     }
     if (op == "damage" && w.size() >= 3)

@@ -148,41 +148,43 @@ void cDataFrame::fillList() {
     list.SelectItem(0);
 }
 
-std::vector<std::u16string> cDataFrame::chosenNames() const {
-    std::vector<std::u16string> names;
+std::vector<ChosenFile> cDataFrame::chosenFiles() const {
+    std::vector<ChosenFile> files;
     const auto& rows = shown().rows;
     for (int row : list.GetCheckedItems(false)) {
-        if (row >= 0 && row < static_cast<int>(rows.size()))
-            names.push_back(rows[static_cast<std::size_t>(row)].name);
+        if (row >= 0 && row < static_cast<int>(rows.size())) {
+            const OfferedTimetable& offered = rows[static_cast<std::size_t>(row)];
+            files.push_back({offered.name, offered.sha256});
+        }
     }
-    return names;
+    return files;
 }
 
-void cDataFrame::download(const std::vector<std::u16string>& names) {
+void cDataFrame::download(std::vector<ChosenFile> files) {
     TabServices* tab = parentTabServices(handle());
     if (tab == nullptr)
         return;
     tab->showView(kViewProgress, -1);
-    tab->progressView().startDownload(names, shown().dir, kDataViewId);
+    tab->progressView().startDownload(std::move(files), shown().dir, kDataViewId);
 }
 
 void cDataFrame::startUpdate() {
     if (page != 0)
         switchPage(0);
-    const auto names = chosenNames();
-    if (names.empty()) {
+    auto files = chosenFiles();
+    if (files.empty()) {
         showBox(loadResString(kTextAllCurrent));
         return;
     }
-    download(names);
+    download(std::move(files));
 }
 
 void cDataFrame::startDownload() {
     if (page != 1)
         switchPage(1);
-    const auto names = chosenNames();
-    if (!names.empty())
-        download(names);
+    auto files = chosenFiles();
+    if (!files.empty())
+        download(std::move(files));
 }
 
 void cDataFrame::menuBackClick() {

@@ -3,6 +3,7 @@
 // installed timetables of which the server has a newer version and, on its second
 // (cDownloadList), the timetables the server has that are not installed. The chosen files are
 // downloaded on the progress view.
+#include "app/core/DownloadJob.h"
 #include "app/screens/data/DataPage.h"
 #include "app/screens/data/DownloadList.h"
 #include "app/screens/data/UpdateList.h"
@@ -37,8 +38,8 @@ public:
     void showPage(int page);
     // Shows the page and, on a keypad device, its menu bar (the update or the download menu).
     void switchPage(int page);
-    // The names of the checked rows of the shown page, or of the selected row when none is checked.
-    std::vector<std::u16string> chosenNames() const;
+    // The files of the checked rows of the shown page, or of the selected row when none is checked.
+    std::vector<ChosenFile> chosenFiles() const;
     // Shown again (after a download): the first page, which the default menu bar belongs to.
     void OnViewActivate() override;
     void startUpdate();
@@ -56,7 +57,7 @@ private:
     void readOffers();
     void fillList();
     const UpdateOffer& shown() const { return page == 0 ? updates.offer : newFiles.offer; }
-    void download(const std::vector<std::u16string>& names);
+    void download(std::vector<ChosenFile> files);
     void menuBackClick();
     void menuUpdatePageClick() { switchPage(0); }
     void menuDownloadPageClick() { switchPage(1); }

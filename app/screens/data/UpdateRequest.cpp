@@ -73,11 +73,11 @@ void UpdateRequest::done(bool fetched, TabServices& tab) {
         loadedOnly ? &setIndexes : nullptr,
         [&api](std::int16_t day) { return dayNumberToDayMonthText(api, day); });
     if (!updates.rows.empty()) {
-        std::vector<std::u16string> names;
+        std::vector<ChosenFile> files;
         for (const OfferedTimetable& row : updates.rows)
-            names.push_back(row.name);
+            files.push_back({row.name, row.sha256});
         tab.showView(kViewProgress, kOwnMenu);
-        tab.progressView().startDownload(std::move(names), updates.dir, returnView_);
+        tab.progressView().startDownload(std::move(files), updates.dir, returnView_);
         return;
     }
     if (!loadedOnly) {

@@ -62,11 +62,11 @@ void cProgressFormView::showDownloadTitle(std::u16string_view name) {
                                       loadResString(kTextDownloading) + u" " + std::u16string(name)));
 }
 
-void cProgressFormView::startDownload(std::vector<std::u16string> names, std::u16string_view dir, int returnView) {
+void cProgressFormView::startDownload(std::vector<ChosenFile> files, std::u16string_view dir, int returnView) {
     endLastOperation();
     const AppSettings& settings = *context_.settings;
     auto job = std::make_shared<DownloadJob>();
-    job->names = std::move(names);
+    job->files = std::move(files);
     job->serverFolder = serverFolderAddress(dir, updateInformationUrl(settings.language));
     job->downloadFolder = settings.downloadFolder.empty() ? settings.dataFolder : settings.downloadFolder;
     for (const auto& header : context_.data->headers()) {
@@ -85,7 +85,7 @@ void cProgressFormView::startDownload(std::vector<std::u16string> names, std::u1
     context_.settings->idle = false;
     setBar(0);
     setDetailColumns({}, {});
-    showDownloadTitle(job->names.empty() ? u"" : job->names.front());
+    showDownloadTitle(job->files.empty() ? u"" : job->files.front().name);
     const platform::WindowHandle window = handle();
     std::atomic<bool>& cancel = downloadCancel_;
     downloadEnd_ = std::make_shared<DownloadEnd>();

@@ -3,6 +3,7 @@
 // being done with a bar fed by the engine's messages, offers cancel and "jump" commands, and
 // on the worker's done message (handled on the user-interface thread) maps the outcome to a
 // message and switches the tab on.
+#include "app/core/DownloadJob.h"
 #include "app/core/ProgramContext.h"
 #include "app/screens/progress/DownloadMessages.h"
 #include "app/screens/progress/Jobs.h"
@@ -45,10 +46,11 @@ public:
     // Sets the request up and starts the search on a worker thread, which owns the job.
     void startSearch(std::unique_ptr<cSearchJob> job);
 
-    // Downloads the named timetables on a worker thread from the server folder "dir" (checked;
+    // Downloads the chosen timetables (each with the digest the update information gives for
+    // it) on a worker thread from the server folder "dir" (checked;
     // "" takes the folder of the update information); afterwards the tab shows returnView
     // (-1: the set choice, and a success ends the program instead of restarting it).
-    void startDownload(std::vector<std::u16string> names, std::u16string_view dir, int returnView);
+    void startDownload(std::vector<ChosenFile> files, std::u16string_view dir, int returnView);
     // Fetches the update information for the language on a worker thread; the view `asking`
     // then gets WM_UPDATECHECK_DONE (wParam 1 fetched, 0 not). forUpdater: the updater started
     // the program, so nothing asks before a paid connection and no box is shown.

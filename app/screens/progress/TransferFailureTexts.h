@@ -1,7 +1,9 @@
 #pragma once
 // What the user is told when a download or an update check fails. Only a failure of the
-// network is blamed on the internet connection; a damaged file, a refused name, a file that
-// cannot be stored and a full disk each say what went wrong, and a cancel says nothing.
+// network is blamed on the internet connection; a server that answered with an error, redirected
+// without end or away from the web, or broke the body off is told as the server's failure; a
+// damaged file, an unreadable digest, a refused name, a file that cannot be stored and a full
+// disk each say what went wrong, and a cancel says nothing.
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -141,11 +141,19 @@ public:
         } else {
             long status = 0;
             curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+            // A refused scheme after an answer with a redirect is the server's doing, not ours.
+            const bool redirected = status >= 300 && status <= 399;
             const bool noAnswer = code == CURLE_COULDNT_RESOLVE_HOST || code == CURLE_COULDNT_RESOLVE_PROXY ||
-                                  code == CURLE_COULDNT_CONNECT || code == CURLE_UNSUPPORTED_PROTOCOL ||
-                                  code == CURLE_URL_MALFORMAT || status == 0;
-            result.error = noAnswer ? HttpError::NoAnswer : HttpError::Incomplete;
-            if (!noAnswer) {
+                                  code == CURLE_COULDNT_CONNECT || code == CURLE_URL_MALFORMAT || status == 0 ||
+                                  (code == CURLE_UNSUPPORTED_PROTOCOL && !redirected);
+            if (code == CURLE_TOO_MANY_REDIRECTS) {
+                result.error = HttpError::RedirectLoop;
+            } else if (code == CURLE_UNSUPPORTED_PROTOCOL && redirected) {
+                result.error = HttpError::BadRedirect;
+            } else if (noAnswer) {
+                result.error = HttpError::NoAnswer;
+            } else {
+                result.error = HttpError::Incomplete;
                 transfer.flush();  // what did arrive is counted
             }
         }

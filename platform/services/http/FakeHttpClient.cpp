@@ -7,7 +7,8 @@ namespace platform::services {
 HttpResult FakeHttpClient::get(const HttpRequest& request, HttpSink& sink) {
     requests_.push_back(request);
     HttpResult result;
-    if (answer_.failure == HttpError::NoAnswer || answer_.failure == HttpError::Setup) {
+    if (answer_.failure == HttpError::NoAnswer || answer_.failure == HttpError::Setup ||
+        answer_.failure == HttpError::RedirectLoop || answer_.failure == HttpError::BadRedirect) {
         result.error = answer_.failure;
         return result;
     }

@@ -8,7 +8,8 @@
 namespace platform::services {
 
 struct FakeHttpAnswer {
-    HttpError failure = HttpError::None;  // NoAnswer: no head at all; Incomplete: body cut at breakAt
+    // NoAnswer, Setup and the redirect failures: no head at all; Incomplete: body cut at breakAt.
+    HttpError failure = HttpError::None;
     HttpHead head{200, std::nullopt};
     std::string body;
     std::size_t breakAt = 0;

@@ -47,6 +47,8 @@ enum class HttpError {
     NoAnswer,    // no HTTP answer: name not resolved, connection refused or timed out
     Stopped,     // the sink stopped the transfer
     Incomplete,  // the body broke off or came slower than the low-speed limit
+    RedirectLoop,  // the server redirected more often than the client follows
+    BadRedirect,   // the server redirected to an address that is not http or https
 };
 
 struct HttpResult {

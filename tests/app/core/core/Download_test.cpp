@@ -1,6 +1,7 @@
 #include "app/core/DownloadCodes.h"
 #include "app/core/DownloadJob.h"
 #include "app/core/DownloadToFile.h"
+#include "app/core/FileDigest.h"
 #include "app/core/ServerNames.h"
 #include "app/core/UpdateCheckJob.h"
 #include "CoreTestSupport.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cctype>
 #include <fstream>
 #include <thread>
 
@@ -116,7 +118,11 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"404", {.status = 404, .body = "missing"}, kDownloadNotFound, false},
                       AnswerCase{"403 page", {.status = 403, .body = "forbidden"}, kDownloadServerError, false},
                       AnswerCase{"500 page", {.status = 500, .body = "error"}, kDownloadServerError, false},
-                      AnswerCase{"body cut short", {.body = kBody, .cutAfter = 1200}, kDownloadBadFile, false}));
+                      AnswerCase{"body cut short", {.body = kBody, .cutAfter = 1200}, kDownloadCutShort, false},
+                      AnswerCase{"redirect to itself", {.status = 302, .redirectTo = "/file"}, kDownloadRedirectLoop,
+                                 false},
+                      AnswerCase{"redirect to a local file", {.status = 302, .redirectTo = "file:///etc/hostname"},
+                                 kDownloadBadRedirect, false}));
 
 TEST_F(DownloadTest, RedirectIsFollowed) {
     server.setRoute("/file", {.body = kBody});
@@ -267,9 +273,10 @@ TEST(ServerNames, ServerFolderFromDirOrFromTheUpdateAddress) {
 // The download thread's work over several files.
 class DownloadJobTest : public DownloadTest {
 protected:
-    DownloadJob job(std::vector<std::u16string> names) {
+    DownloadJob job(const std::vector<std::u16string>& names) {
         DownloadJob j;
-        j.names = std::move(names);
+        for (const std::u16string& name : names)
+            j.files.push_back({name, ""});
         j.serverFolder = server.url("/data/");
         j.downloadFolder = folder.path() / "dl";
         j.transfer.blockSize = 1000;
@@ -340,7 +347,54 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"not a timetable", {.body = "<html>login</html>"}, kDownloadBadFile},
                       FailureCase{"no length announced", {.body = timetableBytes(1500), .announceLength = false},
                                   kDownloadBadFile},
-                      FailureCase{"cut short", {.body = timetableBytes(5000), .cutAfter = 2500}, kDownloadBadFile}));
+                      FailureCase{"cut short", {.body = timetableBytes(5000), .cutAfter = 2500}, kDownloadCutShort}));
+
+// The digest the update information gives decides before the engine's reader: a file of the
+// right length that the reader would take is still refused when one bit differs, a digest that
+// cannot be read fetches nothing, and without a digest the other checks decide alone.
+TEST_F(DownloadJobTest, TheOfferedDigestDecidesBeforeTheReader) {
+    const std::string served = timetableBytes(1500, 's');
+    std::string flipped = served;
+    flipped[700] ^= 0x04;
+    const fs::path sample = folder.path() / "sample.jz";
+    testing::writeFile(sample, served);
+    const std::string digest = sha256Hex(*sha256OfFile(sample));
+    std::string upper = digest;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const struct {
+        const char* what;
+        std::string body;
+        std::string sha256;
+        std::int64_t code;
+        bool fetched;
+        bool readerAsked;
+    } cases[] = {
+        {"matching", served, digest, 1500, true, true},
+        {"matching, upper case", served, upper, 1500, true, true},
+        {"one bit flipped", flipped, digest, kDownloadDamaged, true, false},
+        {"no digest", flipped, "", 1500, true, true},
+        {"digest of another file", served, std::string(64, '0'), kDownloadDamaged, true, false},
+        {"63 digits", served, digest.substr(1), kDownloadBadDigest, false, false},
+        {"not hexadecimal", served, digest.substr(1) + "g", kDownloadBadDigest, false, false},
+        {"digits and more", served, digest + "0", kDownloadBadDigest, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        checked.clear();
+        const std::size_t requestsBefore = server.targets().size();
+        server.setRoute("/data/brno.jz", {.body = c.body});
+        const fs::path installed = folder.path() / "data" / "brno.jz";
+        testing::writeFile(installed, "old timetable");
+        DownloadJob j = job({u"brno"});
+        j.files[0].sha256 = c.sha256;
+        j.installed = {{u"brno", installed}};
+        EXPECT_EQ(run(j), c.code);
+        EXPECT_EQ(server.targets().size() > requestsBefore, c.fetched);
+        EXPECT_EQ(!checked.empty(), c.readerAsked);
+        EXPECT_TRUE(readAll(installed) == (c.code >= 0 ? c.body : "old timetable"));
+        EXPECT_FALSE(fs::exists(installed.parent_path() / kTemporaryTimetableName));
+    }
+}
 
 // A file of the right length and magic that the engine's reader refuses replaces nothing and is
 // deleted; the next file is not fetched.

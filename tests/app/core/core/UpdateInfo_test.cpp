@@ -28,13 +28,14 @@ protected:
 
 TEST_F(UpdateInfoTest, UpdatesAreTheInstalledTimetablesOfferedNewer) {
     write("[tt]\r\nbrno=2000\r\nZL\xCDN=2000\r\nOstrava=2100\r\nbad=12x\r\n[size]\r\nbrno=1234\r\n"
-          "[setup]\r\ndir=http://h/d/\r\n");
+          "[sha256]\r\nBRNO = 00ff \r\n[setup]\r\ndir=http://h/d/\r\n");
     const UpdateOffer offer = listTimetableUpdates(file, installed, nullptr, dayText);
     ASSERT_EQ(offer.rows.size(), 1u);  // Zlín is not newer, Ostrava is not installed
     EXPECT_EQ(offer.rows[0].name, u"brno");
     EXPECT_EQ(offer.rows[0].day, 2000);
     EXPECT_EQ(offer.rows[0].versionText, u"day 2000");
     EXPECT_EQ(offer.rows[0].sizeText, u"1234");
+    EXPECT_EQ(offer.rows[0].sha256, "00ff");  // as written: the download decides what it is worth
     EXPECT_EQ(offer.dir, u"http://h/d/");
     const std::vector<int> onlyZlin{1};
     EXPECT_TRUE(listTimetableUpdates(file, installed, &onlyZlin, dayText).rows.empty());
@@ -48,6 +49,7 @@ TEST_F(UpdateInfoTest, NewTimetablesAreTheOffersNotInstalledWithTheirDefaults) {
     EXPECT_EQ(offer.rows[0].description, u"Ostrava");
     EXPECT_EQ(offer.rows[0].sizeText, u"nezn\u00E1m\u00E1");
     EXPECT_EQ(offer.rows[1].description, u"MHD Praha");
+    EXPECT_EQ(offer.rows[1].sha256, "");  // an update information without digests
     EXPECT_EQ(offer.dir, u"");
 }
 

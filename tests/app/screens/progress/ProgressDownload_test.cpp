@@ -80,7 +80,7 @@ protected:
 TEST_F(ProgressDownloadTest, NewTimetableIsInstalledAndTheRestartIsOffered) {
     acceptAnyTimetable();
     server.setRoute("/upd/Nov\xC3\xBD.jz", {.body = timetableBytes(3000)});
-    tab->progress.startDownload({u"Nov\u00FD"}, u"", 4040);
+    tab->progress.startDownload({{.name = u"Nov\u00FD"}}, u"", 4040);
     EXPECT_FALSE(settings.idle);
     waitIdle();
     EXPECT_TRUE(std::filesystem::exists(settings.dataFolder / "Nov\xC3\xBD.jz"));
@@ -107,7 +107,7 @@ TEST_F(ProgressDownloadTest, TheDayOfTheUpdateIsSavedBeforeTheRestart) {
     };
     acceptAnyTimetable();
     server.setRoute("/upd/Brno.jz", {.body = timetableBytes(2000)});
-    tab->progress.startDownload({u"Brno"}, u"", 4040);
+    tab->progress.startDownload({{.name = u"Brno"}}, u"", 4040);
     waitIdle();
     EXPECT_EQ(savedDay, 2000);  // 23 June 2009
 }
@@ -115,7 +115,7 @@ TEST_F(ProgressDownloadTest, TheDayOfTheUpdateIsSavedBeforeTheRestart) {
 TEST_F(ProgressDownloadTest, AFailedDownloadKeepsTheDayOfTheLastUpdate) {
     settings.lastUpdateCheckDay = 1500;
     settings.writeActualize(*registry);
-    tab->progress.startDownload({u"Brno"}, u"", 4040);
+    tab->progress.startDownload({{.name = u"Brno"}}, u"", 4040);
     waitIdle();
     AppSettings stored;
     stored.readActualize(*registry);
@@ -124,7 +124,7 @@ TEST_F(ProgressDownloadTest, AFailedDownloadKeepsTheDayOfTheLastUpdate) {
 }
 
 TEST_F(ProgressDownloadTest, MissingFileIsNamedAndNothingRestarts) {
-    tab->progress.startDownload({u"Brno"}, u"", 4040);
+    tab->progress.startDownload({{.name = u"Brno"}}, u"", 4040);
     waitIdle();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find(u"Soubor Brno nebyl"), std::u16string::npos);
@@ -134,11 +134,11 @@ TEST_F(ProgressDownloadTest, MissingFileIsNamedAndNothingRestarts) {
 
 TEST_F(ProgressDownloadTest, AnErrorPageIsNotInstalled) {
     server.setRoute("/upd/Brno.jz", {.status = 403, .body = "<html>forbidden</html>"});
-    tab->progress.startDownload({u"Brno"}, u"", -1);
+    tab->progress.startDownload({{.name = u"Brno"}}, u"", -1);
     waitIdle();
     EXPECT_FALSE(std::filesystem::exists(settings.dataFolder / "Brno.jz"));
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], loadResString(297));
+    EXPECT_EQ(boxes[0], loadResString(12205));
     EXPECT_EQ(tab->views, std::vector<int>{4025});
     EXPECT_EQ(counter->terminations, 0);
 }
@@ -175,7 +175,7 @@ TEST_F(ProgressDownloadTest, TheEnginesReaderDecidesWhatIsInstalled) {
     install(std::filesystem::path(TRASA_FIXTURE_DIR) / "search-region.jz", "Brno.jz");
     const std::string installed = fixtureBytes("search-region.jz");
     server.setRoute("/upd/Brno.jz", {.body = whole.substr(0, whole.size() / 2)});
-    tab->progress.startDownload({u"Brno"}, u"", 4040);
+    tab->progress.startDownload({{.name = u"Brno"}}, u"", 4040);
     waitIdle();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find(u"P\u0159ijat\u00FD soubor 'Brno' je po\u0161kozen\u00FD"),
@@ -189,7 +189,7 @@ TEST_F(ProgressDownloadTest, TheEnginesReaderDecidesWhatIsInstalled) {
 
     boxes.clear();
     server.setRoute("/upd/Brno.jz", {.body = whole});
-    tab->progress.startDownload({u"Brno"}, u"", 4040);
+    tab->progress.startDownload({{.name = u"Brno"}}, u"", 4040);
     waitIdle();
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(restarts.size(), 1u);
@@ -235,6 +235,76 @@ TEST_F(ProgressDownloadTest, TheCheckSaysWhatFailed) {
     tab->progress.startUpdateCheck(0, false, again.handle());
     waitForAnswer(again);
     EXPECT_EQ(tab->progress.updateCheckFailure(), loadResString(287));
+}
+
+// The box after a failure of the server, or of something it sent, says so in the user's words;
+// only a server that cannot be reached at all keeps the texts that point at the connection.
+constexpr std::u16string_view kServerFailed =
+    u"Server na po\u017Eadavek odpov\u011Bd\u011Bl chybou a soubor neposlal. Data v za\u0159\u00EDzen\u00ED z\u016Fstala beze zm\u011Bny. Zkuste to pros\u00EDm pozd\u011Bji znovu.";
+constexpr std::u16string_view kRedirectLoop =
+    u"Server p\u0159esm\u011Brov\u00E1v\u00E1 po\u017Eadavek st\u00E1le dokola, a proto soubor nelze st\u00E1hnout. Data v za\u0159\u00EDzen\u00ED z\u016Fstala beze zm\u011Bny. Zkuste to pros\u00EDm pozd\u011Bji znovu.";
+constexpr std::u16string_view kBadRedirect =
+    u"Server p\u0159esm\u011Broval po\u017Eadavek na adresu, ze kter\u00E9 aplikace soubory nestahuje. Data v za\u0159\u00EDzen\u00ED z\u016Fstala beze zm\u011Bny.";
+constexpr std::u16string_view kCutShort =
+    u"P\u0159enos souboru ze serveru skon\u010Dil d\u0159\u00EDve, ne\u017E soubor p\u0159i\u0161el cel\u00FD. Data v za\u0159\u00EDzen\u00ED z\u016Fstala beze zm\u011Bny. Zkuste to pros\u00EDm znovu.";
+constexpr std::u16string_view kNetworkDownload =
+    u"P\u0159i stahov\u00E1n\u00ED datov\u00FDch soubor\u016F do\u0161lo k chyb\u011B. Ujist\u011Bte se, \u017Ee je k dispozici p\u0159ipojen\u00ED k internetu a zkuste to znovu.";
+constexpr std::u16string_view kNetworkCheck =
+    u"Nepoda\u0159ilo se st\u00E1hnout soubor s aktualizacemi. Ujist\u011Bte se, \u017Ee je k dispozici p\u0159ipojen\u00ED k internetu a zkuste to znovu.";
+
+struct ServerFailure {
+    const char* what;
+    platform::services::LoopbackRoute route;  // for the requested path
+    std::u16string_view box;
+};
+
+std::vector<ServerFailure> serverFailures(const std::string& path) {
+    return {
+        {"500", {.status = 500, .body = "<html>error</html>"}, kServerFailed},
+        {"503", {.status = 503, .body = "busy"}, kServerFailed},
+        {"redirect to itself", {.status = 302, .redirectTo = path}, kRedirectLoop},
+        {"redirect to a local file", {.status = 301, .redirectTo = "file:///etc/passwd"}, kBadRedirect},
+        {"body cut short", {.body = timetableBytes(5000), .cutAfter = 2500}, kCutShort},
+    };
+}
+
+TEST_F(ProgressDownloadTest, AFailedServerIsToldAsSuchInTheDownloadBox) {
+    acceptAnyTimetable();
+    for (const ServerFailure& c : serverFailures("/upd/Brno.jz")) {
+        SCOPED_TRACE(c.what);
+        boxes.clear();
+        server.setRoute("/upd/Brno.jz", c.route);
+        tab->progress.startDownload({{.name = u"Brno"}}, u"", 4040);
+        waitIdle();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0], c.box);
+        EXPECT_FALSE(std::filesystem::exists(settings.dataFolder / "Brno.jz"));
+        EXPECT_TRUE(restarts.empty());
+    }
+    boxes.clear();
+    ::setenv(kUpdateServerVariable, "http://127.0.0.1:1/upd/", 1);
+    tab->progress.startDownload({{.name = u"Brno"}}, u"", 4040);
+    waitIdle();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], kNetworkDownload);
+}
+
+TEST_F(ProgressDownloadTest, AFailedServerIsToldAsSuchAfterTheCheck) {
+    for (const ServerFailure& c : serverFailures("/upd/pelorakt.ini")) {
+        SCOPED_TRACE(c.what);
+        server.setRoute("/upd/pelorakt.ini", c.route);
+        AskingView asking(tab->handle());
+        tab->progress.startUpdateCheck(0, false, asking.handle());
+        waitForAnswer(asking);
+        EXPECT_EQ(asking.results, std::vector<std::uintptr_t>{0});
+        EXPECT_EQ(tab->progress.updateCheckFailure(), c.box);
+        EXPECT_FALSE(std::filesystem::exists(settings.dataFolder / kUpdateInfoFileName));
+    }
+    ::setenv(kUpdateServerVariable, "http://127.0.0.1:1/upd/", 1);
+    AskingView asking(tab->handle());
+    tab->progress.startUpdateCheck(0, false, asking.handle());
+    waitForAnswer(asking);
+    EXPECT_EQ(tab->progress.updateCheckFailure(), kNetworkCheck);
 }
 
 }  // namespace

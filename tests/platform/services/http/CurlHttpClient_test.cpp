@@ -77,6 +77,32 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"500", {.status = 500, .body = "oops"}, HttpError::None, 500, 4, 4},
         AnswerCase{"body cut short", {.body = kBody, .cutAfter = 3000}, HttpError::Incomplete, 200, 10000, 3000}));
 
+// A redirect that leads nowhere is told apart from a server that cannot be reached: the server
+// answered, and what it answered cannot be used. Nothing reaches the sink.
+TEST(CurlHttpClient, RedirectsThatLeadNowhereAreToldApart) {
+    LoopbackHttpServer server;
+    server.setRoute("/loop", {.status = 302, .redirectTo = "/loop"});
+    server.setRoute("/local", {.status = 301, .redirectTo = "file:///etc/passwd"});
+    server.setRoute("/ftp", {.status = 302, .redirectTo = "ftp://127.0.0.1/file"});
+    const struct {
+        std::string url;
+        HttpError error;
+    } cases[] = {
+        {server.url("/loop"), HttpError::RedirectLoop},
+        {server.url("/local"), HttpError::BadRedirect},
+        {server.url("/ftp"), HttpError::BadRedirect},
+        {"file:///etc/passwd", HttpError::NoAnswer},  // an address of ours that is no web address
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        CollectingSink sink;
+        const HttpResult result = makeCurlHttpClient()->get({.url = c.url}, sink);
+        EXPECT_EQ(result.error, c.error) << result.detail;
+        EXPECT_EQ(sink.heads, 0);
+        EXPECT_TRUE(sink.body.empty());
+    }
+}
+
 TEST(CurlHttpClient, BlocksHaveTheChosenSizeAndTheBodyArrivesWhole) {
     LoopbackHttpServer server;
     server.setRoute("/file", {.body = kBody});
