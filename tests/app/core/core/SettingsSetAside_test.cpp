@@ -67,7 +67,7 @@ TEST_F(SettingsSetAsideTest, ASoundFileIsNotMentioned) {
 TEST_F(SettingsSetAsideTest, TheTextIsInSlovakForASlovakUser) {
     writeOversizedSettings();
     createEngine();
-    ASSERT_TRUE(loadLanguageStrings(TRASA_PROGRAM_DIR, 1));
+    ASSERT_TRUE(loadLanguageResources(TRASA_PROGRAM_DIR, 1));
     testing::RecordingNotice notice;
     tellOfSettingsSetAside(EngineIni(api()), notice);
     ASSERT_EQ(notice.boxes.size(), 1u);

@@ -138,7 +138,7 @@ TEST_F(ProgressDownloadTest, AnErrorPageIsNotInstalled) {
     waitIdle();
     EXPECT_FALSE(std::filesystem::exists(settings.dataFolder / "Brno.jz"));
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], loadResString(12205));
+    EXPECT_EQ(boxes[0], loadResString(12400));
     EXPECT_EQ(tab->views, std::vector<int>{4025});
     EXPECT_EQ(counter->terminations, 0);
 }
