@@ -190,29 +190,4 @@ std::size_t StopDepartureIndex::bytes() const {
            slots_.capacity() * sizeof(std::uint16_t);
 }
 
-StopDepartureIndex& StopDepartureIndexes::of(const std::shared_ptr<const cJizdniRad>& file,
-                                             bool mirrored) {
-    if (!file) {
-        raiseEngine(ENGINE_EXC_BAD_ARGUMENT);
-    }
-    std::erase_if(entries_, [](const Entry& e) { return e.file.expired(); });
-    for (Entry& e : entries_) {
-        const bool same = !e.file.owner_before(file) && !file.owner_before(e.file);
-        if (same && e.mirrored == mirrored) {
-            return *e.index;
-        }
-    }
-    entries_.push_back(
-        Entry{file, mirrored, std::make_unique<StopDepartureIndex>(*file, mirrored)});
-    return *entries_.back().index;
-}
-
-std::size_t StopDepartureIndexes::bytes() const {
-    std::size_t total = 0;
-    for (const Entry& e : entries_) {
-        total += e.index->bytes();
-    }
-    return total;
-}
-
 }  // namespace trasovnik
