@@ -50,12 +50,12 @@
 #include "engine/data/TimetableCombination.h"
 #include "engine/data/TimetableFile.h"
 #include "engine/data/TimetableSet.h"
-#include "engine/search/ConnectionSearch.h"
-#include "engine/search/FileSearchTables.h"
-#include "engine/search/ResultStore.h"
-#include "engine/search/SearchRequest.h"
-#include "engine/search/SearchResult.h"
-#include "engine/search/StopDepartureIndex.h"
+#include "engine/search/connections/ConnectionSearch.h"
+#include "engine/search/connections/FileSearchTables.h"
+#include "engine/search/results/ResultStore.h"
+#include "engine/search/results/SearchRequest.h"
+#include "engine/search/results/SearchResult.h"
+#include "engine/search/connections/StopDepartureIndex.h"
 #include "tools/jzwriter/TimetableCompiler.h"
 
 namespace {

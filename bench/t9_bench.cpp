@@ -25,9 +25,9 @@
 #include "engine/data/LoadedTimetable.h"
 #include "engine/data/TimetableCombination.h"
 #include "engine/data/TimetableFile.h"
-#include "engine/search/StopTimetableSearch.h"
-#include "engine/search/T9ElementLists.h"
-#include "engine/search/T9Search.h"
+#include "engine/search/stoptimetables/StopTimetableSearch.h"
+#include "engine/search/t9/T9ElementLists.h"
+#include "engine/search/t9/T9Search.h"
 #include "tools/jzwriter/TimetableCompiler.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "engine/data/EngineException.h"
 #include "engine/data/LoadObserver.h"
 #include "engine/data/TimetableFile.h"
-#include "engine/search/StopTimetableSearch.h"
+#include "engine/search/stoptimetables/StopTimetableSearch.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "engine/data/LoadedTimetable.h"
 #include "engine/data/TimetableCombination.h"
 #include "engine/data/TimetableFile.h"
-#include "engine/search/T9Search.h"
+#include "engine/search/t9/T9Search.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "engine/api/EngineAccess.h"
 #include "engine/api/ExportFrame.h"
 #include "engine/data/TimetableSet.h"
-#include "engine/search/ParameterSetters.h"
-#include "engine/search/SearchParameters.h"
+#include "engine/search/results/ParameterSetters.h"
+#include "engine/search/results/SearchParameters.h"
 
 using namespace trasovnik;
 using namespace trasovnik::api;

@@ -7,7 +7,7 @@
 #include "engine/api/ExportFrame.h"
 #include "engine/api/SearchState.h"
 #include "engine/data/TimetableSet.h"
-#include "engine/search/SearchRequest.h"
+#include "engine/search/results/SearchRequest.h"
 
 using namespace trasovnik;
 using namespace trasovnik::api;

@@ -6,9 +6,9 @@
 #include "engine/api/EngineAccess.h"
 #include "engine/api/ExportFrame.h"
 #include "engine/data/TimetableSet.h"
-#include "engine/search/Listing.h"
-#include "engine/search/ResultAccess.h"
-#include "engine/search/SearchResult.h"
+#include "engine/search/results/Listing.h"
+#include "engine/search/results/ResultAccess.h"
+#include "engine/search/results/SearchResult.h"
 
 using namespace trasovnik;
 using namespace trasovnik::api;

@@ -3,7 +3,7 @@
 #include "engine/api/EngineAccess.h"
 #include "engine/api/ExportFrame.h"
 #include "engine/api/SearchState.h"
-#include "engine/search/ConnectionSearch.h"
+#include "engine/search/connections/ConnectionSearch.h"
 
 using namespace trasovnik;
 using namespace trasovnik::api;

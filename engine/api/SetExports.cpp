@@ -8,7 +8,7 @@
 #include "engine/data/TimetableFile.h"
 #include "engine/data/TimetableSet.h"
 #include "engine/data/WindowLoadObserver.h"
-#include "engine/search/T9ElementLists.h"
+#include "engine/search/t9/T9ElementLists.h"
 
 using namespace trasovnik;
 using namespace trasovnik::api;

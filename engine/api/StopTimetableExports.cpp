@@ -7,7 +7,7 @@
 #include "engine/api/EngineAccess.h"
 #include "engine/api/ExportFrame.h"
 #include "engine/data/EngineException.h"
-#include "engine/search/StopTimetableSearch.h"
+#include "engine/search/stoptimetables/StopTimetableSearch.h"
 
 using namespace trasovnik;
 using namespace trasovnik::api;

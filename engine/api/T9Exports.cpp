@@ -5,7 +5,7 @@
 #include "engine/api/EngineAccess.h"
 #include "engine/api/ExportFrame.h"
 #include "engine/api/PlaceRecord.h"
-#include "engine/search/T9Search.h"
+#include "engine/search/t9/T9Search.h"
 
 using namespace trasovnik;
 using namespace trasovnik::api;

@@ -89,8 +89,8 @@ typedef uintptr_t TrasaWindow;
 /* In C++ the records are the engine's own definitions, with their layout checks. */
 #include "engine/api/PlaceRecord.h"
 #include "engine/data/IndexTripleVector.h"
-#include "engine/search/ListingRecords.h"
-#include "engine/search/ResultRecords.h"
+#include "engine/search/results/ListingRecords.h"
+#include "engine/search/results/ResultRecords.h"
 namespace trasovnik {
 struct cStVysledek;
 }

@@ -1,6 +1,6 @@
 #include "engine/data/LoadedTimetable.h"
 
-#include "engine/search/FileSearchTables.h"
+#include "engine/search/connections/FileSearchTables.h"
 
 namespace trasovnik {
 

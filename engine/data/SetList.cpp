@@ -10,7 +10,7 @@
 #include "engine/data/LoadedTimetable.h"
 #include "engine/data/TimetableFileReader.h"
 #include "engine/data/WindowLoadObserver.h"
-#include "engine/search/FileSearchTables.h"
+#include "engine/search/connections/FileSearchTables.h"
 
 namespace trasovnik {
 

@@ -1,8 +1,8 @@
 #include "engine/data/TimetableSet.h"
 
 #include "engine/data/TimetableCombination.h"
-#include "engine/search/ResultStore.h"
-#include "engine/search/SearchRequest.h"
+#include "engine/search/results/ResultStore.h"
+#include "engine/search/results/SearchRequest.h"
 
 namespace trasovnik {
 

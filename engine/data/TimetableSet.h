@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/search/SearchParameters.h"
+#include "engine/search/results/SearchParameters.h"
 
 namespace trasovnik {
 

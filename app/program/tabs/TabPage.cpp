@@ -3,7 +3,7 @@
 #include "app/core/PrivateMessages.h"
 #include "app/program/tabs/TabFrame.h"
 #include "app/program/tabs/TabHost.h"
-#include "app/screens/other/NavigateToStop.h"
+#include "app/screens/navigation/NavigateToStop.h"
 #include "app/shell/FatalError.h"
 #include "app/shell/LayoutFlags.h"
 #include "app/shell/ShellWindowClass.h"

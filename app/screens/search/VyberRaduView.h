@@ -3,7 +3,7 @@
 // installed timetables; confirming stores the choice in "IndVybranehoRadu" and loads the
 // checked timetables (or the selected one) as the tab's set on the progress view.
 #include "app/core/ProgramContext.h"
-#include "app/screens/other/DataExplorerFrame.h"
+#include "app/screens/data/DataExplorerFrame.h"
 #include "app/shell/BaseView.h"
 #include "app/shell/ImageStatic.h"
 #include "app/shell/PictureBox.h"

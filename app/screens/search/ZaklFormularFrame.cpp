@@ -7,7 +7,7 @@
 #include "app/core/LabelPlainText.h"
 #include "app/core/PrivateMessages.h"
 #include "app/core/TextConversion.h"
-#include "app/screens/other/CountryUpdateItems.h"
+#include "app/screens/data/CountryUpdateItems.h"
 #include "app/screens/progress/TabServices.h"
 #include "app/screens/search/TextBoxPPCView.h"
 #include "app/shell/FatalError.h"

@@ -5,8 +5,8 @@
 // page go to the page that is active. The form also starts the data updates and acts on the
 // outcome of their update check.
 #include "app/core/ProgramContext.h"
-#include "app/screens/other/StopTimetableFormView.h"
-#include "app/screens/other/UpdateRequest.h"
+#include "app/screens/stoptimetables/StopTimetableFormView.h"
+#include "app/screens/data/UpdateRequest.h"
 #include "app/screens/search/ZaklFormularView.h"
 #include "app/shell/TabbedForm.h"
 

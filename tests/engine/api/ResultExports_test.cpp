@@ -9,9 +9,9 @@
 #include "engine/data/TimetableCombination.h"
 #include "engine/data/TimetableFile.h"
 #include "engine/data/TimetableSet.h"
-#include "engine/search/Listing.h"
-#include "engine/search/ResultStore.h"
-#include "engine/search/SearchResult.h"
+#include "engine/search/results/Listing.h"
+#include "engine/search/results/ResultStore.h"
+#include "engine/search/results/SearchResult.h"
 #include "tests/engine/api/ApiFixture.h"
 
 namespace trasovnik::testing {

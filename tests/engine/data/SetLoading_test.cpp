@@ -12,7 +12,7 @@
 #include "engine/data/LoadedTimetable.h"
 #include "engine/data/TimetableCombination.h"
 #include "engine/data/TimetableFile.h"
-#include "engine/search/FileSearchTables.h"
+#include "engine/search/connections/FileSearchTables.h"
 #include "platform/core/MessageIds.h"
 #include "platform/core/Window.h"
 #include "tests/engine/data/SetTestFiles.h"

@@ -1,0 +1,2 @@
+// An options page.
+#include "app/shell/Block.h"

@@ -1,0 +1,2 @@
+// A building block.
+#include "app/core/Low.h"

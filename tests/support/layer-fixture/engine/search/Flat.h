@@ -1,0 +1,1 @@
+// Lies in no layer.

@@ -1,0 +1,3 @@
+// The run.
+#include "engine/search/results/Store.h"
+#include "engine/search/t9/Match.h"
