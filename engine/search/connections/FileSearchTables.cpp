@@ -8,7 +8,10 @@
 namespace trasovnik {
 
 FileSearchTables::FileSearchTables(const cJizdniRad& file)
-    : forward_(file, false), mirrored_(file, true), patterns_(file) {}
+    : FileSearchTables(file, StopDepartureIndex::passagesInCompilerOrder(file)) {}
+
+FileSearchTables::FileSearchTables(const cJizdniRad& file, bool compilerOrder)
+    : forward_(file, false, compilerOrder), mirrored_(file, true, compilerOrder), patterns_(file) {}
 
 const FileSearchTables& searchTablesOf(LoadedTimetable& loaded) {
     if (!loaded.file) {

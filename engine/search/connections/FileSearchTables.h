@@ -26,6 +26,8 @@ public:
     std::size_t bytes() const { return forward_.bytes() + mirrored_.bytes(); }
 
 private:
+    FileSearchTables(const cJizdniRad& file, bool compilerOrder);
+
     StopDepartureIndex forward_;
     StopDepartureIndex mirrored_;
     TripPatterns patterns_;

@@ -57,6 +57,11 @@ public:
     // `mirrored`: positions, minutes and boarding rights of the trips run backwards, as an
     // arrival search sees them. The file must outlive the index.
     StopDepartureIndex(const cJizdniRad& file, bool mirrored);
+    // The same when it is known whether the file's passages are in the compiler's order
+    // (passagesInCompilerOrder), which both directions share.
+    StopDepartureIndex(const cJizdniRad& file, bool mirrored, bool compilerOrder);
+    // Whether every stop's passages run by departure minute of day, then trip, then position.
+    static bool passagesInCompilerOrder(const cJizdniRad& file);
 
     // The groups of a stop; ENGINE_EXC_INDEX for a stop outside the file.
     std::span<const Group> groupsAt(std::uint16_t stop) const;
