@@ -1,6 +1,11 @@
 #include "engine/data/LoadedTimetable.h"
 
+#include "engine/search/connections/FileSearchTables.h"
+
 namespace trasovnik {
+
+LoadedTimetable::LoadedTimetable() = default;
+LoadedTimetable::~LoadedTimetable() = default;
 
 void LoadedTimetable::makeStores(IniStore& store) {
     const cJizdniRad& jr = *file;

@@ -1,6 +1,7 @@
 #pragma once
 // A timetable file loaded for the engine's sets, with the favourites and history stores that
-// live beside it while it is loaded (when the engine keeps an INI store). The file is shared
+// live beside it while it is loaded (when the engine keeps an INI store) and the tables the
+// connection search reads. The file is shared
 // with its header catalogue entry; the stores refer to its categories and names, so they go
 // before the file does.
 
@@ -12,10 +13,12 @@
 
 namespace trasovnik {
 
+class FileSearchTables;
 class IniStore;
 
 struct LoadedTimetable {
-    LoadedTimetable() = default;
+    LoadedTimetable();
+    ~LoadedTimetable();
     LoadedTimetable(const LoadedTimetable&) = delete;
     LoadedTimetable& operator=(const LoadedTimetable&) = delete;
 
@@ -27,6 +30,8 @@ struct LoadedTimetable {
     std::shared_ptr<cJizdniRad> file;
     std::unique_ptr<cOblibene> favourites;  // none without an INI store
     std::unique_ptr<cHistorie> history;     // none without an INI store
+    // The departure index and trip patterns of the file, built while it loads.
+    std::unique_ptr<const FileSearchTables> searchTables;
     // Takes by combinations (and passing holds while a set changes); mirrored in the use
     // count of the file's catalogue entry. The file goes when it returns to 0.
     std::uint32_t holds = 0;

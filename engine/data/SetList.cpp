@@ -10,6 +10,7 @@
 #include "engine/data/LoadedTimetable.h"
 #include "engine/data/TimetableFileReader.h"
 #include "engine/data/WindowLoadObserver.h"
+#include "engine/search/connections/FileSearchTables.h"
 
 namespace trasovnik {
 
@@ -37,6 +38,30 @@ private:
 };
 
 namespace {
+
+// Passes a file load's progress on, all but its last step (100), which waits until the search
+// tables of the file are built: the set is ready when the load says so.
+class LastProgressHeld final : public LoadObserver {
+public:
+    explicit LastProgressHeld(LoadObserver& inner) : inner_(inner) {}
+    void progress(int percent) override {
+        if (percent >= 100) {
+            held_ = percent;
+        } else {
+            inner_.progress(percent);
+        }
+    }
+    bool cancelled() override { return inner_.cancelled(); }
+    void release() {
+        if (held_ >= 0) {
+            inner_.progress(held_);
+        }
+    }
+
+private:
+    LoadObserver& inner_;
+    int held_ = -1;
+};
 
 bool sameTimetable(const cHlavicka& a, const cHlavicka& b) {
     return a.identifier == b.identifier && collateCompare(a.title, b.title) == 0;
@@ -173,16 +198,26 @@ LoadedTimetable* cSeznamSestav::takeFile(std::size_t catalogueIndex, WindowLoadO
     auto loaded = std::make_unique<LoadedTimetable>();
     loaded->file = std::make_shared<cJizdniRad>();
     bool complete = false;
+    LastProgressHeld held(observer);
     try {
         TimetableFileReader reader;
         reader.openFile(entry.header.fileName);
-        complete = nactiJizdniRad(*loaded->file, reader, observer);
+        complete = nactiJizdniRad(*loaded->file, reader, held);
+        // The departure index and trip patterns are built here, on the loading thread, so
+        // that the first search over the file does not build them.
+        if (complete && !observer.cancelled()) {
+            loaded->searchTables = std::make_unique<FileSearchTables>(*loaded->file);
+        }
     } catch (...) {
         // The file is at fault, not the engine: what it built so far is gone with `loaded`.
         status = refusalStatus(currentEngineCode());
         return nullptr;
     }
-    if (!complete || observer.cancelled()) {
+    if (!complete) {
+        return nullptr;
+    }
+    held.release();
+    if (observer.cancelled()) {
         return nullptr;
     }
     if (store_ != nullptr) {

@@ -79,9 +79,9 @@ std::int32_t Searcher::mainLoop() {
     if (!nextOrPrevious_ && !hasVia_) {
         offerWalk();
     }
-    // When no ride reaches the To place, the minute loop could only end with what the walk
-    // gave.
-    if (!toReachable()) {
+    // When no ride reaches the To place (in time), the minute loop could only end with what
+    // the walk gave.
+    if (!toReachable() || !toReachableInTime()) {
         if (searcher_.cancel_.load(std::memory_order_acquire)) {
             return kSearchCancelled;
         }

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/search/connections/FileSearchTables.h"
 #include "engine/search/connections/RunSearcher.h"
 
 namespace trasovnik::searchrun {
@@ -28,7 +29,7 @@ bool Searcher::toReachable() {
     }
     const std::uint32_t stamp = scratch_.reachStamp;
     for (std::size_t tt = 0; tt < files; ++tt) {
-        patterns[tt] = &scratch_.patterns.of(combination_.loaded(tt).file);
+        patterns[tt] = &searchTablesOf(combination_.loaded(tt)).patterns();
         SearchScratch::ReachMarks& m = marks[tt];
         const std::size_t stops = combination_.stopCount(tt);
         if (m.boarded.size() != stops) {

@@ -67,6 +67,10 @@ private:
     // Whether, times aside, a journey of at most the request's transfers can ride from a From
     // stop to a To stop; when none can, the search has nothing to find.
     bool toReachable();
+    // Whether a To stop can be reached in time by rides under the search's own rules, each
+    // taken more loosely than the search takes it (RunReachInTime); when none can, the search
+    // has nothing to find.
+    bool toReachableInTime();
     bool advance(std::int32_t& b);
     void sendProgress(std::int32_t percent);
     void seed(std::int32_t b);
@@ -277,7 +281,7 @@ private:
 
     EventTable<TripEntry*> events_;
     std::vector<const PathNode*> origins_;
-    std::vector<StopDepartureIndex*> index_;  // per timetable, in the run's direction
+    std::vector<const StopDepartureIndex*> index_;  // per timetable, in the run's direction
     std::vector<const cSpoje*> tripTables_;   // per timetable
     // Departures of the From stops over the run's window.
     cOdjezdyHledani fromDepartures_;

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "engine/search/connections/FileSearchTables.h"
+
 namespace trasovnik::searchrun {
 
 std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, int currentDay) {
@@ -86,7 +88,7 @@ std::int32_t Searcher::setUp(const cZadaniHledani& request, int currentMinute, i
         }
         fromIndex_[tt].assign(combination_.stopCount(tt), -1);
         toIndex_[tt].assign(combination_.stopCount(tt), -1);
-        index_[tt] = &scratch_.departures.of(combination_.loaded(tt).file, mirrored_);
+        index_[tt] = &searchTablesOf(combination_.loaded(tt)).departures(mirrored_);
     }
     // What the last run learnt of the days trips run on is about its own days: forgotten
     // trip by trip, so that a short run costs no clearing of every trip.

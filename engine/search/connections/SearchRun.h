@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "engine/search/connections/SearchCounters.h"
-#include "engine/search/connections/StopDepartureIndex.h"
-#include "engine/search/connections/TripPatterns.h"
 #include "platform/core/Types.h"
 
 namespace trasovnik {
@@ -28,8 +26,8 @@ struct RunOutcome {
     std::uint32_t pagesTaken = 0;  // pages of labels, entries and path nodes
 };
 
-// What a searcher keeps from one run to the next: the departure indexes of the files it has
-// searched, and tables over every stop that would otherwise be allocated for each run.
+// What a searcher keeps from one run to the next: tables over every stop that would otherwise
+// be allocated for each run.
 struct SearchBucket;
 
 struct SearchScratch {
@@ -38,7 +36,6 @@ struct SearchScratch {
     SearchScratch(const SearchScratch&) = delete;
     SearchScratch& operator=(const SearchScratch&) = delete;
 
-    StopDepartureIndexes departures;
     std::vector<SearchBucket> buckets;  // one per minute of the window
     std::vector<std::vector<std::int32_t>> fromIndex, toIndex;
     // Per departure group of the stop a transfer reaches: the number of the transfer that last
@@ -53,16 +50,31 @@ struct SearchScratch {
     // trip runs; and the trips this run noted.
     std::vector<std::vector<std::uint16_t>> runsMemo;
     std::vector<std::uint32_t> runsTouched;  // timetable << 24 | trip
-    // The check that a To stop can be reached at all: the files' trip patterns, and per
-    // timetable the stops boarded and reached and the patterns ridden, marked with the number
-    // of the check.
-    TripPatternTables patterns;
+    // The check that a To stop can be reached at all: per timetable the stops boarded and
+    // reached and the patterns ridden, marked with the number of the check.
     struct ReachMarks {
         std::vector<std::uint32_t> boarded, reached, pattern;
         std::vector<std::uint32_t> ridden;  // per pattern: the position ridden from
     };
     std::vector<ReachMarks> reach;
     std::uint32_t reachStamp = 0;
+    // The check that a To stop can be reached in time, per timetable: per stop the earliest
+    // arrival and the earliest change to a departure found so far, the round in which the
+    // arrival last came sooner and whether the stop waits to be boarded; per stream of the
+    // departure index (by its first place) the round, position and trip of its last ride.
+    struct StreamRide {
+        std::uint32_t round = 0;
+        std::uint8_t position = 0;
+        std::int64_t order = 0;  // trip day × 1440 + the trip's key
+    };
+    struct TimedReachMarks {
+        std::vector<std::int32_t> arrival, board;
+        std::vector<std::uint32_t> improvedIn;
+        std::vector<std::uint8_t> queued;
+        std::vector<StreamRide> streams;
+    };
+    std::vector<TimedReachMarks> timedReach;
+    std::uint32_t timedReachRound = 0;
     // What the last run did.
     SearchCounters counters;
 };

@@ -1,7 +1,6 @@
 #include "engine/search/connections/StopDepartureIndex.h"
 
 #include <algorithm>
-#include <numeric>
 #include <tuple>
 #include <utility>
 
@@ -26,13 +25,15 @@ std::uint64_t variantOf(const cSpoj& s) {
            (static_cast<std::uint64_t>(s.firstOffset) << 8) | s.stopCount;
 }
 
-// Whether every stop's passages run by departure minute of day, then trip, then position.
-bool passagesInCompilerOrder(const cJizdniRad& file) {
+}  // namespace
+
+bool StopDepartureIndex::passagesInCompilerOrder(const cJizdniRad& file) {
     const cPrujezdyZastavek& passages = file.passages;
     const cSpoje& trips = file.trips;
     for (std::size_t stop = 0; stop < passages.stopCount(); ++stop) {
         std::tuple<int, std::uint32_t, int> last{-1, 0, 0};
-        for (std::uint32_t i = 0; i < passages.passageCount(stop); ++i) {
+        const std::uint32_t count = passages.passageCount(stop);
+        for (std::uint32_t i = 0; i < count; ++i) {
             const std::uint32_t t = passages.tripAt(stop, i);
             const int position = passages.positionAt(stop, i);
             const std::tuple<int, std::uint32_t, int> key{
@@ -47,24 +48,40 @@ bool passagesInCompilerOrder(const cJizdniRad& file) {
     return true;
 }
 
-}  // namespace
-
 StopDepartureIndex::StopDepartureIndex(const cJizdniRad& file, bool mirrored)
+    : StopDepartureIndex(file, mirrored, passagesInCompilerOrder(file)) {}
+
+StopDepartureIndex::StopDepartureIndex(const cJizdniRad& file, bool mirrored, bool compilerOrder)
     : file_(&file), mirrored_(mirrored) {
     const cSpoje& trips = file.trips;
     const cVzoryCasu& patterns = trips.patterns();
     const std::size_t tripCount = trips.tripCount();
     // The streams: trips by route variant and time patterns, then in departure order.
-    std::vector<std::uint32_t> order(tripCount);
-    std::iota(order.begin(), order.end(), 0u);
-    auto sortKey = [&](std::uint32_t t) {
+    // Sorted on keys read once per trip rather than at every comparison.
+    struct SortKey {
+        std::uint64_t variant;
+        std::uint32_t patterns;  // arrival pattern << 16 | departure pattern
+        std::int32_t start;
+        std::uint32_t trip;
+        bool operator<(const SortKey& o) const {
+            return std::tie(variant, patterns, start, trip) <
+                   std::tie(o.variant, o.patterns, o.start, o.trip);
+        }
+    };
+    std::vector<SortKey> keyed(tripCount);
+    for (std::size_t t = 0; t < tripCount; ++t) {
         const cSpoj& s = trips.trip(t);
         const int start = s.startMinute();
-        return std::make_tuple(variantOf(s), s.arrivalPattern, s.departurePattern,
-                               mirrored ? -start : start, t);
-    };
-    std::sort(order.begin(), order.end(),
-              [&](std::uint32_t a, std::uint32_t b) { return sortKey(a) < sortKey(b); });
+        keyed[t] = SortKey{variantOf(s),
+                           static_cast<std::uint32_t>(s.arrivalPattern) << 16 | s.departurePattern,
+                           mirrored ? -start : start, static_cast<std::uint32_t>(t)};
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::uint32_t> order(tripCount);
+    for (std::size_t i = 0; i < tripCount; ++i) {
+        order[i] = keyed[i].trip;
+    }
+    keyed = {};
     trips_.reserve(tripCount);
     keys_.reserve(tripCount);
     for (const std::uint32_t t : order) {
@@ -147,7 +164,7 @@ StopDepartureIndex::StopDepartureIndex(const cJizdniRad& file, bool mirrored)
     }
     groupBegin_[stopCount] = static_cast<std::uint32_t>(groups_.size());
 
-    if (!passagesInCompilerOrder(file)) {
+    if (!compilerOrder) {
         firstEvent_.resize(tripCount);
         std::uint32_t events = 0;
         for (std::size_t t = 0; t < tripCount; ++t) {
@@ -188,31 +205,6 @@ std::size_t StopDepartureIndex::bytes() const {
            groupBegin_.capacity() * sizeof(std::uint32_t) +
            firstEvent_.capacity() * sizeof(std::uint32_t) +
            slots_.capacity() * sizeof(std::uint16_t);
-}
-
-StopDepartureIndex& StopDepartureIndexes::of(const std::shared_ptr<const cJizdniRad>& file,
-                                             bool mirrored) {
-    if (!file) {
-        raiseEngine(ENGINE_EXC_BAD_ARGUMENT);
-    }
-    std::erase_if(entries_, [](const Entry& e) { return e.file.expired(); });
-    for (Entry& e : entries_) {
-        const bool same = !e.file.owner_before(file) && !file.owner_before(e.file);
-        if (same && e.mirrored == mirrored) {
-            return *e.index;
-        }
-    }
-    entries_.push_back(
-        Entry{file, mirrored, std::make_unique<StopDepartureIndex>(*file, mirrored)});
-    return *entries_.back().index;
-}
-
-std::size_t StopDepartureIndexes::bytes() const {
-    std::size_t total = 0;
-    for (const Entry& e : entries_) {
-        total += e.index->bytes();
-    }
-    return total;
 }
 
 }  // namespace trasovnik

@@ -1,8 +1,8 @@
 #pragma once
 // The boardable departures of a timetable file's stops, in the direction of a search (real
 // time, or mirrored time for arrival searches), grouped by route. It depends only on the file,
-// so it is built once, for every stop, when a search first meets the file, and kept for every
-// later search over it; what changes from run to run (the usable trips of the parameters, the
+// so it is built once, for every stop, while the file loads (FileSearchTables), and read by
+// every search over it; what changes from run to run (the usable trips of the parameters, the
 // days a trip runs) is checked by the search as it reads it.
 //
 // It is kept small by storing the trips, not their stop events: a route variant (the trips of
@@ -24,7 +24,6 @@
 // stop event's passage slot.
 
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <vector>
 
@@ -58,6 +57,11 @@ public:
     // `mirrored`: positions, minutes and boarding rights of the trips run backwards, as an
     // arrival search sees them. The file must outlive the index.
     StopDepartureIndex(const cJizdniRad& file, bool mirrored);
+    // The same when it is known whether the file's passages are in the compiler's order
+    // (passagesInCompilerOrder), which both directions share.
+    StopDepartureIndex(const cJizdniRad& file, bool mirrored, bool compilerOrder);
+    // Whether every stop's passages run by departure minute of day, then trip, then position.
+    static bool passagesInCompilerOrder(const cJizdniRad& file);
 
     // The groups of a stop; ENGINE_EXC_INDEX for a stop outside the file.
     std::span<const Group> groupsAt(std::uint16_t stop) const;
@@ -92,22 +96,6 @@ private:
     // stop event (trip's first + real position) its slot in the stop's passages.
     std::vector<std::uint32_t> firstEvent_;
     std::vector<std::uint16_t> slots_;
-};
-
-// The indexes of the files a searcher has met, by file and direction. A file that was released
-// drops its indexes at the next lookup (a new file may come at the same address).
-class StopDepartureIndexes {
-public:
-    StopDepartureIndex& of(const std::shared_ptr<const cJizdniRad>& file, bool mirrored);
-    std::size_t bytes() const;
-
-private:
-    struct Entry {
-        std::weak_ptr<const cJizdniRad> file;  // not kept alive by the index
-        bool mirrored;
-        std::unique_ptr<StopDepartureIndex> index;
-    };
-    std::vector<Entry> entries_;
 };
 
 }  // namespace trasovnik

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 
-#include "engine/data/EngineException.h"
 #include "engine/data/TimetableFile.h"
 
 namespace trasovnik {
@@ -46,20 +45,6 @@ TripPatterns::TripPatterns(const cJizdniRad& file) {
             }
         }
     }
-}
-
-const TripPatterns& TripPatternTables::of(const std::shared_ptr<const cJizdniRad>& file) {
-    if (!file) {
-        raiseEngine(ENGINE_EXC_BAD_ARGUMENT);
-    }
-    std::erase_if(entries_, [](const Entry& e) { return e.file.expired(); });
-    for (const Entry& e : entries_) {
-        if (!e.file.owner_before(file) && !file.owner_before(e.file)) {
-            return *e.patterns;
-        }
-    }
-    entries_.push_back(Entry{file, std::make_unique<TripPatterns>(*file)});
-    return *entries_.back().patterns;
 }
 
 }  // namespace trasovnik

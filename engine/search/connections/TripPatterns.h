@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <vector>
 
@@ -41,20 +40,6 @@ private:
     std::vector<std::uint32_t> begin_;  // per pattern, and the end
     std::vector<PatternCall> calls_;
     std::vector<std::uint32_t> callBegin_;  // per stop, and the end
-};
-
-// The pattern tables of the files a searcher has met. A file that was released drops its
-// table at the next lookup (a new file may come at the same address).
-class TripPatternTables {
-public:
-    const TripPatterns& of(const std::shared_ptr<const cJizdniRad>& file);
-
-private:
-    struct Entry {
-        std::weak_ptr<const cJizdniRad> file;  // not kept alive by the table
-        std::unique_ptr<TripPatterns> patterns;
-    };
-    std::vector<Entry> entries_;
 };
 
 }  // namespace trasovnik

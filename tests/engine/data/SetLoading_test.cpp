@@ -1,5 +1,6 @@
 // Loading, changing and freeing timetable sets: files shared between sets with use counts,
-// stable set indexes, the statuses -2 and -7, and use counts restored after every failure.
+// stable set indexes, the statuses -2 and -7, use counts restored after every failure, and the
+// search tables built with each file.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,10 @@
 
 #include "engine/data/EngineException.h"
 #include "engine/data/FileRefusal.h"
+#include "engine/data/LoadedTimetable.h"
+#include "engine/data/TimetableCombination.h"
 #include "engine/data/TimetableFile.h"
+#include "engine/search/connections/FileSearchTables.h"
 #include "platform/core/MessageIds.h"
 #include "platform/core/Window.h"
 #include "tests/engine/data/SetTestFiles.h"
@@ -84,6 +88,23 @@ TEST_F(SetLoadingTest, AFileSharedByTwoCombinationsIsReadOnce) {
     engine->zrusSestavu(0);
     EXPECT_EQ(entryOf("Alfa").useCount, 1u);
     EXPECT_EQ(entryOf("Alfa").loaded.get(), alfa);
+}
+
+TEST_F(SetLoadingTest, TheLoadBuildsTheSearchTablesOfEachFileOnce) {
+    loadTitles({"Alfa", "Beta"});
+    cJizdniRadySestavy& c = engine->getSestava(0).combination();
+    for (std::size_t f = 0; f < c.count(); ++f) {
+        SCOPED_TRACE(f);
+        const FileSearchTables* tables = c.loaded(f).searchTables.get();
+        ASSERT_NE(tables, nullptr);
+        EXPECT_EQ(&tables->departures(false).file(), &c.timetable(f));
+        EXPECT_FALSE(tables->departures(false).mirrored());
+        EXPECT_TRUE(tables->departures(true).mirrored());
+    }
+    // A set that shares a loaded file shares its tables.
+    const FileSearchTables* alfa = c.loaded(0).searchTables.get();
+    loadTitles({"Alfa"});
+    EXPECT_EQ(engine->getSestava(1).combination().loaded(0).searchTables.get(), alfa);
 }
 
 TEST_F(SetLoadingTest, FreeingSetZeroOfThreeKeepsTheOthersAtTheirIndexes) {

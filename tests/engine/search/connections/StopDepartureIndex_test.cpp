@@ -1,7 +1,6 @@
 // The departures of a stop as the connection search reads them: by minute, grouped by route
 // and direction, in streams of trips that keep the same times, in real and in mirrored time,
-// tied minutes in the order of the stop's passages, and kept per file only while the file is
-// loaded.
+// tied minutes in the order of the stop's passages.
 
 #include "engine/search/connections/StopDepartureIndex.h"
 
@@ -235,20 +234,6 @@ TEST(StopDepartureIndex, AStopWithoutDeparturesAndOneOutsideTheFile) {
     } catch (...) {
         EXPECT_EQ(currentEngineCode(), ENGINE_EXC_INDEX);
     }
-}
-
-TEST(StopDepartureIndexes, KeptPerFileAndDirectionWhileTheFileLives) {
-    StopDepartureIndexes indexes;
-    std::shared_ptr<cJizdniRad> first = compileDoc(network());
-    StopDepartureIndex& real = indexes.of(first, false);
-    EXPECT_EQ(&indexes.of(first, false), &real);
-    EXPECT_NE(&indexes.of(first, true), &real);
-    EXPECT_TRUE(indexes.of(first, true).mirrored());
-    std::weak_ptr<cJizdniRad> gone = first;
-    first.reset();
-    EXPECT_TRUE(gone.expired());  // the index does not keep the file alive
-    std::shared_ptr<cJizdniRad> second = compileDoc(network());
-    EXPECT_EQ(&indexes.of(second, false).file(), second.get());
 }
 
 }  // namespace
