@@ -3,8 +3,7 @@
 // own, the zoom option sizes the window, a termination signal at the first start's question
 // stores no answer, and nothing the program started is left when it has ended. Skipped without
 // Xvfb.
-#include "platform/testkit/PrivateXServer.h"
-#include "platform/testkit/XDisplayProbe.h"
+#include "tests/app/program/RealProgram.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempFolder.h"
 
@@ -54,48 +53,10 @@ std::vector<std::string> childrenOfThisProcess() {
     return names;
 }
 
-class ProgramWindow : public ::testing::Test {
+// The real-program fixture (its own folders under a temporary home, a private X server), and the
+// program's top-level windows the display shows.
+class ProgramWindow : public testing::RealProgramTest {
 protected:
-    void SetUp() override {
-        if (x.display().empty())
-            GTEST_SKIP() << "no X server could be started";
-        ASSERT_TRUE(probe.ok());
-        fs::create_directories(data);
-        fs::permissions(home.path(), fs::perms::owner_all);
-        fs::create_directories(runtime);
-        fs::permissions(runtime, fs::perms::owner_all);
-    }
-    // A user who has answered the first start's questions.
-    void answeredBefore() {
-        std::ofstream(data / "nastaveni.ini", std::ios::binary)
-            << "[setup]\r\n   isWizardFinished=1\r\n   wasgpsq=1\r\n";
-    }
-    std::unique_ptr<ChildProcess> start(std::vector<std::string> args,
-                                        std::vector<std::string> environment = {}) {
-        if (std::ranges::none_of(
-                args, [](const std::string& a) { return a.starts_with("--profile="); })) {
-            args.insert(args.begin(), "--profile=480x640");
-        }
-        environment.insert(environment.end(),
-                           {"DISPLAY=" + x.display(), "HOME=" + home.path().string(),
-                            "XDG_DATA_HOME=" + (home / "share").string(),
-                            "XDG_CONFIG_HOME=" + (home / "config").string(),
-                            "XDG_CACHE_HOME=" + (home / "cache").string(),
-                            "XDG_RUNTIME_DIR=" + runtime.string(), "ASAN_OPTIONS=detect_leaks=0"});
-        return std::make_unique<ChildProcess>(TRASA_PELORVANT, args, environment);
-    }
-    // The program's window once it shows something; 0 when it does not within the limit.
-    unsigned long windowWithContent() {
-        unsigned long window = 0;
-        eventually([&] {
-            window = probe.findByTitle("Pelorvant");
-            if (window == 0)
-                return false;
-            const platform::draw::Bitmap shown = probe.capture(window);
-            return !shown.empty() && !platform::testkit::showsOnePlainColour(shown);
-        });
-        return window;
-    }
     std::vector<unsigned long> programWindows() {
         std::vector<unsigned long> found;
         for (unsigned long w : probe.viewableTopLevels()) {
@@ -104,12 +65,6 @@ protected:
         }
         return found;
     }
-
-    platform::testkit::PrivateXServer x;
-    platform::testkit::XDisplayProbe probe{x.display()};
-    TempFolder home;
-    fs::path data = home / "share/pelorvant/data";
-    fs::path runtime = home / "runtime";
 };
 
 TEST_F(ProgramWindow, ASecondStartBringsTheRunningWindowToTheFrontWithoutAWindowOfItsOwn) {
