@@ -19,6 +19,7 @@
 #include "app/shell/FatalError.h"
 #include "app/shell/ImageLabel.h"
 #include "app/shell/RestartApplication.h"
+#include "tools/uidrive/LabelLines.h"
 #include "tools/uidrive/LanguageCheck.h"
 #include "tools/uidrive/SearchHold.h"
 #include "tools/uidrive/VisibleDump.h"
@@ -727,6 +728,23 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
             return std::string(found ? "a label holds" : "no label holds") + " \"" + w[1] +
                    "\":" + shown;
         }
+    } else if (op == "expect-label-line-whole" && need(1)) {
+        // A line of a visible label begins with the text, and its first character is drawn
+        // whole: at the label's left edge or right of it.
+        std::vector<DrawnLabelLine> lines;
+        collectLabelLines(frameWindow(), lines);
+        const std::u16string wanted = utf16(w[1]);
+        const auto found = std::ranges::find_if(
+            lines, [&](const DrawnLabelLine& line) { return line.text.starts_with(wanted); });
+        if (found == lines.end()) {
+            std::string shown;
+            for (const DrawnLabelLine& line : lines)
+                shown += "\n  " + std::to_string(line.left) + ": \"" + toUtf8(line.text) + "\"";
+            return "no label line begins with \"" + w[1] + "\":" + shown;
+        }
+        if (found->left < 0)
+            return "the label line \"" + toUtf8(found->text) + "\" starts " +
+                   std::to_string(-found->left) + " pixels left of the label's edge";
     } else if ((op == "expect-window-colour" || op == "expect-window-no-colour") && need(2)) {
         // Whether the first visible window with the id shows a pixel of the colour (RRGGBB).
         const platform::WindowHandle target =
