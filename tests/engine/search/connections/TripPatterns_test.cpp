@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <random>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -123,9 +124,10 @@ TEST(TripPatterns, EveryTripRidesExactlyOneOfThemOnRandomNetworks) {
             sequences.emplace_back(stops.begin(), stops.end());
             for (std::uint32_t q = 0; q < stops.size(); ++q) {
                 const auto calls = patterns.callsAt(stops[q]);
-                EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [&](const PatternCall& c) {
-                    return c.pattern == p && c.position == q;
-                })) << seed << " pattern " << p << " position " << q;
+                EXPECT_TRUE(std::any_of(
+                    calls.begin(), calls.end(),
+                    [&](const PatternCall& c) { return c.pattern == p && c.position == q; }))
+                    << seed << " pattern " << p << " position " << q;
             }
         }
         std::vector<std::vector<std::uint16_t>> distinct = sequences;
