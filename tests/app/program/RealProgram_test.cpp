@@ -2,6 +2,7 @@
 // its window's pixels, against the real services it talks to, each started for the test on a
 // private port or bus: gpsd (through gpsfake), ModemManager (python3-dbusmock),
 // evolution-data-server, and the update server on loopback.
+#include "app/program/tabs/TabColors.h"
 #include "platform/services/http/LoopbackHttpServer.h"
 #include "tests/app/core/gps/GpsFakeDaemon.h"
 #include "tests/app/program/RealProgram.h"
@@ -68,6 +69,16 @@ bool sameForm(const Bitmap& a, const Bitmap& b) {
         }
     }
     return true;
+}
+
+// The row of tab headers along the top of the window.
+constexpr platform::draw::Rect kTabRow{0, 0, 480, 40};
+
+// The active tab's header shows the title: in black on its light blue, or in white on its blue
+// while the header row holds the focus.
+bool tabTitled(const Bitmap& shown, std::u16string_view title) {
+    return testing::ShownText(title, platform::draw::rgb(0, 0, 0), kTabLightBlue).in(shown, kTabRow) ||
+           testing::ShownText(title, platform::draw::rgb(255, 255, 255), kTabBlue).in(shown, kTabRow);
 }
 
 void stop(trasa::testing::ChildProcess& program) {
@@ -238,9 +249,10 @@ TEST_F(RealProgram, AConnectionLandsInTheCalendarWithTheTimesItsRowShows) {
 
 #endif
 
-// A later start asks for an update while the program runs: it brings the running window to the
-// front and hands the request over, and the running program downloads the newer timetable from
-// the update server over the old file.
+// A later start asks for an update while the program runs, its set choice open over the loaded
+// set: it brings the running window to the front and hands the request over, and the running
+// program downloads the newer timetable from the update server over the old file. The tab keeps
+// the set's title throughout.
 TEST_F(RealProgram, ASecondStartRaisesTheWindowAndItsUpdateInstallsTheNewerTimetable) {
     fs::copy_file(TRASA_FIXTURE_DIR "/search-city.jz", data / "search-city.jz");
     fs::copy_file(TRASA_FIXTURE_DIR "/search-region.jz", data / "Kraj.jz");
@@ -252,11 +264,17 @@ TEST_F(RealProgram, ASecondStartRaisesTheWindowAndItsUpdateInstallsTheNewerTimet
     platform::services::LoopbackHttpServer server;
     server.serveFolder("/", offered.path().string());
     const std::vector<std::string> serverVariable{"PELORVANT_UPDATE_SERVER=" + server.url("/")};
-    answeredBefore();
+    answeredBefore("   defaultTT=Kraj\r\n");
     auto first = start({}, serverVariable);
     const unsigned long window = windowWithContent();
     ASSERT_NE(window, 0u);
-    settled(window);
+    formShown(window);
+    input.key("F2");  // "Menu"
+    chooseMenuItem(window, u"Změnit jízdní řád");
+    textShown(window, u"Vyberte jízdní řád(y):");
+    const Bitmap choice = settled(window);
+    keep(choice, "update-choice.png");
+    ASSERT_TRUE(tabTitled(choice, u"Kraj")) << "see update-choice.png";
     const unsigned long cover = probe.coverWith(0, 0, 800, 800);
     ASSERT_EQ(probe.viewableTopLevels().back(), cover);
 
@@ -269,6 +287,10 @@ TEST_F(RealProgram, ASecondStartRaisesTheWindowAndItsUpdateInstallsTheNewerTimet
         << "the newer timetable did not install";
     // The program says so, and asks whether to restart with the new data.
     textShown(window, u"Datové soubory byly úspěšně");
+    const Bitmap installed = probe.capture(window);
+    keep(installed, "update-installed.png");
+    EXPECT_TRUE(tabTitled(installed, u"Kraj")) << "see update-installed.png";
+    EXPECT_FALSE(tabTitled(installed, u"Nová záložka")) << "see update-installed.png";
     stop(*first);
 }
 
