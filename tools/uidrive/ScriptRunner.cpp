@@ -59,6 +59,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <random>
+
+#include <cerrno>
+#include <sys/stat.h>
 #include <ostream>
 
 namespace uidrive {
@@ -71,10 +75,20 @@ namespace {
 
 std::u16string utf16(const std::string& text) { return platform::draw::fromUtf8(text); }
 
+// A new private folder under the temporary folder. Its name ends in eight random digits rather
+// than mkdtemp's letters: digits all have one width in the program's font, so a path shown on
+// screen (the data view's "Umístění:") takes the same room in every run and goldens stay stable.
 fs::path freshFolder(const char* what) {
-    std::string pattern = (fs::temp_directory_path() / (std::string("uidrive-") + what + "-XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr) return {};
-    return pattern;
+    std::random_device entropy;
+    std::uniform_int_distribution<unsigned> digits(0, 99999999);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%08u", digits(entropy));
+        fs::path folder = fs::temp_directory_path() / (std::string("uidrive-") + what + "-" + suffix);
+        if (::mkdir(folder.c_str(), 0700) == 0) return folder;
+        if (errno != EEXIST) return {};
+    }
+    return {};
 }
 
 bool contains(const std::u16string& text, const std::u16string& part) { return text.find(part) != std::u16string::npos; }
