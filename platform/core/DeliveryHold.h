@@ -13,6 +13,8 @@ namespace platform {
 // The next message with this id that a thread sends or posts to a window of another thread is
 // kept out of the owner's queue until releaseHeldDelivery: a post returns at once, as it does
 // when the message is queued; a sender waits for the reply, as it does while the owner is busy.
+// Until the release nothing the owner does delivers it, not even looking at its queue: the hold
+// stands for an owner thread that has not looked at its messages since the message came.
 // A message a thread sends to its own windows is a direct call and never held. Arming again
 // replaces the id that waits to be held.
 PLATFORM_API void holdNextDelivery(std::uint32_t message);
