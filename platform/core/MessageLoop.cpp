@@ -1,5 +1,6 @@
 #include "platform/core/MessageLoop.h"
 
+#include "platform/core/DeliveryGate.h"
 #include "platform/core/HandleTable.h"
 #include "platform/core/MessageIds.h"
 #include "platform/core/MessageSources.h"
@@ -35,7 +36,7 @@ MsgResult sendMessage(WindowHandle handle, std::uint32_t message, std::uintptr_t
     sent->wParam = wParam;
     sent->lParam = lParam;
     sent->sender = self;
-    {
+    if (!detail::holdSent(window->owner, sent)) {
         std::shared_ptr<ThreadQueue> target = window->owner;
         {
             std::lock_guard lock(target->mutex);
@@ -63,11 +64,15 @@ MsgResult sendMessage(WindowHandle handle, std::uint32_t message, std::uintptr_t
     return sent->result;
 }
 
-bool postMessage(WindowHandle handle, std::uint32_t message, std::uintptr_t wParam,
+bool postMessage(WindowHandle handle, std::uint32_t messageId, std::uintptr_t wParam,
                  std::intptr_t lParam) {
     auto window = HandleTable::instance().findLive(handle);
     if (!window) {
         return false;
+    }
+    const Message message{handle, messageId, wParam, lParam, detail::tickNow()};
+    if (detail::holdPosted(window->owner, message)) {
+        return true;
     }
     ThreadQueue& target = *window->owner;
     {
@@ -75,7 +80,7 @@ bool postMessage(WindowHandle handle, std::uint32_t message, std::uintptr_t wPar
         if (target.ended || window->dying) {
             return false;
         }
-        target.posted.push_back(Message{handle, message, wParam, lParam, detail::tickNow()});
+        target.posted.push_back(message);
     }
     target.wake.notify_all();
     return true;

@@ -1,5 +1,6 @@
 #include "tools/uidrive/ScriptRunner.h"
 #include "tools/uidrive/TabSteps.h"
+#include "tools/uidrive/EndHold.h"
 
 #include "app/core/UpdateAddresses.h"
 #include "platform/services/http/LoopbackHttpServer.h"
@@ -216,6 +217,7 @@ ScriptRunner::ScriptRunner(DriveOptions options) : options_(std::move(options)),
 ScriptRunner::~ScriptRunner() {
     // A search or a message the script left in the hold ends, so that the program can end.
     searchhold::release();
+    releaseEndHold();
     sms_.release();
     app_.reset();
     program_.reset();
@@ -411,6 +413,8 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
     if (std::optional<std::string> handled = faultStep(w))
         return *handled;
     if (std::optional<std::string> handled = tabStep(kit_, frameWindow(), w))
+        return *handled;
+    if (std::optional<std::string> handled = endHoldStep(w, frameWindow(), kWorkerPatience, [this] { kit_.pump(); }))
         return *handled;
     if (op == "offer" && need(2)) {
         if (const std::string failed = serve(); !failed.empty()) return failed;
