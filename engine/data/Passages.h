@@ -57,6 +57,27 @@ public:
     std::uint32_t nextDepartureFrom(std::size_t stop, std::uint32_t i, int& dayCounter) const;
     // The passage of trip `trip` at `position` in the stop's row, kNoPassage when absent.
     std::uint32_t findPassage(std::size_t stop, std::uint32_t trip, std::uint8_t position) const;
+    // Calls visit(trip, position) for the passages of the stop's row in their order until it
+    // returns false: a whole row read at the cost of its values, without a range check per
+    // passage. ENGINE_EXC_INDEX for a stop out of range.
+    template <class Visit>
+    void visitRow(std::size_t stop, Visit&& visit) const {
+        const std::size_t row = rowOfStop(stop);
+        if (row >= rows_.size()) {
+            return;
+        }
+        // The row's arrays held in locals: what the visitor stores cannot make them reread.
+        const Row r = rows_[row];
+        const std::uint16_t* low = tripLow_.data() + r.first;
+        const std::uint8_t* positions = positions_.data() + r.first;
+        const std::uint8_t* extensions = extensions_.data() + r.extensions;
+        for (std::uint32_t i = 0; i < r.count; ++i) {
+            const std::uint32_t ext = (extensions[i / 4] >> (2 * (i % 4))) & 3u;
+            if (!visit(ext << 16 | low[i], positions[i])) {
+                return;
+            }
+        }
+    }
 
     // The same on the mirrored rows (empty for a stop without one); positions are mirrored
     // positions and minutes mirrored arrival minutes.

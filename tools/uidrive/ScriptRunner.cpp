@@ -19,6 +19,7 @@
 #include "app/shell/FatalError.h"
 #include "app/shell/ImageLabel.h"
 #include "app/shell/RestartApplication.h"
+#include "tools/uidrive/LabelLines.h"
 #include "tools/uidrive/LanguageCheck.h"
 #include "tools/uidrive/SearchHold.h"
 #include "tools/uidrive/VisibleDump.h"
@@ -58,6 +59,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <random>
+
+#include <cerrno>
+#include <sys/stat.h>
 #include <ostream>
 
 namespace uidrive {
@@ -70,10 +75,20 @@ namespace {
 
 std::u16string utf16(const std::string& text) { return platform::draw::fromUtf8(text); }
 
+// A new private folder under the temporary folder. Its name ends in eight random digits rather
+// than mkdtemp's letters: digits all have one width in the program's font, so a path shown on
+// screen (the data view's "Umístění:") takes the same room in every run and goldens stay stable.
 fs::path freshFolder(const char* what) {
-    std::string pattern = (fs::temp_directory_path() / (std::string("uidrive-") + what + "-XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr) return {};
-    return pattern;
+    std::random_device entropy;
+    std::uniform_int_distribution<unsigned> digits(0, 99999999);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%08u", digits(entropy));
+        fs::path folder = fs::temp_directory_path() / (std::string("uidrive-") + what + "-" + suffix);
+        if (::mkdir(folder.c_str(), 0700) == 0) return folder;
+        if (errno != EEXIST) return {};
+    }
+    return {};
 }
 
 bool contains(const std::u16string& text, const std::u16string& part) { return text.find(part) != std::u16string::npos; }
@@ -727,6 +742,23 @@ std::string ScriptRunner::step(const std::vector<std::string>& w, std::ostream& 
             return std::string(found ? "a label holds" : "no label holds") + " \"" + w[1] +
                    "\":" + shown;
         }
+    } else if (op == "expect-label-line-whole" && need(1)) {
+        // A line of a visible label begins with the text, and its first character is drawn
+        // whole: at the label's left edge or right of it.
+        std::vector<DrawnLabelLine> lines;
+        collectLabelLines(frameWindow(), lines);
+        const std::u16string wanted = utf16(w[1]);
+        const auto found = std::ranges::find_if(
+            lines, [&](const DrawnLabelLine& line) { return line.text.starts_with(wanted); });
+        if (found == lines.end()) {
+            std::string shown;
+            for (const DrawnLabelLine& line : lines)
+                shown += "\n  " + std::to_string(line.left) + ": \"" + toUtf8(line.text) + "\"";
+            return "no label line begins with \"" + w[1] + "\":" + shown;
+        }
+        if (found->left < 0)
+            return "the label line \"" + toUtf8(found->text) + "\" starts " +
+                   std::to_string(-found->left) + " pixels left of the label's edge";
     } else if ((op == "expect-window-colour" || op == "expect-window-no-colour") && need(2)) {
         // Whether the first visible window with the id shows a pixel of the colour (RRGGBB).
         const platform::WindowHandle target =

@@ -47,7 +47,7 @@ bool cDataFileList::Refresh() {
     const auto& headers = context_.data->headers();
     for (std::size_t i = 0; i < headers.size(); ++i)
         list.AddItem(static_cast<int>(i), headers[i].title);
-    caption.SetText(u"");
+    setCaption(u"");
     if (!headers.empty()) {
         list.SelectItem(0);
         showDetails(0);
@@ -60,7 +60,7 @@ void cDataFileList::showDetails(int row) {
     if (row < 0 || row >= static_cast<int>(headers.size()))
         return;
     const std::filesystem::path file(toUtf8(headers[static_cast<std::size_t>(row)].fileName));
-    caption.SetText(installedFileDetails(shellSettings().fontHeight(), file));
+    setCaption(installedFileDetails(shellSettings().fontHeight(), file));
 }
 
 void cDataFileList::DeleteMarked() {

@@ -136,13 +136,13 @@ void cDataFrame::OnTabChange(const ui::NotifyHeader&, MsgResult& result) {
 
 void cDataFrame::fillList() {
     list.DeleteAllItems();
-    caption.SetText(u"");
+    setCaption(u"");
     if (page == 0)
         updates.fill(list, context_.data->headers());
     else
         newFiles.fill(list);
     if (shown().rows.empty()) {
-        caption.SetText(loadResString(page == 0 ? kTextAllCurrent : kTextNothingNew));
+        setCaption(loadResString(page == 0 ? kTextAllCurrent : kTextNothingNew));
         return;
     }
     list.SelectItem(0);
@@ -203,7 +203,7 @@ void cDataFrame::OnItemChanged(const ui::NotifyHeader& header, MsgResult&) {
     const std::u16string text = change.item < static_cast<int>(list.rowTexts.size())
                                     ? list.rowTexts[static_cast<std::size_t>(change.item)]
                                     : row.description;
-    caption.SetText(
+    setCaption(
         offeredRowDetails(shellSettings().fontHeight(), text, row.versionText, row.sizeText));
 }
 

@@ -16,6 +16,8 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/WindowTree.h"
 
+#include <algorithm>
+
 namespace pelorvant {
 
 namespace ui = platform::ui;
@@ -120,10 +122,14 @@ void cDataPage::Layout(unsigned flags, int width, int height) {
     list.anchor.portrait = rects.list;
     buttonAnchor.portrait = rects.button;
     captionAnchor.portrait = rects.caption;
-    const Rect r = list.anchor.place(area.left, area.top, area.right, area.bottom);
-    ui::moveWindow(list.handle(), r.left, r.top, r.width(), r.height());
-    const Rect c = captionAnchor.place(area.left, area.top, area.right, area.bottom);
-    ui::moveWindow(caption.handle(), c.left, c.top, c.width(), c.height());
+    listPlace_ = list.anchor.place(area.left, area.top, area.right, area.bottom);
+    captionPlace_ = captionAnchor.place(area.left, area.top, area.right, area.bottom);
+    // The caption's width decides how its text wraps, so it takes its width before the text
+    // is laid out again below; fitCaption then settles the heights.
+    ui::moveWindow(list.handle(), listPlace_.left, listPlace_.top, listPlace_.width(),
+                   listPlace_.height());
+    ui::moveWindow(caption.handle(), captionPlace_.left, captionPlace_.top, captionPlace_.width(),
+                   captionPlace_.height());
     if (!isKeypad()) {
         const Rect b = buttonAnchor.place(area.left, area.top, area.right, area.bottom);
         for (const auto& button : buttons)
@@ -135,7 +141,30 @@ void cDataPage::Layout(unsigned flags, int width, int height) {
         platform::sendMessage(button->handle(), controls::WM_SETFONT, font, 1);
     platform::sendMessage(list.handle(), controls::LVM_SETCOLUMNWIDTH, 0,
                           static_cast<std::intptr_t>(width * 1.5));
-    caption.SetText(caption.markupText);
+    setCaption(caption.markupText);
+    ui::invalidateRect(handle());
+}
+
+void cDataPage::setCaption(std::u16string_view markup) {
+    caption.SetText(markup);
+    fitCaption();
+}
+
+void cDataPage::fitCaption() {
+    Rect l = listPlace_;
+    Rect c = captionPlace_;
+    const int missing = caption.GetTextHeight() - c.height();
+    if (missing > 0) {
+        const int gap = c.top - l.bottom;
+        c.top = std::max(c.top - missing, l.top + l.height() / 2 + gap);
+        l.bottom = c.top - gap;
+    }
+    const Rect shownList = ui::getWindowRectInParent(list.handle());
+    const Rect shownCaption = ui::getWindowRectInParent(caption.handle());
+    if (shownList == l && shownCaption == c)
+        return;
+    ui::moveWindow(list.handle(), l.left, l.top, l.width(), l.height());
+    ui::moveWindow(caption.handle(), c.left, c.top, c.width(), c.height());
     ui::invalidateRect(handle());
 }
 

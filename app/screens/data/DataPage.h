@@ -36,6 +36,10 @@ public:
     void showButton(int n);
     // Selects tab n of the tab control, when there is one.
     void selectTab(int n);
+    // Shows a text in the caption. A text taller than the caption's place takes the room it
+    // needs from the list above it (the list keeps at least half its height), so that no line
+    // of the row's details falls off the caption's bottom.
+    void setCaption(std::u16string_view markup);
     bool isKeypad() const { return !context_.settings->isNotSmartphone; }
 
     cReportList list;
@@ -56,11 +60,16 @@ private:
     void createTabControl();
     // The part of the client area above the tabs.
     Rect contentArea(int width, int height) const;
+    // Moves the list and the caption to their places for the caption's present text.
+    void fitCaption();
 
     std::vector<DataPageButton> buttonSpecs_;
     std::vector<std::uint32_t> tabTitles_;
     bool wideButton_ = false;
     int shownButton_ = 0;
+    // Where the layout puts the list and the caption when the caption's text fits.
+    Rect listPlace_;
+    Rect captionPlace_;
 };
 
 }  // namespace pelorvant

@@ -35,9 +35,12 @@ std::u16string installedFileDetails(int fontHeight, const std::filesystem::path&
     const int reduced = static_cast<int>(fontHeight * 0.8);
     const std::int64_t bytes = getFileSize(file);
     const std::int64_t kilobytes = bytes > 0 ? bytes / 1024 : 0;
-    return u"<*b*>" + heightMark(fontHeight) + u" " + loadResString(kTextPlace) + u"\r<*b*>" +
-           heightMark(reduced) + plainLabelText(fromUtf8(file.string())) + u"\r<*b*>" +
-           heightMark(fontHeight) + u" " + loadResString(kTextSize) + u"<*b*>" +
+    // The label draws a line's text a pixel further left for every tag at the line's start,
+    // which cut the path's leading "/" at the caption's edge: the tags of the path and of the
+    // size go at the end of the line before, so that those lines begin with their text.
+    return u"<*b*>" + heightMark(fontHeight) + u" " + loadResString(kTextPlace) + u"<*b*>" +
+           heightMark(reduced) + u"\r" + plainLabelText(fromUtf8(file.string())) + u"<*b*>" +
+           heightMark(fontHeight) + u"\r" + loadResString(kTextSize) + u"<*b*>" +
            fromUtf8(std::to_string(kilobytes)) + u" " + loadResString(kTextKilobytes);
 }
 

@@ -77,7 +77,8 @@ void UpdateRequest::done(bool fetched, TabServices& tab) {
         for (const OfferedTimetable& row : updates.rows)
             files.push_back({row.name, row.sha256});
         tab.showView(kViewProgress, kOwnMenu);
-        tab.progressView().startDownload(std::move(files), updates.dir, returnView_);
+        // Back where the request came from, with the menu shown there (goBack's way).
+        tab.progressView().startDownload(std::move(files), updates.dir, returnView_, returnMenu_);
         return;
     }
     if (!loadedOnly) {

@@ -62,7 +62,8 @@ void cProgressFormView::showDownloadTitle(std::u16string_view name) {
                                       loadResString(kTextDownloading) + u" " + std::u16string(name)));
 }
 
-void cProgressFormView::startDownload(std::vector<ChosenFile> files, std::u16string_view dir, int returnView) {
+void cProgressFormView::startDownload(std::vector<ChosenFile> files, std::u16string_view dir, int returnView,
+                                      int returnMenu) {
     endLastOperation();
     const AppSettings& settings = *context_.settings;
     auto job = std::make_shared<DownloadJob>();
@@ -81,6 +82,7 @@ void cProgressFormView::startDownload(std::vector<ChosenFile> files, std::u16str
     };
     mode_ = ProgressMode::Download;
     downloadReturnView_ = returnView;
+    downloadReturnMenu_ = returnView >= 0 ? returnMenu : -1;
     downloadCancel_ = false;
     context_.settings->idle = false;
     setBar(0);
@@ -140,7 +142,7 @@ MsgResult cProgressFormView::OnDownloadDone(std::uintptr_t, std::intptr_t lParam
     mode_ = ProgressMode::None;
     context_.settings->idle = true;
     if (TabServices* tab = parentTabServices(handle())) {
-        tab->showView(downloadReturnView_ >= 0 ? downloadReturnView_ : kViewSetChoice, -1);
+        tab->showView(downloadReturnView_ >= 0 ? downloadReturnView_ : kViewSetChoice, downloadReturnMenu_);
     }
     if (code >= 0) {
         const std::tm now = searchClock();

@@ -49,8 +49,11 @@ public:
     // Downloads the chosen timetables (each with the digest the update information gives for
     // it) on a worker thread from the server folder "dir" (checked;
     // "" takes the folder of the update information); afterwards the tab shows returnView
-    // (-1: the set choice, and a success ends the program instead of restarting it).
-    void startDownload(std::vector<ChosenFile> files, std::u16string_view dir, int returnView);
+    // (-1: the set choice, and a success ends the program instead of restarting it) with the
+    // menu bar returnMenu (-1: the view's own), so a view that showed another menu before the
+    // download (the set choice opened over a loaded set, with its way back) shows it again.
+    void startDownload(std::vector<ChosenFile> files, std::u16string_view dir, int returnView,
+                       int returnMenu = -1);
     // Fetches the update information for the language on a worker thread; the view `asking`
     // then gets WM_UPDATECHECK_DONE (wParam 1 fetched, 0 not). forUpdater: the updater started
     // the program, so nothing asks before a paid connection and no box is shown.
@@ -145,6 +148,7 @@ private:
     // Set by the cancel command and by the destructor; read by a download after every block.
     std::atomic<bool> downloadCancel_{false};
     int downloadReturnView_ = -1;
+    int downloadReturnMenu_ = -1;
     platform::WindowHandle updateAsking_ = platform::kNullWindow;
     bool updateForUpdater_ = false;
     std::string updateInfoUrl_;

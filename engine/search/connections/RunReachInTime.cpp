@@ -49,8 +49,7 @@ bool Searcher::toReachableInTime() {
     for (std::size_t k = 0; k < work_.from.size(); ++k) {
         const cZastavkaZadani& c = work_.from[k];
         const auto tt = static_cast<std::size_t>(c.timetable);
-        if ((stopFlagsOf(tt, c.stop) & kStopFrom) == 0 ||
-            fromIndex_[tt][c.stop] != static_cast<std::int32_t>(k)) {
+        if (!seedsFrom(k)) {
             continue;
         }
         // The departures seeding boards (it never lets a journey leave after the window).

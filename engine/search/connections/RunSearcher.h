@@ -79,6 +79,9 @@ private:
     // `fromIndex`: the traveller reaches the stop on foot by then and leaves the From place
     // within the standard window.
     bool seededAt(std::int32_t fromIndex, std::int32_t time) const;
+    // Whether From entry k starts the search: its stop may be left from, and no earlier entry
+    // names the same stop.
+    bool seedsFrom(std::size_t k) const;
     const std::vector<Departure>& departures(std::size_t tt, std::uint16_t stop);
     void processBucket(std::int32_t b);
     void processStopEntry(StopEntry* e, std::int32_t time);

@@ -27,12 +27,17 @@ bool Searcher::seededAt(std::int32_t fromIndex, std::int32_t time) const {
     return time >= walk && time - walk <= standardWindow_ && time < endRel_;
 }
 
+bool Searcher::seedsFrom(std::size_t k) const {
+    const cZastavkaZadani& c = work_.from[k];
+    const auto tt = static_cast<std::size_t>(c.timetable);
+    return (stopFlagsOf(tt, c.stop) & kStopFrom) != 0 && fromIndex_[tt][c.stop] == static_cast<std::int32_t>(k);
+}
+
 void Searcher::seed(std::int32_t b) {
     for (std::size_t k = 0; k < work_.from.size(); ++k) {
         const cZastavkaZadani& c = work_.from[k];
         const auto tt = static_cast<std::size_t>(c.timetable);
-        if ((stopFlagsOf(tt, c.stop) & kStopFrom) == 0 ||
-            fromIndex_[tt][c.stop] != static_cast<std::int32_t>(k)) {
+        if (!seedsFrom(k)) {
             continue;
         }
         if (origins_.size() <= k) {

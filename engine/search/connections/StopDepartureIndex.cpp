@@ -6,6 +6,7 @@
 
 #include "engine/data/EngineException.h"
 #include "engine/data/TimetableFile.h"
+#include "engine/search/connections/RouteVariant.h"
 
 namespace trasovnik {
 
@@ -14,15 +15,11 @@ namespace {
 constexpr int kMinutesPerDay = 1440;
 
 int minuteOfDay(int minutes) {
+    if (minutes >= 0 && minutes < kMinutesPerDay) {
+        return minutes;
+    }
     const int m = minutes % kMinutesPerDay;
     return m < 0 ? m + kMinutesPerDay : m;
-}
-
-// The route variant of a trip: route record, direction and the part of the record it rides.
-std::uint64_t variantOf(const cSpoj& s) {
-    return (static_cast<std::uint64_t>(s.route()) << 24) |
-           (static_cast<std::uint64_t>(s.reversed() ? 1 : 0) << 16) |
-           (static_cast<std::uint64_t>(s.firstOffset) << 8) | s.stopCount;
 }
 
 }  // namespace
@@ -30,22 +27,27 @@ std::uint64_t variantOf(const cSpoj& s) {
 bool StopDepartureIndex::passagesInCompilerOrder(const cJizdniRad& file) {
     const cPrujezdyZastavek& passages = file.passages;
     const cSpoje& trips = file.trips;
-    for (std::size_t stop = 0; stop < passages.stopCount(); ++stop) {
-        std::tuple<int, std::uint32_t, int> last{-1, 0, 0};
-        const std::uint32_t count = passages.passageCount(stop);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::uint32_t t = passages.tripAt(stop, i);
-            const int position = passages.positionAt(stop, i);
-            const std::tuple<int, std::uint32_t, int> key{
-                minuteOfDay(trips.departureTime(t, static_cast<std::size_t>(position))), t,
-                position};
-            if (key < last) {
-                return false;
+    bool ordered = true;
+    for (std::size_t stop = 0; stop < passages.stopCount() && ordered; ++stop) {
+        int lastMinute = -1;
+        std::uint32_t lastTrip = 0;
+        std::uint8_t lastPosition = 0;
+        passages.visitRow(stop, [&](std::uint32_t t, std::uint8_t position) {
+            const int minute = minuteOfDay(trips.departureTime(t, position));
+            if (minute != lastMinute) {
+                ordered = minute > lastMinute;
+            } else if (t != lastTrip) {
+                ordered = t > lastTrip;
+            } else {
+                ordered = position >= lastPosition;
             }
-            last = key;
-        }
+            lastMinute = minute;
+            lastTrip = t;
+            lastPosition = position;
+            return ordered;
+        });
     }
-    return true;
+    return ordered;
 }
 
 StopDepartureIndex::StopDepartureIndex(const cJizdniRad& file, bool mirrored)
@@ -72,7 +74,7 @@ StopDepartureIndex::StopDepartureIndex(const cJizdniRad& file, bool mirrored, bo
     for (std::size_t t = 0; t < tripCount; ++t) {
         const cSpoj& s = trips.trip(t);
         const int start = s.startMinute();
-        keyed[t] = SortKey{variantOf(s),
+        keyed[t] = SortKey{routeVariantOf(s),
                            static_cast<std::uint32_t>(s.arrivalPattern) << 16 | s.departurePattern,
                            mirrored ? -start : start, static_cast<std::uint32_t>(t)};
     }
@@ -93,13 +95,25 @@ StopDepartureIndex::StopDepartureIndex(const cJizdniRad& file, bool mirrored, bo
     // The calls, found route variant by route variant with the stop they call at.
     std::vector<std::pair<std::uint64_t, Call>> atStops;  // (stop << 32 | variant number, call)
     std::uint32_t variant = 0;
+    std::vector<std::size_t> streamBegins;
     for (std::size_t v = 0; v < order.size(); ++variant) {
         const cSpoj& first = trips.trip(order[v]);
         std::size_t variantEnd = v;
         while (variantEnd < order.size() &&
-               variantOf(trips.trip(order[variantEnd])) == variantOf(first)) {
+               routeVariantOf(trips.trip(order[variantEnd])) == routeVariantOf(first)) {
             ++variantEnd;
         }
+        // The variant's streams: runs of trips with the same time patterns, found once for
+        // all its stops.
+        streamBegins.clear();
+        for (std::size_t s = v; s < variantEnd; ++s) {
+            const cSpoj& t = trips.trip(order[s]);
+            if (s == v || t.arrivalPattern != trips.trip(order[s - 1]).arrivalPattern ||
+                t.departurePattern != trips.trip(order[s - 1]).departurePattern) {
+                streamBegins.push_back(s);
+            }
+        }
+        streamBegins.push_back(variantEnd);
         const std::uint32_t t0 = order[v];
         const std::size_t n = first.stopCount;
         for (std::size_t real = 0; real < n; ++real) {
@@ -115,14 +129,10 @@ StopDepartureIndex::StopDepartureIndex(const cJizdniRad& file, bool mirrored, bo
                 continue;
             }
             const std::uint16_t stop = trips.stopAt(t0, real);
-            for (std::size_t s = v; s < variantEnd;) {
+            for (std::size_t k = 0; k + 1 < streamBegins.size(); ++k) {
+                const std::size_t s = streamBegins[k];
+                const std::size_t streamEnd = streamBegins[k + 1];
                 const cSpoj& lead = trips.trip(order[s]);
-                std::size_t streamEnd = s;
-                while (streamEnd < variantEnd &&
-                       trips.trip(order[streamEnd]).arrivalPattern == lead.arrivalPattern &&
-                       trips.trip(order[streamEnd]).departurePattern == lead.departurePattern) {
-                    ++streamEnd;
-                }
                 const int departure = patterns.departureAt(lead.departurePattern, real);
                 const int arrival = patterns.arrivalAt(lead.arrivalPattern, real);
                 Call c{};
@@ -135,7 +145,6 @@ StopDepartureIndex::StopDepartureIndex(const cJizdniRad& file, bool mirrored, bo
                 c.position = static_cast<std::uint8_t>(q);
                 c.realPosition = static_cast<std::uint8_t>(real);
                 atStops.emplace_back((static_cast<std::uint64_t>(stop) << 32) | variant, c);
-                s = streamEnd;
             }
         }
         v = variantEnd;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_set>
 
 #include "engine/data/TimetableFile.h"
+#include "engine/search/connections/RouteVariant.h"
 
 namespace trasovnik {
 
@@ -11,9 +13,15 @@ TripPatterns::TripPatterns(const cJizdniRad& file) {
     const cSpoje& trips = file.trips;
     const std::size_t stopCount = file.stops.stopCount();
     std::map<std::vector<std::uint16_t>, std::uint32_t> known;
+    // The trips of a route variant call at the same stops: only the first trip of each
+    // variant has a sequence to look at.
+    std::unordered_set<std::uint64_t> variantsSeen;
     std::vector<std::uint16_t> sequence;
     begin_.push_back(0);
     for (std::uint32_t t = 0; t < trips.tripCount(); ++t) {
+        if (!variantsSeen.insert(routeVariantOf(trips.trip(t))).second) {
+            continue;
+        }
         sequence.clear();
         for (std::size_t q = 0; q < trips.stopCount(t); ++q) {
             sequence.push_back(trips.stopAt(t, q));

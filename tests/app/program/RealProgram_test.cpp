@@ -2,6 +2,8 @@
 // its window's pixels, against the real services it talks to, each started for the test on a
 // private port or bus: gpsd (through gpsfake), ModemManager (python3-dbusmock),
 // evolution-data-server, and the update server on loopback.
+#include "app/program/tabs/TabColors.h"
+#include "platform/draw/Utf.h"
 #include "platform/services/http/LoopbackHttpServer.h"
 #include "tests/app/core/gps/GpsFakeDaemon.h"
 #include "tests/app/program/RealProgram.h"
@@ -68,6 +70,16 @@ bool sameForm(const Bitmap& a, const Bitmap& b) {
         }
     }
     return true;
+}
+
+// The row of tab headers along the top of the window.
+constexpr platform::draw::Rect kTabRow{0, 0, 480, 40};
+
+// The active tab's header shows the title: in black on its light blue, or in white on its blue
+// while the header row holds the focus.
+bool tabTitled(const Bitmap& shown, std::u16string_view title) {
+    return testing::ShownText(title, platform::draw::rgb(0, 0, 0), kTabLightBlue).in(shown, kTabRow) ||
+           testing::ShownText(title, platform::draw::rgb(255, 255, 255), kTabBlue).in(shown, kTabRow);
 }
 
 void stop(trasa::testing::ChildProcess& program) {
@@ -157,11 +169,13 @@ TEST_F(RealProgram, AFailedTicketShowsItsBoxAndTheFormIsDrawnAsBefore) {
 
 #if TRASA_HAVE_ECAL
 
-// The times of the first connection's calendar entry, as "H:MM", read back from the calendar.
+// The times of the first connection's calendar entry, as "H:MM", read back from the calendar,
+// and its length in minutes.
 struct EntryTimes {
     std::string summary;
     std::u16string start;
     std::u16string end;
+    long minutes = 0;
 };
 
 std::u16string clockText(int hour, int minute) {
@@ -178,7 +192,8 @@ std::optional<EntryTimes> onlyEntry(const std::vector<std::string>& events) {
     const icaltimetype from = icalcomponent_get_dtstart(event);
     const icaltimetype to = icalcomponent_get_dtend(event);
     EntryTimes times{icalcomponent_get_summary(event) ? icalcomponent_get_summary(event) : "",
-                     clockText(from.hour, from.minute), clockText(to.hour, to.minute)};
+                     clockText(from.hour, from.minute), clockText(to.hour, to.minute),
+                     static_cast<long>(icaltime_as_timet(to) - icaltime_as_timet(from)) / 60};
     icalcomponent_free(event);
     return times;
 }
@@ -228,19 +243,28 @@ TEST_F(RealProgram, AConnectionLandsInTheCalendarWithTheTimesItsRowShows) {
     while (firstRow.bottom < results.height() && results.row(firstRow.bottom)[2] == selected)
         ++firstRow.bottom;
     const platform::draw::Color paper = platform::draw::colorOfPixel(selected);
-    EXPECT_TRUE(testing::ShownText(entry->start, platform::draw::rgb(0, 0, 0), paper).in(results, firstRow))
-        << "the entry starts at a time the first row does not show (see calendar-results.png)";
+    // A connection that opens with a walk starts when the walk does: the row shows no time for
+    // that, but its duration below the stops (in grey) counts from there.
+    const std::string length = std::to_string(entry->minutes) + " min";
+    const testing::ShownText duration(std::u16string(length.begin(), length.end()),
+                                      platform::draw::rgb(110, 110, 110), paper);
+    EXPECT_TRUE(testing::ShownText(entry->start, platform::draw::rgb(0, 0, 0), paper).in(results, firstRow) ||
+                duration.in(results, firstRow))
+        << "the entry starts at " << platform::draw::toUtf8(entry->start) << " and lasts " << length
+        << ": the first row shows neither (see calendar-results.png)";
     EXPECT_TRUE(testing::ShownText(entry->end, platform::draw::rgb(0, 0, 0), paper).in(results, firstRow))
-        << "the entry ends at a time the first row does not show (see calendar-results.png)";
+        << "the entry ends at " << platform::draw::toUtf8(entry->end)
+        << ", a time the first row does not show (see calendar-results.png)";
     input.key("Return");
     stop(*program);
 }
 
 #endif
 
-// A later start asks for an update while the program runs: it brings the running window to the
-// front and hands the request over, and the running program downloads the newer timetable from
-// the update server over the old file.
+// A later start asks for an update while the program runs, its set choice open over the loaded
+// set: it brings the running window to the front and hands the request over, and the running
+// program downloads the newer timetable from the update server over the old file. The tab keeps
+// the set's title throughout.
 TEST_F(RealProgram, ASecondStartRaisesTheWindowAndItsUpdateInstallsTheNewerTimetable) {
     fs::copy_file(TRASA_FIXTURE_DIR "/search-city.jz", data / "search-city.jz");
     fs::copy_file(TRASA_FIXTURE_DIR "/search-region.jz", data / "Kraj.jz");
@@ -252,11 +276,17 @@ TEST_F(RealProgram, ASecondStartRaisesTheWindowAndItsUpdateInstallsTheNewerTimet
     platform::services::LoopbackHttpServer server;
     server.serveFolder("/", offered.path().string());
     const std::vector<std::string> serverVariable{"PELORVANT_UPDATE_SERVER=" + server.url("/")};
-    answeredBefore();
+    answeredBefore("   defaultTT=Kraj\r\n");
     auto first = start({}, serverVariable);
     const unsigned long window = windowWithContent();
     ASSERT_NE(window, 0u);
-    settled(window);
+    formShown(window);
+    input.key("F2");  // "Menu"
+    chooseMenuItem(window, u"Změnit jízdní řád");
+    textShown(window, u"Vyberte jízdní řád(y):");
+    const Bitmap choice = settled(window);
+    keep(choice, "update-choice.png");
+    ASSERT_TRUE(tabTitled(choice, u"Kraj")) << "see update-choice.png";
     const unsigned long cover = probe.coverWith(0, 0, 800, 800);
     ASSERT_EQ(probe.viewableTopLevels().back(), cover);
 
@@ -269,6 +299,10 @@ TEST_F(RealProgram, ASecondStartRaisesTheWindowAndItsUpdateInstallsTheNewerTimet
         << "the newer timetable did not install";
     // The program says so, and asks whether to restart with the new data.
     textShown(window, u"Datové soubory byly úspěšně");
+    const Bitmap installed = probe.capture(window);
+    keep(installed, "update-installed.png");
+    EXPECT_TRUE(tabTitled(installed, u"Kraj")) << "see update-installed.png";
+    EXPECT_FALSE(tabTitled(installed, u"Nová záložka")) << "see update-installed.png";
     stop(*first);
 }
 

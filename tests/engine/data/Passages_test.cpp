@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/data/EngineException.h"
 #include "tests/engine/data/TimetableTestFiles.h"
@@ -86,6 +88,33 @@ TEST_F(CityPassages, FindPassageOfATripAtAPosition) {
     EXPECT_EQ(p.findPassage(1, 999, 0), cPrujezdyZastavek::kNoPassage);
     EXPECT_THROW(p.tripAt(1, p.passageCount(1)), EngineException);
     EXPECT_THROW(p.passageCount(p.stopCount()), EngineException);
+}
+
+// A row read whole gives the passages one by one access gives, in their order, and ends
+// where the visitor asks.
+TEST_F(CityPassages, VisitRowGivesTheRowsPassagesInOrder) {
+    const cPrujezdyZastavek& p = jr->passages;
+    for (std::size_t stop = 0; stop < p.stopCount(); ++stop) {
+        std::vector<std::pair<std::uint32_t, std::uint8_t>> expected, visited;
+        for (std::uint32_t i = 0; i < p.passageCount(stop); ++i) {
+            expected.emplace_back(p.tripAt(stop, i), p.positionAt(stop, i));
+        }
+        p.visitRow(stop, [&](std::uint32_t trip, std::uint8_t position) {
+            visited.emplace_back(trip, position);
+            return true;
+        });
+        EXPECT_EQ(visited, expected) << stop;
+    }
+    const std::size_t busy = 1;  // "Náměstí", seven departures
+    ASSERT_GE(p.passageCount(busy), 3u);
+    std::vector<std::uint32_t> firstTwo;
+    p.visitRow(busy, [&](std::uint32_t trip, std::uint8_t) {
+        firstTwo.push_back(trip);
+        return firstTwo.size() < 2;
+    });
+    EXPECT_EQ(firstTwo, (std::vector<std::uint32_t>{p.tripAt(busy, 0), p.tripAt(busy, 1)}));
+    EXPECT_THROW(p.visitRow(p.stopCount(), [](std::uint32_t, std::uint8_t) { return true; }),
+                 EngineException);
 }
 
 TEST(Passages, EmptyRowAdvancesTheDay) {

@@ -139,7 +139,7 @@ TEST_F(EntryProcesses, AnotherUserOnASharedRuntimeFolderBlocksNeitherTheStartNor
               (Events{"start ", "running", "raised", "handover", "update-check"}));
 }
 
-TEST_F(EntryProcesses, ASecondStartBesideAStoppedInstanceGivesUpWithinTenSecondsAndSaysSo) {
+TEST_F(EntryProcesses, ASecondStartBesideAStoppedInstanceGivesUpByItselfAndSaysSo) {
     auto first = start("");
     ASSERT_TRUE(eventually([&] { return recorded(first->pid(), "running"); }));
     ::kill(first->pid(), SIGSTOP);
@@ -147,9 +147,11 @@ TEST_F(EntryProcesses, ASecondStartBesideAStoppedInstanceGivesUpWithinTenSeconds
     const std::filesystem::path errors = runtime / "errors";
     ChildProcess second("/bin/sh", {"-c", "exec \"$0\" UpdateData 2>\"$1\"", TRASA_ENTRY_PROBE, errors.string()},
                         {"XDG_RUNTIME_DIR=" + runtime.path().string(), "PROBE_RECORD=" + record.string()});
-    const std::optional<int> code = second.waitForExit(std::chrono::seconds(10));
+    // Its own bound is a few seconds (the entry's tests hold it to the clock); a loaded machine
+    // may take much longer to start it, so only a hang fails here.
+    const std::optional<int> code = second.waitForExit(std::chrono::seconds(90));
     ::kill(first->pid(), SIGCONT);
-    ASSERT_EQ(code, 255) << "ended by itself within ten seconds";
+    ASSERT_EQ(code, 255) << "did not end by itself";
     EXPECT_EQ(eventsOf(second.pid()), (Events{"start UpdateData", "end -1"})) << "it never ran";
     EXPECT_NE(readText(errors).find("does not answer"), std::string::npos) << readText(errors);
     EXPECT_EQ(eventsOf(first->pid()), (Events{"start ", "running"}));

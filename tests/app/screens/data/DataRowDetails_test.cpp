@@ -31,9 +31,9 @@ protected:
 TEST_F(InstalledFileDetails, SizeIsInWholeKilobytes) {
     const fs::path file = folder / "brno.jz";
     std::ofstream(file, std::ios::binary) << std::string(3000000, 'x');
-    EXPECT_EQ(installedFileDetails(20, file), u"<*b*><*20*> Um\u00EDst\u011Bn\u00ED:\r<*b*><*16*>" +
+    EXPECT_EQ(installedFileDetails(20, file), u"<*b*><*20*> Um\u00EDst\u011Bn\u00ED:<*b*><*16*>\r" +
                                                   platform::draw::fromUtf8(file.string()) +
-                                                  u"\r<*b*><*20*> Velikost:<*b*>2929 KB");
+                                                  u"<*b*><*20*>\rVelikost:<*b*>2929 KB");
 }
 
 TEST_F(InstalledFileDetails, FileThatCannotBeReadShowsZero) {

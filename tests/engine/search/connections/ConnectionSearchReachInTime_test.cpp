@@ -15,11 +15,6 @@
 namespace trasovnik::testing {
 namespace {
 
-std::string clockOf(int minute) {
-    return std::to_string(minute / 60) + ":" + (minute % 60 < 10 ? "0" : "") +
-           std::to_string(minute % 60);
-}
-
 // Line 1 runs A - B every 20 minutes from 6:00 to 9:00, line 2 B - C only from 6:10 to 7:10.
 // Line 3 runs A - D directly, but only at 6:00 and 6:20; later the way to D is line 1 to B and
 // line 7 B - D (every 20 minutes from 6:10 to 9:10). Every line runs one way only.

@@ -13,11 +13,6 @@
 namespace trasovnik::testing {
 namespace {
 
-std::string clockOf(int minute) {
-    return std::to_string(minute / 60) + ":" + (minute % 60 < 10 ? "0" : "") +
-           std::to_string(minute % 60);
-}
-
 // Line 1 runs A - B, line 2 B - C, line 3 G - D, where G lies 2 minutes' walk from C: A to D
 // takes three trips. Line 7 runs between E and F, which no other stop is linked to. Every line
 // runs one way only, every 20 minutes from 6:00 to 9:00.

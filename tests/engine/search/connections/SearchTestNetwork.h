@@ -67,6 +67,11 @@ inline json timetable(const std::string& title, const std::vector<StopDef>& stop
                         std::move(trips), 5, std::move(header));
 }
 
+// A minute of the day as a trip's time: "H:MM".
+inline std::string clockOf(int minute) {
+    return std::to_string(minute / 60) + ":" + (minute % 60 < 10 ? "0" : "") + std::to_string(minute % 60);
+}
+
 // A trip of `line` over (stop, time) pairs.
 inline json trip(const std::string& line,
                  const std::vector<std::pair<std::string, std::string>>& calls,

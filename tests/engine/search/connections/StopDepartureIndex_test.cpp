@@ -202,6 +202,7 @@ TEST(StopDepartureIndex, EqualMinutesKeepTheOrderOfThePassages) {
         return out;
     };
     auto plain = compileDoc(doc);
+    EXPECT_TRUE(StopDepartureIndex::passagesInCompilerOrder(*plain));
     EXPECT_EQ(order(StopDepartureIndex(*plain, false)),
               (std::vector<std::string>{"0@1 490+0", "5@1 490+0"}));
     // The same file with the two passages of 8:10 at M exchanged.
@@ -220,6 +221,7 @@ TEST(StopDepartureIndex, EqualMinutesKeepTheOrderOfThePassages) {
     auto swapped = load(compileAltered(doc, swap));
     ASSERT_TRUE(swapped);
     EXPECT_EQ(swapped->passages.tripAt(kStopM, 3), 5u);
+    EXPECT_FALSE(StopDepartureIndex::passagesInCompilerOrder(*swapped));
     EXPECT_EQ(order(StopDepartureIndex(*swapped, false)),
               (std::vector<std::string>{"5@1 490+0", "0@1 490+0"}));
 }
