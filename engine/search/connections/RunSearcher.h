@@ -179,6 +179,10 @@ private:
     void board(TripEntry& e, const Label& n, std::int32_t time);
     LabelValues valuesOf(const Label& l, std::size_t tt, std::int32_t time) const;
     void file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time);
+    // The same on an event whose trip may (kGuarded) or may not be ridden within one stop
+    // group.
+    template <bool kGuarded>
+    void fileOn(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time);
     // Makes the lowest-ranked waiting label the event's best again.
     void chooseBest(TripEntry& e);
     std::int32_t labelRank(const Label& l, std::size_t tt, std::int32_t time) const;
