@@ -14,11 +14,12 @@ namespace trasovnik::searchrun {
 struct Boarder {
     const Label* base;  // the label as it leaves the trip
     // rankOf(o, g, h, l, m) = 16 m + 64 o + 128 l + 256 g + h min(o, 128) + 1, where o is the
-    // departure's minute less the start: 256 g + 1 - 64 start.
+    // departure's minute less the start: 256 g + 1 - 64 start, and 16 m once walked.
     std::int32_t rankPart;
     std::int32_t start;
     std::int32_t penaltyWeight;
-    std::uint64_t counters;  // LabelValues::counters with the shortfall and walking lanes empty
+    // LabelValues::counters with the shortfall lane empty, and the walking lane too until walked
+    std::uint64_t counters;
     std::uint32_t flags;     // kValueFlags of the label
     std::uint8_t transfers, penalty, shortfall, walking;
 
@@ -36,6 +37,16 @@ struct Boarder {
                        shortfall,
                        walking};
     }
+
+    // The boarder at a target reached with `walk` minutes on foot: its walking is then the
+    // same on every departure there.
+    Boarder walked(std::int32_t walk) const {
+        Boarder w = *this;
+        w.walking = static_cast<std::uint8_t>(std::min(std::int32_t{walking} + walk, 255));
+        w.rankPart += 16 * std::int32_t{w.walking};
+        w.counters |= static_cast<std::uint64_t>(w.walking) << 48;
+        return w;
+    }
 };
 
 // What a boarder has on one departure, whatever the labels waiting there.
@@ -45,19 +56,16 @@ struct BoardedValues {
     std::uint8_t shortfall, walking;
 };
 
-// The values of boarder `b` on a departure `minute` minutes after the run's start, reached
-// with `walk` minutes on foot, where it lacks `lack` (0 to 255) minutes of the safe transfer:
-// the same as rankOf and LabelValues::pack give over its counters there.
-inline BoardedValues valuesOn(const Boarder& b, std::int32_t minute, std::uint32_t lack,
-                              std::int32_t walk) {
+// The values of walked boarder `b` on a departure `minute` minutes after the run's start,
+// where it lacks `lack` (0 to 255) minutes of the safe transfer: the same as rankOf and
+// LabelValues::pack give over its counters there.
+inline BoardedValues valuesOn(const Boarder& b, std::int32_t minute, std::uint32_t lack) {
     // cap255(max(s, lacking)) is max(s, cap255(lacking)) for a shortfall s of 0 to 255.
     const std::uint32_t shortfall = std::max<std::uint32_t>(b.shortfall, lack);
-    const std::int32_t walking = std::min(std::int32_t{b.walking} + walk, 255);
     return BoardedValues{b.rankPart + 64 * minute + 128 * static_cast<std::int32_t>(shortfall) +
-                             16 * walking + b.penaltyWeight * std::min(minute - b.start, 128),
-                         b.counters | std::uint64_t{shortfall} << 32 |
-                             static_cast<std::uint64_t>(walking) << 48,
-                         static_cast<std::uint8_t>(shortfall), static_cast<std::uint8_t>(walking)};
+                             b.penaltyWeight * std::min(minute - b.start, 128),
+                         b.counters | std::uint64_t{shortfall} << 32,
+                         static_cast<std::uint8_t>(shortfall), b.walking};
 }
 
 // Whether the best label `d` waiting on an event turns away outright boarder `b` with values

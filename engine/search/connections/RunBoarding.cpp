@@ -14,8 +14,16 @@ inline void Searcher::boardTarget(const TransferTarget& t, const Boarder* row, s
                                   const Boarder& all, std::int32_t time, std::int32_t safe,
                                   BoardingTally& tally) {
     const std::vector<std::uint32_t>& tripFlags = params_.record(t.tt).tripFlags;
-    const Boarder* const rowEnd = row + count;
     const std::int32_t walk = t.walk;
+    // The walk to the target is the same on each of its departures.
+    std::vector<Boarder>& walkedRow = walkedBoarders_;
+    walkedRow.clear();
+    for (std::size_t k = 0; k < count; ++k) {
+        walkedRow.push_back(row[k].walked(walk));
+    }
+    const Boarder walkedAll = all.walked(walk);
+    const Boarder* const rowBegin = walkedRow.data();
+    const Boarder* const rowEnd = rowBegin + count;
     // The minutes a departure at minute m lacks of the safe transfer: safe - (m - time - walk).
     const std::int32_t lackBase = safe + time + walk;
     std::uint64_t droppedAtOnce = 0, made = 0, events = 0;
@@ -45,12 +53,12 @@ inline void Searcher::boardTarget(const TransferTarget& t, const Boarder* row, s
         const bool guarded = ev->guarded;
         const LabelValues* best = ev->best != nullptr && !guarded ? &ev->bestValues : nullptr;
         if (best != nullptr && count > 1 &&
-            turnsAway(*best, valuesOn(all, minute, lack, walk), all, sc)) {
+            turnsAway(*best, valuesOn(walkedAll, minute, lack), walkedAll, sc)) {
             droppedAtOnce += count;
             continue;
         }
-        for (const Boarder* b = row; b != rowEnd; ++b) {
-            const BoardedValues v = valuesOn(*b, minute, lack, walk);
+        for (const Boarder* b = rowBegin; b != rowEnd; ++b) {
+            const BoardedValues v = valuesOn(*b, minute, lack);
             if (best != nullptr && turnsAway(*best, v, *b, sc)) {
                 ++droppedAtOnce;
                 continue;

@@ -179,7 +179,7 @@ private:
     void board(TripEntry& e, const Label& n, std::int32_t time);
     LabelValues valuesOf(const Label& l, std::size_t tt, std::int32_t time) const;
     void file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time);
-    // The same on an event whose trip may (kGuarded) or may not be ridden within one stop
+    // The same on an event whose trip may not (kGuarded) or may be ridden within one stop
     // group.
     template <bool kGuarded>
     void fileOn(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time);
@@ -320,8 +320,8 @@ private:
     // labels they change with.
     std::vector<Label*> entryLabels_, changingLabels_;
     std::vector<Label> changeBases_;
-    // Per transfer target, the labels that change and last one at least as good as each.
-    std::vector<Boarder> boarders_;
+    // The labels that change, and the same with the walk to the target being boarded.
+    std::vector<Boarder> boarders_, walkedBoarders_;
     // What boardingAt gathered, by timetable, stop and minute.
     EventTable<GatheredRange> gathered_;
     std::vector<Departure> gatheredDepartures_;
