@@ -13,7 +13,6 @@ namespace trasovnik::searchrun {
 inline void Searcher::boardTarget(const TransferTarget& t, const Boarder* row, std::size_t count,
                                   const Boarder& all, std::int32_t time, std::int32_t safe,
                                   BoardingTally& tally) {
-    const std::vector<std::uint32_t>& tripFlags = params_.record(t.tt).tripFlags;
     const std::int32_t walk = t.walk;
     // The walk to the target is the same on each of its departures.
     std::vector<Boarder>& walkedRow = walkedBoarders_;
@@ -47,7 +46,7 @@ inline void Searcher::boardTarget(const TransferTarget& t, const Boarder* row, s
         ++events;
         const std::int32_t minute = d.time;
         const std::uint32_t lack = cap255(lackBase - minute);
-        const std::uint32_t sc = (tripFlags[d.trip] & kTripScNote) != 0 ? kFlagSc : 0;
+        const std::uint32_t sc = ev->sc ? kFlagSc : 0;
         // Its best label turns away outright the boarders it dominates outright; a trip
         // that may not be ridden within one stop group always takes the full walk.
         const bool guarded = ev->guarded;

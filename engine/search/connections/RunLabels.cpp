@@ -45,6 +45,7 @@ TripEntry* Searcher::eventAt(std::size_t tt, std::uint32_t trip, std::uint8_t po
         e->tt = static_cast<std::uint8_t>(tt);
         e->position = position;
         e->guarded = trips(tt).trip(trip).noRideWithinGroup();
+        e->sc = (params_.record(tt).tripFlags[trip] & kTripScNote) != 0;
         Bucket& b = buckets_[static_cast<std::size_t>(time)];
         e->next = b.trips;
         b.trips = e;

@@ -66,6 +66,7 @@ struct TripEntry {
     std::uint8_t tt;
     std::uint8_t position;
     bool guarded;  // the trip may not be ridden within one stop group
+    bool sc;       // the trip is marked "SC": a label that boards it rides such a trip
     // One of the labels waiting here, the lowest-ranked (null when none waits), and its
     // values: a newcomer that it dominates outright is turned away without walking the list.
     Label* best;
