@@ -75,8 +75,7 @@ inline void Searcher::boardTarget(const TransferTarget& t, const Boarder* row, s
 void Searcher::boardLabel(const Boarder& b, const BoardedValues& v, const Departure& d,
                           TripEntry& ev, std::int32_t waited, std::int32_t walk,
                           std::uint32_t sc) {
-    Label* n = labels_.make();
-    *n = *b.base;
+    Label* n = labels_.make(*b.base);
     n->transfers = b.transfers;
     n->penalty = b.penalty;
     n->shortfall = v.shortfall;

@@ -81,8 +81,7 @@ void Searcher::board(TripEntry& e, const Label& n, std::int32_t time) {
         return;
     }
     ++counters_.labelsMade;
-    Label* l = labels_.make();
-    *l = n;
+    Label* l = labels_.make(n);
     file(e, l, v, time);
 }
 
