@@ -26,19 +26,26 @@ inline void Searcher::boardTarget(const TransferTarget& t, const Boarder* row, s
     // The minutes a departure at minute m lacks of the safe transfer: safe - (m - time - walk).
     const std::int32_t lackBase = safe + time + walk;
     std::uint64_t droppedAtOnce = 0, made = 0, events = 0;
-    for (std::uint32_t i = t.begin; i < t.end; ++i) {
-        const Departure& d = t.gathered ? gatheredDepartures_[i] : transferDepartures_[i];
+    // Boarding makes events and files labels; it neither gathers nor forgets departures, so
+    // the arrays stay where they are throughout.
+    const std::size_t toTt = t.tt;
+    const std::uint32_t end = t.end;
+    const Departure* const departures =
+        t.gathered ? gatheredDepartures_.data() : transferDepartures_.data();
+    TripEntry** const knownEvents = t.gathered ? gatheredEvents_.data() : nullptr;
+    for (std::uint32_t i = t.begin; i < end; ++i) {
+        const Departure& d = departures[i];
         TripEntry* ev = nullptr;
-        if (t.gathered) {
+        if (knownEvents != nullptr) {
             // The event found for a gathered departure stays until its minute is processed;
             // at the current minute it may already have been.
-            TripEntry*& known = gatheredEvents_[i];
+            TripEntry*& known = knownEvents[i];
             if (known == nullptr || d.time <= time) {
-                known = eventAt(t.tt, d.trip, d.position, d.tripDay, d.time);
+                known = eventAt(toTt, d.trip, d.position, d.tripDay, d.time);
             }
             ev = known;
         } else {
-            ev = eventAt(t.tt, d.trip, d.position, d.tripDay, d.time);
+            ev = eventAt(toTt, d.trip, d.position, d.tripDay, d.time);
         }
         if (ev == nullptr) {
             continue;
