@@ -20,7 +20,7 @@ struct Boarder {
     std::int32_t penaltyWeight;
     // LabelValues::counters with the shortfall lane empty, and the walking lane too until walked
     std::uint64_t counters;
-    std::uint32_t flags;     // kValueFlags of the label
+    std::uint32_t flags;  // kValueFlags of the label
     std::uint8_t transfers, penalty, shortfall, walking;
 
     static Boarder of(const Label& base, std::int32_t start, std::uint8_t transfers,

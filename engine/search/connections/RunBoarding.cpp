@@ -80,8 +80,7 @@ inline void Searcher::boardTarget(const TransferTarget& t, const Boarder* row, s
 }
 
 void Searcher::boardLabel(const Boarder& b, const BoardedValues& v, const Departure& d,
-                          TripEntry& ev, std::int32_t waited, std::int32_t walk,
-                          std::uint32_t sc) {
+                          TripEntry& ev, std::int32_t waited, std::int32_t walk, std::uint32_t sc) {
     Label* n = labels_.make(*b.base);
     n->transfers = b.transfers;
     n->penalty = b.penalty;
@@ -101,8 +100,8 @@ void Searcher::boardChanges(const std::vector<Label>& bases, std::size_t tt, std
     boarders.clear();
     for (const Label& l : bases) {
         boarders.push_back(Boarder::of(l, l.start, cap255(l.transfers + 1),
-                                       cap255(l.penalty + fromParams.transferPenalty),
-                                       l.shortfall, l.walking, l.flags & kValueFlags));
+                                       cap255(l.penalty + fromParams.transferPenalty), l.shortfall,
+                                       l.walking, l.flags & kValueFlags));
     }
     // A label at least as good as every one of them in each value: when the best label
     // waiting on an event dominates it outright, it dominates each of them outright (the
@@ -116,10 +115,11 @@ void Searcher::boardChanges(const std::vector<Label>& bases, std::size_t tt, std
         all.shortfall = std::min(all.shortfall, b.shortfall);
         all.walking = std::min(all.walking, b.walking);
         // Via met where any of them meets it, "SC" and bus only where all have them.
-        all.flags = ((all.flags | b.flags) & kFlagVia) | (all.flags & b.flags & (kFlagSc | kFlagBus));
+        all.flags =
+            ((all.flags | b.flags) & kFlagVia) | (all.flags & b.flags & (kFlagSc | kFlagBus));
     }
-    all = Boarder::of(*all.base, all.start, all.transfers, all.penalty, all.shortfall,
-                      all.walking, all.flags);
+    all = Boarder::of(*all.base, all.start, all.transfers, all.penalty, all.shortfall, all.walking,
+                      all.flags);
     const std::size_t count = boarders.size();
     BoardingTally tally;
     if (transferTargetsRepeat_ && count > 1) {

@@ -19,24 +19,24 @@
 #include "engine/data/TimetableFile.h"
 #include "engine/data/TimetableSet.h"
 #include "engine/search/connections/CandidatePath.h"
-#include "engine/search/connections/DepartureCache.h"
 #include "engine/search/connections/ConnectionSearch.h"
+#include "engine/search/connections/DepartureCache.h"
 #include "engine/search/connections/EventTable.h"
 #include "engine/search/connections/FoundConnections.h"
 #include "engine/search/connections/LabelDominance.h"
-#include "engine/search/connections/RunBoarder.h"
 #include "engine/search/connections/RecordPool.h"
+#include "engine/search/connections/RunBoarder.h"
 #include "engine/search/connections/RunCandidate.h"
 #include "engine/search/connections/RunConstants.h"
 #include "engine/search/connections/RunDeparture.h"
 #include "engine/search/connections/RunLabels.h"
 #include "engine/search/connections/RunPathStore.h"
-#include "engine/search/results/SearchParameters.h"
-#include "engine/search/results/SearchRequest.h"
-#include "engine/search/results/SearchResult.h"
 #include "engine/search/connections/SearchRun.h"
 #include "engine/search/connections/StopDepartureIndex.h"
 #include "engine/search/connections/TripIdentity.h"
+#include "engine/search/results/SearchParameters.h"
+#include "engine/search/results/SearchRequest.h"
+#include "engine/search/results/SearchResult.h"
 #include "platform/core/Types.h"
 
 namespace trasovnik::searchrun {
@@ -305,7 +305,7 @@ private:
     EventTable<TripEntry*> events_;
     std::vector<const PathNode*> origins_;
     std::vector<const StopDepartureIndex*> index_;  // per timetable, in the run's direction
-    std::vector<const cSpoje*> tripTables_;   // per timetable
+    std::vector<const cSpoje*> tripTables_;         // per timetable
     // Departures of the From stops over the run's window.
     cOdjezdyHledani fromDepartures_;
     // Working lists of gatherBoarding.

@@ -55,11 +55,12 @@ TEST(RunBoarder, ValuesOnADepartureAreTheRankAndCountersOfTheChangedLabel) {
             const BoardedValues v = valuesOn(boarderOf(base, c).walked(d.walk), d.minute, d.lack);
             const std::int32_t shortfall = std::max<std::int32_t>(c.shortfall, d.lack);
             const std::int32_t walking = std::min(c.walking + d.walk, 255);
-            EXPECT_EQ(v.rank, rankOf(d.minute - c.start, c.transfers, c.penalty, shortfall, walking))
+            EXPECT_EQ(v.rank,
+                      rankOf(d.minute - c.start, c.transfers, c.penalty, shortfall, walking))
                 << c.start << " " << d.minute;
-            EXPECT_EQ(v.counters,
-                      LabelValues::pack(c.transfers, c.penalty, static_cast<std::uint8_t>(shortfall),
-                                        static_cast<std::uint8_t>(walking)));
+            EXPECT_EQ(v.counters, LabelValues::pack(c.transfers, c.penalty,
+                                                    static_cast<std::uint8_t>(shortfall),
+                                                    static_cast<std::uint8_t>(walking)));
             EXPECT_EQ(v.shortfall, shortfall);
             EXPECT_EQ(v.walking, walking);
         }
@@ -74,8 +75,13 @@ TEST(RunBoarder, TurnsAwayExactlyTheBoardersItsBestDominatesOutright) {
     const std::int32_t rankScales[] = {7, 8, 9, 10};  // tenths of the boarder's rank
     const std::int32_t counterSteps[] = {-1, 0, 1};
     const std::int32_t startSteps[] = {-1, 0, 1};
-    const std::uint32_t flagSets[] = {0,       kFlagVia,           kFlagSc,           kFlagBus,
-                                      kFlagVia | kFlagSc, kFlagSc | kFlagBus, kFlagVia | kFlagBus};
+    const std::uint32_t flagSets[] = {0,
+                                      kFlagVia,
+                                      kFlagSc,
+                                      kFlagBus,
+                                      kFlagVia | kFlagSc,
+                                      kFlagSc | kFlagBus,
+                                      kFlagVia | kFlagBus};
     std::size_t turnedAway = 0, kept = 0;
     for (const Changer& c : kChangers) {
         const Boarder b = boarderOf(base, c).walked(4);
@@ -98,9 +104,8 @@ TEST(RunBoarder, TurnsAwayExactlyTheBoardersItsBestDominatesOutright) {
                                 const LabelValues d{n.start + startStep, rank, counters, flags};
                                 const bool expected = searchrun::dominatesOutright(d, n);
                                 EXPECT_EQ(searchrun::turnsAway(d, v, b, sc), expected)
-                                    << "lane " << lane << " step " << step << " start "
-                                    << startStep << " flags " << flags << " rank " << rank
-                                    << " of " << n.rank;
+                                    << "lane " << lane << " step " << step << " start " << startStep
+                                    << " flags " << flags << " rank " << rank << " of " << n.rank;
                                 ++(expected ? turnedAway : kept);
                             };
                             for (const std::int32_t r : rankSteps) {
