@@ -48,23 +48,9 @@ public:
     explicit RecordPool(RunPages& pages) : pages_(pages) {}
 
     // A value-initialised record; ENGINE_EXC_OUT_OF_MEMORY when no page can be had.
-    T* make() {
-        void* p = nullptr;
-        if (free_ != nullptr) {
-            p = free_;
-            free_ = free_->next;
-        } else {
-            if (left_ == 0) {
-                cursor_ = static_cast<unsigned char*>(pages_.nextPage());
-                left_ = kPerPage;
-                ++pagesTaken_;
-            }
-            p = cursor_;
-            cursor_ += sizeof(T);
-            --left_;
-        }
-        return new (p) T{};
-    }
+    T* make() { return new (take()) T{}; }
+    // A copy of `from`, without clearing it first; the same failure.
+    T* make(const T& from) { return new (take()) T(from); }
 
     // Puts the record at the front of the free list.
     void release(T* record) {
@@ -84,6 +70,25 @@ public:
     std::size_t pagesTaken() const { return pagesTaken_; }
 
 private:
+    // Room for one record: from the free list, else from the current page or a new one.
+    void* take() {
+        void* p = nullptr;
+        if (free_ != nullptr) {
+            p = free_;
+            free_ = free_->next;
+        } else {
+            if (left_ == 0) {
+                cursor_ = static_cast<unsigned char*>(pages_.nextPage());
+                left_ = kPerPage;
+                ++pagesTaken_;
+            }
+            p = cursor_;
+            cursor_ += sizeof(T);
+            --left_;
+        }
+        return p;
+    }
+
     struct FreeRecord {
         FreeRecord* next;
     };

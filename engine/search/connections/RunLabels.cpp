@@ -45,6 +45,7 @@ TripEntry* Searcher::eventAt(std::size_t tt, std::uint32_t trip, std::uint8_t po
         e->tt = static_cast<std::uint8_t>(tt);
         e->position = position;
         e->guarded = trips(tt).trip(trip).noRideWithinGroup();
+        e->sc = (params_.record(tt).tripFlags[trip] & kTripScNote) != 0;
         Bucket& b = buckets_[static_cast<std::size_t>(time)];
         e->next = b.trips;
         b.trips = e;
@@ -80,12 +81,20 @@ void Searcher::board(TripEntry& e, const Label& n, std::int32_t time) {
         return;
     }
     ++counters_.labelsMade;
-    Label* l = labels_.make();
-    *l = n;
+    Label* l = labels_.make(n);
     file(e, l, v, time);
 }
 
 void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time) {
+    if (e.guarded) {
+        fileOn<true>(e, l, v, time);
+    } else {
+        fileOn<false>(e, l, v, time);
+    }
+}
+
+template <bool kGuarded>
+void Searcher::fileOn(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time) {
     // Pruning against the labels already waiting on this departure. The counters are
     // compared four at a time, a 16-bit lane each: the top bit of a lane of
     // ((a | kTop) - b) & kTop is set where b's counter is at most a's.
@@ -93,36 +102,39 @@ void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t t
     constexpr std::uint64_t kTransfersTop = 0x8000ull;
     constexpr std::uint64_t kWalkTolerance = std::uint64_t{4} << 48;
     const std::int32_t r = v.rank;
-    const std::int32_t no = time - v.start;
+    const std::int32_t nStart = v.start;
+    const std::int32_t no = time - nStart;
     const std::uint64_t nCounters = v.counters;
     const std::uint64_t nTolerant = nCounters + kWalkTolerance;
     const std::uint32_t nFlags = l->flags;
     const bool nBus = (nFlags & kFlagBus) != 0;
-    const bool guarded = e.guarded;
-    const bool newLocked = guarded && lockedOnTrip(*l, e.tt, e.trip, e.position);
+    // On a trip that may not be ridden within one stop group, a label that may not yet leave
+    // the trip never prunes one that may.
+    const bool newLocked = kGuarded && lockedOnTrip(*l, e.tt, e.trip, e.position);
     bool bestReleased = false;
+    std::uint64_t compared = 0;
     Label** link = &e.labels;
     while (*link != nullptr) {
         Label* w = *link;
-        ++counters_.waitingCompared;
+        ++compared;
         const std::int32_t wr = w->rank;
-        const std::int32_t wo = time - w->start;
+        const std::int32_t wStart = w->start;
         const std::uint32_t wFlags = w->flags;
-        const std::uint64_t wCounters = LabelValues::countersOf(*w);
+        const std::uint64_t wCounters = w->packed;
         const bool wBus = (wFlags & kFlagBus) != 0;
-        // A label that may not yet leave the trip never prunes one that may.
-        const bool wLocked = guarded && lockedOnTrip(*w, e.tt, e.trip, e.position);
+        const bool wLocked = kGuarded && lockedOnTrip(*w, e.tt, e.trip, e.position);
         if (r >= wr) {
-            // No worse in every counter (walking with 4 minutes of tolerance), or a fifth
-            // better in rank; no more transfers; the via condition met whenever the newcomer
-            // meets it; "SC" and bus only where the newcomer has them (or it is half as long
-            // again).
+            // No worse in every counter (walking with 4 minutes of tolerance) and starting no
+            // earlier, or a fifth better in rank; no more transfers; the via condition met
+            // whenever the newcomer meets it; "SC" and bus only where the newcomer has them
+            // (or it is half as long again).
             const std::uint64_t atMost = ((nTolerant | kTop) - wCounters) & kTop;
-            const bool counters =
-                (atMost == kTop && wo <= no) || (wr * 12 < r * 10 && (atMost & kTransfersTop) != 0);
+            const bool counters = (atMost == kTop && wStart >= nStart) ||
+                                  (wr * 12 < r * 10 && (atMost & kTransfersTop) != 0);
             if (counters && ((nFlags & ~wFlags) & kFlagVia) == 0 &&
-                ((wFlags & ~nFlags) & kFlagSc) == 0 && (nBus || !wBus || 15 * wo < 10 * no) &&
-                (newLocked || !wLocked)) {
+                ((wFlags & ~nFlags) & kFlagSc) == 0 &&
+                (nBus || !wBus || 15 * (time - wStart) < 10 * no) && (newLocked || !wLocked)) {
+                counters_.waitingCompared += compared;
                 ++counters_.labelsDropped;
                 labels_.release(l);
                 if (bestReleased) {
@@ -136,11 +148,11 @@ void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t t
             // transfers, and no via, "SC" or bus bit that breaks the newcomer's claim.
             const std::uint64_t atLeast =
                 (((wCounters + kWalkTolerance) | kTop) - nCounters) & kTop;
-            const bool counters =
-                (atLeast == kTop && wo >= no) || (wr * 5 > r * 6 && (atLeast & kTransfersTop) != 0);
+            const bool counters = (atLeast == kTop && wStart <= nStart) ||
+                                  (wr * 5 > r * 6 && (atLeast & kTransfersTop) != 0);
             if (counters && ((wFlags & ~nFlags) & kFlagVia) == 0 &&
-                ((nFlags & ~wFlags) & kFlagSc) == 0 && (wBus || !nBus || 15 * no < 10 * wo) &&
-                (!newLocked || wLocked)) {
+                ((nFlags & ~wFlags) & kFlagSc) == 0 &&
+                (wBus || !nBus || 15 * no < 10 * (time - wStart)) && (!newLocked || wLocked)) {
                 *link = w->next;
                 ++counters_.labelsReplaced;
                 bestReleased = bestReleased || w == e.best;
@@ -150,8 +162,10 @@ void Searcher::file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t t
             }
         }
     }
+    counters_.waitingCompared += compared;
     l->next = nullptr;
     l->rank = r;
+    l->packed = nCounters;
     *link = l;
     if (bestReleased) {
         chooseBest(e);
@@ -166,7 +180,7 @@ void Searcher::chooseBest(TripEntry& e) {
     for (Label* w = e.labels; w != nullptr; w = w->next) {
         if (e.best == nullptr || w->rank < e.bestValues.rank) {
             e.best = w;
-            e.bestValues = LabelValues::of(*w, w->rank);
+            e.bestValues = LabelValues{w->start, w->rank, w->packed, w->flags & kValueFlags};
         }
     }
 }

@@ -4,7 +4,6 @@
 // board or ride a trip at one of its stops.
 
 #include <cstdint>
-#include <cstring>
 
 #include "engine/search/connections/RunConstants.h"
 #include "engine/search/connections/RunPathStore.h"
@@ -13,9 +12,11 @@ namespace trasovnik::searchrun {
 
 struct Label {
     Label* next;
-    const PathNode* node;  // Origin or Alight while waiting to board, Board while riding
+    // While it is filed on an event: its counters as LabelValues::counters has them and its
+    // rank there, kept beside its start and flags, which the pruning walk compares.
+    std::uint64_t packed;
+    std::int32_t rank;
     std::uint32_t flags;
-    std::int32_t rank;   // at the event it is filed on, while it is filed there
     std::int16_t start;  // relative to the run's start (the window is at most a few days)
     // The four counters the pruning compares, in the order of LabelValues::counters.
     std::uint8_t transfers;
@@ -24,6 +25,7 @@ struct Label {
     std::uint8_t walking;
     std::uint8_t sinceArrival;
     std::uint8_t walkPending;  // minutes of the walk to the stop it waits at
+    const PathNode* node;      // Origin or Alight while waiting to board, Board while riding
 };
 
 struct StopEntry {
@@ -49,14 +51,6 @@ struct LabelValues {
         return std::uint64_t{transfers} | std::uint64_t{penalty} << 16 |
                std::uint64_t{shortfall} << 32 | std::uint64_t{walking} << 48;
     }
-    // The counters of a label spread into the lanes.
-    static std::uint64_t countersOf(const Label& l) {
-        std::uint32_t bytes = 0;
-        std::memcpy(&bytes, &l.transfers, sizeof bytes);
-        std::uint64_t x = bytes;
-        x = (x | (x << 16)) & 0x0000FFFF0000FFFFull;
-        return (x | (x << 8)) & 0x00FF00FF00FF00FFull;
-    }
     static LabelValues of(const Label& l, std::int32_t rank) {
         return LabelValues{l.start, rank, pack(l.transfers, l.penalty, l.shortfall, l.walking),
                            l.flags & kValueFlags};
@@ -72,6 +66,7 @@ struct TripEntry {
     std::uint8_t tt;
     std::uint8_t position;
     bool guarded;  // the trip may not be ridden within one stop group
+    bool sc;       // the trip is marked "SC": a label that boards it rides such a trip
     // One of the labels waiting here, the lowest-ranked (null when none waits), and its
     // values: a newcomer that it dominates outright is turned away without walking the list.
     Label* best;

@@ -19,23 +19,24 @@
 #include "engine/data/TimetableFile.h"
 #include "engine/data/TimetableSet.h"
 #include "engine/search/connections/CandidatePath.h"
-#include "engine/search/connections/DepartureCache.h"
 #include "engine/search/connections/ConnectionSearch.h"
+#include "engine/search/connections/DepartureCache.h"
 #include "engine/search/connections/EventTable.h"
 #include "engine/search/connections/FoundConnections.h"
 #include "engine/search/connections/LabelDominance.h"
 #include "engine/search/connections/RecordPool.h"
+#include "engine/search/connections/RunBoarder.h"
 #include "engine/search/connections/RunCandidate.h"
 #include "engine/search/connections/RunConstants.h"
 #include "engine/search/connections/RunDeparture.h"
 #include "engine/search/connections/RunLabels.h"
 #include "engine/search/connections/RunPathStore.h"
-#include "engine/search/results/SearchParameters.h"
-#include "engine/search/results/SearchRequest.h"
-#include "engine/search/results/SearchResult.h"
 #include "engine/search/connections/SearchRun.h"
 #include "engine/search/connections/StopDepartureIndex.h"
 #include "engine/search/connections/TripIdentity.h"
+#include "engine/search/results/SearchParameters.h"
+#include "engine/search/results/SearchRequest.h"
+#include "engine/search/results/SearchResult.h"
 #include "platform/core/Types.h"
 
 namespace trasovnik::searchrun {
@@ -89,6 +90,16 @@ private:
     // order) that arrived at `time`.
     void changesFrom(const std::vector<Label*>& changing, const StopEntry& e, std::int32_t time,
                      bool atVia);
+    // The labels `bases` (as they leave trip of timetable `tt` at `time`) board the
+    // departures of the transfer targets.
+    void boardChanges(const std::vector<Label>& bases, std::size_t tt, std::int32_t time);
+    // What boarding did, for the run's counters.
+    struct BoardingTally {
+        std::uint64_t boarded = 0, droppedAtOnce = 0, made = 0;
+    };
+    // A label made for boarder `b` on departure `d` with values `v`, filed on `ev`.
+    void boardLabel(const Boarder& b, const BoardedValues& v, const Departure& d, TripEntry& ev,
+                    std::int32_t waited, std::int32_t walk, std::uint32_t sc);
     // Calls `visit(tripDay)` for the days on which trips of call `c` start that depart from
     // `from` to before `limit`, in order, until it returns false.
     template <class Visit>
@@ -151,6 +162,11 @@ private:
         std::uint8_t tt;
         bool operator==(const TransferKey&) const = default;
     };
+    // The boarders `row` (`count` of them) board the departures of target `t`; `all` is at
+    // least as good as each of them.
+    void boardTarget(const TransferTarget& t, const Boarder* row, std::size_t count,
+                     const Boarder& all, std::int32_t time, std::int32_t safe,
+                     BoardingTally& tally);
     // The event of a trip at a position on a trip day, made when new; null when `time` lies
     // outside the run's window.
     TripEntry* eventAt(std::size_t tt, std::uint32_t trip, std::uint8_t position,
@@ -163,6 +179,10 @@ private:
     void board(TripEntry& e, const Label& n, std::int32_t time);
     LabelValues valuesOf(const Label& l, std::size_t tt, std::int32_t time) const;
     void file(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time);
+    // The same on an event whose trip may not (kGuarded) or may be ridden within one stop
+    // group.
+    template <bool kGuarded>
+    void fileOn(TripEntry& e, Label* l, const LabelValues& v, std::int32_t time);
     // Makes the lowest-ranked waiting label the event's best again.
     void chooseBest(TripEntry& e);
     std::int32_t labelRank(const Label& l, std::size_t tt, std::int32_t time) const;
@@ -285,7 +305,7 @@ private:
     EventTable<TripEntry*> events_;
     std::vector<const PathNode*> origins_;
     std::vector<const StopDepartureIndex*> index_;  // per timetable, in the run's direction
-    std::vector<const cSpoje*> tripTables_;   // per timetable
+    std::vector<const cSpoje*> tripTables_;         // per timetable
     // Departures of the From stops over the run's window.
     cOdjezdyHledani fromDepartures_;
     // Working lists of gatherBoarding.
@@ -300,14 +320,8 @@ private:
     // labels they change with.
     std::vector<Label*> entryLabels_, changingLabels_;
     std::vector<Label> changeBases_;
-    // A label about to change, with the counters a change gives it whatever it boards.
-    struct Changer {
-        const Label* base;
-        std::int32_t start;
-        std::uint8_t transfers, penalty, shortfall, walking;
-        std::uint32_t flags;  // kValueFlags of the label
-    };
-    std::vector<Changer> changers_;
+    // The labels that change, and the same with the walk to the target being boarded.
+    std::vector<Boarder> boarders_, walkedBoarders_;
     // What boardingAt gathered, by timetable, stop and minute.
     EventTable<GatheredRange> gathered_;
     std::vector<Departure> gatheredDepartures_;
