@@ -75,9 +75,14 @@ TEST(LocalTime, StandsStillOnAVirtualClockAndFollowsTheSystemWithout) {
         return std::make_tuple(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min,
                                t.tm_sec);
     };
-    const std::time_t before = std::time(nullptr);
+    // The bounds come from the clock the program's time follows: time() reads a coarser clock
+    // that can still show the last second when the fine one has passed into the next.
+    const auto wallSeconds = [] {
+        return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    };
+    const std::time_t before = wallSeconds();
     const SystemTime now = getLocalTime();
-    const std::time_t after = std::time(nullptr);
+    const std::time_t after = wallSeconds();
     std::tm lo{};
     std::tm hi{};
     localtime_r(&before, &lo);
