@@ -30,9 +30,26 @@ Hold& hold() {
     return instance;
 }
 
-// Under the hold's lock: the hold waits for this id.
-bool takes(Hold& h, std::uint32_t message) {
-    return h.armed.load() && h.message == message;
+// Takes a message with id `message` into the hold when the hold waits for that id; `keep`
+// stores it in the hold under the hold's lock. True when taken.
+template <class Keep>
+bool takeIntoHold(const std::shared_ptr<detail::ThreadQueue>& target, std::uint32_t message,
+                  Keep keep) {
+    Hold& h = hold();
+    if (!h.armed.load()) {
+        return false;
+    }
+    {
+        std::lock_guard lock(h.mutex);
+        if (!h.armed.load() || h.message != message) {
+            return false;
+        }
+        h.armed = false;
+        h.target = target;
+        keep(h);
+    }
+    h.changed.notify_all();
+    return true;
 }
 
 }  // namespace
@@ -40,39 +57,11 @@ bool takes(Hold& h, std::uint32_t message) {
 namespace detail {
 
 bool holdPosted(const std::shared_ptr<ThreadQueue>& target, const Message& message) {
-    Hold& h = hold();
-    if (!h.armed.load()) {
-        return false;
-    }
-    {
-        std::lock_guard lock(h.mutex);
-        if (!takes(h, message.message)) {
-            return false;
-        }
-        h.armed = false;
-        h.target = target;
-        h.posted = message;
-    }
-    h.changed.notify_all();
-    return true;
+    return takeIntoHold(target, message.message, [&](Hold& h) { h.posted = message; });
 }
 
 bool holdSent(const std::shared_ptr<ThreadQueue>& target, const std::shared_ptr<SentMessage>& sent) {
-    Hold& h = hold();
-    if (!h.armed.load()) {
-        return false;
-    }
-    {
-        std::lock_guard lock(h.mutex);
-        if (!takes(h, sent->message)) {
-            return false;
-        }
-        h.armed = false;
-        h.target = target;
-        h.sent = sent;
-    }
-    h.changed.notify_all();
-    return true;
+    return takeIntoHold(target, sent->message, [&](Hold& h) { h.sent = sent; });
 }
 
 }  // namespace detail

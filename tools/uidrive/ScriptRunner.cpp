@@ -48,23 +48,22 @@
 #include "platform/ui/WindowTree.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
-#include <iterator>
-#include <thread>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
-#include <random>
-
-#include <cerrno>
-#include <sys/stat.h>
 #include <ostream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include <sys/stat.h>
 
 namespace uidrive {
 
